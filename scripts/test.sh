@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the full build (core, editor logic,
+# widgets offscreen, the print tool), then the core again under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the file-reader fuzzers
+# for a bounded time. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+
+echo "== tests"
+(cd build && ctest --output-on-failure -j "$jobs" --timeout 300)
+
+echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTANAHUDA_CORE_ONLY=ON \
+  -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DTANAHUDA_FUZZ=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$jobs" --timeout 300)
+
+echo "== fuzzing the file readers"
+bash scripts/fuzz.sh build-asan "${TANAHUDA_FUZZ_SECONDS:-30}"

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/LayoutSettings.h"
+#include "render/DrawingSurface.h"
+
+enum class MessageIcon { None, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct MessageRequest {
+    std::string text;
+    std::string title;  // empty: the application's title
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageAnswer defaultButton = MessageAnswer::Ok;
+    bool operator==(const MessageRequest&) const = default;
+};
+
+struct FileFilter {
+    std::string description;  // "テキスト ファイル (*.csv)"
+    std::string pattern;      // "*.csv"
+    bool operator==(const FileFilter&) const = default;
+};
+
+struct FileDialogRequest {
+    std::vector<FileFilter> filters;
+    std::string fileName;  // the file-name box: "*.csv" until a file has been chosen
+};
+
+struct FontChoice {
+    std::string name;
+    double size = 0.0;  // points, may be fractional
+    bool bold = false;
+    bool italic = false;
+};
+
+// One printed page, from the choice of printer to the end of the document.
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    // The page to draw on. Its unit starts as millimetres.
+    virtual DrawingSurface& page() = 0;
+    // Ends the document so the page goes to the printer. On failure returns
+    // false with a reason the user can read.
+    virtual bool finish(std::string& error) = 0;
+    // Abandons the document: nothing reaches the printer.
+    virtual void abort() = 0;
+};
+
+// The modal dialogs of the input window.
+class EditorDialogs {
+public:
+    virtual ~EditorDialogs() = default;
+    virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
+    // The chosen full path, or nothing when cancelled.
+    virtual std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) = 0;
+    // The chosen full path, or nothing when cancelled. Asks nothing about an
+    // existing file: the editor asks that itself.
+    virtual std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) = 0;
+    // The chosen colour (0x00BBGGRR), or nothing when cancelled.
+    virtual std::optional<Color> chooseColor() = 0;
+    // The chosen font, or nothing when cancelled. `current` is shown first.
+    virtual std::optional<FontChoice> chooseFont(const ElementFont& current) = 0;
+    // The printer set-up dialog (printer and paper). Returns the job ready to
+    // draw on, or nothing: cancelled when `error` stays empty, otherwise the
+    // printer could not be opened and `error` says why.
+    virtual std::unique_ptr<PrintJob> choosePrinter(std::string& error) = 0;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "editor/logic/InputBox.h"
+#include "model/LayoutSettings.h"
+#include "render/DrawingSurface.h"
+#include "render/ViewState.h"
+
+// What the editor logic asks of the input window's widgets.
+class EditorView {
+public:
+    virtual ~EditorView() = default;
+
+    // Texts of the input boxes. Setting a text puts the caret at its start.
+    virtual std::string boxText(InputBox box) const = 0;
+    virtual void setBoxText(InputBox box, const std::string& text) = 0;
+    // Selects from the caret to the end of the box's text.
+    virtual void selectToEnd(InputBox box) = 0;
+
+    // Moves the keyboard focus into `box`. The old box's focus-out and the new
+    // box's focus-in reach the editor before this returns (nothing happens when
+    // the box has the focus already).
+    virtual void focusBox(InputBox box) = 0;
+    // The input box that has the keyboard focus, if any.
+    virtual std::optional<InputBox> focusedBox() const = 0;
+
+    virtual void setWindowCaption(const std::string& caption) = 0;
+    virtual void setCounter(const std::string& text) = 0;           // Label6
+    virtual void setCandidateEnabled(bool enabled) = 0;             // 前候補
+    // Shows the layout's toggle captions, the origin adjustment texts and the
+    // zoom caption.
+    virtual void showLayout(const LayoutSettings& layout, const ViewState& view) = 0;
+
+    // Draws onto the persistent preview buffer (the picture of the whole page,
+    // white) with `draw`, then repaints the preview from the buffer.
+    virtual void paintPreview(const std::function<void(DrawingSurface&)>& draw) = 0;
+
+    // Sets the scroll bars that move the preview inside its frame.
+    struct ScrollRange {
+        int maximum = 0;
+        int largeStep = 1;
+        int smallStep = 1;
+    };
+    virtual void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) = 0;
+
+    // Unloads the input window (discarding everything).
+    virtual void closeWindow() = 0;
+};

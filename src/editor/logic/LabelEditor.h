@@ -1,0 +1,116 @@
+#pragma once
+
+#include <string>
+
+#include "editor/logic/EditorDialogs.h"
+#include "editor/logic/EditorView.h"
+#include "editor/logic/InputBox.h"
+#include "model/LabelElement.h"
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+#include "render/ViewState.h"
+
+// Where the preferred print pattern (data.txt) is read from and written to.
+struct SettingsPaths {
+    std::string readPath;
+    std::string writePath;
+};
+
+// What the window tells the editor at start-up, sizes in twips (1/1440 inch).
+struct StartupGeometry {
+    int pageWidthTwips = 0;    // the printer's page (A4 when there is no printer)
+    int pageHeightTwips = 0;
+    int frameWidthTwips = 0;   // the viewport picFrame, as laid out
+    int frameHeightTwips = 0;
+};
+
+enum class MoveDirection { Right, Left, Down, Up };
+enum class Axis { X, Y };
+
+// The input window's state and its commands, one operation per handler.
+// It reaches the widgets only through EditorView and the dialogs only through
+// EditorDialogs, so every command runs headless in tests.
+class LabelEditor {
+public:
+    LabelEditor(EditorView& view, EditorDialogs& dialogs, SettingsPaths settingsPaths);
+
+    // The window's load handler: sizes, scroll ranges, empty sheet, layout from
+    // the settings file or the defaults, caption, counter, zoom 0.5, guide.
+    void startUp(const StartupGeometry& geometry);
+
+    // The input boxes.
+    void focusIn(InputBox box);
+    void focusOut(InputBox box);
+    void enterPressed(InputBox box);
+
+    // Navigation and editing of whole labels.
+    void goFirst();         // cmdfirst
+    void goPrevious();      // cmdprevious
+    void goNext();          // Cmdnext
+    void goLast();          // Cmdlast
+    void clearLabel();      // クリア
+    void clearAll();        // 全クリア
+    void copyPrevious();    // コピー
+    void copyFirstToAll();  // 全コピー
+    void deleteLabel();     // 削除
+    void insertLabel();     // 挿入
+    void previousCandidate();  // 前候補
+
+    // Preview, zoom and print.
+    void preview();     // プレビュー, M_プレビュー
+    void toggleZoom();  // 倍率
+    void print();       // 印刷, P_印刷
+
+    // Layout commands.
+    void moveElement(LabelElement element, MoveDirection direction);
+    void moveOrigin(Axis axis, int step);  // step +1 or -1
+    void chooseFont(LabelElement element);
+    void chooseColor(LabelElement element);
+    void toggleVisibility(LabelElement element);
+    void toggleUnderline(LabelElement element);
+    void toggleBorder();          // 縁取
+    void restoreDefaultLayout();  // デフォルト
+    void savePattern();           // pt保存
+
+    // File commands.
+    void newSheet();    // KURIA
+    void openFile();    // f_open
+    void saveFile();    // U_SAVE
+    void saveFileAs();  // N_SAVE
+    void closeWindow(); // MNUEXIT, Command1
+
+    // State, for the window and for tests.
+    const LabelSheet& sheet() const { return sheets_.sheet; }
+    LabelSheet& sheet() { return sheets_.sheet; }
+    const LayoutSettings& layout() const { return layout_; }
+    LayoutSettings& layout() { return layout_; }
+    const ViewState& viewState() const { return viewState_; }
+    int currentLabel() const { return currentLabel_; }
+    int candidateLabel() const { return candidateLabel_; }
+    const std::string& candidateField() const { return candidateField_; }
+    const std::string& currentFileName() const { return currentFileName_; }
+    bool isUntitled() const;
+
+    static constexpr const char* kCaptionPrefix = "棚札入力画面  ";
+    static constexpr const char* kUntitled = "無題";
+
+private:
+    EditorView& view_;
+    EditorDialogs& dialogs_;
+    SettingsPaths settingsPaths_;
+
+    SheetPair sheets_;
+    LayoutSettings layout_ = initialLayoutSettings();
+    ViewState viewState_;
+    int currentLabel_ = 1;
+    int candidateLabel_ = 1;
+    std::string candidateField_;
+    std::string currentFileName_ = kUntitled;
+    std::string lastDialogFileName_ = "*.csv";
+};
+
+// Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`
+// long: maximum = the difference, large step = maximum / 10, small step =
+// large step / 10, each rounded half to even; steps never below 1 and the
+// maximum kept within 0..32767.
+EditorView::ScrollRange scrollRangeFor(double surfaceTwips, double frameTwips);

@@ -1,0 +1,1 @@
+#include "files/Cp932.h"

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The comma-separated text form shared by the settings file and the label
+// data files.
+//
+// Reading takes the bytes as one sequence of fields and ignores line
+// boundaries: a comma and a line end (CR LF, LF or CR) both end a field.
+// Blanks before a field are skipped. A field that begins with a double quote
+// ends at the next double quote, and whatever stands between that quote and
+// the next comma or line end is skipped. Any other field ends at the next comma
+// or line end.
+struct CsvField {
+    std::string text;     // decoded to UTF-8
+    bool quoted = false;  // the field stood between double quotes
+};
+
+class CsvFieldReader {
+public:
+    // `cp932Bytes` must outlive the reader.
+    explicit CsvFieldReader(std::string_view cp932Bytes);
+
+    // The next field, or nothing at the end of the input.
+    std::optional<CsvField> next();
+
+private:
+    std::string_view data_;
+    std::size_t pos_ = 0;
+};
+
+// Conversions of a read field. An unquoted "#TRUE#"/"#FALSE#" is a true/false
+// value; numbers round to the nearest whole number with halves to the even
+// neighbour. A value that cannot be converted, or is out of range, gives nothing.
+std::optional<bool> fieldToBool(const CsvField& field);  // also any number: non-zero is true
+std::optional<std::int16_t> fieldToInt16(const CsvField& field);
+std::optional<std::int32_t> fieldToInt32(const CsvField& field);
+// The leading numeric part of a text (blanks before it skipped), 0 when there
+// is none; rounded half to even. Used for the label number of a record.
+std::int64_t leadingNumber(std::string_view text);
+// Rounds half to even (10.5 -> 10, 11.5 -> 12).
+double roundHalfEven(double value);
+
+// Builds lines in the text form, as UTF-8; encode the result with cp932::encode.
+class CsvLineWriter {
+public:
+    void text(std::string_view value);   // "value" (nothing escaped)
+    void number(std::int64_t value);     // decimal, leading "-" when negative
+    void boolean(bool value);            // #TRUE# or #FALSE#
+    void endLine();                      // CR LF
+    const std::string& result() const { return out_; }
+
+private:
+    void separate();
+    std::string out_;
+    bool lineStarted_ = false;
+};

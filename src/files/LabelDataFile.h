@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "files/FileResult.h"
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+
+// A label data file: the marker line "棚札", ten record lines
+// (" 1".." 10" and the six texts) and the layout block; 21 lines, CP932, CR LF.
+
+// The whole file's bytes, or an error naming the label and field (or the
+// setting) whose text cannot be stored.
+FileResult formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
+                           std::string& bytes);
+
+// Writes the file, replacing any file of that name atomically. Nothing is
+// written when a text cannot be stored; on a failed write the old file is
+// left as it was.
+FileResult writeLabelFile(const std::string& path, const LabelSheet& sheet,
+                          const LayoutSettings& settings);
+
+enum class LabelFileRead { Read, Rejected };
+
+// Reads a label data file. Rejected (and nothing changed) unless the first
+// field is exactly "棚札". Otherwise the sheet is emptied, the records are
+// placed by their number (1..10; others skipped), the layout block is applied
+// to `settings` (values missing or unreadable keep what they were) and the
+// adjustment texts are applied to the origin.
+LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings);
+LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings);

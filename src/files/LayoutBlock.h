@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "files/CsvText.h"
+#include "files/FileResult.h"
+#include "model/LayoutSettings.h"
+
+// The ten-line layout block, ten fields a line, keyed "印字位置調整", "縁取り",
+// "jan", "BARCODE", "メーカー", "品名", "規格", "ロット", "売価", "円".
+
+// Appends the ten lines to `writer`. Fails (and appends nothing) when a font
+// name or caption holds a double quote or a character code page 932 cannot hold.
+FileResult writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& settings);
+
+// Reads the next 100 fields and applies them by position (the key of each line
+// is read but not compared). A value that cannot be converted, and every value
+// after the end of the input, leaves its setting as it was. The origin is not
+// touched. Returns the number of fields read (100 when the block was whole).
+int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings);

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/LayoutSettings.h"
+
+// Units in which a surface takes coordinates.
+enum class SurfaceUnit { Twips, Points, Pixels, Characters, Inches, Millimetres, Centimetres };
+
+// Everything a text is drawn with.
+struct SurfaceFont {
+    std::string name;
+    double sizePt = 10.0;  // may be fractional (zoomed sizes)
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool operator==(const SurfaceFont&) const = default;
+};
+
+// A page or picture the renderer draws on: the preview picture or a printer
+// page. Coordinates are in the surface's current unit, measured from its
+// top-left corner (for a printer, the corner of its printable area).
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+
+    virtual SurfaceUnit unit() const = 0;
+    virtual void setUnit(SurfaceUnit unit) = 0;
+
+    // Paints the whole surface in its background colour (white).
+    virtual void clear() = 0;
+    // Outline rectangles are not filled from now on.
+    virtual void setTransparentFill() = 0;
+
+    virtual void setFont(const SurfaceFont& font) = 0;
+    virtual void setTextColor(Color color) = 0;
+    // Draws `text` (UTF-8) with the top-left corner of its first character at
+    // (x, y), in the current font and text colour, without a background.
+    virtual void drawText(double x, double y, std::string_view text) = 0;
+
+    // A rectangle from its top-left corner (x, y), `width` wide and `height`
+    // high, in the current unit: an outline of the current line width, or filled.
+    virtual void drawRect(double x, double y, double width, double height, Color color) = 0;
+    virtual void fillRect(double x, double y, double width, double height, Color color) = 0;
+
+    virtual void drawLine(double x1, double y1, double x2, double y2, Color color) = 0;
+    // Line width in device pixels (at least 1).
+    virtual void setLineWidth(int pixels) = 0;
+
+    // True for a printer page (real barcodes are painted in its pixels).
+    virtual bool isPrinter() const = 0;
+    // Size of one device pixel in twips (1/1440 inch), horizontally and
+    // vertically: of the printer when isPrinter(), of the screen otherwise.
+    virtual double twipsPerPixelX() const = 0;
+    virtual double twipsPerPixelY() const = 0;
+
+    // False once a drawing operation has failed (for example a printer page
+    // that could not be opened); the caller then abandons the drawing.
+    virtual bool ok() const { return true; }
+};
