@@ -1,1 +1,39 @@
 #pragma once
+
+#include "render/DrawingSurface.h"
+
+class QPainter;
+
+// A drawing surface over a QPainter, for any paint device: a QImage for the
+// preview, a QPrinter for paper and PDF. Coordinates are taken in the current
+// unit and turned into device pixels with the device's resolution. Texts are
+// placed by the top-left corner of their first character (the baseline is the
+// font's ascent below it). Font names are used as stored; the Japanese font
+// substitutions (installJapaneseFontSubstitutions) pick the installed faces.
+class QtPaintSurface : public DrawingSurface {
+public:
+    // `painter` must be active on its device for the surface's lifetime.
+    // `isPrinter` tells whether this is a printer page (real barcodes).
+    QtPaintSurface(QPainter& painter, bool isPrinter);
+    ~QtPaintSurface() override;
+
+    SurfaceUnit unit() const override;
+    void setUnit(SurfaceUnit unit) override;
+    void clear() override;
+    void setTransparentFill() override;
+    void setFont(const SurfaceFont& font) override;
+    void setTextColor(Color color) override;
+    void drawText(double x, double y, std::string_view text) override;
+    void drawRect(double x, double y, double width, double height, Color color) override;
+    void fillRect(double x, double y, double width, double height, Color color) override;
+    void drawLine(double x1, double y1, double x2, double y2, Color color) override;
+    void setLineWidth(int pixels) override;
+    bool isPrinter() const override;
+    double twipsPerPixelX() const override;
+    double twipsPerPixelY() const override;
+    bool ok() const override;
+
+private:
+    struct State;
+    State* state_;
+};
