@@ -1,1 +1,189 @@
 #include "render/SheetRenderer.h"
+
+#include <array>
+#include <string>
+
+#include "model/LabelSheet.h"
+#include "model/Utf8Text.h"
+#include "render/BarcodePainter.h"
+
+namespace {
+
+constexpr const char* kSheetFontName = "ＭＳ 明朝";
+constexpr const char* kYenSign = "円";
+
+// Width of the field the product name is centred in, in characters.
+constexpr std::size_t kProductNameField = 13;
+// Width of the field the price is right-aligned in, in characters.
+constexpr std::size_t kPriceField = 7;
+
+// The preview stands in for the bars with the same fourteen black rectangles
+// for every code: left edge and width in mm, from the label's left edge.
+struct PlaceholderBar {
+    double left;
+    double width;
+};
+constexpr std::array<PlaceholderBar, 14> kPlaceholderBars = {{{44, 1},
+                                                              {46, 2},
+                                                              {49, 3},
+                                                              {53, 1},
+                                                              {55, 2},
+                                                              {58, 3},
+                                                              {62, 1},
+                                                              {64, 2},
+                                                              {67, 2},
+                                                              {71, 1},
+                                                              {73, 2},
+                                                              {76, 2},
+                                                              {80, 1},
+                                                              {82, 2}}};
+constexpr double kPlaceholderTop = 4.0;
+constexpr double kPlaceholderHeight = 9.5;
+
+// Draws one label whose top-left corner is (lx, ly) mm on the page, at zoom z.
+class LabelPainter {
+  public:
+    LabelPainter(DrawingSurface& surface, const LayoutSettings& layout, bool printMode, double z,
+                 double lx, double ly)
+        : surface_(surface), layout_(layout), printMode_(printMode), z_(z), lx_(lx), ly_(ly) {}
+
+    void draw(const LabelRecord& label) {
+        if (layout_.borderOn())
+            drawBorder();
+        if (layout_.barcodeVisible())
+            drawBarcode(label.janCode);
+        if (layout_.janVisible())
+            drawJanDigits(label.janCode);
+        if (layout_.productNameVisible())
+            drawProductName(label.productName);
+        if (layout_.priceVisible())
+            drawPrice(label.price);
+        if (layout_.yenVisible())
+            drawElementText(LabelElement::Yen, 62, 39, kYenSign);
+        if (layout_.makerVisible())
+            drawElementText(LabelElement::Maker, 8, 17, label.maker);
+        if (layout_.specVisible())
+            drawElementText(LabelElement::Spec, 8, 36, label.spec);
+        if (layout_.lotVisible())
+            drawElementText(LabelElement::Lot, 8, 40, label.lot);
+    }
+
+  private:
+    double x(double dx) const { return (lx_ + dx) * z_; }
+    double y(double dy) const { return (ly_ + dy) * z_; }
+
+    void drawBorder() {
+        for (double top : {2.0, 50.0})
+            surface_.fillRect(x(3), y(top), 85 * z_, 2 * z_, layout_.borderColor);
+    }
+
+    void drawBarcode(const std::string& janCode) {
+        const std::size_t length = utf8::length(janCode);
+        if (length != 13 && length != 8)
+            return;
+        const double bx = layout_.barcodeOffsetX;
+        const double by = layout_.barcodeOffsetY;
+        if (!printMode_) {
+            for (const PlaceholderBar& bar : kPlaceholderBars) {
+                surface_.fillRect(x(bar.left + bx), y(kPlaceholderTop + by), bar.width * z_,
+                                  kPlaceholderHeight * z_, kBlack);
+            }
+            return;
+        }
+        // A wrong check digit leaves no barcode; the label is drawn as usual.
+        drawEan13Barcode(surface_, janCode, x(40 + bx), y(5 + by), x(95 + bx), y(15 + by));
+    }
+
+    void drawJanDigits(const std::string& janCode) {
+        // A short code stands under the middle of its narrower barcode.
+        const std::string text = utf8::length(janCode) == 8 ? "    " + janCode : janCode;
+        drawElementText(LabelElement::Jan, 8, 6, text);
+    }
+
+    void drawProductName(const std::string& name) {
+        // Names of up to eleven characters are centred in a field of thirteen.
+        const std::size_t n = utf8::length(name);
+        const bool centred = n > 0 && n < kProductNameField - 1;
+        drawElementText(LabelElement::ProductName, 4, 24,
+                        centred ? std::string(kProductNameField - n, ' ') + name : name);
+    }
+
+    void drawPrice(const std::string& price) {
+        // Right-aligned in a field of seven. A longer price is drawn whole from
+        // the field's left edge rather than losing its leading characters.
+        const std::string text =
+            utf8::length(price) <= kPriceField ? utf8::right("     " + price, kPriceField) : price;
+        drawElementText(LabelElement::Price, 0, 33, text);
+    }
+
+    // Sets every attribute of the element's text, then draws it at its anchor
+    // (fixed place plus the element's offset).
+    void drawElementText(LabelElement e, double dx, double dy, const std::string& text) {
+        const ElementFont& font = layout_.font(e);
+        surface_.setFont(SurfaceFont{font.name, font.size * z_, font.bold, font.italic,
+                                     layout_.isUnderlined(e)});
+        surface_.setTextColor(layout_.color(e));
+        surface_.drawText(x(dx + layout_.offsetX(e)), y(dy + layout_.offsetY(e)), text);
+    }
+
+    DrawingSurface& surface_;
+    const LayoutSettings& layout_;
+    bool printMode_;
+    double z_;
+    double lx_;
+    double ly_;
+};
+
+}  // namespace
+
+void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSettings& layout,
+               ViewState& view) {
+    // The page is always printed at full size.
+    if (view.printMode)
+        view.previewZoom = 1.0;
+    const double z = view.previewZoom;
+
+    surface.setFont(SurfaceFont{kSheetFontName, 16, false, false, false});
+    surface.setTextColor(kBlack);
+    surface.setUnit(SurfaceUnit::Millimetres);
+
+    if (!view.printMode) {
+        surface.clear();
+        surface.setTransparentFill();
+        for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+            const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
+            surface.drawRect(cell.x * z, cell.y * z, kLabelWidthMm * z, kLabelHeightMm * z,
+                             kFrameColor);
+        }
+    }
+
+    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+        // A failed surface (a printer page that broke) abandons the rest.
+        if (!surface.ok())
+            break;
+        const LabelRecord& label = sheet.label(k);
+        if (label.productName.empty())
+            continue;  // a free label
+        const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
+        LabelPainter(surface, layout, view.printMode, z, cell.x, cell.y).draw(label);
+    }
+
+    // After a print the preview keeps the zoom its button shows.
+    if (view.zoomCaption == captions::kZoomTo100)
+        view.previewZoom = 0.5;
+}
+
+void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, const ViewState& view) {
+    const double z = view.previewZoom;
+    surface.setUnit(SurfaceUnit::Millimetres);
+    surface.clear();
+    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+        const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
+        surface.drawRect(cell.x * z, cell.y * z, kLabelWidthMm * z, kLabelHeightMm * z,
+                         kGuideColor);
+        surface.setFont(SurfaceFont{kSheetFontName, 10 * z, false, false, false});
+        surface.setTextColor(kGuideColor);
+        const std::string number = k < 10 ? " " + std::to_string(k) : std::to_string(k);
+        surface.drawText((cell.x + 56) * z, (cell.y + 16) * z, number);
+    }
+}
