@@ -1,0 +1,48 @@
+#include "files/BatchSheets.h"
+
+#include "barcode/JanCode.h"
+
+BatchSheetBuilder::BatchSheetBuilder(ProductListReader& reader, int startPosition)
+    : reader_(reader), nextPosition_(startPosition < 1 || startPosition > 10 ? 1 : startPosition) {}
+
+bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<ProductProblem>& problems) {
+    sheet.clear();
+    bool any = false;
+    while (nextPosition_ <= LabelSheet::kLabelCount) {
+        std::optional<ProductRow> row = reader_.next(problems);
+        if (!row) break;
+        LabelRecord& label = sheet.label(nextPosition_++);
+        label = std::move(row->record);
+        label.janCode = correctJanCheckDigit(label.janCode);
+        any = true;
+        ++placed_;
+        if (label.productName.empty()) {
+            problems.push_back({row->lineNumber, "品名が空のため、このラベルは印刷されません"});
+        } else if (!label.janCode.empty() && checkJanCode(label.janCode).result != 0) {
+            problems.push_back({row->lineNumber,
+                                "JANコード \"" + label.janCode +
+                                    "\" は 13 桁または 8 桁の数字ではないため、バーコードなしで印刷します"});
+        }
+    }
+    if (nextPosition_ > LabelSheet::kLabelCount) nextPosition_ = 1;
+    return any;
+}
+
+long sheetsNeeded(long productCount, int startPosition) {
+    if (productCount <= 0) return 0;
+    const long first = (startPosition < 1 || startPosition > 10) ? 1 : startPosition;
+    return (productCount + first - 1 + 9) / 10;
+}
+
+long countProducts(std::istream& in, TextEncoding encoding) {
+    ProductListReader reader(in, encoding);
+    std::vector<ProductProblem> ignored;
+    long count = 0;
+    while (reader.next(ignored)) {
+        ++count;
+        ignored.clear();
+    }
+    in.clear();
+    in.seekg(0);
+    return count;
+}

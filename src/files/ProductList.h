@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/LabelSheet.h"
+
+// A product list exported from a till or a spreadsheet: one product a row,
+// comma-separated, the six texts in the label's field order (JAN code, maker,
+// product name, spec, lot, price). An optional first row of column names
+// (JAN/JANコード, メーカー/maker, 品名/name, 規格/spec, ロット/lot, 売価/price)
+// may put the columns in any order. Fields may be quoted, with doubled quotes
+// inside and line breaks inside quotes, as spreadsheets write them.
+
+enum class TextEncoding { Auto, Utf8, Cp932 };
+
+// Decides between UTF-8 (with or without BOM) and code page 932 by reading the
+// whole stream once (constant memory): UTF-8 when every byte sequence is valid
+// UTF-8, code page 932 otherwise. Leaves the stream at its start.
+TextEncoding detectTextEncoding(std::istream& in);
+
+struct ProductRow {
+    int lineNumber = 0;  // line of the file where the row starts (1-based)
+    LabelRecord record;
+};
+
+// One problem found in the list, to be reported with its line number.
+struct ProductProblem {
+    int lineNumber = 0;
+    std::string message;  // Japanese, for the user
+};
+
+// Reads the list row by row, holding only the current row in memory.
+class ProductListReader {
+public:
+    // `in` must be seekable when `encoding` is Auto (it is read twice).
+    ProductListReader(std::istream& in, TextEncoding encoding);
+
+    TextEncoding encoding() const { return encoding_; }
+
+    // The next product, or nothing at the end of the list. Rows that cannot be
+    // read are skipped and reported through `problems`; empty rows are skipped.
+    std::optional<ProductRow> next(std::vector<ProductProblem>& problems);
+
+private:
+    enum class RawStatus { Record, End };
+    RawStatus readRecord(std::vector<std::string>& fields, int& startLine, bool& damaged,
+                         std::string& damage);
+    bool decodeField(std::string& field) const;
+    bool applyHeader(const std::vector<std::string>& fields);
+
+    std::istream& in_;
+    TextEncoding encoding_;
+    int line_ = 1;
+    bool first_ = true;
+    // columns_[i]: the label field that column i holds, or -1 for an ignored column.
+    std::vector<int> columns_;
+};
+
+// The column a header cell names, or nothing when it names none.
+std::optional<LabelField> columnForHeader(const std::string& name);

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/BatchSheets.h"
+#include "files/ProductList.h"
+
+namespace {
+
+struct ReadResult {
+    std::vector<ProductRow> rows;
+    std::vector<ProductProblem> problems;
+    TextEncoding encoding;
+};
+
+ReadResult readAll(const std::string& bytes, TextEncoding encoding = TextEncoding::Auto) {
+    std::istringstream in(bytes);
+    ProductListReader reader(in, encoding);
+    ReadResult result;
+    result.encoding = reader.encoding();
+    while (auto row = reader.next(result.problems)) result.rows.push_back(*row);
+    return result;
+}
+
+LabelRecord record(std::string jan, std::string maker, std::string name, std::string spec,
+                   std::string lot, std::string price) {
+    return LabelRecord{jan, maker, name, spec, lot, price};
+}
+
+}  // namespace
+
+TEST(ProductList, RowsInFieldOrderWithoutHeader) {
+    const auto r = readAll("4901234567894,メーカー,品名A,100g,L1,198\r\n49123456,,B,,,1\r\n");
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[0].record, record("4901234567894", "メーカー", "品名A", "100g", "L1", "198"));
+    EXPECT_EQ(r.rows[0].lineNumber, 1);
+    EXPECT_EQ(r.rows[1].record, record("49123456", "", "B", "", "", "1"));
+    EXPECT_EQ(r.rows[1].lineNumber, 2);
+    EXPECT_TRUE(r.problems.empty());
+    EXPECT_EQ(r.encoding, TextEncoding::Utf8);
+}
+
+TEST(ProductList, HeaderRowPutsColumnsInAnyOrder) {
+    const struct {
+        const char* header;
+    } headers[] = {{"売価,品名,JANコード,ロット,規格,メーカー"},
+                   {"price,name,JAN,lot,spec,maker"},
+                   {"Price , Name,jan,LOT,Spec,MAKER"}};
+    for (const auto& h : headers) {
+        const auto r = readAll(std::string(h.header) + "\n298,お茶,4901234567894,L9,500ml,伊右衛門\n");
+        ASSERT_EQ(r.rows.size(), 1u) << h.header;
+        EXPECT_EQ(r.rows[0].record, record("4901234567894", "伊右衛門", "お茶", "500ml", "L9", "298"))
+            << h.header;
+        EXPECT_EQ(r.rows[0].lineNumber, 2);
+    }
+}
+
+TEST(ProductList, HeaderWithUnknownColumnsIgnoresThem) {
+    const auto r = readAll("品名,在庫数,売価\nりんご,12,100\n");
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0].record, record("", "", "りんご", "", "", "100"));
+}
+
+TEST(ProductList, QuotedFieldsAsSpreadsheetsWriteThem) {
+    const auto r = readAll(
+        "\xEF\xBB\xBF\"4901234567894\",\"A \"\"special\"\" maker\",\"two\nlines\",\"1,000 g\",,\"1,980\"\n"
+        "49123456,x,y,,,\n");
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[0].record,
+              record("4901234567894", "A \"special\" maker", "two\nlines", "1,000 g", "", "1,980"));
+    EXPECT_EQ(r.rows[1].lineNumber, 3);  // the quoted line break counts
+    EXPECT_EQ(r.encoding, TextEncoding::Utf8);
+}
+
+TEST(ProductList, Cp932ListIsDetectedAndGivesTheSameTexts) {
+    // "品名A" and "円" in code page 932.
+    const std::string cp932 = "4901234567894,\x87\x8a,\x95\x69\x96\xbc\x41,,,100\r\n";
+    const auto r = readAll(cp932);
+    EXPECT_EQ(r.encoding, TextEncoding::Cp932);
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0].record, record("4901234567894", "㈱", "品名A", "", "", "100"));
+    const auto utf8 = readAll("4901234567894,㈱,品名A,,,100\r\n");
+    EXPECT_EQ(utf8.rows[0].record, r.rows[0].record);
+}
+
+TEST(ProductList, DamagedRowsAreReportedWithTheirLineAndSkipped) {
+    const auto r = readAll("4901234567894,a,b,,,1\n1,2,3,4,5,6,7\n,,,,,\n49123456,c,d,,,2\n\"open,quote\n");
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[0].lineNumber, 1);
+    EXPECT_EQ(r.rows[1].lineNumber, 4);
+    ASSERT_EQ(r.problems.size(), 2u);
+    EXPECT_EQ(r.problems[0].lineNumber, 2);  // seven columns
+    EXPECT_EQ(r.problems[1].lineNumber, 5);  // quote never closed
+}
+
+TEST(ProductList, UndecodableBytesMakeARowDamagedWhenEncodingIsForced) {
+    const auto r = readAll("a,b,c\n\xff\xfe,x,y\n", TextEncoding::Utf8);
+    ASSERT_EQ(r.rows.size(), 1u);
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].lineNumber, 2);
+}
+
+TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
+    std::string list;
+    for (int i = 1; i <= 25; ++i) list += "4901234567894,m,P" + std::to_string(i) + ",,,1\n";
+    std::istringstream in(list);
+    EXPECT_EQ(countProducts(in, TextEncoding::Auto), 25);
+    EXPECT_EQ(sheetsNeeded(25, 7), 4);
+    ProductListReader reader(in, TextEncoding::Auto);
+    BatchSheetBuilder builder(reader, 7);
+    std::vector<ProductProblem> problems;
+    std::vector<LabelSheet> sheets;
+    LabelSheet sheet;
+    while (builder.nextSheet(sheet, problems)) sheets.push_back(sheet);
+    ASSERT_EQ(sheets.size(), 4u);
+    EXPECT_TRUE(problems.empty());
+    // Sheet 1: labels 1..6 free, products 1..4 on labels 7..10.
+    for (int k = 1; k <= 6; ++k) EXPECT_TRUE(sheets[0].label(k).isEmpty()) << k;
+    for (int k = 7; k <= 10; ++k) EXPECT_EQ(sheets[0].label(k).productName, "P" + std::to_string(k - 6));
+    EXPECT_EQ(sheets[1].label(1).productName, "P5");
+    EXPECT_EQ(sheets[2].label(10).productName, "P24");
+    EXPECT_EQ(sheets[3].label(1).productName, "P25");
+    for (int k = 2; k <= 10; ++k) EXPECT_TRUE(sheets[3].label(k).isEmpty()) << k;
+    EXPECT_EQ(builder.labelsPlaced(), 25);
+}
+
+TEST(BatchSheets, LabelsArePreparedAsTypedAndUnprintableOnesReported) {
+    std::istringstream in(
+        "4901234567899,m,wrong check digit,,,1\n"
+        "490123456789,m,twelve digits,,,1\n"
+        "4901234567894,m,,,,1\n"
+        ",m,no code,,,1\n");
+    ProductListReader reader(in, TextEncoding::Auto);
+    BatchSheetBuilder builder(reader, 1);
+    std::vector<ProductProblem> problems;
+    LabelSheet sheet;
+    ASSERT_TRUE(builder.nextSheet(sheet, problems));
+    EXPECT_EQ(sheet.label(1).janCode, "4901234567894");  // corrected, gets its barcode
+    EXPECT_EQ(sheet.label(2).janCode, "490123456789");
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].lineNumber, 2);  // no barcode for twelve digits
+    EXPECT_EQ(problems[1].lineNumber, 3);  // no product name: nothing printed
+    EXPECT_FALSE(builder.nextSheet(sheet, problems));
+}
+
+TEST(BatchSheets, SheetsNeeded) {
+    const struct {
+        long products;
+        int start;
+        long sheets;
+    } cases[] = {{0, 1, 0}, {1, 1, 1}, {10, 1, 1}, {11, 1, 2}, {4, 7, 1}, {5, 7, 2}, {25, 7, 4},
+                 {10000, 1, 1000}, {1, 10, 1}, {2, 10, 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(sheetsNeeded(c.products, c.start), c.sheets) << c.products << " from " << c.start;
+}
