@@ -1,1 +1,161 @@
 #include "files/Cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+#include "model/Utf8Text.h"
+
+namespace cp932 {
+namespace {
+
+// Single bytes that the C library's table refuses but Windows maps to code
+// points of their own; kept so that such files are written back unchanged.
+struct SingleByte {
+    unsigned char byte;
+    char32_t codePoint;
+};
+constexpr SingleByte kSingleBytes[] = {
+    {0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrailByte(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// One conversion direction of iconv, opened once per thread.
+class Converter {
+  public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (valid())
+            iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts `in` completely and appends the result; false (and nothing
+    // appended) when any part of it cannot be converted.
+    bool convert(std::string_view in, std::string& out) {
+        if (!valid())
+            return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char buffer[32];
+        std::string result;
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        while (inLeft > 0) {
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            const std::size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+            result.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG)
+                return false;
+        }
+        out += result;
+        return true;
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+Converter& decoder() {
+    thread_local Converter c("UTF-8", "CP932");
+    return c;
+}
+
+Converter& encoder() {
+    thread_local Converter c("CP932", "UTF-8");
+    return c;
+}
+
+void appendCodePoint(std::string& out, char32_t cp) {
+    out += utf8::fromUtf32({&cp, 1});
+}
+
+}  // namespace
+
+std::string decode(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out.push_back(static_cast<char>(b));  // ASCII, control codes included, stays itself
+            ++i;
+            continue;
+        }
+        bool special = false;
+        for (const SingleByte& s : kSingleBytes) {
+            if (s.byte == b) {
+                appendCodePoint(out, s.codePoint);
+                special = true;
+            }
+        }
+        if (special) {
+            ++i;
+            continue;
+        }
+        if (!isLeadByte(b)) {  // half-width katakana 0xA1..0xDF
+            if (!decoder().convert(bytes.substr(i, 1), out))
+                appendCodePoint(out, kReplacement);
+            ++i;
+            continue;
+        }
+        if (i + 1 < bytes.size() && isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            if (!decoder().convert(bytes.substr(i, 2), out)) {
+                appendCodePoint(out, kReplacement);  // an unassigned pair: one per byte
+                appendCodePoint(out, kReplacement);
+            }
+            i += 2;
+            continue;
+        }
+        appendCodePoint(out, kReplacement);  // a lead byte without its trail byte
+        ++i;
+    }
+    return out;
+}
+
+std::optional<std::string> encode(std::string_view utf8Text) {
+    std::string out;
+    out.reserve(utf8Text.size());
+    for (char32_t cp : utf8::toUtf32(utf8Text)) {
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+            continue;
+        }
+        bool special = false;
+        for (const SingleByte& s : kSingleBytes) {
+            if (s.codePoint == cp) {
+                out.push_back(static_cast<char>(s.byte));
+                special = true;
+            }
+        }
+        if (special)
+            continue;
+        if (cp == kReplacement)
+            return std::nullopt;  // a byte that could not be read
+        if (!encoder().convert(utf8::fromUtf32({&cp, 1}), out))
+            return std::nullopt;
+    }
+    // The converter maps some characters onto others without an error, and a
+    // malformed UTF-8 input may have been read as something else: accept only
+    // what reads back as the very same text.
+    if (decode(out) != utf8Text)
+        return std::nullopt;
+    return out;
+}
+
+bool canEncode(std::string_view utf8Text) {
+    return encode(utf8Text).has_value();
+}
+
+}  // namespace cp932

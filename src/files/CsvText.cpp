@@ -1,1 +1,221 @@
 #include "files/CsvText.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "files/Cp932.h"
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Length of the number at the start of `s`: optional sign, digits with an
+// optional decimal point, an optional exponent. 0 when there is none.
+std::size_t numberPrefixLength(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && isDigit(s[i]))
+        ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+// Parses a number written in decimal (see numberPrefixLength); nothing when
+// `s` is not exactly one.
+std::optional<double> parseNumber(std::string_view s) {
+    if (s.empty() || numberPrefixLength(s) != s.size())
+        return std::nullopt;
+    if (s.front() == '+')
+        s.remove_prefix(1);  // from_chars takes no plus sign
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ptr != s.data() + s.size())
+        return std::nullopt;
+    if (ec == std::errc::result_out_of_range) {
+        // Too large: an infinity of the right sign, which every range refuses.
+        // Too small: zero.
+        const bool tiny =
+            s.find_first_of("eE") != std::string_view::npos && s[s.find_first_of("eE") + 1] == '-';
+        if (tiny)
+            return 0.0;
+        return s.front() == '-' ? -std::numeric_limits<double>::infinity()
+                                : std::numeric_limits<double>::infinity();
+    }
+    if (ec != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+// A field as a number: its text, blanks around it ignored.
+std::optional<double> fieldNumber(const CsvField& field) {
+    return parseNumber(trimBlanks(field.text));
+}
+
+template <typename Int>
+std::optional<Int> fieldToInt(const CsvField& field) {
+    const std::optional<double> value = fieldNumber(field);
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    const double rounded = roundHalfEven(*value);
+    if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        rounded > static_cast<double>(std::numeric_limits<Int>::max())) {
+        return std::nullopt;
+    }
+    return static_cast<Int>(rounded);
+}
+
+}  // namespace
+
+CsvFieldReader::CsvFieldReader(std::string_view cp932Bytes) : data_(cp932Bytes) {}
+
+std::optional<CsvField> CsvFieldReader::next() {
+    const std::size_t size = data_.size();
+    while (pos_ < size && isBlank(data_[pos_]))
+        ++pos_;
+    if (pos_ >= size)
+        return std::nullopt;
+
+    CsvField field;
+    std::size_t end = pos_;
+    if (data_[pos_] == '"') {
+        field.quoted = true;
+        const std::size_t start = pos_ + 1;
+        std::size_t close = data_.find('"', start);
+        if (close == std::string_view::npos)
+            close = size;
+        field.text = cp932::decode(data_.substr(start, close - start));
+        end = close < size ? close + 1 : size;
+        // Whatever follows the closing quote up to the field's end is dropped.
+        while (end < size && data_[end] != ',' && !isLineEnd(data_[end]))
+            ++end;
+    } else {
+        while (end < size && data_[end] != ',' && !isLineEnd(data_[end]))
+            ++end;
+        std::string_view raw = data_.substr(pos_, end - pos_);
+        while (!raw.empty() && isBlank(raw.back()))
+            raw.remove_suffix(1);
+        field.text = cp932::decode(raw);
+    }
+    // Consume the separator: a comma, or one line end (CR LF, LF or CR).
+    if (end < size) {
+        if (data_[end] == '\r' && end + 1 < size && data_[end + 1] == '\n')
+            ++end;
+        ++end;
+    }
+    pos_ = end;
+    return field;
+}
+
+double roundHalfEven(double value) {
+    if (!std::isfinite(value))
+        return value;
+    const double lower = std::floor(value);
+    const double fraction = value - lower;
+    if (fraction < 0.5)
+        return lower;
+    if (fraction > 0.5)
+        return lower + 1.0;
+    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+}
+
+std::optional<bool> fieldToBool(const CsvField& field) {
+    if (!field.quoted) {
+        const std::string_view text = trimBlanks(field.text);
+        if (text == "#TRUE#")
+            return true;
+        if (text == "#FALSE#")
+            return false;
+    }
+    const std::optional<double> value = fieldNumber(field);
+    if (!value)
+        return std::nullopt;
+    return *value != 0.0;
+}
+
+std::optional<std::int16_t> fieldToInt16(const CsvField& field) {
+    return fieldToInt<std::int16_t>(field);
+}
+
+std::optional<std::int32_t> fieldToInt32(const CsvField& field) {
+    return fieldToInt<std::int32_t>(field);
+}
+
+std::int64_t leadingNumber(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    const std::optional<double> value = parseNumber(text.substr(0, numberPrefixLength(text)));
+    if (!value)
+        return 0;
+    const double rounded = roundHalfEven(*value);
+    // Far outside any label number either way; clamped so the conversion is defined.
+    constexpr double kLimit = 1e15;
+    if (!(rounded < kLimit))
+        return static_cast<std::int64_t>(kLimit);
+    if (!(rounded > -kLimit))
+        return -static_cast<std::int64_t>(kLimit);
+    return static_cast<std::int64_t>(rounded);
+}
+
+void CsvLineWriter::separate() {
+    if (lineStarted_)
+        out_ += ',';
+    lineStarted_ = true;
+}
+
+void CsvLineWriter::text(std::string_view value) {
+    separate();
+    out_ += '"';
+    out_ += value;
+    out_ += '"';
+}
+
+void CsvLineWriter::number(std::int64_t value) {
+    separate();
+    out_ += std::to_string(value);
+}
+
+void CsvLineWriter::boolean(bool value) {
+    separate();
+    out_ += value ? "#TRUE#" : "#FALSE#";
+}
+
+void CsvLineWriter::endLine() {
+    out_ += "\r\n";
+    lineStarted_ = false;
+}

@@ -21,14 +21,14 @@ struct CsvField {
 };
 
 class CsvFieldReader {
-public:
+  public:
     // `cp932Bytes` must outlive the reader.
     explicit CsvFieldReader(std::string_view cp932Bytes);
 
     // The next field, or nothing at the end of the input.
     std::optional<CsvField> next();
 
-private:
+  private:
     std::string_view data_;
     std::size_t pos_ = 0;
 };
@@ -47,14 +47,14 @@ double roundHalfEven(double value);
 
 // Builds lines in the text form, as UTF-8; encode the result with cp932::encode.
 class CsvLineWriter {
-public:
-    void text(std::string_view value);   // "value" (nothing escaped)
-    void number(std::int64_t value);     // decimal, leading "-" when negative
-    void boolean(bool value);            // #TRUE# or #FALSE#
-    void endLine();                      // CR LF
+  public:
+    void text(std::string_view value);  // "value" (nothing escaped)
+    void number(std::int64_t value);    // decimal, leading "-" when negative
+    void boolean(bool value);           // #TRUE# or #FALSE#
+    void endLine();                     // CR LF
     const std::string& result() const { return out_; }
 
-private:
+  private:
     void separate();
     std::string out_;
     bool lineStarted_ = false;

@@ -1,1 +1,214 @@
 #include "files/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int realOpen(const char* path, int flags, unsigned mode) {
+    return ::open(path, flags, static_cast<mode_t>(mode));
+}
+long realWrite(int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+int realFsync(int fd) {
+    return ::fsync(fd);
+}
+int realClose(int fd) {
+    return ::close(fd);
+}
+int realRename(const char* from, const char* to) {
+    return ::rename(from, to);
+}
+int realUnlink(const char* path) {
+    return ::unlink(path);
+}
+
+const FileSystemOps kRealOps{realOpen, realWrite, realFsync, realClose, realRename, realUnlink};
+
+const FileSystemOps* currentOps = &kRealOps;
+
+FileResult failure(FileErrorCode code, int error) {
+    FileResult r;
+    r.code = code;
+    r.detail = std::strerror(error);
+    return r;
+}
+
+FileResult failure(FileErrorCode code, const char* reason) {
+    FileResult r;
+    r.code = code;
+    r.detail = reason;
+    return r;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+// A symbolic link is followed, so that the file it names is replaced and the
+// link stays.
+std::string resolveTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr)
+        return path;
+    return resolved;
+}
+
+bool writeAll(const FileSystemOps& ops, int fd, std::string_view bytes, int& error) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        errno = 0;
+        const long n = ops.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno != 0 ? errno : EIO;
+            return false;
+        }
+        if (n == 0) {
+            error = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+FileResult readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+    bytes.clear();
+    // Non-blocking, so that a named pipe cannot make the open wait forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        return failure(error == ENOENT ? FileErrorCode::NotFound : FileErrorCode::ReadFailed,
+                       error);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return failure(FileErrorCode::ReadFailed, "not a regular file");
+    }
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            return failure(FileErrorCode::ReadFailed, error);
+        }
+        if (n == 0)
+            break;
+        if (data.size() + static_cast<std::size_t>(n) > maxBytes) {
+            ::close(fd);
+            return failure(FileErrorCode::ReadFailed, "file too large");
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    bytes = std::move(data);
+    return {};
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+    const FileSystemOps& ops = *currentOps;
+    const std::string target = resolveTarget(path);
+
+    // An existing file keeps its permissions; one the user made read-only is
+    // not replaced.
+    unsigned mode = 0666;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return failure(FileErrorCode::WriteFailed, EISDIR);
+        if (::access(target.c_str(), W_OK) != 0)
+            return failure(FileErrorCode::WriteFailed, errno);
+        mode = st.st_mode & 07777;
+    }
+
+    static std::atomic<unsigned> counter{0};
+    std::string temp;
+    int fd = -1;
+    int error = 0;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        errno = 0;
+        fd = ops.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            error = errno != 0 ? errno : EIO;
+            if (error != EEXIST)
+                break;
+        }
+    }
+    if (fd < 0)
+        return failure(FileErrorCode::WriteFailed, error);
+
+    bool ok = writeAll(ops, fd, bytes, error);
+    if (ok) {
+        errno = 0;
+        if (ops.fsync(fd) != 0) {
+            error = errno != 0 ? errno : EIO;
+            ok = false;
+        }
+    }
+    errno = 0;
+    if (ops.close(fd) != 0 && ok) {
+        error = errno != 0 ? errno : EIO;
+        ok = false;
+    }
+    if (ok) {
+        errno = 0;
+        if (ops.rename(temp.c_str(), target.c_str()) != 0) {
+            error = errno != 0 ? errno : EIO;
+            ok = false;
+        }
+    }
+    if (!ok) {
+        ops.unlink(temp.c_str());
+        return failure(FileErrorCode::WriteFailed, error);
+    }
+    // Make the rename itself durable; the file is in place whatever this gives.
+    const int dir = ops.open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (dir >= 0) {
+        ops.fsync(dir);
+        ops.close(dir);
+    }
+    return {};
+}
+
+const FileSystemOps& realFileSystemOps() {
+    return kRealOps;
+}
+
+ScopedFileSystemOps::ScopedFileSystemOps(const FileSystemOps& ops) : previous_(currentOps) {
+    currentOps = &ops;
+}
+
+ScopedFileSystemOps::~ScopedFileSystemOps() {
+    currentOps = previous_;
+}

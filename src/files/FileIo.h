@@ -31,12 +31,12 @@ struct FileSystemOps {
 const FileSystemOps& realFileSystemOps();
 // Installs `ops` until the returned guard is destroyed (tests only).
 class ScopedFileSystemOps {
-public:
+  public:
     explicit ScopedFileSystemOps(const FileSystemOps& ops);
     ~ScopedFileSystemOps();
     ScopedFileSystemOps(const ScopedFileSystemOps&) = delete;
     ScopedFileSystemOps& operator=(const ScopedFileSystemOps&) = delete;
 
-private:
+  private:
     const FileSystemOps* previous_;
 };

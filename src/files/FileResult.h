@@ -8,11 +8,11 @@
 // decides how to tell the user.
 enum class FileErrorCode {
     None,
-    NotFound,       // the file does not exist
-    ReadFailed,     // it exists but could not be read (or is too large)
-    WriteFailed,    // it could not be created, written, flushed or renamed into place
-    QuoteInText,    // a text holds a double quote, which the file form cannot store
-    NotEncodable,   // a text holds a character code page 932 cannot hold
+    NotFound,      // the file does not exist
+    ReadFailed,    // it exists but could not be read (or is too large)
+    WriteFailed,   // it could not be created, written, flushed or renamed into place
+    QuoteInText,   // a text holds a double quote, which the file form cannot store
+    NotEncodable,  // a text holds a character code page 932 cannot hold
 };
 
 struct FileResult {

@@ -1,1 +1,121 @@
 #include "files/LabelDataFile.h"
+
+#include <string>
+
+#include "files/Cp932.h"
+#include "files/CsvText.h"
+#include "files/FileIo.h"
+#include "files/LayoutBlock.h"
+
+namespace {
+
+constexpr const char* kMarker = "棚札";
+constexpr int kFieldsPerRecord = 7;
+
+// The first text of the sheet that the file form cannot store, if any.
+FileResult checkSheetTexts(const LabelSheet& sheet) {
+    FileResult r;
+    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+        for (LabelField f : kLabelFields) {
+            const std::string& text = sheet.label(n).field(f);
+            if (text.find('"') != std::string::npos) {
+                r.code = FileErrorCode::QuoteInText;
+            } else if (!cp932::canEncode(text)) {
+                r.code = FileErrorCode::NotEncodable;
+            } else {
+                continue;
+            }
+            r.detail = text;
+            r.labelNumber = n;
+            r.field = f;
+            return r;
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+FileResult formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
+                           std::string& bytes) {
+    bytes.clear();
+    FileResult result = checkSheetTexts(sheet);
+    if (!result.ok())
+        return result;
+
+    CsvLineWriter writer;
+    writer.text(kMarker);
+    writer.endLine();
+    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+        writer.text(" " + std::to_string(n));
+        for (LabelField f : kLabelFields)
+            writer.text(sheet.label(n).field(f));
+        writer.endLine();
+    }
+    result = writeLayoutBlock(writer, settings);
+    if (!result.ok())
+        return result;
+
+    std::optional<std::string> encoded = cp932::encode(writer.result());
+    if (!encoded) {  // every text was checked above; kept for safety
+        result.code = FileErrorCode::NotEncodable;
+        result.detail = writer.result();
+        return result;
+    }
+    bytes = *std::move(encoded);
+    return result;
+}
+
+FileResult writeLabelFile(const std::string& path, const LabelSheet& sheet,
+                          const LayoutSettings& settings) {
+    std::string bytes;
+    FileResult result = formatLabelFile(sheet, settings, bytes);
+    if (!result.ok())
+        return result;
+    return writeFileAtomically(path, bytes);
+}
+
+LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings) {
+    CsvFieldReader reader(bytes);
+    const std::optional<CsvField> marker = reader.next();
+    if (!marker || marker->text != kMarker)
+        return LabelFileRead::Rejected;
+
+    // Built on copies, so that the caller's sheet and settings change only as a whole.
+    LabelSheet newSheet;
+    LayoutSettings newSettings = settings;
+    for (int record = 0; record < LabelSheet::kLabelCount; ++record) {
+        const std::optional<CsvField> number = reader.next();
+        if (!number)
+            break;
+        LabelRecord texts;
+        bool ended = false;
+        for (LabelField f : kLabelFields) {
+            std::optional<CsvField> field = reader.next();
+            if (!field) {
+                ended = true;
+                break;
+            }
+            texts.field(f) = std::move(field->text);
+        }
+        static_assert(kFieldsPerRecord == 1 + kLabelFields.size());
+        const std::int64_t n = leadingNumber(number->text);
+        if (n >= 1 && n <= LabelSheet::kLabelCount)
+            newSheet.label(static_cast<int>(n)) = texts;
+        if (ended)
+            break;
+    }
+    readLayoutBlock(reader, newSettings);
+    applyAdjustTextsToOrigin(newSettings);
+
+    sheet = std::move(newSheet);
+    settings = std::move(newSettings);
+    return LabelFileRead::Read;
+}
+
+LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes).ok())
+        return LabelFileRead::Rejected;
+    return parseLabelFile(bytes, sheet, settings);
+}

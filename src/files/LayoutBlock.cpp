@@ -1,1 +1,193 @@
 #include "files/LayoutBlock.h"
+
+#include <array>
+#include <vector>
+
+#include "files/Cp932.h"
+
+namespace {
+
+constexpr int kLines = 10;
+constexpr int kFieldsPerLine = 10;
+
+constexpr std::array<const char*, kLines> kKeys = {
+    "印字位置調整", "縁取り", "jan", "BARCODE", "メーカー", "品名", "規格", "ロット", "売価", "円"};
+
+// Lines 3 and 5 to 10 each describe one text element (line 4 only the barcode's offsets).
+constexpr int kJanLine = 2;
+constexpr int kBarcodeLine = 3;
+constexpr std::array<LabelElement, kLines> kLineElements = {
+    LabelElement::Border, LabelElement::Border,      LabelElement::Jan,  LabelElement::Barcode,
+    LabelElement::Maker,  LabelElement::ProductName, LabelElement::Spec, LabelElement::Lot,
+    LabelElement::Price,  LabelElement::Yen};
+
+bool hasUnderline(LabelElement e) {
+    for (LabelElement u : kUnderlinableElements) {
+        if (u == e)
+            return true;
+    }
+    return false;
+}
+
+struct StoredText {
+    const std::string* text;
+    std::string settingName;
+};
+
+// Every text the block stores, with the name of the setting it belongs to.
+std::vector<StoredText> storedTexts(const LayoutSettings& s) {
+    std::vector<StoredText> texts = {
+        {&s.xAdjustText, "x座標調整"},
+        {&s.yAdjustText, "y座標調整"},
+        {&s.borderCaption, "縁取り"},
+    };
+    for (int line = kJanLine; line < kLines; ++line) {
+        if (line == kBarcodeLine)
+            continue;
+        const LabelElement e = kLineElements[line];
+        const std::string key = kKeys[line];
+        texts.push_back({&s.font(e).name, key + " フォント名"});
+        texts.push_back({&s.visibleCaption(e), key + " 表示"});
+        if (hasUnderline(e))
+            texts.push_back({&s.underlineCaption(e), key + " アンダーライン"});
+    }
+    return texts;
+}
+
+void zeros(CsvLineWriter& w, int count) {
+    for (int i = 0; i < count; ++i)
+        w.number(0);
+}
+
+void applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
+    if (index == 0)
+        return;  // the key: read, never compared
+    if (line == 0) {
+        if (index == 1)
+            s.xAdjustText = field.text;
+        if (index == 2)
+            s.yAdjustText = field.text;
+        return;
+    }
+    if (line == 1) {
+        if (index == 1)
+            s.borderCaption = field.text;
+        if (index == 2) {
+            if (auto v = fieldToInt32(field))
+                s.borderColor = *v;
+        }
+        return;
+    }
+    const LabelElement e = kLineElements[line];
+    if (index == 8 || index == 9) {
+        if (auto v = fieldToInt16(field))
+            (index == 8 ? s.offsetX(e) : s.offsetY(e)) = *v;
+        return;
+    }
+    if (line == kBarcodeLine)
+        return;
+    ElementFont& font = s.font(e);
+    switch (index) {
+        case 1:
+            // A face name is never empty: an empty one would leave the element without a font.
+            if (!field.text.empty())
+                font.name = field.text;
+            break;
+        case 2:
+            // Likewise a size below one point cannot be drawn.
+            if (auto v = fieldToInt16(field); v && *v >= 1)
+                font.size = *v;
+            break;
+        case 3:
+            if (auto v = fieldToBool(field))
+                font.bold = *v;
+            break;
+        case 4:
+            if (auto v = fieldToBool(field))
+                font.italic = *v;
+            break;
+        case 5:
+            if (auto v = fieldToInt32(field))
+                s.color(e) = *v;
+            break;
+        case 6:
+            s.visibleCaption(e) = field.text;
+            break;
+        case 7:
+            if (hasUnderline(e))
+                s.underlineCaption(e) = field.text;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+FileResult writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& s) {
+    for (const StoredText& t : storedTexts(s)) {
+        FileResult r;
+        if (t.text->find('"') != std::string::npos) {
+            r.code = FileErrorCode::QuoteInText;
+        } else if (!cp932::canEncode(*t.text)) {
+            r.code = FileErrorCode::NotEncodable;
+        } else {
+            continue;
+        }
+        r.detail = *t.text;
+        r.settingName = t.settingName;
+        return r;
+    }
+
+    CsvLineWriter& w = writer;
+    w.text(kKeys[0]);
+    w.text(s.xAdjustText);
+    w.text(s.yAdjustText);
+    zeros(w, 7);
+    w.endLine();
+
+    w.text(kKeys[1]);
+    w.text(s.borderCaption);
+    w.number(s.borderColor);
+    zeros(w, 7);
+    w.endLine();
+
+    for (int line = kJanLine; line < kLines; ++line) {
+        const LabelElement e = kLineElements[line];
+        w.text(kKeys[line]);
+        if (line == kBarcodeLine) {
+            zeros(w, 7);
+        } else {
+            const ElementFont& font = s.font(e);
+            w.text(font.name);
+            w.number(font.size);
+            w.boolean(font.bold);
+            w.boolean(font.italic);
+            w.number(s.color(e));
+            w.text(s.visibleCaption(e));
+            if (hasUnderline(e)) {
+                w.text(s.underlineCaption(e));
+            } else {
+                w.number(0);
+            }
+        }
+        w.number(s.offsetX(e));
+        w.number(s.offsetY(e));
+        w.endLine();
+    }
+    return {};
+}
+
+int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings) {
+    int count = 0;
+    for (int line = 0; line < kLines; ++line) {
+        for (int index = 0; index < kFieldsPerLine; ++index) {
+            const std::optional<CsvField> field = reader.next();
+            if (!field)
+                return count;
+            ++count;
+            applyField(line, index, *field, settings);
+        }
+    }
+    return count;
+}

@@ -1,1 +1,49 @@
 #include "files/SettingsFile.h"
+
+#include "files/Cp932.h"
+#include "files/CsvText.h"
+#include "files/FileIo.h"
+#include "files/LayoutBlock.h"
+
+std::string formatSettingsBytes(const LayoutSettings& settings, FileResult& result) {
+    CsvLineWriter writer;
+    result = writeLayoutBlock(writer, settings);
+    if (!result.ok())
+        return {};
+    std::optional<std::string> bytes = cp932::encode(writer.result());
+    if (!bytes) {  // every text was checked above; kept for safety
+        result.code = FileErrorCode::NotEncodable;
+        result.detail = writer.result();
+        return {};
+    }
+    return *std::move(bytes);
+}
+
+FileResult saveSettingsFile(const std::string& path, const LayoutSettings& settings) {
+    FileResult result;
+    const std::string bytes = formatSettingsBytes(settings, result);
+    if (!result.ok())
+        return result;
+    return writeFileAtomically(path, bytes);
+}
+
+void readSettingsBytes(std::string_view bytes, LayoutSettings& settings) {
+    CsvFieldReader reader(bytes);
+    readLayoutBlock(reader, settings);
+    applyAdjustTextsToOrigin(settings);
+}
+
+SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings) {
+    std::string bytes;
+    const FileResult read = readWholeFile(path, bytes);
+    if (read.code == FileErrorCode::NotFound) {
+        applyDefaultLayout(settings);
+        return SettingsLoad::Missing;
+    }
+    if (!read.ok()) {
+        applyDefaultLayout(settings);
+        return SettingsLoad::Unreadable;
+    }
+    readSettingsBytes(bytes, settings);
+    return SettingsLoad::Loaded;
+}
