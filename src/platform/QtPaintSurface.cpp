@@ -1,1 +1,272 @@
 #include "platform/QtPaintSurface.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QScreen>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/FontSubstitution.h"
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+// The smallest text size drawn; a stored size of zero or less (a damaged
+// layout) is drawn at this size rather than handed to the font system.
+constexpr double kMinimumPointSize = 1.0;
+
+double twipsPerUnitX(SurfaceUnit unit) {
+    switch (unit) {
+        case SurfaceUnit::Twips:
+            return 1.0;
+        case SurfaceUnit::Points:
+            return 20.0;
+        case SurfaceUnit::Pixels:
+            return 0.0;  // not a length: coordinates are device pixels
+        case SurfaceUnit::Characters:
+            return 120.0;
+        case SurfaceUnit::Inches:
+            return kTwipsPerInch;
+        case SurfaceUnit::Millimetres:
+            return kTwipsPerInch / 25.4;
+        case SurfaceUnit::Centimetres:
+            return kTwipsPerInch / 2.54;
+    }
+    return 1.0;
+}
+
+double twipsPerUnitY(SurfaceUnit unit) {
+    return unit == SurfaceUnit::Characters ? 240.0 : twipsPerUnitX(unit);
+}
+
+QColor toQColor(Color color) {
+    const auto bits = static_cast<std::uint32_t>(color);
+    return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
+                  static_cast<int>((bits >> 16) & 0xFF));
+}
+
+// A device pixel edge for a coordinate: the nearest pixel boundary.
+int snap(double devicePixels) {
+    if (!std::isfinite(devicePixels)) {
+        return 0;
+    }
+    const double clamped = std::clamp(devicePixels, -1.0e8, 1.0e8);
+    return static_cast<int>(std::lround(clamped));
+}
+
+// Pixel edges [from, to) of a span that starts at `start` and is `length`
+// long, both in device pixels. A span of positive length covers at least one
+// pixel, so nothing drawn disappears at a low resolution.
+std::pair<int, int> snapSpan(double start, double length) {
+    double a = start;
+    double b = start + length;
+    if (b < a) {
+        std::swap(a, b);
+    }
+    const int from = snap(a);
+    int to = snap(b);
+    if (to == from && b > a) {
+        to = from + 1;
+    }
+    return {from, to};
+}
+
+double screenTwipsPerPixel(bool horizontal) {
+    double dpi = 96.0;
+    if (QGuiApplication::instance() != nullptr) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const double reported =
+                horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+            if (reported > 0.0) {
+                dpi = reported;
+            }
+        }
+    }
+    return kTwipsPerInch / dpi;
+}
+
+}  // namespace
+
+struct QtPaintSurface::State {
+    QPainter& painter;
+    bool printer;
+    SurfaceUnit unit = SurfaceUnit::Millimetres;
+    double dpiX = 96.0;
+    double dpiY = 96.0;
+    int lineWidth = 1;
+    QColor textColor = Qt::black;
+    SurfaceFont font;
+    bool fontSet = false;
+    double ascent = 0.0;  // device pixels, of the current font
+
+    State(QPainter& p, bool isPrinter) : painter(p), printer(isPrinter) {}
+
+    double toDeviceX(double v) const {
+        return unit == SurfaceUnit::Pixels ? v : v * dpiX * twipsPerUnitX(unit) / kTwipsPerInch;
+    }
+    double toDeviceY(double v) const {
+        return unit == SurfaceUnit::Pixels ? v : v * dpiY * twipsPerUnitY(unit) / kTwipsPerInch;
+    }
+    QRect deviceRect(double x, double y, double width, double height) const {
+        const auto [left, right] = snapSpan(toDeviceX(x), toDeviceX(width));
+        const auto [top, bottom] = snapSpan(toDeviceY(y), toDeviceY(height));
+        return QRect(left, top, right - left, bottom - top);
+    }
+};
+
+QtPaintSurface::QtPaintSurface(QPainter& painter, bool isPrinter)
+    : state_(std::make_unique<State>(painter, isPrinter)) {
+    installJapaneseFontSubstitutions();
+    if (const QPaintDevice* device = painter.device()) {
+        if (device->logicalDpiX() > 0) {
+            state_->dpiX = device->logicalDpiX();
+        }
+        if (device->logicalDpiY() > 0) {
+            state_->dpiY = device->logicalDpiY();
+        }
+    }
+    if (painter.isActive()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setBrush(Qt::NoBrush);
+    }
+}
+
+QtPaintSurface::~QtPaintSurface() = default;
+
+SurfaceUnit QtPaintSurface::unit() const {
+    return state_->unit;
+}
+
+void QtPaintSurface::setUnit(SurfaceUnit unit) {
+    state_->unit = unit;
+}
+
+double QtPaintSurface::pixelsPerUnitX() const {
+    return state_->toDeviceX(1.0);
+}
+
+double QtPaintSurface::pixelsPerUnitY() const {
+    return state_->toDeviceY(1.0);
+}
+
+void QtPaintSurface::clear() {
+    if (!ok()) {
+        return;
+    }
+    const QPaintDevice* device = state_->painter.device();
+    state_->painter.fillRect(QRect(0, 0, device->width(), device->height()), Qt::white);
+}
+
+void QtPaintSurface::setTransparentFill() {
+    // Outline rectangles are never filled; the brush stays empty.
+    if (ok()) {
+        state_->painter.setBrush(Qt::NoBrush);
+    }
+}
+
+void QtPaintSurface::setFont(const SurfaceFont& font) {
+    if (!ok()) {
+        return;
+    }
+    if (state_->fontSet && state_->font == font) {
+        return;
+    }
+    QFont qfont(QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size())));
+    const double size =
+        std::isfinite(font.sizePt) ? std::max(font.sizePt, kMinimumPointSize) : kMinimumPointSize;
+    qfont.setPointSizeF(std::min(size, 2000.0));
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    state_->painter.setFont(qfont);
+    state_->ascent = QFontMetricsF(qfont, state_->painter.device()).ascent();
+    state_->font = font;
+    state_->fontSet = true;
+}
+
+void QtPaintSurface::setTextColor(Color color) {
+    state_->textColor = toQColor(color);
+}
+
+void QtPaintSurface::drawText(double x, double y, std::string_view text) {
+    if (!ok() || text.empty()) {
+        return;
+    }
+    if (!state_->fontSet) {
+        setFont(SurfaceFont{});
+    }
+    const double px = state_->toDeviceX(x);
+    const double py = state_->toDeviceY(y) + state_->ascent;
+    if (!std::isfinite(px) || !std::isfinite(py)) {
+        return;
+    }
+    state_->painter.setPen(state_->textColor);
+    state_->painter.drawText(QPointF(px, py),
+                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void QtPaintSurface::drawRect(double x, double y, double width, double height, Color color) {
+    if (!ok()) {
+        return;
+    }
+    const QRect r = state_->deviceRect(x, y, width, height);
+    QPen pen(toQColor(color));
+    pen.setWidth(state_->lineWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    state_->painter.setPen(pen);
+    state_->painter.setBrush(Qt::NoBrush);
+    // The outline runs along the pixels of both corners, as a box drawn from
+    // (x, y) to (x + width, y + height) inclusive.
+    // (A stroked QRect covers its size plus the pen width.)
+    state_->painter.drawRect(r);
+}
+
+void QtPaintSurface::fillRect(double x, double y, double width, double height, Color color) {
+    if (!ok()) {
+        return;
+    }
+    const QRect r = state_->deviceRect(x, y, width, height);
+    if (r.isEmpty()) {
+        return;
+    }
+    state_->painter.fillRect(r, toQColor(color));
+}
+
+void QtPaintSurface::drawLine(double x1, double y1, double x2, double y2, Color color) {
+    if (!ok()) {
+        return;
+    }
+    QPen pen(toQColor(color));
+    pen.setWidth(state_->lineWidth);
+    state_->painter.setPen(pen);
+    state_->painter.drawLine(QPoint(snap(state_->toDeviceX(x1)), snap(state_->toDeviceY(y1))),
+                             QPoint(snap(state_->toDeviceX(x2)), snap(state_->toDeviceY(y2))));
+}
+
+void QtPaintSurface::setLineWidth(int pixels) {
+    state_->lineWidth = std::max(1, pixels);
+}
+
+bool QtPaintSurface::isPrinter() const {
+    return state_->printer;
+}
+
+double QtPaintSurface::twipsPerPixelX() const {
+    return state_->printer ? kTwipsPerInch / state_->dpiX : screenTwipsPerPixel(true);
+}
+
+double QtPaintSurface::twipsPerPixelY() const {
+    return state_->printer ? kTwipsPerInch / state_->dpiY : screenTwipsPerPixel(false);
+}
+
+bool QtPaintSurface::ok() const {
+    return state_->painter.isActive();
+}

@@ -1,21 +1,31 @@
 #pragma once
 
+#include <memory>
+
 #include "render/DrawingSurface.h"
 
 class QPainter;
 
 // A drawing surface over a QPainter, for any paint device: a QImage for the
-// preview, a QPrinter for paper and PDF. Coordinates are taken in the current
-// unit and turned into device pixels with the device's resolution. Texts are
-// placed by the top-left corner of their first character (the baseline is the
-// font's ascent below it). Font names are used as stored; the Japanese font
-// substitutions (installJapaneseFontSubstitutions) pick the installed faces.
+// preview, a QPrinter or QPdfWriter for paper and PDF. Coordinates are taken in
+// the current unit (millimetres at the start) and turned into device pixels
+// with the device's resolution; the painter's own origin is the surface's
+// origin. Texts are placed by the top-left corner of their first character
+// (the baseline is the font's ascent below it). Font names are used as stored;
+// the Japanese font substitutions (installed on construction) pick the faces.
+//
+// Rectangles snap their edges to whole device pixels, so rectangles that share
+// an edge meet without a seam and a rectangle given in pixels covers exactly
+// its pixels.
 class QtPaintSurface : public DrawingSurface {
-public:
-    // `painter` must be active on its device for the surface's lifetime.
-    // `isPrinter` tells whether this is a printer page (real barcodes).
+  public:
+    // `painter` must be active on its device for the surface's lifetime (ok()
+    // turns false when it is not). `isPrinter` tells whether this is a printer
+    // page (real barcodes, the printer's pixel size).
     QtPaintSurface(QPainter& painter, bool isPrinter);
     ~QtPaintSurface() override;
+    QtPaintSurface(const QtPaintSurface&) = delete;
+    QtPaintSurface& operator=(const QtPaintSurface&) = delete;
 
     SurfaceUnit unit() const override;
     void setUnit(SurfaceUnit unit) override;
@@ -33,7 +43,11 @@ public:
     double twipsPerPixelY() const override;
     bool ok() const override;
 
-private:
+    // Device pixels per unit of the current unit, horizontally and vertically.
+    double pixelsPerUnitX() const;
+    double pixelsPerUnitY() const;
+
+  private:
     struct State;
-    State* state_;
+    std::unique_ptr<State> state_;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QPrinter;
+
+// The printers a sheet is drawn on. A sheet is one A4 portrait page whose
+// layout is measured from the printer's origin.
+
+// A PDF file of one A4 portrait page at `dotsPerInch` (600 for print-quality
+// barcodes). A PDF has no unprintable margin, so the page is drawn from the
+// corner of the paper (full-page mode).
+std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch);
+
+// The system printer called `name`, at its own resolution, A4 portrait, drawn
+// from the corner of its printable area. Nothing when no such printer exists.
+std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name);
+
+// The names of the system's printers.
+QStringList systemPrinterNames();
+
+// Width and height of the printer's paper in twips (1/1440 inch).
+QSizeF paperSizeTwips(const QPrinter& printer);

@@ -1,0 +1,89 @@
+#include "platform/QtPrintJob.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+
+#include "platform/QtPaintSurface.h"
+
+namespace {
+
+bool isPdf(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+}
+
+std::string describe(const QPrinter& printer) {
+    return isPdf(printer) ? "PDF ファイル「" + printer.outputFileName().toStdString() + "」"
+                          : "プリンター「" + printer.printerName().toStdString() + "」";
+}
+
+}  // namespace
+
+QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer)
+    : printer_(std::move(printer)), painter_(std::make_unique<QPainter>()) {}
+
+std::unique_ptr<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer,
+                                              std::string& error) {
+    if (!printer) {
+        error = "プリンターがありません";
+        return nullptr;
+    }
+    std::unique_ptr<QtPrintJob> job(new QtPrintJob(std::move(printer)));
+    if (!job->painter_->begin(job->printer_.get())) {
+        error = describe(*job->printer_) + "に印刷を始められません";
+        job->done_ = true;
+        return nullptr;
+    }
+    job->surface_ = std::make_unique<QtPaintSurface>(*job->painter_, true);
+    job->surface_->setUnit(SurfaceUnit::Millimetres);
+    return job;
+}
+
+QtPrintJob::~QtPrintJob() {
+    if (!done_) {
+        abort();
+    }
+}
+
+DrawingSurface& QtPrintJob::page() {
+    return *surface_;
+}
+
+bool QtPrintJob::finish(std::string& error) {
+    if (done_) {
+        error = "印刷はすでに終わっています";
+        return false;
+    }
+    done_ = true;
+    const bool ended = painter_->end();
+    if (!ended || printer_->printerState() == QPrinter::Error ||
+        printer_->printerState() == QPrinter::Aborted) {
+        error = describe(*printer_) + "への印刷を完了できませんでした";
+        return false;
+    }
+    if (isPdf(*printer_)) {
+        const QFileInfo written(printer_->outputFileName());
+        if (!written.exists() || written.size() == 0) {
+            error = describe(*printer_) + "を書き込めませんでした";
+            return false;
+        }
+    }
+    return true;
+}
+
+void QtPrintJob::abort() {
+    if (done_) {
+        return;
+    }
+    done_ = true;
+    printer_->abort();
+    if (painter_->isActive()) {
+        painter_->end();
+    }
+    // A PDF engine cannot take back what it has begun: remove the file, so
+    // nothing of the abandoned page remains.
+    if (isPdf(*printer_)) {
+        QFile::remove(printer_->outputFileName());
+    }
+}
