@@ -1,0 +1,52 @@
+#include "platform/BatchPrint.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include "files/BatchSheets.h"
+#include "platform/QtPaintSurface.h"
+#include "render/SheetRenderer.h"
+
+BatchPrintResult printProductList(QPrinter& printer, ProductListReader& reader,
+                                  const LayoutSettings& layout, int startPosition,
+                                  const std::function<void(long)>& progress) {
+    BatchPrintResult result;
+    BatchSheetBuilder builder(reader, startPosition);
+    LabelSheet sheet;
+    QPainter painter;
+    while (builder.nextSheet(sheet, result.problems)) {
+        if (result.sheets == 0) {
+            if (!painter.begin(&printer)) {
+                result.ok = false;
+                result.error = "印刷先を開けませんでした";
+                return result;
+            }
+        } else if (!printer.newPage()) {
+            result.ok = false;
+            result.error = "次のページを始められませんでした";
+            break;
+        }
+        QtPaintSurface surface(painter, true);
+        surface.setUnit(SurfaceUnit::Millimetres);
+        ViewState view;
+        view.printMode = true;
+        drawSheet(surface, sheet, layout, view);
+        if (!surface.ok()) {
+            result.ok = false;
+            result.error = "ページを描けませんでした";
+            break;
+        }
+        ++result.sheets;
+        if (progress) progress(result.sheets);
+    }
+    result.labels = builder.labelsPlaced();
+    if (!result.ok) {
+        printer.abort();
+        return result;
+    }
+    if (painter.isActive() && !painter.end()) {
+        result.ok = false;
+        result.error = "印刷を終えられませんでした";
+    }
+    return result;
+}
