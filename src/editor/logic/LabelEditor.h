@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "editor/logic/EditorDialogs.h"
@@ -18,9 +19,9 @@ struct SettingsPaths {
 
 // What the window tells the editor at start-up, sizes in twips (1/1440 inch).
 struct StartupGeometry {
-    int pageWidthTwips = 0;    // the printer's page (A4 when there is no printer)
+    int pageWidthTwips = 0;  // the printer's page (A4 when there is no printer)
     int pageHeightTwips = 0;
-    int frameWidthTwips = 0;   // the viewport picFrame, as laid out
+    int frameWidthTwips = 0;  // the viewport picFrame, as laid out
     int frameHeightTwips = 0;
 };
 
@@ -31,7 +32,7 @@ enum class Axis { X, Y };
 // It reaches the widgets only through EditorView and the dialogs only through
 // EditorDialogs, so every command runs headless in tests.
 class LabelEditor {
-public:
+  public:
     LabelEditor(EditorView& view, EditorDialogs& dialogs, SettingsPaths settingsPaths);
 
     // The window's load handler: sizes, scroll ranges, empty sheet, layout from
@@ -44,16 +45,16 @@ public:
     void enterPressed(InputBox box);
 
     // Navigation and editing of whole labels.
-    void goFirst();         // cmdfirst
-    void goPrevious();      // cmdprevious
-    void goNext();          // Cmdnext
-    void goLast();          // Cmdlast
-    void clearLabel();      // クリア
-    void clearAll();        // 全クリア
-    void copyPrevious();    // コピー
-    void copyFirstToAll();  // 全コピー
-    void deleteLabel();     // 削除
-    void insertLabel();     // 挿入
+    void goFirst();            // cmdfirst
+    void goPrevious();         // cmdprevious
+    void goNext();             // Cmdnext
+    void goLast();             // Cmdlast
+    void clearLabel();         // クリア
+    void clearAll();           // 全クリア
+    void copyPrevious();       // コピー
+    void copyFirstToAll();     // 全コピー
+    void deleteLabel();        // 削除
+    void insertLabel();        // 挿入
     void previousCandidate();  // 前候補
 
     // Preview, zoom and print.
@@ -73,11 +74,11 @@ public:
     void savePattern();           // pt保存
 
     // File commands.
-    void newSheet();    // KURIA
-    void openFile();    // f_open
-    void saveFile();    // U_SAVE
-    void saveFileAs();  // N_SAVE
-    void closeWindow(); // MNUEXIT, Command1
+    void newSheet();     // KURIA
+    void openFile();     // f_open
+    void saveFile();     // U_SAVE
+    void saveFileAs();   // N_SAVE
+    void closeWindow();  // MNUEXIT, Command1
 
     // State, for the window and for tests.
     const LabelSheet& sheet() const { return sheets_.sheet; }
@@ -94,7 +95,33 @@ public:
     static constexpr const char* kCaptionPrefix = "棚札入力画面  ";
     static constexpr const char* kUntitled = "無題";
 
-private:
+  private:
+    // The preview and the hub of the Text1 focus-in.
+    void redrawSheet();            // preview mode, the whole sheet at the preview zoom
+    void drawCurrentLabelFrame();  // the blue frame around the current label
+    void runHub();                 // what Text1 receiving the focus does
+    // The end of the redraw chain: the focus to Text1, whose focus-in redraws
+    // and shows the current label; when Text1 has the focus already (a menu
+    // shortcut), the preview, the frame and the counter are refreshed here.
+    void redrawAndFocusText1();
+    // The focus to Text1 without anything else (after a cancel or a refusal).
+    void focusText1();
+    // After open, save and new: label 1 current and shown as the hub shows it.
+    void showFirstLabel();
+
+    void reloadInputBoxes();
+    // Stores a box's text into the label the boxes show (the JAN code box
+    // corrects the check digit first and shows the corrected code).
+    void writeBack(InputBox box);
+    // The text still being typed in the focused box goes into the sheet.
+    void commitPendingEdit();
+    void showCaption();
+    void showCounter();
+
+    // File helpers: write the sheet, report a failure; true when written.
+    bool writeSheetTo(const std::string& path);
+    FileDialogRequest fileDialogRequest() const;
+
     EditorView& view_;
     EditorDialogs& dialogs_;
     SettingsPaths settingsPaths_;
@@ -107,6 +134,12 @@ private:
     std::string candidateField_;
     std::string currentFileName_ = kUntitled;
     std::string lastDialogFileName_ = "*.csv";
+
+    int hubRuns_ = 0;     // counts the hub, to know whether a focus move ran it
+    int shownLabel_ = 1;  // the label whose texts the input boxes show
+    // A box whose text was settled (saved, or replaced by a reload) just before
+    // the focus leaves it: its next focus-out writes nothing back.
+    std::optional<InputBox> settledBox_;
 };
 
 // Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`

@@ -1,0 +1,113 @@
+#include "editor/logic/EditorMessages.h"
+
+#include <array>
+#include <utility>
+
+namespace messages {
+
+const char* fieldCaption(LabelField field) {
+    switch (field) {
+        case LabelField::JanCode:
+            return "JANコード";
+        case LabelField::Maker:
+            return "メーカー等";
+        case LabelField::ProductName:
+            return "品名等";
+        case LabelField::Spec:
+            return "規格等";
+        case LabelField::Lot:
+            return "ロット等";
+        case LabelField::Price:
+            return "売価等";
+    }
+    return "";
+}
+
+MessageRequest question(const std::string& text) {
+    return {text, "", MessageIcon::None, MessageButtons::YesNo, MessageAnswer::Yes};
+}
+
+MessageRequest error(const std::string& text, const std::string& title) {
+    return {text, title, MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest askDelete() {
+    return {kAskDelete, kDeleteTitle, MessageIcon::Critical, MessageButtons::YesNo,
+            MessageAnswer::No};
+}
+
+MessageRequest askOverwrite(const std::string& path) {
+    return {path + kAlreadyExists, kDeleteTitle, MessageIcon::Critical, MessageButtons::YesNo,
+            MessageAnswer::No};
+}
+
+std::string reasonText(const std::string& systemReason) {
+    static const std::array<std::pair<const char*, const char*>, 9> kReasons = {{
+        {"No such file or directory", "保存先のフォルダーが見つかりません。"},
+        {"Not a directory", "保存先のフォルダーが見つかりません。"},
+        {"Permission denied", "書き込みが許可されていません。"},
+        {"Operation not permitted", "書き込みが許可されていません。"},
+        {"Read-only file system", "読み取り専用の場所です。"},
+        {"No space left on device", "ディスクの空き容量が足りません。"},
+        {"Disk quota exceeded", "ディスクの使用量の上限に達しています。"},
+        {"Is a directory", "同じ名前のフォルダーがあります。"},
+        {"File name too long", "ファイル名が長すぎます。"},
+    }};
+    for (const auto& [system, words] : kReasons) {
+        if (systemReason == system)
+            return std::string(words) + "（" + systemReason + "）";
+    }
+    return systemReason.empty() ? "原因は分かりません。" : systemReason;
+}
+
+namespace {
+
+// Why a text cannot be stored, or empty when the result is about something else.
+std::string textProblem(const FileResult& result) {
+    if (result.code == FileErrorCode::QuoteInText) {
+        return "に二重引用符 (\") が含まれているため、保存できません。";
+    }
+    if (result.code == FileErrorCode::NotEncodable) {
+        return "にファイルに保存できない文字が含まれているため、保存できません。";
+    }
+    return "";
+}
+
+}  // namespace
+
+MessageRequest labelFileNotSaved(const std::string& path, const FileResult& result) {
+    const std::string problem = textProblem(result);
+    if (!problem.empty() && result.labelNumber >= 1) {
+        return error(std::to_string(result.labelNumber) + "番目の棚札の「" +
+                     fieldCaption(result.field) + "」" + problem +
+                     "\nその文字を直してから、もう一度保存してください。");
+    }
+    if (!problem.empty()) {
+        return error("印刷パターンの「" + result.settingName + "」" + problem);
+    }
+    return error("ファイル「" + path + "」に保存できませんでした。\n" + reasonText(result.detail) +
+                 "\nファイルは書き換えられていません。");
+}
+
+MessageRequest patternNotSaved(const std::string& path, const FileResult& result) {
+    const std::string problem = textProblem(result);
+    if (!problem.empty()) {
+        return error("印刷パターンの「" + result.settingName + "」" + problem);
+    }
+    return error("印刷パターンをファイル「" + path + "」に保存できませんでした。\n" +
+                 reasonText(result.detail) + "\n以前に保存したパターンはそのまま残っています。");
+}
+
+MessageRequest printerNotOpened(const std::string& reason) {
+    return error("プリンターを開けないため、印刷できません。\n" + reason);
+}
+
+MessageRequest printPageFailed() {
+    return error("印刷中にエラーが起きたため、印刷を中止しました。\n何も印刷されていません。");
+}
+
+MessageRequest printNotFinished(const std::string& reason) {
+    return error("印刷できませんでした。\n" + reason);
+}
+
+}  // namespace messages

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "editor/logic/EditorDialogs.h"
+#include "files/FileResult.h"
+#include "model/LabelSheet.h"
+
+// The texts of the input window's message boxes and how each box is built.
+namespace messages {
+
+inline constexpr const char* kErrorTitle = "エラー";
+inline constexpr const char* kDeleteTitle = "削除";
+
+inline constexpr const char* kAskClearAll = "データを全部クリアしますか？";
+inline constexpr const char* kAskDelete = "削除しますか?。";
+inline constexpr const char* kInsertRefused = "最後尾にデータがあります。挿入できません。";
+inline constexpr const char* kAskDefaultLayout = "設定をデフォルトにもどしますか？";
+inline constexpr const char* kAskSavePattern = "保存しますか？";
+inline constexpr const char* kNotLabelFile = "棚札形式のデータではありません";
+// Follows the full path of the chosen file (the blank is U+3000).
+inline constexpr const char* kAlreadyExists = "はすでに存在します　上書きしますか?";
+
+// The caption beside each input box, naming its field in messages.
+const char* fieldCaption(LabelField field);
+
+// A Yes/No question without an icon, under the application's title.
+MessageRequest question(const std::string& text);
+// A message with the stop icon and an OK button.
+MessageRequest error(const std::string& text, const std::string& title = kErrorTitle);
+
+MessageRequest askDelete();
+MessageRequest askOverwrite(const std::string& path);
+
+// A system reason for a failed file operation, in words the user can read.
+std::string reasonText(const std::string& systemReason);
+
+// A label data file that could not be saved: a text it cannot hold (naming
+// the label and field, or the layout setting) or a failed write (naming the file).
+MessageRequest labelFileNotSaved(const std::string& path, const FileResult& result);
+// The settings file (the preferred print pattern) that could not be saved.
+MessageRequest patternNotSaved(const std::string& path, const FileResult& result);
+
+// Printing: the printer could not be opened, the page failed while it was
+// drawn (the job was abandoned), or the document could not be ended.
+MessageRequest printerNotOpened(const std::string& reason);
+MessageRequest printPageFailed();
+MessageRequest printNotFinished(const std::string& reason);
+
+}  // namespace messages

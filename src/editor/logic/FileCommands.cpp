@@ -1,0 +1,86 @@
+// The file commands: new, open, overwrite-save and save-as of label data files.
+#include "editor/logic/EditorMessages.h"
+#include "editor/logic/FileFilterList.h"
+#include "editor/logic/LabelEditor.h"
+#include "files/FileIo.h"
+#include "files/LabelDataFile.h"
+
+FileDialogRequest LabelEditor::fileDialogRequest() const {
+    return FileDialogRequest{fileFilterList(), lastDialogFileName_};
+}
+
+void LabelEditor::newSheet() {
+    if (dialogs_.showMessage(messages::question(messages::kAskClearAll)) != MessageAnswer::Yes) {
+        return;
+    }
+    clearSheet(sheets_);
+    currentFileName_ = kUntitled;
+    showCaption();
+    showFirstLabel();
+}
+
+void LabelEditor::openFile() {
+    const std::optional<std::string> path = dialogs_.chooseOpenFile(fileDialogRequest());
+    if (!path)
+        return;
+    lastDialogFileName_ = *path;
+
+    // Read into copies, so that a rejected file leaves the window as it was.
+    LabelSheet sheet = sheets_.sheet;
+    LayoutSettings layout = layout_;
+    if (readLabelFile(*path, sheet, layout) != LabelFileRead::Read) {
+        dialogs_.showMessage(messages::error(messages::kNotLabelFile));
+        return;
+    }
+    sheets_.sheet = sheet;
+    sheets_.scratchSheet.clear();
+    layout_ = layout;
+    currentFileName_ = *path;
+    showCaption();
+    view_.showLayout(layout_, viewState_);
+    // Text still being typed belonged to the old sheet and is dropped with it.
+    showFirstLabel();
+}
+
+bool LabelEditor::writeSheetTo(const std::string& path) {
+    // What the user sees in the focused box is what gets saved.
+    commitPendingEdit();
+    const FileResult result = writeLabelFile(path, sheets_.sheet, layout_);
+    if (!result.ok()) {
+        dialogs_.showMessage(messages::labelFileNotSaved(path, result));
+        return false;
+    }
+    return true;
+}
+
+void LabelEditor::saveFileAs() {
+    const std::optional<std::string> path = dialogs_.chooseSaveFile(fileDialogRequest());
+    if (!path) {
+        focusText1();
+        return;
+    }
+    lastDialogFileName_ = *path;
+    if (fileExists(*path) &&
+        dialogs_.showMessage(messages::askOverwrite(*path)) != MessageAnswer::Yes) {
+        focusText1();
+        return;
+    }
+    // A failed save keeps the old name: the sheet is not stored under the new one.
+    if (!writeSheetTo(*path))
+        return;
+    currentFileName_ = *path;
+    showCaption();
+    showFirstLabel();
+}
+
+void LabelEditor::saveFile() {
+    if (isUntitled()) {
+        saveFileAs();
+        focusText1();
+        return;
+    }
+    if (!writeSheetTo(currentFileName_))
+        return;
+    showCaption();
+    showFirstLabel();
+}

@@ -1,0 +1,366 @@
+#include "editor/logic/LabelEditor.h"
+
+#include <cmath>
+#include <utility>
+
+#include "barcode/JanCode.h"
+#include "editor/logic/EditorMessages.h"
+#include "files/SettingsFile.h"
+#include "render/SheetRenderer.h"
+
+namespace {
+
+// Pure blue, 0x00BBGGRR.
+constexpr Color kCurrentLabelFrameColor = 0xFF0000;
+
+// The order in which the boxes are filled from a label.
+constexpr InputBox kReloadOrder[] = {InputBox::Text1, InputBox::Text2, InputBox::Text3,
+                                     InputBox::Text4, InputBox::Text6, InputBox::Text5};
+
+// The field `前候補` fetches for the candidate box ("2", "3", "4" or "6").
+std::optional<InputBox> candidateBox(const std::string& field) {
+    if (field == "2")
+        return InputBox::Text2;
+    if (field == "3")
+        return InputBox::Text3;
+    if (field == "4")
+        return InputBox::Text4;
+    if (field == "6")
+        return InputBox::Text6;
+    return std::nullopt;
+}
+
+}  // namespace
+
+LabelEditor::LabelEditor(EditorView& view, EditorDialogs& dialogs, SettingsPaths settingsPaths)
+    : view_(view), dialogs_(dialogs), settingsPaths_(std::move(settingsPaths)) {}
+
+bool LabelEditor::isUntitled() const {
+    return currentFileName_.empty() || currentFileName_ == kUntitled;
+}
+
+// ---------------------------------------------------------------- start-up
+
+void LabelEditor::startUp(const StartupGeometry& geometry) {
+    view_.setScrollRanges(scrollRangeFor(geometry.pageHeightTwips, geometry.frameHeightTwips),
+                          scrollRangeFor(geometry.pageWidthTwips, geometry.frameWidthTwips));
+    clearSheet(sheets_);
+    currentLabel_ = 1;
+    candidateLabel_ = 1;
+    candidateField_.clear();
+    settledBox_.reset();
+    // The stored pattern (its adjustment texts placing the origin), or the defaults.
+    layout_ = initialLayoutSettings();
+    loadSettingsFile(settingsPaths_.readPath, layout_);
+    reloadInputBoxes();
+    currentFileName_ = kUntitled;
+    lastDialogFileName_ = "*.csv";
+    showCaption();
+    showCounter();
+    viewState_ = ViewState{};
+    view_.paintPreview(
+        [this](DrawingSurface& surface) { drawSheetGuide(surface, layout_, viewState_); });
+    view_.showLayout(layout_, viewState_);
+}
+
+// ---------------------------------------------------------------- the boxes
+
+void LabelEditor::focusIn(InputBox box) {
+    settledBox_.reset();
+    switch (box) {
+        case InputBox::Text1:
+            runHub();
+            break;
+        case InputBox::Text5:
+            view_.selectToEnd(box);
+            view_.setCandidateEnabled(false);
+            break;
+        case InputBox::Text2:
+        case InputBox::Text3:
+        case InputBox::Text4:
+        case InputBox::Text6:
+            view_.setCandidateEnabled(true);
+            candidateField_ = box == InputBox::Text2   ? "2"
+                              : box == InputBox::Text3 ? "3"
+                              : box == InputBox::Text4 ? "4"
+                                                       : "6";
+            candidateLabel_ = currentLabel_;
+            view_.selectToEnd(box);
+            break;
+    }
+}
+
+void LabelEditor::focusOut(InputBox box) {
+    if (settledBox_ == box) {
+        settledBox_.reset();
+        return;
+    }
+    writeBack(box);
+    if (box != InputBox::Text5)
+        return;
+    if (currentLabel_ < LabelSheet::kLabelCount)
+        ++currentLabel_;
+    // When the focus is on its way to Text1, its focus-in redraws and shows the
+    // new label; otherwise the redraw brings the focus there.
+    if (view_.focusedBox() != InputBox::Text1)
+        redrawAndFocusText1();
+}
+
+void LabelEditor::enterPressed(InputBox box) {
+    view_.focusBox(nextBoxInCycle(box));
+}
+
+void LabelEditor::writeBack(InputBox box) {
+    std::string text = view_.boxText(box);
+    if (box == InputBox::Text1) {
+        std::string corrected = correctJanCheckDigit(text);
+        if (corrected != text) {
+            view_.setBoxText(box, corrected);
+            text = std::move(corrected);
+        }
+    }
+    sheets_.sheet.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
+}
+
+void LabelEditor::commitPendingEdit() {
+    if (const auto box = view_.focusedBox())
+        writeBack(*box);
+}
+
+void LabelEditor::reloadInputBoxes() {
+    const LabelRecord& label = sheets_.sheet.label(currentLabel_);
+    for (InputBox box : kReloadOrder)
+        view_.setBoxText(box, label.field(fieldOfBox(box)));
+    shownLabel_ = currentLabel_;
+}
+
+void LabelEditor::showCaption() {
+    view_.setWindowCaption(kCaptionPrefix + currentFileName_);
+}
+
+void LabelEditor::showCounter() {
+    view_.setCounter(std::to_string(currentLabel_) + "/10");
+}
+
+// ---------------------------------------------------------------- the redraw chain
+
+void LabelEditor::redrawSheet() {
+    viewState_.printMode = false;
+    view_.paintPreview([this](DrawingSurface& surface) {
+        drawSheet(surface, sheets_.sheet, layout_, viewState_);
+    });
+}
+
+void LabelEditor::drawCurrentLabelFrame() {
+    const double z = viewState_.previewZoom;
+    const PointMm cell = labelCellOrigin(currentLabel_, layout_.originX, layout_.originY);
+    const double x = z * cell.x;
+    const double y = z * cell.y;
+    const double w = z * kLabelWidthMm;
+    const double h = z * kLabelHeightMm;
+    const int lineWidth = static_cast<int>(std::nearbyint(5.0 * z));
+    view_.paintPreview([&](DrawingSurface& surface) {
+        surface.setUnit(SurfaceUnit::Millimetres);
+        surface.setLineWidth(lineWidth);
+        surface.drawLine(x, y, x + w, y, kCurrentLabelFrameColor);          // top
+        surface.drawLine(x, y, x, y + h, kCurrentLabelFrameColor);          // left
+        surface.drawLine(x, y + h, x + w, y + h, kCurrentLabelFrameColor);  // bottom
+        surface.drawLine(x + w, y, x + w, y + h, kCurrentLabelFrameColor);  // right
+        surface.setLineWidth(1);
+    });
+}
+
+void LabelEditor::runHub() {
+    ++hubRuns_;
+    redrawSheet();
+    drawCurrentLabelFrame();
+    showCounter();
+    reloadInputBoxes();
+    view_.setCandidateEnabled(false);
+    view_.selectToEnd(InputBox::Text1);
+}
+
+void LabelEditor::redrawAndFocusText1() {
+    const int before = hubRuns_;
+    view_.focusBox(InputBox::Text1);
+    if (hubRuns_ != before)
+        return;
+    // Text1 kept the focus: what it types stays, the picture is brought up to date.
+    redrawSheet();
+    drawCurrentLabelFrame();
+    showCounter();
+}
+
+void LabelEditor::focusText1() {
+    view_.focusBox(InputBox::Text1);
+}
+
+void LabelEditor::showFirstLabel() {
+    currentLabel_ = 1;
+    const auto focused = view_.focusedBox();
+    if (focused && *focused != InputBox::Text1)
+        settledBox_ = focused;
+    const int before = hubRuns_;
+    view_.focusBox(InputBox::Text1);
+    if (hubRuns_ == before)
+        runHub();
+}
+
+// ---------------------------------------------------------------- navigation and editing
+
+void LabelEditor::goFirst() {
+    currentLabel_ = 1;
+    reloadInputBoxes();
+    redrawAndFocusText1();
+}
+
+void LabelEditor::goPrevious() {
+    if (currentLabel_ > 1)
+        --currentLabel_;
+    reloadInputBoxes();
+    redrawAndFocusText1();
+}
+
+void LabelEditor::goNext() {
+    if (currentLabel_ < LabelSheet::kLabelCount)
+        ++currentLabel_;
+    reloadInputBoxes();
+    redrawAndFocusText1();
+}
+
+void LabelEditor::goLast() {
+    currentLabel_ = LabelSheet::kLabelCount;
+    reloadInputBoxes();
+    redrawAndFocusText1();
+}
+
+void LabelEditor::clearLabel() {
+    sheets_.sheet.label(currentLabel_) = LabelRecord{};
+    reloadInputBoxes();
+    redrawAndFocusText1();
+}
+
+void LabelEditor::clearAll() {
+    if (dialogs_.showMessage(messages::question(messages::kAskClearAll)) != MessageAnswer::Yes) {
+        return;
+    }
+    clearSheet(sheets_);
+    for (InputBox box : kReloadOrder)
+        view_.setBoxText(box, "");
+    shownLabel_ = currentLabel_;
+    currentFileName_.clear();
+    showCaption();
+    redrawAndFocusText1();
+}
+
+void LabelEditor::copyFirstToAll() {
+    const LabelRecord first = sheets_.sheet.label(1);
+    for (int i = 1; i <= LabelSheet::kLabelCount; ++i)
+        sheets_.sheet.label(i) = first;
+    sheets_.scratchSheet.clear();
+    redrawAndFocusText1();
+}
+
+void LabelEditor::copyPrevious() {
+    if (currentLabel_ == 1) {
+        focusText1();
+        return;
+    }
+    const LabelRecord& previous = sheets_.sheet.label(currentLabel_ - 1);
+    if (previous.productName.empty())
+        return;
+    sheets_.sheet.label(currentLabel_) = previous;
+    reloadInputBoxes();
+    if (currentLabel_ < LabelSheet::kLabelCount)
+        ++currentLabel_;
+    redrawAndFocusText1();
+}
+
+void LabelEditor::deleteLabel() {
+    if (dialogs_.showMessage(messages::askDelete()) != MessageAnswer::Yes) {
+        focusText1();
+        return;
+    }
+    sheets_.scratchSheet = sheets_.sheet;
+    sheets_.sheet.clear();
+    for (int d = 1; d < LabelSheet::kLabelCount; ++d) {
+        sheets_.sheet.label(d) = sheets_.scratchSheet.label(d < currentLabel_ ? d : d + 1);
+    }
+    redrawAndFocusText1();
+}
+
+void LabelEditor::insertLabel() {
+    // Refused whenever the last label holds any text, so that nothing is pushed off the sheet.
+    if (!sheets_.sheet.label(LabelSheet::kLabelCount).isEmpty()) {
+        dialogs_.showMessage(messages::error(messages::kInsertRefused));
+        focusText1();
+        return;
+    }
+    sheets_.scratchSheet = sheets_.sheet;
+    sheets_.sheet.clear();
+    for (int g = 1; g <= LabelSheet::kLabelCount; ++g) {
+        if (g < currentLabel_)
+            sheets_.sheet.label(g) = sheets_.scratchSheet.label(g);
+        if (g > currentLabel_)
+            sheets_.sheet.label(g) = sheets_.scratchSheet.label(g - 1);
+    }
+    redrawAndFocusText1();
+}
+
+void LabelEditor::previousCandidate() {
+    const auto box = candidateBox(candidateField_);
+    if (!box || candidateLabel_ <= 1)
+        return;
+    --candidateLabel_;
+    const LabelField field = fieldOfBox(*box);
+    view_.setBoxText(*box, sheets_.sheet.label(candidateLabel_).field(field));
+    sheets_.sheet.label(currentLabel_).field(field) = view_.boxText(*box);
+}
+
+// ---------------------------------------------------------------- preview, zoom and print
+
+void LabelEditor::preview() {
+    redrawAndFocusText1();
+}
+
+void LabelEditor::toggleZoom() {
+    if (viewState_.zoomCaption != captions::kZoomTo100) {
+        viewState_.zoomCaption = captions::kZoomTo100;
+        viewState_.previewZoom = 0.5;
+    } else {
+        viewState_.zoomCaption = captions::kZoomTo50;
+        viewState_.previewZoom = 1.0;
+    }
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::print() {
+    std::string error;
+    std::unique_ptr<PrintJob> job = dialogs_.choosePrinter(error);
+    if (!job) {
+        // Cancelled when no reason is given; otherwise the printer could not be opened.
+        if (!error.empty())
+            dialogs_.showMessage(messages::printerNotOpened(error));
+        focusText1();
+        return;
+    }
+    viewState_.printMode = true;
+    DrawingSurface& page = job->page();
+    page.setUnit(SurfaceUnit::Millimetres);
+    drawSheet(page, sheets_.sheet, layout_, viewState_);
+    // The preview keeps the zoom its caption names, however the drawing ended.
+    viewState_.previewZoom = viewState_.zoomCaption == captions::kZoomTo100 ? 0.5 : 1.0;
+    if (!page.ok()) {
+        // Half a sheet must not reach the printer.
+        job->abort();
+        dialogs_.showMessage(messages::printPageFailed());
+    } else if (std::string reason; !job->finish(reason)) {
+        dialogs_.showMessage(messages::printNotFinished(reason));
+    }
+    focusText1();
+}
+
+void LabelEditor::closeWindow() {
+    view_.closeWindow();
+}

@@ -1,0 +1,126 @@
+// The commands that shape the print pattern: moving elements and the whole
+// sheet, fonts, colours, visibility, underline, border, default and saving.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "editor/logic/EditorMessages.h"
+#include "editor/logic/LabelEditor.h"
+#include "files/SettingsFile.h"
+#include "model/ToggleCaptions.h"
+
+namespace {
+
+constexpr int kOriginStepLimit = 10;
+
+}  // namespace
+
+void LabelEditor::moveElement(LabelElement element, MoveDirection direction) {
+    const bool horizontal = direction == MoveDirection::Right || direction == MoveDirection::Left;
+    const int step = direction == MoveDirection::Right || direction == MoveDirection::Down ? 1 : -1;
+    std::int16_t& offset = horizontal ? layout_.offsetX(element) : layout_.offsetY(element);
+    const int moved = offset + step;
+    // An offset is a 16-bit number: a step past its range is refused.
+    if (moved < std::numeric_limits<std::int16_t>::min() ||
+        moved > std::numeric_limits<std::int16_t>::max()) {
+        return;
+    }
+    offset = static_cast<std::int16_t>(moved);
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::moveOrigin(Axis axis, int step) {
+    std::string& text = axis == Axis::X ? layout_.xAdjustText : layout_.yAdjustText;
+    double& origin = axis == Axis::X ? layout_.originX : layout_.originY;
+    int value = 0;
+    if (!parseAdjustText(text, value))
+        value = 0;  // a text that is no number counts as 0
+    step = step > 0 ? 1 : -1;
+    if ((step > 0 && value >= kOriginStepLimit) || (step < 0 && value <= -kOriginStepLimit)) {
+        return;
+    }
+    text = std::to_string(value + step);
+    origin += step;
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::chooseFont(LabelElement element) {
+    ElementFont& font = layout_.font(element);
+    const std::optional<FontChoice> choice = dialogs_.chooseFont(font);
+    if (!choice) {
+        focusText1();
+        return;
+    }
+    // Whole points, halves to the even neighbour, within the 16-bit size.
+    const double size = std::clamp(std::nearbyint(choice->size), 1.0,
+                                   double(std::numeric_limits<std::int16_t>::max()));
+    font = ElementFont{choice->name, static_cast<std::int16_t>(size), choice->bold, choice->italic};
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::chooseColor(LabelElement element) {
+    const std::optional<Color> color = dialogs_.chooseColor();
+    if (!color)
+        return;  // the focus stays on the colour button
+    layout_.color(element) = *color;
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::toggleVisibility(LabelElement element) {
+    std::string& caption = layout_.visibleCaption(element);
+    caption = caption == captions::kVisibleOff ? captions::kVisibleOn : captions::kVisibleOff;
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::toggleUnderline(LabelElement element) {
+    std::string& caption = layout_.underlineCaption(element);
+    caption = caption == captions::kUnderlineOn ? captions::kUnderlineOff : captions::kUnderlineOn;
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::toggleBorder() {
+    if (layout_.borderCaption == captions::kBorderOn) {
+        layout_.borderCaption = captions::kBorderOff;
+        view_.showLayout(layout_, viewState_);
+        preview();
+        return;
+    }
+    // Switching the border on always asks for its colour.
+    const std::optional<Color> color = dialogs_.chooseColor();
+    if (!color) {
+        layout_.borderCaption = captions::kBorderOff;
+        view_.showLayout(layout_, viewState_);
+        return;
+    }
+    layout_.borderCaption = captions::kBorderOn;
+    layout_.borderColor = *color;
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::restoreDefaultLayout() {
+    if (dialogs_.showMessage(messages::question(messages::kAskDefaultLayout)) !=
+        MessageAnswer::Yes) {
+        return;
+    }
+    applyDefaultLayout(layout_);
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::savePattern() {
+    if (dialogs_.showMessage(messages::question(messages::kAskSavePattern)) != MessageAnswer::Yes) {
+        return;
+    }
+    const FileResult result = saveSettingsFile(settingsPaths_.writePath, layout_);
+    if (!result.ok()) {
+        dialogs_.showMessage(messages::patternNotSaved(settingsPaths_.writePath, result));
+    }
+}
