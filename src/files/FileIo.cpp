@@ -146,6 +146,9 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return failure(FileErrorCode::WriteFailed, EISDIR);
+        // Checked on the mode bits too, so that the superuser also leaves it alone.
+        if ((st.st_mode & 0222) == 0)
+            return failure(FileErrorCode::WriteFailed, EACCES);
         if (::access(target.c_str(), W_OK) != 0)
             return failure(FileErrorCode::WriteFailed, errno);
         mode = st.st_mode & 07777;
