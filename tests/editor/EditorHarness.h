@@ -1,0 +1,57 @@
+#pragma once
+
+// An input window with fake widgets and dialogs, started as the real one is:
+// start-up, then the window is shown and Text1 receives the focus.
+
+#include <filesystem>
+#include <string>
+
+#include "editor/FakeEditorDialogs.h"
+#include "editor/FakeEditorView.h"
+#include "editor/logic/LabelEditor.h"
+
+// A fresh folder for the files of one test, removed afterwards.
+class TempFolder {
+  public:
+    TempFolder() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = std::filesystem::temp_directory_path() /
+                ("tanahuda-editor-" + std::string(info->test_suite_name()) + "-" + info->name());
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// The geometry of an A4 page (11906 x 16838 twips) in a frame of 10000 x 11520.
+inline StartupGeometry a4Geometry() {
+    return {11906, 16838, 10000, 11520};
+}
+
+struct EditorHarness {
+    explicit EditorHarness(SettingsPaths paths = {}) : editor(view, dialogs, std::move(paths)) {
+        view.editor = &editor;
+    }
+    // Loads and shows the window.
+    void open(const StartupGeometry& geometry = a4Geometry()) {
+        editor.startUp(geometry);
+        view.focusBox(InputBox::Text1);
+    }
+    // Types the six texts of the current label the way a user does, Enter after each.
+    void typeLabel(const LabelRecord& r) {
+        view.focusBox(InputBox::Text1);
+        for (const std::string& text :
+             {r.janCode, r.maker, r.productName, r.spec, r.lot, r.price}) {
+            view.type(text);
+            view.pressEnter();
+        }
+    }
+
+    FakeEditorView view;
+    FakeEditorDialogs dialogs;
+    LabelEditor editor;
+};

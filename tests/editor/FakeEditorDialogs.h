@@ -1,0 +1,119 @@
+#pragma once
+
+// Modal dialogs answered from scripts the test fills in beforehand. Every
+// request is recorded; a question without a scripted answer fails the test.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/logic/EditorDialogs.h"
+#include "support/RecordingSurface.h"
+
+// What became of the one page of a print job.
+struct PrintRecord {
+    RecordingSurface page;
+    bool finished = false;
+    bool aborted = false;
+    std::string finishError;  // non-empty: finish() fails with this reason
+};
+
+class FakePrintJob : public PrintJob {
+  public:
+    explicit FakePrintJob(std::shared_ptr<PrintRecord> record) : record_(std::move(record)) {}
+    DrawingSurface& page() override { return record_->page; }
+    bool finish(std::string& error) override {
+        if (!record_->finishError.empty()) {
+            error = record_->finishError;
+            return false;
+        }
+        record_->finished = true;
+        return true;
+    }
+    void abort() override { record_->aborted = true; }
+
+  private:
+    std::shared_ptr<PrintRecord> record_;
+};
+
+class FakeEditorDialogs : public EditorDialogs {
+  public:
+    std::vector<MessageRequest> messages;
+    std::deque<MessageAnswer> answers;
+
+    std::vector<FileDialogRequest> openRequests, saveRequests;
+    std::deque<std::optional<std::string>> openChoices, saveChoices;
+
+    int colorRequests = 0;
+    std::deque<std::optional<Color>> colors;
+
+    std::vector<ElementFont> fontRequests;
+    std::deque<std::optional<FontChoice>> fonts;
+
+    // The printer dialog: cancelled, a printer that cannot be opened, or a job.
+    enum class Printer { Cancel, CannotOpen, Job };
+    Printer printer = Printer::Job;
+    std::string printerError = "プリンターが見つかりません";
+    int printerRequests = 0;
+    std::shared_ptr<PrintRecord> printRecord = std::make_shared<PrintRecord>();
+
+    MessageAnswer showMessage(const MessageRequest& request) override {
+        messages.push_back(request);
+        if (request.buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << request.text;
+            return MessageAnswer::No;
+        }
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return next(openChoices, "open dialog");
+    }
+    std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return next(saveChoices, "save dialog");
+    }
+    std::optional<Color> chooseColor() override {
+        ++colorRequests;
+        return next(colors, "colour dialog");
+    }
+    std::optional<FontChoice> chooseFont(const ElementFont& current) override {
+        fontRequests.push_back(current);
+        return next(fonts, "font dialog");
+    }
+    std::unique_ptr<PrintJob> choosePrinter(std::string& error) override {
+        ++printerRequests;
+        switch (printer) {
+            case Printer::Cancel:
+                return nullptr;
+            case Printer::CannotOpen:
+                error = printerError;
+                return nullptr;
+            case Printer::Job:
+                break;
+        }
+        printRecord->page.printer = true;
+        printRecord->page.twipsX = printRecord->page.twipsY = 2.4;  // 600 dpi
+        return std::make_unique<FakePrintJob>(printRecord);
+    }
+
+  private:
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& script, const char* what) {
+        if (script.empty()) {
+            ADD_FAILURE() << "unexpected " << what;
+            return std::nullopt;
+        }
+        std::optional<T> value = script.front();
+        script.pop_front();
+        return value;
+    }
+};
