@@ -1,6 +1,5 @@
 #include "render/SheetRenderer.h"
 
-#include <array>
 #include <string>
 
 #include "model/LabelSheet.h"
@@ -23,20 +22,9 @@ struct PlaceholderBar {
     double left;
     double width;
 };
-constexpr std::array<PlaceholderBar, 14> kPlaceholderBars = {{{44, 1},
-                                                              {46, 2},
-                                                              {49, 3},
-                                                              {53, 1},
-                                                              {55, 2},
-                                                              {58, 3},
-                                                              {62, 1},
-                                                              {64, 2},
-                                                              {67, 2},
-                                                              {71, 1},
-                                                              {73, 2},
-                                                              {76, 2},
-                                                              {80, 1},
-                                                              {82, 2}}};
+constexpr PlaceholderBar kPlaceholderBars[] = {{44, 1}, {46, 2}, {49, 3}, {53, 1}, {55, 2},
+                                               {58, 3}, {62, 1}, {64, 2}, {67, 2}, {71, 1},
+                                               {73, 2}, {76, 2}, {80, 1}, {82, 2}};
 constexpr double kPlaceholderTop = 4.0;
 constexpr double kPlaceholderHeight = 9.5;
 

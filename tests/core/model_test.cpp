@@ -1,5 +1,312 @@
 #include <gtest/gtest.h>
 
-#include "model/LabelSheet.h"
+#include <string>
 
-TEST(LabelSheet, Placeholder) { EXPECT_EQ(labelColumn(10), 1); }
+#include "model/LabelElement.h"
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+#include "model/ToggleCaptions.h"
+#include "model/Utf8Text.h"
+
+namespace {
+
+// ---- The sheet ------------------------------------------------------------
+
+TEST(LabelSheet, PlacesTenLabelsInTwoColumnsOfFiveRows) {
+    struct Case {
+        int number, column, row;
+        double x, y;  // cell origin at the default sheet origin
+    };
+    const Case cases[] = {
+        {1, 0, 0, 12.0, 7.8},     {2, 1, 0, 103.0, 7.8},   {3, 0, 1, 12.0, 62.8},
+        {4, 1, 1, 103.0, 62.8},   {5, 0, 2, 12.0, 117.8},  {6, 1, 2, 103.0, 117.8},
+        {7, 0, 3, 12.0, 172.8},   {8, 1, 3, 103.0, 172.8}, {9, 0, 4, 12.0, 227.8},
+        {10, 1, 4, 103.0, 227.8},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(labelColumn(c.number), c.column) << c.number;
+        EXPECT_EQ(labelRow(c.number), c.row) << c.number;
+        const PointMm cell = labelCellOrigin(c.number, 12.0, 7.8);
+        EXPECT_DOUBLE_EQ(cell.x, c.x) << c.number;
+        EXPECT_DOUBLE_EQ(cell.y, c.y) << c.number;
+    }
+    const PointMm moved = labelCellOrigin(10, 9.0, -2.2);
+    EXPECT_DOUBLE_EQ(moved.x, 100.0);
+    EXPECT_DOUBLE_EQ(moved.y, 217.8);
+}
+
+LabelRecord filledRecord(int n) {
+    const std::string s = std::to_string(n);
+    return {"490" + s, "メーカー" + s, "品名" + s, "規格" + s, "ロット" + s, "1" + s};
+}
+
+TEST(LabelSheet, FieldsInFileOrder) {
+    LabelRecord r = filledRecord(3);
+    const char* expected[] = {"4903", "メーカー3", "品名3", "規格3", "ロット3", "13"};
+    for (std::size_t i = 0; i < kLabelFields.size(); ++i)
+        EXPECT_EQ(r.field(kLabelFields[i]), expected[i]);
+    r.field(LabelField::Price) = "980";
+    EXPECT_EQ(r.price, "980");
+    EXPECT_FALSE(r.isEmpty());
+    EXPECT_TRUE(LabelRecord{}.isEmpty());
+    LabelRecord onlyLot;
+    onlyLot.lot = "x";
+    EXPECT_FALSE(onlyLot.isEmpty());
+}
+
+TEST(LabelSheet, NewSheetIsEmpty) {
+    const LabelSheet sheet;
+    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+        for (LabelField f : kLabelFields)
+            EXPECT_EQ(sheet.label(k).field(f), "");
+    }
+}
+
+TEST(LabelSheet, ClearSheetEmptiesBothSheets) {
+    SheetPair pair;
+    for (int k = 1; k <= 10; ++k) {
+        pair.sheet.label(k) = filledRecord(k);
+        pair.scratchSheet.label(k) = filledRecord(20 + k);
+    }
+    ASSERT_EQ(pair.sheet.label(10).productName, "品名10");
+    clearSheet(pair);
+    for (int k = 1; k <= 10; ++k) {
+        for (LabelField f : kLabelFields) {
+            EXPECT_EQ(pair.sheet.label(k).field(f), "") << k;
+            EXPECT_EQ(pair.scratchSheet.label(k).field(f), "") << k;
+        }
+    }
+    EXPECT_EQ(pair.sheet, LabelSheet{});
+    EXPECT_EQ(pair.scratchSheet, LabelSheet{});
+}
+
+TEST(LabelSheet, LabelsAreIndependent) {
+    LabelSheet sheet;
+    sheet.label(1).maker = "a";
+    sheet.label(10).maker = "b";
+    EXPECT_EQ(sheet.label(1).maker, "a");
+    EXPECT_EQ(sheet.label(10).maker, "b");
+    for (int k = 2; k <= 9; ++k)
+        EXPECT_TRUE(sheet.label(k).isEmpty()) << k;
+}
+
+// ---- The print pattern ----------------------------------------------------
+
+void expectDefaultPattern(const LayoutSettings& s) {
+    struct FontCase {
+        LabelElement element;
+        int size;
+        Color color;
+    };
+    const FontCase fonts[] = {
+        {LabelElement::Jan, 12, kBlack},
+        {LabelElement::Maker, 10, kBlack},
+        {LabelElement::ProductName, 18, kBlack},
+        {LabelElement::Spec, 10, kBlack},
+        {LabelElement::Lot, 10, kBlack},
+        {LabelElement::Price, 48, 255},
+        {LabelElement::Yen, 24, 255},
+    };
+    for (const FontCase& f : fonts) {
+        EXPECT_EQ(s.font(f.element),
+                  (ElementFont{"ＭＳ 明朝", static_cast<std::int16_t>(f.size), false, false}))
+            << static_cast<int>(f.element);
+        EXPECT_EQ(s.color(f.element), f.color) << static_cast<int>(f.element);
+    }
+    for (LabelElement e : kMovableElements) {
+        EXPECT_EQ(s.offsetX(e), 0) << static_cast<int>(e);
+        EXPECT_EQ(s.offsetY(e), 0) << static_cast<int>(e);
+    }
+    EXPECT_DOUBLE_EQ(s.originX, 12.0);
+    EXPECT_DOUBLE_EQ(s.originY, 7.8);
+    EXPECT_EQ(s.xAdjustText, "0");
+    EXPECT_EQ(s.yAdjustText, "0");
+    EXPECT_EQ(s.borderCaption, "カラーで縁取りする");
+    EXPECT_FALSE(s.borderOn());
+}
+
+TEST(LayoutSettings, NewWindowShowsEverythingWithoutUnderlineOrBorder) {
+    const LayoutSettings s = initialLayoutSettings();
+    expectDefaultPattern(s);
+    for (LabelElement e : kMovableElements) {
+        EXPECT_EQ(s.visibleCaption(e), "表示しない") << static_cast<int>(e);
+        EXPECT_TRUE(s.isVisible(e)) << static_cast<int>(e);
+    }
+    for (LabelElement e : kUnderlinableElements) {
+        EXPECT_EQ(s.underlineCaption(e), "アンダーライン有") << static_cast<int>(e);
+        EXPECT_FALSE(s.isUnderlined(e)) << static_cast<int>(e);
+    }
+    EXPECT_EQ(s.borderColor, 0);
+    EXPECT_TRUE(s.janVisible() && s.barcodeVisible() && s.makerVisible() &&
+                s.productNameVisible() && s.specVisible() && s.lotVisible() && s.priceVisible() &&
+                s.yenVisible());
+    EXPECT_FALSE(s.makerUnderline() || s.productNameUnderline() || s.specUnderline() ||
+                 s.lotUnderline());
+}
+
+TEST(LayoutSettings, CaptionTests) {
+    struct Case {
+        const char* caption;
+        bool visible;     // as a visibility caption
+        bool underlined;  // as an underline caption
+        bool border;      // as the border caption
+    };
+    const Case cases[] = {
+        {"表示しない", true, true, false},
+        {"表示する", false, true, false},
+        {"アンダーライン有", false, false, false},
+        {"アンダーライン無", false, true, false},
+        {"縁取りしない", false, true, true},
+        {"カラーで縁取りする", false, true, false},
+        {"", false, true, false},
+        {"表示しない ", false, true, false},  // a hand-edited caption with a blank
+        {"#TRUE#", false, true, false},
+    };
+    for (const Case& c : cases) {
+        LayoutSettings s = initialLayoutSettings();
+        for (LabelElement e : kMovableElements) {
+            s.visibleCaption(e) = c.caption;
+            EXPECT_EQ(s.isVisible(e), c.visible) << c.caption << " " << static_cast<int>(e);
+        }
+        for (LabelElement e : kUnderlinableElements) {
+            s.underlineCaption(e) = c.caption;
+            EXPECT_EQ(s.isUnderlined(e), c.underlined) << c.caption << " " << static_cast<int>(e);
+        }
+        s.borderCaption = c.caption;
+        EXPECT_EQ(s.borderOn(), c.border) << c.caption;
+        EXPECT_EQ(s.isVisible(LabelElement::Border), c.border) << c.caption;
+    }
+}
+
+TEST(LayoutSettings, OnlyFourElementsCanBeUnderlined) {
+    LayoutSettings s = initialLayoutSettings();
+    for (LabelElement e : kUnderlinableElements)
+        s.underlineCaption(e) = captions::kUnderlineOn;
+    for (LabelElement e : {LabelElement::Jan, LabelElement::Price, LabelElement::Yen,
+                           LabelElement::Barcode, LabelElement::Border})
+        EXPECT_FALSE(s.isUnderlined(e)) << static_cast<int>(e);
+    EXPECT_TRUE(s.makerUnderline() && s.productNameUnderline() && s.specUnderline() &&
+                s.lotUnderline());
+}
+
+TEST(LayoutSettings, EachStateReadsItsOwnCaption) {
+    LayoutSettings s = initialLayoutSettings();
+    s.specVisibleCaption = captions::kVisibleOff;
+    s.lotUnderlineCaption = captions::kUnderlineOn;
+    for (LabelElement e : kMovableElements)
+        EXPECT_EQ(s.isVisible(e), e != LabelElement::Spec) << static_cast<int>(e);
+    for (LabelElement e : kUnderlinableElements)
+        EXPECT_EQ(s.isUnderlined(e), e == LabelElement::Lot) << static_cast<int>(e);
+}
+
+TEST(LayoutSettings, ApplyDefaultLayoutKeepsVisibilityUnderlineAndBorderColour) {
+    LayoutSettings s = initialLayoutSettings();
+    for (LabelElement e : kTextElements) {
+        s.font(e) = ElementFont{"ＭＳ ゴシック", 30, true, true};
+        s.color(e) = 0x123456;
+    }
+    for (LabelElement e : kMovableElements) {
+        s.offsetX(e) = 7;
+        s.offsetY(e) = -3;
+    }
+    s.originX = 20.0;
+    s.originY = -0.2;
+    s.xAdjustText = "8";
+    s.yAdjustText = "-8";
+    s.borderCaption = captions::kBorderOn;
+    s.borderColor = 0xFF0000;
+    s.makerVisibleCaption = captions::kVisibleOff;
+    s.barcodeVisibleCaption = captions::kVisibleOff;
+    s.specUnderlineCaption = captions::kUnderlineOn;
+
+    applyDefaultLayout(s);
+
+    expectDefaultPattern(s);
+    EXPECT_EQ(s.borderColor, 0xFF0000);
+    EXPECT_EQ(s.makerVisibleCaption, "表示する");
+    EXPECT_EQ(s.barcodeVisibleCaption, "表示する");
+    EXPECT_EQ(s.janVisibleCaption, "表示しない");
+    EXPECT_EQ(s.specUnderlineCaption, "アンダーライン無");
+    EXPECT_EQ(s.makerUnderlineCaption, "アンダーライン有");
+}
+
+TEST(LayoutSettings, ElementAccessorsReachTheirOwnMembers) {
+    LayoutSettings s;
+    s.offsetX(LabelElement::Lot) = 4;
+    s.offsetY(LabelElement::Barcode) = -2;
+    s.color(LabelElement::Border) = 77;
+    s.font(LabelElement::Yen).size = 31;
+    EXPECT_EQ(s.lotOffsetX, 4);
+    EXPECT_EQ(s.barcodeOffsetY, -2);
+    EXPECT_EQ(s.borderColor, 77);
+    EXPECT_EQ(s.yenFont.size, 31);
+    EXPECT_EQ(s.lotOffsetY, 0);
+    EXPECT_EQ(s.barcodeOffsetX, 0);
+}
+
+TEST(LayoutSettings, AdjustTextsMoveTheOriginFromItsDefault) {
+    struct Case {
+        const char* x;
+        const char* y;
+        double originX, originY;
+        const char* xAfter;
+        const char* yAfter;
+    };
+    const Case cases[] = {
+        {"0", "0", 12.0, 7.8, "0", "0"},
+        {"3", "-2", 15.0, 5.8, "3", "-2"},
+        {"10", "-10", 22.0, -2.2, "10", "-10"},
+        {"-10", "10", 2.0, 17.8, "-10", "10"},
+        {"+4", "-0", 16.0, 7.8, "+4", "-0"},
+        {"11", "-11", 12.0, 7.8, "0", "0"},   // outside the range of the commands
+        {"2.5", "abc", 12.0, 7.8, "0", "0"},  // not whole numbers
+        {"", " 3", 12.0, 7.8, "0", "0"},
+        {"5", "x", 17.0, 7.8, "5", "0"},  // each axis on its own
+        {"99999999999", "3", 12.0, 10.8, "0", "3"},
+    };
+    for (const Case& c : cases) {
+        LayoutSettings s = initialLayoutSettings();
+        s.originX = 50.0;  // wherever the origin was, it starts from the default
+        s.originY = 50.0;
+        s.xAdjustText = c.x;
+        s.yAdjustText = c.y;
+        applyAdjustTextsToOrigin(s);
+        EXPECT_DOUBLE_EQ(s.originX, c.originX) << c.x;
+        EXPECT_DOUBLE_EQ(s.originY, c.originY) << c.y;
+        EXPECT_EQ(s.xAdjustText, c.xAfter) << c.x;
+        EXPECT_EQ(s.yAdjustText, c.yAfter) << c.y;
+    }
+}
+
+// ---- Characters -----------------------------------------------------------
+
+TEST(Utf8Text, CountsCodePoints) {
+    EXPECT_EQ(utf8::length(""), 0u);
+    EXPECT_EQ(utf8::length("198"), 3u);
+    EXPECT_EQ(utf8::length("棚札"), 2u);
+    EXPECT_EQ(utf8::length("ｶﾞ①髙"), 4u);              // half-width kana, NEC and IBM characters
+    EXPECT_EQ(utf8::length("a\xF0\x9F\x98\x80"), 2u);  // a character outside the BMP
+    EXPECT_EQ(utf8::length("\xFF"
+                           "a\xE6"),
+              3u);  // stray bytes count one each
+}
+
+TEST(Utf8Text, LeftAndRightTakeWholeCharacters) {
+    EXPECT_EQ(utf8::right("     ￥１９８", 7), "   ￥１９８");
+    EXPECT_EQ(utf8::right("     1,234,567", 7), "234,567");
+    EXPECT_EQ(utf8::right("円", 7), "円");
+    EXPECT_EQ(utf8::right("abc", 0), "");
+    EXPECT_EQ(utf8::left("品名等の文字", 2), "品名");
+    EXPECT_EQ(utf8::left("ab", 5), "ab");
+    EXPECT_EQ(utf8::left("ab", 0), "");
+}
+
+TEST(Utf8Text, RoundTripsThroughCodePoints) {
+    const std::string text = "ＭＳ 明朝 ㈱ ～ \xF0\x9F\x98\x80";
+    EXPECT_EQ(utf8::fromUtf32(utf8::toUtf32(text)), text);
+    EXPECT_EQ(utf8::toUtf32("明"), std::u32string(U"明"));
+    EXPECT_EQ(utf8::toUtf32("a\xFF"), std::u32string(U"a\uFFFD"));
+    EXPECT_EQ(utf8::toUtf32("\xE6\x98"), std::u32string(U"\uFFFD\uFFFD"));  // cut short
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "barcode/JanCode.h"
+#include "render/BarcodePainter.h"
+#include "support/RecordingSurface.h"
+
+namespace {
+
+// The module pattern of 4901234567894, as the symbology gives it.
+constexpr const char* kPattern4901234567894 =
+    "00000000020200010110100111001100100100110100001001110103030100111010100001000100100100011101"
+    "001011100404000000000";
+
+RecordingSurface printerAt600Dpi() {
+    RecordingSurface s;
+    s.printer = true;
+    s.twipsX = 2.4;
+    s.twipsY = 2.4;
+    s.currentUnit = SurfaceUnit::Millimetres;
+    return s;
+}
+
+std::string fill(double x, double y, double w, double h, bool dark) {
+    return "fill " + RecordingSurface::number(x) + " " + RecordingSurface::number(y) + " " +
+           RecordingSurface::number(w) + " " + RecordingSurface::number(h) +
+           (dark ? " #000000" : " #ffffff");
+}
+
+// The fills a pixel-path barcode must consist of: module i (from 0) at
+// x0 + i * w, every one w wide and height + 1 high (both corners included).
+std::vector<std::string> pixelModules(const std::string& pattern, long x0, long y0, long w,
+                                      long height) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        out.push_back(fill(static_cast<double>(x0 + static_cast<long>(i) * w),
+                           static_cast<double>(y0), static_cast<double>(w),
+                           static_cast<double>(height + 1), pattern[i] != '0'));
+    return out;
+}
+
+std::vector<std::string> fills(const RecordingSurface& s) {
+    return s.callsStartingWith("fill ");
+}
+
+// 600 dpi, 55 x 10 mm: 1299 pixels across, 11 a module, 236 high.
+TEST(DrawEan13Barcode, WorkedExampleAt600Dpi) {
+    RecordingSurface s = printerAt600Dpi();
+    // The rectangle of label 1 at the default origin: (52, 12.8)-(107, 22.8) mm.
+    EXPECT_EQ(drawEan13Barcode(s, "4901234567894", 52.0, 12.8, 107.0, 22.8), 0);
+    ASSERT_EQ(s.calls.size(), 115u);
+    EXPECT_EQ(s.calls.front(), "unit px");
+    EXPECT_EQ(s.calls.back(), "unit mm");
+    EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
+    // X0 = floor(52 * 56.7 / 2.4) = 1228, Y0 = floor(12.8 * 56.7 / 2.4) = 302.
+    EXPECT_EQ(fills(s), pixelModules(kPattern4901234567894, 1228, 302, 11, 236));
+    EXPECT_EQ(s.calls[1], "fill 1228.00 302.00 11.00 237.00 #ffffff");
+    EXPECT_EQ(s.calls[10], "fill 1327.00 302.00 11.00 237.00 #000000");  // start guard
+    // 113 modules of 11 pixels: 1243 pixels, the rest of the 1299 untouched.
+    EXPECT_EQ(s.calls[113], "fill 2460.00 302.00 11.00 237.00 #ffffff");
+}
+
+TEST(DrawEan13Barcode, EightDigitsGetWiderModules) {
+    RecordingSurface s = printerAt600Dpi();
+    EXPECT_EQ(drawEan13Barcode(s, "49123456", 52.0, 12.8, 107.0, 22.8), 0);
+    const std::string pattern = buildModulePattern("49123456");
+    ASSERT_EQ(pattern.size(), 85u);
+    EXPECT_EQ(fills(s), pixelModules(pattern, 1228, 302, 15, 236));  // 1299 div 85 = 15
+    EXPECT_EQ(s.calls.back(), "unit mm");
+}
+
+// Every unit with a twips factor takes the pixel path; the rectangle is
+// floored to whole pixels, values exactly on a pixel boundary included.
+TEST(DrawEan13Barcode, PixelPathInEveryUnit) {
+    struct Case {
+        SurfaceUnit unit;
+        double tx, ty;
+        double x1, y1, x2, y2;
+        long x0, y0, w, height;
+    };
+    const Case cases[] = {
+        // 2 inches at 96 dpi: 192 px, 1 a module.
+        {SurfaceUnit::Inches, 15, 15, 1.0, 0.5, 3.0, 1.0, 96, 48, 1, 48},
+        {SurfaceUnit::Centimetres, 2.4, 2.4, 5.2, 1.28, 10.7, 2.28, 1228, 302, 11, 236},
+        {SurfaceUnit::Twips, 1.2, 2.4, 100.0, 100.0, 3100.0, 700.0, 83, 41, 22, 250},
+        {SurfaceUnit::Points, 1.2, 1.2, 7.02, 14.04, 107.02, 24.04, 117, 234, 14, 166},
+        // Characters are 120 twips wide and 240 high.
+        {SurfaceUnit::Characters, 15, 15, 2.0, 1.0, 30.0, 2.0, 16, 16, 1, 16},
+        // Pixels already: only floored.
+        {SurfaceUnit::Pixels, 99, 99, 10.7, 20.2, 310.7, 70.9, 10, 20, 2, 50},
+        // 15.6 cm at 1200 dpi is exactly 7371 pixels.
+        {SurfaceUnit::Centimetres, 1.2, 1.2, 15.6, 1.0, 18.0, 2.0, 7371, 472, 10, 472},
+    };
+    for (const Case& c : cases) {
+        RecordingSurface s;
+        s.printer = true;
+        s.twipsX = c.tx;
+        s.twipsY = c.ty;
+        s.currentUnit = c.unit;
+        const std::string unitLine = "unit " + RecordingSurface::unitName(c.unit);
+        EXPECT_EQ(drawEan13Barcode(s, "4901234567894", c.x1, c.y1, c.x2, c.y2), 0);
+        EXPECT_EQ(fills(s), pixelModules(kPattern4901234567894, c.x0, c.y0, c.w, c.height))
+            << unitLine;
+        ASSERT_FALSE(s.calls.empty());
+        EXPECT_EQ(s.calls.front(), "unit px") << unitLine;
+        EXPECT_EQ(s.calls.back(), unitLine);
+        EXPECT_EQ(s.currentUnit, c.unit) << unitLine;
+    }
+}
+
+// Narrower than one pixel a module: the modules are drawn in the surface's
+// own unit, each (N div n) / 100 wide less 0.01, N being the width in
+// hundredths rounded half to even.
+TEST(DrawEan13Barcode, FallbackBelowOnePixelAModule) {
+    RecordingSurface s = printerAt600Dpi();
+    // 4 mm is 94 pixels, fewer than 113 modules. N = 400, 400 div 113 = 3.
+    EXPECT_EQ(drawEan13Barcode(s, "4901234567894", 20.0, 30.0, 24.0, 40.0), 0);
+    ASSERT_EQ(s.calls.size(), 115u);
+    EXPECT_EQ(s.calls[0], "unit px");
+    EXPECT_EQ(s.calls[1], "unit mm");  // restored before drawing
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < 113; ++i)
+        expected.push_back(fill(20.0 + 0.03 * static_cast<double>(i), 30.0, 0.02, 10.0,
+                                kPattern4901234567894[i] != '0'));
+    EXPECT_EQ(fills(s), expected);
+    EXPECT_EQ(s.calls[2], "fill 20.00 30.00 0.02 10.00 #ffffff");
+    EXPECT_EQ(s.calls[114], "fill 23.36 30.00 0.02 10.00 #ffffff");
+    EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
+}
+
+TEST(DrawEan13Barcode, FallbackWidthRoundsHalfToEven) {
+    // 57.625 mm is exactly 5762.5 hundredths: to even 5762, 5762 div 113 = 50,
+    // so 0.50 a module (rounding the half up would give 5763 = 113 * 51).
+    RecordingSurface s;
+    s.printer = true;
+    s.currentUnit = SurfaceUnit::Millimetres;
+    s.twipsX = s.twipsY = 100000;  // pixels far coarser than a module
+    EXPECT_EQ(drawEan13Barcode(s, "4901234567894", 1.0, 2.0, 58.625, 3.0), 0);
+    const std::vector<std::string> f = fills(s);
+    ASSERT_EQ(f.size(), 113u);
+    EXPECT_EQ(f[1], "fill 1.50 2.00 0.49 1.00 #ffffff");
+    EXPECT_EQ(f[9], "fill 5.50 2.00 0.49 1.00 #000000");
+    EXPECT_EQ(f[112], "fill 57.00 2.00 0.49 1.00 #ffffff");
+}
+
+TEST(DrawEan13Barcode, WrongCheckDigitDrawsNothing) {
+    for (const char* code : {"4901234567890", "49123457", "490123456789X", "490123456789", ""}) {
+        RecordingSurface s = printerAt600Dpi();
+        EXPECT_EQ(drawEan13Barcode(s, code, 52.0, 12.8, 107.0, 22.8), 1) << code;
+        EXPECT_TRUE(s.calls.empty()) << code;
+        EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres) << code;
+    }
+}
+
+TEST(DrawEan13Barcode, ScreenSurfaceUsesItsOwnPixelSize) {
+    RecordingSurface s;  // a 96 dpi screen picture in millimetres
+    s.currentUnit = SurfaceUnit::Millimetres;
+    EXPECT_EQ(drawEan13Barcode(s, "4901234567894", 52.0, 12.8, 107.0, 22.8), 0);
+    // 55 mm = floor(207.9) = 207 px: 1 a module; X0 = floor(196.56), Y0 = floor(48.384).
+    EXPECT_EQ(fills(s), pixelModules(kPattern4901234567894, 196, 48, 1, 37));
+}
+
+}  // namespace
