@@ -1,9 +1,55 @@
 #include <QApplication>
-#include <QLabel>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <cstdio>
+
+#include "platform/FontSubstitution.h"
+#include "platform/JapaneseTranslation.h"
+#include "platform/SettingsLocation.h"
+#include "start/FirstPaint.h"
+#include "start/StartWindow.h"
+
+namespace {
+
+// With TANAHUDA_MEASURE_STARTUP set, the program reports on stderr how long
+// the start window took to appear and how long each "作成" took until the
+// input window was painted.
+void measureOpening(StartWindow& startWindow, const QElapsedTimer& sinceMain) {
+    whenFirstPainted(&startWindow, [&sinceMain] {
+        std::fprintf(stderr, "tanahuda: start window painted %.1f ms after main()\n",
+                     sinceMain.nsecsElapsed() / 1e6);
+    });
+    auto* sinceCreate = new QElapsedTimer;
+    QObject::connect(&startWindow, &StartWindow::destroyed, [sinceCreate] { delete sinceCreate; });
+    QObject::connect(&startWindow, &StartWindow::inputWindowRequested,
+                     [sinceCreate] { sinceCreate->start(); });
+    QObject::connect(&startWindow, &StartWindow::inputWindowShown, [sinceCreate](QWidget* window) {
+        whenFirstPainted(window, [sinceCreate] {
+            std::fprintf(stderr, "tanahuda: input window painted %.1f ms after 作成\n",
+                         sinceCreate->nsecsElapsed() / 1e6);
+        });
+    });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("tanahuda"));
-    placeholder.show();
+    // Only the application name: a display name would be appended to every
+    // window caption by some desktops, and the captions are the program's own.
+    QApplication::setApplicationName(QStringLiteral("tanahuda"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tanahuda"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tanahuda")));
+    installJapaneseTranslation(app);
+    installJapaneseFontSubstitutions();
+
+    StartWindow startWindow(SettingsLocation::forThisProgram());
+    if (qEnvironmentVariableIsSet("TANAHUDA_MEASURE_STARTUP"))
+        measureOpening(startWindow, sinceMain);
+    startWindow.show();
     return app.exec();
 }

@@ -1,0 +1,123 @@
+#include "start/StartWindow.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "editor/widgets/EditorWindow.h"
+#include "start/HelpWindow.h"
+#include "start/StartPicture.h"
+
+namespace {
+
+constexpr int kTopBand = 52;     // the web address
+constexpr int kBottomBand = 64;  // "作成" and "終了"
+
+QPushButton* commandButton(const char* objectName, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromUtf8(objectName));
+    QFont font = button->font();
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    button->setFont(font);
+    button->setMinimumSize(120, 38);
+    return button;
+}
+
+}  // namespace
+
+StartWindow::StartWindow(SettingsLocation settingsLocation, QWidget* parent)
+    : QMainWindow(parent), settingsLocation_(std::move(settingsLocation)) {
+    setObjectName(QStringLiteral("tanahuda"));
+    setWindowTitle(QString::fromUtf8(kCaption));
+
+    picture_ = new StartPicture(this);
+    picture_->setMargins(kTopBand, kBottomBand);
+    setCentralWidget(picture_);
+
+    // The web address at the top is both what the user reads and what opens.
+    homePageButton_ = new QPushButton(QString::fromUtf8(kHomePage), picture_);
+    homePageButton_->setObjectName(QStringLiteral("Command5"));
+    homePageButton_->setCursor(Qt::PointingHandCursor);
+    homePageButton_->setFlat(true);
+    homePageButton_->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; border: none; text-decoration: underline;"
+                       " padding: 6px 12px; }"
+                       "QPushButton:hover { color: #FFE9A8; }"
+                       "QPushButton:focus { border: 1px dotted white; }"));
+    homePageButton_->setToolTip(QStringLiteral("使い方やバージョンアップの情報を開きます"));
+
+    createButton_ = commandButton("Command1", "作成", picture_);
+    quitButton_ = commandButton("Command4", "終了", picture_);
+
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    top->addWidget(homePageButton_);
+    top->addStretch();
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(createButton_);
+    bottom->addSpacing(12);
+    bottom->addWidget(quitButton_);
+    auto* layout = new QVBoxLayout(picture_);
+    layout->setContentsMargins(16, 8, 16, 14);
+    layout->addLayout(top);
+    layout->addStretch();
+    layout->addLayout(bottom);
+
+    helpAction_ = menuBar()->addAction(QStringLiteral("使い方"));
+    helpAction_->setObjectName(QStringLiteral("HELP1"));
+
+    connect(createButton_, &QPushButton::clicked, this, &StartWindow::showInputWindow);
+    connect(quitButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(homePageButton_, &QPushButton::clicked, this, &StartWindow::openHomePage);
+    connect(helpAction_, &QAction::triggered, this, &StartWindow::showHelpWindow);
+
+    setMinimumSize(420, 340);
+    createButton_->setFocus();
+}
+
+StartWindow::~StartWindow() {
+    // Both windows are top-level windows of their own (closing this one leaves
+    // them open); whatever is still there when the program ends goes with it.
+    delete helpWindow_.data();
+    delete inputWindow_.data();
+}
+
+QWidget* StartWindow::helpWindow() const {
+    return helpWindow_;
+}
+
+void StartWindow::showInputWindow() {
+    emit inputWindowRequested();
+    if (!inputWindow_) {
+        // A new window starts afresh, reading the preferred pattern from where
+        // it is kept now.
+        auto* window = new EditorWindow(settingsLocation_.paths());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        inputWindow_ = window;
+    }
+    inputWindow_->show();
+    inputWindow_->raise();
+    inputWindow_->activateWindow();
+    emit inputWindowShown(inputWindow_);
+}
+
+void StartWindow::openHomePage() {
+    // A missing browser or a refused request passes silently.
+    QDesktopServices::openUrl(QUrl(homePageButton_->text()));
+}
+
+void StartWindow::showHelpWindow() {
+    if (!helpWindow_) {
+        helpWindow_ = new HelpWindow;
+        helpWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}

@@ -1,0 +1,118 @@
+#include "start/StartPicture.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+#include "platform/QtPaintSurface.h"
+#include "render/SheetRenderer.h"
+#include "render/ViewState.h"
+
+namespace {
+
+// The part of the page shown, in millimetres: two full rows of labels and the
+// top of the third, with a small margin of paper around them.
+constexpr double kMarginMm = 4.0;
+constexpr double kShownWidthMm = 2 * kLabelWidthMm + 2 * kMarginMm;
+constexpr double kShownHeightMm = 2 * kLabelHeightMm + kMarginMm + 18.0;
+
+LabelSheet sampleSheet() {
+    LabelSheet sheet;
+    const LabelRecord samples[] = {
+        {"4901234567894", "山田製菓", "ほうじ茶クッキー", "１２枚入", "", "298"},
+        {"4912345678904", "丸山食品", "有機みかんジュース", "１０００ｍｌ", "", "398"},
+        {"4945678901234", "青葉文具", "ゲルインクボールペン", "０．５ｍｍ　黒", "１０本", "1200"},
+        {"49123456", "森の工房", "木製まな板", "３０×２０ｃｍ", "", "1980"},
+        {"4567890123456", "山田製菓", "黒糖かりんとう", "２００ｇ", "", "248"},
+        {"4901234567894", "丸山食品", "国産りんご酢", "５００ｍｌ", "", "458"},
+    };
+    int number = 1;
+    for (const LabelRecord& sample : samples)
+        sheet.label(number++) = sample;
+    return sheet;
+}
+
+}  // namespace
+
+QImage drawSampleSheet(int widthPx) {
+    const double pixelsPerMm = widthPx / kShownWidthMm;
+    const int heightPx = static_cast<int>(std::lround(kShownHeightMm * pixelsPerMm));
+    QImage image(widthPx, heightPx, QImage::Format_RGB32);
+    // The image's resolution makes millimetres and points come out at the
+    // picture's scale.
+    const int dotsPerMeter = static_cast<int>(std::lround(pixelsPerMm * 1000.0));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+
+    LayoutSettings layout = initialLayoutSettings();
+    layout.originX = kMarginMm;
+    layout.originY = kMarginMm;
+
+    QPainter painter(&image);
+    // The cuts between the labels of the card stock.
+    painter.setPen(QColor(0xD8, 0xDC, 0xE0));
+    for (int number = 1; number <= 6; ++number) {
+        const PointMm cell = labelCellOrigin(number, layout.originX, layout.originY);
+        painter.drawRect(QRectF(cell.x * pixelsPerMm, cell.y * pixelsPerMm,
+                                kLabelWidthMm * pixelsPerMm, kLabelHeightMm * pixelsPerMm));
+    }
+
+    QtPaintSurface surface(painter, /*isPrinter=*/true);
+    ViewState view;
+    view.printMode = true;
+    drawSheet(surface, sampleSheet(), layout, view);
+    return image;
+}
+
+StartPicture::StartPicture(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Picture1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize StartPicture::sizeHint() const {
+    return QSize(560, 440);
+}
+
+void StartPicture::setMargins(int top, int bottom) {
+    topMargin_ = top;
+    bottomMargin_ = bottom;
+    cache_ = QImage();
+    update();
+}
+
+void StartPicture::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize devicePixels = size() * ratio;
+    if (cache_.size() != devicePixels) {
+        cache_ = QImage(devicePixels, QImage::Format_RGB32);
+        cache_.setDevicePixelRatio(ratio);
+        QPainter painter(&cache_);
+        painter.setRenderHint(QPainter::Antialiasing);
+
+        // The desk.
+        QLinearGradient desk(0, 0, 0, height());
+        desk.setColorAt(0.0, QColor(0x3E, 0x5C, 0x76));
+        desk.setColorAt(1.0, QColor(0x24, 0x3B, 0x4F));
+        painter.fillRect(rect(), desk);
+
+        // The card, as large as the space between the buttons allows.
+        const QRectF space = QRectF(rect()).adjusted(16, topMargin_ + 12, -16, -bottomMargin_ - 12);
+        if (space.width() > 20 && space.height() > 20) {
+            const double aspect = kShownHeightMm / kShownWidthMm;
+            double width = space.width();
+            if (width * aspect > space.height())
+                width = space.height() / aspect;
+            const QRectF card(space.center().x() - width / 2,
+                              space.center().y() - width * aspect / 2, width, width * aspect);
+            painter.fillRect(card.translated(4, 5), QColor(0, 0, 0, 70));  // shadow
+            QImage sheet = drawSampleSheet(static_cast<int>(std::lround(width * ratio)));
+            sheet.setDevicePixelRatio(ratio);
+            painter.drawImage(card.topLeft(), sheet);
+        }
+    }
+    QPainter(this).drawImage(0, 0, cache_);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "platform/SettingsLocation.h"
+
+class QAction;
+class QPushButton;
+class HelpWindow;
+class StartPicture;
+
+// The start window tanahuda: the program's first window. "作成" opens the
+// label input window (one only), "終了" closes this window alone, the web
+// address at the top opens the program's web page, and the menu entry
+// "使い方" shows the usage window.
+class StartWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit StartWindow(SettingsLocation settingsLocation, QWidget* parent = nullptr);
+    ~StartWindow() override;
+
+    static constexpr const char* kCaption = "tanahuda(名刺版） Ver1.1";
+    // The program's web page: the caption of Command5 and what it opens.
+    static constexpr const char* kHomePage = "https://tanahuda.example.org/";
+
+    // The input window while it is open, else null.
+    QWidget* inputWindow() const { return inputWindow_; }
+    // The usage window once it has been shown, else null.
+    QWidget* helpWindow() const;
+
+  signals:
+    // Around "作成": before the input window is looked for or loaded, and
+    // after it has been shown (for measuring how long opening takes).
+    void inputWindowRequested();
+    void inputWindowShown(QWidget* window);
+
+  private:
+    void showInputWindow();  // Command1
+    void openHomePage();     // Command5
+    void showHelpWindow();   // HELP1
+
+    SettingsLocation settingsLocation_;
+    StartPicture* picture_;
+    QPushButton* homePageButton_;
+    QPushButton* createButton_;
+    QPushButton* quitButton_;
+    QAction* helpAction_;
+    QPointer<QWidget> inputWindow_;
+    QPointer<HelpWindow> helpWindow_;
+};
