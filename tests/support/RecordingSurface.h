@@ -18,8 +18,11 @@
 //   linewidth 2                  setLineWidth
 // Reading the unit, the pixel size or ok() is not recorded.
 //
-// Settable: the starting unit, isPrinter, the twips per pixel, and
-// `failAfterCalls` (ok() turns false once that many calls are recorded).
+// Settable: the starting unit (twips, as a fresh picture), isPrinter (false),
+// the twips per pixel (15, a 96 dpi screen), and `failAfterCalls` (ok() turns
+// false once that many calls are recorded; never by default).
+// `number()` and `colour()` format values the same way, for building
+// expected lines in a test.
 
 #include <cstdint>
 #include <cstdio>
