@@ -1,6 +1,91 @@
-#include <cstdio>
+// tanahuda-print: draws the sheet of a label data file into a PDF, a preview
+// image or onto a printer, without any window.
 
-int main() {
-    std::puts("tanahuda-print");
-    return 0;
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "PrintToolOptions.h"
+#include "SheetInput.h"
+#include "SheetOutput.h"
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+#include "platform/FontSubstitution.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+void reportError(const std::string& message) {
+    std::fprintf(stderr, "tanahuda-print: %s\n", message.c_str());
+}
+
+// Only the tool's own one-line errors reach stderr; Qt's notes and warnings
+// (a missing runtime folder and the like) are not the user's concern.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "tanahuda-print: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
+int run(const PrintToolOptions& options) {
+    LabelSheet sheet;
+    LayoutSettings layout;
+    std::string error;
+    if (!readSheetForPrinting(options.labelFile, options.layoutFile, sheet, layout, error)) {
+        reportError(error);
+        return kExitFailure;
+    }
+    bool done = false;
+    switch (options.mode) {
+        case PrintToolOptions::Mode::Pdf:
+            done = writeSheetPdf(sheet, layout, options.outputFile, options.dotsPerInch, error);
+            break;
+        case PrintToolOptions::Mode::Preview:
+            done = writePreviewPng(sheet, layout, options.outputFile, options.zoom, error);
+            break;
+        case PrintToolOptions::Mode::Printer:
+            done = printSheet(sheet, layout, options.printerName, error);
+            break;
+        case PrintToolOptions::Mode::Help:
+            done = true;
+            break;
+    }
+    if (!done) {
+        reportError(error);
+        return kExitFailure;
+    }
+    return EXIT_SUCCESS;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const std::optional<PrintToolOptions> options = parsePrintToolOptions(args, error);
+    if (!options) {
+        reportError(error);
+        return kExitUsage;
+    }
+    if (options->mode == PrintToolOptions::Mode::Help) {
+        std::fputs(printToolUsage(), stdout);
+        return EXIT_SUCCESS;
+    }
+
+    // Nothing is shown, so no display is needed: draw off screen unless the
+    // caller chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(quietMessages);
+    // Qt sees only the program name: every argument is the tool's own.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+    installJapaneseFontSubstitutions();
+    return run(*options);
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What tanahuda-print was asked to do.
+struct PrintToolOptions {
+    enum class Mode { Pdf, Preview, Printer, Help };
+
+    Mode mode = Mode::Pdf;
+    std::string labelFile;
+    std::string outputFile;   // -o: the PDF or the PNG
+    std::string printerName;  // --printer
+    std::string layoutFile;   // --layout: print pattern from a settings file
+    int dotsPerInch = 600;    // --dpi, PDF only
+    double zoom = 0.5;        // --zoom, preview only
+};
+
+// Reads the command line (without the program name). Nothing, with a one-line
+// reason in `error`, when it is not a valid call.
+std::optional<PrintToolOptions> parsePrintToolOptions(const std::vector<std::string>& args,
+                                                      std::string& error);
+
+// The --help text.
+const char* printToolUsage();

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+
+// Reads the sheet of a label data file with its print pattern, as the input
+// window holds them after opening the file. When `layoutFile` is not empty the
+// print pattern comes from that file instead: a settings file (data.txt), or
+// another label data file whose pattern is taken. Returns false with a
+// one-line reason in `error` when a file is missing, unreadable or not a label
+// data file.
+bool readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
+                          LabelSheet& sheet, LayoutSettings& layout, std::string& error);
