@@ -4,6 +4,7 @@
 // start-up, then the window is shown and Text1 receives the focus.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "editor/FakeEditorDialogs.h"
@@ -39,6 +40,13 @@ struct EditorHarness {
     // Loads and shows the window.
     void open(const StartupGeometry& geometry = a4Geometry()) {
         editor.startUp(geometry);
+        view.focusBox(InputBox::Text1);
+    }
+    // Puts labels straight into the sheet, as if typed earlier: the focus
+    // leaves the boxes first and comes back to Text1, which shows the sheet.
+    void setLabels(const std::function<void(LabelSheet&)>& change) {
+        view.click([] {});
+        change(editor.sheet());
         view.focusBox(InputBox::Text1);
     }
     // Types the six texts of the current label the way a user does, Enter after each.

@@ -15,8 +15,10 @@ class InputBoxes : public ::testing::Test {
   protected:
     void SetUp() override {
         h.open();
-        for (int i = 1; i <= 10; ++i)
-            h.editor.sheet().label(i) = record(i);
+        h.setLabels([](LabelSheet& sheet) {
+            for (int i = 1; i <= 10; ++i)
+                sheet.label(i) = record(i);
+        });
     }
     void goToLabel(int n) {
         h.view.click([&] { h.editor.goFirst(); });
@@ -41,8 +43,7 @@ TEST_F(InputBoxes, EnterWalksTheSixBoxesInTheirCycle) {
 }
 
 TEST_F(InputBoxes, TypingALabelStoresEachTextWhenItsBoxIsLeft) {
-    h.editor.sheet().clear();
-    h.view.click([&] { h.editor.goFirst(); });
+    h.setLabels([](LabelSheet& sheet) { sheet.clear(); });
     h.view.type("4901234567899");
     EXPECT_EQ(h.editor.sheet().label(1).janCode, "") << "pending text is not in the sheet yet";
     h.view.pressEnter();
