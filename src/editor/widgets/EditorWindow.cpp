@@ -1,0 +1,522 @@
+#include "editor/widgets/EditorWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSize>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "editor/widgets/CommandButton.h"
+#include "editor/widgets/ElementFrame.h"
+#include "editor/widgets/InputBoxEdit.h"
+#include "editor/widgets/PreviewArea.h"
+#include "editor/widgets/PreviewPicture.h"
+#include "model/ToggleCaptions.h"
+#include "platform/QtEditorDialogs.h"
+
+namespace {
+
+QString qs(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+int index(InputBox box) {
+    return static_cast<int>(box);
+}
+
+// The boxes as they stand in the window and in the tab order: the Enter cycle.
+struct BoxInfo {
+    InputBox box;
+    const char* objectName;
+    const char* caption;
+};
+constexpr std::array<BoxInfo, 6> kBoxes = {{
+    {InputBox::Text1, "Text1", "JANコード OR 空白"},
+    {InputBox::Text2, "Text2", "メーカー等"},
+    {InputBox::Text3, "Text3", "品名等"},
+    {InputBox::Text4, "Text4", "規格等"},
+    {InputBox::Text6, "Text6", "ロット等"},
+    {InputBox::Text5, "Text5", "売価等"},
+}};
+
+constexpr int kMakerLimit = 6;
+constexpr int kProductNameLimit = 13;
+
+double screenDotsPerInch() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr && screen->logicalDotsPerInchX() > 0 ? screen->logicalDotsPerInchX()
+                                                                  : 96.0;
+}
+
+// The default printer's paper, or A4 when no printer is installed.
+QPageSize printerPage() {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) {
+        const QPageSize size = printer.defaultPageSize();
+        if (size.isValid()) {
+            return size;
+        }
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(SettingsPaths settingsPaths, QWidget* parent)
+    : EditorWindow(std::move(settingsPaths), nullptr, parent) {}
+
+EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs& dialogs, QWidget* parent)
+    : EditorWindow(std::move(settingsPaths), &dialogs, parent) {}
+
+EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(qs(kObjectName));
+    setAttribute(Qt::WA_DeleteOnClose);
+    if (dialogs == nullptr) {
+        ownDialogs_ = std::make_unique<QtEditorDialogs>(this);
+        dialogs = ownDialogs_.get();
+    }
+    editor_ = std::make_unique<LabelEditor>(*this, *dialogs, std::move(settingsPaths));
+    build();
+    startUp();
+}
+
+EditorWindow::~EditorWindow() = default;
+
+InputBoxEdit* EditorWindow::inputBox(InputBox box) const {
+    return boxes_[index(box)];
+}
+
+CommandButton* EditorWindow::button(const char* objectName, const char* caption) {
+    return new CommandButton(qs(objectName), qs(caption));
+}
+
+void EditorWindow::build() {
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(6, 6, 6, 6);
+    row->setSpacing(8);
+    row->addWidget(buildInputPanel());
+    preview_ = new PreviewArea(central);
+    row->addWidget(preview_, 1);
+    row->addWidget(buildLayoutPanel());
+    setCentralWidget(central);
+    buildMenu();
+
+    // Tab order: the Enter cycle first.
+    for (std::size_t i = 0; i + 1 < kBoxes.size(); ++i) {
+        setTabOrder(inputBox(kBoxes[i].box), inputBox(kBoxes[i + 1].box));
+    }
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        resize(available.size().boundedTo(QSize(1600, 1000)).expandedTo(QSize(1280, 700)));
+    }
+}
+
+QWidget* EditorWindow::buildInputPanel() {
+    auto* panel = new QWidget;
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+
+    // The six input boxes with their captions.
+    auto* boxFrame = new QGroupBox(qs("棚札データ"));
+    boxFrame->setObjectName(QStringLiteral("frame_input"));
+    auto* grid = new QGridLayout(boxFrame);
+    grid->setVerticalSpacing(4);
+    int row = 0;
+    for (const BoxInfo& info : kBoxes) {
+        auto* edit = new InputBoxEdit(info.box, qs(info.objectName));
+        auto* caption = new QLabel(qs(info.caption));
+        caption->setObjectName(qs(info.objectName) + QStringLiteral("_caption"));
+        caption->setBuddy(edit);
+        edit->setAccessibleName(qs(info.caption));
+        edit->setMinimumWidth(170);
+        edit->setHandlers({
+            [this](InputBox b, Qt::FocusReason r) { boxFocusIn(b, r); },
+            [this](InputBox b, Qt::FocusReason r) { boxFocusOut(b, r); },
+            [this](InputBox b) { editor_->enterPressed(b); },
+        });
+        boxes_[index(info.box)] = edit;
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(edit, row, 1);
+        ++row;
+    }
+    // JAN code and price right-aligned; the price in the larger face.
+    inputBox(InputBox::Text1)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    inputBox(InputBox::Text5)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont priceFont(qs("ＭＳ Ｐゴシック"));
+    priceFont.setPointSizeF(14.25);
+    inputBox(InputBox::Text5)->setFont(priceFont);
+    inputBox(InputBox::Text2)->setTypingLimit(kMakerLimit);
+    inputBox(InputBox::Text3)->setTypingLimit(kProductNameLimit);
+    // Maker and product name are typed in Japanese; the other boxes prefer
+    // Latin letters and digits but still let the user switch to Japanese.
+    for (const BoxInfo& info : kBoxes) {
+        Qt::InputMethodHints hints = Qt::ImhNone;
+        switch (info.box) {
+            case InputBox::Text2:
+            case InputBox::Text3:
+                break;
+            case InputBox::Text1:
+            case InputBox::Text5:
+                hints = Qt::ImhPreferLatin | Qt::ImhPreferNumbers;
+                break;
+            default:
+                hints = Qt::ImhPreferLatin;
+                break;
+        }
+        inputBox(info.box)->setInputMethodHints(hints);
+    }
+    column->addWidget(boxFrame);
+
+    // Moving between labels, with the counter between the arrows.
+    auto* navigation = new QHBoxLayout;
+    navigation->setSpacing(4);
+    const std::array<std::pair<CommandButton*, void (LabelEditor::*)()>, 2> back = {{
+        {button("cmdfirst", "<<"), &LabelEditor::goFirst},
+        {button("cmdprevious", "<"), &LabelEditor::goPrevious},
+    }};
+    const std::array<std::pair<CommandButton*, void (LabelEditor::*)()>, 2> forward = {{
+        {button("Cmdnext", ">"), &LabelEditor::goNext},
+        {button("Cmdlast", ">>"), &LabelEditor::goLast},
+    }};
+    for (const auto& [b, op] : back) {
+        navigation->addWidget(b);
+    }
+    counter_ = new QLabel(QStringLiteral("1/10"));
+    counter_->setObjectName(QStringLiteral("Label6"));
+    counter_->setAlignment(Qt::AlignCenter);
+    counter_->setMinimumWidth(64);
+    QFont counterFont = counter_->font();
+    counterFont.setPointSizeF(counterFont.pointSizeF() * 1.4);
+    counterFont.setBold(true);
+    counter_->setFont(counterFont);
+    counter_->setAccessibleName(qs("ラベル番号"));
+    navigation->addWidget(counter_, 1);
+    for (const auto& [b, op] : forward) {
+        navigation->addWidget(b);
+    }
+    for (const auto& list : {back, forward}) {
+        for (const auto& [b, op] : list) {
+            b->setMinimumWidth(40);
+            connect(b, &QPushButton::clicked, this, [this, op = op] { ((*editor_).*op)(); });
+        }
+    }
+    column->addLayout(navigation);
+
+    // Commands on whole labels.
+    auto* editFrame = new QGroupBox(qs("編集"));
+    editFrame->setObjectName(QStringLiteral("frame_edit"));
+    auto* edits = new QGridLayout(editFrame);
+    edits->setSpacing(4);
+    struct Command {
+        const char* name;
+        const char* caption;
+        void (LabelEditor::*op)();
+        int row, column, span;
+    };
+    const Command editCommands[] = {
+        {"クリア", "クリア", &LabelEditor::clearLabel, 0, 0, 1},
+        {"全クリア", "全画面クリア", &LabelEditor::clearAll, 0, 1, 1},
+        {"コピー", "前のデータをコピーする &C", &LabelEditor::copyPrevious, 1, 0, 2},
+        {"全コピー", "１番項目を全コピー", &LabelEditor::copyFirstToAll, 2, 0, 2},
+        {"削除", "削除", &LabelEditor::deleteLabel, 3, 0, 1},
+        {"挿入", "挿入", &LabelEditor::insertLabel, 3, 1, 1},
+        {"前候補", "前候補 ", &LabelEditor::previousCandidate, 4, 0, 2},
+    };
+    for (const Command& c : editCommands) {
+        CommandButton* b = button(c.name, c.caption);
+        edits->addWidget(b, c.row, c.column, 1, c.span);
+        connect(b, &QPushButton::clicked, this, [this, op = c.op] { ((*editor_).*op)(); });
+        if (qstrcmp(c.name, "前候補") == 0) {
+            candidate_ = b;
+        }
+    }
+    column->addWidget(editFrame);
+
+    // Preview, zoom and print.
+    auto* viewFrame = new QGroupBox(qs("表示と印刷"));
+    viewFrame->setObjectName(QStringLiteral("frame_view"));
+    auto* views = new QGridLayout(viewFrame);
+    views->setSpacing(4);
+    CommandButton* previewButton = button("プレビュー", "プレビュー");
+    zoom_ = button("倍率", captions::kZoomTo100);
+    CommandButton* printButton = button("印刷", "印刷");
+    views->addWidget(previewButton, 0, 0);
+    views->addWidget(zoom_, 0, 1);
+    views->addWidget(printButton, 1, 0, 1, 2);
+    connect(previewButton, &QPushButton::clicked, this, [this] { editor_->preview(); });
+    connect(zoom_, &QPushButton::clicked, this, [this] { editor_->toggleZoom(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { editor_->print(); });
+    column->addWidget(viewFrame);
+
+    column->addStretch(1);
+    CommandButton* close = button("Command1", "終了");
+    connect(close, &QPushButton::clicked, this, [this] { editor_->closeWindow(); });
+    column->addWidget(close);
+
+    panel->setFixedWidth(std::max(panel->sizeHint().width(), 300));
+    return panel;
+}
+
+QWidget* EditorWindow::buildLayoutPanel() {
+    auto* panel = new QWidget;
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+
+    auto* elements = new QGridLayout;
+    elements->setSpacing(4);
+    for (std::size_t i = 0; i < kElementControls.size(); ++i) {
+        auto* frame = new ElementFrame(kElementControls[i], *editor_);
+        elementFrames_[i] = frame;
+        elements->addWidget(frame, static_cast<int>(i / 2), static_cast<int>(i % 2));
+    }
+    column->addLayout(elements);
+
+    // The whole sheet on the page.
+    auto* bottom = new QHBoxLayout;
+    auto* origin = new QGroupBox(qs("印字位置調整"));
+    origin->setObjectName(qs("印字位置調整"));
+    auto* originGrid = new QGridLayout(origin);
+    originGrid->setSpacing(4);
+    struct AxisControls {
+        Axis axis;
+        const char* caption;
+        const char* display;
+        const char* minus;
+        const char* plus;
+    };
+    const AxisControls axes[] = {
+        {Axis::X, "Ｘ座標", "x座標調整", "xマイナス", "xプラス"},
+        {Axis::Y, "Ｙ座標", "y座標調整", "yマイナス", "yプラス"},
+    };
+    int row = 0;
+    for (const AxisControls& a : axes) {
+        auto* caption = new QLabel(qs(a.caption));
+        auto* display = new QLineEdit(QStringLiteral("0"));
+        display->setObjectName(qs(a.display));
+        display->setReadOnly(true);
+        display->setFocusPolicy(Qt::NoFocus);
+        display->setAlignment(Qt::AlignCenter);
+        display->setFixedWidth(44);
+        display->setAccessibleName(qs(a.caption));
+        caption->setBuddy(display);
+        CommandButton* minus = button(a.minus, "-");
+        CommandButton* plus = button(a.plus, "+");
+        for (CommandButton* b : {minus, plus}) {
+            b->setFixedWidth(32);
+            b->setAccessibleName(qs(a.caption) + QLatin1Char(' ') + b->text());
+        }
+        const Axis axis = a.axis;
+        connect(minus, &QPushButton::clicked, this,
+                [this, axis] { editor_->moveOrigin(axis, -1); });
+        connect(plus, &QPushButton::clicked, this, [this, axis] { editor_->moveOrigin(axis, +1); });
+        originGrid->addWidget(caption, row, 0);
+        originGrid->addWidget(minus, row, 1);
+        originGrid->addWidget(display, row, 2);
+        originGrid->addWidget(plus, row, 3);
+        (a.axis == Axis::X ? xAdjust_ : yAdjust_) = display;
+        ++row;
+    }
+    bottom->addWidget(origin);
+
+    auto* pattern = new QVBoxLayout;
+    pattern->setSpacing(4);
+    border_ = button("縁取", captions::kBorderOff);
+    CommandButton* defaults = button("デフォルト", "デフォルトパターンに戻す");
+    CommandButton* save = button("pt保存", "この印字位置やフォントパターンを保存しておく");
+    connect(border_, &QPushButton::clicked, this, [this] { editor_->toggleBorder(); });
+    connect(defaults, &QPushButton::clicked, this, [this] { editor_->restoreDefaultLayout(); });
+    connect(save, &QPushButton::clicked, this, [this] { editor_->savePattern(); });
+    pattern->addWidget(border_);
+    pattern->addWidget(defaults);
+    pattern->addWidget(save);
+    bottom->addLayout(pattern, 1);
+    column->addLayout(bottom);
+    column->addStretch(1);
+    return panel;
+}
+
+void EditorWindow::buildMenu() {
+    QMenu* file = menuBar()->addMenu(qs("ファィル(&F)"));
+    file->setObjectName(QStringLiteral("f_file"));
+    struct Item {
+        const char* name;
+        const char* caption;
+        QKeySequence key;
+        void (LabelEditor::*op)();
+        bool separatorBefore;
+    };
+    const Item items[] = {
+        {"KURIA", "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N), &LabelEditor::newSheet,
+         false},
+        {"f_open", "ファィルを開く(&O)", QKeySequence(Qt::CTRL | Qt::Key_O), &LabelEditor::openFile,
+         false},
+        {"U_SAVE", "ファィルの上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S),
+         &LabelEditor::saveFile, false},
+        {"N_SAVE", "名前を付けてファィルを保存(&A)", QKeySequence(Qt::CTRL | Qt::Key_A),
+         &LabelEditor::saveFileAs, false},
+        {"M_プレビュー", "プレピュー(&V)", QKeySequence(Qt::CTRL | Qt::Key_V),
+         &LabelEditor::preview, true},
+        {"P_印刷", "印刷(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), &LabelEditor::print, false},
+        {"MNUEXIT", "終了(&x)", QKeySequence(Qt::CTRL | Qt::Key_Q), &LabelEditor::closeWindow,
+         true},
+    };
+    QList<QKeySequence> keys;
+    for (const Item& item : items) {
+        if (item.separatorBefore) {
+            file->addSeparator();
+        }
+        auto* action = new QAction(qs(item.caption), this);
+        action->setObjectName(qs(item.name));
+        action->setShortcut(item.key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, op = item.op] { ((*editor_).*op)(); });
+        file->addAction(action);
+        addAction(action);  // the shortcut works while the menu bar is hidden too
+        keys << item.key;
+    }
+    for (InputBoxEdit* box : boxes_) {
+        box->setWindowShortcuts(keys);
+    }
+}
+
+void EditorWindow::startUp() {
+    const double dpi = screenDotsPerInch();
+    const QSizeF pageMm = printerPage().size(QPageSize::Millimeter);
+    const QSize pagePixels(static_cast<int>(std::lround(pageMm.width() / 25.4 * dpi)),
+                           static_cast<int>(std::lround(pageMm.height() / 25.4 * dpi)));
+    preview_->setPageSize(pagePixels, dpi);
+    const QSize frameHint = preview_->frame()->sizeHint().expandedTo(QSize(640, 640));
+    const double twips = preview_->twipsPerPixel();
+    StartupGeometry geometry;
+    const QSize page = preview_->pageTwips();
+    geometry.pageWidthTwips = page.width();
+    geometry.pageHeightTwips = page.height();
+    geometry.frameWidthTwips = static_cast<int>(std::lround(frameHint.width() * twips));
+    geometry.frameHeightTwips = static_cast<int>(std::lround(frameHint.height() * twips));
+    editor_->startUp(geometry);
+}
+
+void EditorWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce_ && !event->spontaneous()) {
+        shownOnce_ = true;
+        // The window opens with the caret in the JAN code box, which draws the
+        // first preview.
+        focusBox(InputBox::Text1);
+    }
+}
+
+void EditorWindow::boxFocusIn(InputBox box, Qt::FocusReason reason) {
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+        return;
+    }
+    editor_->focusIn(box);
+}
+
+void EditorWindow::boxFocusOut(InputBox box, Qt::FocusReason reason) {
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+        return;
+    }
+    editor_->focusOut(box);
+}
+
+// ---- EditorView ----
+
+std::string EditorWindow::boxText(InputBox box) const {
+    return inputBox(box)->text().toStdString();
+}
+
+void EditorWindow::setBoxText(InputBox box, const std::string& text) {
+    inputBox(box)->setFullText(qs(text));
+}
+
+void EditorWindow::selectToEnd(InputBox box) {
+    inputBox(box)->selectToEnd();
+}
+
+void EditorWindow::focusBox(InputBox box) {
+    InputBoxEdit* target = inputBox(box);
+    QWidget* old = focusWidget();
+    if (old == target) {
+        return;
+    }
+    if (isActiveWindow()) {
+        target->setFocus(Qt::OtherFocusReason);  // the focus events arrive now
+        return;
+    }
+    // The window is not active (being shown, or a dialog has just closed and
+    // the window system has not activated it again yet): Qt moves the focus
+    // without events, so the editor hears of the move here.
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto* oldBox = qobject_cast<InputBoxEdit*>(old);
+        oldBox != nullptr && oldBox->window() == this) {
+        editor_->focusOut(oldBox->box());
+    }
+    if (focusWidget() == target) {
+        editor_->focusIn(box);
+    }
+}
+
+std::optional<InputBox> EditorWindow::focusedBox() const {
+    if (auto* box = qobject_cast<InputBoxEdit*>(focusWidget()); box != nullptr) {
+        return box->box();
+    }
+    return std::nullopt;
+}
+
+void EditorWindow::setWindowCaption(const std::string& caption) {
+    setWindowTitle(qs(caption));
+}
+
+void EditorWindow::setCounter(const std::string& text) {
+    counter_->setText(qs(text));
+}
+
+void EditorWindow::setCandidateEnabled(bool enabled) {
+    candidate_->setEnabled(enabled);
+}
+
+void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& view) {
+    for (ElementFrame* frame : elementFrames_) {
+        const LabelElement e = frame->element();
+        frame->setVisibilityCaption(qs(layout.visibleCaption(e)));
+        if (e == LabelElement::Maker || e == LabelElement::ProductName || e == LabelElement::Spec ||
+            e == LabelElement::Lot) {
+            frame->setUnderlineCaption(qs(layout.underlineCaption(e)));
+        }
+    }
+    border_->setText(qs(layout.borderCaption));
+    xAdjust_->setText(qs(layout.xAdjustText));
+    yAdjust_->setText(qs(layout.yAdjustText));
+    zoom_->setText(qs(view.zoomCaption));
+}
+
+void EditorWindow::paintPreview(const std::function<void(DrawingSurface&)>& draw) {
+    preview_->picture()->paintBuffer(draw);
+}
+
+void EditorWindow::setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) {
+    preview_->setScrollRanges(vertical, horizontal);
+}
+
+void EditorWindow::closeWindow() {
+    close();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "editor/logic/LabelEditor.h"
+
+class CommandButton;
+class ElementFrame;
+class InputBoxEdit;
+class PreviewArea;
+class QLabel;
+class QLineEdit;
+
+// The label input window 棚札入力. It lays out every control, forwards each
+// event to the editor logic (LabelEditor) and carries out what the logic asks
+// of it. The window deletes itself when closed, discarding the sheet; a new
+// window starts afresh.
+//
+// Focus moves between the window's own controls reach the logic; focus that
+// leaves or returns because a menu, a message box or a dialog opens or
+// closes, or because another window is activated, does not.
+class EditorWindow : public QMainWindow, public EditorView {
+    Q_OBJECT
+
+  public:
+    explicit EditorWindow(SettingsPaths settingsPaths, QWidget* parent = nullptr);
+    // With `dialogs` in place of Qt's dialogs (for tests); it must outlive the window.
+    EditorWindow(SettingsPaths settingsPaths, EditorDialogs& dialogs, QWidget* parent = nullptr);
+    ~EditorWindow() override;
+
+    static constexpr const char* kObjectName = "棚札入力";
+
+    LabelEditor& editor() { return *editor_; }
+    InputBoxEdit* inputBox(InputBox box) const;
+    PreviewArea* previewArea() const { return preview_; }
+
+    // EditorView
+    std::string boxText(InputBox box) const override;
+    void setBoxText(InputBox box, const std::string& text) override;
+    void selectToEnd(InputBox box) override;
+    void focusBox(InputBox box) override;
+    std::optional<InputBox> focusedBox() const override;
+    void setWindowCaption(const std::string& caption) override;
+    void setCounter(const std::string& text) override;
+    void setCandidateEnabled(bool enabled) override;
+    void showLayout(const LayoutSettings& layout, const ViewState& view) override;
+    void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
+    void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
+    void closeWindow() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, QWidget* parent);
+
+    void build();
+    QWidget* buildInputPanel();
+    QWidget* buildLayoutPanel();
+    void buildMenu();
+    CommandButton* button(const char* objectName, const char* caption);
+    void startUp();
+
+    void boxFocusIn(InputBox box, Qt::FocusReason reason);
+    void boxFocusOut(InputBox box, Qt::FocusReason reason);
+
+    std::unique_ptr<EditorDialogs> ownDialogs_;
+    std::unique_ptr<LabelEditor> editor_;
+
+    std::array<InputBoxEdit*, 6> boxes_{};
+    QLabel* counter_ = nullptr;
+    CommandButton* candidate_ = nullptr;
+    CommandButton* zoom_ = nullptr;
+    CommandButton* border_ = nullptr;
+    QLineEdit* xAdjust_ = nullptr;
+    QLineEdit* yAdjust_ = nullptr;
+    std::array<ElementFrame*, 8> elementFrames_{};
+    PreviewArea* preview_ = nullptr;
+    bool shownOnce_ = false;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+
+#include "editor/logic/LabelEditor.h"
+#include "model/LabelElement.h"
+
+// The controls of one label element in the input window: the caption of its
+// frame and the object names of its buttons. A move button is named by the
+// element's prefix followed by the direction ("品名_右"; the price has no
+// prefix: "右"). nullptr: the element has no such button.
+struct ElementControlNames {
+    LabelElement element;
+    const char* caption;
+    const char* movePrefix;
+    const char* visibility;
+    const char* underline;
+    const char* font;
+    const char* color;
+};
+
+inline constexpr std::array<ElementControlNames, 8> kElementControls = {{
+    {LabelElement::Jan, "JANコード", "jan_", "jan表示", nullptr, "janフォント切替", "JAN_COLOR"},
+    {LabelElement::Barcode, "バーコード", "bar_", "BARCODE", nullptr, nullptr, nullptr},
+    {LabelElement::Maker, "メーカー", "maker_", "メーカー表示", "メーカーU表示",
+     "メーカーフォント切替", "メーカー_color"},
+    {LabelElement::ProductName, "品名", "品名_", "品名表示", "品名U表示", "品名フォント切替",
+     "品名_color"},
+    {LabelElement::Spec, "規格", "規格_", "規格表示", "規格U表示", "規格フォント切替",
+     "規格_color"},
+    {LabelElement::Lot, "ロット", "rot_", "ロット表示", "ロットU表示", "ロットフォント切替",
+     "色_color"},
+    {LabelElement::Price, "売価", "", "単価表示", nullptr, "単価フォント切替", "売価_COLOR"},
+    {LabelElement::Yen, "円", "enn_", "円表示", nullptr, "円フォント切替", "円_color"},
+}};
+
+struct DirectionName {
+    MoveDirection direction;
+    const char* caption;  // also the end of the button's object name
+};
+
+// The move buttons in the order right, left, down, up.
+inline constexpr std::array<DirectionName, 4> kDirections = {{
+    {MoveDirection::Right, "右"},
+    {MoveDirection::Left, "左"},
+    {MoveDirection::Down, "下"},
+    {MoveDirection::Up, "上"},
+}};
+
+inline constexpr const char* kFontButtonCaption = "フォント.サイズ切替";
+inline constexpr const char* kColorButtonCaption = "色";

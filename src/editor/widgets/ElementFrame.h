@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include "editor/widgets/ElementControlNames.h"
+
+class CommandButton;
+class LabelEditor;
+
+// The frame of one label element: its four move buttons (arranged as a
+// cross), its font and colour buttons and its visibility and underline
+// toggles, each wired to the editor. Every button's accessible name tells the
+// element and the button ("品名 右", "品名 色").
+class ElementFrame : public QGroupBox {
+    Q_OBJECT
+
+  public:
+    ElementFrame(const ElementControlNames& names, LabelEditor& editor, QWidget* parent = nullptr);
+
+    LabelElement element() const { return names_.element; }
+    void setVisibilityCaption(const QString& caption);
+    void setUnderlineCaption(const QString& caption);
+
+  private:
+    CommandButton* makeButton(const char* objectName, const QString& caption);
+    void setCaption(CommandButton* button, const QString& caption);
+
+    const ElementControlNames& names_;
+    CommandButton* visibility_ = nullptr;
+    CommandButton* underline_ = nullptr;
+};

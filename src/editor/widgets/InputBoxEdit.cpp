@@ -1,0 +1,87 @@
+#include "editor/widgets/InputBoxEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <algorithm>
+
+namespace {
+
+constexpr int kNoLimit = 32767;  // QLineEdit's own default
+
+}  // namespace
+
+InputBoxEdit::InputBoxEdit(InputBox box, const QString& objectName, QWidget* parent)
+    : QLineEdit(parent), box_(box) {
+    setObjectName(objectName);
+    setFocusPolicy(Qt::StrongFocus);
+    // A limit lowered only as far as the text allows, so a long text set by the
+    // program is never cut and the user can type again once it is short enough.
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { fitLimit(static_cast<int>(text.size())); });
+}
+
+void InputBoxEdit::setTypingLimit(int characters) {
+    typingLimit_ = characters;
+    fitLimit(static_cast<int>(text().size()));
+}
+
+void InputBoxEdit::fitLimit(int textLength) {
+    const int limit = typingLimit_ > 0 ? std::max(typingLimit_, textLength) : kNoLimit;
+    if (maxLength() != limit) {
+        setMaxLength(limit);
+    }
+}
+
+void InputBoxEdit::setFullText(const QString& text) {
+    fitLimit(static_cast<int>(text.size()));
+    setText(text);
+    setCursorPosition(0);
+}
+
+void InputBoxEdit::selectToEnd() {
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    deselect();
+    const int length = static_cast<int>(text().size()) - start;
+    if (length > 0) {
+        setSelection(start, length);
+    }
+}
+
+bool InputBoxEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QKeySequence& windowKey : windowKeys_) {
+            if (windowKey.matches(pressed) == QKeySequence::ExactMatch) {
+                event->ignore();  // not overridden: the window's shortcut runs
+                return true;
+            }
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void InputBoxEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (handlers_.focusIn) {
+        handlers_.focusIn(box_, event->reason());
+    }
+}
+
+void InputBoxEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (handlers_.focusOut) {
+        handlers_.focusOut(box_, event->reason());
+    }
+}
+
+void InputBoxEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();  // swallowed: nothing is inserted
+        if (handlers_.enter) {
+            handlers_.enter(box_);
+        }
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}

@@ -1,0 +1,172 @@
+#include "platform/QtEditorDialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFont>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStringList>
+
+#include "platform/PageSetup.h"
+#include "platform/QtPrintJob.h"
+
+namespace {
+
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+QStringList nameFilters(const FileDialogRequest& request) {
+    QStringList filters;
+    for (const FileFilter& f : request.filters) {
+        // "テキスト ファイル (*.csv)" already names its pattern; add it when not.
+        const QString description = qs(f.description);
+        filters << (description.contains(QLatin1Char('('))
+                        ? description
+                        : description + QStringLiteral(" (") + qs(f.pattern) + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                         QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    // The editor asks about an existing file itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = nameFilters(request);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) {
+        dialog.selectNameFilter(filters.front());
+    }
+    if (!request.fileName.empty()) {
+        dialog.selectFile(qs(request.fileName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+// The printer the set-up dialog starts with: the default printer, or a PDF
+// file when no printer is installed.
+std::unique_ptr<QPrinter> initialPrinter() {
+    const QString name = QPrinterInfo::defaultPrinterName();
+    if (!name.isEmpty()) {
+        if (auto printer = makeSystemPrinter(name)) {
+            return printer;
+        }
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageOrientation(QPageLayout::Portrait);
+    return printer;
+}
+
+}  // namespace
+
+QtEditorDialogs::QtEditorDialogs(QWidget* parent) : parent_(parent) {}
+
+QString QtEditorDialogs::applicationTitle() {
+    const QString name = QGuiApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("棚札") : name;
+}
+
+MessageAnswer QtEditorDialogs::showMessage(const MessageRequest& request) {
+    const QString title = request.title.empty() ? applicationTitle() : qs(request.title);
+    const QMessageBox::Icon icon =
+        request.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon;
+    const bool yesNo = request.buttons == MessageButtons::YesNo;
+    QMessageBox box(icon, title, qs(request.text),
+                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent_);
+    if (yesNo) {
+        box.setDefaultButton(request.defaultButton == MessageAnswer::Yes ? QMessageBox::Yes
+                                                                         : QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setDefaultButton(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    if (!yesNo) {
+        return MessageAnswer::Ok;
+    }
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::optional<std::string> QtEditorDialogs::chooseOpenFile(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtEditorDialogs::chooseSaveFile(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, QFileDialog::AcceptSave);
+}
+
+std::optional<Color> QtEditorDialogs::chooseColor() {
+    QColorDialog dialog(parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QColor c = dialog.selectedColor().toRgb();
+    return static_cast<Color>(static_cast<std::uint32_t>(c.red()) |
+                              (static_cast<std::uint32_t>(c.green()) << 8) |
+                              (static_cast<std::uint32_t>(c.blue()) << 16));
+}
+
+std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current) {
+    const QString storedName = qs(current.name);
+    QFont font(storedName);
+    if (current.size > 0) {
+        font.setPointSizeF(current.size);
+    }
+    font.setBold(current.bold);
+    font.setItalic(current.italic);
+    QFontDialog dialog(font, parent_);  // every installed font is listed
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QFont chosen = dialog.selectedFont();
+    FontChoice choice;
+    choice.name = chosen.family().toStdString();
+    // The stored Windows name ("ＭＳ 明朝") is shown through an installed face;
+    // when the user keeps that face the stored name stays, so a label file
+    // still names the font its other readers know.
+    if (!storedName.isEmpty() && QFontInfo(QFont(storedName)).family() == chosen.family()) {
+        choice.name = current.name;
+    }
+    choice.size = chosen.pointSizeF();
+    choice.bold = chosen.bold();
+    choice.italic = chosen.italic();
+    return choice;
+}
+
+std::unique_ptr<PrintJob> QtEditorDialogs::choosePrinter(std::string& error) {
+    error.clear();
+    std::unique_ptr<QPrinter> printer = initialPrinter();
+    {
+        QPrintDialog dialog(printer.get(), parent_);
+        // Printer and paper only: one page, one copy.
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+        dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+        for (QSpinBox* copies : dialog.findChildren<QSpinBox*>(QStringLiteral("copies"))) {
+            copies->setValue(1);
+            copies->setEnabled(false);
+        }
+        if (dialog.exec() != QDialog::Accepted) {
+            return nullptr;
+        }
+    }
+    printer->setCopyCount(1);
+    return QtPrintJob::begin(std::move(printer), error);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "editor/logic/EditorDialogs.h"
+
+#include <QString>
+
+class QWidget;
+
+// The input window's dialogs over Qt: QMessageBox, QFileDialog, QColorDialog,
+// QFontDialog and QPrintDialog (the set-up form: printer and paper only), all
+// modal on `parent`.
+class QtEditorDialogs : public EditorDialogs {
+  public:
+    explicit QtEditorDialogs(QWidget* parent);
+
+    MessageAnswer showMessage(const MessageRequest& request) override;
+    std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<Color> chooseColor() override;
+    std::optional<FontChoice> chooseFont(const ElementFont& current) override;
+    std::unique_ptr<PrintJob> choosePrinter(std::string& error) override;
+
+    // The title of a message box for which none is given.
+    static QString applicationTitle();
+
+  private:
+    QWidget* parent_;
+};

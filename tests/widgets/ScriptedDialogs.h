@@ -1,0 +1,51 @@
+#pragma once
+
+// Dialogs for widget tests: questions answered from a script, every request
+// counted, and the printer dialog handing out whatever job the test makes.
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/logic/EditorDialogs.h"
+
+class ScriptedDialogs : public EditorDialogs {
+  public:
+    std::vector<MessageRequest> messages;
+    std::deque<MessageAnswer> answers;  // No when the script has run out
+    int openRequests = 0;
+    int saveRequests = 0;
+    int printerRequests = 0;
+    // Makes the job of the printer dialog; nothing means cancelled.
+    std::function<std::unique_ptr<PrintJob>(std::string&)> makeJob;
+
+    MessageAnswer showMessage(const MessageRequest& request) override {
+        messages.push_back(request);
+        if (request.buttons == MessageButtons::Ok) {
+            return MessageAnswer::Ok;
+        }
+        if (answers.empty()) {
+            return MessageAnswer::No;
+        }
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> chooseOpenFile(const FileDialogRequest&) override {
+        ++openRequests;
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override {
+        ++saveRequests;
+        return std::nullopt;
+    }
+    std::optional<Color> chooseColor() override { return std::nullopt; }
+    std::optional<FontChoice> chooseFont(const ElementFont&) override { return std::nullopt; }
+    std::unique_ptr<PrintJob> choosePrinter(std::string& error) override {
+        ++printerRequests;
+        return makeJob ? makeJob(error) : nullptr;
+    }
+};
