@@ -32,9 +32,7 @@ bool startsWithLabelMarker(std::string_view bytes) {
 
 // The pattern a new input window starts from before any file is read.
 LayoutSettings startingLayout() {
-    LayoutSettings layout = initialLayoutSettings();
-    applyDefaultLayout(layout);
-    return layout;
+    return initialLayoutSettings();
 }
 
 }  // namespace

@@ -1,0 +1,218 @@
+// tanahuda-print as a whole process: where the printed texts land on the PDF
+// page, the preview image, the print pattern taken from another file, and the
+// one-line errors that leave no output behind.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "LabelFileFixture.h"
+#include "PlatformTestSupport.h"
+
+namespace {
+
+class PrintToolTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureGuiApplication();
+        ASSERT_TRUE(dir_.isValid());
+        labels_ = path("labels.csv");
+        writeLabels(labels_.toStdString(), sheetOf({{1, "4901234567894", "りんご", "100"},
+                                                    {2, "", "みかん", "1,234,567"},
+                                                    {3, "49123456", "ぶどう", ""}}));
+    }
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+
+    // The files in the test's folder, to see that nothing half-written stays.
+    QStringList files() const { return QDir(dir_.path()).entryList(QDir::Files, QDir::Name); }
+
+    QTemporaryDir dir_;
+    QString labels_;
+};
+
+void expectNear(const PdfWord* word, double left, double top, const std::string& what) {
+    ASSERT_NE(word, nullptr) << what;
+    EXPECT_NEAR(word->left, left, 0.01) << what;
+    EXPECT_NEAR(word->top, top, 0.01) << what;
+}
+
+TEST_F(PrintToolTest, PdfPlacesTheTextsInMillimetresFromThePageCorner) {
+    const ProcessResult run = runPrintTool({labels_, QStringLiteral("-o"), path("sheet.pdf")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_EQ(files(), QStringList({QStringLiteral("labels.csv"), QStringLiteral("sheet.pdf")}));
+
+    const std::vector<PdfWord> words = pdfWords(path("sheet.pdf"));
+    // Label 1 at (12, 7.8) mm. The JAN digits at (8, 6) in the label, 12 pt
+    // IPAMincho: 13 digits of 6 pt each are 78 pt = 27.52 mm wide.
+    const PdfWord* jan = findWord(words, "4901234567894");
+    expectNear(jan, 20.0, 13.8, "JAN digits");
+    ASSERT_NE(jan, nullptr);
+    EXPECT_NEAR(jan->right - jan->left, 27.52, 0.01);
+    // The product name after 13 - 3 = 10 blanks of 9 pt (18 pt Mincho): 16 mm + 31.75 mm.
+    expectNear(findWord(words, "りんご"), 47.75, 31.8, "product name");
+    // A three-digit price after four 24 pt blanks: 12 mm + 33.87 mm.
+    expectNear(findWord(words, "100"), 45.87, 40.8, "price");
+    // An eight-digit JAN code after four 6 pt blanks: label 3 at (12, 62.8) mm.
+    expectNear(findWord(words, "49123456"), 28.47, 68.8, "EAN-8 digits");
+    // A price longer than the seven-character field is printed whole, from
+    // the field's left edge (label 2 at 103 mm).
+    expectNear(findWord(words, "1,234,567"), 103.0, 40.8, "long price");
+    EXPECT_EQ(findWord(words, "234,567"), nullptr);
+}
+
+TEST_F(PrintToolTest, PdfIsOneA4PageWithTheIpaFontEmbedded) {
+    ASSERT_EQ(runPrintTool({labels_, QStringLiteral("-o"), path("sheet.pdf")}).exitCode, 0);
+    const ProcessResult info = runProcess(QStringLiteral("pdfinfo"), {path("sheet.pdf")});
+    EXPECT_TRUE(QString::fromUtf8(info.out).contains(QRegularExpression("Pages: +1\n")))
+        << info.out.toStdString();
+    EXPECT_NE(info.out.indexOf("595 x 842 pts (A4)"), -1) << info.out.toStdString();
+    const ProcessResult fonts = runProcess(QStringLiteral("pdffonts"), {path("sheet.pdf")});
+    EXPECT_NE(fonts.out.indexOf("IPAMincho"), -1) << fonts.out.toStdString();
+    EXPECT_EQ(fonts.out.indexOf("DejaVu"), -1) << fonts.out.toStdString();
+}
+
+TEST_F(PrintToolTest, LayoutComesFromASettingsFileOrAnotherLabelFile) {
+    LayoutSettings moved = initialLayoutSettings();
+    moved.janOffsetX = 5;
+    moved.janOffsetY = -2;
+    moved.xAdjustText = "3";  // the origin moves 3 mm to the right
+    ASSERT_TRUE(saveSettingsFile(path("data.txt").toStdString(), moved).ok());
+    writeLabels(path("other.csv").toStdString(), LabelSheet(), moved);
+
+    for (const char* layoutFile : {"data.txt", "other.csv"}) {
+        const QString pdf = path("moved.pdf");
+        const ProcessResult run = runPrintTool(
+            {labels_, QStringLiteral("--layout"), path(layoutFile), QStringLiteral("-o"), pdf});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        // 12 + 3 + 8 + 5 = 28 mm; 7.8 + 6 - 2 = 11.8 mm.
+        expectNear(findWord(pdfWords(pdf), "4901234567894"), 28.0, 11.8, layoutFile);
+    }
+    // Without --layout the label file's own pattern holds.
+    ASSERT_EQ(runPrintTool({labels_, QStringLiteral("-o"), path("own.pdf")}).exitCode, 0);
+    expectNear(findWord(pdfWords(path("own.pdf")), "4901234567894"), 20.0, 13.8, "own layout");
+}
+
+TEST_F(PrintToolTest, PreviewImageShowsTheFramesAtTheZoom) {
+    struct ZoomCase {
+        const char* zoom;
+        int frameLeft, frameTop, frameRight;  // label 1's grey frame, in 96 dpi pixels
+    };
+    // Zoom 0.5: (6.0, 3.9) mm to 51.5 mm; zoom 1: (12, 7.8) mm to 103 mm.
+    const std::vector<ZoomCase> cases = {{"0.5", 23, 15, 195}, {"1", 45, 29, 389}};
+    const QRgb grey = qRgb(0x80, 0x80, 0x80);
+    for (const ZoomCase& c : cases) {
+        const QString png = path("preview.png");
+        const ProcessResult run =
+            runPrintTool({labels_, QStringLiteral("--preview"), QStringLiteral("--zoom"),
+                          QString::fromUtf8(c.zoom), QStringLiteral("-o"), png});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QImage image(png);
+        ASSERT_EQ(image.size(), QSize(794, 1123)) << c.zoom;
+        const int y = c.frameTop + 10;
+        EXPECT_EQ(image.pixel(c.frameLeft, y), grey) << c.zoom;
+        EXPECT_EQ(image.pixel(c.frameLeft - 1, y), qRgb(255, 255, 255)) << c.zoom;
+        EXPECT_EQ(image.pixel(c.frameRight, y), grey) << c.zoom;
+        EXPECT_EQ(image.pixel(c.frameLeft + 10, c.frameTop), grey) << c.zoom;
+        EXPECT_EQ(image.pixel(c.frameLeft + 10, c.frameTop - 1), qRgb(255, 255, 255)) << c.zoom;
+        // The preview shows a placeholder, never a barcode that could be read.
+        const ProcessResult scan = runProcess(QStringLiteral("zbarimg"),
+                                              {QStringLiteral("-q"), QStringLiteral("--raw"), png});
+        EXPECT_EQ(scan.out, QByteArray()) << c.zoom;
+    }
+}
+
+TEST_F(PrintToolTest, HelpDocumentsEveryOptionAndTheOrigins) {
+    const ProcessResult run = runPrintTool({QStringLiteral("--help")});
+    EXPECT_EQ(run.exitCode, 0);
+    const QString help = QString::fromUtf8(run.out);
+    for (const char* part : {"-o OUT.pdf", "--dpi", "--preview", "--zoom", "--printer", "--layout",
+                             "用紙の左上の角から描きます", "印刷可能領域の左上の角から描き"}) {
+        EXPECT_TRUE(help.contains(QString::fromUtf8(part))) << part;
+    }
+}
+
+struct FailureCase {
+    const char* what;
+    QStringList args;  // "@" stands for the test's folder
+    int exitCode;
+    const char* message;
+};
+
+TEST_F(PrintToolTest, FailuresPrintOneLineAndLeaveTheOldOutput) {
+    LayoutSettings layout = initialLayoutSettings();
+    ASSERT_TRUE(saveSettingsFile(path("data.txt").toStdString(), layout).ok());
+    QFile old(path("out.pdf"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+
+    const std::vector<FailureCase> cases = {
+        {"missing", {"@/none.csv", "-o", "@/out.pdf"}, 1, "ファイルがありません: "},
+        {"settings file", {"@/data.txt", "-o", "@/out.pdf"}, 1, "棚札形式のデータではありません: "},
+        {"folder as input", {"@", "-o", "@/out.pdf"}, 1, "ファイルを読めません: "},
+        {"missing layout",
+         {"@/labels.csv", "--layout", "@/none.txt", "-o", "@/out.pdf"},
+         1,
+         "ファイルがありません: "},
+        {"output folder missing",
+         {"@/labels.csv", "-o", "@/no/out.pdf"},
+         1,
+         "出力先に書き込めません: "},
+        {"output is a folder", {"@/labels.csv", "-o", "@"}, 1, "出力先はフォルダーです: "},
+        {"preview output missing",
+         {"@/labels.csv", "--preview", "-o", "@/no/p.png"},
+         1,
+         "出力先に書き込めません: "},
+        {"no printer",
+         {"@/labels.csv", "--printer", "NoSuchPrinter"},
+         1,
+         "プリンターが見つかりません: NoSuchPrinter"},
+        {"no arguments", {}, 2, "ラベルデータファイルを指定してください"},
+        {"no output", {"@/labels.csv"}, 2, "-o OUT.pdf か --printer NAME を指定してください"},
+        {"bad zoom",
+         {"@/labels.csv", "--preview", "--zoom", "2", "-o", "@/p.png"},
+         2,
+         "--zoom には 0.5 か 1 を指定してください: 2"},
+        {"bad dpi",
+         {"@/labels.csv", "--dpi", "60", "-o", "@/out.pdf"},
+         2,
+         "--dpi には 72 から 2400 までの整数を指定してください: 60"},
+        {"unknown option",
+         {"@/labels.csv", "--colour", "-o", "@/out.pdf"},
+         2,
+         "不明なオプションです: --colour"},
+        {"two inputs",
+         {"@/labels.csv", "@/data.txt", "-o", "@/out.pdf"},
+         2,
+         "ラベルデータファイルは 1 つだけ指定してください: "},
+        {"missing value", {"@/labels.csv", "-o"}, 2, "-o の後に値がありません"},
+    };
+    for (const FailureCase& c : cases) {
+        QStringList args;
+        for (const QString& a : c.args) {
+            args << (a.startsWith('@') ? dir_.path() + a.mid(1) : a);
+        }
+        const ProcessResult run = runPrintTool(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.what;
+        const std::string err = run.err.toStdString();
+        EXPECT_EQ(err.rfind("tanahuda-print: " + std::string(c.message), 0), 0u)
+            << c.what << ": " << err;
+        EXPECT_EQ(run.err.count('\n'), 1) << c.what << ": " << err;
+        EXPECT_TRUE(run.out.isEmpty()) << c.what;
+    }
+    QFile kept(path("out.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
+    EXPECT_EQ(files(), QStringList({QStringLiteral("data.txt"), QStringLiteral("labels.csv"),
+                                    QStringLiteral("out.pdf")}));
+}
+
+}  // namespace
