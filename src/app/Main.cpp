@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <cstdio>
@@ -16,8 +17,10 @@ namespace {
 // input window was painted.
 void measureOpening(StartWindow& startWindow, const QElapsedTimer& sinceMain) {
     whenFirstPainted(&startWindow, [&sinceMain] {
-        std::fprintf(stderr, "tanahuda: start window painted %.1f ms after main()\n",
-                     sinceMain.nsecsElapsed() / 1e6);
+        // The wall clock too, to compare with the time the process was started.
+        std::fprintf(stderr, "tanahuda: start window painted %.1f ms after main() (at %lld ms)\n",
+                     sinceMain.nsecsElapsed() / 1e6,
+                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
     });
     auto* sinceCreate = new QElapsedTimer;
     QObject::connect(&startWindow, &StartWindow::destroyed, [sinceCreate] { delete sinceCreate; });
