@@ -58,9 +58,10 @@ else
   dpkg-deb -I "$deb" >"$tmp/info.txt"
   depends=$(sed -n 's/^ Depends: //p' "$tmp/info.txt")
   echo "Depends: $depends"
+  tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/ //g' >"$tmp/depends.txt"
   for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins \
       qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic libc6 libstdc++6; do
-    grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "the package does not depend on $dep"
+    grep -Fqx "$dep" "$tmp/depends.txt" || fail "the package does not depend on $dep"
   done
   dpkg-deb -c "$deb" | awk '{print $6}' >"$tmp/contents.txt"
   for f in "${installed_files[@]}"; do

@@ -74,7 +74,7 @@ StartPicture::StartPicture(QWidget* parent) : QWidget(parent) {
 }
 
 QSize StartPicture::sizeHint() const {
-    return QSize(560, 440);
+    return QSize(620, 480);
 }
 
 void StartPicture::setMargins(int top, int bottom) {

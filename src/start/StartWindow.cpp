@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kTopBand = 52;     // the web address
+constexpr int kTopBand = 44;     // the web address
 constexpr int kBottomBand = 64;  // "作成" and "終了"
 
 QPushButton* commandButton(const char* objectName, const char* caption, QWidget* parent) {
