@@ -145,7 +145,7 @@ QWidget* EditorWindow::buildInputPanel() {
         caption->setObjectName(qs(info.objectName) + QStringLiteral("_caption"));
         caption->setBuddy(edit);
         edit->setAccessibleName(qs(info.caption));
-        edit->setMinimumWidth(170);
+        edit->setMinimumWidth(150);
         edit->setHandlers({
             [this](InputBox b, Qt::FocusReason r) { boxFocusIn(b, r); },
             [this](InputBox b, Qt::FocusReason r) { boxFocusOut(b, r); },
@@ -213,7 +213,7 @@ QWidget* EditorWindow::buildInputPanel() {
     }
     for (const auto& list : {back, forward}) {
         for (const auto& [b, op] : list) {
-            b->setMinimumWidth(40);
+            b->setFixedWidth(52);
             connect(b, &QPushButton::clicked, this, [this, op = op] { ((*editor_).*op)(); });
         }
     }
@@ -265,12 +265,28 @@ QWidget* EditorWindow::buildInputPanel() {
     connect(printButton, &QPushButton::clicked, this, [this] { editor_->print(); });
     column->addWidget(viewFrame);
 
+    // The pattern as a whole.
+    auto* patternFrame = new QGroupBox(qs("印字パターン"));
+    patternFrame->setObjectName(QStringLiteral("frame_pattern"));
+    auto* pattern = new QVBoxLayout(patternFrame);
+    pattern->setSpacing(4);
+    border_ = button("縁取", captions::kBorderOff);
+    CommandButton* defaults = button("デフォルト", "デフォルトパターンに戻す");
+    CommandButton* save = button("pt保存", "この印字位置やフォントパターンを保存しておく");
+    connect(border_, &QPushButton::clicked, this, [this] { editor_->toggleBorder(); });
+    connect(defaults, &QPushButton::clicked, this, [this] { editor_->restoreDefaultLayout(); });
+    connect(save, &QPushButton::clicked, this, [this] { editor_->savePattern(); });
+    pattern->addWidget(border_);
+    pattern->addWidget(defaults);
+    pattern->addWidget(save);
+    column->addWidget(patternFrame);
+
     column->addStretch(1);
     CommandButton* close = button("Command1", "終了");
     connect(close, &QPushButton::clicked, this, [this] { editor_->closeWindow(); });
     column->addWidget(close);
 
-    panel->setFixedWidth(std::max(panel->sizeHint().width(), 300));
+    panel->setFixedWidth(std::max(panel->sizeHint().width(), 280));
     return panel;
 }
 
@@ -336,20 +352,11 @@ QWidget* EditorWindow::buildLayoutPanel() {
     }
     bottom->addWidget(origin);
 
-    auto* pattern = new QVBoxLayout;
-    pattern->setSpacing(4);
-    border_ = button("縁取", captions::kBorderOff);
-    CommandButton* defaults = button("デフォルト", "デフォルトパターンに戻す");
-    CommandButton* save = button("pt保存", "この印字位置やフォントパターンを保存しておく");
-    connect(border_, &QPushButton::clicked, this, [this] { editor_->toggleBorder(); });
-    connect(defaults, &QPushButton::clicked, this, [this] { editor_->restoreDefaultLayout(); });
-    connect(save, &QPushButton::clicked, this, [this] { editor_->savePattern(); });
-    pattern->addWidget(border_);
-    pattern->addWidget(defaults);
-    pattern->addWidget(save);
-    bottom->addLayout(pattern, 1);
+    bottom->addStretch(1);
     column->addLayout(bottom);
     column->addStretch(1);
+    // As narrow as its buttons allow: the preview takes the rest.
+    panel->setFixedWidth(panel->sizeHint().width());
     return panel;
 }
 

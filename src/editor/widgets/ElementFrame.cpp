@@ -64,6 +64,7 @@ ElementFrame::ElementFrame(const ElementControlNames& names, LabelEditor& editor
     }
     if (names.color != nullptr) {
         CommandButton* color = makeButton(names.color, QString::fromUtf8(kColorButtonCaption));
+        color->setMaximumWidth(44);
         side->addWidget(color, 1, 0);
         connect(color, &QPushButton::clicked, this,
                 [&editor, element] { editor.chooseColor(element); });
