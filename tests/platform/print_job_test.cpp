@@ -1,0 +1,89 @@
+// The print job over a QPrinter writing a PDF: the page it offers, the end of
+// the document, abandoning it, and a file that cannot be made.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "PlatformTestSupport.h"
+#include "platform/PageSetup.h"
+#include "platform/QtPrintJob.h"
+
+namespace {
+
+class PrintJobTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureGuiApplication();
+        ASSERT_TRUE(dir_.isValid());
+    }
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+    QTemporaryDir dir_;
+};
+
+TEST_F(PrintJobTest, PdfPageIsA4FromThePaperCornerInMillimetres) {
+    std::unique_ptr<QPrinter> printer = makePdfPrinter(path("page.pdf"), 600);
+    EXPECT_TRUE(printer->fullPage());
+    EXPECT_EQ(paperSizeTwips(*printer).toSize(), QSize(11900, 16840));  // 595 × 842 pt
+    std::string error;
+    std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(std::move(printer), error);
+    ASSERT_NE(job, nullptr) << error;
+    DrawingSurface& page = job->page();
+    EXPECT_TRUE(page.ok());
+    EXPECT_TRUE(page.isPrinter());
+    EXPECT_EQ(page.unit(), SurfaceUnit::Millimetres);
+    EXPECT_DOUBLE_EQ(page.twipsPerPixelX(), 2.4);
+    EXPECT_DOUBLE_EQ(page.twipsPerPixelY(), 2.4);
+    EXPECT_EQ(job->printer().width(), 4958);
+    EXPECT_EQ(job->printer().height(), 7017);
+    page.setFont(SurfaceFont{"ＭＳ 明朝", 12});
+    page.drawText(20, 13.8, "4901234567894");
+    ASSERT_TRUE(job->finish(error)) << error;
+    EXPECT_FALSE(page.ok());
+
+    QFile pdf(path("page.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF-"));
+    // A second end is refused.
+    EXPECT_FALSE(job->finish(error));
+}
+
+TEST_F(PrintJobTest, AbandonedJobsLeaveNoFile) {
+    std::string error;
+    {
+        std::unique_ptr<QtPrintJob> job =
+            QtPrintJob::begin(makePdfPrinter(path("aborted.pdf"), 600), error);
+        ASSERT_NE(job, nullptr) << error;
+        job->page().fillRect(10, 10, 50, 50, 0);
+        job->abort();
+        EXPECT_FALSE(job->page().ok());
+    }
+    {
+        std::unique_ptr<QtPrintJob> job =
+            QtPrintJob::begin(makePdfPrinter(path("dropped.pdf"), 600), error);
+        ASSERT_NE(job, nullptr) << error;
+        job->page().fillRect(10, 10, 50, 50, 0);
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("aborted.pdf")));
+    EXPECT_FALSE(QFileInfo::exists(path("dropped.pdf")));
+}
+
+TEST_F(PrintJobTest, AFileThatCannotBeMadeIsReportedInJapanese) {
+    std::string error;
+    const QString target = path("missing/page.pdf");
+    EXPECT_EQ(QtPrintJob::begin(makePdfPrinter(target, 600), error), nullptr);
+    EXPECT_EQ(error, "PDF ファイル「" + target.toStdString() + "」に印刷を始められません");
+    EXPECT_EQ(QtPrintJob::begin(nullptr, error), nullptr);
+    EXPECT_EQ(error, "プリンターがありません");
+}
+
+TEST_F(PrintJobTest, AnUnknownPrinterIsNotFound) {
+    ensureGuiApplication();
+    EXPECT_EQ(makeSystemPrinter(QStringLiteral("NoSuchPrinter")), nullptr);
+    EXPECT_FALSE(systemPrinterNames().contains(QStringLiteral("NoSuchPrinter")));
+}
+
+}  // namespace
