@@ -40,26 +40,25 @@ class Converter {
 
     bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts `in` completely and appends the result; false (and nothing
-    // appended) when any part of it cannot be converted.
-    bool convert(std::string_view in, std::string& out) {
+    // Converts `in` up to its end or up to the first sequence that cannot be
+    // converted, appending the result. Returns the number of bytes of `in`
+    // converted; a value below in.size() means the sequence there was refused.
+    std::size_t convertUntilError(std::string_view in, std::string& out) {
         if (!valid())
-            return false;
+            return 0;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char buffer[32];
-        std::string result;
+        char buffer[4096];
         char* inPtr = const_cast<char*>(in.data());
         std::size_t inLeft = in.size();
         while (inLeft > 0) {
             char* outPtr = buffer;
             std::size_t outLeft = sizeof buffer;
             const std::size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-            result.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
             if (rc == static_cast<std::size_t>(-1) && errno != E2BIG)
-                return false;
+                break;
         }
-        out += result;
-        return true;
+        return in.size() - inLeft;
     }
 
   private:
@@ -87,39 +86,31 @@ std::string decode(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 2);
     std::size_t i = 0;
     while (i < bytes.size()) {
+        i += decoder().convertUntilError(bytes.substr(i), out);
+        if (i >= bytes.size())
+            break;
+        // A byte sequence the C library refuses.
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            out.push_back(static_cast<char>(b));  // ASCII, control codes included, stays itself
-            ++i;
-            continue;
-        }
-        bool special = false;
+        const SingleByte* special = nullptr;
         for (const SingleByte& s : kSingleBytes) {
-            if (s.byte == b) {
-                appendCodePoint(out, s.codePoint);
-                special = true;
-            }
+            if (s.byte == b)
+                special = &s;
         }
-        if (special) {
+        if (special != nullptr) {
+            appendCodePoint(out, special->codePoint);
             ++i;
-            continue;
-        }
-        if (!isLeadByte(b)) {  // half-width katakana 0xA1..0xDF
-            if (!decoder().convert(bytes.substr(i, 1), out))
-                appendCodePoint(out, kReplacement);
+        } else if (b < 0x80) {
+            out.push_back(static_cast<char>(b));  // never refused; kept as it is all the same
             ++i;
-            continue;
-        }
-        if (i + 1 < bytes.size() && isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            if (!decoder().convert(bytes.substr(i, 2), out)) {
-                appendCodePoint(out, kReplacement);  // an unassigned pair: one per byte
-                appendCodePoint(out, kReplacement);
-            }
+        } else if (isLeadByte(b) && i + 1 < bytes.size() &&
+                   isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            appendCodePoint(out, kReplacement);  // an unassigned pair: one per byte
+            appendCodePoint(out, kReplacement);
             i += 2;
-            continue;
+        } else {
+            appendCodePoint(out, kReplacement);  // a lead byte without its trail byte
+            ++i;
         }
-        appendCodePoint(out, kReplacement);  // a lead byte without its trail byte
-        ++i;
     }
     return out;
 }
@@ -127,24 +118,25 @@ std::string decode(std::string_view bytes) {
 std::optional<std::string> encode(std::string_view utf8Text) {
     std::string out;
     out.reserve(utf8Text.size());
-    for (char32_t cp : utf8::toUtf32(utf8Text)) {
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-            continue;
-        }
-        bool special = false;
+    std::size_t i = 0;
+    while (i < utf8Text.size()) {
+        i += encoder().convertUntilError(utf8Text.substr(i), out);
+        if (i >= utf8Text.size())
+            break;
+        // Only Windows' own single-byte code points go beyond the C library's table.
+        const SingleByte* special = nullptr;
+        std::size_t length = 0;
         for (const SingleByte& s : kSingleBytes) {
-            if (s.codePoint == cp) {
-                out.push_back(static_cast<char>(s.byte));
-                special = true;
+            const std::string form = utf8::fromUtf32({&s.codePoint, 1});
+            if (utf8Text.substr(i, form.size()) == form) {
+                special = &s;
+                length = form.size();
             }
         }
-        if (special)
-            continue;
-        if (cp == kReplacement)
-            return std::nullopt;  // a byte that could not be read
-        if (!encoder().convert(utf8::fromUtf32({&cp, 1}), out))
+        if (special == nullptr)
             return std::nullopt;
+        out.push_back(static_cast<char>(special->byte));
+        i += length;
     }
     // The converter maps some characters onto others without an error, and a
     // malformed UTF-8 input may have been read as something else: accept only
