@@ -1,0 +1,115 @@
+// How long a full sheet of ten labels takes to draw: as the preview on a
+// screen-resolution image of the page (redrawn after every change in the
+// window), and as the printed page on a 600 dpi PDF.
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <string>
+
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+#include "model/ToggleCaptions.h"
+#include "platform/PageSetup.h"
+#include "platform/QtPaintSurface.h"
+#include "platform/QtPrintJob.h"
+#include "render/SheetRenderer.h"
+#include "render/ViewState.h"
+
+namespace {
+
+LabelSheet fullSheet() {
+    static const char* const codes[] = {
+        "0258147036929", "1703692581473", "27418529",      "3703692581471", "4258147036925",
+        "56307412",      "6258147036923", "7703692581477", "85296305",      "9703692581475",
+    };
+    LabelSheet sheet;
+    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+        LabelRecord& r = sheet.label(k);
+        r.janCode = codes[k - 1];
+        r.maker = "株式会社メーカー" + std::to_string(k);
+        r.productName = "商品名 サンプル" + std::to_string(k);
+        r.spec = "500ml × 24本";
+        r.lot = "ロット A-" + std::to_string(k);
+        r.price = std::to_string(k * 1280);
+    }
+    return sheet;
+}
+
+void previewSheet(benchmark::State& state, double zoom) {
+    const LabelSheet sheet = fullSheet();
+    LayoutSettings layout = initialLayoutSettings();
+    layout.borderCaption = captions::kBorderOn;
+    QImage image(794, 1123, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QtPaintSurface surface(painter, false);
+        ViewState view;
+        view.previewZoom = zoom;
+        view.zoomCaption = zoom == 0.5 ? captions::kZoomTo100 : captions::kZoomTo50;
+        drawSheet(surface, sheet, layout, view);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_PreviewSheetZoom100(benchmark::State& state) {
+    previewSheet(state, 1.0);
+}
+void BM_PreviewSheetZoom50(benchmark::State& state) {
+    previewSheet(state, 0.5);
+}
+
+void BM_PrintSheetPdf600(benchmark::State& state) {
+    const LabelSheet sheet = fullSheet();
+    const LayoutSettings layout = initialLayoutSettings();
+    const QString path = QDir::temp().filePath(QStringLiteral("tanahuda-render-bench.pdf"));
+    for (auto _ : state) {
+        std::string error;
+        std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(makePdfPrinter(path, 600), error);
+        if (!job) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        ViewState view;
+        view.printMode = true;
+        drawSheet(job->page(), sheet, layout, view);
+        if (!job->finish(error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+    QFile::remove(path);
+}
+
+BENCHMARK(BM_PreviewSheetZoom100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_PreviewSheetZoom50)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_PrintSheetPdf600)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
