@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -60,24 +61,13 @@ QImage cropBarcode(const QImage& page, int number, int dpi) {
     return page.copy(px(left), px(top), px(59.0), px(14.0));
 }
 
+// The sheet of ten codes, printed once and rasterised on first use (ctest runs
+// each test in a process of its own, so only what a test needs is made).
 class PrintedBarcodeTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         ensureGuiApplication();
         dir_ = new QTemporaryDir;
-        LabelSheet sheet;
-        for (int k = 1; k <= 10; ++k) {
-            sheet.label(k).janCode = kTenCodes[k - 1];
-            sheet.label(k).productName = "商品" + std::to_string(k);
-            sheet.label(k).price = std::to_string(k * 100);
-        }
-        writeLabels(path("ten.csv").toStdString(), sheet);
-        const ProcessResult run =
-            runPrintTool({path("ten.csv"), QStringLiteral("--dpi"), QStringLiteral("600"),
-                          QStringLiteral("-o"), path("ten.pdf")});
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        page600_ = new QImage(rasterise(path("ten.pdf"), 600, path("ten600")));
-        page300_ = new QImage(rasterise(path("ten.pdf"), 300, path("ten300")));
     }
     static void TearDownTestSuite() {
         delete page600_;
@@ -85,6 +75,28 @@ class PrintedBarcodeTest : public ::testing::Test {
         delete dir_;
     }
     static QString path(const char* name) { return dir_->filePath(QString::fromUtf8(name)); }
+
+    static const QImage& tenCodesPage(int dpi) {
+        if (!QFileInfo::exists(path("ten.pdf"))) {
+            LabelSheet sheet;
+            for (int k = 1; k <= 10; ++k) {
+                sheet.label(k).janCode = kTenCodes[k - 1];
+                sheet.label(k).productName = "商品" + std::to_string(k);
+                sheet.label(k).price = std::to_string(k * 100);
+            }
+            writeLabels(path("ten.csv").toStdString(), sheet);
+            const ProcessResult run =
+                runPrintTool({path("ten.csv"), QStringLiteral("--dpi"), QStringLiteral("600"),
+                              QStringLiteral("-o"), path("ten.pdf")});
+            EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        }
+        QImage*& page = dpi == 300 ? page300_ : page600_;
+        if (page == nullptr) {
+            page =
+                new QImage(rasterise(path("ten.pdf"), dpi, path(dpi == 300 ? "ten300" : "ten600")));
+        }
+        return *page;
+    }
 
     static QTemporaryDir* dir_;
     static QImage* page600_;
@@ -97,10 +109,10 @@ QImage* PrintedBarcodeTest::page300_ = nullptr;
 
 TEST_F(PrintedBarcodeTest, EveryLabelsCodeReadsBackExactlyAt300And600Dpi) {
     // The page is 595 × 842 pt.
-    ASSERT_EQ(page600_->size(), QSize(4959, 7017));
-    ASSERT_EQ(page300_->size(), QSize(2480, 3509));
+    ASSERT_EQ(tenCodesPage(600).size(), QSize(4959, 7017));
+    ASSERT_EQ(tenCodesPage(300).size(), QSize(2480, 3509));
     for (int dpi : {300, 600}) {
-        const QImage& page = dpi == 300 ? *page300_ : *page600_;
+        const QImage& page = tenCodesPage(dpi);
         for (int k = 1; k <= 10; ++k) {
             EXPECT_EQ(decode(cropBarcode(page, k, dpi), path("crop.png")), kTenCodes[k - 1] + "\n")
                 << "label " << k << " at " << dpi << " dpi";
@@ -122,7 +134,7 @@ TEST_F(PrintedBarcodeTest, ModulesAreWholeEqualPixelsOnThe600DpiRaster) {
     // Label 1 from (52, 12.8) mm: floor(52 × 23.625) = 1228, floor(12.8 × 23.625) = 302;
     // label 3 from (52, 67.8) mm: row floor(67.8 × 23.625) = 1601.
     const std::vector<RasterCase> cases = {{1, 11, 113, 1228, 302}, {3, 15, 85, 1228, 1601}};
-    const QImage& page = *page600_;
+    const QImage& page = tenCodesPage(600);
     for (const RasterCase& c : cases) {
         const std::string pattern = buildModulePattern(kTenCodes[c.label - 1]);
         ASSERT_EQ(pattern.size(), static_cast<std::size_t>(c.moduleCount));
