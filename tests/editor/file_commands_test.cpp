@@ -1,0 +1,459 @@
+// The file commands: new, open, overwrite-save and save-as of label data files.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+#include "editor/EditorHarness.h"
+#include "editor/logic/FileFilterList.h"
+#include "files/Cp932.h"
+#include "files/FileIo.h"
+#include "files/LabelDataFile.h"
+
+namespace {
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string sjis(const char* utf8) {
+    return *cp932::encode(utf8);
+}
+
+LabelRecord record(int n) {
+    const std::string s = std::to_string(n);
+    return {"J" + s, "メーカー" + s, "品名" + s, "規格" + s, "ロット" + s, s + "00"};
+}
+
+class FileCommands : public ::testing::Test {
+  protected:
+    FileCommands() : h({folder.file("data.txt"), folder.file("data.txt")}) {}
+    void SetUp() override {
+        h.open();
+        h.setLabels([](LabelSheet& sheet) {
+            for (int i = 1; i <= 10; ++i)
+                sheet.label(i) = record(i);
+        });
+    }
+    void goToLabel(int n) {
+        h.view.click([&] { h.editor.goFirst(); });
+        for (int i = 1; i < n; ++i)
+            h.view.click([&] { h.editor.goNext(); });
+    }
+    // Saves the sheet under `path` with save-as.
+    void saveAs(const std::string& path) {
+        h.dialogs.saveChoices = {path};
+        h.view.shortcut([&] { h.editor.saveFileAs(); });
+        ASSERT_EQ(h.editor.currentFileName(), path);
+    }
+    void expectOnLabelOne() {
+        EXPECT_EQ(h.editor.currentLabel(), 1);
+        EXPECT_EQ(h.view.counter, "1/10");
+        EXPECT_EQ(h.view.focused, InputBox::Text1);
+        const LabelRecord& one = h.editor.sheet().label(1);
+        EXPECT_EQ(h.view.boxes(), (std::vector<std::string>{one.janCode, one.maker, one.productName,
+                                                            one.spec, one.lot, one.price}));
+        EXPECT_EQ(h.view.paints.back()[2], "line 6.00 3.90 51.50 3.90 #0000ff");
+    }
+    TempFolder folder;
+    EditorHarness h;
+};
+
+TEST_F(FileCommands, TheDialogsOfferTheFileTypesAndRememberTheLastName) {
+    EXPECT_EQ(fileFilterList(), (std::vector<FileFilter>{{"テキスト ファイル (*.csv)", "*.csv"},
+                                                         {"テキスト ファイル (*.txt)", "*.txt"},
+                                                         {"すべてのファイル (*.*)", "*.*"}}));
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("typing");
+    const LabelSheet before = h.editor.sheet();
+    h.dialogs.openChoices = {std::nullopt};
+    h.view.shortcut([&] { h.editor.openFile(); });
+    ASSERT_EQ(h.dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(h.dialogs.openRequests[0].filters, fileFilterList());
+    EXPECT_EQ(h.dialogs.openRequests[0].fileName, "*.csv");
+    EXPECT_EQ(h.editor.sheet(), before);
+    EXPECT_EQ(h.view.focused, InputBox::Text3) << "a cancelled open leaves the focus";
+    EXPECT_EQ(h.view.boxText(InputBox::Text3), "typing");
+
+    const std::string path = folder.file("棚札.csv");
+    saveAs(path);
+    EXPECT_EQ(h.dialogs.saveRequests[0].fileName, "*.csv");
+    h.dialogs.openChoices = {std::nullopt};
+    h.view.shortcut([&] { h.editor.openFile(); });
+    EXPECT_EQ(h.dialogs.openRequests[1].fileName, path);
+}
+
+TEST_F(FileCommands, OverwriteSaveOfAnUntitledSheetRunsSaveAs) {
+    goToLabel(4);
+    const std::string path = folder.file("new.csv");
+    h.dialogs.saveChoices = {path};
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    ASSERT_EQ(h.dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(h.dialogs.saveRequests[0].filters, fileFilterList());
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + path);
+    EXPECT_EQ(h.editor.currentFileName(), path);
+    EXPECT_TRUE(fileExists(path));
+    expectOnLabelOne();
+
+    // Titled now: the next overwrite-save asks nothing.
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    EXPECT_EQ(h.dialogs.saveRequests.size(), 1u);
+    EXPECT_TRUE(h.dialogs.messages.empty());
+
+    // After 全画面クリア the sheet is untitled again.
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.view.click([&] { h.editor.clearAll(); });
+    h.dialogs.saveChoices = {std::nullopt};
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    EXPECT_EQ(h.dialogs.saveRequests.size(), 2u);
+    EXPECT_EQ(h.view.focused, InputBox::Text1);
+    EXPECT_EQ(h.view.caption, "棚札入力画面  ");
+}
+
+TEST_F(FileCommands, SaveAsOntoAnExistingFileAnsweredNoWritesNothing) {
+    const std::string kept = folder.file("kept.csv");
+    saveAs(kept);
+    const std::string existing = folder.file("existing.csv");
+    writeBytes(existing, "old contents");
+    h.view.focusBox(InputBox::Text2);
+
+    h.dialogs.saveChoices = {existing};
+    h.dialogs.answers = {MessageAnswer::No};
+    h.view.shortcut([&] { h.editor.saveFileAs(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0],
+              (MessageRequest{existing + "はすでに存在します　上書きしますか?", "削除",
+                              MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No}));
+    EXPECT_EQ(readBytes(existing), "old contents");
+    EXPECT_EQ(h.editor.currentFileName(), kept);
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + kept);
+    EXPECT_EQ(h.view.focused, InputBox::Text1);
+
+    // The following overwrite-save writes to the file of the caption.
+    h.editor.sheet().label(9).spec = "changed";
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    EXPECT_EQ(readBytes(existing), "old contents");
+    EXPECT_NE(readBytes(kept).find("changed"), std::string::npos);
+
+    // Answered Yes, the file is replaced.
+    h.dialogs.saveChoices = {existing};
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.view.shortcut([&] { h.editor.saveFileAs(); });
+    EXPECT_EQ(readBytes(existing), readBytes(kept));
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + existing);
+}
+
+TEST_F(FileCommands, OpeningASettingsFileIsRefusedAndChangesNothing) {
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.view.click([&] { h.editor.savePattern(); });
+    h.view.click([&] { h.editor.moveOrigin(Axis::X, +1); });
+    goToLabel(6);
+    const LabelSheet sheet = h.editor.sheet();
+    const LayoutSettings layout = h.editor.layout();
+
+    for (const std::string& path : {folder.file("data.txt"), folder.file("missing.csv")}) {
+        h.dialogs.messages.clear();
+        h.dialogs.openChoices = {path};
+        h.view.click([&] { h.editor.openFile(); });
+        ASSERT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(h.dialogs.messages[0],
+                  (MessageRequest{"棚札形式のデータではありません", "エラー", MessageIcon::Critical,
+                                  MessageButtons::Ok, MessageAnswer::Ok}));
+        EXPECT_EQ(h.editor.sheet(), sheet);
+        EXPECT_EQ(h.editor.layout(), layout);
+        EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
+        EXPECT_EQ(h.editor.currentLabel(), 6);
+    }
+}
+
+TEST_F(FileCommands, AfterOpenAndSaveTheCounterReadsOne) {
+    const std::string path = folder.file("sheet.csv");
+    saveAs(path);
+    // Another sheet and layout in the window, then the file opened again.
+    h.setLabels([](LabelSheet& sheet) { sheet.clear(); });
+    h.view.click([&] { h.editor.moveElement(LabelElement::Jan, MoveDirection::Down); });
+    goToLabel(5);
+    h.dialogs.openChoices = {path};
+    h.view.click([&] { h.editor.openFile(); });
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(h.editor.sheet().label(1), record(1));
+    EXPECT_EQ(h.editor.sheet().label(10), record(10));
+    EXPECT_EQ(h.editor.layout().janOffsetY, 0);
+    EXPECT_EQ(h.view.shownLayout.janOffsetY, 0);
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + path);
+    expectOnLabelOne();
+
+    goToLabel(7);
+    h.view.click([&] { h.editor.saveFile(); });
+    expectOnLabelOne();
+}
+
+TEST_F(FileCommands, OpenWhileTypingAPriceDropsTheTypedTextAndStaysOnLabelOne) {
+    const std::string path = folder.file("sheet.csv");
+    saveAs(path);
+    goToLabel(4);
+    h.view.focusBox(InputBox::Text5);
+    h.view.type("999");
+    h.dialogs.openChoices = {path};
+    h.view.shortcut([&] { h.editor.openFile(); });
+    EXPECT_EQ(h.editor.sheet().label(4), record(4));
+    EXPECT_EQ(h.editor.sheet().label(1), record(1));
+    expectOnLabelOne();
+}
+
+TEST_F(FileCommands, OverwriteSaveWritesTheTextStillBeingTyped) {
+    const std::string path = folder.file("sheet.csv");
+    saveAs(path);
+    goToLabel(2);
+    h.view.type("4901234567899");  // Text1, wrong check digit
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    goToLabel(5);
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("新しい品名");
+    h.view.shortcut([&] { h.editor.saveFile(); });
+
+    LabelSheet saved;
+    LayoutSettings layout = initialLayoutSettings();
+    ASSERT_EQ(readLabelFile(path, saved, layout), LabelFileRead::Read);
+    EXPECT_EQ(saved.label(2).janCode, "4901234567894");
+    EXPECT_EQ(saved.label(5).productName, "新しい品名");
+    EXPECT_EQ(saved.label(1), record(1));
+    EXPECT_EQ(h.editor.sheet(), saved);
+    expectOnLabelOne();
+}
+
+TEST_F(FileCommands, OverwriteSaveFromThePriceBoxWritesThePriceWithoutSteppingOn) {
+    const std::string path = folder.file("sheet.csv");
+    saveAs(path);
+    goToLabel(3);
+    h.view.focusBox(InputBox::Text5);
+    h.view.type("12800");
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    EXPECT_EQ(h.editor.sheet().label(3).price, "12800");
+    EXPECT_NE(readBytes(path).find("12800"), std::string::npos);
+    expectOnLabelOne();
+}
+
+// Every write fails as on a full disk.
+long fullDiskWrite(int, const void*, std::size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndKeepsTheOldFileAndName) {
+    const std::string path = folder.file("sheet.csv");
+    saveAs(path);
+    const std::string old = readBytes(path);
+    goToLabel(3);
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("edited");
+
+    FileSystemOps ops = realFileSystemOps();
+    ops.write = &fullDiskWrite;
+    {
+        ScopedFileSystemOps failing(ops);
+        h.view.shortcut([&] { h.editor.saveFile(); });
+    }
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(
+        h.dialogs.messages[0],
+        (MessageRequest{"ファイル「" + path +
+                            "」に保存できませんでした。\nディスクの空き容量が足りません。（No "
+                            "space left on device）\nファイルは書き換えられていません。",
+                        "エラー", MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok}));
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(h.editor.currentFileName(), path);
+    EXPECT_EQ(h.editor.currentLabel(), 3) << "the user stays where the save failed";
+    EXPECT_EQ(h.view.focused, InputBox::Text3);
+
+    // Save-as into a folder that does not exist: the old name stays.
+    const std::string nowhere = folder.file("gone/sheet.csv");
+    h.dialogs.saveChoices = {nowhere};
+    h.view.shortcut([&] { h.editor.saveFileAs(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 2u);
+    EXPECT_NE(h.dialogs.messages[1].text.find("ファイル「" + nowhere + "」"), std::string::npos);
+    EXPECT_NE(h.dialogs.messages[1].text.find("保存先のフォルダーが見つかりません。"),
+              std::string::npos);
+    EXPECT_EQ(h.editor.currentFileName(), path);
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + path);
+}
+
+TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        int label;
+        LabelField field;
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {3, LabelField::Maker, "\"特選\"",
+         "3番目の棚札の「メーカー等」に二重引用符 (\") が含まれているため、保存できません。\n"
+         "その文字を直してから、もう一度保存してください。"},
+        {10, LabelField::Lot, "🍣",
+         "10番目の棚札の「ロット等」にファイルに保存できない文字が含まれているため、保存できませ"
+         "ん。\nその文字を直してから、もう一度保存してください。"},
+        {1, LabelField::Price, "€5",
+         "1番目の棚札の「売価等」にファイルに保存できない文字が含まれているため、保存できません。"
+         "\nその文字を直してから、もう一度保存してください。"},
+    };
+    const std::string path = folder.file("refused.csv");
+    for (const Case& c : cases) {
+        h.setLabels([&](LabelSheet& sheet) {
+            for (int i = 1; i <= 10; ++i)
+                sheet.label(i) = record(i);
+            sheet.label(c.label).field(c.field) = c.text;
+        });
+        h.dialogs.messages.clear();
+        h.dialogs.saveChoices = {path};
+        h.view.shortcut([&] { h.editor.saveFileAs(); });
+        ASSERT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(h.dialogs.messages[0].text, c.message);
+        EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Critical);
+        EXPECT_FALSE(fileExists(path));
+        EXPECT_TRUE(h.editor.isUntitled());
+    }
+    // A font name of the layout is named as the setting it belongs to.
+    h.setLabels([](LabelSheet& sheet) { sheet.label(1) = record(1); });
+    h.setLabels([](LabelSheet& sheet) {
+        for (int i = 1; i <= 10; ++i)
+            sheet.label(i) = record(i);
+    });
+    h.dialogs.fonts = {FontChoice{"Font \"X\"", 12, false, false}};
+    h.view.click([&] { h.editor.chooseFont(LabelElement::ProductName); });
+    h.dialogs.messages.clear();
+    h.dialogs.saveChoices = {path};
+    h.view.shortcut([&] { h.editor.saveFileAs(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(
+        h.dialogs.messages[0].text,
+        "印刷パターンの「品名 フォント名」に二重引用符 (\") が含まれているため、保存できません"
+        "。");
+    EXPECT_FALSE(fileExists(path));
+}
+
+// A label data file as typed by hand on Windows: code page 932, CR LF, with
+// NEC special characters (① 87 40, ㈱ 87 8A) and IBM extensions (髙 FB FC,
+// 纊 ED 40 in its NEC-selected form).
+std::string handTypedFile() {
+    std::string f;
+    f += sjis("\"棚札\"\r\n");
+    f += sjis("\" 1\",\"4901234567894\",\"") + "\x87\x8A" + sjis("山田\",\"") + "\xFB\xFC" +
+         sjis("橋の") + "\x87\x40" + sjis("\",\"500ml\",\"A-1\",\"1280\"\r\n");
+    f += sjis("\" 2\",\"49012347\",\"\",\"") + "\xED\x40" + sjis("\",\"\",\"\",\"98\"\r\n");
+    for (int i = 3; i <= 10; ++i) {
+        f += sjis(("\" " + std::to_string(i) + "\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n").c_str());
+    }
+    f += sjis(
+        "\"印字位置調整\",\"2\",\"0\",0,0,0,0,0,0,0\r\n"
+        "\"縁取り\",\"縁取りしない\",32768,0,0,0,0,0,0,0\r\n"
+        "\"jan\",\"ＭＳ 明朝\",12,#FALSE#,#FALSE#,0,\"表示しない\",0,0,0\r\n"
+        "\"BARCODE\",0,0,0,0,0,0,0,0,0\r\n"
+        "\"メーカー\",\"ＭＳ "
+        "明朝\",10,#FALSE#,#FALSE#,0,\"表示しない\",\"アンダーライン有\",0,0\r\n"
+        "\"品名\",\"ＭＳ ゴシック\",20,#TRUE#,#FALSE#,0,\"表示しない\",\"アンダーライン無\",0,0\r\n"
+        "\"規格\",\"ＭＳ 明朝\",10,#FALSE#,#FALSE#,0,\"表示する\",\"アンダーライン有\",0,0\r\n"
+        "\"ロット\",\"ＭＳ 明朝\",10,#FALSE#,#FALSE#,0,\"表示しない\",\"アンダーライン有\",0,0\r\n"
+        "\"売価\",\"ＭＳ 明朝\",48,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n"
+        "\"円\",\"ＭＳ 明朝\",24,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n");
+    return f;
+}
+
+TEST_F(FileCommands, AHandTypedFileWithNecAndIbmCharactersOpens) {
+    const std::string path = folder.file("hand.txt");
+    writeBytes(path, handTypedFile());
+    h.dialogs.openChoices = {path};
+    h.view.click([&] { h.editor.openFile(); });
+    ASSERT_TRUE(h.dialogs.messages.empty());
+
+    EXPECT_EQ(h.editor.sheet().label(1),
+              (LabelRecord{"4901234567894", "㈱山田", "髙橋の①", "500ml", "A-1", "1280"}));
+    EXPECT_EQ(h.editor.sheet().label(2), (LabelRecord{"49012347", "", "纊", "", "", "98"}));
+    for (int i = 3; i <= 10; ++i)
+        EXPECT_TRUE(h.editor.sheet().label(i).isEmpty()) << i;
+    const LayoutSettings& layout = h.editor.layout();
+    EXPECT_EQ(layout.productNameFont, (ElementFont{"ＭＳ ゴシック", 20, true, false}));
+    EXPECT_TRUE(layout.productNameUnderline());
+    EXPECT_FALSE(layout.specVisible());
+    EXPECT_TRUE(layout.borderOn());
+    EXPECT_EQ(layout.borderColor, 32768);
+    EXPECT_EQ(layout.xAdjustText, "2");
+    EXPECT_EQ(h.view.shownLayout, layout);
+    EXPECT_EQ(h.view.boxes(), (std::vector<std::string>{"4901234567894", "㈱山田", "髙橋の①",
+                                                        "500ml", "A-1", "1280"}));
+    EXPECT_EQ(h.view.counter, "1/10");
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + path);
+    // The preview shows the labels: the product name centred by 13 - 4 blanks,
+    // in 10-point bold underlined Gothic at half size.
+    const auto& sheet = h.view.paints[h.view.paints.size() - 2];
+    EXPECT_NE(std::find(sheet.begin(), sheet.end(), "font ＭＳ ゴシック 10.00 b1 i0 u1"),
+              sheet.end());
+    bool found = false;
+    for (const std::string& call : sheet) {
+        found = found || call.find("\"         髙橋の①\"") != std::string::npos;
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(FileCommands, AFileWrittenReadBackAndWrittenAgainIsByteIdentical) {
+    const std::string hand = folder.file("hand.txt");
+    writeBytes(hand, handTypedFile());
+    h.dialogs.openChoices = {hand};
+    h.view.click([&] { h.editor.openFile(); });
+    const std::string first = folder.file("first.csv");
+    saveAs(first);
+
+    // A fresh window opens the file and writes it under another name.
+    EditorHarness other({folder.file("none.txt"), folder.file("none.txt")});
+    other.open();
+    other.dialogs.openChoices = {first};
+    other.view.click([&] { other.editor.openFile(); });
+    const std::string second = folder.file("second.csv");
+    other.dialogs.saveChoices = {second};
+    other.view.shortcut([&] { other.editor.saveFileAs(); });
+
+    const std::string bytes = readBytes(first);
+    EXPECT_EQ(readBytes(second), bytes);
+    // 21 lines, each ending in CR LF; the IBM character is written in its IBM form.
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 21);
+    EXPECT_EQ(bytes.substr(0, 8), "\"\x92\x49\x8E\x44\"\r\n");
+    EXPECT_NE(bytes.find("\"\xFB\xFC"), std::string::npos);
+}
+
+TEST_F(FileCommands, NewAsksLikeClearAllAndStartsAnEmptyUntitledSheet) {
+    const std::string path = folder.file("sheet.csv");
+    saveAs(path);
+    h.view.click([&] { h.editor.moveElement(LabelElement::Price, MoveDirection::Left); });
+    goToLabel(6);
+    const LayoutSettings layout = h.editor.layout();
+
+    h.dialogs.answers = {MessageAnswer::No};
+    h.view.shortcut([&] { h.editor.newSheet(); });
+    EXPECT_EQ(h.dialogs.messages.back(),
+              (MessageRequest{"データを全部クリアしますか？", "", MessageIcon::None,
+                              MessageButtons::YesNo, MessageAnswer::Yes}));
+    EXPECT_EQ(h.editor.sheet().label(6), record(6));
+    EXPECT_EQ(h.editor.currentFileName(), path);
+
+    h.view.focusBox(InputBox::Text4);
+    h.view.type("pending");
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.view.shortcut([&] { h.editor.newSheet(); });
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_TRUE(h.editor.sheet().label(i).isEmpty()) << i;
+    EXPECT_EQ(h.editor.currentFileName(), "無題");
+    EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
+    EXPECT_EQ(h.editor.layout(), layout);
+    EXPECT_EQ(h.view.boxes(), std::vector<std::string>(6, ""));
+    expectOnLabelOne();
+}
+
+}  // namespace
