@@ -12,7 +12,9 @@ class QtPaintSurface;
 // One printed page on a QPrinter (a system printer or a PDF file): painting
 // begins when the job is made, the page is a drawing surface in millimetres,
 // finish() ends the document so the page is printed, abort() abandons it. A
-// job destroyed before finish() is abandoned.
+// job destroyed before finish() is abandoned. A PDF page is drawn from the
+// paper's corner (full page); a real printer's page from the corner of its
+// printable area.
 class QtPrintJob : public PrintJob {
   public:
     // Begins painting on `printer`. Nothing, with a reason in `error`, when the

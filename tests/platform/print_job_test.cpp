@@ -51,6 +51,26 @@ TEST_F(PrintJobTest, PdfPageIsA4FromThePaperCornerInMillimetres) {
     EXPECT_FALSE(job->finish(error));
 }
 
+TEST_F(PrintJobTest, APdfChosenInTheDialogIsAlsoDrawnFromThePaperCorner) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path("dialog.pdf"));
+    ASSERT_FALSE(printer->fullPage());
+    std::string error;
+    std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(std::move(printer), error);
+    ASSERT_NE(job, nullptr) << error;
+    EXPECT_TRUE(job->printer().fullPage());
+    job->page().setFont(SurfaceFont{"ＭＳ 明朝", 12});
+    job->page().drawText(20, 13.8, "4901234567894");
+    ASSERT_TRUE(job->finish(error)) << error;
+    const ProcessResult text =
+        runProcess(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-bbox"), path("dialog.pdf"), QStringLiteral("-")});
+    // 20 mm = 56.69 pt, 13.8 mm = 39.12 pt from the paper's corner.
+    EXPECT_NE(text.out.indexOf("xMin=\"56.69"), -1) << text.out.toStdString();
+    EXPECT_NE(text.out.indexOf("yMin=\"39.11"), -1) << text.out.toStdString();
+}
+
 TEST_F(PrintJobTest, AbandonedJobsLeaveNoFile) {
     std::string error;
     {
