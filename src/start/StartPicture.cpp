@@ -71,6 +71,7 @@ QImage drawSampleSheet(int widthPx) {
 StartPicture::StartPicture(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Picture1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("棚札の印刷見本"));
 }
 
 QSize StartPicture::sizeHint() const {
