@@ -6,7 +6,11 @@
 #include <string_view>
 
 // Conversion between UTF-8 and code page 932 (Windows Shift-JIS, with the NEC
-// and IBM extensions), through the C library's iconv.
+// and IBM extensions), through the C library's iconv. The single bytes 0x80,
+// 0xA0, 0xFD, 0xFE and 0xFF, which that table lacks, read as U+0080 and
+// U+F8F0..U+F8F3 as on Windows and are written back as the same bytes. A
+// character with two codes (the NEC and IBM duplicates) is written in the form
+// Windows prefers, e.g. ED 40 reads as U+7E8A, which is written as FA 5C.
 namespace cp932 {
 
 // Encodes a UTF-8 text. Returns nothing when any character has no exact form
@@ -19,7 +23,8 @@ std::optional<std::string> encode(std::string_view utf8);
 bool canEncode(std::string_view utf8);
 
 // Decodes code page 932 bytes to UTF-8. A byte sequence without a meaning in
-// code page 932 becomes U+FFFD (one per byte), so every input decodes.
+// code page 932 becomes U+FFFD (one per byte), so every input decodes; a lead
+// byte never swallows an ASCII quote, comma or line end after it.
 std::string decode(std::string_view bytes);
 
 }  // namespace cp932

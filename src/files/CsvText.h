@@ -13,8 +13,10 @@
 // boundaries: a comma and a line end (CR LF, LF or CR) both end a field.
 // Blanks before a field are skipped. A field that begins with a double quote
 // ends at the next double quote, and whatever stands between that quote and
-// the next comma or line end is skipped. Any other field ends at the next comma
-// or line end.
+// the next comma or line end is skipped (a field whose quote is never closed
+// runs to the end of the input). Any other field ends at the next comma or
+// line end, and blanks at its end are dropped. A line end right where a field
+// begins gives an empty field; the input ends where only blanks remain.
 struct CsvField {
     std::string text;     // decoded to UTF-8
     bool quoted = false;  // the field stood between double quotes
@@ -34,8 +36,10 @@ class CsvFieldReader {
 };
 
 // Conversions of a read field. An unquoted "#TRUE#"/"#FALSE#" is a true/false
-// value; numbers round to the nearest whole number with halves to the even
-// neighbour. A value that cannot be converted, or is out of range, gives nothing.
+// value. A number (quoted or not, blanks around it ignored) is decimal with an
+// optional sign, fraction and exponent, and rounds to the nearest whole number
+// with halves to the even neighbour. A value that cannot be converted, or is
+// out of range after rounding, gives nothing.
 std::optional<bool> fieldToBool(const CsvField& field);  // also any number: non-zero is true
 std::optional<std::int16_t> fieldToInt16(const CsvField& field);
 std::optional<std::int32_t> fieldToInt32(const CsvField& field);

@@ -14,7 +14,9 @@ bool fileExists(const std::string& path);
 
 // Replaces `path` with `bytes` atomically: a temporary file in the same folder
 // is written, flushed to disk and renamed over the old one. On any failure the
-// temporary file is removed and the old file is left as it was.
+// temporary file is removed and the old file is left as it was. An existing
+// file keeps its permissions; a read-only one (no write permission bit) is not
+// replaced. A symbolic link is followed and stays a link.
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // The system calls the atomic writer uses, replaceable in tests to inject

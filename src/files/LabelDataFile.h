@@ -27,6 +27,10 @@ enum class LabelFileRead { Read, Rejected };
 // field is exactly "棚札". Otherwise the sheet is emptied, the records are
 // placed by their number (1..10; others skipped), the layout block is applied
 // to `settings` (values missing or unreadable keep what they were) and the
-// adjustment texts are applied to the origin.
+// adjustment texts are applied to the origin. Exactly 1 + 70 + 100 fields are
+// read, whatever the lines; anything after them is ignored. A file that ends
+// early keeps the labels read (a record cut short keeps the texts it has) and
+// the previous value of every setting not read. A file that cannot be read,
+// or is larger than readWholeFile's limit, is rejected.
 LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings);
 LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings);

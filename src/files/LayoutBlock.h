@@ -15,6 +15,8 @@ FileResult writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& setting
 
 // Reads the next 100 fields and applies them by position (the key of each line
 // is read but not compared). A value that cannot be converted, and every value
-// after the end of the input, leaves its setting as it was. The origin is not
-// touched. Returns the number of fields read (100 when the block was whole).
+// after the end of the input, leaves its setting as it was; so does an empty
+// face name or a size below one point. Texts (captions, adjustment texts) are
+// taken as they are. The origin is not touched. Returns the number of fields
+// read (100 when the block was whole).
 int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings);
