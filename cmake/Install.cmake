@@ -15,7 +15,15 @@ include(GNUInstallDirs)
 
 install(TARGETS tanahuda tanahuda-print RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+if(WIN32)
+  # Qt's libraries, plugins and translations beside the programs (windeployqt).
+  qt_generate_deploy_app_script(TARGET tanahuda FILENAME_VARIABLE _tanahuda_deploy_script
+                                NO_UNSUPPORTED_PLATFORM_ERROR)
+  install(SCRIPT ${_tanahuda_deploy_script})
+endif()
+
 if(UNIX AND NOT APPLE)
+  # The menu entry and the icon (tanahuda.svg, and PNG renderings of it).
   set(_tanahuda_packaging ${CMAKE_CURRENT_LIST_DIR}/../packaging)
   install(FILES ${_tanahuda_packaging}/tanahuda.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
