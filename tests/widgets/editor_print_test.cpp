@@ -1,0 +1,110 @@
+// Printing from the input window onto a PDF printer: the barcodes on the
+// printed page read back with a real decoder, and the preview stays as it was.
+
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <set>
+
+#include "ScriptedDialogs.h"
+#include "editor/widgets/EditorWindow.h"
+#include "editor/widgets/PreviewArea.h"
+#include "editor/widgets/PreviewPicture.h"
+#include "platform/PageSetup.h"
+#include "platform/QtPrintJob.h"
+
+namespace {
+
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// Runs a program; its standard output, or a failed test.
+QByteArray run(const QString& program, const QStringList& arguments, int* exitCode = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) {
+        qWarning() << program << "did not finish";
+        return {};
+    }
+    if (exitCode != nullptr) {
+        *exitCode = process.exitCode();
+    }
+    return process.readAllStandardOutput();
+}
+
+}  // namespace
+
+class EditorPrintTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void printedBarcodesReadBack() {
+        QTemporaryDir dir;
+        dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PRINT"));
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        ScriptedDialogs dialogs;
+        dialogs.makeJob = [&](std::string& error) -> std::unique_ptr<PrintJob> {
+            return QtPrintJob::begin(makePdfPrinter(pdf, 600), error);
+        };
+        const std::string settings = dir.filePath(QStringLiteral("data.txt")).toStdString();
+        EditorWindow window(SettingsPaths{settings, settings}, dialogs);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        const struct {
+            int label;
+            const char* jan;
+            const char* name;
+        } labels[] = {
+            {1, "4901234567894", "特選しょうゆ"},
+            {4, "4912345678904", "焼きのり"},
+            {9, "49012347", "煎茶"},
+        };
+        for (const auto& l : labels) {
+            LabelRecord& record = window.editor().sheet().label(l.label);
+            record.janCode = l.jan;
+            record.productName = l.name;
+            record.price = "198";
+        }
+        window.editor().goFirst();  // the boxes show label 1 as stored
+        QTest::mouseClick(window.findChild<QPushButton*>(u("プレビュー")), Qt::LeftButton);
+        const QImage before = window.previewArea()->picture()->buffer().copy();
+        QTest::mouseClick(window.findChild<QPushButton*>(u("印刷")), Qt::LeftButton);
+        QCOMPARE(dialogs.printerRequests, 1);
+        QVERIFY2(dialogs.messages.empty(),
+                 dialogs.messages.empty() ? "" : dialogs.messages.front().text.c_str());
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        // The preview stays at 50 %: the print drew at full size on paper only.
+        QCOMPARE(window.previewArea()->picture()->buffer(), before);
+        QCOMPARE(window.findChild<QPushButton*>(u("倍率"))->text(), u("倍率切替100%"));
+
+        const QString stem = dir.filePath(QStringLiteral("page"));
+        int status = -1;
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, stem},
+            &status);
+        QCOMPARE(status, 0);
+        const QByteArray decoded =
+            run(QStringLiteral("zbarimg"),
+                {QStringLiteral("-q"), QStringLiteral("--raw"), stem + QStringLiteral(".png")},
+                &status);
+        QCOMPARE(status, 0);
+        std::set<QByteArray> codes;
+        for (const QByteArray& line : decoded.split('\n')) {
+            if (!line.trimmed().isEmpty()) {
+                codes.insert(line.trimmed());
+            }
+        }
+        const std::set<QByteArray> expected = {"4901234567894", "4912345678904", "49012347"};
+        QVERIFY2(codes == expected, decoded.constData());
+    }
+};
+
+QTEST_MAIN(EditorPrintTest)
+#include "editor_print_test.moc"
