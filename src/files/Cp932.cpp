@@ -123,6 +123,11 @@ std::optional<std::string> encode(std::string_view utf8Text) {
         i += encoder().convertUntilError(utf8Text.substr(i), out);
         if (i >= utf8Text.size())
             break;
+        if (static_cast<unsigned char>(utf8Text[i]) < 0x80) {  // never refused; kept all the same
+            out.push_back(utf8Text[i]);
+            ++i;
+            continue;
+        }
         // Only Windows' own single-byte code points go beyond the C library's table.
         const SingleByte* special = nullptr;
         std::size_t length = 0;
