@@ -1,4 +1,5 @@
 // The start window and the usage window with real widgets (offscreen).
+#include <QAccessible>
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
@@ -16,6 +17,20 @@
 #include "start/StartWindow.h"
 
 namespace {
+
+// Looks through the accessibility tree under `node` for an element of `role`
+// named `name`, as a screen reader or UI automation would.
+bool hasAccessible(QAccessibleInterface* node, QAccessible::Role role, const QString& name) {
+    if (node == nullptr)
+        return false;
+    if (node->role() == role && node->text(QAccessible::Name) == name)
+        return true;
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (hasAccessible(node->child(i), role, name))
+            return true;
+    }
+    return false;
+}
 
 int visibleWindowsNamed(const QString& objectName) {
     int count = 0;
@@ -69,6 +84,16 @@ class StartWindowTest : public QObject {
         // The web address stands at the top, above the two commands.
         QVERIFY(button("Command5")->mapTo(start_, QPoint()).y() <
                 button("Command1")->mapTo(start_, QPoint()).y());
+    }
+
+    void controlsAreFoundByTheirCaptions() {
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(start_);
+        QVERIFY(window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("tanahuda(名刺版） Ver1.1"));
+        for (const char* caption : {"作成", "終了", "https://tanahuda.example.org/"})
+            QVERIFY2(hasAccessible(window, QAccessible::Button, QString::fromUtf8(caption)),
+                     caption);
+        QVERIFY(hasAccessible(window, QAccessible::MenuItem, QStringLiteral("使い方")));
     }
 
     void createTwiceShowsOneInputWindowUnchanged() {
