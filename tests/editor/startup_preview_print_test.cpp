@@ -17,7 +17,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 }
 
 // A stored pattern: the origin moved 3 mm right and 2 mm up, the product name
-// in 20 points, the spec hidden and underlined, the border on in blue.
+// in 20 points, the 規格 line hidden and underlined, the border on in blue.
 const char* const kStoredPattern =
     "\"印字位置調整\",\"3\",\"-2\",0,0,0,0,0,0,0\r\n"
     "\"縁取り\",\"縁取りしない\",16711680,0,0,0,0,0,0,0\r\n"
