@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the full build (core, editor logic,
-# widgets offscreen, the print tool), then the core again under
+# widgets offscreen, the print tool), the install and the Debian package,
+# then the core again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the file-reader fuzzers
 # for a bounded time. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
+
 
 bash scripts/setup.sh
 
@@ -18,6 +19,9 @@ cmake --build build -j "$jobs"
 
 echo "== tests"
 (cd build && ctest --output-on-failure -j "$jobs" --timeout 300)
+
+echo "== install and package"
+bash scripts/package-check.sh build
 
 echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTANAHUDA_CORE_ONLY=ON \
