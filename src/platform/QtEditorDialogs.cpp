@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QMessageBox>
@@ -123,7 +124,11 @@ std::optional<Color> QtEditorDialogs::chooseColor() {
 
 std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current) {
     const QString storedName = qs(current.name);
-    QFont font(storedName);
+    // The dialog lists installed faces only: show the face the stored name is
+    // drawn with ("ＭＳ 明朝" is drawn with IPAMincho).
+    const QString shownFace =
+        storedName.isEmpty() ? QString() : QFontInfo(QFont(storedName)).family();
+    QFont font(shownFace);
     if (current.size > 0) {
         font.setPointSizeF(current.size);
     }
@@ -139,12 +144,28 @@ std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current
     // The stored Windows name ("ＭＳ 明朝") is shown through an installed face;
     // when the user keeps that face the stored name stays, so a label file
     // still names the font its other readers know.
-    if (!storedName.isEmpty() && QFontInfo(QFont(storedName)).family() == chosen.family()) {
+    if (!storedName.isEmpty() && chosen.family() == shownFace) {
         choice.name = current.name;
     }
     choice.size = chosen.pointSizeF();
     choice.bold = chosen.bold();
     choice.italic = chosen.italic();
+    // A face without a bold (or italic) style cannot show the stored flag in
+    // the dialog; it is drawn synthesised, so keeping the face keeps the flag.
+    if (choice.name == current.name) {
+        bool offersBold = false;
+        bool offersItalic = false;
+        for (const QString& style : QFontDatabase::styles(chosen.family())) {
+            offersBold |= QFontDatabase::bold(chosen.family(), style);
+            offersItalic |= QFontDatabase::italic(chosen.family(), style);
+        }
+        if (!offersBold) {
+            choice.bold = current.bold;
+        }
+        if (!offersItalic) {
+            choice.italic = current.italic;
+        }
+    }
     return choice;
 }
 

@@ -1,0 +1,248 @@
+// The Qt dialogs of the input window: what each dialog shows and what it
+// hands back (message answers, colours as 0x00BBGGRR, fonts under their
+// stored names, file paths, the one-page printer set-up).
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "platform/FontSubstitution.h"
+#include "platform/QtEditorDialogs.h"
+
+namespace {
+
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// Runs `act` on the modal dialog of type T as soon as it is shown.
+template <typename T>
+void whenShown(std::function<void(T*)> act, bool* seen) {
+    QTimer::singleShot(0, [act, seen] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        *seen = dialog != nullptr;
+        if (dialog != nullptr) {
+            act(dialog);
+        } else if (QWidget* other = QApplication::activeModalWidget()) {
+            other->close();
+        }
+    });
+}
+
+const std::vector<FileFilter> kFilters = {{"テキスト ファイル (*.csv)", "*.csv"},
+                                          {"テキスト ファイル (*.txt)", "*.txt"},
+                                          {"すべてのファイル (*.*)", "*.*"}};
+
+}  // namespace
+
+class QtEditorDialogsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QWidget parent_;
+    QtEditorDialogs dialogs_{&parent_};
+
+  private slots:
+    void initTestCase() {
+        installJapaneseFontSubstitutions();
+        QApplication::setApplicationDisplayName(QString());
+        parent_.show();
+    }
+
+    void messagesShowTheirTextTitleIconAndButtons_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("defaultButton");
+        QTest::addColumn<QString>("shownTitle");
+        QTest::addColumn<int>("shownIcon");
+        QTest::addColumn<int>("shownButtons");
+        QTest::addColumn<int>("shownDefault");
+        const int yesNo = QMessageBox::Yes | QMessageBox::No;
+        QTest::newRow("delete") << u("削除しますか?。") << u("削除") << int(MessageIcon::Critical)
+                                << int(MessageButtons::YesNo) << int(MessageAnswer::No) << u("削除")
+                                << int(QMessageBox::Critical) << yesNo << int(QMessageBox::No);
+        QTest::newRow("clear all, application title")
+            << u("データを全部クリアしますか？") << QString() << int(MessageIcon::None)
+            << int(MessageButtons::YesNo) << int(MessageAnswer::Yes) << u("棚札")
+            << int(QMessageBox::NoIcon) << yesNo << int(QMessageBox::Yes);
+        QTest::newRow("not a label file")
+            << u("棚札形式のデータではありません") << u("エラー") << int(MessageIcon::Critical)
+            << int(MessageButtons::Ok) << int(MessageAnswer::Ok) << u("エラー")
+            << int(QMessageBox::Critical) << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+    }
+    void messagesShowTheirTextTitleIconAndButtons() {
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(int, icon);
+        QFETCH(int, buttons);
+        QFETCH(int, defaultButton);
+        QFETCH(QString, shownTitle);
+        QFETCH(int, shownIcon);
+        QFETCH(int, shownButtons);
+        QFETCH(int, shownDefault);
+        MessageRequest request{text.toStdString(), title.toStdString(),
+                               static_cast<MessageIcon>(icon), static_cast<MessageButtons>(buttons),
+                               static_cast<MessageAnswer>(defaultButton)};
+        bool seen = false;
+        QString gotTitle, gotText;
+        int gotIcon = -1, gotButtons = -1, gotDefault = -1;
+        whenShown<QMessageBox>(
+            [&](QMessageBox* box) {
+                gotTitle = box->windowTitle();
+                gotText = box->text();
+                gotIcon = box->icon();
+                gotButtons = box->standardButtons();
+                gotDefault = box->standardButton(box->defaultButton());
+                // Pressing the default button (Enter) answers it.
+                box->defaultButton()->click();
+            },
+            &seen);
+        const MessageAnswer answer = dialogs_.showMessage(request);
+        QVERIFY(seen);
+        QCOMPARE(gotTitle, shownTitle);
+        QCOMPARE(gotText, text);
+        QCOMPARE(gotIcon, shownIcon);
+        QCOMPARE(gotButtons, shownButtons);
+        QCOMPARE(gotDefault, shownDefault);
+        QCOMPARE(int(answer), defaultButton);
+    }
+
+    void escapeAnswersNo() {
+        bool seen = false;
+        whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
+                               &seen);
+        const MessageAnswer answer = dialogs_.showMessage(
+            {"保存しますか？", "", MessageIcon::None, MessageButtons::YesNo, MessageAnswer::Yes});
+        QVERIFY(seen);
+        QCOMPARE(answer, MessageAnswer::No);
+    }
+
+    void colorsComeBackWithRedInTheLowestByte() {
+        bool seen = false;
+        whenShown<QColorDialog>(
+            [](QColorDialog* dialog) {
+                dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+                dialog->accept();
+            },
+            &seen);
+        QCOMPARE(dialogs_.chooseColor(), std::optional<Color>(0x563412));
+        QVERIFY(seen);
+        whenShown<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); }, &seen);
+        QCOMPARE(dialogs_.chooseColor(), std::nullopt);
+    }
+
+    void fontsKeepTheirStoredNameUnlessAnotherFaceIsChosen() {
+        bool seen = false;
+        whenShown<QFontDialog>([](QFontDialog* dialog) { dialog->accept(); }, &seen);
+        std::optional<FontChoice> kept = dialogs_.chooseFont({"ＭＳ 明朝", 18, true, false});
+        QVERIFY(seen);
+        QVERIFY(kept.has_value());
+        QVERIFY2(kept->name == "ＭＳ 明朝", kept->name.c_str());
+        QCOMPARE(kept->size, 18.0);
+        QVERIFY(kept->bold);
+        QVERIFY(!kept->italic);
+
+        whenShown<QFontDialog>(
+            [](QFontDialog* dialog) {
+                QFont other(u("DejaVu Serif"));
+                other.setPointSize(11);
+                other.setItalic(true);
+                dialog->setCurrentFont(other);
+                dialog->accept();
+            },
+            &seen);
+        std::optional<FontChoice> changed = dialogs_.chooseFont({"ＭＳ 明朝", 12, false, false});
+        QVERIFY(changed.has_value());
+        QCOMPARE(changed->name, std::string("DejaVu Serif"));
+        QCOMPARE(changed->size, 11.0);
+        QVERIFY(!changed->bold);
+        QVERIFY(changed->italic);
+
+        whenShown<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); }, &seen);
+        QVERIFY(!dialogs_.chooseFont({"ＭＳ 明朝", 12, false, false}).has_value());
+    }
+
+    void fileDialogsOfferTheFileTypesAndReturnTheFullPath() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u("棚札1.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        bool seen = false;
+        QStringList filters;
+        QString nameBox;
+        bool confirmsOverwrite = true;
+        whenShown<QFileDialog>(
+            [&](QFileDialog* dialog) {
+                filters = dialog->nameFilters();
+                if (auto* edit = dialog->findChild<QLineEdit*>(u("fileNameEdit"))) {
+                    nameBox = edit->text();
+                }
+                confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+                dialog->selectFile(path);
+                static_cast<QDialog*>(dialog)->accept();
+            },
+            &seen);
+        const std::optional<std::string> chosen =
+            dialogs_.chooseSaveFile({kFilters, std::string("*.csv")});
+        QVERIFY(seen);
+        QCOMPARE(filters,
+                 QStringList({u("テキスト ファイル (*.csv)"), u("テキスト ファイル (*.txt)"),
+                              u("すべてのファイル (*.*)")}));
+        QCOMPARE(nameBox, u("*.csv"));
+        QVERIFY(!confirmsOverwrite);  // the editor asks itself
+        QCOMPARE(chosen, std::optional<std::string>(path.toStdString()));
+
+        whenShown<QFileDialog>(
+            [&](QFileDialog* dialog) {
+                dialog->selectFile(path);
+                static_cast<QDialog*>(dialog)->accept();
+            },
+            &seen);
+        QCOMPARE(dialogs_.chooseOpenFile({kFilters, path.toStdString()}),
+                 std::optional<std::string>(path.toStdString()));
+        whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); }, &seen);
+        QCOMPARE(dialogs_.chooseOpenFile({kFilters, "*.csv"}), std::nullopt);
+    }
+
+    void thePrinterSetUpAsksForPrinterAndPaperOnly() {
+        bool seen = false;
+        bool pageRange = true, selection = true, currentPage = true, copiesOpen = true;
+        whenShown<QPrintDialog>(
+            [&](QPrintDialog* dialog) {
+                pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+                selection = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+                currentPage = dialog->testOption(QAbstractPrintDialog::PrintCurrentPage);
+                copiesOpen = false;
+                for (QSpinBox* copies : dialog->findChildren<QSpinBox*>(u("copies"))) {
+                    copiesOpen |= copies->isEnabled();
+                }
+                dialog->reject();
+            },
+            &seen);
+        std::string error;
+        QVERIFY(dialogs_.choosePrinter(error) == nullptr);
+        QVERIFY(seen);
+        QVERIFY(error.empty());  // cancelled, not failed
+        QVERIFY(!pageRange);
+        QVERIFY(!selection);
+        QVERIFY(!currentPage);
+        QVERIFY(!copiesOpen);
+    }
+};
+
+QTEST_MAIN(QtEditorDialogsTest)
+#include "qt_editor_dialogs_test.moc"
