@@ -19,6 +19,8 @@ class ScriptedDialogs : public EditorDialogs {
     int openRequests = 0;
     int saveRequests = 0;
     int printerRequests = 0;
+    int colorRequests = 0;
+    std::optional<Color> color;  // the colour dialog's answer
     // Makes the job of the printer dialog; nothing means cancelled.
     std::function<std::unique_ptr<PrintJob>(std::string&)> makeJob;
 
@@ -42,7 +44,10 @@ class ScriptedDialogs : public EditorDialogs {
         ++saveRequests;
         return std::nullopt;
     }
-    std::optional<Color> chooseColor() override { return std::nullopt; }
+    std::optional<Color> chooseColor() override {
+        ++colorRequests;
+        return color;
+    }
     std::optional<FontChoice> chooseFont(const ElementFont&) override { return std::nullopt; }
     std::unique_ptr<PrintJob> choosePrinter(std::string& error) override {
         ++printerRequests;
