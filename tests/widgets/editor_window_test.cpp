@@ -282,19 +282,20 @@ class EditorWindowTest : public QObject {
         const double dpi = page.logicalDpiX();
         // A4 without a printer: 210 x 297 mm.
         if (QPrinterInfoIsNull()) {
-            QCOMPARE(page.width(), qRound(210 / 25.4 * dpi));
-            QCOMPARE(page.height(), qRound(297 / 25.4 * dpi));
+            QCOMPARE(page.deviceIndependentSize().toSize(),
+                     QSize(qRound(210 / 25.4 * dpi), qRound(297 / 25.4 * dpi)));
         }
         // Label 1 is framed in blue at 50 %: the top edge at 0.5 x 7.8 mm,
         // 2 pixels wide, from x = 0.5 x 12 mm.
-        const int top = qRound(0.5 * 7.8 / 25.4 * dpi);
-        const int left = qRound(0.5 * 12.0 / 25.4 * dpi);
-        const int middle = left + qRound(0.5 * 45.0 / 25.4 * dpi);
+        // (In the buffer's own pixels on a high-density screen.)
+        const double ratio = page.devicePixelRatio();
+        const int top = qRound(0.5 * 7.8 / 25.4 * dpi * ratio);
+        const int middle = qRound(0.5 * (12.0 + 45.0) / 25.4 * dpi * ratio);
         int blue = 0;
-        for (int y = top - 2; y <= top + 2; ++y) {
+        for (int y = top - 4; y <= top + 4; ++y) {
             blue += page.pixel(middle, y) == qRgb(0, 0, 255) ? 1 : 0;
         }
-        QCOMPARE(blue, 2);
+        QCOMPARE(blue, qRound(2 * ratio));
     }
 
     void scrollBarsMovePictureAfterCompletedScrolls() {

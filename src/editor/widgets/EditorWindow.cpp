@@ -123,7 +123,9 @@ void EditorWindow::build() {
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
-        resize(available.size().boundedTo(QSize(1600, 1000)).expandedTo(QSize(1280, 700)));
+        // The whole screen up to a comfortable size, leaving room for the
+        // window's title bar.
+        resize(QSize(available.width(), available.height() - 40).boundedTo(QSize(1600, 1000)));
     }
 }
 

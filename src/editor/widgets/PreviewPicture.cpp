@@ -13,7 +13,12 @@ PreviewPicture::PreviewPicture(QWidget* parent) : QWidget(parent) {
 }
 
 void PreviewPicture::setPageSize(QSize pixels, double dotsPerInch) {
-    buffer_ = QImage(pixels, QImage::Format_RGB32);
+    // On a high-density screen the buffer holds the screen's own pixels, so
+    // the sheet is as sharp as the screen allows; it is drawn in the same
+    // (logical) pixels and millimetres either way.
+    const qreal ratio = devicePixelRatioF() > 1.0 ? devicePixelRatioF() : 1.0;
+    buffer_ = QImage(pixels * ratio, QImage::Format_RGB32);
+    buffer_.setDevicePixelRatio(ratio);
     const int dotsPerMeter = static_cast<int>(std::lround(dotsPerInch / 0.0254));
     buffer_.setDotsPerMeterX(dotsPerMeter);
     buffer_.setDotsPerMeterY(dotsPerMeter);
@@ -33,5 +38,8 @@ void PreviewPicture::paintBuffer(const std::function<void(DrawingSurface&)>& dra
 
 void PreviewPicture::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(event->rect(), buffer_, event->rect());
+    const QRect area = event->rect();
+    const qreal ratio = buffer_.devicePixelRatio();
+    painter.drawImage(QRectF(area), buffer_,
+                      QRectF(area.topLeft() * ratio, QSizeF(area.size()) * ratio));
 }

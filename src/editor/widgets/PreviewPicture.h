@@ -22,7 +22,7 @@ class PreviewPicture : public QWidget {
     void paintBuffer(const std::function<void(DrawingSurface&)>& draw);
 
     const QImage& buffer() const { return buffer_; }
-    QSize sizeHint() const override { return buffer_.size(); }
+    QSize sizeHint() const override { return size(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
