@@ -2,9 +2,12 @@
 
 // Helpers shared by the tests of the Qt adapters and the print tool.
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -74,3 +77,45 @@ inline QImage blankImage(int width, int height, int dotsPerInch, QRgb fill = 0xF
     image.fill(fill);
     return image;
 }
+
+// Reading printed barcodes back: rasterise a PDF page with pdftoppm, crop the
+// barcode of one label (default origin), decode it with zbarimg.
+
+inline constexpr double kOriginX = 12.0;
+inline constexpr double kOriginY = 7.8;
+
+inline QImage loadRaster(const QString& png) {
+    QImageReader::setAllocationLimit(0);
+    QImageReader reader(png);
+    return reader.read();
+}
+
+// Rasterises page `page` of `pdf` at `dpi` into a grey PNG and loads it.
+inline QImage rasterise(const QString& pdf, int dpi, const QString& prefix, int page = 1) {
+    const ProcessResult run = runProcess(
+        QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(page),
+         QStringLiteral("-l"), QString::number(page), QStringLiteral("-gray"),
+         QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return loadRaster(prefix + QStringLiteral(".png"));
+}
+
+// What zbarimg reads in `image`, one code a line; empty when nothing.
+inline std::string decode(const QImage& image, const QString& scratchPng) {
+    EXPECT_TRUE(image.save(scratchPng, "PNG"));
+    const ProcessResult run = runProcess(
+        QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), scratchPng});
+    EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 4) << run.err.toStdString();
+    return run.out.toStdString();
+}
+
+// The part of the page around label `number`'s barcode rectangle (40 to 95 mm
+// across, 5 to 15 mm down the label), with a margin, in pixels at `dpi`.
+inline QImage cropBarcode(const QImage& page, int number, int dpi) {
+    const double left = (number - 1) % 2 * 91.0 + kOriginX + 38.0;
+    const double top = (number - 1) / 2 * 55.0 + kOriginY + 3.0;
+    auto px = [dpi](double mm) { return static_cast<int>(mm / 25.4 * dpi); };
+    return page.copy(px(left), px(top), px(59.0), px(14.0));
+}
+

@@ -24,43 +24,6 @@ const std::vector<std::string> kTenCodes = {
     "56307412",      "6258147036923", "7703692581477", "85296305",      "9703692581475",
 };
 
-constexpr double kOriginX = 12.0;
-constexpr double kOriginY = 7.8;
-
-QImage loadRaster(const QString& png) {
-    QImageReader::setAllocationLimit(0);
-    QImageReader reader(png);
-    return reader.read();
-}
-
-// Rasterises page 1 of `pdf` at `dpi` into a grey PNG and loads it.
-QImage rasterise(const QString& pdf, int dpi, const QString& prefix) {
-    const ProcessResult run =
-        runProcess(QStringLiteral("pdftoppm"),
-                   {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
-                    QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    return loadRaster(prefix + QStringLiteral(".png"));
-}
-
-// What zbarimg reads in `image`, one code a line; empty when nothing.
-std::string decode(const QImage& image, const QString& scratchPng) {
-    EXPECT_TRUE(image.save(scratchPng, "PNG"));
-    const ProcessResult run = runProcess(
-        QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), scratchPng});
-    EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 4) << run.err.toStdString();
-    return run.out.toStdString();
-}
-
-// The part of the page around label `number`'s barcode rectangle (40 to 95 mm
-// across, 5 to 15 mm down the label), with a margin, in pixels at `dpi`.
-QImage cropBarcode(const QImage& page, int number, int dpi) {
-    const double left = (number - 1) % 2 * 91.0 + kOriginX + 38.0;
-    const double top = (number - 1) / 2 * 55.0 + kOriginY + 3.0;
-    auto px = [dpi](double mm) { return static_cast<int>(mm / 25.4 * dpi); };
-    return page.copy(px(left), px(top), px(59.0), px(14.0));
-}
-
 // The sheet of ten codes, printed once and rasterised on first use (ctest runs
 // each test in a process of its own, so only what a test needs is made).
 class PrintedBarcodeTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BatchOutput.h"
 #include "PrintToolOptions.h"
 #include "SheetInput.h"
 #include "SheetOutput.h"
@@ -86,6 +87,8 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QGuiApplication app(qtArgc, qtArgv);
+    // The same name as the window, so both find the user's preferred pattern.
+    QGuiApplication::setApplicationName(QStringLiteral("tanahuda"));
     installJapaneseFontSubstitutions();
-    return run(*options);
+    return options->batch() ? runBatch(*options) : run(*options);
 }

@@ -20,6 +20,8 @@ const char* printToolUsage() {
   tanahuda-print LABELFILE -o OUT.pdf [--dpi N] [--layout data.txt]
   tanahuda-print LABELFILE --preview [--zoom 0.5|1] -o OUT.png [--layout data.txt]
   tanahuda-print LABELFILE --printer NAME [--layout data.txt]
+  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
+                 (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
   tanahuda-print --help
 
 棚札のラベルデータファイル (.csv / .txt) の 1 シート (A4 に 10 枚) を描きます。
@@ -39,16 +41,32 @@ const char* printToolUsage() {
   --layout FILE     ラベルデータファイルの中の印刷パターンの代わりに、設定ファイル
                     (data.txt) の印刷パターンを使います。別のラベルデータファイル
                     を指定すると、そのファイルの印刷パターンを使います。
+  --products LIST   商品リスト (カンマ区切り、1 行 1 商品、JANコード, メーカー,
+                    品名, 規格, ロット, 売価 の順) から、必要な枚数のシートを
+                    印刷します (1 シート 1 ページ)。1 行目に列名 (JAN/JANコード,
+                    メーカー/maker, 品名/name, 規格/spec, ロット/lot, 売価/price)
+                    があれば、その順に読みます。JANコードは入力画面と同じく
+                    チェックデジットを直します。印刷パターンは --layout の
+                    ファイル、なければ保存してある印刷パターン (data.txt)。
+                    バーコードが付かない行や読めない行は行番号とともに標準
+                    エラーに示し (読めない行は印刷しません)、その場合の終了
+                    コードは 3 です。端末では 1 秒を超える印刷の進み具合を示します。
+  --start N         最初のシートの何番目のラベル (1〜10) から印刷するか (既定 1)。
+                    使いかけのシートの続きに印刷できます。
+  --encoding E      商品リストの文字コード: auto (既定、UTF-8 か シフトJIS を判定),
+                    utf8, cp932。
   -h, --help        この説明を表示します。
 
 出力ファイルは一時ファイルに書いてから置き換えるので、失敗しても途中までの
 ファイルは残りません。エラーは標準エラーに 1 行で示し、終了コードは 0 以外
-(引数の誤りは 2、それ以外の失敗は 1) になります。
+(引数の誤りは 2、それ以外の失敗は 1、商品リストに問題の行があったときは 3)
+になります。
 
 例:
   tanahuda-print 棚札.csv -o 棚札.pdf
   tanahuda-print 棚札.csv --preview --zoom 1 -o preview.png
   tanahuda-print 棚札.csv --layout data.txt --printer Office_Printer
+  tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
 )";
 }
 
@@ -61,6 +79,8 @@ std::optional<PrintToolOptions> parsePrintToolOptions(const std::vector<std::str
     bool printerGiven = false;
     bool outputGiven = false;
     bool labelGiven = false;
+    bool startGiven = false;
+    bool encodingGiven = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -120,6 +140,34 @@ std::optional<PrintToolOptions> parsePrintToolOptions(const std::vector<std::str
             }
             options.printerName = *v;
             printerGiven = true;
+        } else if (arg == "--products") {
+            const std::string* v = value("--products");
+            if (v == nullptr) {
+                return std::nullopt;
+            }
+            options.productsFile = *v;
+        } else if (arg == "--start") {
+            const std::string* v = value("--start");
+            if (v == nullptr) {
+                return std::nullopt;
+            }
+            if (!parseWholeNumber(*v, options.startPosition) || options.startPosition < 1 ||
+                options.startPosition > 10) {
+                error = "--start には 1 から 10 までの整数を指定してください: " + *v;
+                return std::nullopt;
+            }
+            startGiven = true;
+        } else if (arg == "--encoding") {
+            const std::string* v = value("--encoding");
+            if (v == nullptr) {
+                return std::nullopt;
+            }
+            if (*v != "auto" && *v != "utf8" && *v != "cp932") {
+                error = "--encoding には auto, utf8, cp932 のどれかを指定してください: " + *v;
+                return std::nullopt;
+            }
+            options.encoding = *v;
+            encodingGiven = true;
         } else if (arg == "--layout") {
             const std::string* v = value("--layout");
             if (v == nullptr) {
@@ -138,7 +186,19 @@ std::optional<PrintToolOptions> parsePrintToolOptions(const std::vector<std::str
             labelGiven = true;
         }
     }
-    if (!labelGiven || options.labelFile.empty()) {
+    if (!options.productsFile.empty()) {
+        if (labelGiven) {
+            error = "--products とラベルデータファイルは同時に指定できません";
+            return std::nullopt;
+        }
+        if (preview) {
+            error = "--products と --preview は同時に指定できません";
+            return std::nullopt;
+        }
+    } else if (startGiven || encodingGiven) {
+        error = "--start と --encoding は --products にだけ指定できます";
+        return std::nullopt;
+    } else if (!labelGiven || options.labelFile.empty()) {
         error = "ラベルデータファイルを指定してください (--help で使い方を表示します)";
         return std::nullopt;
     }

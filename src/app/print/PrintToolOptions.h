@@ -15,6 +15,13 @@ struct PrintToolOptions {
     std::string layoutFile;   // --layout: print pattern from a settings file
     int dotsPerInch = 600;    // --dpi, PDF only
     double zoom = 0.5;        // --zoom, preview only
+
+    // Batch printing: a product list instead of a label data file.
+    std::string productsFile;  // --products
+    int startPosition = 1;     // --start: first label (1..10) of the first sheet
+    std::string encoding = "auto";  // --encoding auto|utf8|cp932
+
+    bool batch() const { return !productsFile.empty(); }
 };
 
 // Reads the command line (without the program name). Nothing, with a one-line

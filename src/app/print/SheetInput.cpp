@@ -52,6 +52,11 @@ bool readSheetForPrinting(const std::string& labelFile, const std::string& layou
         return true;
     }
 
+    return readLayoutForPrinting(layoutFile, layout, error);
+}
+
+bool readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout,
+                           std::string& error) {
     std::string layoutBytes;
     if (!readFile(layoutFile, layoutBytes, error)) {
         return false;

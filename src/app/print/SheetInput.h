@@ -13,3 +13,9 @@
 // data file.
 bool readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
                           LabelSheet& sheet, LayoutSettings& layout, std::string& error);
+
+// Reads the print pattern of `layoutFile` into `layout`: a settings file
+// (data.txt), or a label data file whose pattern is taken. Returns false with
+// a one-line reason when the file is missing or unreadable.
+bool readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout,
+                           std::string& error);

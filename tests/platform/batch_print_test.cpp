@@ -1,0 +1,173 @@
+// Batch printing with tanahuda-print --products: a product list becomes as
+// many sheets as it needs, starting at any label of the first sheet, each
+// label drawn as the print command draws it and its barcode readable.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "PlatformTestSupport.h"
+#include "barcode/JanCode.h"
+#include "files/Cp932.h"
+
+namespace {
+
+// A valid EAN-13 code for product `i` (first digits vary) or, every fourth
+// product, an EAN-8 code.
+std::string codeFor(int i) {
+    std::string data = i % 4 == 3 ? "4" + std::to_string(100000 + i * 37).substr(0, 6)
+                                  : std::to_string(i % 10) + std::to_string(10000000000 + i * 7919);
+    return data + checkJanCode(data + "0").checkDigit;
+}
+
+void writeBytes(const QString& path, const std::string& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string pdfText(const QString& pdf) {
+    const ProcessResult run = runProcess(QStringLiteral("pdftotext"),
+                                         {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return run.out.toStdString();
+}
+
+int pageCount(const QString& pdf) {
+    const ProcessResult run = runProcess(QStringLiteral("pdfinfo"), {pdf});
+    const std::string info = run.out.toStdString();
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+class BatchPrintTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ensureGuiApplication(); }
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+    // Prints `list` to a PDF with the default pattern (an empty settings file
+    // would keep the defaults; a missing --layout would read the user's).
+    ProcessResult print(const QString& list, const QString& pdf, QStringList more = {}) {
+        writeBytes(path("default.txt"), "");
+        QStringList args = {QStringLiteral("--products"), list, QStringLiteral("--layout"),
+                            path("default.txt"), QStringLiteral("-o"), pdf};
+        return runPrintTool(args + more);
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(BatchPrintTest, TwentyFiveProductsFromLabelSevenFillFourSheetsInTheRightCells) {
+    std::string list;
+    for (int i = 0; i < 25; ++i)
+        list += codeFor(i) + ",メーカー,商品" + std::to_string(i + 1) + ",,," +
+                std::to_string(100 + i) + "\r\n";
+    writeBytes(path("list.csv"), list);
+    const ProcessResult run = print(path("list.csv"), path("out.pdf"),
+                                    {QStringLiteral("--start"), QStringLiteral("7")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    ASSERT_EQ(pageCount(path("out.pdf")), 4);
+
+    for (int page = 1; page <= 4; ++page) {
+        const QImage raster = rasterise(path("out.pdf"), 300, path("page"), page);
+        for (int label = 1; label <= 10; ++label) {
+            // Product i stands at position 7 + i of the run of cells.
+            const int cell = (page - 1) * 10 + label - 7;  // product index, if any
+            const std::string expected =
+                cell >= 0 && cell < 25 ? codeFor(cell) + "\n" : std::string();
+            EXPECT_EQ(decode(cropBarcode(raster, label, 300), path("crop.png")), expected)
+                << "page " << page << " label " << label;
+        }
+    }
+}
+
+TEST_F(BatchPrintTest, Utf8AndCp932ListsAndAHeaderInAnotherOrderGiveTheSameText) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"4901234567894", "㈱髙橋商店", "緑茶①", "500ml", "L-7", "1,980"},
+        {"49123456", "ＡＢＣ食品", "\"特選\" のり", "10枚", "", "398"},
+    };
+    std::string utf8 = "\xEF\xBB\xBF";
+    std::string reordered = "売価,品名,規格,JANコード,ロット,メーカー\n";
+    for (const auto& r : rows) {
+        auto quoted = [](std::string s) {
+            std::string out = "\"";
+            for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+            return out + "\"";
+        };
+        utf8 += quoted(r[0]) + "," + quoted(r[1]) + "," + quoted(r[2]) + "," + quoted(r[3]) + "," +
+                quoted(r[4]) + "," + quoted(r[5]) + "\r\n";
+        reordered += quoted(r[5]) + "," + quoted(r[2]) + "," + quoted(r[3]) + "," + quoted(r[0]) +
+                     "," + quoted(r[4]) + "," + quoted(r[1]) + "\n";
+    }
+    const std::optional<std::string> cp932 = cp932::encode(utf8.substr(3));
+    ASSERT_TRUE(cp932.has_value());
+    writeBytes(path("utf8.csv"), utf8);
+    writeBytes(path("cp932.csv"), *cp932);
+    writeBytes(path("reordered.csv"), reordered);
+
+    std::vector<std::string> texts;
+    for (const char* name : {"utf8", "cp932", "reordered"}) {
+        const QString list = path(name) + QStringLiteral(".csv");
+        const QString pdf = path(name) + QStringLiteral(".pdf");
+        const ProcessResult run = print(list, pdf);
+        ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err.toStdString();
+        texts.push_back(pdfText(pdf));
+    }
+    EXPECT_NE(texts[0].find("㈱髙橋商店"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[0].find("\"特選\" のり"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[0].find("1,980"), std::string::npos) << texts[0];
+    EXPECT_EQ(texts[1], texts[0]);
+    EXPECT_EQ(texts[2], texts[0]);
+}
+
+TEST_F(BatchPrintTest, ProblemRowsAreReportedWithTheirLineNumbers) {
+    writeBytes(path("list.csv"),
+               "4901234567894,m,一,,,1\n"      // line 1: fine
+               "1,2,3,4,5,6,7\n"               // line 2: seven columns, skipped
+               "490123456789,m,二,,,2\n"       // line 3: twelve digits, no barcode
+               "4901234567894,m,三,,,3\n"      // line 4: fine
+               "\"4901234567894,m,四,,,4\n");  // line 5: quote never closed, skipped
+    const ProcessResult run = print(path("list.csv"), path("out.pdf"));
+    EXPECT_EQ(run.exitCode, 3);
+    const std::string err = run.err.toStdString();
+    const std::string list = path("list.csv").toStdString();
+    EXPECT_NE(err.find(list + ":2: "), std::string::npos) << err;
+    EXPECT_NE(err.find(list + ":3: "), std::string::npos) << err;
+    EXPECT_NE(err.find(list + ":5: "), std::string::npos) << err;
+    EXPECT_EQ(err.find(list + ":1: "), std::string::npos) << err;
+    EXPECT_EQ(err.find(list + ":4: "), std::string::npos) << err;
+    ASSERT_EQ(pageCount(path("out.pdf")), 1);
+    const std::string text = pdfText(path("out.pdf"));
+    for (const char* name : {"一", "二", "三"}) EXPECT_NE(text.find(name), std::string::npos) << name;
+    EXPECT_EQ(text.find("四"), std::string::npos);
+}
+
+TEST_F(BatchPrintTest, RefusedCallsLeaveNoOutput) {
+    writeBytes(path("list.csv"), "4901234567894,m,一,,,1\n");
+    writeBytes(path("empty.csv"), "JAN,品名\n\n");
+    struct Case {
+        QStringList args;
+        int exitCode;
+    } cases[] = {
+        {{QStringLiteral("--products"), path("list.csv"), QStringLiteral("--start"),
+          QStringLiteral("11"), QStringLiteral("-o"), path("out.pdf")},
+         2},
+        {{QStringLiteral("--products"), path("missing.csv"), QStringLiteral("-o"), path("out.pdf")},
+         1},
+        {{QStringLiteral("--products"), path("empty.csv"), QStringLiteral("-o"), path("out.pdf")},
+         1},
+        {{QStringLiteral("--products"), path("list.csv"), QStringLiteral("-o"),
+          path("no-such-folder/out.pdf")},
+         1},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult run = runPrintTool(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(path("out.pdf")));
+    }
+}
+
+}  // namespace
