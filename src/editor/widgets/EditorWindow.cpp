@@ -94,7 +94,13 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
     startUp();
 }
 
-EditorWindow::~EditorWindow() = default;
+EditorWindow::~EditorWindow() {
+    // The boxes outlive this part of the window; the focus events of their
+    // destruction must not reach the editor any more.
+    for (InputBoxEdit* box : boxes_) {
+        box->setHandlers({});
+    }
+}
 
 InputBoxEdit* EditorWindow::inputBox(InputBox box) const {
     return boxes_[index(box)];
@@ -208,7 +214,7 @@ QWidget* EditorWindow::buildInputPanel() {
     counterFont.setPointSizeF(counterFont.pointSizeF() * 1.4);
     counterFont.setBold(true);
     counter_->setFont(counterFont);
-    counter_->setAccessibleName(qs("ラベル番号"));
+    counter_->setAccessibleDescription(qs("ラベル番号"));
     navigation->addWidget(counter_, 1);
     for (const auto& [b, op] : forward) {
         navigation->addWidget(b);
