@@ -104,6 +104,17 @@ struct QtPaintSurface::State {
     SurfaceFont font;
     bool fontSet = false;
     double ascent = 0.0;  // device pixels, of the current font
+    // Within a fill run, filled rectangles that continue one another to the
+    // right in the same colour (the modules of a barcode) are painted as one:
+    // the same pixels, far fewer painting calls on a PDF page.
+    bool inFillRun = false;
+    QRect pendingFill;
+    QColor pendingColor;
+
+    void flushFill() {
+        if (!pendingFill.isEmpty() && painter.isActive()) painter.fillRect(pendingFill, pendingColor);
+        pendingFill = QRect();
+    }
 
     State(QPainter& p, bool isPrinter) : painter(p), printer(isPrinter) {}
 
@@ -139,13 +150,25 @@ QtPaintSurface::QtPaintSurface(QPainter& painter, bool isPrinter)
     }
 }
 
-QtPaintSurface::~QtPaintSurface() = default;
+QtPaintSurface::~QtPaintSurface() {
+    state_->flushFill();
+}
+
+void QtPaintSurface::beginFillRun() {
+    state_->inFillRun = true;
+}
+
+void QtPaintSurface::endFillRun() {
+    state_->flushFill();
+    state_->inFillRun = false;
+}
 
 SurfaceUnit QtPaintSurface::unit() const {
     return state_->unit;
 }
 
 void QtPaintSurface::setUnit(SurfaceUnit unit) {
+    state_->flushFill();
     state_->unit = unit;
 }
 
@@ -158,6 +181,7 @@ double QtPaintSurface::pixelsPerUnitY() const {
 }
 
 void QtPaintSurface::clear() {
+    state_->flushFill();
     if (!ok()) {
         return;
     }
@@ -197,6 +221,7 @@ void QtPaintSurface::setTextColor(Color color) {
 }
 
 void QtPaintSurface::drawText(double x, double y, std::string_view text) {
+    state_->flushFill();
     if (!ok() || text.empty()) {
         return;
     }
@@ -214,6 +239,7 @@ void QtPaintSurface::drawText(double x, double y, std::string_view text) {
 }
 
 void QtPaintSurface::drawRect(double x, double y, double width, double height, Color color) {
+    state_->flushFill();
     if (!ok()) {
         return;
     }
@@ -237,10 +263,25 @@ void QtPaintSurface::fillRect(double x, double y, double width, double height, C
     if (r.isEmpty()) {
         return;
     }
-    state_->painter.fillRect(r, toQColor(color));
+    const QColor c = toQColor(color);
+    if (!state_->inFillRun) {
+        state_->flushFill();
+        state_->painter.fillRect(r, c);
+        return;
+    }
+    QRect& pending = state_->pendingFill;
+    if (!pending.isEmpty() && c == state_->pendingColor && r.top() == pending.top() &&
+        r.height() == pending.height() && r.left() == pending.right() + 1) {
+        pending.setRight(r.right());
+        return;
+    }
+    state_->flushFill();
+    pending = r;
+    state_->pendingColor = c;
 }
 
 void QtPaintSurface::drawLine(double x1, double y1, double x2, double y2, Color color) {
+    state_->flushFill();
     if (!ok()) {
         return;
     }

@@ -36,6 +36,8 @@ class QtPaintSurface : public DrawingSurface {
     void drawText(double x, double y, std::string_view text) override;
     void drawRect(double x, double y, double width, double height, Color color) override;
     void fillRect(double x, double y, double width, double height, Color color) override;
+    void beginFillRun() override;
+    void endFillRun() override;
     void drawLine(double x1, double y1, double x2, double y2, Color color) override;
     void setLineWidth(int pixels) override;
     bool isPrinter() const override;

@@ -83,12 +83,14 @@ std::int16_t drawEan13Barcode(DrawingSurface& surface, std::string_view code, do
     }
 
     if (w > 0) {
+        surface.beginFillRun();
         for (std::int64_t i = 0; i < n; ++i) {
             // Both corners are included: w pixels wide, height + 1 pixels high.
             surface.fillRect(static_cast<double>(x0 + i * w), static_cast<double>(top),
                              static_cast<double>(w), static_cast<double>(height + 1),
                              isLight(pattern[static_cast<std::size_t>(i)]) ? kWhite : kBlack);
         }
+        surface.endFillRun();
         surface.setUnit(savedUnit);
         return 0;
     }
@@ -98,6 +100,7 @@ std::int16_t drawEan13Barcode(DrawingSurface& surface, std::string_view code, do
     surface.setUnit(savedUnit);
     const auto hundredths = static_cast<std::int64_t>(std::nearbyint((x2 - x1) * 100));
     const double moduleWidth = static_cast<double>(hundredths / n) / 100;
+    if (moduleWidth <= 0.01) return 0;  // no module can be drawn that narrow
     for (std::int64_t i = 0; i < n; ++i) {
         surface.fillRect(x1 + static_cast<double>(i) * moduleWidth, y1, moduleWidth - 0.01, y2 - y1,
                          isLight(pattern[static_cast<std::size_t>(i)]) ? kWhite : kBlack);

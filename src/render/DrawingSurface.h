@@ -44,6 +44,12 @@ public:
     virtual void drawRect(double x, double y, double width, double height, Color color) = 0;
     virtual void fillRect(double x, double y, double width, double height, Color color) = 0;
 
+    // Filled rectangles given between these two calls (the modules of a
+    // barcode) may be painted together when the run ends: the same pixels, in
+    // fewer painting calls. Nothing is held back after endFillRun().
+    virtual void beginFillRun() {}
+    virtual void endFillRun() {}
+
     virtual void drawLine(double x1, double y1, double x2, double y2, Color color) = 0;
     // Line width in device pixels (at least 1).
     virtual void setLineWidth(int pixels) = 0;

@@ -130,6 +130,19 @@ TEST(DrawEan13Barcode, FallbackBelowOnePixelAModule) {
     EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
 }
 
+TEST(DrawEan13Barcode, FallbackTooNarrowForAnyModuleDrawsNothing) {
+    // 1.12 mm: 112 div 113 = 0 hundredths a module; 1.13 mm gives 0.01, and a
+    // module 0.01 - 0.01 wide. Neither can be drawn: no rectangles at all
+    // (never a negative width), and the unit is the old one.
+    for (double width : {1.0, 1.12, 1.13}) {
+        RecordingSurface s = printerAt600Dpi();
+        s.twipsX = s.twipsY = 100000;
+        EXPECT_EQ(drawEan13Barcode(s, "4901234567894", 20.0, 30.0, 20.0 + width, 40.0), 0);
+        EXPECT_TRUE(fills(s).empty()) << width;
+        EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
+    }
+}
+
 TEST(DrawEan13Barcode, FallbackWidthRoundsHalfToEven) {
     // 57.625 mm is exactly 5762.5 hundredths: to even 5762, 5762 div 113 = 50,
     // so 0.50 a module (rounding the half up would give 5763 = 113 * 51).
