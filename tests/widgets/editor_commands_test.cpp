@@ -52,6 +52,7 @@ class EditorCommandsTest : public QObject {
         dialogs_ = ScriptedDialogs();
         window_ = new EditorWindow(paths(), dialogs_);
         window_->show();
+        window_->activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(window_));
     }
     void cleanup() { delete window_.data(); }
@@ -154,6 +155,7 @@ class EditorCommandsTest : public QObject {
         // The window with Qt's own dialogs.
         QPointer<EditorWindow> real = new EditorWindow(paths());
         real->show();
+        real->activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(real));
         LabelEditor& editor = real->editor();
         for (int i = 1; i <= 3; ++i) {
@@ -189,6 +191,7 @@ class EditorCommandsTest : public QObject {
 
         window_ = new EditorWindow(paths(), dialogs_);
         window_->show();
+        window_->activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(window_));
         closing = window_;
         QTest::keyClick(window_->inputBox(InputBox::Text3), Qt::Key_Q, Qt::ControlModifier);

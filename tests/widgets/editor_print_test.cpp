@@ -54,6 +54,7 @@ class EditorPrintTest : public QObject {
         EditorWindow window(SettingsPaths{settings, settings}, dialogs);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
+        window.activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
         const struct {

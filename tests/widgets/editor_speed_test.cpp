@@ -85,6 +85,7 @@ class EditorSpeedTest : public QObject {
         EditorWindow window(paths(), dialogs_);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
+        window.activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(&window));
         fill(window.editor());
         window.editor().goFirst();

@@ -69,6 +69,7 @@ class EditorTypingTest : public QObject {
         window_ = std::make_unique<EditorWindow>(SettingsPaths{settings, settings}, dialogs_);
         window_->setAttribute(Qt::WA_DeleteOnClose, false);
         window_->show();
+        window_->activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     }
     void cleanup() { window_.reset(); }
@@ -200,6 +201,7 @@ class EditorTypingTest : public QObject {
         auto real = std::make_unique<EditorWindow>(SettingsPaths{settings, settings});
         real->setAttribute(Qt::WA_DeleteOnClose, false);
         real->show();
+        real->activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(real.get()));
         auto* jan = real->inputBox(InputBox::Text1);
         QCOMPARE(QApplication::focusWidget(), jan);

@@ -277,6 +277,7 @@ class EditorWindowTest : public QObject {
     void previewIsTheWholePageAtScreenResolution() {
         auto window = makeWindow();
         window->show();
+        window->activateWindow();  // also where no window manager does it
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         const QImage& page = window->previewArea()->picture()->buffer();
         const double dpi = page.logicalDpiX();
