@@ -244,6 +244,38 @@ class EditorTypingTest : public QObject {
         QCOMPARE(box(InputBox::Text3)->text(), u("あいうえおかきくけこさしす"));
     }
 
+    void clickingIntoTheJanCodeBoxReloadsTheLabel() {
+        box(InputBox::Text3)->setFocus(Qt::MouseFocusReason);
+        QVERIFY(button("前候補")->isEnabled());
+        editor().sheet().label(1).maker = "海辺水産";  // changed behind the boxes
+        QTest::mouseClick(box(InputBox::Text1), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), box(InputBox::Text1));
+        QCOMPARE(box(InputBox::Text2)->text(), u("海辺水産"));
+        QVERIFY(!button("前候補")->isEnabled());
+    }
+
+    void previousCandidatePagesBackThroughEarlierLabels() {
+        const char* names[] = {"焼きのり", "緑茶", "牛乳"};
+        for (int i = 0; i < 3; ++i) {
+            editor().sheet().label(i + 1).productName = names[i];
+        }
+        for (int i = 0; i < 3; ++i) {
+            QTest::mouseClick(button("Cmdnext"), Qt::LeftButton);
+        }
+        QCOMPARE(counter(), u("4/10"));
+        QTest::mouseClick(box(InputBox::Text3), Qt::LeftButton);
+        QPushButton* candidate = button("前候補");
+        QVERIFY(candidate->isEnabled());
+        for (int i = 2; i >= 0; --i) {
+            QTest::mouseClick(candidate, Qt::LeftButton);
+            QCOMPARE(box(InputBox::Text3)->text(), u(names[i]));
+            QCOMPARE(editor().sheet().label(4).productName, std::string(names[i]));
+            QCOMPARE(QApplication::focusWidget(), candidate);  // the focus stays on the button
+        }
+        QTest::mouseClick(candidate, Qt::LeftButton);  // at label 1: nothing more
+        QCOMPARE(box(InputBox::Text3)->text(), u(names[0]));
+    }
+
     void enterInThePriceBoxOfLabelTenStaysOnLabelTen() {
         QTest::mouseClick(button("Cmdlast"), Qt::LeftButton);
         box(InputBox::Text5)->setFocus(Qt::MouseFocusReason);
