@@ -40,6 +40,7 @@ TEST(StartUp, WithoutASettingsFileTheDefaultPatternAndAnEmptyUntitledSheet) {
     EXPECT_EQ(h.view.boxes(), std::vector<std::string>(6, ""));
     EXPECT_EQ(h.editor.currentLabel(), 1);
     EXPECT_TRUE(h.editor.isUntitled());
+    EXPECT_EQ(h.editor.sheet(), LabelSheet{}) << "all 60 texts empty";
     EXPECT_EQ(h.editor.layout(), initialLayoutSettings());
     EXPECT_EQ(h.editor.layout().borderCaption, "カラーで縁取りする");
     EXPECT_EQ(h.editor.viewState().previewZoom, 0.5);
@@ -212,6 +213,71 @@ TEST_F(PreviewAndPrint, PrintAtFiftyPercentPrintsFullSizeAndLeavesThePreviewAlon
     EXPECT_EQ(h.view.paints.back()[2], "line 6.00 3.90 51.50 3.90 #0000ff");
 }
 
+TEST_F(PreviewAndPrint, CancellingThePrintDialogLeavesThePrintModeAsItWas) {
+    // Printed once from Text1 by Ctrl+P: the preview is not redrawn, so the
+    // mode stays "printing" until the next preview.
+    h.view.shortcut([&] { h.editor.print(); });
+    ASSERT_TRUE(h.editor.viewState().printMode);
+    *h.dialogs.printRecord = PrintRecord{};
+    h.dialogs.printer = FakeEditorDialogs::Printer::Cancel;
+    const std::size_t paints = h.view.paints.size();
+    h.view.shortcut([&] { h.editor.print(); });
+    EXPECT_TRUE(h.editor.viewState().printMode);
+    EXPECT_TRUE(h.dialogs.printRecord->page.calls.empty());
+    EXPECT_FALSE(h.dialogs.printRecord->finished);
+    EXPECT_EQ(h.view.paints.size(), paints);
+    EXPECT_EQ(h.view.focused, InputBox::Text1);
+}
+
+TEST_F(PreviewAndPrint, PrintFromAShortcutPrintsTheTextStillBeingTyped) {
+    // Ctrl+P does not take the focus from the box, yet the user sees the text
+    // on screen and expects it on paper.
+    struct Case {
+        InputBox box;
+        const char* typed;
+        const char* printed;  // the text as stored and drawn
+        int labelAfter;       // leaving the price box steps on, as always
+    };
+    const Case cases[] = {
+        {InputBox::Text3, "印刷する品名", "印刷する品名", 1},
+        {InputBox::Text5, "12800", "12800", 2},
+        {InputBox::Text1, "4901234567899", "4901234567894", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        h.view.click([&] { h.editor.goFirst(); });
+        h.view.focusBox(c.box);
+        h.view.type(c.typed);
+        *h.dialogs.printRecord = PrintRecord{};
+        h.view.shortcut([&] { h.editor.print(); });
+
+        const PrintRecord& printed = *h.dialogs.printRecord;
+        ASSERT_TRUE(printed.finished);
+        bool drawn = false;
+        for (const std::string& call : printed.page.callsStartingWith("text ")) {
+            drawn = drawn || call.find(c.printed) != std::string::npos;
+        }
+        EXPECT_TRUE(drawn) << "the pending text is on the page";
+        EXPECT_EQ(h.editor.sheet().label(1).field(fieldOfBox(c.box)), c.printed);
+        EXPECT_EQ(h.editor.currentLabel(), c.labelAfter);
+        EXPECT_EQ(h.view.focused, InputBox::Text1);
+    }
+    // The JAN code box keeps the focus and shows the code as printed.
+    EXPECT_EQ(h.view.boxText(InputBox::Text1), "4901234567894");
+}
+
+TEST_F(PreviewAndPrint, ACancelledPrintStoresTheTypedTextOnlyAsLeavingTheBoxDoes) {
+    h.view.click([&] { h.editor.goFirst(); });
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("typed");
+    h.dialogs.printer = FakeEditorDialogs::Printer::Cancel;
+    h.view.shortcut([&] { h.editor.print(); });
+    EXPECT_TRUE(h.dialogs.printRecord->page.calls.empty());
+    // The focus went back to Text1, so the box was left and its text stored.
+    EXPECT_EQ(h.editor.sheet().label(1).productName, "typed");
+    EXPECT_EQ(h.view.focused, InputBox::Text1);
+}
+
 TEST_F(PreviewAndPrint, PrintAtFullSizeLeavesThePreviewAtFullSize) {
     h.view.click([&] { h.editor.toggleZoom(); });
     h.view.click([&] { h.editor.print(); });
@@ -242,6 +308,38 @@ TEST_F(PreviewAndPrint, ADocumentThatCannotBeEndedIsReported) {
     EXPECT_EQ(h.dialogs.messages[0].text, "印刷できませんでした。\n用紙がありません");
     EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(h.view.focused, InputBox::Text1);
+}
+
+TEST(StartUp, LoadingTheWindowAgainStartsAfreshWhateverWasOpen) {
+    TempFolder folder;
+    EditorHarness h({folder.file("data.txt"), folder.file("data.txt")});
+    h.open();
+    h.typeLabel({"4901234567894", "メーカー", "品名", "規格", "ロット", "100"});
+    const std::string path = folder.file("sheet.csv");
+    h.dialogs.saveChoices = {path};
+    h.view.shortcut([&] { h.editor.saveFileAs(); });
+    ASSERT_EQ(h.editor.currentFileName(), path);
+    h.view.click([&] { h.editor.toggleZoom(); });
+    h.view.click([&] { h.editor.moveOrigin(Axis::X, +1); });
+    h.view.click([&] { h.editor.goLast(); });
+
+    // Closed and loaded again: the window's start-up runs once more.
+    h.view.focused.reset();
+    h.view.paints.clear();
+    h.open();
+    EXPECT_EQ(h.editor.sheet(), LabelSheet{});
+    EXPECT_EQ(h.editor.currentLabel(), 1);
+    EXPECT_EQ(h.view.counter, "1/10");
+    EXPECT_EQ(h.view.boxes(), std::vector<std::string>(6, ""));
+    EXPECT_EQ(h.editor.currentFileName(), "無題");
+    EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
+    EXPECT_EQ(h.editor.viewState().previewZoom, 0.5);
+    EXPECT_EQ(h.editor.viewState().zoomCaption, "倍率切替100%");
+    EXPECT_EQ(h.editor.layout(), initialLayoutSettings()) << "no data.txt was saved";
+    EXPECT_EQ(h.editor.candidateField(), "");
+    h.dialogs.openChoices = {std::nullopt};
+    h.view.shortcut([&] { h.editor.openFile(); });
+    EXPECT_EQ(h.dialogs.openRequests.back().fileName, "*.csv");
 }
 
 TEST(Window, CloseUnloadsTheWindowWithoutAQuestion) {

@@ -345,6 +345,8 @@ void LabelEditor::print() {
         focusText1();
         return;
     }
+    // The text still being typed in a box is on screen, so it goes on paper too.
+    commitPendingEdit();
     viewState_.printMode = true;
     DrawingSurface& page = job->page();
     page.setUnit(SurfaceUnit::Millimetres);
