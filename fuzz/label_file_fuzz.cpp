@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the label data file reader. Whatever it reads must
-// either be refused by the writer or be written and read back unchanged.
+// draw in the preview and on the page, and either be refused by the writer or
+// be written and read back unchanged.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +9,54 @@
 #include <string_view>
 
 #include "files/LabelDataFile.h"
+#include "render/SheetRenderer.h"
+
+namespace {
+
+// Takes every drawing call and checks only that its numbers are finite.
+class CheckingSurface : public DrawingSurface {
+  public:
+    explicit CheckingSurface(bool printer) : printer_(printer) {}
+    SurfaceUnit unit() const override { return unit_; }
+    void setUnit(SurfaceUnit unit) override { unit_ = unit; }
+    void clear() override {}
+    void setTransparentFill() override {}
+    void setFont(const SurfaceFont& font) override { check(font.sizePt); }
+    void setTextColor(Color) override {}
+    void drawText(double x, double y, std::string_view) override { check(x, y); }
+    void drawRect(double x, double y, double w, double h, Color) override { check(x, y, w, h); }
+    void fillRect(double x, double y, double w, double h, Color) override { check(x, y, w, h); }
+    void drawLine(double x1, double y1, double x2, double y2, Color) override {
+        check(x1, y1, x2, y2);
+    }
+    void setLineWidth(int) override {}
+    bool isPrinter() const override { return printer_; }
+    double twipsPerPixelX() const override { return printer_ ? 2.4 : 15.0; }
+    double twipsPerPixelY() const override { return printer_ ? 2.4 : 15.0; }
+
+  private:
+    template <typename... Values>
+    static void check(Values... values) {
+        if (!(std::isfinite(values) && ...))
+            std::abort();
+    }
+    bool printer_;
+    SurfaceUnit unit_ = SurfaceUnit::Pixels;
+};
+
+// Whatever a file holds, the sheet draws in both modes.
+void drawBothWays(const LabelSheet& sheet, const LayoutSettings& settings) {
+    for (bool print : {false, true}) {
+        CheckingSurface surface(print);
+        ViewState view;
+        view.printMode = print;
+        drawSheet(surface, sheet, settings, view);
+        if (surface.unit() != SurfaceUnit::Millimetres || view.previewZoom != 0.5)
+            std::abort();
+    }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -17,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
+    drawBothWays(sheet, settings);
     std::string written;
     if (!formatLabelFile(sheet, settings, written).ok())
         return 0;

@@ -142,6 +142,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     // An existing file keeps its permissions; one the user made read-only is
     // not replaced.
     unsigned mode = 0666;
+    bool keepMode = false;
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
@@ -152,6 +153,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         if (::access(target.c_str(), W_OK) != 0)
             return failure(FileErrorCode::WriteFailed, errno);
         mode = st.st_mode & 07777;
+        keepMode = true;
     }
 
     static std::atomic<unsigned> counter{0};
@@ -171,6 +173,10 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (fd < 0)
         return failure(FileErrorCode::WriteFailed, error);
 
+    // The creation mode passes through the umask; the old file's mode is set
+    // as it was (best effort: the new content matters more).
+    if (keepMode)
+        (void)::fchmod(fd, static_cast<mode_t>(mode));
     bool ok = writeAll(ops, fd, bytes, error);
     if (ok) {
         errno = 0;

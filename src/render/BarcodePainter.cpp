@@ -11,8 +11,10 @@ namespace {
 
 constexpr Color kWhite = 0xFFFFFF;
 
-// Twips in one unit of the surface, horizontally and vertically. Pixels have
-// none (their coordinates are already pixels); nor would an unknown unit.
+// Twips in one unit of the surface, horizontally and vertically, for the
+// units whose modules are painted in whole pixels. Pixels have none (their
+// coordinates are already pixels); points and inches are drawn in their own
+// unit, as any other unit without a factor here.
 struct TwipsPerUnit {
     double x;
     double y;
@@ -29,9 +31,7 @@ std::optional<TwipsPerUnit> twipsPerUnit(SurfaceUnit unit) {
         case SurfaceUnit::Characters:
             return TwipsPerUnit{120, 240};
         case SurfaceUnit::Points:
-            return TwipsPerUnit{20, 20};
         case SurfaceUnit::Inches:
-            return TwipsPerUnit{1440, 1440};
         case SurfaceUnit::Pixels:
             break;
     }
@@ -39,13 +39,21 @@ std::optional<TwipsPerUnit> twipsPerUnit(SurfaceUnit unit) {
 }
 
 // Rounds down to a whole number, taking a value that lies within rounding
-// noise of a whole number as that number (52 mm at 2.4 twips per pixel is
-// exactly 1134 pixels, though the product in doubles falls just short).
+// noise of a whole number as that number (15.6 cm at 1.2 twips per pixel is
+// exactly 7371 pixels, though the product in doubles falls just short).
 std::int64_t floorWhole(double value) {
     const double nearest = std::round(value);
     if (std::fabs(value - nearest) <= 1e-9 * std::fmax(1.0, std::fabs(value)))
         return static_cast<std::int64_t>(nearest);
     return static_cast<std::int64_t>(std::floor(value));
+}
+
+// Far beyond any page in any unit; values past it (or not finite) are not
+// converted to whole numbers at all.
+constexpr double kLimit = 1e12;
+
+bool withinLimit(double value) {
+    return std::fabs(value) < kLimit;  // false for infinities and NaN too
 }
 
 bool isLight(char module) {
@@ -70,16 +78,27 @@ std::int16_t drawEan13Barcode(DrawingSurface& surface, std::string_view code, do
     // The rectangle in whole device pixels, every module the same width.
     std::int64_t w = -1;
     std::int64_t x0 = 0, top = 0, height = 0;
+    double px[4] = {};  // width, left, top, height in pixels, not yet floored
+    bool inPixels = false;
     if (savedUnit == SurfaceUnit::Pixels) {
-        w = floorWhole(x2 - x1) / n;
-        x0 = floorWhole(x1);
-        top = floorWhole(y1);
-        height = floorWhole(y2 - y1);
+        px[0] = x2 - x1;
+        px[1] = x1;
+        px[2] = y1;
+        px[3] = y2 - y1;
+        inPixels = true;
     } else if (const auto u = twipsPerUnit(savedUnit); u && tx > 0 && ty > 0) {
-        w = floorWhole((x2 - x1) * u->x / tx) / n;
-        x0 = floorWhole(x1 * u->x / tx);
-        top = floorWhole(y1 * u->y / ty);
-        height = floorWhole((y2 - y1) * u->y / ty);
+        px[0] = (x2 - x1) * u->x / tx;
+        px[1] = x1 * u->x / tx;
+        px[2] = y1 * u->y / ty;
+        px[3] = (y2 - y1) * u->y / ty;
+        inPixels = true;
+    }
+    if (inPixels && withinLimit(px[0]) && withinLimit(px[1]) && withinLimit(px[2]) &&
+        withinLimit(px[3])) {
+        w = floorWhole(px[0]) / n;
+        x0 = floorWhole(px[1]);
+        top = floorWhole(px[2]);
+        height = floorWhole(px[3]);
     }
 
     if (w > 0) {
@@ -98,9 +117,12 @@ std::int16_t drawEan13Barcode(DrawingSurface& surface, std::string_view code, do
     // Narrower than a pixel a module: draw in the surface's own unit, the
     // module width rounded down to hundredths.
     surface.setUnit(savedUnit);
+    if (!withinLimit(x1) || !withinLimit(y1) || !withinLimit(x2) || !withinLimit(y2))
+        return 0;  // no rectangle to draw in
     const auto hundredths = static_cast<std::int64_t>(std::nearbyint((x2 - x1) * 100));
     const double moduleWidth = static_cast<double>(hundredths / n) / 100;
-    if (moduleWidth <= 0.01) return 0;  // no module can be drawn that narrow
+    if (moduleWidth <= 0.01)
+        return 0;  // no module can be drawn that narrow
     for (std::int64_t i = 0; i < n; ++i) {
         surface.fillRect(x1 + static_cast<double>(i) * moduleWidth, y1, moduleWidth - 0.01, y2 - y1,
                          isLight(pattern[static_cast<std::size_t>(i)]) ? kWhite : kBlack);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -71,8 +73,9 @@ TEST(DrawEan13Barcode, EightDigitsGetWiderModules) {
     EXPECT_EQ(s.calls.back(), "unit mm");
 }
 
-// Every unit with a twips factor takes the pixel path; the rectangle is
-// floored to whole pixels, values exactly on a pixel boundary included.
+// Millimetres, centimetres, twips, characters and pixels take the pixel path;
+// the rectangle is floored to whole pixels, values exactly on a pixel
+// boundary included.
 TEST(DrawEan13Barcode, PixelPathInEveryUnit) {
     struct Case {
         SurfaceUnit unit;
@@ -81,11 +84,8 @@ TEST(DrawEan13Barcode, PixelPathInEveryUnit) {
         long x0, y0, w, height;
     };
     const Case cases[] = {
-        // 2 inches at 96 dpi: 192 px, 1 a module.
-        {SurfaceUnit::Inches, 15, 15, 1.0, 0.5, 3.0, 1.0, 96, 48, 1, 48},
         {SurfaceUnit::Centimetres, 2.4, 2.4, 5.2, 1.28, 10.7, 2.28, 1228, 302, 11, 236},
         {SurfaceUnit::Twips, 1.2, 2.4, 100.0, 100.0, 3100.0, 700.0, 83, 41, 22, 250},
-        {SurfaceUnit::Points, 1.2, 1.2, 7.02, 14.04, 107.02, 24.04, 117, 234, 14, 166},
         // Characters are 120 twips wide and 240 high.
         {SurfaceUnit::Characters, 15, 15, 2.0, 1.0, 30.0, 2.0, 16, 16, 1, 16},
         // Pixels already: only floored.
@@ -130,6 +130,43 @@ TEST(DrawEan13Barcode, FallbackBelowOnePixelAModule) {
     EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
 }
 
+// Points and inches have no twips factor of their own here: drawn in the
+// surface's unit even where whole pixels would be wide enough.
+TEST(DrawEan13Barcode, PointsAndInchesTakeTheFallback) {
+    struct Case {
+        SurfaceUnit unit;
+        double x1, y1, x2, y2;
+        double moduleWidth;
+        const char* firstFill;
+        const char* lastFill;
+    };
+    const Case cases[] = {
+        // 2.26 in: 226 div 113 = 2 hundredths a module.
+        {SurfaceUnit::Inches, 1.0, 0.5, 3.26, 1.0, 0.02, "fill 1.00 0.50 0.01 0.50 #ffffff",
+         "fill 3.24 0.50 0.01 0.50 #ffffff"},
+        // 113 pt: 1.00 a module.
+        {SurfaceUnit::Points, 10.0, 20.0, 123.0, 50.0, 1.0, "fill 10.00 20.00 0.99 30.00 #ffffff",
+         "fill 122.00 20.00 0.99 30.00 #ffffff"},
+    };
+    for (const Case& c : cases) {
+        RecordingSurface s = printerAt600Dpi();
+        s.currentUnit = c.unit;
+        const std::string unitLine = "unit " + RecordingSurface::unitName(c.unit);
+        EXPECT_EQ(drawEan13Barcode(s, "4901234567894", c.x1, c.y1, c.x2, c.y2), 0);
+        ASSERT_EQ(s.calls.size(), 115u) << unitLine;
+        EXPECT_EQ(s.calls[0], "unit px");
+        EXPECT_EQ(s.calls[1], unitLine);  // restored before drawing
+        EXPECT_EQ(s.calls[2], c.firstFill) << unitLine;
+        EXPECT_EQ(s.calls[114], c.lastFill) << unitLine;
+        EXPECT_EQ(s.calls[11], "fill " + RecordingSurface::number(c.x1 + 9 * c.moduleWidth) + " " +
+                                   RecordingSurface::number(c.y1) + " " +
+                                   RecordingSurface::number(c.moduleWidth - 0.01) + " " +
+                                   RecordingSurface::number(c.y2 - c.y1) + " #000000")
+            << unitLine;
+        EXPECT_EQ(s.currentUnit, c.unit);
+    }
+}
+
 TEST(DrawEan13Barcode, FallbackTooNarrowForAnyModuleDrawsNothing) {
     // 1.12 mm: 112 div 113 = 0 hundredths a module; 1.13 mm gives 0.01, and a
     // module 0.01 - 0.01 wide. Neither can be drawn: no rectangles at all
@@ -139,6 +176,30 @@ TEST(DrawEan13Barcode, FallbackTooNarrowForAnyModuleDrawsNothing) {
         s.twipsX = s.twipsY = 100000;
         EXPECT_EQ(drawEan13Barcode(s, "4901234567894", 20.0, 30.0, 20.0 + width, 40.0), 0);
         EXPECT_TRUE(fills(s).empty()) << width;
+        EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
+    }
+}
+
+// A pixel size so small that the rectangle has no whole number of pixels
+// falls back to the surface's unit; a rectangle that is not a number at all
+// draws nothing. The unit is restored either way.
+TEST(DrawEan13Barcode, RectanglesBeyondAnyPageAreNotConverted) {
+    RecordingSurface tiny = printerAt600Dpi();
+    tiny.twipsX = tiny.twipsY = 1e-300;
+    EXPECT_EQ(drawEan13Barcode(tiny, "4901234567894", 52.0, 12.8, 107.0, 22.8), 0);
+    const std::vector<std::string> f = fills(tiny);
+    ASSERT_EQ(f.size(), 113u);
+    EXPECT_EQ(f[0], "fill 52.00 12.80 0.47 10.00 #ffffff");  // 5500 div 113 = 48 hundredths
+    EXPECT_EQ(tiny.currentUnit, SurfaceUnit::Millimetres);
+
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    const double rects[][4] = {
+        {nan, 0, 55, 10}, {0, 0, inf, 10}, {-inf, 0, 55, 10}, {0, 0, 55, nan}, {0, 0, 1e300, 10}};
+    for (const auto& r : rects) {
+        RecordingSurface s = printerAt600Dpi();
+        EXPECT_EQ(drawEan13Barcode(s, "4901234567894", r[0], r[1], r[2], r[3]), 0);
+        EXPECT_TRUE(fills(s).empty()) << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
         EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
     }
 }

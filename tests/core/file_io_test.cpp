@@ -99,6 +99,15 @@ TEST_F(FileIoTest, KeepsThePermissionsOfTheOldFile) {
     struct stat st {};
     ASSERT_EQ(::stat(path("a.csv").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A mode the umask would narrow is kept all the same.
+    ASSERT_EQ(::chmod(path("a.csv").c_str(), 0666), 0);
+    const mode_t oldMask = ::umask(022);
+    const bool written = writeFileAtomically(path("a.csv"), "newer").ok();
+    ::umask(oldMask);
+    EXPECT_TRUE(written);
+    ASSERT_EQ(::stat(path("a.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666u);
 }
 
 TEST_F(FileIoTest, ReplacesTheFileALinkNamesAndKeepsTheLink) {
