@@ -10,6 +10,10 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+// A row longer than this (a quote never closed, a line of endless commas) is
+// read to its end but not kept: it is reported as damaged.
+constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+
 // Validates UTF-8 incrementally: feed bytes, then finish().
 class Utf8Validator {
 public:
@@ -130,21 +134,37 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
     bool quoted = false;      // the current field began with a quote
     bool inQuotes = false;    // inside the quotes
     bool fieldStarted = false;
+    std::size_t recordBytes = 0;
+    bool tooLong = false;
     auto endField = [&] {
-        fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
+        if (!tooLong) fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
         field.clear();
         quoted = inQuotes = fieldStarted = false;
+    };
+    auto finish = [&] {
+        endField();
+        if (tooLong) {
+            fields.clear();
+            damaged = true;
+            damage = "行が長すぎます";
+        }
+        return RawStatus::Record;
     };
     while (true) {
         const int ch = buf->sbumpc();
         if (ch == Traits::eof()) {
-            if (inQuotes) {
+            if (inQuotes && !tooLong) {
                 damaged = true;
                 damage = "引用符 \" が閉じていません";
             }
-            endField();
-            return RawStatus::Record;
+            return finish();
         }
+        if (++recordBytes > kMaxRecordBytes && !tooLong) {
+            tooLong = true;
+            fields.clear();
+            field.clear();
+        }
+        if (tooLong) field.clear();  // read on to the row's end, keeping nothing
         const char c = static_cast<char>(ch);
         if (inQuotes) {
             if (c == '"') {
@@ -167,8 +187,7 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
         if (c == '\r' || c == '\n') {
             if (c == '\r' && buf->sgetc() == '\n') buf->sbumpc();
             ++line_;
-            endField();
-            return RawStatus::Record;
+            return finish();
         }
         if (c == '"' && !fieldStarted) {
             quoted = inQuotes = fieldStarted = true;

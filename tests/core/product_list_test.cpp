@@ -95,6 +95,19 @@ TEST(ProductList, DamagedRowsAreReportedWithTheirLineAndSkipped) {
     EXPECT_EQ(r.problems[1].lineNumber, 5);  // quote never closed
 }
 
+// A row that never ends (a quote left open, a line of endless commas) is read
+// through without being kept, and reported; the rows after it still come.
+TEST(ProductList, OverlongRowsAreReportedNotKept) {
+    const std::string commas(200000, ',');
+    const auto r = readAll("a,b,c\n" + commas + "\nd,e,f\n\"" + std::string(100000, 'x'));
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[1].record.productName, "f");
+    ASSERT_EQ(r.problems.size(), 2u);
+    EXPECT_EQ(r.problems[0].lineNumber, 2);
+    EXPECT_EQ(r.problems[0].message, "読めない行です (行が長すぎます)。印刷しません");
+    EXPECT_EQ(r.problems[1].lineNumber, 4);
+}
+
 TEST(ProductList, UndecodableBytesMakeARowDamagedWhenEncodingIsForced) {
     const auto r = readAll("a,b,c\n\xff\xfe,x,y\n", TextEncoding::Utf8);
     ASSERT_EQ(r.rows.size(), 1u);
