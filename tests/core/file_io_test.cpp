@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -134,13 +135,32 @@ TEST_F(FileIoTest, AReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(entries(), std::set<std::string>{"a.csv"});
 }
 
+// Folder permissions do not bind the superuser, so as root the write is made
+// by a child process that has given its rights up for those of "nobody".
 TEST_F(FileIoTest, AReadOnlyFolderIsAWriteFailure) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
     put("a.csv", "old");
+    ASSERT_EQ(::chmod(path("a.csv").c_str(), 0666), 0);
     ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
-    EXPECT_EQ(writeFileAtomically(path("a.csv"), "new").code, FileErrorCode::WriteFailed);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(writeFileAtomically(path("a.csv"), "new").code, FileErrorCode::WriteFailed);
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            const FileResult r = writeFileAtomically(path("a.csv"), "new");
+            ::_exit(r.code == FileErrorCode::WriteFailed && r.detail == std::strerror(EACCES) ? 0
+                                                                                              : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
     EXPECT_EQ(get("a.csv"), "old");
+    EXPECT_EQ(entries(), std::set<std::string>{"a.csv"});
+    ::chmod(dir_.c_str(), 0700);
 }
 
 // Failures injected into the system calls of the writer.
