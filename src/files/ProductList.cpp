@@ -210,6 +210,10 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
     int nonEmpty = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].empty()) continue;
+        // Column names are never plain numbers (a JAN code, a price).
+        if (std::all_of(fields[i].begin(), fields[i].end(),
+                        [](char c) { return (c >= '0' && c <= '9') || c == ','; }))
+            return false;
         ++nonEmpty;
         if (auto field = columnForHeader(fields[i])) {
             columns[i] = static_cast<int>(*field);

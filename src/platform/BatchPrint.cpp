@@ -4,6 +4,7 @@
 #include <QPrinter>
 
 #include "files/BatchSheets.h"
+#include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
 #include "render/SheetRenderer.h"
 
@@ -11,6 +12,7 @@ BatchPrintResult printProductList(QPrinter& printer, ProductListReader& reader,
                                   const LayoutSettings& layout, int startPosition,
                                   const std::function<void(long)>& progress) {
     BatchPrintResult result;
+    setPageOrigin(printer);
     BatchSheetBuilder builder(reader, startPosition);
     LabelSheet sheet;
     QPainter painter;

@@ -38,3 +38,7 @@ QSizeF paperSizeTwips(const QPrinter& printer) {
     const QSizeF points = printer.pageLayout().fullRect(QPageLayout::Point).size();
     return points * 20.0;
 }
+
+void setPageOrigin(QPrinter& printer) {
+    printer.setFullPage(printer.outputFormat() == QPrinter::PdfFormat);
+}

@@ -19,6 +19,11 @@ std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch);
 // from the corner of its printable area. Nothing when no such printer exists.
 std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name);
 
+// Chooses where a page is drawn from: a PDF, which has no unprintable margin,
+// from the corner of the paper (full-page mode); a real printer from the
+// corner of its printable area, the origin the layout is measured from.
+void setPageOrigin(QPrinter& printer);
+
 // The names of the system's printers.
 QStringList systemPrinterNames();
 

@@ -169,11 +169,10 @@ std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current
     return choice;
 }
 
-std::unique_ptr<PrintJob> QtEditorDialogs::choosePrinter(std::string& error) {
-    error.clear();
+std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent) {
     std::unique_ptr<QPrinter> printer = initialPrinter();
     {
-        QPrintDialog dialog(printer.get(), parent_);
+        QPrintDialog dialog(printer.get(), parent);
         // Printer and paper only: one page, one copy.
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -189,5 +188,14 @@ std::unique_ptr<PrintJob> QtEditorDialogs::choosePrinter(std::string& error) {
         }
     }
     printer->setCopyCount(1);
+    return printer;
+}
+
+std::unique_ptr<PrintJob> QtEditorDialogs::choosePrinter(std::string& error) {
+    error.clear();
+    std::unique_ptr<QPrinter> printer = setUpPrinter(parent_);
+    if (!printer) {
+        return nullptr;
+    }
     return QtPrintJob::begin(std::move(printer), error);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // The input window's dialogs over Qt: QMessageBox, QFileDialog, QColorDialog,
@@ -22,6 +23,10 @@ class QtEditorDialogs : public EditorDialogs {
 
     // The title of a message box for which none is given.
     static QString applicationTitle();
+
+    // The printer set-up dialog (printer and paper only, one copy) on the
+    // default printer, or A4 when there is none. Nothing when cancelled.
+    static std::unique_ptr<QPrinter> setUpPrinter(QWidget* parent);
 
   private:
     QWidget* parent_;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
 
 namespace {
@@ -29,13 +30,8 @@ std::unique_ptr<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer,
         error = "プリンターがありません";
         return nullptr;
     }
-    // A PDF has no unprintable margin: its page is drawn from the paper's
-    // corner, whichever way the printer was chosen. A real printer is drawn
-    // from the corner of its printable area, the origin the layout is
-    // measured from.
-    if (printer->outputFormat() == QPrinter::PdfFormat) {
-        printer->setFullPage(true);
-    }
+    // A PDF from the paper's corner, whichever way the printer was chosen.
+    setPageOrigin(*printer);
     std::unique_ptr<QtPrintJob> job(new QtPrintJob(std::move(printer)));
     if (!job->painter_->begin(job->printer_.get())) {
         error = describe(*job->printer_) + "に印刷を始められません";

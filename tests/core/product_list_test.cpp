@@ -63,6 +63,12 @@ TEST(ProductList, HeaderWithUnknownColumnsIgnoresThem) {
     EXPECT_EQ(r.rows[0].record, record("", "", "りんご", "", "", "100"));
 }
 
+TEST(ProductList, AFirstRowWithNumbersIsDataEvenWhenItsTextsLookLikeColumnNames) {
+    const auto r = readAll("4901234567894,メーカー,品名,,,100\n");
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0].record, record("4901234567894", "メーカー", "品名", "", "", "100"));
+}
+
 TEST(ProductList, QuotedFieldsAsSpreadsheetsWriteThem) {
     const auto r = readAll(
         "\xEF\xBB\xBF\"4901234567894\",\"A \"\"special\"\" maker\",\"two\nlines\",\"1,000 g\",,\"1,980\"\n"

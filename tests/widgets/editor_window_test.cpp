@@ -214,6 +214,7 @@ class EditorWindowTest : public QObject {
             {"N_SAVE", "名前を付けてファィルを保存(&A)", "Ctrl+A"},
             {"M_プレビュー", "プレピュー(&V)", "Ctrl+V"},
             {"P_印刷", "印刷(&P)", "Ctrl+P"},
+            {"一括印刷", "一括印刷...", ""},
             {"MNUEXIT", "終了(&x)", "Ctrl+Q"},
         };
         QList<QAction*> actions;
@@ -222,8 +223,8 @@ class EditorWindowTest : public QObject {
                 actions << a;
             }
         }
-        QCOMPARE(actions.size(), 7);
-        for (int i = 0; i < 7; ++i) {
+        QCOMPARE(actions.size(), 8);
+        for (int i = 0; i < 8; ++i) {
             QCOMPARE(actions[i]->objectName(), u(items[i][0]));
             QCOMPARE(actions[i]->text(), u(items[i][1]));
             QCOMPARE(actions[i]->shortcut(), QKeySequence(u(items[i][2])));

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,13 +10,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageSize>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "editor/widgets/BatchPrintDialog.h"
 #include "editor/widgets/CommandButton.h"
 #include "editor/widgets/ElementFrame.h"
 #include "editor/widgets/InputBoxEdit.h"
@@ -410,6 +414,37 @@ void EditorWindow::buildMenu() {
     for (InputBoxEdit* box : boxes_) {
         box->setWindowShortcuts(keys);
     }
+
+    // Many sheets from a product list, with the current pattern; the sheet
+    // being edited is not touched.
+    auto* batch = new QAction(qs("一括印刷..."), this);
+    batch->setObjectName(QStringLiteral("一括印刷"));
+    connect(batch, &QAction::triggered, this, &EditorWindow::batchPrint);
+    file->insertAction(file->actions().at(file->actions().size() - 2), batch);
+}
+
+void EditorWindow::batchPrint() {
+    const QString list = QFileDialog::getOpenFileName(
+        this, qs("商品リストを開く"), QString(),
+        qs("商品リスト (*.csv *.txt);;すべてのファイル (*.*)"));
+    if (list.isEmpty()) {
+        return;
+    }
+    BatchPrintDialog dialog(list, editor_->layout(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    std::unique_ptr<QPrinter> printer = QtEditorDialogs::setUpPrinter(this);
+    if (!printer) {
+        return;
+    }
+    const BatchPrintResult result = printProductListFile(
+        list, dialog.encoding(), dialog.startPosition(), editor_->layout(), *printer, this);
+    QMessageBox box(result.ok ? (result.problems.empty() ? QMessageBox::Information
+                                                         : QMessageBox::Warning)
+                              : QMessageBox::Critical,
+                    qs("一括印刷"), batchOutcomeMessage(result), QMessageBox::Ok, this);
+    box.exec();
 }
 
 void EditorWindow::startUp() {

@@ -60,6 +60,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     QWidget* buildInputPanel();
     QWidget* buildLayoutPanel();
     void buildMenu();
+    void batchPrint();
     CommandButton* button(const char* objectName, const char* caption);
     void startUp();
 

@@ -1,0 +1,185 @@
+#include "editor/widgets/BatchPrintDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <fstream>
+
+#include "files/BatchSheets.h"
+#include "platform/BatchPrint.h"
+#include "platform/QtEditorDialogs.h"
+#include "platform/QtPaintSurface.h"
+#include "render/SheetRenderer.h"
+
+namespace {
+
+// A4 at 96 dots per inch.
+constexpr int kPageWidth = 794;
+constexpr int kPageHeight = 1123;
+// How many problem rows a message lists before it only counts the rest.
+constexpr int kProblemsListed = 15;
+
+std::ifstream openList(const QString& path) {
+    return std::ifstream(QFile::encodeName(path).toStdString(), std::ios::binary);
+}
+
+}  // namespace
+
+BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings& layout,
+                                   QWidget* parent)
+    : QDialog(parent), listPath_(listPath), layout_(layout) {
+    setObjectName(QString::fromUtf8(kObjectName));
+    setWindowTitle(QStringLiteral("一括印刷"));
+
+    auto* form = new QFormLayout;
+    auto* name = new QLabel(QFileInfo(listPath).fileName());
+    name->setToolTip(listPath);
+    form->addRow(QStringLiteral("商品リスト"), name);
+
+    encoding_ = new QComboBox;
+    encoding_->setObjectName(QStringLiteral("文字コード"));
+    encoding_->addItem(QStringLiteral("自動判定"), static_cast<int>(TextEncoding::Auto));
+    encoding_->addItem(QStringLiteral("UTF-8"), static_cast<int>(TextEncoding::Utf8));
+    encoding_->addItem(QStringLiteral("シフトJIS (CP932)"), static_cast<int>(TextEncoding::Cp932));
+    auto* encodingLabel = new QLabel(QStringLiteral("文字コード"));
+    encodingLabel->setBuddy(encoding_);
+    form->addRow(encodingLabel, encoding_);
+
+    start_ = new QSpinBox;
+    start_->setObjectName(QStringLiteral("開始位置"));
+    start_->setRange(1, 10);
+    start_->setValue(1);
+    auto* startLabel = new QLabel(QStringLiteral("最初のシートの開始位置 (1〜10)"));
+    startLabel->setBuddy(start_);
+    form->addRow(startLabel, start_);
+
+    summary_ = new QLabel;
+    summary_->setObjectName(QStringLiteral("枚数"));
+    form->addRow(summary_);
+
+    preview_ = new QLabel;
+    preview_->setObjectName(QStringLiteral("最初のシート"));
+    preview_->setAccessibleName(QStringLiteral("最初のシート"));
+    preview_->setFrameShape(QFrame::Box);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
+    printButton_ = buttons->addButton(QStringLiteral("印刷..."), QDialogButtonBox::AcceptRole);
+    printButton_->setObjectName(QStringLiteral("一括印刷実行"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addStretch(1);
+    left->addWidget(buttons);
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left);
+    top->addWidget(preview_);
+
+    connect(start_, &QSpinBox::valueChanged, this, &BatchPrintDialog::refresh);
+    connect(encoding_, &QComboBox::currentIndexChanged, this, &BatchPrintDialog::refresh);
+    refresh();
+}
+
+int BatchPrintDialog::startPosition() const { return start_->value(); }
+
+TextEncoding BatchPrintDialog::encoding() const {
+    return static_cast<TextEncoding>(encoding_->currentData().toInt());
+}
+
+long BatchPrintDialog::sheetCount() const { return sheetsNeeded(products_, startPosition()); }
+
+void BatchPrintDialog::refresh() {
+    std::ifstream list = openList(listPath_);
+    products_ = list ? countProducts(list, encoding()) : 0;
+
+    // The first sheet as it will be printed: the labels before the start
+    // position stay free.
+    LabelSheet first;
+    if (list) {
+        ProductListReader reader(list, encoding());
+        BatchSheetBuilder builder(reader, startPosition());
+        std::vector<ProductProblem> ignored;
+        builder.nextSheet(first, ignored);
+    }
+    picture_ = QImage(kPageWidth, kPageHeight, QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    {
+        QPainter painter(&picture_);
+        QtPaintSurface surface(painter, false);
+        ViewState view;
+        view.previewZoom = 1.0;
+        view.zoomCaption = captions::kZoomTo50;
+        drawSheet(surface, first, layout_, view);
+    }
+    preview_->setPixmap(QPixmap::fromImage(picture_.scaled(
+        kPageWidth * 2 / 5, kPageHeight * 2 / 5, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+
+    if (products_ == 0) {
+        summary_->setText(QStringLiteral("印刷する商品がありません。"));
+    } else {
+        summary_->setText(QStringLiteral("%1 件の商品を %2 枚のシートに印刷します。")
+                              .arg(products_)
+                              .arg(sheetCount()));
+    }
+    printButton_->setEnabled(products_ > 0);
+}
+
+BatchPrintResult printProductListFile(const QString& listPath, TextEncoding encoding,
+                                      int startPosition, const LayoutSettings& layout,
+                                      QPrinter& printer, QWidget* parent) {
+    BatchPrintResult result;
+    std::ifstream list = openList(listPath);
+    if (!list) {
+        result.ok = false;
+        result.error = "商品リストを開けません: " + listPath.toStdString();
+        return result;
+    }
+    const long sheets = sheetsNeeded(countProducts(list, encoding), startPosition);
+    QProgressDialog progress(QStringLiteral("印刷しています..."), QString(), 0,
+                             static_cast<int>(sheets), parent);
+    progress.setWindowTitle(QStringLiteral("一括印刷"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(1000);
+    ProductListReader reader(list, encoding);
+    result = printProductList(printer, reader, layout, startPosition, [&](long done) {
+        progress.setValue(static_cast<int>(done));
+    });
+    progress.reset();
+    return result;
+}
+
+QString batchOutcomeMessage(const BatchPrintResult& result) {
+    if (!result.ok) {
+        return QStringLiteral("一括印刷できませんでした。%1")
+            .arg(QString::fromStdString(result.error));
+    }
+    QString text = QStringLiteral("%1 枚のシートに %2 件のラベルを印刷しました。")
+                       .arg(result.sheets)
+                       .arg(result.labels);
+    if (!result.problems.empty()) {
+        text += QStringLiteral("\n\n次の行を確かめてください:");
+        int listed = 0;
+        for (const ProductProblem& problem : result.problems) {
+            if (listed++ == kProblemsListed) {
+                text += QStringLiteral("\nほか %1 件")
+                            .arg(static_cast<long>(result.problems.size()) - kProblemsListed);
+                break;
+            }
+            text += QStringLiteral("\n%1 行目: %2")
+                        .arg(problem.lineNumber)
+                        .arg(QString::fromStdString(problem.message));
+        }
+    }
+    return text;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "files/ProductList.h"
+#include "platform/BatchPrint.h"
+#include "model/LayoutSettings.h"
+
+class QComboBox;
+class QPushButton;
+class QLabel;
+class QPrinter;
+class QSpinBox;
+
+// Asks how a product list is to be printed: the start position on the first
+// sheet (1..10, to finish a half-used sheet) and, when it must be forced, the
+// list's encoding. Shows how many products and sheets that gives and a
+// picture of the first sheet with the current print pattern.
+class BatchPrintDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    BatchPrintDialog(const QString& listPath, const LayoutSettings& layout,
+                     QWidget* parent = nullptr);
+
+    static constexpr const char* kObjectName = "一括印刷";
+
+    int startPosition() const;
+    TextEncoding encoding() const;
+    long productCount() const { return products_; }
+    long sheetCount() const;
+    // The picture of the first sheet as shown (the page at 96 dpi, full size).
+    const QImage& firstSheetPicture() const { return picture_; }
+
+  private:
+    void refresh();
+
+    QString listPath_;
+    const LayoutSettings& layout_;
+    long products_ = 0;
+    QImage picture_;
+    QSpinBox* start_;
+    QComboBox* encoding_;
+    QLabel* summary_;
+    QLabel* preview_;
+    QPushButton* printButton_;
+};
+
+// Prints the product list at `listPath` with `layout` on `printer` (chosen in
+// the printer set-up dialog), with a progress dialog on `parent` for jobs over
+// a second.
+BatchPrintResult printProductListFile(const QString& listPath, TextEncoding encoding,
+                                      int startPosition, const LayoutSettings& layout,
+                                      QPrinter& printer, QWidget* parent);
+
+// What the user is told afterwards: how much was printed and the rows to look
+// at (printed without a barcode, not printed), or why the job failed.
+QString batchOutcomeMessage(const BatchPrintResult& result);

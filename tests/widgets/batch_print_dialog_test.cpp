@@ -1,0 +1,148 @@
+// Batch printing from the input window: the dialog that asks for the start
+// position counts the sheets and pictures the first one; the print leaves the
+// sheet being edited as it was.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ScriptedDialogs.h"
+#include "editor/widgets/BatchPrintDialog.h"
+#include "editor/widgets/EditorWindow.h"
+#include "files/Cp932.h"
+#include "platform/PageSetup.h"
+
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+void writeFile(const QString& path, const std::string& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// 25 products, each with a valid EAN-13 code, in UTF-8 with a header row.
+std::string productList() {
+    std::string list = "JANコード,品名,売価\n";
+    for (int i = 1; i <= 25; ++i) list += "4901234567894,商品" + std::to_string(i) + ",100\n";
+    return list;
+}
+
+// True when the cell of label `number` (default origin, full size, 96 dpi)
+// has red pixels: the price and yen sign of a printed label.
+bool cellHasRed(const QImage& page, int number) {
+    const double pxPerMm = 96 / 25.4;
+    const int left = static_cast<int>(((number - 1) % 2 * 91.0 + 12.0) * pxPerMm);
+    const int top = static_cast<int>(((number - 1) / 2 * 55.0 + 7.8) * pxPerMm);
+    for (int y = top + 2; y < top + static_cast<int>(55 * pxPerMm) - 2; ++y) {
+        for (int x = left + 2; x < left + static_cast<int>(91 * pxPerMm) - 2; ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+class BatchPrintDialogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void countsSheetsAndPicturesTheFirstSheetFromTheStartPosition() {
+        QTemporaryDir dir;
+        const QString list = dir.filePath(u("list.csv"));
+        writeFile(list, productList());
+        const LayoutSettings layout = initialLayoutSettings();
+        BatchPrintDialog dialog(list, layout);
+        QCOMPARE(dialog.objectName(), u("一括印刷"));
+        auto* start = dialog.findChild<QSpinBox*>(u("開始位置"));
+        auto* summary = dialog.findChild<QLabel*>(u("枚数"));
+        QVERIFY(start && summary);
+        QCOMPARE(start->minimum(), 1);
+        QCOMPARE(start->maximum(), 10);
+
+        QCOMPARE(dialog.productCount(), 25L);
+        QCOMPARE(summary->text(), u("25 件の商品を 3 枚のシートに印刷します。"));
+        for (int k = 1; k <= 10; ++k) QVERIFY2(cellHasRed(dialog.firstSheetPicture(), k), "from 1");
+
+        start->setValue(7);
+        QCOMPARE(dialog.startPosition(), 7);
+        QCOMPARE(dialog.sheetCount(), 4L);
+        QCOMPARE(summary->text(), u("25 件の商品を 4 枚のシートに印刷します。"));
+        for (int k = 1; k <= 6; ++k) QVERIFY2(!cellHasRed(dialog.firstSheetPicture(), k), "free");
+        for (int k = 7; k <= 10; ++k) QVERIFY2(cellHasRed(dialog.firstSheetPicture(), k), "used");
+    }
+
+    void aForcedEncodingThatDoesNotFitLeavesNothingToPrint() {
+        QTemporaryDir dir;
+        const QString list = dir.filePath(u("list.csv"));
+        const std::optional<std::string> cp932 = cp932::encode("4901234567894,メーカー,品名,,,100\n");
+        QVERIFY(cp932.has_value());
+        writeFile(list, *cp932);
+        const LayoutSettings layout = initialLayoutSettings();
+        BatchPrintDialog dialog(list, layout);
+        QCOMPARE(dialog.productCount(), 1L);  // detected as code page 932
+        auto* encoding = dialog.findChild<QComboBox*>(u("文字コード"));
+        auto* print = dialog.findChild<QPushButton*>(u("一括印刷実行"));
+        QVERIFY(encoding && print);
+        QVERIFY(print->isEnabled());
+        encoding->setCurrentIndex(encoding->findData(static_cast<int>(TextEncoding::Utf8)));
+        QCOMPARE(dialog.encoding(), TextEncoding::Utf8);
+        QCOMPARE(dialog.productCount(), 0L);
+        QVERIFY(!print->isEnabled());
+    }
+
+    void printingALeavesTheSheetBeingEditedAsItWas() {
+        QTemporaryDir dir;
+        const QString list = dir.filePath(u("list.csv"));
+        writeFile(list, productList());
+        ScriptedDialogs dialogs;
+        const std::string settings = dir.filePath(u("data.txt")).toStdString();
+        EditorWindow window(SettingsPaths{settings, settings}, dialogs);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.editor().sheet().label(3).productName = "編集中";
+        const LabelSheet before = window.editor().sheet();
+        const int currentBefore = window.editor().currentLabel();
+
+        const QString pdf = dir.filePath(u("batch.pdf"));
+        std::unique_ptr<QPrinter> printer = makePdfPrinter(pdf, 300);
+        const BatchPrintResult result = printProductListFile(
+            list, TextEncoding::Auto, 7, window.editor().layout(), *printer, &window);
+        QVERIFY(result.ok);
+        QCOMPARE(result.sheets, 4L);
+        QCOMPARE(result.labels, 25L);
+        QVERIFY(result.problems.empty());
+        QCOMPARE(batchOutcomeMessage(result), u("4 枚のシートに 25 件のラベルを印刷しました。"));
+        printer.reset();
+
+        QVERIFY(window.editor().sheet() == before);
+        QCOMPARE(window.editor().currentLabel(), currentBefore);
+        QProcess info;
+        info.start(u("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(u("Pages:\\s+4\\b"))));
+    }
+
+    void theOutcomeNamesTheRowsToLookAt() {
+        BatchPrintResult result;
+        result.sheets = 1;
+        result.labels = 3;
+        result.problems = {{2, "列が多すぎます"}, {5, "品名が空のため、このラベルは印刷されません"}};
+        QCOMPARE(batchOutcomeMessage(result),
+                 u("1 枚のシートに 3 件のラベルを印刷しました。\n\n次の行を確かめてください:\n"
+                   "2 行目: 列が多すぎます\n5 行目: 品名が空のため、このラベルは印刷されません"));
+        result.ok = false;
+        result.error = "ページを描けませんでした";
+        QCOMPARE(batchOutcomeMessage(result), u("一括印刷できませんでした。ページを描けませんでした"));
+    }
+};
+
+QTEST_MAIN(BatchPrintDialogTest)
+#include "batch_print_dialog_test.moc"
