@@ -167,7 +167,7 @@ TEST(CorrectJanCheckDigit, ReplacesTheLastCharacter) {
         {"4901234X", "49012347"},
         // Thirteen full-width digits are thirteen characters; each counts as 0.
         {"４９０１２３４５６７８９４", "４９０１２３４５６７８９0"},
-        // Thirteen bytes but seven characters: unchanged.
+        // Sixteen bytes but six characters: unchanged.
         {"４９０１２3", "４９０１２3"},
     };
     for (const Case& c : cases)
