@@ -13,6 +13,7 @@
 #include <string>
 
 #include "files/FileIo.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -20,33 +21,13 @@ namespace {
 
 class FileIoTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tanahuda-io-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
-    }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    void put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    std::string get(const std::string& name) const {
-        std::string bytes;
-        EXPECT_TRUE(readWholeFile(path(name), bytes).ok());
-        return bytes;
-    }
-    std::set<std::string> entries() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_))
-            names.insert(e.path().filename());
-        return names;
-    }
+    std::string path(const std::string& name) const { return tmp_.path(name); }
+    void put(const std::string& name, const std::string& bytes) const { tmp_.put(name, bytes); }
+    std::string get(const std::string& name) const { return tmp_.get(name); }
+    std::set<std::string> entries() const { return tmp_.entries(); }
 
-    fs::path dir_;
+    TempFolder tmp_{"tanahuda-io"};
+    const fs::path& dir_ = tmp_.dir();
 };
 
 TEST_F(FileIoTest, ReadsAWholeFile) {

@@ -14,6 +14,7 @@
 #include "files/LabelDataFile.h"
 #include "files/SettingsFile.h"
 #include "model/ToggleCaptions.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -44,31 +45,18 @@ LabelRecord record(const char* jan, const char* maker, const char* name, const c
 class LabelDataFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tanahuda-labels-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        path_ = (dir_ / "棚札.csv").string();
         // What the window holds before a file is opened.
         before_.label(4) = record("1", "2", "3", "4", "5", "6");
         beforeSettings_.makerFont.size = 33;
         beforeSettings_.originX = 20.0;
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    void put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
-    std::string get() const {
-        std::string bytes;
-        EXPECT_TRUE(readWholeFile(path_, bytes).ok());
-        return bytes;
-    }
-    std::set<std::string> entries() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_))
-            names.insert(e.path().filename());
-        return names;
-    }
+    void put(const std::string& bytes) const { tmp_.put("棚札.csv", bytes); }
+    std::string get() const { return tmp_.get("棚札.csv"); }
+    std::set<std::string> entries() const { return tmp_.entries(); }
 
-    fs::path dir_;
-    std::string path_;
+    TempFolder tmp_{"tanahuda-labels"};
+    const fs::path& dir_ = tmp_.dir();
+    const std::string path_ = tmp_.path("棚札.csv");
     LabelSheet before_;
     LayoutSettings beforeSettings_ = initialLayoutSettings();
 };

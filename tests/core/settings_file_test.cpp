@@ -12,6 +12,7 @@
 #include "files/FileIo.h"
 #include "files/SettingsFile.h"
 #include "model/ToggleCaptions.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -54,28 +55,13 @@ const std::string kDefaultSettingsFile =
 
 class SettingsFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tanahuda-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        path_ = (dir_ / "data.txt").string();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    void put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
-    std::string get() const {
-        std::string bytes;
-        EXPECT_TRUE(readWholeFile(path_, bytes).ok());
-        return bytes;
-    }
-    std::set<std::string> entries() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_))
-            names.insert(e.path().filename());
-        return names;
-    }
+    void put(const std::string& bytes) const { tmp_.put("data.txt", bytes); }
+    std::string get() const { return tmp_.get("data.txt"); }
+    std::set<std::string> entries() const { return tmp_.entries(); }
 
-    fs::path dir_;
-    std::string path_;
+    TempFolder tmp_{"tanahuda-settings"};
+    const fs::path& dir_ = tmp_.dir();
+    const std::string path_ = tmp_.path("data.txt");
 };
 
 TEST_F(SettingsFileTest, TheDefaultPatternIsWrittenByteForByte) {

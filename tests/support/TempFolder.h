@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "files/FileIo.h"
+
+// A fresh folder under the system's temporary folder for one test, removed
+// with everything in it (write permission given back first) afterwards.
+class TempFolder {
+  public:
+    explicit TempFolder(const std::string& prefix) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            ADD_FAILURE() << "no temporary folder";
+        dir_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(dir_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& dir() const { return dir_; }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    // Puts `bytes` into the file `name` as they are.
+    void put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    // The bytes of the file `name` (a failed test when it cannot be read).
+    std::string get(const std::string& name) const {
+        std::string bytes;
+        EXPECT_TRUE(readWholeFile(path(name), bytes).ok()) << name;
+        return bytes;
+    }
+    // The names of the folder's entries.
+    std::set<std::string> entries() const {
+        std::set<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir_))
+            names.insert(e.path().filename().string());
+        return names;
+    }
+
+  private:
+    std::filesystem::path dir_;
+};
