@@ -175,6 +175,26 @@ TEST_F(FileCommands, OpeningASettingsFileIsRefusedAndChangesNothing) {
     }
 }
 
+TEST_F(FileCommands, ARefusedOpenKeepsTheFileTheNextSaveWritesTo) {
+    const std::string path = folder.file("sheet.csv");
+    saveAs(path);
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.view.click([&] { h.editor.savePattern(); });
+    h.dialogs.openChoices = {folder.file("data.txt")};
+    h.view.click([&] { h.editor.openFile(); });
+    ASSERT_EQ(h.dialogs.messages.back().text, "棚札形式のデータではありません");
+    EXPECT_EQ(h.editor.currentFileName(), path);
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + path);
+
+    h.editor.sheet().label(8).lot = "after the refusal";
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    EXPECT_EQ(h.dialogs.saveRequests.size(), 1u) << "no save dialog: the sheet has its name";
+    LabelSheet saved;
+    LayoutSettings layout = initialLayoutSettings();
+    ASSERT_EQ(readLabelFile(path, saved, layout), LabelFileRead::Read);
+    EXPECT_EQ(saved.label(8).lot, "after the refusal");
+}
+
 TEST_F(FileCommands, AfterOpenAndSaveTheCounterReadsOne) {
     const std::string path = folder.file("sheet.csv");
     saveAs(path);

@@ -108,6 +108,7 @@ TEST_F(LabelCommands, ClearAllAsksAndOnYesEmptiesEverythingAndTheFileName) {
     EXPECT_EQ(sheetNumbers(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(h.view.paints.size(), paints);
     EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
+    EXPECT_EQ(h.view.focused, std::nullopt) << "the focus stays on the button";
 
     h.dialogs.answers = {MessageAnswer::Yes};
     h.view.click([&] { h.editor.clearAll(); });

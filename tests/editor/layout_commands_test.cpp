@@ -222,6 +222,7 @@ TEST_F(LayoutCommands, DefaultKeepsHiddenElementsHiddenAndUnderlinesOn) {
               (MessageRequest{"設定をデフォルトにもどしますか？", "", MessageIcon::None,
                               MessageButtons::YesNo, MessageAnswer::Yes}));
     EXPECT_EQ(h.editor.layout(), changed);
+    EXPECT_EQ(h.view.focused, std::nullopt) << "No: nothing happens";
 
     h.dialogs.answers = {MessageAnswer::Yes};
     EXPECT_EQ(clickCounting([&] { h.editor.restoreDefaultLayout(); }), 2u);
