@@ -10,23 +10,7 @@
 #include "editor/FakeEditorDialogs.h"
 #include "editor/FakeEditorView.h"
 #include "editor/logic/LabelEditor.h"
-
-// A fresh folder for the files of one test, removed afterwards.
-class TempFolder {
-  public:
-    TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                ("tanahuda-editor-" + std::string(info->test_suite_name()) + "-" + info->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
+#include "support/TempFolder.h"
 
 // The geometry of an A4 page (11906 x 16838 twips) in a frame of 10000 x 11520.
 inline StartupGeometry a4Geometry() {
@@ -48,6 +32,17 @@ struct EditorHarness {
         view.click([] {});
         change(editor.sheet());
         view.focusBox(InputBox::Text1);
+    }
+    // Fills all ten labels with record(1) .. record(10).
+    void fillLabels(const std::function<LabelRecord(int)>& record) {
+        setLabels([&](LabelSheet& sheet) {
+            for (int i = 1; i <= 10; ++i) sheet.label(i) = record(i);
+        });
+    }
+    // Goes to label `n` with the navigation buttons.
+    void goToLabel(int n) {
+        view.click([&] { editor.goFirst(); });
+        for (int i = 1; i < n; ++i) view.click([&] { editor.goNext(); });
     }
     // Types the six texts of the current label the way a user does, Enter after each.
     void typeLabel(const LabelRecord& r) {

@@ -36,19 +36,12 @@ LabelRecord record(int n) {
 
 class FileCommands : public ::testing::Test {
   protected:
-    FileCommands() : h({folder.file("data.txt"), folder.file("data.txt")}) {}
+    FileCommands() : h({folder.path("data.txt"), folder.path("data.txt")}) {}
     void SetUp() override {
         h.open();
-        h.setLabels([](LabelSheet& sheet) {
-            for (int i = 1; i <= 10; ++i)
-                sheet.label(i) = record(i);
-        });
+        h.fillLabels(record);
     }
-    void goToLabel(int n) {
-        h.view.click([&] { h.editor.goFirst(); });
-        for (int i = 1; i < n; ++i)
-            h.view.click([&] { h.editor.goNext(); });
-    }
+    void goToLabel(int n) { h.goToLabel(n); }
     // Saves the sheet under `path` with save-as.
     void saveAs(const std::string& path) {
         h.dialogs.saveChoices = {path};
@@ -64,7 +57,7 @@ class FileCommands : public ::testing::Test {
                                                             one.spec, one.lot, one.price}));
         EXPECT_EQ(h.view.paints.back()[2], "line 6.00 3.90 51.50 3.90 #0000ff");
     }
-    TempFolder folder;
+    TempFolder folder{"tanahuda-editor"};
     EditorHarness h;
 };
 
@@ -84,7 +77,7 @@ TEST_F(FileCommands, TheDialogsOfferTheFileTypesAndRememberTheLastName) {
     EXPECT_EQ(h.view.focused, InputBox::Text3) << "a cancelled open leaves the focus";
     EXPECT_EQ(h.view.boxText(InputBox::Text3), "typing");
 
-    const std::string path = folder.file("棚札.csv");
+    const std::string path = folder.path("棚札.csv");
     saveAs(path);
     EXPECT_EQ(h.dialogs.saveRequests[0].fileName, "*.csv");
     h.dialogs.openChoices = {std::nullopt};
@@ -94,7 +87,7 @@ TEST_F(FileCommands, TheDialogsOfferTheFileTypesAndRememberTheLastName) {
 
 TEST_F(FileCommands, OverwriteSaveOfAnUntitledSheetRunsSaveAs) {
     goToLabel(4);
-    const std::string path = folder.file("new.csv");
+    const std::string path = folder.path("new.csv");
     h.dialogs.saveChoices = {path};
     h.view.shortcut([&] { h.editor.saveFile(); });
     ASSERT_EQ(h.dialogs.saveRequests.size(), 1u);
@@ -120,9 +113,9 @@ TEST_F(FileCommands, OverwriteSaveOfAnUntitledSheetRunsSaveAs) {
 }
 
 TEST_F(FileCommands, SaveAsOntoAnExistingFileAnsweredNoWritesNothing) {
-    const std::string kept = folder.file("kept.csv");
+    const std::string kept = folder.path("kept.csv");
     saveAs(kept);
-    const std::string existing = folder.file("existing.csv");
+    const std::string existing = folder.path("existing.csv");
     writeBytes(existing, "old contents");
     h.view.focusBox(InputBox::Text2);
 
@@ -160,7 +153,7 @@ TEST_F(FileCommands, OpeningASettingsFileIsRefusedAndChangesNothing) {
     const LabelSheet sheet = h.editor.sheet();
     const LayoutSettings layout = h.editor.layout();
 
-    for (const std::string& path : {folder.file("data.txt"), folder.file("missing.csv")}) {
+    for (const std::string& path : {folder.path("data.txt"), folder.path("missing.csv")}) {
         h.dialogs.messages.clear();
         h.dialogs.openChoices = {path};
         h.view.click([&] { h.editor.openFile(); });
@@ -176,11 +169,11 @@ TEST_F(FileCommands, OpeningASettingsFileIsRefusedAndChangesNothing) {
 }
 
 TEST_F(FileCommands, ARefusedOpenKeepsTheFileTheNextSaveWritesTo) {
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     saveAs(path);
     h.dialogs.answers = {MessageAnswer::Yes};
     h.view.click([&] { h.editor.savePattern(); });
-    h.dialogs.openChoices = {folder.file("data.txt")};
+    h.dialogs.openChoices = {folder.path("data.txt")};
     h.view.click([&] { h.editor.openFile(); });
     ASSERT_EQ(h.dialogs.messages.back().text, "棚札形式のデータではありません");
     EXPECT_EQ(h.editor.currentFileName(), path);
@@ -196,7 +189,7 @@ TEST_F(FileCommands, ARefusedOpenKeepsTheFileTheNextSaveWritesTo) {
 }
 
 TEST_F(FileCommands, AfterOpenAndSaveTheCounterReadsOne) {
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     saveAs(path);
     // Another sheet and layout in the window, then the file opened again.
     h.setLabels([](LabelSheet& sheet) { sheet.clear(); });
@@ -218,7 +211,7 @@ TEST_F(FileCommands, AfterOpenAndSaveTheCounterReadsOne) {
 }
 
 TEST_F(FileCommands, OpenWhileTypingAPriceDropsTheTypedTextAndStaysOnLabelOne) {
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     saveAs(path);
     goToLabel(4);
     h.view.focusBox(InputBox::Text5);
@@ -231,7 +224,7 @@ TEST_F(FileCommands, OpenWhileTypingAPriceDropsTheTypedTextAndStaysOnLabelOne) {
 }
 
 TEST_F(FileCommands, OverwriteSaveWritesTheTextStillBeingTyped) {
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     saveAs(path);
     goToLabel(2);
     h.view.type("4901234567899");  // Text1, wrong check digit
@@ -252,7 +245,7 @@ TEST_F(FileCommands, OverwriteSaveWritesTheTextStillBeingTyped) {
 }
 
 TEST_F(FileCommands, OverwriteSaveFromThePriceBoxWritesThePriceWithoutSteppingOn) {
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     saveAs(path);
     goToLabel(3);
     h.view.focusBox(InputBox::Text5);
@@ -270,7 +263,7 @@ long fullDiskWrite(int, const void*, std::size_t) {
 }
 
 TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndKeepsTheOldFileAndName) {
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     saveAs(path);
     const std::string old = readBytes(path);
     goToLabel(3);
@@ -296,7 +289,7 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndKeepsTheOldFileAndName) {
     EXPECT_EQ(h.view.focused, InputBox::Text3);
 
     // Save-as into a folder that does not exist: the old name stays.
-    const std::string nowhere = folder.file("gone/sheet.csv");
+    const std::string nowhere = folder.path("gone/sheet.csv");
     h.dialogs.saveChoices = {nowhere};
     h.view.shortcut([&] { h.editor.saveFileAs(); });
     ASSERT_EQ(h.dialogs.messages.size(), 2u);
@@ -325,7 +318,7 @@ TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnythingIsWritten) {
          "1番目の棚札の「売価等」にファイルに保存できない文字が含まれているため、保存できません。"
          "\nその文字を直してから、もう一度保存してください。"},
     };
-    const std::string path = folder.file("refused.csv");
+    const std::string path = folder.path("refused.csv");
     for (const Case& c : cases) {
         h.setLabels([&](LabelSheet& sheet) {
             for (int i = 1; i <= 10; ++i)
@@ -388,7 +381,7 @@ std::string handTypedFile() {
 }
 
 TEST_F(FileCommands, AHandTypedFileWithNecAndIbmCharactersOpens) {
-    const std::string path = folder.file("hand.txt");
+    const std::string path = folder.path("hand.txt");
     writeBytes(path, handTypedFile());
     h.dialogs.openChoices = {path};
     h.view.click([&] { h.editor.openFile(); });
@@ -424,19 +417,19 @@ TEST_F(FileCommands, AHandTypedFileWithNecAndIbmCharactersOpens) {
 }
 
 TEST_F(FileCommands, AFileWrittenReadBackAndWrittenAgainIsByteIdentical) {
-    const std::string hand = folder.file("hand.txt");
+    const std::string hand = folder.path("hand.txt");
     writeBytes(hand, handTypedFile());
     h.dialogs.openChoices = {hand};
     h.view.click([&] { h.editor.openFile(); });
-    const std::string first = folder.file("first.csv");
+    const std::string first = folder.path("first.csv");
     saveAs(first);
 
     // A fresh window opens the file and writes it under another name.
-    EditorHarness other({folder.file("none.txt"), folder.file("none.txt")});
+    EditorHarness other({folder.path("none.txt"), folder.path("none.txt")});
     other.open();
     other.dialogs.openChoices = {first};
     other.view.click([&] { other.editor.openFile(); });
-    const std::string second = folder.file("second.csv");
+    const std::string second = folder.path("second.csv");
     other.dialogs.saveChoices = {second};
     other.view.shortcut([&] { other.editor.saveFileAs(); });
 
@@ -449,7 +442,7 @@ TEST_F(FileCommands, AFileWrittenReadBackAndWrittenAgainIsByteIdentical) {
 }
 
 TEST_F(FileCommands, NewAsksLikeClearAllAndStartsAnEmptyUntitledSheet) {
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     saveAs(path);
     h.view.click([&] { h.editor.moveElement(LabelElement::Price, MoveDirection::Left); });
     goToLabel(6);

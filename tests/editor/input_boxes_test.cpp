@@ -15,15 +15,10 @@ class InputBoxes : public ::testing::Test {
   protected:
     void SetUp() override {
         h.open();
-        h.setLabels([](LabelSheet& sheet) {
-            for (int i = 1; i <= 10; ++i)
-                sheet.label(i) = record(i);
-        });
+        h.fillLabels(record);
     }
     void goToLabel(int n) {
-        h.view.click([&] { h.editor.goFirst(); });
-        for (int i = 1; i < n; ++i)
-            h.view.click([&] { h.editor.goNext(); });
+        h.goToLabel(n);
         ASSERT_EQ(h.editor.currentLabel(), n);
     }
     EditorHarness h;

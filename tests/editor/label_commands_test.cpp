@@ -24,15 +24,10 @@ class LabelCommands : public ::testing::Test {
         fill();
     }
     void fill() {
-        h.setLabels([](LabelSheet& sheet) {
-            for (int i = 1; i <= 10; ++i)
-                sheet.label(i) = record(i);
-        });
+        h.fillLabels(record);
     }
     void goToLabel(int n) {
-        h.view.click([&] { h.editor.goFirst(); });
-        for (int i = 1; i < n; ++i)
-            h.view.click([&] { h.editor.goNext(); });
+        h.goToLabel(n);
         ASSERT_EQ(h.editor.currentLabel(), n);
     }
     // The sheet as the labels' numbers in record(): 0 for an empty label.

@@ -22,7 +22,7 @@ std::string readBytes(const std::string& path) {
 
 class LayoutCommands : public ::testing::Test {
   protected:
-    LayoutCommands() : h({folder.file("data.txt"), folder.file("data.txt")}) {}
+    LayoutCommands() : h({folder.path("data.txt"), folder.path("data.txt")}) {}
     void SetUp() override {
         h.open();
         h.typeLabel({"4901234567894", "メーカー", "品名", "規格", "ロット", "100"});
@@ -33,7 +33,7 @@ class LayoutCommands : public ::testing::Test {
         h.view.click(command);
         return h.view.paints.size() - before;
     }
-    TempFolder folder;
+    TempFolder folder{"tanahuda-editor"};
     EditorHarness h;
 };
 
@@ -248,7 +248,7 @@ const char* const kDefaultPattern =
     "\"円\",\"ＭＳ 明朝\",24,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n";
 
 TEST_F(LayoutCommands, SavePatternAnsweredYesWritesTheSettingsFileAndNoWritesNothing) {
-    const std::string path = folder.file("data.txt");
+    const std::string path = folder.path("data.txt");
     h.dialogs.answers = {MessageAnswer::No};
     h.view.click([&] { h.editor.savePattern(); });
     EXPECT_EQ(h.dialogs.messages.back(),
@@ -281,7 +281,7 @@ long fullDiskWrite(int, const void*, std::size_t) {
 }
 
 TEST_F(LayoutCommands, ASavePatternThatCannotWriteIsReportedAndKeepsTheOldFile) {
-    const std::string path = folder.file("data.txt");
+    const std::string path = folder.path("data.txt");
     h.dialogs.answers = {MessageAnswer::Yes};
     h.view.click([&] { h.editor.savePattern(); });
     const std::string old = readBytes(path);
@@ -308,8 +308,8 @@ TEST_F(LayoutCommands, ASavePatternThatCannotWriteIsReportedAndKeepsTheOldFile) 
 }
 
 TEST(SavePattern, IntoAMissingFolderIsReported) {
-    TempFolder folder;
-    const std::string path = folder.file("gone/data.txt");
+    TempFolder folder{"tanahuda-editor"};
+    const std::string path = folder.path("gone/data.txt");
     EditorHarness h({path, path});
     h.open();
     h.dialogs.answers = {MessageAnswer::Yes};

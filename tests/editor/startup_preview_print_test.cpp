@@ -31,8 +31,8 @@ const char* const kStoredPattern =
     "\"円\",\"ＭＳ 明朝\",24,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n";
 
 TEST(StartUp, WithoutASettingsFileTheDefaultPatternAndAnEmptyUntitledSheet) {
-    TempFolder folder;
-    EditorHarness h({folder.file("data.txt"), folder.file("data.txt")});
+    TempFolder folder{"tanahuda-editor"};
+    EditorHarness h({folder.path("data.txt"), folder.path("data.txt")});
     h.editor.startUp(a4Geometry());
 
     EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
@@ -63,9 +63,9 @@ TEST(StartUp, WithoutASettingsFileTheDefaultPatternAndAnEmptyUntitledSheet) {
 }
 
 TEST(StartUp, WithASettingsFileItsPatternAndItsOriginAdjustment) {
-    TempFolder folder;
-    writeBytes(folder.file("data.txt"), *cp932::encode(kStoredPattern));
-    EditorHarness h({folder.file("data.txt"), folder.file("other.txt")});
+    TempFolder folder{"tanahuda-editor"};
+    writeBytes(folder.path("data.txt"), *cp932::encode(kStoredPattern));
+    EditorHarness h({folder.path("data.txt"), folder.path("other.txt")});
     h.open();
 
     const LayoutSettings& layout = h.editor.layout();
@@ -311,11 +311,11 @@ TEST_F(PreviewAndPrint, ADocumentThatCannotBeEndedIsReported) {
 }
 
 TEST(StartUp, LoadingTheWindowAgainStartsAfreshWhateverWasOpen) {
-    TempFolder folder;
-    EditorHarness h({folder.file("data.txt"), folder.file("data.txt")});
+    TempFolder folder{"tanahuda-editor"};
+    EditorHarness h({folder.path("data.txt"), folder.path("data.txt")});
     h.open();
     h.typeLabel({"4901234567894", "メーカー", "品名", "規格", "ロット", "100"});
-    const std::string path = folder.file("sheet.csv");
+    const std::string path = folder.path("sheet.csv");
     h.dialogs.saveChoices = {path};
     h.view.shortcut([&] { h.editor.saveFileAs(); });
     ASSERT_EQ(h.editor.currentFileName(), path);
