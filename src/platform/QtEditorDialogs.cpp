@@ -1,12 +1,14 @@
 #include "platform/QtEditorDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStringList>
+#include <QTabWidget>
 
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
@@ -112,7 +115,10 @@ std::optional<std::string> QtEditorDialogs::chooseSaveFile(const FileDialogReque
 }
 
 std::optional<Color> QtEditorDialogs::chooseColor() {
-    QColorDialog dialog(parent_);
+    // The element's colour is not handed over; the dialog starts at black, as
+    // the system colour dialogs do, so that OK without a choice never gives
+    // white text on white paper.
+    QColorDialog dialog(QColor(Qt::black), parent_);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -135,6 +141,14 @@ std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current
     font.setBold(current.bold);
     font.setItalic(current.italic);
     QFontDialog dialog(font, parent_);  // every installed font is listed
+    // Only face, size, bold and italic are kept: no strikeout or underline
+    // boxes that would do nothing (the underline has buttons of its own).
+    for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
+        if (auto* group = qobject_cast<QGroupBox*>(effect->parentWidget())) {
+            group->hide();
+        }
+        effect->hide();
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -182,6 +196,17 @@ std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent) {
         for (QSpinBox* copies : dialog.findChildren<QSpinBox*>(QStringLiteral("copies"))) {
             copies->setValue(1);
             copies->setEnabled(false);
+        }
+        // The options offer no page range, page set, copies or order either:
+        // the tab that asks for them goes (it stays in the dialog, hidden, at
+        // all pages and one copy).
+        const QWidget* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+        for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {
+            for (int i = tabs->count() - 1; i >= 0; --i) {
+                if (range != nullptr && tabs->widget(i)->isAncestorOf(range)) {
+                    tabs->removeTab(i);
+                }
+            }
         }
         if (dialog.exec() != QDialog::Accepted) {
             return nullptr;

@@ -173,6 +173,37 @@ class EditorTypingTest : public QObject {
         QCOMPARE(editor().sheet().label(1).productName, std::string("焼きのり"));
     }
 
+    void openingTheFileMenuFromTheKeyboardWritesNothingBack() {
+        // Alt+F from the price box: the menu bar takes the focus while the
+        // menu is open and hands it back; the price is not stored and the
+        // label does not step on.
+        box(InputBox::Text5)->setFocus(Qt::MouseFocusReason);
+        type(u("123"));
+        QTest::keyClick(box(InputBox::Text5), Qt::Key_F, Qt::AltModifier);
+        auto* menu = window_->findChild<QMenu*>(u("f_file"));
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        if (QApplication::focusWidget() != box(InputBox::Text5)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // leave the menu bar
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), box(InputBox::Text5));
+        QCOMPARE(editor().currentLabel(), 1);
+        QCOMPARE(counter(), u("1/10"));
+        QCOMPARE(editor().sheet().label(1).price, std::string());
+        QCOMPARE(box(InputBox::Text5)->text(), u("123"));
+
+        // A command chosen from the keyboard menu runs with the text still
+        // pending in its box, as from the mouse menu.
+        QTest::keyClick(box(InputBox::Text5), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_V);  // プレピュー(&V)
+        QTRY_VERIFY(!menu->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), box(InputBox::Text1));
+        QCOMPARE(editor().sheet().label(1).price, std::string("123"));  // left for Text1
+        QCOMPARE(editor().currentLabel(), 2);
+    }
+
     void theWindowShortcutsWorkInsideTheBoxes() {
         box(InputBox::Text2)->setFocus(Qt::MouseFocusReason);
         type(u("abc"));

@@ -214,7 +214,7 @@ class EditorWindowTest : public QObject {
             {"N_SAVE", "名前を付けてファィルを保存(&A)", "Ctrl+A"},
             {"M_プレビュー", "プレピュー(&V)", "Ctrl+V"},
             {"P_印刷", "印刷(&P)", "Ctrl+P"},
-            {"一括印刷", "一括印刷...", ""},
+            {"一括印刷", "一括印刷…", ""},
             {"MNUEXIT", "終了(&x)", "Ctrl+Q"},
         };
         QList<QAction*> actions;

@@ -3,6 +3,7 @@
 // stored names, file paths, the one-page printer set-up).
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -11,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -139,16 +141,31 @@ class QtEditorDialogsTest : public QObject {
             &seen);
         QCOMPARE(dialogs_.chooseColor(), std::optional<Color>(0x563412));
         QVERIFY(seen);
+        // OK without a choice is black, never white text on white paper.
+        whenShown<QColorDialog>([](QColorDialog* dialog) { dialog->accept(); }, &seen);
+        QCOMPARE(dialogs_.chooseColor(), std::optional<Color>(0));
+        QVERIFY(seen);
         whenShown<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); }, &seen);
         QCOMPARE(dialogs_.chooseColor(), std::nullopt);
     }
 
     void fontsKeepTheirStoredNameUnlessAnotherFaceIsChosen() {
         bool seen = false;
-        whenShown<QFontDialog>([](QFontDialog* dialog) { dialog->accept(); }, &seen);
+        int effectBoxesShown = -1;
+        whenShown<QFontDialog>(
+            [&effectBoxesShown](QFontDialog* dialog) {
+                // Strikeout and underline would be dropped: they are not offered.
+                effectBoxesShown = 0;
+                for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+                    effectBoxesShown += box->isVisibleTo(dialog) ? 1 : 0;
+                }
+                dialog->accept();
+            },
+            &seen);
         std::optional<FontChoice> kept = dialogs_.chooseFont({"ＭＳ 明朝", 18, true, false});
         QVERIFY(seen);
         QVERIFY(kept.has_value());
+        QCOMPARE(effectBoxesShown, 0);
         QVERIFY2(kept->name == "ＭＳ 明朝", kept->name.c_str());
         QCOMPARE(kept->size, 18.0);
         QVERIFY(kept->bold);
@@ -221,8 +238,23 @@ class QtEditorDialogsTest : public QObject {
     void thePrinterSetUpAsksForPrinterAndPaperOnly() {
         bool seen = false;
         bool pageRange = true, selection = true, currentPage = true, copiesOpen = true;
+        int tabsAskingForPagesOrCopies = -1;
         whenShown<QPrintDialog>(
             [&](QPrintDialog* dialog) {
+                // Behind "Options >>": no tab with the page range, page set,
+                // copies or order.
+                tabsAskingForPagesOrCopies = 0;
+                for (QTabWidget* tabs : dialog->findChildren<QTabWidget*>()) {
+                    for (int i = 0; i < tabs->count(); ++i) {
+                        for (const char* name :
+                             {"gbPrintRange", "printRange", "copies", "reverse"}) {
+                            if (auto* w = dialog->findChild<QWidget*>(u(name));
+                                w != nullptr && tabs->widget(i)->isAncestorOf(w)) {
+                                ++tabsAskingForPagesOrCopies;
+                            }
+                        }
+                    }
+                }
                 pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
                 selection = dialog->testOption(QAbstractPrintDialog::PrintSelection);
                 currentPage = dialog->testOption(QAbstractPrintDialog::PrintCurrentPage);
@@ -241,6 +273,7 @@ class QtEditorDialogsTest : public QObject {
         QVERIFY(!selection);
         QVERIFY(!currentPage);
         QVERIFY(!copiesOpen);
+        QCOMPARE(tabsAskingForPagesOrCopies, 0);
     }
 };
 

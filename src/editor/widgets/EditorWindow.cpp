@@ -59,6 +59,15 @@ constexpr std::array<BoxInfo, 6> kBoxes = {{
 constexpr int kMakerLimit = 6;
 constexpr int kProductNameLimit = 13;
 
+// Whether the focus moved between the window's own controls. A menu opened
+// with the mouse (a popup) or from the keyboard (Alt, Alt+F: the menu bar
+// takes the focus and hands it back), a dialog or another window taking the
+// activation: none of these is a move.
+bool isFocusMove(Qt::FocusReason reason) {
+    return reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason &&
+           reason != Qt::ActiveWindowFocusReason;
+}
+
 double screenDotsPerInch() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr && screen->logicalDotsPerInchX() > 0 ? screen->logicalDotsPerInchX()
@@ -417,16 +426,16 @@ void EditorWindow::buildMenu() {
 
     // Many sheets from a product list, with the current pattern; the sheet
     // being edited is not touched.
-    auto* batch = new QAction(qs("一括印刷..."), this);
+    auto* batch = new QAction(qs("一括印刷…"), this);
     batch->setObjectName(QStringLiteral("一括印刷"));
     connect(batch, &QAction::triggered, this, &EditorWindow::batchPrint);
     file->insertAction(file->actions().at(file->actions().size() - 2), batch);
 }
 
 void EditorWindow::batchPrint() {
-    const QString list = QFileDialog::getOpenFileName(
-        this, qs("商品リストを開く"), QString(),
-        qs("商品リスト (*.csv *.txt);;すべてのファイル (*.*)"));
+    const QString list =
+        QFileDialog::getOpenFileName(this, qs("商品リストを開く"), QString(),
+                                     qs("商品リスト (*.csv *.txt);;すべてのファイル (*.*)"));
     if (list.isEmpty()) {
         return;
     }
@@ -440,10 +449,10 @@ void EditorWindow::batchPrint() {
     }
     const BatchPrintResult result = printProductListFile(
         list, dialog.encoding(), dialog.startPosition(), editor_->layout(), *printer, this);
-    QMessageBox box(result.ok ? (result.problems.empty() ? QMessageBox::Information
-                                                         : QMessageBox::Warning)
-                              : QMessageBox::Critical,
-                    qs("一括印刷"), batchOutcomeMessage(result), QMessageBox::Ok, this);
+    QMessageBox box(
+        result.ok ? (result.problems.empty() ? QMessageBox::Information : QMessageBox::Warning)
+                  : QMessageBox::Critical,
+        qs("一括印刷"), batchOutcomeMessage(result), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -475,14 +484,14 @@ void EditorWindow::showEvent(QShowEvent* event) {
 }
 
 void EditorWindow::boxFocusIn(InputBox box, Qt::FocusReason reason) {
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+    if (!isFocusMove(reason)) {
         return;
     }
     editor_->focusIn(box);
 }
 
 void EditorWindow::boxFocusOut(InputBox box, Qt::FocusReason reason) {
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+    if (!isFocusMove(reason)) {
         return;
     }
     editor_->focusOut(box);
