@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QStringList>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
@@ -143,9 +144,16 @@ std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current
     QFontDialog dialog(font, parent_);  // every installed font is listed
     // Only face, size, bold and italic are kept: no strikeout or underline
     // boxes that would do nothing (the underline has buttons of its own).
+    // The sample beside them keeps the height they gave it.
     for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
-        if (auto* group = qobject_cast<QGroupBox*>(effect->parentWidget())) {
-            group->hide();
+        if (auto* effects = qobject_cast<QGroupBox*>(effect->parentWidget())) {
+            for (QGroupBox* other : dialog.findChildren<QGroupBox*>()) {
+                if (other != effects) {
+                    other->setMinimumHeight(
+                        std::max(other->minimumHeight(), effects->sizeHint().height()));
+                }
+            }
+            effects->hide();
         }
         effect->hide();
     }
