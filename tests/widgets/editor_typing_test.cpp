@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -202,6 +203,33 @@ class EditorTypingTest : public QObject {
         QTRY_COMPARE(QApplication::focusWidget(), box(InputBox::Text1));
         QCOMPARE(editor().sheet().label(1).price, std::string("123"));  // left for Text1
         QCOMPARE(editor().currentLabel(), 2);
+    }
+
+    void aClickAfterTheKeyboardMenuLeavesTheBox() {
+        // The menu closed, the menu bar still holds the focus the JAN code box
+        // lent it: clicking back into that box is no move (nothing reloaded).
+        box(InputBox::Text1)->setFocus(Qt::MouseFocusReason);
+        type(u("4901234567899"));
+        QTest::keyClick(box(InputBox::Text1), Qt::Key_F, Qt::AltModifier);
+        auto* menu = window_->findChild<QMenu*>(u("f_file"));
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window_->menuBar()));
+        QTest::mouseClick(box(InputBox::Text1), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), box(InputBox::Text1));
+        QCOMPARE(box(InputBox::Text1)->text(), u("4901234567899"));
+        QCOMPARE(editor().sheet().label(1).janCode, std::string());
+
+        // Clicking a button instead leaves the box first: the code is
+        // corrected and stored before the command runs.
+        QTest::keyClick(box(InputBox::Text1), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window_->menuBar()));
+        QTest::mouseClick(button("Cmdnext"), Qt::LeftButton);
+        QCOMPARE(editor().sheet().label(1).janCode, std::string("4901234567894"));
+        QCOMPARE(counter(), u("2/10"));
+        QCOMPARE(QApplication::focusWidget(), box(InputBox::Text1));
     }
 
     void theWindowShortcutsWorkInsideTheBoxes() {

@@ -60,9 +60,9 @@ constexpr int kMakerLimit = 6;
 constexpr int kProductNameLimit = 13;
 
 // Whether the focus moved between the window's own controls. A menu opened
-// with the mouse (a popup) or from the keyboard (Alt, Alt+F: the menu bar
-// takes the focus and hands it back), a dialog or another window taking the
-// activation: none of these is a move.
+// with the mouse (a popup), a dialog or another window taking the activation:
+// none of these is a move. (The menu bar opened from the keyboard is handled
+// apart: it borrows the focus.)
 bool isFocusMove(Qt::FocusReason reason) {
     return reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason &&
            reason != Qt::ActiveWindowFocusReason;
@@ -105,11 +105,18 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
     editor_ = std::make_unique<LabelEditor>(*this, *dialogs, std::move(settingsPaths));
     build();
     startUp();
+    // The focus going on from the menu bar to a control other than a box.
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && now != menuBar() && now->window() == this) {
+            settleLentFocus();
+        }
+    });
 }
 
 EditorWindow::~EditorWindow() {
     // The boxes outlive this part of the window; the focus events of their
     // destruction must not reach the editor any more.
+    disconnect(focusWatch_);
     for (InputBoxEdit* box : boxes_) {
         box->setHandlers({});
     }
@@ -484,6 +491,11 @@ void EditorWindow::showEvent(QShowEvent* event) {
 }
 
 void EditorWindow::boxFocusIn(InputBox box, Qt::FocusReason reason) {
+    if (lentToMenuBar_ == box) {
+        lentToMenuBar_.reset();  // back from the menu bar: the box was never left
+        return;
+    }
+    settleLentFocus();  // the focus went on from the menu bar to this box
     if (!isFocusMove(reason)) {
         return;
     }
@@ -491,10 +503,24 @@ void EditorWindow::boxFocusIn(InputBox box, Qt::FocusReason reason) {
 }
 
 void EditorWindow::boxFocusOut(InputBox box, Qt::FocusReason reason) {
+    if (reason == Qt::MenuBarFocusReason) {
+        // Alt or Alt+F: the menu bar borrows the focus and hands it back when
+        // it closes; only when the focus goes on elsewhere is the box left.
+        lentToMenuBar_ = box;
+        return;
+    }
     if (!isFocusMove(reason)) {
         return;
     }
     editor_->focusOut(box);
+}
+
+void EditorWindow::settleLentFocus() {
+    if (lentToMenuBar_) {
+        const InputBox box = *lentToMenuBar_;
+        lentToMenuBar_.reset();
+        editor_->focusOut(box);
+    }
 }
 
 // ---- EditorView ----
@@ -525,6 +551,7 @@ void EditorWindow::focusBox(InputBox box) {
     // the window system has not activated it again yet): Qt moves the focus
     // without events, so the editor hears of the move here.
     target->setFocus(Qt::OtherFocusReason);
+    settleLentFocus();
     if (auto* oldBox = qobject_cast<InputBoxEdit*>(old);
         oldBox != nullptr && oldBox->window() == this) {
         editor_->focusOut(oldBox->box());

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "editor/logic/LabelEditor.h"
 
@@ -66,6 +67,9 @@ class EditorWindow : public QMainWindow, public EditorView {
 
     void boxFocusIn(InputBox box, Qt::FocusReason reason);
     void boxFocusOut(InputBox box, Qt::FocusReason reason);
+    // The box that lent the focus to the menu bar is left after all: the
+    // focus went on from the menu bar to another control.
+    void settleLentFocus();
 
     std::unique_ptr<EditorDialogs> ownDialogs_;
     std::unique_ptr<LabelEditor> editor_;
@@ -80,4 +84,6 @@ class EditorWindow : public QMainWindow, public EditorView {
     std::array<ElementFrame*, 8> elementFrames_{};
     PreviewArea* preview_ = nullptr;
     bool shownOnce_ = false;
+    std::optional<InputBox> lentToMenuBar_;
+    QMetaObject::Connection focusWatch_;
 };
