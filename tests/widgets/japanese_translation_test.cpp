@@ -1,5 +1,8 @@
 // Qt's own texts read in Japanese whatever the system's locale.
+#include <QAbstractFileIconProvider>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -36,6 +39,25 @@ class JapaneseTranslationTest : public QObject {
         QMessageBox box(QMessageBox::NoIcon, QString(), QString(),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(box.button(static_cast<QMessageBox::StandardButton>(button))->text(), text);
+    }
+
+    void textsTheCatalogueLacksReadInJapaneseToo() {
+        // The type column of the file dialogs and the printer options.
+        QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(QDir::tempPath())),
+                 QStringLiteral("フォルダー"));
+        const char* printer[][2] = {{"Double Sided Printing", "両面印刷"},
+                                    {"Off", "しない"},
+                                    {"Long side binding", "長辺綴じ"},
+                                    {"Short side binding", "短辺綴じ"}};
+        for (const auto& [source, japanese] : printer) {
+            QCOMPARE(QCoreApplication::translate("QPrintSettingsOutput", source),
+                     QString::fromUtf8(japanese));
+        }
+        QCOMPARE(QCoreApplication::translate("QPrintPropertiesWidget", "Advanced"),
+                 QStringLiteral("詳細設定"));
+        // The catalogue still answers first.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("キャンセル"));
     }
 };
 
