@@ -12,6 +12,7 @@ packages=(
   poppler-utils zbar-tools imagemagick
   clang libclang-rt-14-dev
   xvfb xauth dpkg-dev file
+  g++-mingw-w64-x86-64-posix
 )
 
 missing=()
