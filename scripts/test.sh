@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the full build (core, editor logic,
 # widgets offscreen, the print tool), the install and the Debian package,
+# the core cross-compiled for Windows (MinGW-w64),
 # then the core again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the file-reader fuzzers
 # for a bounded time. Exits non-zero on any failure.
@@ -22,6 +23,9 @@ echo "== tests"
 
 echo "== install and package"
 bash scripts/package-check.sh build
+
+echo "== the core cross-compiled for Windows (MinGW-w64, no warnings)"
+bash scripts/windows-check.sh build-windows
 
 echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTANAHUDA_CORE_ONLY=ON \
