@@ -1,6 +1,14 @@
 #include "BatchOutput.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -8,6 +16,7 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -42,10 +51,34 @@ bool batchLayout(const PrintToolOptions& options, LayoutSettings& layout, std::s
     return true;
 }
 
+bool stderrIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) == 1;
+#endif
+}
+
+// A UTF-8 path, as every path is here, in the form the streams open.
+std::filesystem::path utf8Path(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+// Puts the finished file in place of any old one.
+bool replaceFile(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+    // std::rename refuses an existing target here.
+    return MoveFileExW(utf8Path(from).c_str(), utf8Path(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
 // A progress line on a terminal, once the job has taken more than a second.
 class ProgressLine {
 public:
-    explicit ProgressLine(long total) : total_(total), enabled_(isatty(STDERR_FILENO) == 1) {
+    explicit ProgressLine(long total) : total_(total), enabled_(stderrIsTerminal()) {
         timer_.start();
     }
     void update(long done) {
@@ -78,7 +111,7 @@ int runBatch(const PrintToolOptions& options) {
         reportError(error);
         return kExitFailure;
     }
-    std::ifstream list(options.productsFile, std::ios::binary);
+    std::ifstream list(utf8Path(options.productsFile), std::ios::binary);
     if (!list) {
         reportError("商品リストを開けません: " + options.productsFile);
         return kExitFailure;
@@ -136,7 +169,7 @@ int runBatch(const PrintToolOptions& options) {
     if (scratch) {
         printer.reset();  // closes the PDF file
         const std::string from = scratch->fileName().toStdString();
-        if (std::rename(from.c_str(), options.outputFile.c_str()) != 0) {
+        if (!replaceFile(from, options.outputFile)) {
             reportError("出力先に書き込めません: " + options.outputFile);
             return kExitFailure;
         }

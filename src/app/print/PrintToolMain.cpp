@@ -1,6 +1,14 @@
 // tanahuda-print: draws the sheet of a label data file into a PDF, a preview
 // image or onto a printer, without any window.
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -62,10 +70,26 @@ int run(const PrintToolOptions& options) {
     return EXIT_SUCCESS;
 }
 
+// The arguments in UTF-8, the form every path takes here. Windows hands main()
+// its ANSI code page, which cannot hold every name: read its wide command line.
+std::vector<std::string> toolArguments(int argc, char** argv) {
+#ifdef _WIN32
+    int count = 0;
+    if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        std::vector<std::string> args;
+        for (int i = 1; i < count; ++i)
+            args.push_back(QString::fromWCharArray(wide[i]).toStdString());
+        LocalFree(wide);
+        return args;
+    }
+#endif
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = toolArguments(argc, argv);
     std::string error;
     const std::optional<PrintToolOptions> options = parsePrintToolOptions(args, error);
     if (!options) {
