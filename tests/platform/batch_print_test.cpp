@@ -69,6 +69,8 @@ TEST_F(BatchPrintTest, TwentyFiveProductsFromLabelSevenFillFourSheetsInTheRightC
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     ASSERT_EQ(pageCount(path("out.pdf")), 4);
+    // Readable by others like any new file, not private as a temporary file.
+    EXPECT_TRUE(QFile::permissions(path("out.pdf")) & QFileDevice::ReadOther);
 
     for (int page = 1; page <= 4; ++page) {
         const QImage raster = rasterise(path("out.pdf"), 300, path("page"), page);

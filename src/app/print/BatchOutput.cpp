@@ -168,6 +168,12 @@ int runBatch(const PrintToolOptions& options) {
     }
     if (scratch) {
         printer.reset();  // closes the PDF file
+        // The temporary file is private to its owner; the PDF takes the old
+        // file's permissions, or those of a newly made file.
+        const QFileInfo old(QString::fromStdString(options.outputFile));
+        scratch->setPermissions(old.exists() ? old.permissions()
+                                             : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther);
         const std::string from = scratch->fileName().toStdString();
         if (!replaceFile(from, options.outputFile)) {
             reportError("出力先に書き込めません: " + options.outputFile);

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <fstream>
 
 #include "files/BatchSheets.h"
@@ -30,7 +31,12 @@ constexpr int kPageHeight = 1123;
 constexpr int kProblemsListed = 15;
 
 std::ifstream openList(const QString& path) {
+#ifdef _WIN32
+    // Any name, whatever the local code page holds.
+    return std::ifstream(std::filesystem::path(path.toStdWString()), std::ios::binary);
+#else
     return std::ifstream(QFile::encodeName(path).toStdString(), std::ios::binary);
+#endif
 }
 
 }  // namespace
