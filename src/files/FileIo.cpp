@@ -243,6 +243,25 @@ bool writeAll(const FileSystemOps& ops, int fd, std::string_view bytes, int& err
     return true;
 }
 
+// Writes all of `bytes`, flushes them to the disk and closes the file. On the
+// first failure `error` holds its reason; the file is closed in any case.
+bool writeFlushClose(const FileSystemOps& ops, int fd, std::string_view bytes, int& error) {
+    bool ok = writeAll(ops, fd, bytes, error);
+    if (ok) {
+        errno = 0;
+        if (ops.fsync(fd) != 0) {
+            error = errno != 0 ? errno : EIO;
+            ok = false;
+        }
+    }
+    errno = 0;
+    if (ops.close(fd) != 0 && ok) {
+        error = errno != 0 ? errno : EIO;
+        ok = false;
+    }
+    return ok;
+}
+
 }  // namespace
 
 #ifdef _WIN32
@@ -334,19 +353,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (fd < 0)
         return failure(FileErrorCode::WriteFailed, error);
 
-    bool ok = writeAll(ops, fd, bytes, error);
-    if (ok) {
-        errno = 0;
-        if (ops.fsync(fd) != 0) {
-            error = errno != 0 ? errno : EIO;
-            ok = false;
-        }
-    }
-    errno = 0;
-    if (ops.close(fd) != 0 && ok) {
-        error = errno != 0 ? errno : EIO;
-        ok = false;
-    }
+    bool ok = writeFlushClose(ops, fd, bytes, error);
     if (ok && keptAttributes != 0) {
         // Best effort: the new content matters more.
         std::wstring wideTemp;
@@ -452,19 +459,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     // as it was (best effort: the new content matters more).
     if (keepMode)
         (void)::fchmod(fd, static_cast<mode_t>(mode));
-    bool ok = writeAll(ops, fd, bytes, error);
-    if (ok) {
-        errno = 0;
-        if (ops.fsync(fd) != 0) {
-            error = errno != 0 ? errno : EIO;
-            ok = false;
-        }
-    }
-    errno = 0;
-    if (ops.close(fd) != 0 && ok) {
-        error = errno != 0 ? errno : EIO;
-        ok = false;
-    }
+    bool ok = writeFlushClose(ops, fd, bytes, error);
     if (ok) {
         errno = 0;
         if (ops.rename(temp.c_str(), target.c_str()) != 0) {

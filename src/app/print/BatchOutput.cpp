@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "SheetInput.h"
+#include "ToolExit.h"
 #include "files/BatchSheets.h"
 #include "files/ProductList.h"
 #include "files/SettingsFile.h"
@@ -29,13 +30,6 @@
 #include "platform/SettingsLocation.h"
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitReported = 3;
-
-void reportError(const std::string& message) {
-    std::fprintf(stderr, "tanahuda-print: %s\n", message.c_str());
-}
 
 TextEncoding encodingOption(const std::string& name) {
     if (name == "utf8") return TextEncoding::Utf8;

@@ -18,19 +18,13 @@
 #include "BatchOutput.h"
 #include "PrintToolOptions.h"
 #include "SheetInput.h"
+#include "ToolExit.h"
 #include "SheetOutput.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "platform/FontSubstitution.h"
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-void reportError(const std::string& message) {
-    std::fprintf(stderr, "tanahuda-print: %s\n", message.c_str());
-}
 
 // Only the tool's own one-line errors reach stderr; Qt's notes and warnings
 // (a missing runtime folder and the like) are not the user's concern.

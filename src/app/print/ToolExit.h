@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// How tanahuda-print ends: its exit statuses, and the one line on stderr that
+// reports an error.
+inline constexpr int kExitFailure = 1;   // the job failed
+inline constexpr int kExitUsage = 2;     // the command line is not a valid call
+inline constexpr int kExitReported = 3;  // printed, but rows of the list were reported
+
+inline void reportError(const std::string& message) {
+    std::fprintf(stderr, "tanahuda-print: %s\n", message.c_str());
+}
