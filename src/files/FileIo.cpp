@@ -262,6 +262,23 @@ bool writeFlushClose(const FileSystemOps& ops, int fd, std::string_view bytes, i
     return ok;
 }
 
+// Renames the finished temporary file over `target`. When it was not finished
+// (`ok` false) or the rename fails, the temporary file is removed instead and
+// `error` holds the reason.
+bool moveIntoPlace(const FileSystemOps& ops, const std::string& temp, const std::string& target,
+                   bool ok, int& error) {
+    if (ok) {
+        errno = 0;
+        if (ops.rename(temp.c_str(), target.c_str()) != 0) {
+            error = errno != 0 ? errno : EIO;
+            ok = false;
+        }
+    }
+    if (!ok)
+        ops.unlink(temp.c_str());
+    return ok;
+}
+
 }  // namespace
 
 #ifdef _WIN32
@@ -360,17 +377,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         if (toWide(temp, wideTemp))
             (void)::SetFileAttributesW(wideTemp.c_str(), keptAttributes);
     }
-    if (ok) {
-        errno = 0;
-        if (ops.rename(temp.c_str(), target.c_str()) != 0) {
-            error = errno != 0 ? errno : EIO;
-            ok = false;
-        }
-    }
-    if (!ok) {
-        ops.unlink(temp.c_str());
+    if (!moveIntoPlace(ops, temp, target, ok, error))
         return failure(FileErrorCode::WriteFailed, error);
-    }
     return {};
 }
 #else
@@ -460,17 +468,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (keepMode)
         (void)::fchmod(fd, static_cast<mode_t>(mode));
     bool ok = writeFlushClose(ops, fd, bytes, error);
-    if (ok) {
-        errno = 0;
-        if (ops.rename(temp.c_str(), target.c_str()) != 0) {
-            error = errno != 0 ? errno : EIO;
-            ok = false;
-        }
-    }
-    if (!ok) {
-        ops.unlink(temp.c_str());
+    if (!moveIntoPlace(ops, temp, target, ok, error))
         return failure(FileErrorCode::WriteFailed, error);
-    }
     // Make the rename itself durable; the file is in place whatever this gives.
     const int dir = ops.open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (dir >= 0) {

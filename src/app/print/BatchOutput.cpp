@@ -110,7 +110,10 @@ int runBatch(const PrintToolOptions& options) {
         reportError("商品リストを開けません: " + options.productsFile);
         return kExitFailure;
     }
-    const TextEncoding encoding = encodingOption(options.encoding);
+    // Decided once: the list is then read twice (to count, to print), not four times.
+    TextEncoding encoding = encodingOption(options.encoding);
+    if (encoding == TextEncoding::Auto)
+        encoding = detectTextEncoding(list);
     const long products = countProducts(list, encoding);
     if (products == 0) {
         reportError("商品リストに印刷する商品がありません: " + options.productsFile);

@@ -93,7 +93,11 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     top->addWidget(preview_);
 
     connect(start_, &QSpinBox::valueChanged, this, &BatchPrintDialog::refresh);
-    connect(encoding_, &QComboBox::currentIndexChanged, this, &BatchPrintDialog::refresh);
+    connect(encoding_, &QComboBox::currentIndexChanged, this, [this] {
+        countList();
+        refresh();
+    });
+    countList();
     refresh();
 }
 
@@ -105,9 +109,13 @@ TextEncoding BatchPrintDialog::encoding() const {
 
 long BatchPrintDialog::sheetCount() const { return sheetsNeeded(products_, startPosition()); }
 
-void BatchPrintDialog::refresh() {
+void BatchPrintDialog::countList() {
     std::ifstream list = openList(listPath_);
     products_ = list ? countProducts(list, encoding()) : 0;
+}
+
+void BatchPrintDialog::refresh() {
+    std::ifstream list = openList(listPath_);
 
     // The first sheet as it will be printed: the labels before the start
     // position stay free.
@@ -151,6 +159,8 @@ BatchPrintResult printProductListFile(const QString& listPath, TextEncoding enco
         result.error = "商品リストを開けません: " + listPath.toStdString();
         return result;
     }
+    if (encoding == TextEncoding::Auto)
+        encoding = detectTextEncoding(list);
     const long sheets = sheetsNeeded(countProducts(list, encoding), startPosition);
     QProgressDialog progress(QStringLiteral("印刷しています..."), QString(), 0,
                              static_cast<int>(sheets), parent);

@@ -34,6 +34,9 @@ class BatchPrintDialog : public QDialog {
     const QImage& firstSheetPicture() const { return picture_; }
 
   private:
+    // Counts the products (the whole list is read; only when the encoding changes).
+    void countList();
+    // The summary and the picture of the first sheet, for the start position.
     void refresh();
 
     QString listPath_;
