@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-l10n-tools
   libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -8,9 +8,8 @@ namespace {
 
 // Set A (odd parity) and set B (even parity) patterns of each digit.
 constexpr std::array<const char*, 10> kDigitTable = {
-    "0001101-0100111", "0011001-0110011", "0010011-0011011", "0111101-0100001",
-    "0100011-0011101", "0110001-0111001", "0101111-0000101", "0111011-0010001",
-    "0110111-0001001", "0001011-0010111"};
+    "0001101-0100111", "0011001-0110011", "0010011-0011011", "0111101-0100001", "0100011-0011101",
+    "0110001-0111001", "0101111-0000101", "0111011-0010001", "0110111-0001001", "0001011-0010111"};
 
 // First-digit parity table: entry d at characters 2d and 2d+1; its six low
 // bits, most significant first, select set B (1) or set A (0) for digits 2-7.
@@ -21,11 +20,14 @@ constexpr std::string_view kStartGuard = "0202";
 constexpr std::string_view kCentreGuard = "03030";
 constexpr std::string_view kEndGuard = "4040";
 
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool allDigits(std::string_view s) {
     for (char c : s) {
-        if (!isAsciiDigit(c)) return false;
+        if (!isAsciiDigit(c))
+            return false;
     }
     return true;
 }
@@ -40,14 +42,18 @@ std::string_view setB(int digit) {
 
 std::string setC(int digit) {
     std::string out(setA(digit));
-    for (char& c : out) c = (c == '0') ? '1' : '0';
+    for (char& c : out)
+        c = (c == '0') ? '1' : '0';
     return out;
 }
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return 0;  // not a hexadecimal digit: four 'O's
 }
 
@@ -57,7 +63,8 @@ std::string parityPattern(int first) {
     std::string letters;
     for (int k = 0; k < 2; ++k) {
         const int nibble = hexValue(kParityTable[static_cast<std::size_t>(2 * first + k)]);
-        for (int bit = 3; bit >= 0; --bit) letters.push_back(((nibble >> bit) & 1) ? 'E' : 'O');
+        for (int bit = 3; bit >= 0; --bit)
+            letters.push_back(((nibble >> bit) & 1) ? 'E' : 'O');
     }
     return letters.substr(2);
 }
@@ -79,7 +86,8 @@ char checkDigitOf(std::string_view dataDigits) {
 
 JanCheck checkJanCode(std::string_view code) {
     JanCheck check;
-    if ((code.size() != 13 && code.size() != 8) || !allDigits(code)) return check;
+    if ((code.size() != 13 && code.size() != 8) || !allDigits(code))
+        return check;
     check.dataDigits = std::string(code.substr(0, code.size() - 1));
     check.checkDigit = checkDigitOf(check.dataDigits);
     check.result = (code.back() == check.checkDigit) ? 0 : 1;
@@ -87,7 +95,8 @@ JanCheck checkJanCode(std::string_view code) {
 }
 
 std::string buildModulePattern(std::string_view code) {
-    if ((code.size() != 13 && code.size() != 8) || !allDigits(code)) return {};
+    if ((code.size() != 13 && code.size() != 8) || !allDigits(code))
+        return {};
     auto digit = [&](std::size_t i) { return code[i] - '0'; };
     std::string out;
     out.reserve(code.size() == 13 ? 113 : 85);
@@ -97,11 +106,14 @@ std::string buildModulePattern(std::string_view code) {
         for (std::size_t k = 1; k <= 6; ++k)
             out.append(parity[k - 1] == 'E' ? setB(digit(k)) : setA(digit(k)));
         out.append(kCentreGuard);
-        for (std::size_t k = 7; k <= 12; ++k) out.append(setC(digit(k)));
+        for (std::size_t k = 7; k <= 12; ++k)
+            out.append(setC(digit(k)));
     } else {
-        for (std::size_t k = 0; k < 4; ++k) out.append(setA(digit(k)));
+        for (std::size_t k = 0; k < 4; ++k)
+            out.append(setA(digit(k)));
         out.append(kCentreGuard);
-        for (std::size_t k = 4; k < 8; ++k) out.append(setC(digit(k)));
+        for (std::size_t k = 4; k < 8; ++k)
+            out.append(setC(digit(k)));
     }
     out.append(kEndGuard).append(kQuietZone);
     return out;
@@ -110,19 +122,23 @@ std::string buildModulePattern(std::string_view code) {
 std::string correctJanCheckDigit(std::string_view text) {
     const std::u32string chars = utf8::toUtf32(text);
     const std::size_t n = chars.size();
-    if (n != 13 && n != 8) return std::string(text);
+    if (n != 13 && n != 8)
+        return std::string(text);
     auto value = [&](std::size_t pos) {  // pos counted from 1
         const char32_t c = chars[pos - 1];
         return (c >= U'0' && c <= U'9') ? int(c - U'0') : 0;
     };
     int sum = 0;
     if (n == 13) {
-        for (std::size_t pos = 1; pos <= 12; ++pos) sum += value(pos) * (pos % 2 == 1 ? 1 : 3);
+        for (std::size_t pos = 1; pos <= 12; ++pos)
+            sum += value(pos) * (pos % 2 == 1 ? 1 : 3);
     } else {
-        for (std::size_t pos = 1; pos <= 7; ++pos) sum += value(pos) * (pos % 2 == 1 ? 3 : 1);
+        for (std::size_t pos = 1; pos <= 7; ++pos)
+            sum += value(pos) * (pos % 2 == 1 ? 3 : 1);
     }
     int check = 10 - sum % 10;
-    if (check == 10) check = 0;
+    if (check == 10)
+        check = 0;
     std::u32string out = chars.substr(0, n - 1);
     out.push_back(static_cast<char32_t>(U'0' + check));
     return utf8::fromUtf32(out);

@@ -10,7 +10,8 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<ProductProblem>
     bool any = false;
     while (nextPosition_ <= LabelSheet::kLabelCount) {
         std::optional<ProductRow> row = reader_.next(problems);
-        if (!row) break;
+        if (!row)
+            break;
         LabelRecord& label = sheet.label(nextPosition_++);
         label = std::move(row->record);
         label.janCode = correctJanCheckDigit(label.janCode);
@@ -19,17 +20,20 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<ProductProblem>
         if (label.productName.empty()) {
             problems.push_back({row->lineNumber, "品名が空のため、このラベルは印刷されません"});
         } else if (!label.janCode.empty() && checkJanCode(label.janCode).result != 0) {
-            problems.push_back({row->lineNumber,
-                                "JANコード \"" + label.janCode +
-                                    "\" は 13 桁または 8 桁の数字ではないため、バーコードなしで印刷します"});
+            problems.push_back(
+                {row->lineNumber,
+                 "JANコード \"" + label.janCode +
+                     "\" は 13 桁または 8 桁の数字ではないため、バーコードなしで印刷します"});
         }
     }
-    if (nextPosition_ > LabelSheet::kLabelCount) nextPosition_ = 1;
+    if (nextPosition_ > LabelSheet::kLabelCount)
+        nextPosition_ = 1;
     return any;
 }
 
 long sheetsNeeded(long productCount, int startPosition) {
-    if (productCount <= 0) return 0;
+    if (productCount <= 0)
+        return 0;
     const long first = (startPosition < 1 || startPosition > 10) ? 1 : startPosition;
     return (productCount + first - 1 + 9) / 10;
 }

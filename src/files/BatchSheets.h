@@ -11,7 +11,7 @@
 // Each label is prepared as if typed: the JAN code gets the check-digit
 // correction applied when its box is left.
 class BatchSheetBuilder {
-public:
+  public:
     BatchSheetBuilder(ProductListReader& reader, int startPosition);
 
     // Fills `sheet` (emptied first) with the next products. Returns false when
@@ -23,7 +23,7 @@ public:
     // Labels placed so far.
     long labelsPlaced() const { return placed_; }
 
-private:
+  private:
     ProductListReader& reader_;
     int nextPosition_;
     long placed_ = 0;

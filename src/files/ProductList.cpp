@@ -16,7 +16,7 @@ constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 
 // Validates UTF-8 incrementally: feed bytes, then finish().
 class Utf8Validator {
-public:
+  public:
     void feed(unsigned char c) {
         if (pending_ > 0) {
             if ((c & 0xC0) != 0x80) {
@@ -27,22 +27,28 @@ public:
             --pending_;
             return;
         }
-        if (c < 0x80) return;
-        if (c >= 0xC2 && c <= 0xDF) pending_ = 1;
-        else if (c >= 0xE0 && c <= 0xEF) pending_ = 2;
-        else if (c >= 0xF0 && c <= 0xF4) pending_ = 3;
-        else valid_ = false;
+        if (c < 0x80)
+            return;
+        if (c >= 0xC2 && c <= 0xDF)
+            pending_ = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            pending_ = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            pending_ = 3;
+        else
+            valid_ = false;
     }
     bool valid() const { return valid_ && pending_ == 0; }
 
-private:
+  private:
     int pending_ = 0;
     bool valid_ = true;
 };
 
 bool isValidUtf8(std::string_view s) {
     Utf8Validator v;
-    for (char c : s) v.feed(static_cast<unsigned char>(c));
+    for (char c : s)
+        v.feed(static_cast<unsigned char>(c));
     return v.valid();
 }
 
@@ -55,7 +61,8 @@ std::string trimBlanks(std::string s) {
 
 std::string asciiLower(std::string s) {
     for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return s;
 }
@@ -67,7 +74,8 @@ TextEncoding detectTextEncoding(std::istream& in) {
     std::array<char, 64 * 1024> buffer{};
     while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
         const auto n = static_cast<std::size_t>(in.gcount());
-        for (std::size_t i = 0; i < n; ++i) validator.feed(static_cast<unsigned char>(buffer[i]));
+        for (std::size_t i = 0; i < n; ++i)
+            validator.feed(static_cast<unsigned char>(buffer[i]));
     }
     in.clear();
     in.seekg(0);
@@ -76,7 +84,8 @@ TextEncoding detectTextEncoding(std::istream& in) {
 
 std::optional<LabelField> columnForHeader(const std::string& rawName) {
     std::string name = asciiLower(trimBlanks(rawName));
-    if (name.starts_with(kUtf8Bom)) name.erase(0, kUtf8Bom.size());
+    if (name.starts_with(kUtf8Bom))
+        name.erase(0, kUtf8Bom.size());
     static const std::array<std::pair<const char*, LabelField>, 16> kNames = {{
         {"jan", LabelField::JanCode},
         {"janコード", LabelField::JanCode},
@@ -96,15 +105,18 @@ std::optional<LabelField> columnForHeader(const std::string& rawName) {
         {"product name", LabelField::ProductName},
     }};
     for (const auto& [text, field] : kNames) {
-        if (name == text) return field;
+        if (name == text)
+            return field;
     }
     return std::nullopt;
 }
 
 ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
     : in_(in), encoding_(encoding) {
-    if (encoding_ == TextEncoding::Auto) encoding_ = detectTextEncoding(in_);
-    for (int i = 0; i < 6; ++i) columns_.push_back(i);
+    if (encoding_ == TextEncoding::Auto)
+        encoding_ = detectTextEncoding(in_);
+    for (int i = 0; i < 6; ++i)
+        columns_.push_back(i);
     // A UTF-8 byte order mark is not part of the first field.
     if (encoding_ == TextEncoding::Utf8) {
         std::streambuf* buf = in_.rdbuf();
@@ -114,7 +126,8 @@ ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
                 head.push_back(static_cast<char>(buf->sbumpc()));
             if (head != kUtf8Bom) {
                 // Not a BOM after all: put the bytes back.
-                for (auto it = head.rbegin(); it != head.rend(); ++it) buf->sputbackc(*it);
+                for (auto it = head.rbegin(); it != head.rend(); ++it)
+                    buf->sputbackc(*it);
             }
         }
     }
@@ -128,16 +141,18 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
     fields.clear();
     damaged = false;
     startLine = line_;
-    if (buf->sgetc() == Traits::eof()) return RawStatus::End;
+    if (buf->sgetc() == Traits::eof())
+        return RawStatus::End;
 
     std::string field;
-    bool quoted = false;      // the current field began with a quote
-    bool inQuotes = false;    // inside the quotes
+    bool quoted = false;    // the current field began with a quote
+    bool inQuotes = false;  // inside the quotes
     bool fieldStarted = false;
     std::size_t recordBytes = 0;
     bool tooLong = false;
     auto endField = [&] {
-        if (!tooLong) fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
+        if (!tooLong)
+            fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
         field.clear();
         quoted = inQuotes = fieldStarted = false;
     };
@@ -164,7 +179,8 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
             fields.clear();
             field.clear();
         }
-        if (tooLong) field.clear();  // read on to the row's end, keeping nothing
+        if (tooLong)
+            field.clear();  // read on to the row's end, keeping nothing
         const char c = static_cast<char>(ch);
         if (inQuotes) {
             if (c == '"') {
@@ -175,7 +191,8 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
                     inQuotes = false;
                 }
             } else {
-                if (c == '\n') ++line_;
+                if (c == '\n')
+                    ++line_;
                 field.push_back(c);
             }
             continue;
@@ -185,7 +202,8 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
             continue;
         }
         if (c == '\r' || c == '\n') {
-            if (c == '\r' && buf->sgetc() == '\n') buf->sbumpc();
+            if (c == '\r' && buf->sgetc() == '\n')
+                buf->sbumpc();
             ++line_;
             return finish();
         }
@@ -193,13 +211,15 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
             quoted = inQuotes = fieldStarted = true;
             continue;
         }
-        if (c != ' ' && c != '\t') fieldStarted = true;
+        if (c != ' ' && c != '\t')
+            fieldStarted = true;
         field.push_back(c);
     }
 }
 
 bool ProductListReader::decodeField(std::string& field) const {
-    if (encoding_ == TextEncoding::Utf8) return isValidUtf8(field);
+    if (encoding_ == TextEncoding::Utf8)
+        return isValidUtf8(field);
     field = cp932::decode(field);
     return field.find("\xEF\xBF\xBD") == std::string::npos;  // no U+FFFD
 }
@@ -209,7 +229,8 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
     int named = 0;
     int nonEmpty = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].empty()) continue;
+        if (fields[i].empty())
+            continue;
         // Column names are never plain numbers (a JAN code, a price).
         if (std::all_of(fields[i].begin(), fields[i].end(),
                         [](char c) { return (c >= '0' && c <= '9') || c == ','; }))
@@ -220,7 +241,8 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
             ++named;
         }
     }
-    if (named == 0 || named < std::min(2, nonEmpty)) return false;
+    if (named == 0 || named < std::min(2, nonEmpty))
+        return false;
     columns_ = std::move(columns);
     return true;
 }
@@ -231,7 +253,8 @@ std::optional<ProductRow> ProductListReader::next(std::vector<ProductProblem>& p
         int startLine = 0;
         bool damaged = false;
         std::string damage;
-        if (readRecord(fields, startLine, damaged, damage) == RawStatus::End) return std::nullopt;
+        if (readRecord(fields, startLine, damaged, damage) == RawStatus::End)
+            return std::nullopt;
         if (!damaged) {
             for (std::string& f : fields) {
                 if (!decodeField(f)) {
@@ -243,17 +266,19 @@ std::optional<ProductRow> ProductListReader::next(std::vector<ProductProblem>& p
                 }
             }
         }
-        const bool empty =
-            std::all_of(fields.begin(), fields.end(), [](const std::string& f) { return f.empty(); });
+        const bool empty = std::all_of(fields.begin(), fields.end(),
+                                       [](const std::string& f) { return f.empty(); });
         if (damaged) {
             problems.push_back({startLine, "読めない行です (" + damage + ")。印刷しません"});
             first_ = false;
             continue;
         }
-        if (empty) continue;
+        if (empty)
+            continue;
         if (first_) {
             first_ = false;
-            if (applyHeader(fields)) continue;
+            if (applyHeader(fields))
+                continue;
         }
         ProductRow row;
         row.lineNumber = startLine;
@@ -267,8 +292,9 @@ std::optional<ProductRow> ProductListReader::next(std::vector<ProductProblem>& p
             }
         }
         if (extra) {
-            problems.push_back({startLine, "列が多すぎます (JANコード, メーカー, 品名, 規格, "
-                                           "ロット, 売価 の 6 列まで)。印刷しません"});
+            problems.push_back({startLine,
+                                "列が多すぎます (JANコード, メーカー, 品名, 規格, "
+                                "ロット, 売価 の 6 列まで)。印刷しません"});
             continue;
         }
         return row;

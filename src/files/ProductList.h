@@ -35,7 +35,7 @@ struct ProductProblem {
 
 // Reads the list row by row, holding only the current row in memory.
 class ProductListReader {
-public:
+  public:
     // `in` must be seekable when `encoding` is Auto (it is read twice).
     ProductListReader(std::istream& in, TextEncoding encoding);
 
@@ -45,7 +45,7 @@ public:
     // read are skipped and reported through `problems`; empty rows are skipped.
     std::optional<ProductRow> next(std::vector<ProductProblem>& problems);
 
-private:
+  private:
     enum class RawStatus { Record, End };
     RawStatus readRecord(std::vector<std::string>& fields, int& startLine, bool& damaged,
                          std::string& damage);

@@ -7,8 +7,8 @@ enum class LabelElement { Jan, Barcode, Maker, ProductName, Spec, Lot, Price, Ye
 
 // The seven elements drawn as text, each with a font and a colour of its own.
 inline constexpr std::array<LabelElement, 7> kTextElements = {
-    LabelElement::Jan,  LabelElement::Maker, LabelElement::ProductName, LabelElement::Spec,
-    LabelElement::Lot,  LabelElement::Price, LabelElement::Yen};
+    LabelElement::Jan, LabelElement::Maker, LabelElement::ProductName, LabelElement::Spec,
+    LabelElement::Lot, LabelElement::Price, LabelElement::Yen};
 
 // The eight elements that can be moved and hidden.
 inline constexpr std::array<LabelElement, 8> kMovableElements = {

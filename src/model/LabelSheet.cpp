@@ -8,19 +8,26 @@ std::string& LabelRecord::field(LabelField f) {
 
 const std::string& LabelRecord::field(LabelField f) const {
     switch (f) {
-        case LabelField::JanCode: return janCode;
-        case LabelField::Maker: return maker;
-        case LabelField::ProductName: return productName;
-        case LabelField::Spec: return spec;
-        case LabelField::Lot: return lot;
-        case LabelField::Price: return price;
+        case LabelField::JanCode:
+            return janCode;
+        case LabelField::Maker:
+            return maker;
+        case LabelField::ProductName:
+            return productName;
+        case LabelField::Spec:
+            return spec;
+        case LabelField::Lot:
+            return lot;
+        case LabelField::Price:
+            return price;
     }
     return janCode;
 }
 
 bool LabelRecord::isEmpty() const {
     for (LabelField f : kLabelFields) {
-        if (!field(f).empty()) return false;
+        if (!field(f).empty())
+            return false;
     }
     return true;
 }
@@ -35,11 +42,17 @@ const LabelRecord& LabelSheet::label(int number) const {
     return labels_[static_cast<std::size_t>(number - 1)];
 }
 
-void LabelSheet::clear() { labels_.fill(LabelRecord{}); }
+void LabelSheet::clear() {
+    labels_.fill(LabelRecord{});
+}
 
-int labelColumn(int number) { return (number - 1) % 2; }
+int labelColumn(int number) {
+    return (number - 1) % 2;
+}
 
-int labelRow(int number) { return (number - 1) / 2; }
+int labelRow(int number) {
+    return (number - 1) / 2;
+}
 
 PointMm labelCellOrigin(int number, double originX, double originY) {
     return {originX + kLabelWidthMm * labelColumn(number),

@@ -27,7 +27,7 @@ struct LabelRecord {
 
 // Ten labels, numbered 1 to 10.
 class LabelSheet {
-public:
+  public:
     static constexpr int kLabelCount = 10;
 
     // Label `number` (1..10). Other numbers are a programming error (asserted).
@@ -38,7 +38,7 @@ public:
     void clear();
     bool operator==(const LabelSheet&) const = default;
 
-private:
+  private:
     std::array<LabelRecord, kLabelCount> labels_{};
 };
 

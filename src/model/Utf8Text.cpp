@@ -5,10 +5,14 @@ namespace {
 
 // Length of the sequence that starts with `lead`, or 1 for a byte that cannot start one.
 std::size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
     return 1;
 }
 
@@ -41,27 +45,32 @@ char32_t decodeAt(std::string_view text, std::size_t& pos) {
 
 std::size_t length(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++count) decodeAt(text, pos);
+    for (std::size_t pos = 0; pos < text.size(); ++count)
+        decodeAt(text, pos);
     return count;
 }
 
 std::string left(std::string_view text, std::size_t count) {
     std::size_t pos = 0;
-    for (std::size_t i = 0; i < count && pos < text.size(); ++i) decodeAt(text, pos);
+    for (std::size_t i = 0; i < count && pos < text.size(); ++i)
+        decodeAt(text, pos);
     return std::string(text.substr(0, pos));
 }
 
 std::string right(std::string_view text, std::size_t count) {
     const std::size_t total = length(text);
-    if (total <= count) return std::string(text);
+    if (total <= count)
+        return std::string(text);
     std::size_t pos = 0;
-    for (std::size_t i = 0; i < total - count; ++i) decodeAt(text, pos);
+    for (std::size_t i = 0; i < total - count; ++i)
+        decodeAt(text, pos);
     return std::string(text.substr(pos));
 }
 
 std::u32string toUtf32(std::string_view text) {
     std::u32string out;
-    for (std::size_t pos = 0; pos < text.size();) out.push_back(decodeAt(text, pos));
+    for (std::size_t pos = 0; pos < text.size();)
+        out.push_back(decodeAt(text, pos));
     return out;
 }
 

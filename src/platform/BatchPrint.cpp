@@ -39,7 +39,8 @@ BatchPrintResult printProductList(QPrinter& printer, ProductListReader& reader,
             break;
         }
         ++result.sheets;
-        if (progress) progress(result.sheets);
+        if (progress)
+            progress(result.sheets);
     }
     result.labels = builder.labelsPlaced();
     if (!result.ok) {

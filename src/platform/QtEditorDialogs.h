@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/logic/EditorDialogs.h"
-
 #include <QString>
+
+#include "editor/logic/EditorDialogs.h"
 
 class QPrinter;
 class QWidget;

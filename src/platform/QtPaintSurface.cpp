@@ -112,7 +112,8 @@ struct QtPaintSurface::State {
     QColor pendingColor;
 
     void flushFill() {
-        if (!pendingFill.isEmpty() && painter.isActive()) painter.fillRect(pendingFill, pendingColor);
+        if (!pendingFill.isEmpty() && painter.isActive())
+            painter.fillRect(pendingFill, pendingColor);
         pendingFill = QRect();
     }
 

@@ -22,7 +22,7 @@ struct SurfaceFont {
 // page. Coordinates are in the surface's current unit, measured from its
 // top-left corner (for a printer, the corner of its printable area).
 class DrawingSurface {
-public:
+  public:
     virtual ~DrawingSurface() = default;
 
     virtual SurfaceUnit unit() const = 0;

@@ -10,7 +10,7 @@ inline constexpr const char* kZoomTo50 = "倍率切替50%";    // preview at 100
 
 // How the sheet is being drawn: previewed or printed, and at which zoom.
 struct ViewState {
-    bool printMode = false;         // false: preview ("0"); true: printing ("1")
-    double previewZoom = 0.5;       // 0.5 or 1.0
+    bool printMode = false;    // false: preview ("0"); true: printing ("1")
+    double previewZoom = 0.5;  // 0.5 or 1.0
     std::string zoomCaption = captions::kZoomTo100;
 };

@@ -20,7 +20,8 @@ ReadResult readAll(const std::string& bytes, TextEncoding encoding = TextEncodin
     ProductListReader reader(in, encoding);
     ReadResult result;
     result.encoding = reader.encoding();
-    while (auto row = reader.next(result.problems)) result.rows.push_back(*row);
+    while (auto row = reader.next(result.problems))
+        result.rows.push_back(*row);
     return result;
 }
 
@@ -71,7 +72,8 @@ TEST(ProductList, AFirstRowWithNumbersIsDataEvenWhenItsTextsLookLikeColumnNames)
 
 TEST(ProductList, QuotedFieldsAsSpreadsheetsWriteThem) {
     const auto r = readAll(
-        "\xEF\xBB\xBF\"4901234567894\",\"A \"\"special\"\" maker\",\"two\nlines\",\"1,000 g\",,\"1,980\"\n"
+        "\xEF\xBB\xBF\"4901234567894\",\"A \"\"special\"\" maker\",\"two\nlines\",\"1,000 "
+        "g\",,\"1,980\"\n"
         "49123456,x,y,,,\n");
     ASSERT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.rows[0].record,
@@ -92,7 +94,8 @@ TEST(ProductList, Cp932ListIsDetectedAndGivesTheSameTexts) {
 }
 
 TEST(ProductList, DamagedRowsAreReportedWithTheirLineAndSkipped) {
-    const auto r = readAll("4901234567894,a,b,,,1\n1,2,3,4,5,6,7\n,,,,,\n49123456,c,d,,,2\n\"open,quote\n");
+    const auto r =
+        readAll("4901234567894,a,b,,,1\n1,2,3,4,5,6,7\n,,,,,\n49123456,c,d,,,2\n\"open,quote\n");
     ASSERT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.rows[0].lineNumber, 1);
     EXPECT_EQ(r.rows[1].lineNumber, 4);
@@ -123,7 +126,8 @@ TEST(ProductList, UndecodableBytesMakeARowDamagedWhenEncodingIsForced) {
 
 TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
     std::string list;
-    for (int i = 1; i <= 25; ++i) list += "4901234567894,m,P" + std::to_string(i) + ",,,1\n";
+    for (int i = 1; i <= 25; ++i)
+        list += "4901234567894,m,P" + std::to_string(i) + ",,,1\n";
     std::istringstream in(list);
     EXPECT_EQ(countProducts(in, TextEncoding::Auto), 25);
     EXPECT_EQ(sheetsNeeded(25, 7), 4);
@@ -132,16 +136,20 @@ TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
     std::vector<ProductProblem> problems;
     std::vector<LabelSheet> sheets;
     LabelSheet sheet;
-    while (builder.nextSheet(sheet, problems)) sheets.push_back(sheet);
+    while (builder.nextSheet(sheet, problems))
+        sheets.push_back(sheet);
     ASSERT_EQ(sheets.size(), 4u);
     EXPECT_TRUE(problems.empty());
     // Sheet 1: labels 1..6 free, products 1..4 on labels 7..10.
-    for (int k = 1; k <= 6; ++k) EXPECT_TRUE(sheets[0].label(k).isEmpty()) << k;
-    for (int k = 7; k <= 10; ++k) EXPECT_EQ(sheets[0].label(k).productName, "P" + std::to_string(k - 6));
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_TRUE(sheets[0].label(k).isEmpty()) << k;
+    for (int k = 7; k <= 10; ++k)
+        EXPECT_EQ(sheets[0].label(k).productName, "P" + std::to_string(k - 6));
     EXPECT_EQ(sheets[1].label(1).productName, "P5");
     EXPECT_EQ(sheets[2].label(10).productName, "P24");
     EXPECT_EQ(sheets[3].label(1).productName, "P25");
-    for (int k = 2; k <= 10; ++k) EXPECT_TRUE(sheets[3].label(k).isEmpty()) << k;
+    for (int k = 2; k <= 10; ++k)
+        EXPECT_TRUE(sheets[3].label(k).isEmpty()) << k;
     EXPECT_EQ(builder.labelsPlaced(), 25);
 }
 
@@ -169,8 +177,8 @@ TEST(BatchSheets, SheetsNeeded) {
         long products;
         int start;
         long sheets;
-    } cases[] = {{0, 1, 0}, {1, 1, 1}, {10, 1, 1}, {11, 1, 2}, {4, 7, 1}, {5, 7, 2}, {25, 7, 4},
-                 {10000, 1, 1000}, {1, 10, 1}, {2, 10, 2}};
+    } cases[] = {{0, 1, 0}, {1, 1, 1},  {10, 1, 1},       {11, 1, 2}, {4, 7, 1},
+                 {5, 7, 2}, {25, 7, 4}, {10000, 1, 1000}, {1, 10, 1}, {2, 10, 2}};
     for (const auto& c : cases)
         EXPECT_EQ(sheetsNeeded(c.products, c.start), c.sheets) << c.products << " from " << c.start;
 }

@@ -36,13 +36,15 @@ struct EditorHarness {
     // Fills all ten labels with record(1) .. record(10).
     void fillLabels(const std::function<LabelRecord(int)>& record) {
         setLabels([&](LabelSheet& sheet) {
-            for (int i = 1; i <= 10; ++i) sheet.label(i) = record(i);
+            for (int i = 1; i <= 10; ++i)
+                sheet.label(i) = record(i);
         });
     }
     // Goes to label `n` with the navigation buttons.
     void goToLabel(int n) {
         view.click([&] { editor.goFirst(); });
-        for (int i = 1; i < n; ++i) view.click([&] { editor.goNext(); });
+        for (int i = 1; i < n; ++i)
+            view.click([&] { editor.goNext(); });
     }
     // Types the six texts of the current label the way a user does, Enter after each.
     void typeLabel(const LabelRecord& r) {

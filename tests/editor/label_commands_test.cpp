@@ -23,9 +23,7 @@ class LabelCommands : public ::testing::Test {
         h.open();
         fill();
     }
-    void fill() {
-        h.fillLabels(record);
-    }
+    void fill() { h.fillLabels(record); }
     void goToLabel(int n) {
         h.goToLabel(n);
         ASSERT_EQ(h.editor.currentLabel(), n);

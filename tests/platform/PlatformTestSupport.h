@@ -118,4 +118,3 @@ inline QImage cropBarcode(const QImage& page, int number, int dpi) {
     auto px = [dpi](double mm) { return static_cast<int>(mm / 25.4 * dpi); };
     return page.copy(px(left), px(top), px(59.0), px(14.0));
 }
-

@@ -51,8 +51,9 @@ class BatchPrintTest : public ::testing::Test {
     // would keep the defaults; a missing --layout would read the user's).
     ProcessResult print(const QString& list, const QString& pdf, QStringList more = {}) {
         writeBytes(path("default.txt"), "");
-        QStringList args = {QStringLiteral("--products"), list, QStringLiteral("--layout"),
-                            path("default.txt"), QStringLiteral("-o"), pdf};
+        QStringList args = {QStringLiteral("--products"), list,
+                            QStringLiteral("--layout"),   path("default.txt"),
+                            QStringLiteral("-o"),         pdf};
         return runPrintTool(args + more);
     }
     QTemporaryDir dir_;
@@ -64,8 +65,8 @@ TEST_F(BatchPrintTest, TwentyFiveProductsFromLabelSevenFillFourSheetsInTheRightC
         list += codeFor(i) + ",メーカー,商品" + std::to_string(i + 1) + ",,," +
                 std::to_string(100 + i) + "\r\n";
     writeBytes(path("list.csv"), list);
-    const ProcessResult run = print(path("list.csv"), path("out.pdf"),
-                                    {QStringLiteral("--start"), QStringLiteral("7")});
+    const ProcessResult run =
+        print(path("list.csv"), path("out.pdf"), {QStringLiteral("--start"), QStringLiteral("7")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     ASSERT_EQ(pageCount(path("out.pdf")), 4);
@@ -95,7 +96,8 @@ TEST_F(BatchPrintTest, Utf8AndCp932ListsAndAHeaderInAnotherOrderGiveTheSameText)
     for (const auto& r : rows) {
         auto quoted = [](std::string s) {
             std::string out = "\"";
-            for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+            for (char c : s)
+                out += c == '"' ? std::string("\"\"") : std::string(1, c);
             return out + "\"";
         };
         utf8 += quoted(r[0]) + "," + quoted(r[1]) + "," + quoted(r[2]) + "," + quoted(r[3]) + "," +
@@ -142,7 +144,8 @@ TEST_F(BatchPrintTest, ProblemRowsAreReportedWithTheirLineNumbers) {
     EXPECT_EQ(err.find(list + ":4: "), std::string::npos) << err;
     ASSERT_EQ(pageCount(path("out.pdf")), 1);
     const std::string text = pdfText(path("out.pdf"));
-    for (const char* name : {"一", "二", "三"}) EXPECT_NE(text.find(name), std::string::npos) << name;
+    for (const char* name : {"一", "二", "三"})
+        EXPECT_NE(text.find(name), std::string::npos) << name;
     EXPECT_EQ(text.find("四"), std::string::npos);
 }
 

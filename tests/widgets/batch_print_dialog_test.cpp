@@ -19,7 +19,9 @@
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 void writeFile(const QString& path, const std::string& bytes) {
     QFile f(path);
@@ -30,7 +32,8 @@ void writeFile(const QString& path, const std::string& bytes) {
 // 25 products, each with a valid EAN-13 code, in UTF-8 with a header row.
 std::string productList() {
     std::string list = "JANコード,品名,売価\n";
-    for (int i = 1; i <= 25; ++i) list += "4901234567894,商品" + std::to_string(i) + ",100\n";
+    for (int i = 1; i <= 25; ++i)
+        list += "4901234567894,商品" + std::to_string(i) + ",100\n";
     return list;
 }
 
@@ -43,7 +46,8 @@ bool cellHasRed(const QImage& page, int number) {
     for (int y = top + 2; y < top + static_cast<int>(55 * pxPerMm) - 2; ++y) {
         for (int x = left + 2; x < left + static_cast<int>(91 * pxPerMm) - 2; ++x) {
             const QColor c = page.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 80 && c.blue() < 80) return true;
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                return true;
         }
     }
     return false;
@@ -70,20 +74,24 @@ class BatchPrintDialogTest : public QObject {
 
         QCOMPARE(dialog.productCount(), 25L);
         QCOMPARE(summary->text(), u("25 件の商品を 3 枚のシートに印刷します。"));
-        for (int k = 1; k <= 10; ++k) QVERIFY2(cellHasRed(dialog.firstSheetPicture(), k), "from 1");
+        for (int k = 1; k <= 10; ++k)
+            QVERIFY2(cellHasRed(dialog.firstSheetPicture(), k), "from 1");
 
         start->setValue(7);
         QCOMPARE(dialog.startPosition(), 7);
         QCOMPARE(dialog.sheetCount(), 4L);
         QCOMPARE(summary->text(), u("25 件の商品を 4 枚のシートに印刷します。"));
-        for (int k = 1; k <= 6; ++k) QVERIFY2(!cellHasRed(dialog.firstSheetPicture(), k), "free");
-        for (int k = 7; k <= 10; ++k) QVERIFY2(cellHasRed(dialog.firstSheetPicture(), k), "used");
+        for (int k = 1; k <= 6; ++k)
+            QVERIFY2(!cellHasRed(dialog.firstSheetPicture(), k), "free");
+        for (int k = 7; k <= 10; ++k)
+            QVERIFY2(cellHasRed(dialog.firstSheetPicture(), k), "used");
     }
 
     void aForcedEncodingThatDoesNotFitLeavesNothingToPrint() {
         QTemporaryDir dir;
         const QString list = dir.filePath(u("list.csv"));
-        const std::optional<std::string> cp932 = cp932::encode("4901234567894,メーカー,品名,,,100\n");
+        const std::optional<std::string> cp932 =
+            cp932::encode("4901234567894,メーカー,品名,,,100\n");
         QVERIFY(cp932.has_value());
         writeFile(list, *cp932);
         const LayoutSettings layout = initialLayoutSettings();
@@ -127,20 +135,23 @@ class BatchPrintDialogTest : public QObject {
         QProcess info;
         info.start(u("pdfinfo"), {pdf});
         QVERIFY(info.waitForFinished(30000));
-        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(u("Pages:\\s+4\\b"))));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(u("Pages:\\s+4\\b"))));
     }
 
     void theOutcomeNamesTheRowsToLookAt() {
         BatchPrintResult result;
         result.sheets = 1;
         result.labels = 3;
-        result.problems = {{2, "列が多すぎます"}, {5, "品名が空のため、このラベルは印刷されません"}};
+        result.problems = {{2, "列が多すぎます"},
+                           {5, "品名が空のため、このラベルは印刷されません"}};
         QCOMPARE(batchOutcomeMessage(result),
                  u("1 枚のシートに 3 件のラベルを印刷しました。\n\n次の行を確かめてください:\n"
                    "2 行目: 列が多すぎます\n5 行目: 品名が空のため、このラベルは印刷されません"));
         result.ok = false;
         result.error = "ページを描けませんでした";
-        QCOMPARE(batchOutcomeMessage(result), u("一括印刷できませんでした。ページを描けませんでした"));
+        QCOMPARE(batchOutcomeMessage(result),
+                 u("一括印刷できませんでした。ページを描けませんでした"));
     }
 };
 

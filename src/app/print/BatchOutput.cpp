@@ -32,14 +32,17 @@
 namespace {
 
 TextEncoding encodingOption(const std::string& name) {
-    if (name == "utf8") return TextEncoding::Utf8;
-    if (name == "cp932") return TextEncoding::Cp932;
+    if (name == "utf8")
+        return TextEncoding::Utf8;
+    if (name == "cp932")
+        return TextEncoding::Cp932;
     return TextEncoding::Auto;
 }
 
 // The print pattern: the given file, or the user's preferred pattern.
 bool batchLayout(const PrintToolOptions& options, LayoutSettings& layout, std::string& error) {
-    if (!options.layoutFile.empty()) return readLayoutForPrinting(options.layoutFile, layout, error);
+    if (!options.layoutFile.empty())
+        return readLayoutForPrinting(options.layoutFile, layout, error);
     layout = initialLayoutSettings();
     loadSettingsFile(SettingsLocation::forThisProgram().paths().readPath, layout);
     return true;
@@ -71,25 +74,29 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 // A progress line on a terminal, once the job has taken more than a second.
 class ProgressLine {
-public:
+  public:
     explicit ProgressLine(long total) : total_(total), enabled_(stderrIsTerminal()) {
         timer_.start();
     }
     void update(long done) {
-        if (!enabled_) return;
+        if (!enabled_)
+            return;
         const qint64 ms = timer_.elapsed();
-        if (ms < 1000 && done < total_) return;
-        if (ms < 1000 && !shown_) return;
+        if (ms < 1000 && done < total_)
+            return;
+        if (ms < 1000 && !shown_)
+            return;
         shown_ = true;
         const double rate = ms > 0 ? done * 1000.0 / ms : 0.0;
         std::fprintf(stderr, "\r%ld / %ld シート (%.0f シート/秒)", done, total_, rate);
         std::fflush(stderr);
     }
     ~ProgressLine() {
-        if (shown_) std::fputc('\n', stderr);
+        if (shown_)
+            std::fputc('\n', stderr);
     }
 
-private:
+  private:
     long total_;
     bool enabled_;
     bool shown_ = false;

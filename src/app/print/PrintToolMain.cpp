@@ -6,6 +6,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// shellapi.h needs windows.h first.
 #include <shellapi.h>
 #endif
 
@@ -18,8 +19,8 @@
 #include "BatchOutput.h"
 #include "PrintToolOptions.h"
 #include "SheetInput.h"
-#include "ToolExit.h"
 #include "SheetOutput.h"
+#include "ToolExit.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "platform/FontSubstitution.h"

@@ -17,8 +17,8 @@ struct PrintToolOptions {
     double zoom = 0.5;        // --zoom, preview only
 
     // Batch printing: a product list instead of a label data file.
-    std::string productsFile;  // --products
-    int startPosition = 1;     // --start: first label (1..10) of the first sheet
+    std::string productsFile;       // --products
+    int startPosition = 1;          // --start: first label (1..10) of the first sheet
     std::string encoding = "auto";  // --encoding auto|utf8|cp932
 
     bool batch() const { return !productsFile.empty(); }

@@ -41,7 +41,7 @@ struct FontChoice {
 
 // One printed page, from the choice of printer to the end of the document.
 class PrintJob {
-public:
+  public:
     virtual ~PrintJob() = default;
     // The page to draw on. Its unit starts as millimetres.
     virtual DrawingSurface& page() = 0;
@@ -54,7 +54,7 @@ public:
 
 // The modal dialogs of the input window.
 class EditorDialogs {
-public:
+  public:
     virtual ~EditorDialogs() = default;
     virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
     // The chosen full path, or nothing when cancelled.

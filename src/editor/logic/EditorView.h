@@ -11,7 +11,7 @@
 
 // What the editor logic asks of the input window's widgets.
 class EditorView {
-public:
+  public:
     virtual ~EditorView() = default;
 
     // Texts of the input boxes. Setting a text puts the caret at its start.
@@ -28,8 +28,8 @@ public:
     virtual std::optional<InputBox> focusedBox() const = 0;
 
     virtual void setWindowCaption(const std::string& caption) = 0;
-    virtual void setCounter(const std::string& text) = 0;           // Label6
-    virtual void setCandidateEnabled(bool enabled) = 0;             // 前候補
+    virtual void setCounter(const std::string& text) = 0;  // Label6
+    virtual void setCandidateEnabled(bool enabled) = 0;    // 前候補
     // Shows the layout's toggle captions, the origin adjustment texts and the
     // zoom caption.
     virtual void showLayout(const LayoutSettings& layout, const ViewState& view) = 0;

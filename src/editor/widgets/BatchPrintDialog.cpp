@@ -101,13 +101,17 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     refresh();
 }
 
-int BatchPrintDialog::startPosition() const { return start_->value(); }
+int BatchPrintDialog::startPosition() const {
+    return start_->value();
+}
 
 TextEncoding BatchPrintDialog::encoding() const {
     return static_cast<TextEncoding>(encoding_->currentData().toInt());
 }
 
-long BatchPrintDialog::sheetCount() const { return sheetsNeeded(products_, startPosition()); }
+long BatchPrintDialog::sheetCount() const {
+    return sheetsNeeded(products_, startPosition());
+}
 
 void BatchPrintDialog::countList() {
     std::ifstream list = openList(listPath_);
@@ -168,9 +172,8 @@ BatchPrintResult printProductListFile(const QString& listPath, TextEncoding enco
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(1000);
     ProductListReader reader(list, encoding);
-    result = printProductList(printer, reader, layout, startPosition, [&](long done) {
-        progress.setValue(static_cast<int>(done));
-    });
+    result = printProductList(printer, reader, layout, startPosition,
+                              [&](long done) { progress.setValue(static_cast<int>(done)); });
     progress.reset();
     return result;
 }

@@ -4,8 +4,8 @@
 #include <QString>
 
 #include "files/ProductList.h"
-#include "platform/BatchPrint.h"
 #include "model/LayoutSettings.h"
+#include "platform/BatchPrint.h"
 
 class QComboBox;
 class QPushButton;
