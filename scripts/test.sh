@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the full build (core, editor logic,
+# Sets up, builds and runs every test: the style of the tree (clang-format,
+# include direction), the full build (core, editor logic,
 # widgets offscreen, the print tool), the install and the Debian package,
 # the core cross-compiled for Windows (MinGW-w64),
 # then the core again under
@@ -8,8 +9,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-
 bash scripts/setup.sh
+
+echo "== style (clang-format, include direction)"
+bash scripts/style-check.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

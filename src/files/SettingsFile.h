@@ -8,6 +8,14 @@
 
 // The settings file (data.txt): one layout block, nothing else.
 
+// Where the preferred print pattern (data.txt) is read from and written to:
+// the same file, or (an installed program) the shipped file read until the
+// user has saved one of their own.
+struct SettingsPaths {
+    std::string readPath;
+    std::string writePath;
+};
+
 // Writes the layout block to `path`, replacing the file atomically: on any
 // failure the old file is left as it was.
 FileResult saveSettingsFile(const std::string& path, const LayoutSettings& settings);

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/logic/EditorDialogs.h"
+#include "render/PrintJob.h"
 
 class QPainter;
 class QPrinter;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "editor/logic/LabelEditor.h"
+#include "files/SettingsFile.h"
 
 // Where the preferred print pattern, data.txt, lives.
 //

@@ -18,8 +18,8 @@
 #include <QtTest>
 #include <functional>
 
+#include "editor/widgets/QtEditorDialogs.h"
 #include "platform/FontSubstitution.h"
-#include "platform/QtEditorDialogs.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/LayoutSettings.h"
-#include "render/DrawingSurface.h"
+#include "render/PrintJob.h"
 
 enum class MessageIcon { None, Critical };
 enum class MessageButtons { Ok, YesNo };
@@ -37,19 +37,6 @@ struct FontChoice {
     double size = 0.0;  // points, may be fractional
     bool bold = false;
     bool italic = false;
-};
-
-// One printed page, from the choice of printer to the end of the document.
-class PrintJob {
-  public:
-    virtual ~PrintJob() = default;
-    // The page to draw on. Its unit starts as millimetres.
-    virtual DrawingSurface& page() = 0;
-    // Ends the document so the page goes to the printer. On failure returns
-    // false with a reason the user can read.
-    virtual bool finish(std::string& error) = 0;
-    // Abandons the document: nothing reaches the printer.
-    virtual void abort() = 0;
 };
 
 // The modal dialogs of the input window.

@@ -6,16 +6,11 @@
 #include "editor/logic/EditorDialogs.h"
 #include "editor/logic/EditorView.h"
 #include "editor/logic/InputBox.h"
+#include "files/SettingsFile.h"
 #include "model/LabelElement.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "render/ViewState.h"
-
-// Where the preferred print pattern (data.txt) is read from and written to.
-struct SettingsPaths {
-    std::string readPath;
-    std::string writePath;
-};
 
 // What the window tells the editor at start-up, sizes in twips (1/1440 inch).
 struct StartupGeometry {

@@ -16,9 +16,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "editor/widgets/QtEditorDialogs.h"
 #include "files/BatchSheets.h"
 #include "platform/BatchPrint.h"
-#include "platform/QtEditorDialogs.h"
 #include "platform/QtPaintSurface.h"
 #include "render/SheetRenderer.h"
 

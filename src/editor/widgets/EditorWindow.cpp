@@ -25,8 +25,8 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "editor/widgets/QtEditorDialogs.h"
 #include "model/ToggleCaptions.h"
-#include "platform/QtEditorDialogs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/QtEditorDialogs.h"
+#include "editor/widgets/QtEditorDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
