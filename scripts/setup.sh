@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-l10n-tools
-  libqt6svg6
+  libqt6svg6 libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
-  poppler-utils zbar-tools imagemagick
+  poppler-utils zbar-tools imagemagick ghostscript
+  cups-daemon cups-client printer-driver-cups-pdf
   clang libclang-rt-14-dev
   xvfb xauth dpkg-dev file
   g++-mingw-w64-x86-64-posix

@@ -6,13 +6,24 @@
 #include "files/BatchSheets.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
+#include "platform/SpoolerHandoff.h"
 #include "render/SheetRenderer.h"
 
-BatchPrintResult printProductList(QPrinter& printer, ProductListReader& reader,
+BatchPrintResult printProductList(QPrinter& chosen, ProductListReader& reader,
                                   const LayoutSettings& layout, int startPosition,
                                   const std::function<void(long)>& progress) {
     BatchPrintResult result;
-    setPageOrigin(printer);
+    setPageOrigin(chosen);
+    // A system printer's pages go to its queue in one piece at the end.
+    std::unique_ptr<SpoolerHandoff> handoff;
+    if (SpoolerHandoff::isSystemPrinter(chosen)) {
+        handoff = SpoolerHandoff::prepare(chosen, result.error);
+        if (!handoff) {
+            result.ok = false;
+            return result;
+        }
+    }
+    QPrinter& printer = handoff ? handoff->printer() : chosen;
     BatchSheetBuilder builder(reader, startPosition);
     LabelSheet sheet;
     QPainter painter;
@@ -50,6 +61,8 @@ BatchPrintResult printProductList(QPrinter& printer, ProductListReader& reader,
     if (painter.isActive() && !painter.end()) {
         result.ok = false;
         result.error = "印刷を終えられませんでした";
+    } else if (handoff && result.sheets > 0 && !handoff->submit(result.error)) {
+        result.ok = false;
     }
     return result;
 }

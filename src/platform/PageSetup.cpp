@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/PrinterQueue.h"
+
 std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
@@ -17,16 +19,22 @@ std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch) {
     return printer;
 }
 
-std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name) {
+std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name, std::string& error) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
+        // The spooler says why: not running, or no such queue.
+        QueueAnswer why = checkPrinterQueue(name.toStdString());
+        if (why.problem != QueueProblem::SpoolerDown) {
+            why = {QueueProblem::Missing, {}, 0};
+        }
+        error = describeQueueProblem(why, name.toStdString());
         return nullptr;
     }
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::NativeFormat);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);
-    printer->setFullPage(false);
+    setPageOrigin(*printer);
     return printer;
 }
 
@@ -40,5 +48,12 @@ QSizeF paperSizeTwips(const QPrinter& printer) {
 }
 
 void setPageOrigin(QPrinter& printer) {
-    printer.setFullPage(printer.outputFormat() == QPrinter::PdfFormat);
+    const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
+    printer.setFullPage(pdf);
+    if (!pdf) {
+        // Qt starts a page with margins of its own choosing (10 pt); the
+        // corner of the printable area is where the printer's margins end.
+        const QPageLayout layout = printer.pageLayout();
+        printer.setPageMargins(layout.minimumMargins(), layout.units());
+    }
 }

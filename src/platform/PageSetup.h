@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
 
 class QPrinter;
 
@@ -16,12 +17,15 @@ class QPrinter;
 std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch);
 
 // The system printer called `name`, at its own resolution, A4 portrait, drawn
-// from the corner of its printable area. Nothing when no such printer exists.
-std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name);
+// from the corner of its printable area. Nothing, with a reason in `error`,
+// when no such printer exists. Whether its queue takes jobs now is asked when
+// the job begins.
+std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name, std::string& error);
 
 // Chooses where a page is drawn from: a PDF, which has no unprintable margin,
 // from the corner of the paper (full-page mode); a real printer from the
-// corner of its printable area, the origin the layout is measured from.
+// corner of its printable area (margins as small as the printer allows), the
+// origin the layout is measured from.
 void setPageOrigin(QPrinter& printer);
 
 // The names of the system's printers.

@@ -7,6 +7,7 @@
 
 #include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
+#include "platform/SpoolerHandoff.h"
 
 namespace {
 
@@ -33,7 +34,14 @@ std::unique_ptr<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer,
     // A PDF from the paper's corner, whichever way the printer was chosen.
     setPageOrigin(*printer);
     std::unique_ptr<QtPrintJob> job(new QtPrintJob(std::move(printer)));
-    if (!job->painter_->begin(job->printer_.get())) {
+    if (SpoolerHandoff::isSystemPrinter(*job->printer_)) {
+        job->handoff_ = SpoolerHandoff::prepare(*job->printer_, error);
+        if (!job->handoff_) {
+            job->done_ = true;
+            return nullptr;
+        }
+    }
+    if (!job->painter_->begin(&job->target())) {
         error = describe(*job->printer_) + "に印刷を始められません";
         job->done_ = true;
         return nullptr;
@@ -41,6 +49,10 @@ std::unique_ptr<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer,
     job->surface_ = std::make_unique<QtPaintSurface>(*job->painter_, true);
     job->surface_->setUnit(SurfaceUnit::Millimetres);
     return job;
+}
+
+QPrinter& QtPrintJob::target() {
+    return handoff_ ? handoff_->printer() : *printer_;
 }
 
 QtPrintJob::~QtPrintJob() {
@@ -60,10 +72,13 @@ bool QtPrintJob::finish(std::string& error) {
     }
     done_ = true;
     const bool ended = painter_->end();
-    if (!ended || printer_->printerState() == QPrinter::Error ||
-        printer_->printerState() == QPrinter::Aborted) {
+    if (!ended || target().printerState() == QPrinter::Error ||
+        target().printerState() == QPrinter::Aborted) {
         error = describe(*printer_) + "への印刷を完了できませんでした";
         return false;
+    }
+    if (handoff_) {
+        return handoff_->submit(error);
     }
     if (isPdf(*printer_)) {
         const QFileInfo written(printer_->outputFileName());
@@ -80,13 +95,15 @@ void QtPrintJob::abort() {
         return;
     }
     done_ = true;
-    printer_->abort();
+    target().abort();
     if (painter_->isActive()) {
         painter_->end();
     }
     // A PDF engine cannot take back what it has begun: remove the file, so
-    // nothing of the abandoned page remains.
-    if (isPdf(*printer_)) {
+    // nothing of the abandoned page remains (a handoff removes its own).
+    if (handoff_) {
+        handoff_.reset();
+    } else if (isPdf(*printer_)) {
         QFile::remove(printer_->outputFileName());
     }
 }

@@ -102,7 +102,9 @@ TEST_F(PrintJobTest, AFileThatCannotBeMadeIsReportedInJapanese) {
 
 TEST_F(PrintJobTest, AnUnknownPrinterIsNotFound) {
     ensureGuiApplication();
-    EXPECT_EQ(makeSystemPrinter(QStringLiteral("NoSuchPrinter")), nullptr);
+    std::string error;
+    EXPECT_EQ(makeSystemPrinter(QStringLiteral("NoSuchPrinter"), error), nullptr);
+    EXPECT_EQ(error.rfind("プリンターが見つかりません: NoSuchPrinter", 0), 0u) << error;
     EXPECT_FALSE(systemPrinterNames().contains(QStringLiteral("NoSuchPrinter")));
 }
 

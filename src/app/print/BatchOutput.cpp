@@ -133,9 +133,9 @@ int runBatch(const PrintToolOptions& options) {
     std::unique_ptr<QTemporaryFile> scratch;
     std::unique_ptr<QPrinter> printer;
     if (options.mode == PrintToolOptions::Mode::Printer) {
-        printer = makeSystemPrinter(QString::fromStdString(options.printerName));
+        printer = makeSystemPrinter(QString::fromStdString(options.printerName), error);
         if (!printer) {
-            reportError("プリンターが見つかりません: " + options.printerName);
+            reportError(error);
             return kExitFailure;
         }
     } else {

@@ -114,9 +114,9 @@ bool writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout, cons
 
 bool printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
                 const std::string& printerName, std::string& error) {
-    std::unique_ptr<QPrinter> printer = makeSystemPrinter(QString::fromStdString(printerName));
+    std::unique_ptr<QPrinter> printer =
+        makeSystemPrinter(QString::fromStdString(printerName), error);
     if (!printer) {
-        error = "プリンターが見つかりません: " + printerName;
         return false;
     }
     std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(std::move(printer), error);

@@ -67,7 +67,8 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
 std::unique_ptr<QPrinter> initialPrinter() {
     const QString name = QPrinterInfo::defaultPrinterName();
     if (!name.isEmpty()) {
-        if (auto printer = makeSystemPrinter(name)) {
+        std::string ignored;
+        if (auto printer = makeSystemPrinter(name, ignored)) {
             return printer;
         }
     }
