@@ -18,7 +18,6 @@
 #include "platform/QtPaintSurface.h"
 #include "platform/QtPrintJob.h"
 #include "render/SheetRenderer.h"
-#include "render/ViewState.h"
 
 namespace {
 
@@ -43,15 +42,12 @@ LabelSheet fullSheet() {
 void previewSheet(benchmark::State& state, double zoom) {
     const LabelSheet sheet = fullSheet();
     LayoutSettings layout = initialLayoutSettings();
-    layout.borderCaption = captions::kBorderOn;
+    layout.borderOn = true;
     QImage image(794, 1123, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
         QtPaintSurface surface(painter, false);
-        ViewState view;
-        view.previewZoom = zoom;
-        view.zoomCaption = zoom == 0.5 ? captions::kZoomTo100 : captions::kZoomTo50;
-        drawSheet(surface, sheet, layout, view);
+        drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -75,9 +71,7 @@ void BM_PrintSheetPdf600(benchmark::State& state) {
             state.SkipWithError(error.c_str());
             break;
         }
-        ViewState view;
-        view.printMode = true;
-        drawSheet(job->page(), sheet, layout, view);
+        drawSheet(job->page(), sheet, layout, RenderOptions::paper());
         if (!job->finish(error)) {
             state.SkipWithError(error.c_str());
             break;

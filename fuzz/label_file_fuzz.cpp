@@ -48,10 +48,9 @@ class CheckingSurface : public DrawingSurface {
 void drawBothWays(const LabelSheet& sheet, const LayoutSettings& settings) {
     for (bool print : {false, true}) {
         CheckingSurface surface(print);
-        ViewState view;
-        view.printMode = print;
-        drawSheet(surface, sheet, settings, view);
-        if (surface.unit() != SurfaceUnit::Millimetres || view.previewZoom != 0.5)
+        drawSheet(surface, sheet, settings,
+                  print ? RenderOptions::paper() : RenderOptions::preview(0.5));
+        if (surface.unit() != SurfaceUnit::Millimetres)
             std::abort();
     }
 }

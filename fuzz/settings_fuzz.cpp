@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LayoutSettings settings = initialLayoutSettings();
     readSettingsBytes(bytes, settings);
     for (LabelElement e : kTextElements) {
-        if (settings.font(e).name.empty() || settings.font(e).size < 1)
+        if (settings.element(e).font.name.empty() || settings.element(e).font.size < 1)
             std::abort();
     }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "files/Cp932.h"
+#include "model/ToggleCaptions.h"
 
 namespace {
 
@@ -21,14 +22,6 @@ constexpr std::array<LabelElement, kLines> kLineElements = {
     LabelElement::Maker,  LabelElement::ProductName, LabelElement::Spec, LabelElement::Lot,
     LabelElement::Price,  LabelElement::Yen};
 
-bool hasUnderline(LabelElement e) {
-    for (LabelElement u : kUnderlinableElements) {
-        if (u == e)
-            return true;
-    }
-    return false;
-}
-
 struct StoredText {
     const std::string* text;
     std::string settingName;
@@ -39,17 +32,13 @@ std::vector<StoredText> storedTexts(const LayoutSettings& s) {
     std::vector<StoredText> texts = {
         {&s.xAdjustText, "x座標調整"},
         {&s.yAdjustText, "y座標調整"},
-        {&s.borderCaption, "縁取り"},
     };
     for (int line = kJanLine; line < kLines; ++line) {
         if (line == kBarcodeLine)
             continue;
         const LabelElement e = kLineElements[line];
         const std::string key = kKeys[line];
-        texts.push_back({&s.font(e).name, key + " フォント名"});
-        texts.push_back({&s.visibleCaption(e), key + " 表示"});
-        if (hasUnderline(e))
-            texts.push_back({&s.underlineCaption(e), key + " アンダーライン"});
+        texts.push_back({&s.element(e).font.name, key + " フォント名"});
     }
     return texts;
 }
@@ -71,22 +60,22 @@ void applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
     }
     if (line == 1) {
         if (index == 1)
-            s.borderCaption = field.text;
+            s.borderOn = captions::borderFromCaption(field.text);
         if (index == 2) {
             if (auto v = fieldToInt32(field))
                 s.borderColor = *v;
         }
         return;
     }
-    const LabelElement e = kLineElements[line];
+    ElementStyle& style = s.element(kLineElements[line]);
     if (index == 8 || index == 9) {
         if (auto v = fieldToInt16(field))
-            (index == 8 ? s.offsetX(e) : s.offsetY(e)) = *v;
+            (index == 8 ? style.offsetX : style.offsetY) = *v;
         return;
     }
     if (line == kBarcodeLine)
-        return;
-    ElementFont& font = s.font(e);
+        return;  // the barcode's visibility is not stored
+    ElementFont& font = style.font;
     switch (index) {
         case 1:
             // A face name is never empty: an empty one would leave the element without a font.
@@ -108,14 +97,14 @@ void applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
             break;
         case 5:
             if (auto v = fieldToInt32(field))
-                s.color(e) = *v;
+                style.color = *v;
             break;
         case 6:
-            s.visibleCaption(e) = field.text;
+            style.visible = captions::visibleFromCaption(field.text);
             break;
         case 7:
-            if (hasUnderline(e))
-                s.underlineCaption(e) = field.text;
+            if (canBeUnderlined(kLineElements[line]))
+                style.underlined = captions::underlinedFromCaption(field.text);
             break;
         default:
             break;
@@ -147,32 +136,32 @@ FileResult writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& s) {
     w.endLine();
 
     w.text(kKeys[1]);
-    w.text(s.borderCaption);
+    w.text(captions::forBorder(s.borderOn));
     w.number(s.borderColor);
     zeros(w, 7);
     w.endLine();
 
     for (int line = kJanLine; line < kLines; ++line) {
         const LabelElement e = kLineElements[line];
+        const ElementStyle& style = s.element(e);
         w.text(kKeys[line]);
         if (line == kBarcodeLine) {
             zeros(w, 7);
         } else {
-            const ElementFont& font = s.font(e);
-            w.text(font.name);
-            w.number(font.size);
-            w.boolean(font.bold);
-            w.boolean(font.italic);
-            w.number(s.color(e));
-            w.text(s.visibleCaption(e));
-            if (hasUnderline(e)) {
-                w.text(s.underlineCaption(e));
+            w.text(style.font.name);
+            w.number(style.font.size);
+            w.boolean(style.font.bold);
+            w.boolean(style.font.italic);
+            w.number(style.color);
+            w.text(captions::forVisible(style.visible));
+            if (canBeUnderlined(e)) {
+                w.text(captions::forUnderlined(style.underlined));
             } else {
                 w.number(0);
             }
         }
-        w.number(s.offsetX(e));
-        w.number(s.offsetY(e));
+        w.number(style.offsetX);
+        w.number(style.offsetY);
         w.endLine();
     }
     return {};

@@ -1,9 +1,15 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
-// The drawable parts of a label.
+// The drawable parts of a label. Border comes last: every element before it
+// has a style of its own (see LayoutSettings), the border only an on/off state
+// and a colour.
 enum class LabelElement { Jan, Barcode, Maker, ProductName, Spec, Lot, Price, Yen, Border };
+
+// How many elements have a style of their own: all but the border.
+inline constexpr std::size_t kStyledElementCount = static_cast<std::size_t>(LabelElement::Border);
 
 // The seven elements drawn as text, each with a font and a colour of its own.
 inline constexpr std::array<LabelElement, 7> kTextElements = {
@@ -18,3 +24,11 @@ inline constexpr std::array<LabelElement, 8> kMovableElements = {
 // The four elements that can be underlined.
 inline constexpr std::array<LabelElement, 4> kUnderlinableElements = {
     LabelElement::Maker, LabelElement::ProductName, LabelElement::Spec, LabelElement::Lot};
+
+inline constexpr bool canBeUnderlined(LabelElement e) {
+    for (LabelElement u : kUnderlinableElements) {
+        if (u == e)
+            return true;
+    }
+    return false;
+}

@@ -3,223 +3,58 @@
 #include <cassert>
 #include <charconv>
 
-#include "model/ToggleCaptions.h"
-
 namespace {
 
-using FontMember = ElementFont LayoutSettings::*;
-using ColorMember = Color LayoutSettings::*;
-using OffsetMember = std::int16_t LayoutSettings::*;
-using CaptionMember = std::string LayoutSettings::*;
-
-FontMember fontMember(LabelElement e) {
-    switch (e) {
-        case LabelElement::Jan:
-            return &LayoutSettings::janFont;
-        case LabelElement::Maker:
-            return &LayoutSettings::makerFont;
-        case LabelElement::ProductName:
-            return &LayoutSettings::productNameFont;
-        case LabelElement::Spec:
-            return &LayoutSettings::specFont;
-        case LabelElement::Lot:
-            return &LayoutSettings::lotFont;
-        case LabelElement::Price:
-            return &LayoutSettings::priceFont;
-        case LabelElement::Yen:
-            return &LayoutSettings::yenFont;
-        default:
-            break;
-    }
-    assert(!"element has no font");
-    return &LayoutSettings::janFont;
-}
-
-ColorMember colorMember(LabelElement e) {
-    switch (e) {
-        case LabelElement::Jan:
-            return &LayoutSettings::janColor;
-        case LabelElement::Maker:
-            return &LayoutSettings::makerColor;
-        case LabelElement::ProductName:
-            return &LayoutSettings::productNameColor;
-        case LabelElement::Spec:
-            return &LayoutSettings::specColor;
-        case LabelElement::Lot:
-            return &LayoutSettings::lotColor;
-        case LabelElement::Price:
-            return &LayoutSettings::priceColor;
-        case LabelElement::Yen:
-            return &LayoutSettings::yenColor;
-        case LabelElement::Border:
-            return &LayoutSettings::borderColor;
-        default:
-            break;
-    }
-    assert(!"element has no colour");
-    return &LayoutSettings::janColor;
-}
-
-OffsetMember offsetMember(LabelElement e, bool x) {
-    switch (e) {
-        case LabelElement::Jan:
-            return x ? &LayoutSettings::janOffsetX : &LayoutSettings::janOffsetY;
-        case LabelElement::Barcode:
-            return x ? &LayoutSettings::barcodeOffsetX : &LayoutSettings::barcodeOffsetY;
-        case LabelElement::Maker:
-            return x ? &LayoutSettings::makerOffsetX : &LayoutSettings::makerOffsetY;
-        case LabelElement::ProductName:
-            return x ? &LayoutSettings::productNameOffsetX : &LayoutSettings::productNameOffsetY;
-        case LabelElement::Spec:
-            return x ? &LayoutSettings::specOffsetX : &LayoutSettings::specOffsetY;
-        case LabelElement::Lot:
-            return x ? &LayoutSettings::lotOffsetX : &LayoutSettings::lotOffsetY;
-        case LabelElement::Price:
-            return x ? &LayoutSettings::priceOffsetX : &LayoutSettings::priceOffsetY;
-        case LabelElement::Yen:
-            return x ? &LayoutSettings::yenOffsetX : &LayoutSettings::yenOffsetY;
-        default:
-            break;
-    }
-    assert(!"element has no offset");
-    return &LayoutSettings::janOffsetX;
-}
-
-CaptionMember visibleMember(LabelElement e) {
-    switch (e) {
-        case LabelElement::Jan:
-            return &LayoutSettings::janVisibleCaption;
-        case LabelElement::Barcode:
-            return &LayoutSettings::barcodeVisibleCaption;
-        case LabelElement::Maker:
-            return &LayoutSettings::makerVisibleCaption;
-        case LabelElement::ProductName:
-            return &LayoutSettings::productNameVisibleCaption;
-        case LabelElement::Spec:
-            return &LayoutSettings::specVisibleCaption;
-        case LabelElement::Lot:
-            return &LayoutSettings::lotVisibleCaption;
-        case LabelElement::Price:
-            return &LayoutSettings::priceVisibleCaption;
-        case LabelElement::Yen:
-            return &LayoutSettings::yenVisibleCaption;
-        default:
-            break;
-    }
-    assert(!"element has no visibility toggle");
-    return &LayoutSettings::janVisibleCaption;
-}
-
-CaptionMember underlineMember(LabelElement e) {
-    switch (e) {
-        case LabelElement::Maker:
-            return &LayoutSettings::makerUnderlineCaption;
-        case LabelElement::ProductName:
-            return &LayoutSettings::productNameUnderlineCaption;
-        case LabelElement::Spec:
-            return &LayoutSettings::specUnderlineCaption;
-        case LabelElement::Lot:
-            return &LayoutSettings::lotUnderlineCaption;
-        default:
-            break;
-    }
-    assert(!"element has no underline toggle");
-    return &LayoutSettings::makerUnderlineCaption;
-}
-
-bool hasUnderlineToggle(LabelElement e) {
-    for (LabelElement u : kUnderlinableElements) {
-        if (u == e)
-            return true;
-    }
-    return false;
+std::size_t indexOf(LabelElement e) {
+    const auto index = static_cast<std::size_t>(e);
+    assert(index < kStyledElementCount && "the border has no element style");
+    return index < kStyledElementCount ? index : 0;
 }
 
 }  // namespace
 
-bool LayoutSettings::borderOn() const {
-    return borderCaption == captions::kBorderOn;
+ElementStyle& LayoutSettings::element(LabelElement e) {
+    return elements[indexOf(e)];
+}
+
+const ElementStyle& LayoutSettings::element(LabelElement e) const {
+    return elements[indexOf(e)];
 }
 
 bool LayoutSettings::isVisible(LabelElement e) const {
-    if (e == LabelElement::Border)
-        return borderOn();
-    return visibleCaption(e) == captions::kVisibleOn;
+    return e == LabelElement::Border ? borderOn : element(e).visible;
 }
 
 bool LayoutSettings::isUnderlined(LabelElement e) const {
-    return hasUnderlineToggle(e) && underlineCaption(e) != captions::kUnderlineOff;
-}
-
-ElementFont& LayoutSettings::font(LabelElement e) {
-    return this->*fontMember(e);
-}
-const ElementFont& LayoutSettings::font(LabelElement e) const {
-    return this->*fontMember(e);
-}
-Color& LayoutSettings::color(LabelElement e) {
-    return this->*colorMember(e);
-}
-Color LayoutSettings::color(LabelElement e) const {
-    return this->*colorMember(e);
-}
-std::int16_t& LayoutSettings::offsetX(LabelElement e) {
-    return this->*offsetMember(e, true);
-}
-std::int16_t LayoutSettings::offsetX(LabelElement e) const {
-    return this->*offsetMember(e, true);
-}
-std::int16_t& LayoutSettings::offsetY(LabelElement e) {
-    return this->*offsetMember(e, false);
-}
-std::int16_t LayoutSettings::offsetY(LabelElement e) const {
-    return this->*offsetMember(e, false);
-}
-std::string& LayoutSettings::visibleCaption(LabelElement e) {
-    return this->*visibleMember(e);
-}
-const std::string& LayoutSettings::visibleCaption(LabelElement e) const {
-    return this->*visibleMember(e);
-}
-std::string& LayoutSettings::underlineCaption(LabelElement e) {
-    return this->*underlineMember(e);
-}
-const std::string& LayoutSettings::underlineCaption(LabelElement e) const {
-    return this->*underlineMember(e);
+    return canBeUnderlined(e) && element(e).underlined;
 }
 
 LayoutSettings initialLayoutSettings() {
-    LayoutSettings s;
-    for (LabelElement e : kMovableElements)
-        s.visibleCaption(e) = captions::kVisibleOn;
-    for (LabelElement e : kUnderlinableElements)
-        s.underlineCaption(e) = captions::kUnderlineOff;
-    s.borderCaption = captions::kBorderOff;
-    s.borderColor = kBlack;
+    LayoutSettings s;  // every element visible, no underline, no border, black border colour
     applyDefaultLayout(s);
     return s;
 }
 
 void applyDefaultLayout(LayoutSettings& s) {
-    for (LabelElement e : kTextElements)
-        s.font(e) = ElementFont{"ＭＳ 明朝", 10, false, false};
-    s.janFont.size = 12;
-    s.productNameFont.size = 18;
-    s.priceFont.size = 48;
-    s.yenFont.size = 24;
-    for (LabelElement e : kTextElements)
-        s.color(e) = kBlack;
-    s.priceColor = kRed;
-    s.yenColor = kRed;
+    for (LabelElement e : kTextElements) {
+        s.element(e).font = ElementFont{"ＭＳ 明朝", 10, false, false};
+        s.element(e).color = kBlack;
+    }
+    s.element(LabelElement::Jan).font.size = 12;
+    s.element(LabelElement::ProductName).font.size = 18;
+    s.element(LabelElement::Price).font.size = 48;
+    s.element(LabelElement::Yen).font.size = 24;
+    s.element(LabelElement::Price).color = kRed;
+    s.element(LabelElement::Yen).color = kRed;
     for (LabelElement e : kMovableElements) {
-        s.offsetX(e) = 0;
-        s.offsetY(e) = 0;
+        s.element(e).offsetX = 0;
+        s.element(e).offsetY = 0;
     }
     s.originX = kDefaultOriginX;
     s.originY = kDefaultOriginY;
     s.xAdjustText = "0";
     s.yAdjustText = "0";
-    s.borderCaption = captions::kBorderOff;
+    s.borderOn = false;
 }
 
 bool parseAdjustText(const std::string& text, int& value) {

@@ -41,9 +41,7 @@ BatchPrintResult printProductList(QPrinter& chosen, ProductListReader& reader,
         }
         QtPaintSurface surface(painter, true);
         surface.setUnit(SurfaceUnit::Millimetres);
-        ViewState view;
-        view.printMode = true;
-        drawSheet(surface, sheet, layout, view);
+        drawSheet(surface, sheet, layout, RenderOptions::paper());
         if (!surface.ok()) {
             result.ok = false;
             result.error = "ページを描けませんでした";

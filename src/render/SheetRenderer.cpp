@@ -31,28 +31,28 @@ constexpr double kPlaceholderHeight = 9.5;
 // Draws one label whose top-left corner is (lx, ly) mm on the page, at zoom z.
 class LabelPainter {
   public:
-    LabelPainter(DrawingSurface& surface, const LayoutSettings& layout, bool printMode, double z,
+    LabelPainter(DrawingSurface& surface, const LayoutSettings& layout, RenderMode mode, double z,
                  double lx, double ly)
-        : surface_(surface), layout_(layout), printMode_(printMode), z_(z), lx_(lx), ly_(ly) {}
+        : surface_(surface), layout_(layout), mode_(mode), z_(z), lx_(lx), ly_(ly) {}
 
     void draw(const LabelRecord& label) {
-        if (layout_.borderOn())
+        if (layout_.borderOn)
             drawBorder();
-        if (layout_.barcodeVisible())
+        if (layout_.isVisible(LabelElement::Barcode))
             drawBarcode(label.janCode);
-        if (layout_.janVisible())
+        if (layout_.isVisible(LabelElement::Jan))
             drawJanDigits(label.janCode);
-        if (layout_.productNameVisible())
+        if (layout_.isVisible(LabelElement::ProductName))
             drawProductName(label.productName);
-        if (layout_.priceVisible())
+        if (layout_.isVisible(LabelElement::Price))
             drawPrice(label.price);
-        if (layout_.yenVisible())
+        if (layout_.isVisible(LabelElement::Yen))
             drawElementText(LabelElement::Yen, 62, 39, kYenSign);
-        if (layout_.makerVisible())
+        if (layout_.isVisible(LabelElement::Maker))
             drawElementText(LabelElement::Maker, 8, 17, label.maker);
-        if (layout_.specVisible())
+        if (layout_.isVisible(LabelElement::Spec))
             drawElementText(LabelElement::Spec, 8, 36, label.spec);
-        if (layout_.lotVisible())
+        if (layout_.isVisible(LabelElement::Lot))
             drawElementText(LabelElement::Lot, 8, 40, label.lot);
     }
 
@@ -69,9 +69,10 @@ class LabelPainter {
         const std::size_t length = utf8::length(janCode);
         if (length != 13 && length != 8)
             return;
-        const double bx = layout_.barcodeOffsetX;
-        const double by = layout_.barcodeOffsetY;
-        if (!printMode_) {
+        const ElementStyle& barcode = layout_.element(LabelElement::Barcode);
+        const double bx = barcode.offsetX;
+        const double by = barcode.offsetY;
+        if (mode_ == RenderMode::Preview) {
             for (const PlaceholderBar& bar : kPlaceholderBars) {
                 surface_.fillRect(x(bar.left + bx), y(kPlaceholderTop + by), bar.width * z_,
                                   kPlaceholderHeight * z_, kBlack);
@@ -107,16 +108,17 @@ class LabelPainter {
     // Sets every attribute of the element's text, then draws it at its anchor
     // (fixed place plus the element's offset).
     void drawElementText(LabelElement e, double dx, double dy, const std::string& text) {
-        const ElementFont& font = layout_.font(e);
+        const ElementStyle& style = layout_.element(e);
+        const ElementFont& font = style.font;
         surface_.setFont(SurfaceFont{font.name, font.size * z_, font.bold, font.italic,
                                      layout_.isUnderlined(e)});
-        surface_.setTextColor(layout_.color(e));
-        surface_.drawText(x(dx + layout_.offsetX(e)), y(dy + layout_.offsetY(e)), text);
+        surface_.setTextColor(style.color);
+        surface_.drawText(x(dx + style.offsetX), y(dy + style.offsetY), text);
     }
 
     DrawingSurface& surface_;
     const LayoutSettings& layout_;
-    bool printMode_;
+    RenderMode mode_;
     double z_;
     double lx_;
     double ly_;
@@ -125,17 +127,14 @@ class LabelPainter {
 }  // namespace
 
 void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSettings& layout,
-               ViewState& view) {
-    // The page is always printed at full size.
-    if (view.printMode)
-        view.previewZoom = 1.0;
-    const double z = view.previewZoom;
+               const RenderOptions& options) {
+    const double z = options.zoom;
 
     surface.setFont(SurfaceFont{kSheetFontName, 16, false, false, false});
     surface.setTextColor(kBlack);
     surface.setUnit(SurfaceUnit::Millimetres);
 
-    if (!view.printMode) {
+    if (options.mode == RenderMode::Preview) {
         surface.clear();
         surface.setTransparentFill();
         for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
@@ -153,16 +152,11 @@ void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSet
         if (label.productName.empty())
             continue;  // a free label
         const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
-        LabelPainter(surface, layout, view.printMode, z, cell.x, cell.y).draw(label);
+        LabelPainter(surface, layout, options.mode, z, cell.x, cell.y).draw(label);
     }
-
-    // After a print the preview keeps the zoom its button shows.
-    if (view.zoomCaption == captions::kZoomTo100)
-        view.previewZoom = 0.5;
 }
 
-void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, const ViewState& view) {
-    const double z = view.previewZoom;
+void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, double z) {
     surface.setUnit(SurfaceUnit::Millimetres);
     surface.clear();
     for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {

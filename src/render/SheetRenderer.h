@@ -3,20 +3,33 @@
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "render/DrawingSurface.h"
-#include "render/ViewState.h"
 
-// Draws the whole sheet. In preview mode the surface is cleared, the ten label
-// frames are drawn in grey and each barcode is a fixed placeholder; in print
-// mode the zoom is forced to 1.0 for the drawing, nothing is cleared or
-// framed, and real barcodes are painted. Afterwards the zoom is put back to
-// 0.5 when the zoom caption says the preview is at 50 %.
-// Stops early, leaving the rest undrawn, when the surface reports a failure.
+enum class RenderMode {
+    Preview,  // on screen: the page cleared, label frames, placeholder bars
+    Paper,    // printed: nothing cleared or framed, real barcodes
+};
+
+// How a sheet is drawn: for the screen or for paper, and at which zoom
+// (1.0 is full size).
+struct RenderOptions {
+    RenderMode mode = RenderMode::Preview;
+    double zoom = 1.0;
+
+    static RenderOptions preview(double zoom) { return {RenderMode::Preview, zoom}; }
+    static RenderOptions paper() { return {RenderMode::Paper, 1.0}; }
+};
+
+// Draws the whole sheet as `options` say. In preview mode the surface is
+// cleared, the ten label frames are drawn in grey and each barcode is a fixed
+// placeholder; on paper nothing is cleared or framed and real barcodes are
+// painted. Stops early, leaving the rest undrawn, when the surface reports a
+// failure.
 void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSettings& layout,
-               ViewState& view);
+               const RenderOptions& options);
 
-// The start-up guide: ten numbered frames in a light colour at the zoom of
-// `view`, from the origin of `layout`.
-void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, const ViewState& view);
+// The start-up guide: ten numbered frames in a light colour at `zoom`, from
+// the origin of `layout`.
+void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, double zoom);
 
 // Light grey of the start-up guide.
 inline constexpr Color kGuideColor = 0xC8D0D4;

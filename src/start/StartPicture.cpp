@@ -9,7 +9,6 @@
 #include "model/LayoutSettings.h"
 #include "platform/QtPaintSurface.h"
 #include "render/SheetRenderer.h"
-#include "render/ViewState.h"
 
 namespace {
 
@@ -62,9 +61,7 @@ QImage drawSampleSheet(int widthPx) {
     }
 
     QtPaintSurface surface(painter, /*isPrinter=*/true);
-    ViewState view;
-    view.printMode = true;
-    drawSheet(surface, sampleSheet(), layout, view);
+    drawSheet(surface, sampleSheet(), layout, RenderOptions::paper());
     return image;
 }
 

@@ -92,9 +92,7 @@ std::vector<std::string> decode(const std::string& path) {
 
 std::vector<std::string> printAndRead(const LabelSheet& sheet, double dpi, const std::string& tag) {
     BitmapPage page(dpi, 210.0, 297.0);
-    ViewState view;
-    view.printMode = true;
-    drawSheet(page, sheet, initialLayoutSettings(), view);
+    drawSheet(page, sheet, initialLayoutSettings(), RenderOptions::paper());
     const std::string path =
         testing::TempDir() + "tanahuda_readback_" + std::to_string(getpid()) + "_" + tag + ".pgm";
     page.writePgm(path);

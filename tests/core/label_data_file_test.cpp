@@ -47,7 +47,7 @@ class LabelDataFileTest : public ::testing::Test {
     void SetUp() override {
         // What the window holds before a file is opened.
         before_.label(4) = record("1", "2", "3", "4", "5", "6");
-        beforeSettings_.makerFont.size = 33;
+        beforeSettings_.element(LabelElement::Maker).font.size = 33;
         beforeSettings_.originX = 20.0;
     }
     void put(const std::string& bytes) const { tmp_.put("棚札.csv", bytes); }
@@ -95,23 +95,24 @@ TEST_F(LabelDataFileTest, ASheetAndItsLayoutComeBackUnchanged) {
     sheet.label(5) = record("49123456", " 前の空白", "後ろの空白 ", "∥￢＼", "~\\", "0");
     sheet.label(10) = record("x", "\x1A\x1C\x7F", "#TRUE#", "12", "\u0080\uF8F0\uF8F1", "");
     LayoutSettings layout = initialLayoutSettings();
-    layout.productNameFont = {"ＭＳ Ｐゴシック", 22, true, true};
-    layout.lotColor = 16711935;
+    layout.element(LabelElement::ProductName).font = {"ＭＳ Ｐゴシック", 22, true, true};
+    layout.element(LabelElement::Lot).color = 16711935;
     layout.xAdjustText = "-4";
     layout.yAdjustText = "10";
-    layout.lotUnderlineCaption = captions::kUnderlineOn;
-    layout.yenVisibleCaption = captions::kVisibleOff;
-    layout.priceOffsetX = -7;
+    layout.element(LabelElement::Lot).underlined = true;
+    layout.element(LabelElement::Yen).visible = false;
+    layout.element(LabelElement::Price).offsetX = -7;
     applyAdjustTextsToOrigin(layout);
     ASSERT_TRUE(writeLabelFile(path_, sheet, layout).ok());
 
     LabelSheet read = before_;
     LayoutSettings readLayout = beforeSettings_;
-    readLayout.barcodeVisibleCaption = captions::kVisibleOff;
+    readLayout.element(LabelElement::Barcode).visible = false;
     ASSERT_EQ(readLabelFile(path_, read, readLayout), LabelFileRead::Read);
     EXPECT_EQ(read, sheet);
-    EXPECT_FALSE(readLayout.barcodeVisible());  // the barcode's visibility is not in the file
-    readLayout.barcodeVisibleCaption = captions::kVisibleOn;
+    EXPECT_FALSE(readLayout.isVisible(
+        LabelElement::Barcode));  // the barcode's visibility is not in the file
+    readLayout.element(LabelElement::Barcode).visible = true;
     EXPECT_EQ(readLayout, layout);
     EXPECT_DOUBLE_EQ(readLayout.originX, 8.0);
     EXPECT_DOUBLE_EQ(readLayout.originY, 17.8);
@@ -167,7 +168,8 @@ TEST_F(LabelDataFileTest, TheReaderIgnoresLineBoundaries) {
               LabelFileRead::Read);
     EXPECT_EQ(sheet.label(1), record("a", "b", "c", "d", "e", "f"));
     EXPECT_EQ(sheet.label(2), record("g", "h", "i", "j", "k", "l"));
-    EXPECT_EQ(settings.makerFont.size, 10);  // the block was found in its place
+    EXPECT_EQ(settings.element(LabelElement::Maker).font.size,
+              10);  // the block was found in its place
 }
 
 TEST_F(LabelDataFileTest, FilesWithoutTheMarkerAreRejectedAndChangeNothing) {
@@ -222,19 +224,19 @@ TEST_F(LabelDataFileTest, AFileThatEndsEarlyKeepsTheLabelsReadAndThePreviousSett
     expected.label(1) = record("J1", "", "一", "", "", "");
     expected.label(2) = record("J2", "", "二", "", "", "");
     EXPECT_EQ(sheet, expected);
-    EXPECT_EQ(settings.makerFont.size, 33);
-    EXPECT_EQ(settings.productNameFont.name, "ＭＳ 明朝");
+    EXPECT_EQ(settings.element(LabelElement::Maker).font.size, 33);
+    EXPECT_EQ(settings.element(LabelElement::ProductName).font.name, "ＭＳ 明朝");
     EXPECT_DOUBLE_EQ(settings.originX, 14.0);  // the origin follows the kept adjustment text
 
     // Cut inside the block: what was read applies, the rest keeps its value.
     const std::string whole = sjis("\"棚札\"\r\n") + emptyRecords() + defaultBlock();
     settings = beforeSettings_;
-    settings.yenFont.size = 70;
+    settings.element(LabelElement::Yen).font.size = 70;
     ASSERT_EQ(parseLabelFile(whole.substr(0, whole.find("BARCODE")), sheet, settings),
               LabelFileRead::Read);
     EXPECT_EQ(sheet, LabelSheet{});
-    EXPECT_EQ(settings.yenFont.size, 70);
-    EXPECT_EQ(settings.makerFont.size, 33);
+    EXPECT_EQ(settings.element(LabelElement::Yen).font.size, 70);
+    EXPECT_EQ(settings.element(LabelElement::Maker).font.size, 33);
     EXPECT_DOUBLE_EQ(settings.originX, 12.0);
 }
 
@@ -266,7 +268,7 @@ TEST_F(LabelDataFileTest, TextsTheFileCannotHoldAreRefusedWithTheirPlace) {
         EXPECT_EQ(get(), "old file");
     }
     LayoutSettings layout = initialLayoutSettings();
-    layout.makerFont.name = "〜";
+    layout.element(LabelElement::Maker).font.name = "〜";
     const FileResult r = writeLabelFile(path_, LabelSheet{}, layout);
     EXPECT_EQ(r.code, FileErrorCode::NotEncodable);
     EXPECT_EQ(r.labelNumber, 0);

@@ -40,29 +40,28 @@ LayoutSettings changedLayout() {
     LayoutSettings s = initialLayoutSettings();
     s.xAdjustText = "3";
     s.yAdjustText = "-2";
-    s.borderCaption = captions::kBorderOn;
+    s.borderOn = true;
     s.borderColor = 16711680;
     const char* names[] = {"ＭＳ ゴシック", "ＭＳ Ｐ明朝", "①㈱髙～－", "a,b", "", " x ", "ｱｲｳ"};
     int i = 0;
     for (LabelElement e : kTextElements) {
-        s.font(e) =
+        s.element(e).font =
             ElementFont{names[i], static_cast<std::int16_t>(20 + i), i % 2 == 0, i % 3 == 0};
-        s.color(e) = 1000 * (i + 1) - 3000;
-        s.visibleCaption(e) = i % 2 == 0 ? captions::kVisibleOff : "見せない";
+        s.element(e).color = 1000 * (i + 1) - 3000;
+        s.element(e).visible = false;
         ++i;
     }
-    s.font(LabelElement::Lot).name = "Lot font";  // a face name is never empty
+    s.element(LabelElement::Lot).font.name = "Lot font";  // a face name is never empty
     for (LabelElement e : kUnderlinableElements)
-        s.underlineCaption(e) = captions::kUnderlineOn;
-    s.specUnderlineCaption = "";
+        s.element(e).underlined = true;
     i = 0;
     for (LabelElement e : kMovableElements) {
-        s.offsetX(e) = static_cast<std::int16_t>(-i - 1);
-        s.offsetY(e) = static_cast<std::int16_t>(i * 7 + 1);
+        s.element(e).offsetX = static_cast<std::int16_t>(-i - 1);
+        s.element(e).offsetY = static_cast<std::int16_t>(i * 7 + 1);
         ++i;
     }
-    s.yenOffsetX = -32768;
-    s.yenOffsetY = 32767;
+    s.element(LabelElement::Yen).offsetX = -32768;
+    s.element(LabelElement::Yen).offsetY = 32767;
     return s;
 }
 
@@ -84,12 +83,12 @@ TEST(LayoutBlock, WritesTheValuesAtTheirPositions) {
         "\"縁取り\",\"縁取りしない\",16711680,0,0,0,0,0,0,0\r\n"
         "\"jan\",\"ＭＳ ゴシック\",20,#TRUE#,#TRUE#,-2000,\"表示する\",0,-1,1\r\n"
         "\"BARCODE\",0,0,0,0,0,0,0,-2,8\r\n"
-        "\"メーカー\",\"ＭＳ Ｐ明朝\",21,#FALSE#,#FALSE#,-1000,\"見せない\","
+        "\"メーカー\",\"ＭＳ Ｐ明朝\",21,#FALSE#,#FALSE#,-1000,\"表示する\","
         "\"アンダーライン無\",-3,15\r\n"
         "\"品名\",\"①㈱髙～－\",22,#TRUE#,#FALSE#,0,\"表示する\",\"アンダーライン無\",-4,22\r\n"
-        "\"規格\",\"a,b\",23,#FALSE#,#TRUE#,1000,\"見せない\",\"\",-5,29\r\n"
+        "\"規格\",\"a,b\",23,#FALSE#,#TRUE#,1000,\"表示する\",\"アンダーライン無\",-5,29\r\n"
         "\"ロット\",\"Lot font\",24,#TRUE#,#FALSE#,2000,\"表示する\",\"アンダーライン無\",-6,36\r\n"
-        "\"売価\",\" x \",25,#FALSE#,#FALSE#,3000,\"見せない\",0,-7,43\r\n"
+        "\"売価\",\" x \",25,#FALSE#,#FALSE#,3000,\"表示する\",0,-7,43\r\n"
         "\"円\",\"ｱｲｳ\",26,#TRUE#,#TRUE#,4000,\"表示する\",0,-32768,32767\r\n");
 }
 
@@ -102,14 +101,68 @@ TEST(LayoutBlock, ReadsBackEveryStoredValueAndLeavesTheOrigin) {
     LayoutSettings read = initialLayoutSettings();
     read.originX = 1.5;
     read.originY = -2.5;
-    read.barcodeVisibleCaption = captions::kVisibleOff;
+    read.element(LabelElement::Barcode).visible = false;
     EXPECT_EQ(readBlock(bytes, read), 100);
 
     LayoutSettings expected = written;
     expected.originX = 1.5;  // neither the origin nor the barcode's visibility is stored
     expected.originY = -2.5;
-    expected.barcodeVisibleCaption = captions::kVisibleOff;
+    expected.element(LabelElement::Barcode).visible = false;
     EXPECT_EQ(read, expected);
+}
+
+// Each on/off state against the caption its line stores: read as the state,
+// written as the caption, for every element with a toggle in the block.
+TEST(LayoutBlock, CaptionsAndStatesBothWays) {
+    struct Case {
+        int line;   // 0-based line of the block
+        int field;  // 0-based field of the line
+        const char* caption;
+        bool on;
+        bool (*state)(const LayoutSettings&);
+    };
+    const auto border = [](const LayoutSettings& s) { return s.borderOn; };
+    const auto janShown = [](const LayoutSettings& s) { return s.isVisible(LabelElement::Jan); };
+    const auto lotShown = [](const LayoutSettings& s) { return s.isVisible(LabelElement::Lot); };
+    const auto yenShown = [](const LayoutSettings& s) { return s.isVisible(LabelElement::Yen); };
+    const auto makerLine = [](const LayoutSettings& s) {
+        return s.isUnderlined(LabelElement::Maker);
+    };
+    const auto lotLine = [](const LayoutSettings& s) { return s.isUnderlined(LabelElement::Lot); };
+    const Case cases[] = {
+        {1, 1, "縁取りしない", true, border},        {1, 1, "カラーで縁取りする", false, border},
+        {2, 6, "表示しない", true, janShown},        {2, 6, "表示する", false, janShown},
+        {7, 6, "表示しない", true, lotShown},        {7, 6, "表示する", false, lotShown},
+        {9, 6, "表示しない", true, yenShown},        {9, 6, "表示する", false, yenShown},
+        {4, 7, "アンダーライン無", true, makerLine}, {4, 7, "アンダーライン有", false, makerLine},
+        {7, 7, "アンダーライン無", true, lotLine},   {7, 7, "アンダーライン有", false, lotLine},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(kDefaultLines[c.line]) + " / " + c.caption);
+        // The default line with the field replaced by the caption.
+        std::string line = kDefaultLines[c.line];
+        std::size_t start = 0;
+        for (int i = 0; i < c.field; ++i)
+            start = line.find(',', start) + 1;
+        const std::size_t end = line.find(',', start);
+        line.replace(start, end - start, std::string("\"") + c.caption + "\"");
+
+        LayoutSettings read = initialLayoutSettings();
+        read.borderOn = !c.on;  // every state starts the other way round
+        for (LabelElement e : kMovableElements)
+            read.element(e).visible = !c.on;
+        for (LabelElement e : kUnderlinableElements)
+            read.element(e).underlined = !c.on;
+        ASSERT_EQ(readBlock(blockWith(c.line, line), read), 100);
+        EXPECT_EQ(c.state(read), c.on);
+
+        CsvLineWriter w;
+        ASSERT_TRUE(writeLayoutBlock(w, read).ok());
+        std::string written = w.result();
+        for (int i = 0; i < c.line; ++i)
+            written.erase(0, written.find("\r\n") + 2);
+        EXPECT_EQ(written.substr(0, written.find("\r\n")), line);
+    }
 }
 
 TEST(LayoutBlock, RefusesTextsTheFileCannotHold) {
@@ -121,18 +174,13 @@ TEST(LayoutBlock, RefusesTextsTheFileCannotHold) {
         const char* detail;
     };
     const Case cases[] = {
-        {"quote in a face name", [](LayoutSettings& s) { s.productNameFont.name = "Font \"X\""; },
+        {"quote in a face name",
+         [](LayoutSettings& s) { s.element(LabelElement::ProductName).font.name = "Font \"X\""; },
          FileErrorCode::QuoteInText, "品名 フォント名", "Font \"X\""},
-        {"wave dash in a caption", [](LayoutSettings& s) { s.lotVisibleCaption = "〜"; },
-         FileErrorCode::NotEncodable, "ロット 表示", "〜"},
-        {"minus sign in an underline caption",
-         [](LayoutSettings& s) { s.specUnderlineCaption = "−"; }, FileErrorCode::NotEncodable,
-         "規格 アンダーライン", "−"},
         {"quote in an adjustment text", [](LayoutSettings& s) { s.yAdjustText = "\""; },
          FileErrorCode::QuoteInText, "y座標調整", "\""},
-        {"yen sign in the border caption", [](LayoutSettings& s) { s.borderCaption = "¥"; },
-         FileErrorCode::NotEncodable, "縁取り", "¥"},
-        {"unreadable byte in the yen face", [](LayoutSettings& s) { s.yenFont.name = "\uFFFD"; },
+        {"unreadable byte in the yen face",
+         [](LayoutSettings& s) { s.element(LabelElement::Yen).font.name = "\uFFFD"; },
          FileErrorCode::NotEncodable, "円 フォント名", "\uFFFD"},
     };
     for (const Case& c : cases) {
@@ -159,16 +207,15 @@ TEST(LayoutBlock, AnExtraFieldShiftsEveryLaterValue) {
                                   "0,0,0,0"),
                         s),
               100);
-    EXPECT_EQ(s.priceFont.size, 48);
-    EXPECT_EQ(s.yenFont.name, "円");        // the key lands on the face name
-    EXPECT_EQ(s.yenFont.size, 24);          // "ＭＳ 明朝" is no size: kept
-    EXPECT_TRUE(s.yenFont.bold);            // 24
-    EXPECT_FALSE(s.yenFont.italic);         // #FALSE#
-    EXPECT_EQ(s.yenColor, 255);             // #FALSE# is no colour: kept
-    EXPECT_EQ(s.yenVisibleCaption, "255");  // and the element is hidden
-    EXPECT_FALSE(s.yenVisible());
-    EXPECT_EQ(s.yenOffsetX, 0);
-    EXPECT_EQ(s.yenOffsetY, 0);
+    EXPECT_EQ(s.element(LabelElement::Price).font.size, 48);
+    EXPECT_EQ(s.element(LabelElement::Yen).font.name, "円");  // the key lands on the face name
+    EXPECT_EQ(s.element(LabelElement::Yen).font.size, 24);    // "ＭＳ 明朝" is no size: kept
+    EXPECT_TRUE(s.element(LabelElement::Yen).font.bold);      // 24
+    EXPECT_FALSE(s.element(LabelElement::Yen).font.italic);   // #FALSE#
+    EXPECT_EQ(s.element(LabelElement::Yen).color, 255);       // #FALSE# is no colour: kept
+    EXPECT_FALSE(s.isVisible(LabelElement::Yen));
+    EXPECT_EQ(s.element(LabelElement::Yen).offsetX, 0);
+    EXPECT_EQ(s.element(LabelElement::Yen).offsetY, 0);
 }
 
 TEST(LayoutBlock, LinesAppliedByPositionNotByKey) {
@@ -189,18 +236,18 @@ TEST(LayoutBlock, LinesAppliedByPositionNotByKey) {
     }
     LayoutSettings s = initialLayoutSettings();
     readBlock(cp932::encode(text).value(), s);
-    EXPECT_EQ(s.makerFont, (ElementFont{"Product", 30, true, false}));
-    EXPECT_EQ(s.makerColor, 7);
-    EXPECT_EQ(s.makerOffsetX, 1);
-    EXPECT_TRUE(s.makerVisible());
-    EXPECT_EQ(s.productNameFont, (ElementFont{"Maker", 8, false, true}));
-    EXPECT_EQ(s.productNameColor, 9);
-    EXPECT_EQ(s.productNameOffsetY, 4);
-    EXPECT_FALSE(s.productNameVisible());
-    EXPECT_TRUE(s.productNameUnderline());
+    EXPECT_EQ(s.element(LabelElement::Maker).font, (ElementFont{"Product", 30, true, false}));
+    EXPECT_EQ(s.element(LabelElement::Maker).color, 7);
+    EXPECT_EQ(s.element(LabelElement::Maker).offsetX, 1);
+    EXPECT_TRUE(s.isVisible(LabelElement::Maker));
+    EXPECT_EQ(s.element(LabelElement::ProductName).font, (ElementFont{"Maker", 8, false, true}));
+    EXPECT_EQ(s.element(LabelElement::ProductName).color, 9);
+    EXPECT_EQ(s.element(LabelElement::ProductName).offsetY, 4);
+    EXPECT_FALSE(s.isVisible(LabelElement::ProductName));
+    EXPECT_TRUE(s.isUnderlined(LabelElement::ProductName));
 }
 
-TEST(LayoutBlock, HandEditedCaptionsAreKeptAsTheyAre) {
+TEST(LayoutBlock, HandEditedCaptionsReadAsTheirStatesAndAreWrittenAsShown) {
     LayoutSettings s = initialLayoutSettings();
     const std::string bytes =
         cp932::encode(
@@ -211,17 +258,15 @@ TEST(LayoutBlock, HandEditedCaptionsAreKeptAsTheyAre) {
             "\"メーカー\",\"ＭＳ 明朝\",10,#FALSE#,#FALSE#,0,\"表示しない\",\"有\",0,0\r\n")
             .value();
     readBlock(bytes, s);
-    EXPECT_EQ(s.borderCaption, "枠あり");
-    EXPECT_FALSE(s.borderOn());
+    EXPECT_FALSE(s.borderOn);
     EXPECT_EQ(s.borderColor, 255);
-    EXPECT_EQ(s.janVisibleCaption, " 表示しない");
-    EXPECT_FALSE(s.janVisible());
-    EXPECT_EQ(s.makerUnderlineCaption, "有");
-    EXPECT_TRUE(s.makerUnderline());
-    CsvLineWriter w;  // and written back as they are
+    EXPECT_FALSE(s.isVisible(LabelElement::Jan));
+    EXPECT_TRUE(s.isUnderlined(LabelElement::Maker));
+    CsvLineWriter w;  // written back as the buttons show these states
     ASSERT_TRUE(writeLayoutBlock(w, s).ok());
-    EXPECT_NE(w.result().find("\"縁取り\",\"枠あり\",255,"), std::string::npos);
-    EXPECT_NE(w.result().find(",0,\" 表示しない\",0,0,0\r\n"), std::string::npos);
+    EXPECT_NE(w.result().find("\"縁取り\",\"カラーで縁取りする\",255,"), std::string::npos);
+    EXPECT_NE(w.result().find(",0,\"表示する\",0,0,0\r\n"), std::string::npos);
+    EXPECT_NE(w.result().find(",0,\"表示しない\",\"アンダーライン無\",0,0\r\n"), std::string::npos);
 }
 
 TEST(LayoutBlock, FractionalSizesRoundHalfToEven) {
@@ -230,18 +275,18 @@ TEST(LayoutBlock, FractionalSizesRoundHalfToEven) {
                         "\"メーカー\",\"ＭＳ 明朝\",10.5,#FALSE#,#FALSE#,0.5,\"表示しない\","
                         "\"アンダーライン有\",-1.5,2.5"),
               s);
-    EXPECT_EQ(s.makerFont.size, 10);
-    EXPECT_EQ(s.makerColor, 0);
-    EXPECT_EQ(s.makerOffsetX, -2);
-    EXPECT_EQ(s.makerOffsetY, 2);
+    EXPECT_EQ(s.element(LabelElement::Maker).font.size, 10);
+    EXPECT_EQ(s.element(LabelElement::Maker).color, 0);
+    EXPECT_EQ(s.element(LabelElement::Maker).offsetX, -2);
+    EXPECT_EQ(s.element(LabelElement::Maker).offsetY, 2);
     readBlock(blockWith(4,
                         "\"メーカー\",\"ＭＳ 明朝\",11.5,1,-1,1.5,\"表示しない\","
                         "\"アンダーライン有\",0,0"),
               s);
-    EXPECT_EQ(s.makerFont.size, 12);
-    EXPECT_TRUE(s.makerFont.bold);
-    EXPECT_TRUE(s.makerFont.italic);
-    EXPECT_EQ(s.makerColor, 2);
+    EXPECT_EQ(s.element(LabelElement::Maker).font.size, 12);
+    EXPECT_TRUE(s.element(LabelElement::Maker).font.bold);
+    EXPECT_TRUE(s.element(LabelElement::Maker).font.italic);
+    EXPECT_EQ(s.element(LabelElement::Maker).color, 2);
 }
 
 TEST(LayoutBlock, ValuesThatCannotBeConvertedKeepThePreviousSetting) {
@@ -251,15 +296,20 @@ TEST(LayoutBlock, ValuesThatCannotBeConvertedKeepThePreviousSetting) {
                         "\"品名\",\"\",abc,yes,\"#TRUE#\",,\"表示しない\",\"アンダーライン有\","
                         "40000,1e9"),
               s);
-    EXPECT_EQ(s.productNameFont, before.productNameFont);  // empty face, size, both flags
-    EXPECT_EQ(s.productNameColor, before.productNameColor);
-    EXPECT_EQ(s.productNameOffsetX, before.productNameOffsetX);
-    EXPECT_EQ(s.productNameOffsetY, before.productNameOffsetY);
-    EXPECT_EQ(s.productNameVisibleCaption, captions::kVisibleOn);  // texts always apply
+    EXPECT_EQ(s.element(LabelElement::ProductName).font,
+              before.element(LabelElement::ProductName).font);  // empty face, size, both flags
+    EXPECT_EQ(s.element(LabelElement::ProductName).color,
+              before.element(LabelElement::ProductName).color);
+    EXPECT_EQ(s.element(LabelElement::ProductName).offsetX,
+              before.element(LabelElement::ProductName).offsetX);
+    EXPECT_EQ(s.element(LabelElement::ProductName).offsetY,
+              before.element(LabelElement::ProductName).offsetY);
+    EXPECT_TRUE(s.isVisible(LabelElement::ProductName));  // captions always apply
     // A size below one point cannot be drawn either.
     readBlock(blockWith(5, "\"品名\",\"X\",0,0,0,0,\"表示しない\",\"アンダーライン有\",0,0"), s);
-    EXPECT_EQ(s.productNameFont.size, before.productNameFont.size);
-    EXPECT_EQ(s.productNameFont.name, "X");
+    EXPECT_EQ(s.element(LabelElement::ProductName).font.size,
+              before.element(LabelElement::ProductName).font.size);
+    EXPECT_EQ(s.element(LabelElement::ProductName).font.name, "X");
 }
 
 TEST(LayoutBlock, ABlockThatEndsEarlyKeepsEverySettingNotRead) {
@@ -270,13 +320,13 @@ TEST(LayoutBlock, ABlockThatEndsEarlyKeepsEverySettingNotRead) {
     LayoutSettings s = before;
     EXPECT_EQ(readBlock(cut, s), 23);
     EXPECT_EQ(s.xAdjustText, "0");
-    EXPECT_EQ(s.borderCaption, captions::kBorderOff);
-    EXPECT_EQ(s.janFont.name, "ＭＳ 明朝");
-    EXPECT_EQ(s.janFont.size, 12);
-    EXPECT_EQ(s.janFont.bold, before.janFont.bold);
-    EXPECT_EQ(s.janColor, before.janColor);
-    EXPECT_EQ(s.makerFont, before.makerFont);
-    EXPECT_EQ(s.yenOffsetY, before.yenOffsetY);
+    EXPECT_FALSE(s.borderOn);
+    EXPECT_EQ(s.element(LabelElement::Jan).font.name, "ＭＳ 明朝");
+    EXPECT_EQ(s.element(LabelElement::Jan).font.size, 12);
+    EXPECT_EQ(s.element(LabelElement::Jan).font.bold, before.element(LabelElement::Jan).font.bold);
+    EXPECT_EQ(s.element(LabelElement::Jan).color, before.element(LabelElement::Jan).color);
+    EXPECT_EQ(s.element(LabelElement::Maker).font, before.element(LabelElement::Maker).font);
+    EXPECT_EQ(s.element(LabelElement::Yen).offsetY, before.element(LabelElement::Yen).offsetY);
 
     LayoutSettings untouched = before;
     EXPECT_EQ(readBlock("", untouched), 0);

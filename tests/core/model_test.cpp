@@ -108,40 +108,42 @@ void expectDefaultPattern(const LayoutSettings& s) {
         {LabelElement::Yen, 24, 255},
     };
     for (const FontCase& f : fonts) {
-        EXPECT_EQ(s.font(f.element),
+        EXPECT_EQ(s.element(f.element).font,
                   (ElementFont{"ＭＳ 明朝", static_cast<std::int16_t>(f.size), false, false}))
             << static_cast<int>(f.element);
-        EXPECT_EQ(s.color(f.element), f.color) << static_cast<int>(f.element);
+        EXPECT_EQ(s.element(f.element).color, f.color) << static_cast<int>(f.element);
     }
     for (LabelElement e : kMovableElements) {
-        EXPECT_EQ(s.offsetX(e), 0) << static_cast<int>(e);
-        EXPECT_EQ(s.offsetY(e), 0) << static_cast<int>(e);
+        EXPECT_EQ(s.element(e).offsetX, 0) << static_cast<int>(e);
+        EXPECT_EQ(s.element(e).offsetY, 0) << static_cast<int>(e);
     }
     EXPECT_DOUBLE_EQ(s.originX, 12.0);
     EXPECT_DOUBLE_EQ(s.originY, 7.8);
     EXPECT_EQ(s.xAdjustText, "0");
     EXPECT_EQ(s.yAdjustText, "0");
-    EXPECT_EQ(s.borderCaption, "カラーで縁取りする");
-    EXPECT_FALSE(s.borderOn());
+    EXPECT_STREQ(captions::forBorder(s.borderOn), "カラーで縁取りする");
+    EXPECT_FALSE(s.borderOn);
 }
 
 TEST(LayoutSettings, NewWindowShowsEverythingWithoutUnderlineOrBorder) {
     const LayoutSettings s = initialLayoutSettings();
     expectDefaultPattern(s);
     for (LabelElement e : kMovableElements) {
-        EXPECT_EQ(s.visibleCaption(e), "表示しない") << static_cast<int>(e);
+        EXPECT_STREQ(captions::forVisible(s.isVisible(e)), "表示しない") << static_cast<int>(e);
         EXPECT_TRUE(s.isVisible(e)) << static_cast<int>(e);
     }
     for (LabelElement e : kUnderlinableElements) {
-        EXPECT_EQ(s.underlineCaption(e), "アンダーライン有") << static_cast<int>(e);
+        EXPECT_STREQ(captions::forUnderlined(s.isUnderlined(e)), "アンダーライン有")
+            << static_cast<int>(e);
         EXPECT_FALSE(s.isUnderlined(e)) << static_cast<int>(e);
     }
     EXPECT_EQ(s.borderColor, 0);
-    EXPECT_TRUE(s.janVisible() && s.barcodeVisible() && s.makerVisible() &&
-                s.productNameVisible() && s.specVisible() && s.lotVisible() && s.priceVisible() &&
-                s.yenVisible());
-    EXPECT_FALSE(s.makerUnderline() || s.productNameUnderline() || s.specUnderline() ||
-                 s.lotUnderline());
+    EXPECT_TRUE(s.isVisible(LabelElement::Jan) && s.isVisible(LabelElement::Barcode) &&
+                s.isVisible(LabelElement::Maker) && s.isVisible(LabelElement::ProductName) &&
+                s.isVisible(LabelElement::Spec) && s.isVisible(LabelElement::Lot) &&
+                s.isVisible(LabelElement::Price) && s.isVisible(LabelElement::Yen));
+    EXPECT_FALSE(s.isUnderlined(LabelElement::Maker) || s.isUnderlined(LabelElement::ProductName) ||
+                 s.isUnderlined(LabelElement::Spec) || s.isUnderlined(LabelElement::Lot));
 }
 
 TEST(LayoutSettings, CaptionTests) {
@@ -163,36 +165,27 @@ TEST(LayoutSettings, CaptionTests) {
         {"#TRUE#", false, true, false},
     };
     for (const Case& c : cases) {
-        LayoutSettings s = initialLayoutSettings();
-        for (LabelElement e : kMovableElements) {
-            s.visibleCaption(e) = c.caption;
-            EXPECT_EQ(s.isVisible(e), c.visible) << c.caption << " " << static_cast<int>(e);
-        }
-        for (LabelElement e : kUnderlinableElements) {
-            s.underlineCaption(e) = c.caption;
-            EXPECT_EQ(s.isUnderlined(e), c.underlined) << c.caption << " " << static_cast<int>(e);
-        }
-        s.borderCaption = c.caption;
-        EXPECT_EQ(s.borderOn(), c.border) << c.caption;
-        EXPECT_EQ(s.isVisible(LabelElement::Border), c.border) << c.caption;
+        EXPECT_EQ(captions::visibleFromCaption(c.caption), c.visible) << c.caption;
+        EXPECT_EQ(captions::underlinedFromCaption(c.caption), c.underlined) << c.caption;
+        EXPECT_EQ(captions::borderFromCaption(c.caption), c.border) << c.caption;
     }
 }
 
 TEST(LayoutSettings, OnlyFourElementsCanBeUnderlined) {
     LayoutSettings s = initialLayoutSettings();
     for (LabelElement e : kUnderlinableElements)
-        s.underlineCaption(e) = captions::kUnderlineOn;
+        s.element(e).underlined = true;
     for (LabelElement e : {LabelElement::Jan, LabelElement::Price, LabelElement::Yen,
                            LabelElement::Barcode, LabelElement::Border})
         EXPECT_FALSE(s.isUnderlined(e)) << static_cast<int>(e);
-    EXPECT_TRUE(s.makerUnderline() && s.productNameUnderline() && s.specUnderline() &&
-                s.lotUnderline());
+    EXPECT_TRUE(s.isUnderlined(LabelElement::Maker) && s.isUnderlined(LabelElement::ProductName) &&
+                s.isUnderlined(LabelElement::Spec) && s.isUnderlined(LabelElement::Lot));
 }
 
 TEST(LayoutSettings, EachStateReadsItsOwnCaption) {
     LayoutSettings s = initialLayoutSettings();
-    s.specVisibleCaption = captions::kVisibleOff;
-    s.lotUnderlineCaption = captions::kUnderlineOn;
+    s.element(LabelElement::Spec).visible = false;
+    s.element(LabelElement::Lot).underlined = true;
     for (LabelElement e : kMovableElements)
         EXPECT_EQ(s.isVisible(e), e != LabelElement::Spec) << static_cast<int>(e);
     for (LabelElement e : kUnderlinableElements)
@@ -202,46 +195,32 @@ TEST(LayoutSettings, EachStateReadsItsOwnCaption) {
 TEST(LayoutSettings, ApplyDefaultLayoutKeepsVisibilityUnderlineAndBorderColour) {
     LayoutSettings s = initialLayoutSettings();
     for (LabelElement e : kTextElements) {
-        s.font(e) = ElementFont{"ＭＳ ゴシック", 30, true, true};
-        s.color(e) = 0x123456;
+        s.element(e).font = ElementFont{"ＭＳ ゴシック", 30, true, true};
+        s.element(e).color = 0x123456;
     }
     for (LabelElement e : kMovableElements) {
-        s.offsetX(e) = 7;
-        s.offsetY(e) = -3;
+        s.element(e).offsetX = 7;
+        s.element(e).offsetY = -3;
     }
     s.originX = 20.0;
     s.originY = -0.2;
     s.xAdjustText = "8";
     s.yAdjustText = "-8";
-    s.borderCaption = captions::kBorderOn;
+    s.borderOn = true;
     s.borderColor = 0xFF0000;
-    s.makerVisibleCaption = captions::kVisibleOff;
-    s.barcodeVisibleCaption = captions::kVisibleOff;
-    s.specUnderlineCaption = captions::kUnderlineOn;
+    s.element(LabelElement::Maker).visible = false;
+    s.element(LabelElement::Barcode).visible = false;
+    s.element(LabelElement::Spec).underlined = true;
 
     applyDefaultLayout(s);
 
     expectDefaultPattern(s);
     EXPECT_EQ(s.borderColor, 0xFF0000);
-    EXPECT_EQ(s.makerVisibleCaption, "表示する");
-    EXPECT_EQ(s.barcodeVisibleCaption, "表示する");
-    EXPECT_EQ(s.janVisibleCaption, "表示しない");
-    EXPECT_EQ(s.specUnderlineCaption, "アンダーライン無");
-    EXPECT_EQ(s.makerUnderlineCaption, "アンダーライン有");
-}
-
-TEST(LayoutSettings, ElementAccessorsReachTheirOwnMembers) {
-    LayoutSettings s;
-    s.offsetX(LabelElement::Lot) = 4;
-    s.offsetY(LabelElement::Barcode) = -2;
-    s.color(LabelElement::Border) = 77;
-    s.font(LabelElement::Yen).size = 31;
-    EXPECT_EQ(s.lotOffsetX, 4);
-    EXPECT_EQ(s.barcodeOffsetY, -2);
-    EXPECT_EQ(s.borderColor, 77);
-    EXPECT_EQ(s.yenFont.size, 31);
-    EXPECT_EQ(s.lotOffsetY, 0);
-    EXPECT_EQ(s.barcodeOffsetX, 0);
+    EXPECT_STREQ(captions::forVisible(s.isVisible(LabelElement::Maker)), "表示する");
+    EXPECT_STREQ(captions::forVisible(s.isVisible(LabelElement::Barcode)), "表示する");
+    EXPECT_STREQ(captions::forVisible(s.isVisible(LabelElement::Jan)), "表示しない");
+    EXPECT_STREQ(captions::forUnderlined(s.isUnderlined(LabelElement::Spec)), "アンダーライン無");
+    EXPECT_STREQ(captions::forUnderlined(s.isUnderlined(LabelElement::Maker)), "アンダーライン有");
 }
 
 TEST(LayoutSettings, AdjustTextsMoveTheOriginFromItsDefault) {

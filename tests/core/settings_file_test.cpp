@@ -74,16 +74,16 @@ TEST_F(SettingsFileTest, TheDefaultPatternIsWrittenByteForByte) {
 
 TEST_F(SettingsFileTest, SavingAndLoadingKeepsThePatternAndMovesTheOrigin) {
     LayoutSettings saved = initialLayoutSettings();
-    saved.productNameFont = {"ＭＳ ゴシック", 20, true, false};
-    saved.priceFont.italic = true;
-    saved.lotColor = 16777215;
-    saved.borderCaption = captions::kBorderOn;
+    saved.element(LabelElement::ProductName).font = {"ＭＳ ゴシック", 20, true, false};
+    saved.element(LabelElement::Price).font.italic = true;
+    saved.element(LabelElement::Lot).color = 16777215;
+    saved.borderOn = true;
     saved.borderColor = 65280;
-    saved.specVisibleCaption = captions::kVisibleOff;
-    saved.makerUnderlineCaption = captions::kUnderlineOn;
-    saved.barcodeVisibleCaption = captions::kVisibleOff;  // not stored
-    saved.yenOffsetX = -3;
-    saved.janOffsetY = 4;
+    saved.element(LabelElement::Spec).visible = false;
+    saved.element(LabelElement::Maker).underlined = true;
+    saved.element(LabelElement::Barcode).visible = false;  // not stored
+    saved.element(LabelElement::Yen).offsetX = -3;
+    saved.element(LabelElement::Jan).offsetY = 4;
     saved.xAdjustText = "3";
     saved.yAdjustText = "-2";
     saved.originX = 15.0;
@@ -92,8 +92,8 @@ TEST_F(SettingsFileTest, SavingAndLoadingKeepsThePatternAndMovesTheOrigin) {
 
     LayoutSettings loaded = initialLayoutSettings();  // a new window
     EXPECT_EQ(loadSettingsFile(path_, loaded), SettingsLoad::Loaded);
-    EXPECT_TRUE(loaded.barcodeVisible());
-    loaded.barcodeVisibleCaption = captions::kVisibleOff;
+    EXPECT_TRUE(loaded.isVisible(LabelElement::Barcode));
+    loaded.element(LabelElement::Barcode).visible = false;
     EXPECT_EQ(loaded, saved);
     EXPECT_DOUBLE_EQ(loaded.originX, 15.0);
     EXPECT_DOUBLE_EQ(loaded.originY, 5.8);
@@ -117,13 +117,13 @@ TEST_F(SettingsFileTest, AdjustmentTextsThatAreNoStepCountResetTheOrigin) {
 
 TEST_F(SettingsFileTest, AMissingOrUnreadableFileGivesTheDefaults) {
     LayoutSettings s = initialLayoutSettings();
-    s.makerFont.size = 99;
+    s.element(LabelElement::Maker).font.size = 99;
     s.originX = 3;
     EXPECT_EQ(loadSettingsFile(path_, s), SettingsLoad::Missing);
     EXPECT_EQ(s, initialLayoutSettings());
 
     fs::create_directory(path_);  // exists, cannot be read as a file
-    s.makerFont.size = 99;
+    s.element(LabelElement::Maker).font.size = 99;
     EXPECT_EQ(loadSettingsFile(path_, s), SettingsLoad::Unreadable);
     EXPECT_EQ(s, initialLayoutSettings());
 }
@@ -131,14 +131,14 @@ TEST_F(SettingsFileTest, AMissingOrUnreadableFileGivesTheDefaults) {
 TEST_F(SettingsFileTest, AFileThatEndsEarlyKeepsTheRestAsItWas) {
     put(kDefaultSettingsFile.substr(0, kDefaultSettingsFile.find("BARCODE")));
     LayoutSettings s = initialLayoutSettings();
-    s.makerFont.size = 30;
-    s.yenColor = 7;
-    s.janFont.size = 40;
+    s.element(LabelElement::Maker).font.size = 30;
+    s.element(LabelElement::Yen).color = 7;
+    s.element(LabelElement::Jan).font.size = 40;
     EXPECT_EQ(loadSettingsFile(path_, s), SettingsLoad::Loaded);
-    EXPECT_EQ(s.janFont.size, 12);
-    EXPECT_EQ(s.makerFont.size, 30);
-    EXPECT_EQ(s.yenColor, 7);
-    EXPECT_EQ(s.productNameFont.name, "ＭＳ 明朝");
+    EXPECT_EQ(s.element(LabelElement::Jan).font.size, 12);
+    EXPECT_EQ(s.element(LabelElement::Maker).font.size, 30);
+    EXPECT_EQ(s.element(LabelElement::Yen).color, 7);
+    EXPECT_EQ(s.element(LabelElement::ProductName).font.name, "ＭＳ 明朝");
 
     put("");
     LayoutSettings empty = initialLayoutSettings();
@@ -156,21 +156,21 @@ TEST_F(SettingsFileTest, AHandWrittenFileWithLineFeedsAndBlanksReads) {
             lf += "  ";
     }
     LayoutSettings s = initialLayoutSettings();
-    s.priceFont.size = 5;
+    s.element(LabelElement::Price).font.size = 5;
     readSettingsBytes(lf, s);
     EXPECT_EQ(s, initialLayoutSettings());
 }
 
 TEST_F(SettingsFileTest, ATextTheFileCannotHoldIsRefusedAndNothingWritten) {
     LayoutSettings s = initialLayoutSettings();
-    s.janFont.name = "Font〜";
+    s.element(LabelElement::Jan).font.name = "Font〜";
     const FileResult r = saveSettingsFile(path_, s);
     EXPECT_EQ(r.code, FileErrorCode::NotEncodable);
     EXPECT_EQ(r.settingName, "jan フォント名");
     EXPECT_FALSE(fileExists(path_));
 
     put("old");
-    s.janFont.name = "\"Font\"";
+    s.element(LabelElement::Jan).font.name = "\"Font\"";
     EXPECT_EQ(saveSettingsFile(path_, s).code, FileErrorCode::QuoteInText);
     EXPECT_EQ(get(), "old");
 }
@@ -185,7 +185,7 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFile) {
     FileSystemOps ops = realFileSystemOps();
     ops.rename = failingRename;
     LayoutSettings s = initialLayoutSettings();
-    s.janFont.size = 30;
+    s.element(LabelElement::Jan).font.size = 30;
     FileResult r;
     {
         ScopedFileSystemOps guard(ops);

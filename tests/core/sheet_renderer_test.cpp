@@ -108,14 +108,6 @@ LabelSheet sheetWith(int number, const LabelRecord& record) {
     return sheet;
 }
 
-ViewState previewAt(double zoom) {
-    ViewState view;
-    view.printMode = false;
-    view.previewZoom = zoom;
-    view.zoomCaption = zoom == 0.5 ? captions::kZoomTo100 : captions::kZoomTo50;
-    return view;
-}
-
 Lines concat(Lines a, const Lines& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
@@ -123,9 +115,7 @@ Lines concat(Lines a, const Lines& b) {
 
 Lines drawPreview(const LabelSheet& sheet, const LayoutSettings& layout, double zoom = 1.0) {
     RecordingSurface surface;
-    ViewState view = previewAt(zoom);
-    drawSheet(surface, sheet, layout, view);
-    EXPECT_EQ(view.previewZoom, zoom);
+    drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
     return surface.calls;
 }
 
@@ -186,7 +176,7 @@ TEST(DrawSheet, LabelWithOnlyAProductName) {
 
 TEST(DrawSheet, LabelWithoutProductNameIsNotDrawnAtAll) {
     LayoutSettings layout = initialLayoutSettings();
-    layout.borderCaption = captions::kBorderOn;
+    layout.borderOn = true;
     LabelRecord r = sampleLabel();
     r.productName = "";
     LabelSheet sheet;
@@ -219,23 +209,23 @@ TEST(DrawSheet, EachLabelStandsInItsCell) {
 // Every element moved by its own offset; the border and the frames stay put.
 TEST(DrawSheet, EveryOffsetMovesItsElementOnly) {
     LayoutSettings layout = initialLayoutSettings();
-    layout.janOffsetX = 1;
-    layout.janOffsetY = 2;
-    layout.barcodeOffsetX = 3;
-    layout.barcodeOffsetY = -1;
-    layout.makerOffsetX = -2;
-    layout.makerOffsetY = 4;
-    layout.productNameOffsetX = 5;
-    layout.productNameOffsetY = -3;
-    layout.specOffsetX = 2;
-    layout.specOffsetY = 2;
-    layout.lotOffsetX = -1;
-    layout.lotOffsetY = -1;
-    layout.priceOffsetX = 6;
-    layout.priceOffsetY = 1;
-    layout.yenOffsetX = -4;
-    layout.yenOffsetY = 3;
-    layout.borderCaption = captions::kBorderOn;
+    layout.element(LabelElement::Jan).offsetX = 1;
+    layout.element(LabelElement::Jan).offsetY = 2;
+    layout.element(LabelElement::Barcode).offsetX = 3;
+    layout.element(LabelElement::Barcode).offsetY = -1;
+    layout.element(LabelElement::Maker).offsetX = -2;
+    layout.element(LabelElement::Maker).offsetY = 4;
+    layout.element(LabelElement::ProductName).offsetX = 5;
+    layout.element(LabelElement::ProductName).offsetY = -3;
+    layout.element(LabelElement::Spec).offsetX = 2;
+    layout.element(LabelElement::Spec).offsetY = 2;
+    layout.element(LabelElement::Lot).offsetX = -1;
+    layout.element(LabelElement::Lot).offsetY = -1;
+    layout.element(LabelElement::Price).offsetX = 6;
+    layout.element(LabelElement::Price).offsetY = 1;
+    layout.element(LabelElement::Yen).offsetX = -4;
+    layout.element(LabelElement::Yen).offsetY = 3;
+    layout.borderOn = true;
     layout.borderColor = 0xFF0000;  // blue
     // Label 4: right column, second row, cell at (103, 62.8).
     EXPECT_EQ(labelCallsAt100(sheetWith(4, sampleLabel()), layout),
@@ -284,21 +274,21 @@ TEST(DrawSheet, EveryOffsetMovesItsElementOnly) {
 // name, spec and lot can be underlined.
 TEST(DrawSheet, FontsColoursAndUnderline) {
     LayoutSettings layout = initialLayoutSettings();
-    layout.janFont = {"ＭＳ ゴシック", 14, true, false};
-    layout.janColor = 0x00FF00;
-    layout.productNameFont = {"ＭＳ Ｐ明朝", 20, false, true};
-    layout.productNameColor = 0x123456;
-    layout.priceFont = {"Arial", 36, true, true};
-    layout.priceColor = 0x800000;
-    layout.yenColor = 0x00FFFF;
-    layout.makerFont = {"ＭＳ ゴシック", 9, false, false};
-    layout.makerColor = 0x808080;
-    layout.specFont = {"ＭＳ 明朝", 11, true, false};
-    layout.specColor = 0xFFFFFF;
-    layout.lotFont = {"ＭＳ 明朝", 8, false, true};
-    layout.lotColor = 1;
+    layout.element(LabelElement::Jan).font = {"ＭＳ ゴシック", 14, true, false};
+    layout.element(LabelElement::Jan).color = 0x00FF00;
+    layout.element(LabelElement::ProductName).font = {"ＭＳ Ｐ明朝", 20, false, true};
+    layout.element(LabelElement::ProductName).color = 0x123456;
+    layout.element(LabelElement::Price).font = {"Arial", 36, true, true};
+    layout.element(LabelElement::Price).color = 0x800000;
+    layout.element(LabelElement::Yen).color = 0x00FFFF;
+    layout.element(LabelElement::Maker).font = {"ＭＳ ゴシック", 9, false, false};
+    layout.element(LabelElement::Maker).color = 0x808080;
+    layout.element(LabelElement::Spec).font = {"ＭＳ 明朝", 11, true, false};
+    layout.element(LabelElement::Spec).color = 0xFFFFFF;
+    layout.element(LabelElement::Lot).font = {"ＭＳ 明朝", 8, false, true};
+    layout.element(LabelElement::Lot).color = 1;
     for (LabelElement e : kUnderlinableElements)
-        layout.underlineCaption(e) = captions::kUnderlineOn;
+        layout.element(e).underlined = true;
     LabelRecord r = sampleLabel();
     r.janCode = "";
     EXPECT_EQ(labelCallsAt100(sheetWith(1, r), layout), (Lines{
@@ -328,9 +318,9 @@ TEST(DrawSheet, FontsColoursAndUnderline) {
 
 TEST(DrawSheet, HiddenElementsAreLeftOut) {
     LayoutSettings layout = initialLayoutSettings();
-    layout.barcodeVisibleCaption = captions::kVisibleOff;
-    layout.priceVisibleCaption = captions::kVisibleOff;
-    layout.specVisibleCaption = "表示";  // any other caption hides too
+    layout.element(LabelElement::Barcode).visible = false;
+    layout.element(LabelElement::Price).visible = false;
+    layout.element(LabelElement::Spec).visible = captions::visibleFromCaption("表示");
     EXPECT_EQ(labelCallsAt100(sheetWith(1, sampleLabel()), layout),
               (Lines{
                   "font ＭＳ 明朝 12.00 b0 i0 u0",
@@ -351,13 +341,13 @@ TEST(DrawSheet, HiddenElementsAreLeftOut) {
               }));
 
     for (LabelElement e : kMovableElements)
-        layout.visibleCaption(e) = captions::kVisibleOff;
+        layout.element(e).visible = false;
     EXPECT_EQ(labelCallsAt100(sheetWith(1, sampleLabel()), layout), Lines{});
 }
 
 TEST(DrawSheet, BorderBarsComeFirstAndIgnoreOffsets) {
     LayoutSettings layout = initialLayoutSettings();
-    layout.borderCaption = captions::kBorderOn;
+    layout.borderOn = true;
     layout.borderColor = 0x00FF00;
     const Lines calls = labelCallsAt100(sheetWith(1, sampleLabel()), layout);
     EXPECT_EQ(calls,
@@ -368,7 +358,7 @@ TEST(DrawSheet, BorderBarsComeFirstAndIgnoreOffsets) {
 // At 50 % every position, size and font size is halved, the origin included.
 TEST(DrawSheet, HalfZoom) {
     LayoutSettings layout = initialLayoutSettings();
-    layout.borderCaption = captions::kBorderOn;
+    layout.borderOn = true;
     layout.borderColor = 0x0000FF;
     EXPECT_EQ(drawPreview(sheetWith(2, sampleLabel()), layout, 0.5),
               concat(kPreviewStartAt50, {
@@ -501,28 +491,24 @@ TEST(DrawSheet, PriceField) {
 
 struct Printed {
     Lines calls;
-    ViewState view;
 };
 
-Printed print(const LabelSheet& sheet, const LayoutSettings& layout, double previewZoom) {
+Printed print(const LabelSheet& sheet, const LayoutSettings& layout) {
     RecordingSurface printer;
     printer.printer = true;
     printer.twipsX = 2.4;  // 600 dpi
     printer.twipsY = 2.4;
     printer.currentUnit = SurfaceUnit::Millimetres;
-    ViewState view = previewAt(previewZoom);
-    view.printMode = true;
-    drawSheet(printer, sheet, layout, view);
-    return {printer.calls, view};
+    drawSheet(printer, sheet, layout, RenderOptions::paper());
+    return {printer.calls};
 }
 
 const Lines kPrintStart = {"font ＭＳ 明朝 16.00 b0 i0 u0", "color #000000", "unit mm"};
 
 // The printed page: no clearing, no frames, the real bars in whole pixels,
-// everything at full size; the preview zoom goes back to 50 % afterwards.
+// everything at full size.
 TEST(DrawSheet, PrintAtFullSizeWithRealBarcode) {
-    const Printed p = print(sheetWith(1, sampleLabel()), initialLayoutSettings(), 0.5);
-    EXPECT_EQ(p.view.previewZoom, 0.5);
+    const Printed p = print(sheetWith(1, sampleLabel()), initialLayoutSettings());
     ASSERT_EQ(p.calls.size(), 3u + 115 + 21);
     EXPECT_EQ(Lines(p.calls.begin(), p.calls.begin() + 3), kPrintStart);
     EXPECT_EQ(p.calls[3], "unit px");
@@ -535,17 +521,16 @@ TEST(DrawSheet, PrintAtFullSizeWithRealBarcode) {
               Lines(kDefaultLabel1.begin() + 14, kDefaultLabel1.end()));
 }
 
-TEST(DrawSheet, PrintAtFullZoomKeepsIt) {
-    const Printed p = print(LabelSheet{}, initialLayoutSettings(), 1.0);
-    EXPECT_EQ(p.view.previewZoom, 1.0);
+TEST(DrawSheet, EmptySheetOnPaperDrawsNothing) {
+    const Printed p = print(LabelSheet{}, initialLayoutSettings());
     EXPECT_EQ(p.calls, kPrintStart);
 }
 
 TEST(DrawSheet, PrintedBarcodeFollowsItsOffset) {
     LayoutSettings layout = initialLayoutSettings();
-    layout.barcodeOffsetX = 2;
-    layout.barcodeOffsetY = -1;
-    const Printed p = print(sheetWith(2, sampleLabel()), layout, 0.5);
+    layout.element(LabelElement::Barcode).offsetX = 2;
+    layout.element(LabelElement::Barcode).offsetY = -1;
+    const Printed p = print(sheetWith(2, sampleLabel()), layout);
     // (145, 11.8) mm: 145 * 56.7 / 2.4 = 3425.6, 11.8 * 56.7 / 2.4 = 278.8.
     ASSERT_GT(p.calls.size(), 4u);
     EXPECT_EQ(p.calls[4], "fill 3425.00 278.00 11.00 237.00 #ffffff");
@@ -562,17 +547,17 @@ TEST(DrawSheet, PrintWithoutBarcode) {
     for (const Case& c : cases) {
         LayoutSettings layout = initialLayoutSettings();
         if (!c.barcodeVisible)
-            layout.barcodeVisibleCaption = captions::kVisibleOff;
+            layout.element(LabelElement::Barcode).visible = false;
         LabelRecord r = sampleLabel();
         r.janCode = c.code;
-        const Printed p = print(sheetWith(1, r), layout, 0.5);
+        const Printed p = print(sheetWith(1, r), layout);
         ASSERT_EQ(p.calls.size(), 3u + 21) << c.code;
         EXPECT_EQ(p.calls[5], std::string("text 20.00 13.80 \"") + c.code + "\"");
     }
 }
 
 // A surface that fails (a broken printer page) stops the drawing after the
-// label in hand; the zoom is still put back.
+// label in hand.
 TEST(DrawSheet, StopsWhenTheSurfaceFails) {
     LabelSheet sheet;
     sheet.label(1) = sampleLabel();
@@ -580,18 +565,14 @@ TEST(DrawSheet, StopsWhenTheSurfaceFails) {
     sheet.label(3) = sampleLabel();
     RecordingSurface surface;
     surface.failAfterCalls = 16;  // fails while label 1 is drawn
-    ViewState view = previewAt(0.5);
-    drawSheet(surface, sheet, initialLayoutSettings(), view);
+    drawSheet(surface, sheet, initialLayoutSettings(), RenderOptions::preview(0.5));
     EXPECT_EQ(surface.calls.size(), 15u + kDefaultLabel1.size());
-    EXPECT_EQ(view.previewZoom, 0.5);
 
     RecordingSurface printer;
     printer.printer = true;
     printer.failAfterCalls = 0;  // never opened
-    view.printMode = true;
-    drawSheet(printer, sheet, initialLayoutSettings(), view);
+    drawSheet(printer, sheet, initialLayoutSettings(), RenderOptions::paper());
     EXPECT_EQ(printer.calls, kPrintStart);
-    EXPECT_EQ(view.previewZoom, 0.5);
 }
 
 // ---- The start-up guide ---------------------------------------------------
@@ -603,7 +584,7 @@ TEST(DrawSheetGuide, NumberedFramesAtTheLayoutOrigin) {
     layout.originX = 15.0;
     layout.originY = 5.8;
     RecordingSurface surface;
-    drawSheetGuide(surface, layout, previewAt(0.5));
+    drawSheetGuide(surface, layout, 0.5);
     const std::string font = "font ＭＳ 明朝 5.00 b0 i0 u0";
     const std::string colour = "color #d4d0c8";
     EXPECT_EQ(surface.calls, (Lines{
@@ -654,7 +635,7 @@ TEST(DrawSheetGuide, NumberedFramesAtTheLayoutOrigin) {
 
 TEST(DrawSheetGuide, FullSizeAtTheDefaultOrigin) {
     RecordingSurface surface;
-    drawSheetGuide(surface, initialLayoutSettings(), previewAt(1.0));
+    drawSheetGuide(surface, initialLayoutSettings(), 1.0);
     ASSERT_EQ(surface.calls.size(), 42u);
     EXPECT_EQ(surface.calls[2], "rect 12.00 7.80 91.00 55.00 #d4d0c8");
     EXPECT_EQ(surface.calls[3], "font ＭＳ 明朝 10.00 b0 i0 u0");

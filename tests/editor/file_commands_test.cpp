@@ -200,8 +200,8 @@ TEST_F(FileCommands, AfterOpenAndSaveTheCounterReadsOne) {
     EXPECT_TRUE(h.dialogs.messages.empty());
     EXPECT_EQ(h.editor.sheet().label(1), record(1));
     EXPECT_EQ(h.editor.sheet().label(10), record(10));
-    EXPECT_EQ(h.editor.layout().janOffsetY, 0);
-    EXPECT_EQ(h.view.shownLayout.janOffsetY, 0);
+    EXPECT_EQ(h.editor.layout().element(LabelElement::Jan).offsetY, 0);
+    EXPECT_EQ(h.view.shownLayout.element(LabelElement::Jan).offsetY, 0);
     EXPECT_EQ(h.view.caption, "棚札入力画面  " + path);
     expectOnLabelOne();
 
@@ -393,10 +393,11 @@ TEST_F(FileCommands, AHandTypedFileWithNecAndIbmCharactersOpens) {
     for (int i = 3; i <= 10; ++i)
         EXPECT_TRUE(h.editor.sheet().label(i).isEmpty()) << i;
     const LayoutSettings& layout = h.editor.layout();
-    EXPECT_EQ(layout.productNameFont, (ElementFont{"ＭＳ ゴシック", 20, true, false}));
-    EXPECT_TRUE(layout.productNameUnderline());
-    EXPECT_FALSE(layout.specVisible());
-    EXPECT_TRUE(layout.borderOn());
+    EXPECT_EQ(layout.element(LabelElement::ProductName).font,
+              (ElementFont{"ＭＳ ゴシック", 20, true, false}));
+    EXPECT_TRUE(layout.isUnderlined(LabelElement::ProductName));
+    EXPECT_FALSE(layout.isVisible(LabelElement::Spec));
+    EXPECT_TRUE(layout.borderOn);
     EXPECT_EQ(layout.borderColor, 32768);
     EXPECT_EQ(layout.xAdjustText, "2");
     EXPECT_EQ(h.view.shownLayout, layout);

@@ -76,8 +76,8 @@ TEST_F(LayoutCommands, AMoveButtonChangesOnlyItsOwnElement) {
     for (LabelElement element : kMovableElements) {
         for (const auto& [direction, delta] : directions) {
             LayoutSettings expected = h.editor.layout();
-            expected.offsetX(element) += delta.first;
-            expected.offsetY(element) += delta.second;
+            expected.element(element).offsetX += delta.first;
+            expected.element(element).offsetY += delta.second;
             EXPECT_EQ(clickCounting([&] { h.editor.moveElement(element, direction); }), 2u);
             EXPECT_EQ(h.editor.layout(), expected);
         }
@@ -85,13 +85,13 @@ TEST_F(LayoutCommands, AMoveButtonChangesOnlyItsOwnElement) {
     // "右" moves the price only: its number is drawn 1 mm further right.
     h.view.click([&] { h.editor.goFirst(); });
     h.view.click([&] { h.editor.moveElement(LabelElement::Price, MoveDirection::Right); });
-    EXPECT_EQ(h.editor.layout().priceOffsetX, 1);
-    EXPECT_EQ(h.editor.layout().yenOffsetX, 0);
+    EXPECT_EQ(h.editor.layout().element(LabelElement::Price).offsetX, 1);
+    EXPECT_EQ(h.editor.layout().element(LabelElement::Yen).offsetX, 0);
 }
 
 TEST_F(LayoutCommands, AMovePastTheSixteenBitRangeIsRefused) {
-    h.editor.layout().priceOffsetX = 32767;
-    h.editor.layout().yenOffsetY = -32768;
+    h.editor.layout().element(LabelElement::Price).offsetX = 32767;
+    h.editor.layout().element(LabelElement::Yen).offsetY = -32768;
     const LayoutSettings before = h.editor.layout();
     const std::size_t paints = h.view.paints.size();
     h.view.shortcut([&] { h.editor.moveElement(LabelElement::Price, MoveDirection::Right); });
@@ -99,7 +99,7 @@ TEST_F(LayoutCommands, AMovePastTheSixteenBitRangeIsRefused) {
     EXPECT_EQ(h.editor.layout(), before);
     EXPECT_EQ(h.view.paints.size(), paints);
     h.view.shortcut([&] { h.editor.moveElement(LabelElement::Price, MoveDirection::Left); });
-    EXPECT_EQ(h.editor.layout().priceOffsetX, 32766);
+    EXPECT_EQ(h.editor.layout().element(LabelElement::Price).offsetX, 32766);
 }
 
 TEST_F(LayoutCommands, FontDialogConfirmedAndCancelled) {
@@ -114,12 +114,12 @@ TEST_F(LayoutCommands, FontDialogConfirmedAndCancelled) {
         {LabelElement::Maker, {"ＭＳ 明朝", 9.4, true, true}, {"ＭＳ 明朝", 9, true, true}},
     };
     for (const Case& c : cases) {
-        const ElementFont before = h.editor.layout().font(c.element);
+        const ElementFont before = h.editor.layout().element(c.element).font;
         h.dialogs.fonts = {c.choice};
         EXPECT_EQ(clickCounting([&] { h.editor.chooseFont(c.element); }), 2u);
         EXPECT_EQ(h.dialogs.fontRequests.back(), before)
             << "the dialog starts at the element's font";
-        EXPECT_EQ(h.editor.layout().font(c.element), c.stored);
+        EXPECT_EQ(h.editor.layout().element(c.element).font, c.stored);
         EXPECT_EQ(h.view.focused, InputBox::Text1);
     }
     // The JAN digits are drawn in their own font.
@@ -139,7 +139,7 @@ TEST_F(LayoutCommands, ColourDialogConfirmedAndCancelled) {
     for (LabelElement element : kTextElements) {
         h.dialogs.colors = {0x00FF8000};
         LayoutSettings expected = h.editor.layout();
-        expected.color(element) = 0x00FF8000;
+        expected.element(element).color = 0x00FF8000;
         EXPECT_EQ(clickCounting([&] { h.editor.chooseColor(element); }), 2u);
         EXPECT_EQ(h.editor.layout(), expected);
         EXPECT_EQ(h.view.focused, InputBox::Text1);
@@ -154,12 +154,12 @@ TEST_F(LayoutCommands, ColourDialogConfirmedAndCancelled) {
 TEST_F(LayoutCommands, AVisibilityToggleTwiceShowsTheElementAgain) {
     for (LabelElement element : kMovableElements) {
         h.view.click([&] { h.editor.toggleVisibility(element); });
-        EXPECT_EQ(h.editor.layout().visibleCaption(element), "表示する");
+        EXPECT_STREQ(captions::forVisible(h.editor.layout().isVisible(element)), "表示する");
         EXPECT_FALSE(h.editor.layout().isVisible(element));
-        EXPECT_EQ(h.view.shownLayout.visibleCaption(element), "表示する");
+        EXPECT_STREQ(captions::forVisible(h.view.shownLayout.isVisible(element)), "表示する");
         EXPECT_EQ(h.view.focused, InputBox::Text1);
         h.view.click([&] { h.editor.toggleVisibility(element); });
-        EXPECT_EQ(h.editor.layout().visibleCaption(element), "表示しない");
+        EXPECT_STREQ(captions::forVisible(h.editor.layout().isVisible(element)), "表示しない");
         EXPECT_TRUE(h.editor.layout().isVisible(element));
     }
     // A hidden product name leaves no text of it in the preview.
@@ -173,7 +173,8 @@ TEST_F(LayoutCommands, AVisibilityToggleTwiceShowsTheElementAgain) {
 TEST_F(LayoutCommands, AnUnderlineToggleOnceUnderlines) {
     for (LabelElement element : kUnderlinableElements) {
         EXPECT_EQ(clickCounting([&] { h.editor.toggleUnderline(element); }), 2u);
-        EXPECT_EQ(h.editor.layout().underlineCaption(element), "アンダーライン無");
+        EXPECT_STREQ(captions::forUnderlined(h.editor.layout().isUnderlined(element)),
+                     "アンダーライン無");
         EXPECT_TRUE(h.editor.layout().isUnderlined(element));
         EXPECT_EQ(h.view.focused, InputBox::Text1);
     }
@@ -186,22 +187,22 @@ TEST_F(LayoutCommands, BorderOnWithItsColourOffWithoutAskingAndCancelled) {
     // On: the colour is asked for.
     h.dialogs.colors = {0x0000FF00};
     EXPECT_EQ(clickCounting([&] { h.editor.toggleBorder(); }), 2u);
-    EXPECT_EQ(h.editor.layout().borderCaption, "縁取りしない");
+    EXPECT_STREQ(captions::forBorder(h.editor.layout().borderOn), "縁取りしない");
     EXPECT_EQ(h.editor.layout().borderColor, 0x0000FF00);
-    EXPECT_EQ(h.view.shownLayout.borderCaption, "縁取りしない");
+    EXPECT_STREQ(captions::forBorder(h.view.shownLayout.borderOn), "縁取りしない");
     EXPECT_EQ(h.dialogs.colorRequests, 1);
 
     // Off: no question, the colour is kept.
     EXPECT_EQ(clickCounting([&] { h.editor.toggleBorder(); }), 2u);
-    EXPECT_EQ(h.editor.layout().borderCaption, "カラーで縁取りする");
+    EXPECT_STREQ(captions::forBorder(h.editor.layout().borderOn), "カラーで縁取りする");
     EXPECT_EQ(h.editor.layout().borderColor, 0x0000FF00);
     EXPECT_EQ(h.dialogs.colorRequests, 1);
 
     // Cancelled: stays off, nothing redrawn, the focus stays on the button.
     h.dialogs.colors = {std::nullopt};
     EXPECT_EQ(clickCounting([&] { h.editor.toggleBorder(); }), 0u);
-    EXPECT_EQ(h.editor.layout().borderCaption, "カラーで縁取りする");
-    EXPECT_FALSE(h.editor.layout().borderOn());
+    EXPECT_STREQ(captions::forBorder(h.editor.layout().borderOn), "カラーで縁取りする");
+    EXPECT_FALSE(h.editor.layout().borderOn);
     EXPECT_EQ(h.view.focused, std::nullopt);
 }
 
@@ -227,8 +228,8 @@ TEST_F(LayoutCommands, DefaultKeepsHiddenElementsHiddenAndUnderlinesOn) {
     h.dialogs.answers = {MessageAnswer::Yes};
     EXPECT_EQ(clickCounting([&] { h.editor.restoreDefaultLayout(); }), 2u);
     LayoutSettings expected = initialLayoutSettings();
-    expected.specVisibleCaption = "表示する";
-    expected.makerUnderlineCaption = "アンダーライン無";
+    expected.element(LabelElement::Spec).visible = false;
+    expected.element(LabelElement::Maker).underlined = true;
     expected.borderColor = 0x00123456;
     EXPECT_EQ(h.editor.layout(), expected);
     EXPECT_EQ(h.view.shownLayout, expected);

@@ -42,9 +42,9 @@ TEST(StartUp, WithoutASettingsFileTheDefaultPatternAndAnEmptyUntitledSheet) {
     EXPECT_TRUE(h.editor.isUntitled());
     EXPECT_EQ(h.editor.sheet(), LabelSheet{}) << "all 60 texts empty";
     EXPECT_EQ(h.editor.layout(), initialLayoutSettings());
-    EXPECT_EQ(h.editor.layout().borderCaption, "カラーで縁取りする");
+    EXPECT_STREQ(captions::forBorder(h.editor.layout().borderOn), "カラーで縁取りする");
     EXPECT_EQ(h.editor.viewState().previewZoom, 0.5);
-    EXPECT_EQ(h.editor.viewState().zoomCaption, "倍率切替100%");
+    EXPECT_EQ(h.editor.viewState().zoomCaption(), "倍率切替100%");
     EXPECT_EQ(h.view.showLayoutCalls, 1);
     EXPECT_EQ(h.view.shownLayout, initialLayoutSettings());
     // The guide: ten numbered frames at half size; label 1's first.
@@ -74,12 +74,13 @@ TEST(StartUp, WithASettingsFileItsPatternAndItsOriginAdjustment) {
     // The stored adjustment places the origin, so the display and the sheet agree.
     EXPECT_DOUBLE_EQ(layout.originX, 15.0);
     EXPECT_DOUBLE_EQ(layout.originY, 5.8);
-    EXPECT_EQ(layout.productNameFont, (ElementFont{"ＭＳ ゴシック", 20, true, false}));
-    EXPECT_EQ(layout.productNameOffsetX, 1);
-    EXPECT_EQ(layout.productNameOffsetY, -1);
-    EXPECT_FALSE(layout.specVisible());
-    EXPECT_TRUE(layout.specUnderline());
-    EXPECT_TRUE(layout.borderOn());
+    EXPECT_EQ(layout.element(LabelElement::ProductName).font,
+              (ElementFont{"ＭＳ ゴシック", 20, true, false}));
+    EXPECT_EQ(layout.element(LabelElement::ProductName).offsetX, 1);
+    EXPECT_EQ(layout.element(LabelElement::ProductName).offsetY, -1);
+    EXPECT_FALSE(layout.isVisible(LabelElement::Spec));
+    EXPECT_TRUE(layout.isUnderlined(LabelElement::Spec));
+    EXPECT_TRUE(layout.borderOn);
     EXPECT_EQ(layout.borderColor, 0xFF0000);
     EXPECT_EQ(h.view.shownLayout, layout);
     EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
@@ -140,8 +141,8 @@ TEST_F(PreviewAndPrint, ZoomToggledTwiceReturnsAndRedrawsEachTime) {
         const std::size_t paints = h.view.paints.size();
         h.view.click([&] { h.editor.toggleZoom(); });
         EXPECT_EQ(h.editor.viewState().previewZoom, step.zoom);
-        EXPECT_EQ(h.editor.viewState().zoomCaption, step.caption);
-        EXPECT_EQ(h.view.shownView.zoomCaption, step.caption);
+        EXPECT_EQ(h.editor.viewState().zoomCaption(), step.caption);
+        EXPECT_EQ(h.view.shownView.zoomCaption(), step.caption);
         ASSERT_EQ(h.view.paints.size(), paints + 2);
         const auto& sheet = h.view.paints[paints];
         EXPECT_NE(std::find(sheet.begin(), sheet.end(), step.firstFrame), sheet.end());
@@ -334,7 +335,7 @@ TEST(StartUp, LoadingTheWindowAgainStartsAfreshWhateverWasOpen) {
     EXPECT_EQ(h.editor.currentFileName(), "無題");
     EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
     EXPECT_EQ(h.editor.viewState().previewZoom, 0.5);
-    EXPECT_EQ(h.editor.viewState().zoomCaption, "倍率切替100%");
+    EXPECT_EQ(h.editor.viewState().zoomCaption(), "倍率切替100%");
     EXPECT_EQ(h.editor.layout(), initialLayoutSettings()) << "no data.txt was saved";
     EXPECT_EQ(h.editor.candidateField(), "");
     h.dialogs.openChoices = {std::nullopt};

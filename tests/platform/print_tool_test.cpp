@@ -81,8 +81,8 @@ TEST_F(PrintToolTest, PdfIsOneA4PageWithTheIpaFontEmbedded) {
 
 TEST_F(PrintToolTest, LayoutComesFromASettingsFileOrAnotherLabelFile) {
     LayoutSettings moved = initialLayoutSettings();
-    moved.janOffsetX = 5;
-    moved.janOffsetY = -2;
+    moved.element(LabelElement::Jan).offsetX = 5;
+    moved.element(LabelElement::Jan).offsetY = -2;
     moved.xAdjustText = "3";  // the origin moves 3 mm to the right
     ASSERT_TRUE(saveSettingsFile(path("data.txt").toStdString(), moved).ok());
     writeLabels(path("other.csv").toStdString(), LabelSheet(), moved);

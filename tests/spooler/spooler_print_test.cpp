@@ -14,7 +14,6 @@
 
 #include "PrivateSpooler.h"
 #include "barcode/JanCode.h"
-#include "model/ToggleCaptions.h"
 #include "platform/LabelFileFixture.h"
 #include "platform/PageSetup.h"
 #include "platform/PrinterQueue.h"
@@ -94,7 +93,7 @@ class SpoolerPrintTest : public ::testing::Test {
             sheet.label(k).price = "198";
         }
         LayoutSettings layout = initialLayoutSettings();
-        layout.borderCaption = captions::kBorderOn;
+        layout.borderOn = true;
         const QString file = path("sheet.csv");
         writeLabels(file.toStdString(), sheet, layout);
         return file;

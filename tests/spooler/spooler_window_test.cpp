@@ -18,7 +18,6 @@
 #include "PrivateSpooler.h"
 #include "editor/widgets/EditorWindow.h"
 #include "editor/widgets/InputBoxEdit.h"
-#include "model/ToggleCaptions.h"
 
 namespace {
 
@@ -118,7 +117,7 @@ class SpoolerWindowTest : public QObject {
         }
         // The border's top bar starts 3 mm right of and 2 mm below each
         // label's corner, left of and above all else printed.
-        window_->editor().layout().borderCaption = captions::kBorderOn;
+        window_->editor().layout().borderOn = true;
         window_->editor().goFirst();
     }
 

@@ -85,8 +85,8 @@ class EditorCommandsTest : public QObject {
         QTest::mouseClick(button(name), Qt::LeftButton);
         for (LabelElement e : kMovableElements) {
             const bool moved = e == element;
-            QCOMPARE(int(layout().offsetX(e)), moved ? dx : 0);
-            QCOMPARE(int(layout().offsetY(e)), moved ? dy : 0);
+            QCOMPARE(int(layout().element(e).offsetX), moved ? dx : 0);
+            QCOMPARE(int(layout().element(e).offsetY), moved ? dy : 0);
         }
         QCOMPARE(QApplication::focusWidget(), window_->inputBox(InputBox::Text1));
     }
@@ -94,16 +94,16 @@ class EditorCommandsTest : public QObject {
     void togglesShowTheirState() {
         click("品名表示");
         QCOMPARE(button(u("品名表示"))->text(), u("表示する"));
-        QVERIFY(!layout().productNameVisible());
-        QVERIFY(layout().makerVisible());
+        QVERIFY(!layout().isVisible(LabelElement::ProductName));
+        QVERIFY(layout().isVisible(LabelElement::Maker));
         click("品名表示");
         QCOMPARE(button(u("品名表示"))->text(), u("表示しない"));
-        QVERIFY(layout().productNameVisible());
+        QVERIFY(layout().isVisible(LabelElement::ProductName));
 
         click("メーカーU表示");
         QCOMPARE(button(u("メーカーU表示"))->text(), u("アンダーライン無"));
-        QVERIFY(layout().makerUnderline());
-        QVERIFY(!layout().productNameUnderline());
+        QVERIFY(layout().isUnderlined(LabelElement::Maker));
+        QVERIFY(!layout().isUnderlined(LabelElement::ProductName));
 
         dialogs_.color = 0x00FF00;
         click("縁取");

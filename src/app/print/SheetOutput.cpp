@@ -15,7 +15,6 @@
 #include "platform/QtPaintSurface.h"
 #include "platform/QtPrintJob.h"
 #include "render/SheetRenderer.h"
-#include "render/ViewState.h"
 
 namespace {
 
@@ -23,17 +22,10 @@ namespace {
 constexpr int kPreviewWidth = 794;
 constexpr int kPreviewHeight = 1123;
 
-ViewState printView() {
-    ViewState view;
-    view.printMode = true;
-    return view;
-}
-
 // Draws the printed sheet into `job` and ends the document.
 bool printInto(std::unique_ptr<QtPrintJob> job, const LabelSheet& sheet,
                const LayoutSettings& layout, std::string& error) {
-    ViewState view = printView();
-    drawSheet(job->page(), sheet, layout, view);
+    drawSheet(job->page(), sheet, layout, RenderOptions::paper());
     if (!job->page().ok()) {
         job->abort();
         error = "シートを描けませんでした";
@@ -93,10 +85,7 @@ bool writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout, cons
     {
         QPainter painter(&image);
         QtPaintSurface surface(painter, false);
-        ViewState view;
-        view.previewZoom = zoom;
-        view.zoomCaption = zoom == 0.5 ? captions::kZoomTo100 : captions::kZoomTo50;
-        drawSheet(surface, sheet, layout, view);
+        drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
         if (!surface.ok()) {
             error = "プレビューを描けませんでした";
             return false;

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "editor/logic/InputBox.h"
+#include "editor/logic/ViewState.h"
 #include "model/LayoutSettings.h"
 #include "render/DrawingSurface.h"
-#include "render/ViewState.h"
 
 // What the editor logic asks of the input window's widgets.
 class EditorView {

@@ -58,8 +58,9 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     showCaption();
     showCounter();
     viewState_ = ViewState{};
-    view_.paintPreview(
-        [this](DrawingSurface& surface) { drawSheetGuide(surface, layout_, viewState_); });
+    view_.paintPreview([this](DrawingSurface& surface) {
+        drawSheetGuide(surface, layout_, viewState_.previewZoom);
+    });
     view_.showLayout(layout_, viewState_);
 }
 
@@ -147,7 +148,7 @@ void LabelEditor::showCounter() {
 void LabelEditor::redrawSheet() {
     viewState_.printMode = false;
     view_.paintPreview([this](DrawingSurface& surface) {
-        drawSheet(surface, sheets_.sheet, layout_, viewState_);
+        drawSheet(surface, sheets_.sheet, layout_, viewState_.renderOptions());
     });
 }
 
@@ -324,13 +325,7 @@ void LabelEditor::preview() {
 }
 
 void LabelEditor::toggleZoom() {
-    if (viewState_.zoomCaption != captions::kZoomTo100) {
-        viewState_.zoomCaption = captions::kZoomTo100;
-        viewState_.previewZoom = 0.5;
-    } else {
-        viewState_.zoomCaption = captions::kZoomTo50;
-        viewState_.previewZoom = 1.0;
-    }
+    viewState_.previewZoom = viewState_.previewZoom == 1.0 ? 0.5 : 1.0;
     view_.showLayout(layout_, viewState_);
     preview();
 }
@@ -350,9 +345,7 @@ void LabelEditor::print() {
     viewState_.printMode = true;
     DrawingSurface& page = job->page();
     page.setUnit(SurfaceUnit::Millimetres);
-    drawSheet(page, sheets_.sheet, layout_, viewState_);
-    // The preview keeps the zoom its caption names, however the drawing ended.
-    viewState_.previewZoom = viewState_.zoomCaption == captions::kZoomTo100 ? 0.5 : 1.0;
+    drawSheet(page, sheets_.sheet, layout_, viewState_.renderOptions());
     if (!page.ok()) {
         // Half a sheet must not reach the printer.
         job->abort();

@@ -6,11 +6,11 @@
 #include "editor/logic/EditorDialogs.h"
 #include "editor/logic/EditorView.h"
 #include "editor/logic/InputBox.h"
+#include "editor/logic/ViewState.h"
 #include "files/SettingsFile.h"
 #include "model/LabelElement.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
-#include "render/ViewState.h"
 
 // What the window tells the editor at start-up, sizes in twips (1/1440 inch).
 struct StartupGeometry {

@@ -8,7 +8,6 @@
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/LabelEditor.h"
 #include "files/SettingsFile.h"
-#include "model/ToggleCaptions.h"
 
 namespace {
 
@@ -19,7 +18,8 @@ constexpr int kOriginStepLimit = 10;
 void LabelEditor::moveElement(LabelElement element, MoveDirection direction) {
     const bool horizontal = direction == MoveDirection::Right || direction == MoveDirection::Left;
     const int step = direction == MoveDirection::Right || direction == MoveDirection::Down ? 1 : -1;
-    std::int16_t& offset = horizontal ? layout_.offsetX(element) : layout_.offsetY(element);
+    ElementStyle& style = layout_.element(element);
+    std::int16_t& offset = horizontal ? style.offsetX : style.offsetY;
     const int moved = offset + step;
     // An offset is a 16-bit number: a step past its range is refused.
     if (moved < std::numeric_limits<std::int16_t>::min() ||
@@ -48,7 +48,7 @@ void LabelEditor::moveOrigin(Axis axis, int step) {
 }
 
 void LabelEditor::chooseFont(LabelElement element) {
-    ElementFont& font = layout_.font(element);
+    ElementFont& font = layout_.element(element).font;
     const std::optional<FontChoice> choice = dialogs_.chooseFont(font);
     if (!choice) {
         focusText1();
@@ -66,28 +66,28 @@ void LabelEditor::chooseColor(LabelElement element) {
     const std::optional<Color> color = dialogs_.chooseColor();
     if (!color)
         return;  // the focus stays on the colour button
-    layout_.color(element) = *color;
+    layout_.element(element).color = *color;
     view_.showLayout(layout_, viewState_);
     preview();
 }
 
 void LabelEditor::toggleVisibility(LabelElement element) {
-    std::string& caption = layout_.visibleCaption(element);
-    caption = caption == captions::kVisibleOff ? captions::kVisibleOn : captions::kVisibleOff;
+    bool& visible = layout_.element(element).visible;
+    visible = !visible;
     view_.showLayout(layout_, viewState_);
     preview();
 }
 
 void LabelEditor::toggleUnderline(LabelElement element) {
-    std::string& caption = layout_.underlineCaption(element);
-    caption = caption == captions::kUnderlineOn ? captions::kUnderlineOff : captions::kUnderlineOn;
+    bool& underlined = layout_.element(element).underlined;
+    underlined = !underlined;
     view_.showLayout(layout_, viewState_);
     preview();
 }
 
 void LabelEditor::toggleBorder() {
-    if (layout_.borderCaption == captions::kBorderOn) {
-        layout_.borderCaption = captions::kBorderOff;
+    if (layout_.borderOn) {
+        layout_.borderOn = false;
         view_.showLayout(layout_, viewState_);
         preview();
         return;
@@ -95,11 +95,11 @@ void LabelEditor::toggleBorder() {
     // Switching the border on always asks for its colour.
     const std::optional<Color> color = dialogs_.chooseColor();
     if (!color) {
-        layout_.borderCaption = captions::kBorderOff;
+        layout_.borderOn = false;
         view_.showLayout(layout_, viewState_);
         return;
     }
-    layout_.borderCaption = captions::kBorderOn;
+    layout_.borderOn = true;
     layout_.borderColor = *color;
     view_.showLayout(layout_, viewState_);
     preview();

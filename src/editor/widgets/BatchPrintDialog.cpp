@@ -135,10 +135,7 @@ void BatchPrintDialog::refresh() {
     {
         QPainter painter(&picture_);
         QtPaintSurface surface(painter, false);
-        ViewState view;
-        view.previewZoom = 1.0;
-        view.zoomCaption = captions::kZoomTo50;
-        drawSheet(surface, first, layout_, view);
+        drawSheet(surface, first, layout_, RenderOptions::preview(1.0));
     }
     preview_->setPixmap(QPixmap::fromImage(picture_.scaled(
         kPageWidth * 2 / 5, kPageHeight * 2 / 5, Qt::KeepAspectRatio, Qt::SmoothTransformation)));

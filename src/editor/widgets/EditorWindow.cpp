@@ -283,7 +283,7 @@ QWidget* EditorWindow::buildInputPanel() {
     auto* views = new QGridLayout(viewFrame);
     views->setSpacing(4);
     CommandButton* previewButton = button("プレビュー", "プレビュー");
-    zoom_ = button("倍率", captions::kZoomTo100);
+    zoom_ = button("倍率", ViewState{}.zoomCaption().c_str());
     CommandButton* printButton = button("印刷", "印刷");
     views->addWidget(previewButton, 0, 0);
     views->addWidget(zoom_, 0, 1);
@@ -298,7 +298,7 @@ QWidget* EditorWindow::buildInputPanel() {
     patternFrame->setObjectName(QStringLiteral("frame_pattern"));
     auto* pattern = new QVBoxLayout(patternFrame);
     pattern->setSpacing(4);
-    border_ = button("縁取", captions::kBorderOff);
+    border_ = button("縁取", captions::forBorder(false));
     CommandButton* defaults = button("デフォルト", "デフォルトパターンに戻す");
     CommandButton* save = button("pt保存", "この印字位置やフォントパターンを保存しておく");
     connect(border_, &QPushButton::clicked, this, [this] { editor_->toggleBorder(); });
@@ -583,16 +583,12 @@ void EditorWindow::setCandidateEnabled(bool enabled) {
 void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& view) {
     for (ElementFrame* frame : elementFrames_) {
         const LabelElement e = frame->element();
-        frame->setVisibilityCaption(qs(layout.visibleCaption(e)));
-        if (e == LabelElement::Maker || e == LabelElement::ProductName || e == LabelElement::Spec ||
-            e == LabelElement::Lot) {
-            frame->setUnderlineCaption(qs(layout.underlineCaption(e)));
-        }
+        frame->showStates(layout.isVisible(e), layout.isUnderlined(e));
     }
-    border_->setText(qs(layout.borderCaption));
+    border_->setText(qs(captions::forBorder(layout.borderOn)));
     xAdjust_->setText(qs(layout.xAdjustText));
     yAdjust_->setText(qs(layout.yAdjustText));
-    zoom_->setText(qs(view.zoomCaption));
+    zoom_->setText(qs(view.zoomCaption()));
 }
 
 void EditorWindow::paintPreview(const std::function<void(DrawingSurface&)>& draw) {

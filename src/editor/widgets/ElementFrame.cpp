@@ -69,12 +69,12 @@ ElementFrame::ElementFrame(const ElementControlNames& names, LabelEditor& editor
         connect(color, &QPushButton::clicked, this,
                 [&editor, element] { editor.chooseColor(element); });
     }
-    visibility_ = makeButton(names.visibility, QString::fromUtf8(captions::kVisibleOn));
+    visibility_ = makeButton(names.visibility, QString::fromUtf8(captions::forVisible(true)));
     side->addWidget(visibility_, names.font != nullptr ? 1 : 0, names.color != nullptr ? 1 : 0);
     connect(visibility_, &QPushButton::clicked, this,
             [&editor, element] { editor.toggleVisibility(element); });
     if (names.underline != nullptr) {
-        underline_ = makeButton(names.underline, QString::fromUtf8(captions::kUnderlineOff));
+        underline_ = makeButton(names.underline, QString::fromUtf8(captions::forUnderlined(false)));
         side->addWidget(underline_, 2, 0, 1, 2);
         connect(underline_, &QPushButton::clicked, this,
                 [&editor, element] { editor.toggleUnderline(element); });
@@ -95,12 +95,9 @@ void ElementFrame::setCaption(CommandButton* button, const QString& caption) {
     button->setAccessibleName(title() + QLatin1Char(' ') + caption);
 }
 
-void ElementFrame::setVisibilityCaption(const QString& caption) {
-    setCaption(visibility_, caption);
-}
-
-void ElementFrame::setUnderlineCaption(const QString& caption) {
+void ElementFrame::showStates(bool visible, bool underlined) {
+    setCaption(visibility_, QString::fromUtf8(captions::forVisible(visible)));
     if (underline_ != nullptr) {
-        setCaption(underline_, caption);
+        setCaption(underline_, QString::fromUtf8(captions::forUnderlined(underlined)));
     }
 }

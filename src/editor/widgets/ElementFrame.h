@@ -18,8 +18,9 @@ class ElementFrame : public QGroupBox {
     ElementFrame(const ElementControlNames& names, LabelEditor& editor, QWidget* parent = nullptr);
 
     LabelElement element() const { return names_.element; }
-    void setVisibilityCaption(const QString& caption);
-    void setUnderlineCaption(const QString& caption);
+    // Shows the element's states on its toggles, each as the caption naming
+    // what a click will do.
+    void showStates(bool visible, bool underlined);
 
   private:
     CommandButton* makeButton(const char* objectName, const QString& caption);
