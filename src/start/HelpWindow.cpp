@@ -1,7 +1,13 @@
 #include "start/HelpWindow.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "editor/logic/EditorMessages.h"
+#include "editor/widgets/QtEditorDialogs.h"
+#include "platform/UserManual.h"
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("help01"));
@@ -12,18 +18,37 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     label2_ = new QLabel(QString::fromUtf8(kLowerText), this);
     label2_->setObjectName(QStringLiteral("Label2"));
 
+    manualLink_ = new QLabel(QStringLiteral("<a href=\"manual\">%1</a>")
+                                 .arg(QString::fromUtf8(kManualLink).toHtmlEscaped()),
+                             this);
+    manualLink_->setObjectName(QStringLiteral("manualLink"));
+    manualLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                         Qt::LinksAccessibleByKeyboard);
+    connect(manualLink_, &QLabel::linkActivated, this, &HelpWindow::openManual);
+
     QFont font = label1_->font();
     font.setPointSizeF(font.pointSizeF() * 1.15);
     for (QLabel* label : {label1_, label2_}) {
         label->setFont(font);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
+    manualLink_->setFont(font);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(10);
     layout->addWidget(label1_);
     layout->addWidget(label2_);
+    layout->addSpacing(6);
+    layout->addWidget(manualLink_);
     layout->addStretch();
     setFixedSize(sizeHint());
+}
+
+void HelpWindow::openManual() {
+    if (!openUserManual()) {
+        const QString path = userManualPath();
+        QtEditorDialogs(this).showMessage(messages::manualNotOpened(
+            QDir::toNativeSeparators(path).toStdString(), QFileInfo::exists(path)));
+    }
 }

@@ -4,8 +4,9 @@
 
 class QLabel;
 
-// The usage window help01: it only tells the user that usage and update
-// information is behind the web address at the top of the start window.
+// The usage window help01: it tells the user that usage and update
+// information is behind the web address at the top of the start window, and
+// links to the user manual installed on this PC.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
@@ -15,8 +16,13 @@ class HelpWindow : public QWidget {
     static constexpr const char* kCaption = "使い方";
     static constexpr const char* kUpperText = "使い方やバージョンアップについては";
     static constexpr const char* kLowerText = "画面の上のＵＲＬをクリックしてください";
+    static constexpr const char* kManualLink = "この PC のマニュアルを開く";
 
   private:
+    // The manual in the browser, or a message saying where it is.
+    void openManual();
+
     QLabel* label1_;
     QLabel* label2_;
+    QLabel* manualLink_;
 };

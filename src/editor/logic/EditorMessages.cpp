@@ -110,4 +110,16 @@ MessageRequest printNotFinished(const std::string& reason) {
     return error("印刷できませんでした。\n" + reason);
 }
 
+MessageRequest manualNotOpened(const std::string& path, bool manualThere) {
+    MessageRequest request;
+    request.text = manualThere ? "マニュアルを表示するブラウザーを起動できませんでした。\n"
+                                 "マニュアルはこの PC の次の場所にあります。\n" +
+                                     path
+                               : "マニュアルが見つかりません。\n"
+                                 "インストールされたマニュアルは次の場所にあるはずです。\n" +
+                                     path;
+    request.title = "マニュアル";
+    return request;
+}
+
 }  // namespace messages

@@ -47,4 +47,7 @@ MessageRequest printerNotOpened(const std::string& reason);
 MessageRequest printPageFailed();
 MessageRequest printNotFinished(const std::string& reason);
 
+// The manual could not be opened: there is no browser, or no manual at `path`.
+MessageRequest manualNotOpened(const std::string& path, bool manualThere);
+
 }  // namespace messages

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,10 +17,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "editor/logic/EditorMessages.h"
 #include "editor/widgets/BatchPrintDialog.h"
 #include "editor/widgets/CommandButton.h"
 #include "editor/widgets/ElementFrame.h"
@@ -27,6 +31,7 @@
 #include "editor/widgets/PreviewPicture.h"
 #include "editor/widgets/QtEditorDialogs.h"
 #include "model/ToggleCaptions.h"
+#include "platform/UserManual.h"
 
 namespace {
 
@@ -102,9 +107,13 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
         ownDialogs_ = std::make_unique<QtEditorDialogs>(this);
         dialogs = ownDialogs_.get();
     }
+    dialogs_ = dialogs;
     editor_ = std::make_unique<LabelEditor>(*this, *dialogs, std::move(settingsPaths));
     build();
     startUp();
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &EditorWindow::openManual);
     // The focus going on from the menu bar to a control other than a box.
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && now != menuBar() && now->window() == this) {
@@ -119,6 +128,14 @@ EditorWindow::~EditorWindow() {
     disconnect(focusWatch_);
     for (InputBoxEdit* box : boxes_) {
         box->setHandlers({});
+    }
+}
+
+void EditorWindow::openManual() {
+    if (!openUserManual()) {
+        const QString path = userManualPath();
+        dialogs_->showMessage(messages::manualNotOpened(
+            QDir::toNativeSeparators(path).toStdString(), QFileInfo::exists(path)));
     }
 }
 

@@ -62,6 +62,8 @@ class EditorWindow : public QMainWindow, public EditorView {
     QWidget* buildLayoutPanel();
     void buildMenu();
     void batchPrint();
+    // F1: the user manual in the browser, or where it is.
+    void openManual();
     CommandButton* button(const char* objectName, const char* caption);
     void startUp();
 
@@ -72,6 +74,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void settleLentFocus();
 
     std::unique_ptr<EditorDialogs> ownDialogs_;
+    EditorDialogs* dialogs_ = nullptr;
     std::unique_ptr<LabelEditor> editor_;
 
     std::array<InputBoxEdit*, 6> boxes_{};

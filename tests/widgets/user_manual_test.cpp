@@ -1,0 +1,139 @@
+// The user manual from the windows: the usage window's link and F1 in the
+// input window open the manual's first page in the browser, and with no
+// browser to start a message says where the manual is.
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <QTimer>
+#include <QtTest>
+
+#include "ScriptedDialogs.h"
+#include "editor/widgets/EditorWindow.h"
+#include "editor/widgets/InputBoxEdit.h"
+#include "platform/UserManual.h"
+#include "start/HelpWindow.h"
+
+// Receives the addresses the windows ask the system to open.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+
+  public:
+    QList<QUrl> opened;
+
+  public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+namespace {
+
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// No program to open a page with: no browser on the search path.
+struct NoBrowser {
+    QByteArray path = qgetenv("PATH");
+    QByteArray browser = qgetenv("BROWSER");
+    NoBrowser() {
+        qputenv("PATH", "");
+        qunsetenv("BROWSER");
+    }
+    ~NoBrowser() {
+        qputenv("PATH", path);
+        if (!browser.isEmpty())
+            qputenv("BROWSER", browser);
+    }
+};
+
+void clickLink(QLabel* link) {
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(8, link->height() / 2));
+}
+
+}  // namespace
+
+class UserManualTest : public QObject {
+    Q_OBJECT
+
+  private:
+    const QUrl manual_ = QUrl::fromLocalFile(userManualPath());
+
+  private slots:
+    void theManualIsThereToOpen() {
+        QVERIFY2(QFileInfo::exists(userManualPath()), qPrintable(userManualPath()));
+        QVERIFY(userManualPath().endsWith(u("/manual/index.html")));
+    }
+
+    void theUsageWindowLinksTheManualBelowItsTwoTexts() {
+        HelpWindow help;
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        auto* lower = help.findChild<QLabel*>(u("Label2"));
+        auto* link = help.findChild<QLabel*>(u("manualLink"));
+        QVERIFY(lower && link);
+        QVERIFY(link->isVisible());
+        QCOMPARE(QTextDocumentFragment::fromHtml(link->text()).toPlainText(),
+                 u("この PC のマニュアルを開く"));
+        QVERIFY(lower->geometry().bottom() < link->geometry().top());
+
+        OpenedUrls browser;
+        QDesktopServices::setUrlHandler(u("file"), &browser, "open");
+        clickLink(link);
+        QDesktopServices::unsetUrlHandler(u("file"));
+        QCOMPARE(browser.opened, QList<QUrl>{manual_});
+    }
+
+    void withoutABrowserTheUsageWindowSaysWhereTheManualIs() {
+        HelpWindow help;
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        NoBrowser none;
+        clickLink(help.findChild<QLabel*>(u("manualLink")));
+        QCOMPARE(shown, u("マニュアルを表示するブラウザーを起動できませんでした。\n"
+                          "マニュアルはこの PC の次の場所にあります。\n") +
+                            QDir::toNativeSeparators(userManualPath()));
+    }
+
+    void f1InTheInputWindowOpensTheManualOrSaysWhereItIs() {
+        QTemporaryDir dir;
+        const std::string settings = dir.filePath(u("data.txt")).toStdString();
+        ScriptedDialogs dialogs;
+        EditorWindow window(SettingsPaths{settings, settings}, dialogs);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget* box = window.inputBox(InputBox::Text1);
+
+        OpenedUrls browser;
+        QDesktopServices::setUrlHandler(u("file"), &browser, "open");
+        QTest::keyClick(box, Qt::Key_F1);
+        QDesktopServices::unsetUrlHandler(u("file"));
+        QCOMPARE(browser.opened, QList<QUrl>{manual_});
+        QVERIFY(dialogs.messages.empty());
+
+        {
+            NoBrowser none;
+            QTest::keyClick(box, Qt::Key_F1);
+        }
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(u(dialogs.messages.front().text.c_str()),
+                 u("マニュアルを表示するブラウザーを起動できませんでした。\n"
+                   "マニュアルはこの PC の次の場所にあります。\n") +
+                     QDir::toNativeSeparators(userManualPath()));
+        QCOMPARE(window.focusWidget(), box);
+    }
+};
+
+QTEST_MAIN(UserManualTest)
+#include "user_manual_test.moc"
