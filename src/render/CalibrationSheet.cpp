@@ -11,12 +11,14 @@ namespace {
 constexpr const char* kFontName = "ＭＳ ゴシック";
 constexpr double kCrossArm = 4.0;    // mm each way from the corner
 constexpr double kShortMark = 1.5;   // mm, every millimetre
-constexpr double kLongMark = 3.0;    // mm, every fifth
+constexpr double kLongMark = 4.0;    // mm, every fifth
 constexpr double kNumberSize = 6.0;  // pt
 constexpr double kLineMm = 0.15;     // drawn line width
-// A half-width character of the number font, in mm (half an em).
-constexpr double kDigitWidth = kNumberSize / 2.0 * 25.4 / 72.0;
-constexpr double kNumberHeight = kNumberSize * 25.4 / 72.0;
+// How far into the first label each scale crosses the other edge: beyond the
+// reach of the other adjustment, so the stock's edge always meets the scale.
+constexpr double kScaleInset = kCalibrationRange + 10.0;
+// Numbers stand clear of their mark and of the label's edge through mark 0.
+constexpr double kNumberGap = 0.4;
 
 std::string signedNumber(double value) {
     char text[32];
@@ -44,27 +46,27 @@ void drawOutlinesAndCrosses(DrawingSurface& surface, const LayoutSettings& layou
     }
 }
 
-// The scale along the top edge of the first label: marks pointing down into
-// the label, numbers below every fifth.
-void drawTopScale(DrawingSurface& surface, const LayoutSettings& layout) {
-    const double y = layout.originY;
+// The X scale: horizontal, across the first label's left edge, kScaleInset
+// below its top edge, where the stock's left edge crosses it whatever the Y
+// adjustment. Marks point down, numbers below every fifth.
+void drawXScale(DrawingSurface& surface, const LayoutSettings& layout) {
+    const double y = layout.originY + kScaleInset;
     surface.drawLine(kDefaultOriginX - kCalibrationRange, y, kDefaultOriginX + kCalibrationRange, y,
                      kBlack);
     for (int v = -kCalibrationRange; v <= kCalibrationRange; ++v) {
         const double x = kDefaultOriginX + v;
         const bool fifth = v % 5 == 0;
         surface.drawLine(x, y, x, y + (fifth ? kLongMark : kShortMark), kBlack);
-        if (fifth) {
-            const std::string number = signedNumber(v);
-            surface.drawText(x - number.size() * kDigitWidth / 2.0, y + kLongMark + 0.5, number);
-        }
+        if (fifth)
+            surface.drawText(x + kNumberGap, y + kShortMark + kNumberGap, signedNumber(v));
     }
 }
 
-// The scale along the left edge of the first label: marks pointing right into
-// the label, numbers beside every fifth.
-void drawLeftScale(DrawingSurface& surface, const LayoutSettings& layout) {
-    const double x = layout.originX;
+// The Y scale: vertical, across the first label's top edge, kScaleInset
+// right of its left edge. Marks point right; every fifth is long, its number
+// below it.
+void drawYScale(DrawingSurface& surface, const LayoutSettings& layout) {
+    const double x = layout.originX + kScaleInset;
     surface.drawLine(x, kDefaultOriginY - kCalibrationRange, x, kDefaultOriginY + kCalibrationRange,
                      kBlack);
     for (int v = -kCalibrationRange; v <= kCalibrationRange; ++v) {
@@ -72,27 +74,28 @@ void drawLeftScale(DrawingSurface& surface, const LayoutSettings& layout) {
         const bool fifth = v % 5 == 0;
         surface.drawLine(x, y, x + (fifth ? kLongMark : kShortMark), y, kBlack);
         if (fifth)
-            surface.drawText(x + kLongMark + 0.5, y - kNumberHeight / 2.0, signedNumber(v));
+            surface.drawText(x + kShortMark + kNumberGap, y + kNumberGap, signedNumber(v));
     }
 }
 
 // What the page is for and how to read it, inside the first label.
 void drawInstructions(DrawingSurface& surface, const LayoutSettings& layout) {
-    const double x = layout.originX + 12.0;
-    const double y = layout.originY + 14.0;
+    const double x = layout.originX;
+    const double y = layout.originY;
     surface.setFont(SurfaceFont{kFontName, 12, true, false, false});
-    surface.drawText(x, y, "位置合わせ印刷");
+    surface.drawText(x + kScaleInset + 12.0, y + 6.0, "位置合わせ印刷");
     surface.setFont(SurfaceFont{kFontName, 8, false, false, false});
     const std::string lines[] = {
-        "ラベル用紙の左上の角に当たる目盛りの数字を、",
-        "印字位置調整のＸ座標 (上の目盛り) と",
-        "Ｙ座標 (左の目盛り) に設定します。",
+        "横の目盛り: ラベル用紙の左の縁が指す数字を",
+        "　　　　　  印字位置調整のＸ座標に",
+        "縦の目盛り: ラベル用紙の上の縁が指す数字を",
+        "　　　　　  印字位置調整のＹ座標に設定します",
         "この印刷の設定: Ｘ " + signedNumber(layout.originX - kDefaultOriginX) + "  Ｙ " +
             signedNumber(layout.originY - kDefaultOriginY),
     };
-    double lineY = y + 7.0;
+    double lineY = y + kScaleInset + 9.0;
     for (const std::string& line : lines) {
-        surface.drawText(x, lineY, line);
+        surface.drawText(x + 5.0, lineY, line);
         lineY += 4.0;
     }
 }
@@ -105,8 +108,8 @@ void drawCalibrationSheet(DrawingSurface& surface, const LayoutSettings& layout)
     setLineWidth(surface);
     drawOutlinesAndCrosses(surface, layout);
     surface.setFont(SurfaceFont{kFontName, kNumberSize, false, false, false});
-    drawTopScale(surface, layout);
-    drawLeftScale(surface, layout);
+    drawXScale(surface, layout);
+    drawYScale(surface, layout);
     drawInstructions(surface, layout);
     surface.setLineWidth(1);
 }

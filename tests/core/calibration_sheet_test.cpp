@@ -60,7 +60,7 @@ TEST_P(CalibrationSheetTest, OutlinesAndCrossesStandWhereTheOriginPutsTheLabels)
     EXPECT_LT(transparent, firstRect);
     EXPECT_TRUE(surface.callsStartingWith("fill ").empty());
     EXPECT_TRUE(
-        has(surface.calls, "text " + n(o.x + 12.0) + " " + n(o.y + 14.0) + " \"位置合わせ印刷\""));
+        has(surface.calls, "text " + n(o.x + 32.0) + " " + n(o.y + 6.0) + " \"位置合わせ印刷\""));
     bool statesSetting = false;
     for (const std::string& text : surface.callsStartingWith("text ")) {
         statesSetting |= text.find(o.setting) != std::string::npos;
@@ -76,30 +76,29 @@ TEST_P(CalibrationSheetTest, ScalesMarkTheAdjustmentsFromMinusTenToTen) {
     RecordingSurface surface;
     drawCalibrationSheet(surface, layout);
 
-    // Along the first label's top edge (y = originY) and left edge (x =
-    // originX); mark v where the corner stands with adjustment v.
-    EXPECT_TRUE(has(surface.calls, line(2.0, o.y, 22.0, o.y)));
-    EXPECT_TRUE(has(surface.calls, line(o.x, -2.2, o.x, 17.8)));
+    // The X scale across the first label's left edge, 20 mm below its top;
+    // the Y scale across its top edge, 20 mm right of its left. Mark v where
+    // the edge stands with adjustment v: the default origin + v.
+    const double xScale = o.y + 20.0, yScale = o.x + 20.0;
+    EXPECT_TRUE(has(surface.calls, line(2.0, xScale, 22.0, xScale)));
+    EXPECT_TRUE(has(surface.calls, line(yScale, -2.2, yScale, 17.8)));
     for (int v = -10; v <= 10; ++v) {
-        const double length = v % 5 == 0 ? 3.0 : 1.5;
-        EXPECT_TRUE(has(surface.calls, line(12.0 + v, o.y, 12.0 + v, o.y + length))) << v;
-        EXPECT_TRUE(has(surface.calls, line(o.x, 7.8 + v, o.x + length, 7.8 + v))) << v;
+        const double length = v % 5 == 0 ? 4.0 : 1.5;
+        EXPECT_TRUE(has(surface.calls, line(12.0 + v, xScale, 12.0 + v, xScale + length))) << v;
+        EXPECT_TRUE(has(surface.calls, line(yScale, 7.8 + v, yScale + length, 7.8 + v))) << v;
     }
-    // Numbers at every fifth mark, 6 pt, centred under the top marks (a
-    // half-width character is 1.06 mm) and beside the left ones.
+    // Numbers beside every fifth mark, clear of it by 0.4 mm.
     const struct {
         int v;
         const char* text;
     } numbers[] = {{-10, "-10"}, {-5, "-5"}, {0, "0"}, {5, "+5"}, {10, "+10"}};
-    const double digit = 3.0 * 25.4 / 72.0;
     for (const auto& number : numbers) {
-        const double half = std::string(number.text).size() * digit / 2.0;
         const std::string quoted = std::string(" \"") + number.text + "\"";
         EXPECT_TRUE(
-            has(surface.calls, "text " + n(12.0 + number.v - half) + " " + n(o.y + 3.5) + quoted))
+            has(surface.calls, "text " + n(12.4 + number.v) + " " + n(xScale + 1.9) + quoted))
             << number.text;
-        EXPECT_TRUE(has(surface.calls, "text " + n(o.x + 3.5) + " " +
-                                           n(7.8 + number.v - 6.0 * 25.4 / 72.0 / 2.0) + quoted))
+        EXPECT_TRUE(
+            has(surface.calls, "text " + n(yScale + 1.9) + " " + n(8.2 + number.v) + quoted))
             << number.text;
     }
     EXPECT_EQ(surface.callsStartingWith("line ").size(), 10u * 2 + 2 + 2 * 21);

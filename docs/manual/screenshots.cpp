@@ -1,0 +1,152 @@
+// Takes the manual's pictures from the real program: the windows as a user
+// sees them, with a sheet of sample labels, and the calibration page as it is
+// printed. Run by scripts/manual-screenshots.sh (offscreen).
+//
+//   manual_screenshots OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cstdio>
+
+#include "editor/widgets/BatchPrintDialog.h"
+#include "editor/widgets/EditorWindow.h"
+#include "platform/FontSubstitution.h"
+#include "platform/JapaneseTranslation.h"
+#include "platform/QtPaintSurface.h"
+#include "platform/SettingsLocation.h"
+#include "render/CalibrationSheet.h"
+#include "start/HelpWindow.h"
+#include "start/StartWindow.h"
+
+namespace {
+
+struct Sample {
+    const char* jan;
+    const char* maker;
+    const char* name;
+    const char* spec;
+    const char* price;
+};
+
+const Sample kSamples[] = {
+    {"4901234567894", "山田食品", "特選しょうゆ", "1L", "298"},
+    {"4912345678904", "海苔の里", "焼きのり", "10枚", "398"},
+    {"49012347", "茶園本舗", "煎茶", "100g", "580"},
+    {"4909876543213", "山田食品", "白だし", "500ml", "348"},
+    {"4987654321098", "北の農園", "じゃがいも", "1袋", "198"},
+};
+
+bool save(const QImage& image, const QString& folder, const char* name) {
+    const QString path = QDir(folder).filePath(QString::fromUtf8(name));
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "manual_screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+QImage shot(QWidget* widget) {
+    QCoreApplication::processEvents();
+    return widget->grab().toImage();
+}
+
+// The top-left corner of the calibration page (label 1 and its scales) at
+// 8 pixels a millimetre.
+QImage calibrationCorner() {
+    constexpr double kPixelsPerMm = 8.0;
+    QImage page(static_cast<int>(210 * kPixelsPerMm), static_cast<int>(297 * kPixelsPerMm),
+                QImage::Format_RGB32);
+    page.setDotsPerMeterX(static_cast<int>(kPixelsPerMm * 1000));
+    page.setDotsPerMeterY(static_cast<int>(kPixelsPerMm * 1000));
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QtPaintSurface surface(painter, true);
+        drawCalibrationSheet(surface, initialLayoutSettings());
+    }
+    return page.copy(0, 0, static_cast<int>(110 * kPixelsPerMm),
+                     static_cast<int>(70 * kPixelsPerMm));
+}
+
+void fillSheet(EditorWindow& window) {
+    int number = 1;
+    for (const Sample& s : kSamples) {
+        LabelRecord& label = window.editor().sheet().label(number++);
+        label.janCode = s.jan;
+        label.maker = s.maker;
+        label.productName = s.name;
+        label.spec = s.spec;
+        label.price = s.price;
+    }
+    window.editor().goFirst();
+}
+
+QString writeProductList(const QString& folder) {
+    const QString path = QDir(folder).filePath(QStringLiteral("商品.csv"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("JAN,メーカー,品名,規格,売価\n");
+        for (int i = 0; i < 4; ++i) {
+            for (const Sample& s : kSamples) {
+                file.write(QStringLiteral("%1,%2,%3,%4,%5\n")
+                               .arg(s.jan, s.maker, s.name, s.spec, s.price)
+                               .toUtf8());
+            }
+        }
+    }
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: manual_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    QApplication::setApplicationName(QStringLiteral("tanahuda"));
+    installJapaneseTranslation(app);
+    installJapaneseFontSubstitutions();
+    QTemporaryDir home;
+    bool ok = true;
+
+    StartWindow start(SettingsLocation(home.filePath(QStringLiteral("program")),
+                                       home.filePath(QStringLiteral("user"))));
+    start.show();
+    ok &= save(shot(&start), out, "start.png");
+
+    HelpWindow help;
+    help.show();
+    ok &= save(shot(&help), out, "help.png");
+
+    const std::string settings = home.filePath(QStringLiteral("data.txt")).toStdString();
+    EditorWindow window(SettingsPaths{settings, settings});
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    fillSheet(window);
+    ok &= save(shot(&window), out, "input.png");
+    if (auto* origin = window.findChild<QGroupBox*>(QStringLiteral("印字位置調整")))
+        ok &= save(shot(origin), out, "origin.png");
+    if (auto* element = window.findChild<QWidget*>(QStringLiteral("frame_品名")))
+        ok &= save(shot(element), out, "element.png");
+
+    ok &= save(calibrationCorner(), out, "calibration.png");
+
+    BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), &window);
+    batch.show();
+    ok &= save(shot(&batch), out, "batch.png");
+    return ok ? 0 : 1;
+}
