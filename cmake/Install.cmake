@@ -3,7 +3,8 @@
 #   cmake --install build --prefix /usr/local
 #   (cd build && cpack -G DEB)
 #
-# Installs tanahuda and tanahuda-print into bin/, and on free desktops the menu
+# Installs tanahuda and tanahuda-print into bin/, the user manual into
+# share/doc/tanahuda/manual/, and on free desktops the menu
 # entry and the icon into the XDG folders. The program maps the stored Windows
 # font names onto the IPA fonts itself, so no fontconfig file is installed.
 
@@ -14,6 +15,13 @@ endif()
 include(GNUInstallDirs)
 
 install(TARGETS tanahuda tanahuda-print RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The user manual, where the program looks for it: share/doc/tanahuda/manual
+# beside bin/.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/../docs/manual/index.html
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tanahuda/manual)
+install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/../docs/manual/images
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tanahuda/manual FILES_MATCHING PATTERN "*.png")
 
 if(WIN32)
   # Qt's libraries, plugins and translations beside the programs (windeployqt).

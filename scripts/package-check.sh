@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the program installs: `cmake --install` into a temporary prefix
-# gives both programs, the menu entry and the icons, and the installed
-# tanahuda-print starts; then cpack builds the Debian package, which must
+# gives both programs, the menu entry, the icons and the manual with every
+# picture it shows, and the installed tanahuda-print starts; then cpack builds the Debian package, which must
 # declare its dependencies (Qt 6 libraries and plugins, Qt's translations, the
 # IPA fonts) and hold the same files.
 #
@@ -25,6 +25,9 @@ installed_files=(
   share/icons/hicolor/scalable/apps/tanahuda.svg
   share/icons/hicolor/48x48/apps/tanahuda.png
   share/icons/hicolor/256x256/apps/tanahuda.png
+  share/doc/tanahuda/manual/index.html
+  share/doc/tanahuda/manual/images/input.png
+  share/doc/tanahuda/manual/images/calibration.png
 )
 
 echo "== install into a temporary prefix"
@@ -39,6 +42,12 @@ if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$tmp/prefix/share/applications/tanahuda.desktop" ||
     fail "the menu entry does not validate"
 fi
+
+echo "== the installed manual is whole"
+manual="$tmp/prefix/share/doc/tanahuda/manual"
+for picture in $(grep -o 'src="[^"]*"' "$manual/index.html" | sed 's/src="//; s/"$//'); do
+  [ -f "$manual/$picture" ] || fail "the manual shows $picture, which is not installed"
+done
 
 echo "== the installed tanahuda-print starts"
 if "$tmp/prefix/bin/tanahuda-print" --help >"$tmp/help.txt" 2>&1; then
