@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "model/TaxRate.h"
+
 // The six texts of one label, in the order a label data file lists them.
 enum class LabelField { JanCode, Maker, ProductName, Spec, Lot, Price };
 
@@ -17,10 +19,12 @@ struct LabelRecord {
     std::string spec;
     std::string lot;
     std::string price;
+    // Travels with the label's texts through copy, insert, delete and clear.
+    TaxRate taxRate = TaxRate::Standard;
 
     std::string& field(LabelField f);
     const std::string& field(LabelField f) const;
-    // True when all six texts are empty.
+    // True when all six texts are empty (the tax rate is not a text).
     bool isEmpty() const;
     bool operator==(const LabelRecord&) const = default;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/LabelElement.h"
+#include "model/TaxRate.h"
 
 // 0x00BBGGRR: red in the lowest byte. 0 is black, 255 red.
 using Color = std::int32_t;
@@ -49,6 +50,9 @@ struct LayoutSettings {
     // Texts of the origin adjustment displays (x座標調整, y座標調整).
     std::string xAdjustText = "0";
     std::string yAdjustText = "0";
+
+    // Price mode and rounding of the tax line.
+    PricePattern pricing;
 
     // The style of any element but the border.
     ElementStyle& element(LabelElement e);
