@@ -133,6 +133,8 @@ std::optional<CsvField> CsvFieldReader::next() {
         field.text = cp932::decode(raw);
     }
     // Consume the separator: a comma, or one line end (CR LF, LF or CR).
+    field.endsLine = end >= size || isLineEnd(data_[end]);
+    atLineStart_ = field.endsLine;
     if (end < size) {
         if (data_[end] == '\r' && end + 1 < size && data_[end + 1] == '\n')
             ++end;

@@ -18,8 +18,9 @@
 // line end, and blanks at its end are dropped. A line end right where a field
 // begins gives an empty field; the input ends where only blanks remain.
 struct CsvField {
-    std::string text;     // decoded to UTF-8
-    bool quoted = false;  // the field stood between double quotes
+    std::string text;       // decoded to UTF-8
+    bool quoted = false;    // the field stood between double quotes
+    bool endsLine = false;  // a line end (or the end of the input) closed the field
 };
 
 class CsvFieldReader {
@@ -30,9 +31,13 @@ class CsvFieldReader {
     // The next field, or nothing at the end of the input.
     std::optional<CsvField> next();
 
+    // True before the first field and after a field that ended its line.
+    bool atLineStart() const { return atLineStart_; }
+
   private:
     std::string_view data_;
     std::size_t pos_ = 0;
+    bool atLineStart_ = true;
 };
 
 // Conversions of a read field. An unquoted "#TRUE#"/"#FALSE#" is a true/false

@@ -55,6 +55,7 @@ FileResult formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settin
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return result;
+    writePriceExtension(writer, settings, &sheet);
 
     std::optional<std::string> encoded = cp932::encode(writer.result());
     if (!encoded) {  // every text was checked above; kept for safety
@@ -75,7 +76,8 @@ FileResult writeLabelFile(const std::string& path, const LabelSheet& sheet,
     return writeFileAtomically(path, bytes);
 }
 
-LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings) {
+LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
+                             PriceExtensionRead* extension) {
     CsvFieldReader reader(bytes);
     const std::optional<CsvField> marker = reader.next();
     if (!marker || marker->text != kMarker)
@@ -107,15 +109,19 @@ LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSe
     }
     readLayoutBlock(reader, newSettings);
     applyAdjustTextsToOrigin(newSettings);
+    const PriceExtensionRead priceLines = readPriceExtension(reader, newSettings, &newSheet);
+    if (extension)
+        *extension = priceLines;
 
     sheet = std::move(newSheet);
     settings = std::move(newSettings);
     return LabelFileRead::Read;
 }
 
-LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings) {
+LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
+                            PriceExtensionRead* extension) {
     std::string bytes;
     if (!readWholeFile(path, bytes).ok())
         return LabelFileRead::Rejected;
-    return parseLabelFile(bytes, sheet, settings);
+    return parseLabelFile(bytes, sheet, settings, extension);
 }

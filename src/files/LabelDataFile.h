@@ -4,11 +4,13 @@
 #include <string_view>
 
 #include "files/FileResult.h"
+#include "files/PriceExtension.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 
 // A label data file: the marker line "棚札", ten record lines
-// (" 1".." 10" and the six texts) and the layout block; 21 lines, CP932, CR LF.
+// (" 1".." 10" and the six texts) and the layout block; 21 lines, CP932, CR LF,
+// followed by the price lines when the sheet uses them.
 
 // The whole file's bytes, or an error naming the label and field (or the
 // setting) whose text cannot be stored.
@@ -31,6 +33,10 @@ enum class LabelFileRead { Read, Rejected };
 // read, whatever the lines; anything after them is ignored. A file that ends
 // early keeps the labels read (a record cut short keeps the texts it has) and
 // the previous value of every setting not read. A file that cannot be read,
-// or is larger than readWholeFile's limit, is rejected.
-LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings);
-LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings);
+// or is larger than readWholeFile's limit, is rejected. The price lines after
+// the defined fields are read too (see PriceExtension.h); `extension`, when
+// given, tells whether they were absent, read or damaged.
+LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
+                            PriceExtensionRead* extension = nullptr);
+LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
+                             PriceExtensionRead* extension = nullptr);

@@ -10,6 +10,7 @@ std::string formatSettingsBytes(const LayoutSettings& settings, FileResult& resu
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return {};
+    writePriceExtension(writer, settings, nullptr);
     std::optional<std::string> bytes = cp932::encode(writer.result());
     if (!bytes) {  // every text was checked above; kept for safety
         result.code = FileErrorCode::NotEncodable;
@@ -27,13 +28,18 @@ FileResult saveSettingsFile(const std::string& path, const LayoutSettings& setti
     return writeFileAtomically(path, bytes);
 }
 
-void readSettingsBytes(std::string_view bytes, LayoutSettings& settings) {
+void readSettingsBytes(std::string_view bytes, LayoutSettings& settings,
+                       PriceExtensionRead* extension) {
     CsvFieldReader reader(bytes);
     readLayoutBlock(reader, settings);
     applyAdjustTextsToOrigin(settings);
+    const PriceExtensionRead priceLines = readPriceExtension(reader, settings, nullptr);
+    if (extension)
+        *extension = priceLines;
 }
 
-SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings) {
+SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings,
+                              PriceExtensionRead* extension) {
     std::string bytes;
     const FileResult read = readWholeFile(path, bytes);
     if (read.code == FileErrorCode::NotFound) {
@@ -44,6 +50,6 @@ SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings)
         applyDefaultLayout(settings);
         return SettingsLoad::Unreadable;
     }
-    readSettingsBytes(bytes, settings);
+    readSettingsBytes(bytes, settings, extension);
     return SettingsLoad::Loaded;
 }

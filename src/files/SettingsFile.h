@@ -4,9 +4,11 @@
 #include <string_view>
 
 #include "files/FileResult.h"
+#include "files/PriceExtension.h"
 #include "model/LayoutSettings.h"
 
-// The settings file (data.txt): one layout block, nothing else.
+// The settings file (data.txt): one layout block, followed by the price lines
+// when the pattern uses them.
 
 // Where the preferred print pattern (data.txt) is read from and written to:
 // the same file, or (an installed program) the shipped file read until the
@@ -26,8 +28,11 @@ enum class SettingsLoad { Loaded, Missing, Unreadable };
 // adjustment texts to the origin (applyAdjustTextsToOrigin). When the file does
 // not exist, applies the default pattern (applyDefaultLayout) instead. When it
 // exists but cannot be read, the defaults too, and Unreadable is returned.
-SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings);
+// `extension`, when given, tells whether the price lines were absent, read or damaged.
+SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings,
+                              PriceExtensionRead* extension = nullptr);
 
 // The same on bytes already read (for tools and tests).
-void readSettingsBytes(std::string_view bytes, LayoutSettings& settings);
+void readSettingsBytes(std::string_view bytes, LayoutSettings& settings,
+                       PriceExtensionRead* extension = nullptr);
 std::string formatSettingsBytes(const LayoutSettings& settings, FileResult& result);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "files/CsvText.h"
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+
+// The price settings that the ten-line layout block has no place for (the
+// price mode, the rounding and the labels' tax rates) follow the last line of
+// a label data file or a settings file, in lines of the same form, each
+// beginning with the text field "拡張" and a key:
+//
+//   "拡張","価格表示",<mode: 0 税込のみ, 1 本体＋税込>,<rounding: 0 切り捨て, 1 四捨五入, 2
+//   切り上げ> "拡張","税率",<rate of label 1>,...,<rate of label 10>     (label files only; 10, 8
+//   or 0)
+//
+// Readers that take the defined number of fields and ignore the rest open
+// such files as before. The lines are written only when something differs
+// from the defaults, so a sheet that uses none of this is written exactly as
+// before.
+
+// True when `settings` (and `sheet`, if given) hold something the lines must carry.
+bool needsPriceExtension(const LayoutSettings& settings, const LabelSheet* sheet);
+
+// Appends the lines when needsPriceExtension; otherwise nothing.
+void writePriceExtension(CsvLineWriter& writer, const LayoutSettings& settings,
+                         const LabelSheet* sheet);
+
+enum class PriceExtensionRead {
+    Absent,   // no lines: the defaults apply (a file from before, or from elsewhere)
+    Read,     // the lines were read
+    Damaged,  // a line could not be read: the defaults apply, and the user is told
+};
+
+// Reads the lines after the defined fields: first the rest of the line the
+// reader stands in, then every line that begins with "拡張", up to the first
+// one that does not. Sets the price settings (and the rates of `sheet`, if
+// given) from them, or to their defaults when they are absent or damaged.
+PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& settings,
+                                      LabelSheet* sheet);
