@@ -111,6 +111,38 @@ std::optional<LabelField> columnForHeader(const std::string& rawName) {
     return std::nullopt;
 }
 
+bool isTaxRateHeader(const std::string& rawName) {
+    std::string name = asciiLower(trimBlanks(rawName));
+    if (name.starts_with(kUtf8Bom))
+        name.erase(0, kUtf8Bom.size());
+    return name == "税率" || name == "消費税率" || name == "tax" || name == "tax rate";
+}
+
+std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
+    std::string text = trimBlanks(raw);
+    for (const std::string_view percent : {"%", "％"}) {
+        if (text.ends_with(percent))
+            text = trimBlanks(text.substr(0, text.size() - percent.size()));
+    }
+    static const std::array<std::pair<const char*, TaxRate>, 10> kValues = {{
+        {"", TaxRate::Standard},
+        {"10", TaxRate::Standard},
+        {"１０", TaxRate::Standard},
+        {"標準", TaxRate::Standard},
+        {"8", TaxRate::Reduced},
+        {"８", TaxRate::Reduced},
+        {"軽減", TaxRate::Reduced},
+        {"0", TaxRate::Exempt},
+        {"０", TaxRate::Exempt},
+        {"非課税", TaxRate::Exempt},
+    }};
+    for (const auto& [value, rate] : kValues) {
+        if (text == value)
+            return rate;
+    }
+    return std::nullopt;
+}
+
 ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
     : in_(in), encoding_(encoding) {
     if (encoding_ == TextEncoding::Auto)
@@ -239,6 +271,9 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
         if (auto field = columnForHeader(fields[i])) {
             columns[i] = static_cast<int>(*field);
             ++named;
+        } else if (isTaxRateHeader(fields[i])) {
+            columns[i] = kTaxRateColumn;
+            ++named;
         }
     }
     if (named == 0 || named < std::min(2, nonEmpty))
@@ -283,9 +318,15 @@ std::optional<ProductRow> ProductListReader::next(std::vector<ProductProblem>& p
         ProductRow row;
         row.lineNumber = startLine;
         bool extra = false;
+        std::optional<std::string> badRate;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const int column = i < columns_.size() ? columns_[i] : -1;
-            if (column >= 0) {
+            if (column == kTaxRateColumn) {
+                if (const std::optional<TaxRate> rate = taxRateFromListText(fields[i]))
+                    row.record.taxRate = *rate;
+                else
+                    badRate = fields[i];
+            } else if (column >= 0) {
                 row.record.field(static_cast<LabelField>(column)) = fields[i];
             } else if (i >= columns_.size() && !fields[i].empty()) {
                 extra = true;
@@ -295,6 +336,12 @@ std::optional<ProductRow> ProductListReader::next(std::vector<ProductProblem>& p
             problems.push_back({startLine,
                                 "列が多すぎます (JANコード, メーカー, 品名, 規格, "
                                 "ロット, 売価 の 6 列まで)。印刷しません"});
+            continue;
+        }
+        if (badRate) {
+            problems.push_back({startLine, "税率「" + *badRate +
+                                               "」が読めません (10, 8, 0, 標準, 軽減, "
+                                               "非課税 のどれか)。印刷しません"});
             continue;
         }
         return row;

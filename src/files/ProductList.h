@@ -12,7 +12,8 @@
 // comma-separated, the six texts in the label's field order (JAN code, maker,
 // product name, spec, lot, price). An optional first row of column names
 // (JAN/JANコード, メーカー/maker, 品名/name, 規格/spec, ロット/lot, 売価/price)
-// may put the columns in any order. Fields may be quoted, with doubled quotes
+// may put the columns in any order, and may add a column 税率 (tax rate) that
+// a list without that row cannot have. Fields may be quoted, with doubled quotes
 // inside and line breaks inside quotes, as spreadsheets write them.
 
 enum class TextEncoding { Auto, Utf8, Cp932 };
@@ -56,9 +57,18 @@ class ProductListReader {
     TextEncoding encoding_;
     int line_ = 1;
     bool first_ = true;
-    // columns_[i]: the label field that column i holds, or -1 for an ignored column.
+    // columns_[i]: the label field that column i holds, kTaxRateColumn, or -1
+    // for an ignored column.
     std::vector<int> columns_;
+    static constexpr int kTaxRateColumn = 6;
 };
 
 // The column a header cell names, or nothing when it names none.
 std::optional<LabelField> columnForHeader(const std::string& name);
+// True when a header cell names the tax rate column (税率, 消費税率, tax, tax rate).
+bool isTaxRateHeader(const std::string& name);
+
+// A tax rate as tills export it: 10, 8 or 0 with or without "%" (half or full
+// width), 標準 (10), 軽減 (8), 非課税 (0); empty is the standard rate.
+// Nothing for anything else.
+std::optional<TaxRate> taxRateFromListText(const std::string& text);

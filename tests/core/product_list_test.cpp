@@ -182,3 +182,48 @@ TEST(BatchSheets, SheetsNeeded) {
     for (const auto& c : cases)
         EXPECT_EQ(sheetsNeeded(c.products, c.start), c.sheets) << c.products << " from " << c.start;
 }
+
+TEST(ProductList, TaxRateColumnAsTillsExportIt) {
+    const char* list =
+        "JAN,品名,売価,税率\n"
+        "4901234567894,牛乳,198,8\n"
+        "4901234567894,洗剤,398,10%\n"
+        "4901234567894,切手,84,非課税\n"
+        "4901234567894,パン,150,軽減\n"
+        "4901234567894,電池,500,標準\n"
+        "4901234567894,茶,120,８％\n"
+        "4901234567894,皿,300,\n"
+        "4901234567894,酒,980,5\n"
+        "4901234567894,米,2000,軽減税率\n"
+        "4901234567894,塩,100, 0 \n";
+    const auto r = readAll(list);
+    const TaxRate expected[] = {TaxRate::Reduced,  TaxRate::Standard, TaxRate::Exempt,
+                                TaxRate::Reduced,  TaxRate::Standard, TaxRate::Reduced,
+                                TaxRate::Standard, TaxRate::Exempt};
+    ASSERT_EQ(r.rows.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(r.rows[i].record.taxRate, expected[i]) << r.rows[i].record.productName;
+    EXPECT_EQ(r.rows[6].record.price, "300");
+    ASSERT_EQ(r.problems.size(), 2u);
+    EXPECT_EQ(r.problems[0].lineNumber, 9);
+    EXPECT_NE(r.problems[0].message.find("税率「5」"), std::string::npos);
+    EXPECT_EQ(r.problems[1].lineNumber, 10);
+
+    // Without the column every product is at the standard rate, and a header
+    // naming only the rate besides one field is still a header.
+    const auto plain = readAll("品名,tax rate\nお茶,8\n");
+    ASSERT_EQ(plain.rows.size(), 1u);
+    EXPECT_EQ(plain.rows[0].record.productName, "お茶");
+    EXPECT_EQ(plain.rows[0].record.taxRate, TaxRate::Reduced);
+    EXPECT_EQ(readAll("a,b,お茶\n").rows[0].record.taxRate, TaxRate::Standard);
+
+    // The rate goes onto the sheet with the product.
+    std::istringstream in(list);
+    ProductListReader reader(in, TextEncoding::Auto);
+    BatchSheetBuilder builder(reader, 1);
+    LabelSheet sheet;
+    std::vector<ProductProblem> problems;
+    ASSERT_TRUE(builder.nextSheet(sheet, problems));
+    EXPECT_EQ(sheet.label(1).taxRate, TaxRate::Reduced);
+    EXPECT_EQ(sheet.label(3).taxRate, TaxRate::Exempt);
+}
