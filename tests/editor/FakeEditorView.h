@@ -46,6 +46,7 @@ class FakeEditorView : public EditorView {
     std::string counter;
     bool candidateEnabled = false;
     int showLayoutCalls = 0;
+    TaxRate shownRate = TaxRate::Standard;
     LayoutSettings shownLayout;
     ViewState shownView;
     ScrollRange vertical, horizontal;
@@ -87,6 +88,7 @@ class FakeEditorView : public EditorView {
         shownLayout = layout;
         shownView = view;
     }
+    void showTaxRate(TaxRate rate) override { shownRate = rate; }
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override {
         const std::size_t start = buffer.calls.size();
         draw(buffer);

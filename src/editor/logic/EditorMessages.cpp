@@ -27,6 +27,10 @@ MessageRequest question(const std::string& text) {
     return {text, "", MessageIcon::None, MessageButtons::YesNo, MessageAnswer::Yes};
 }
 
+MessageRequest notice(const std::string& text) {
+    return {text, "", MessageIcon::None, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
 MessageRequest error(const std::string& text, const std::string& title) {
     return {text, title, MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok};
 }

@@ -18,6 +18,12 @@ inline constexpr const char* kInsertRefused = "最後尾にデータがありま
 inline constexpr const char* kAskDefaultLayout = "設定をデフォルトにもどしますか？";
 inline constexpr const char* kAskSavePattern = "保存しますか？";
 inline constexpr const char* kNotLabelFile = "棚札形式のデータではありません";
+// The price lines after a file's defined lines could not be read.
+inline constexpr const char* kPriceLinesDamagedInFile =
+    "このファイルの税込表示の設定 (価格表示と税率) が読めませんでした。\n"
+    "税込のみ、税率はすべて 10% として開きます。";
+inline constexpr const char* kPriceLinesDamagedInPattern =
+    "保存された印刷パターンの税込表示の設定が読めませんでした。\n税込のみ、切り捨てで始めます。";
 // Follows the full path of the chosen file (the blank is U+3000).
 inline constexpr const char* kAlreadyExists = "はすでに存在します　上書きしますか?";
 
@@ -26,6 +32,8 @@ const char* fieldCaption(LabelField field);
 
 // A Yes/No question without an icon, under the application's title.
 MessageRequest question(const std::string& text);
+// A message without an icon and an OK button, under the application's title.
+MessageRequest notice(const std::string& text);
 // A message with the stop icon and an OK button.
 MessageRequest error(const std::string& text, const std::string& title = kErrorTitle);
 

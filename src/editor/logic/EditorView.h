@@ -33,6 +33,8 @@ class EditorView {
     // Shows the layout's toggle captions, the origin adjustment texts and the
     // zoom caption.
     virtual void showLayout(const LayoutSettings& layout, const ViewState& view) = 0;
+    // Shows the tax rate of the label the input boxes show.
+    virtual void showTaxRate(TaxRate rate) = 0;
 
     // Draws onto the persistent preview buffer (the picture of the whole page,
     // white) with `draw`, then repaints the preview from the buffer.

@@ -28,10 +28,14 @@ void LabelEditor::openFile() {
     // Read into copies, so that a rejected file leaves the window as it was.
     LabelSheet sheet = sheets_.sheet;
     LayoutSettings layout = layout_;
-    if (readLabelFile(*path, sheet, layout) != LabelFileRead::Read) {
+    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
+    if (readLabelFile(*path, sheet, layout, &priceLines) != LabelFileRead::Read) {
         dialogs_.showMessage(messages::error(messages::kNotLabelFile));
         return;
     }
+    // Opened all the same: the labels and the layout are whole.
+    if (priceLines == PriceExtensionRead::Damaged)
+        dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInFile));
     sheets_.sheet = sheet;
     sheets_.scratchSheet.clear();
     layout_ = layout;

@@ -51,7 +51,10 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     settledBox_.reset();
     // The stored pattern (its adjustment texts placing the origin), or the defaults.
     layout_ = initialLayoutSettings();
-    loadSettingsFile(settingsPaths_.readPath, layout_);
+    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
+    loadSettingsFile(settingsPaths_.readPath, layout_, &priceLines);
+    if (priceLines == PriceExtensionRead::Damaged)
+        dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInPattern));
     reloadInputBoxes();
     currentFileName_ = kUntitled;
     lastDialogFileName_ = "*.csv";
@@ -129,9 +132,14 @@ void LabelEditor::commitPendingEdit() {
 }
 
 void LabelEditor::reloadInputBoxes() {
-    const LabelRecord& label = sheets_.sheet.label(currentLabel_);
+    LabelRecord& label = sheets_.sheet.label(currentLabel_);
+    // A label not yet begun takes the rate of the one before, so that a run of
+    // food labels needs the rate chosen once.
+    if (label.isEmpty() && currentLabel_ > 1)
+        label.taxRate = sheets_.sheet.label(currentLabel_ - 1).taxRate;
     for (InputBox box : kReloadOrder)
         view_.setBoxText(box, label.field(fieldOfBox(box)));
+    view_.showTaxRate(label.taxRate);
     shownLabel_ = currentLabel_;
 }
 
@@ -314,8 +322,27 @@ void LabelEditor::previousCandidate() {
         return;
     --candidateLabel_;
     const LabelField field = fieldOfBox(*box);
-    view_.setBoxText(*box, sheets_.sheet.label(candidateLabel_).field(field));
-    sheets_.sheet.label(currentLabel_).field(field) = view_.boxText(*box);
+    const LabelRecord& candidate = sheets_.sheet.label(candidateLabel_);
+    view_.setBoxText(*box, candidate.field(field));
+    LabelRecord& label = sheets_.sheet.label(currentLabel_);
+    label.field(field) = view_.boxText(*box);
+    // The product decides the rate: a product name fetched brings its rate along.
+    if (field == LabelField::ProductName && label.taxRate != candidate.taxRate) {
+        label.taxRate = candidate.taxRate;
+        view_.showTaxRate(label.taxRate);
+    }
+}
+
+void LabelEditor::setTaxRate(TaxRate rate) {
+    sheets_.sheet.label(shownLabel_).taxRate = rate;
+    view_.showTaxRate(rate);
+    redrawSheet();
+    drawCurrentLabelFrame();
+}
+
+void LabelEditor::toggleTaxRate() {
+    const TaxRate rate = sheets_.sheet.label(shownLabel_).taxRate;
+    setTaxRate(rate == TaxRate::Standard ? TaxRate::Reduced : TaxRate::Standard);
 }
 
 // ---------------------------------------------------------------- preview, zoom and print

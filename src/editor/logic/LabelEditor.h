@@ -52,6 +52,14 @@ class LabelEditor {
     void insertLabel();        // 挿入
     void previousCandidate();  // 前候補
 
+    // The tax rate of the label the boxes show (the rate control beside the
+    // price box). The preview follows; the focus stays where it is.
+    void setTaxRate(TaxRate rate);
+    void toggleTaxRate();  // 10 % and 8 % in turn; a tax-exempt label goes to 10 %
+    // The sheet's price mode and rounding, part of the print pattern.
+    void setPriceMode(PriceMode mode);
+    void setTaxRounding(TaxRounding rounding);
+
     // Preview, zoom and print.
     void preview();     // プレビュー, M_プレビュー
     void toggleZoom();  // 倍率

@@ -124,3 +124,15 @@ void LabelEditor::savePattern() {
         dialogs_.showMessage(messages::patternNotSaved(settingsPaths_.writePath, result));
     }
 }
+
+void LabelEditor::setPriceMode(PriceMode mode) {
+    layout_.pricing.mode = mode;
+    view_.showLayout(layout_, viewState_);
+    redrawAndFocusText1();
+}
+
+void LabelEditor::setTaxRounding(TaxRounding rounding) {
+    layout_.pricing.rounding = rounding;
+    view_.showLayout(layout_, viewState_);
+    redrawAndFocusText1();
+}

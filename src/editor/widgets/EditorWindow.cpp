@@ -597,6 +597,10 @@ void EditorWindow::setCandidateEnabled(bool enabled) {
     candidate_->setEnabled(enabled);
 }
 
+void EditorWindow::showTaxRate(TaxRate rate) {
+    (void)rate;
+}
+
 void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& view) {
     for (ElementFrame* frame : elementFrames_) {
         const LabelElement e = frame->element();

@@ -47,6 +47,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void setCounter(const std::string& text) override;
     void setCandidateEnabled(bool enabled) override;
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
+    void showTaxRate(TaxRate rate) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
     void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
     void closeWindow() override;
