@@ -61,7 +61,8 @@ bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
         const std::optional<TaxRate> rate = percent ? taxRateFromPercent(*percent) : std::nullopt;
         if (!rate)
             return false;
-        rated.label(n).taxRate = *rate;
+        if (!rated.label(n).isEmpty())
+            rated.label(n).taxRate = *rate;
     }
     sheet = std::move(rated);
     return true;
@@ -94,8 +95,11 @@ void writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
         return;
     w.text(kMarker);
     w.text(kRatesKey);
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n)
-        w.number(ratePercent(sheet->label(n).taxRate));
+    // An empty label's rate means nothing yet: stored as the standard rate.
+    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+        const LabelRecord& label = sheet->label(n);
+        w.number(ratePercent(label.isEmpty() ? TaxRate::Standard : label.taxRate));
+    }
     w.endLine();
 }
 
