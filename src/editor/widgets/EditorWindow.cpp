@@ -29,7 +29,9 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "editor/widgets/PriceFrame.h"
 #include "editor/widgets/QtEditorDialogs.h"
+#include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
 #include "platform/UserManual.h"
 
@@ -201,6 +203,8 @@ QWidget* EditorWindow::buildInputPanel() {
         grid->addWidget(edit, row, 1);
         ++row;
     }
+    taxRate_ = new TaxRateButton(*editor_);
+    grid->addWidget(taxRate_, row, 1, Qt::AlignRight);
     // JAN code and price right-aligned; the price in the larger face.
     inputBox(InputBox::Text1)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     inputBox(InputBox::Text5)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -396,6 +400,8 @@ QWidget* EditorWindow::buildLayoutPanel() {
         ++row;
     }
     bottom->addWidget(origin);
+    priceFrame_ = new PriceFrame(*editor_);
+    bottom->addWidget(priceFrame_);
 
     bottom->addStretch(1);
     column->addLayout(bottom);
@@ -598,7 +604,7 @@ void EditorWindow::setCandidateEnabled(bool enabled) {
 }
 
 void EditorWindow::showTaxRate(TaxRate rate) {
-    (void)rate;
+    taxRate_->show(rate);
 }
 
 void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& view) {
@@ -610,6 +616,7 @@ void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& vie
     xAdjust_->setText(qs(layout.xAdjustText));
     yAdjust_->setText(qs(layout.yAdjustText));
     zoom_->setText(qs(view.zoomCaption()));
+    priceFrame_->show(layout.pricing);
 }
 
 void EditorWindow::paintPreview(const std::function<void(DrawingSurface&)>& draw) {

@@ -11,6 +11,8 @@ class CommandButton;
 class ElementFrame;
 class InputBoxEdit;
 class PreviewArea;
+class PriceFrame;
+class TaxRateButton;
 class QLabel;
 class QLineEdit;
 
@@ -83,6 +85,8 @@ class EditorWindow : public QMainWindow, public EditorView {
     CommandButton* candidate_ = nullptr;
     CommandButton* zoom_ = nullptr;
     CommandButton* border_ = nullptr;
+    TaxRateButton* taxRate_ = nullptr;
+    PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;
     std::array<ElementFrame*, 8> elementFrames_{};
