@@ -98,8 +98,8 @@ TEST(PriceLines, ADualSheetWithMixedRatesComesBack) {
 TEST(PriceLines, AReaderOfTheDefinedFieldsSeesTheSameLabelsAndPattern) {
     const LabelSheet sheet = mixedSheet();
     LayoutSettings settings = dualPattern(TaxRounding::Ceiling);
-    settings.makerFont.size = 14;
-    settings.priceOffsetY = -2;
+    settings.element(LabelElement::Maker).font.size = 14;
+    settings.element(LabelElement::Price).offsetY = -2;
     LabelSheet read;
     LayoutSettings readSettings = initialLayoutSettings();
     readDefinedFieldsOnly(labelFileBytes(sheet, settings), read, readSettings);
