@@ -6,6 +6,7 @@
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorMessages.h"
 #include "files/SettingsFile.h"
+#include "render/CalibrationSheet.h"
 #include "render/SheetRenderer.h"
 
 namespace {
@@ -358,6 +359,19 @@ void LabelEditor::toggleZoom() {
 }
 
 void LabelEditor::print() {
+    printPage([this](DrawingSurface& page) {
+        // The text still being typed in a box is on screen, so it goes on paper too.
+        commitPendingEdit();
+        viewState_.printMode = true;
+        drawSheet(page, sheets_.sheet, layout_, viewState_.renderOptions());
+    });
+}
+
+void LabelEditor::printCalibration() {
+    printPage([this](DrawingSurface& page) { drawCalibrationSheet(page, layout_); });
+}
+
+void LabelEditor::printPage(const std::function<void(DrawingSurface&)>& draw) {
     std::string error;
     std::unique_ptr<PrintJob> job = dialogs_.choosePrinter(error);
     if (!job) {
@@ -367,14 +381,11 @@ void LabelEditor::print() {
         focusText1();
         return;
     }
-    // The text still being typed in a box is on screen, so it goes on paper too.
-    commitPendingEdit();
-    viewState_.printMode = true;
     DrawingSurface& page = job->page();
     page.setUnit(SurfaceUnit::Millimetres);
-    drawSheet(page, sheets_.sheet, layout_, viewState_.renderOptions());
+    draw(page);
     if (!page.ok()) {
-        // Half a sheet must not reach the printer.
+        // Half a page must not reach the printer.
         job->abort();
         dialogs_.showMessage(messages::printPageFailed());
     } else if (std::string reason; !job->finish(reason)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -68,6 +69,9 @@ class LabelEditor {
     // Layout commands.
     void moveElement(LabelElement element, MoveDirection direction);
     void moveOrigin(Axis axis, int step);  // step +1 or -1
+    // 位置合わせ印刷: the calibration sheet with the current origin, on the
+    // printer chosen in the set-up dialog.
+    void printCalibration();
     void chooseFont(LabelElement element);
     void chooseColor(LabelElement element);
     void toggleVisibility(LabelElement element);
@@ -99,6 +103,9 @@ class LabelEditor {
     static constexpr const char* kUntitled = "無題";
 
   private:
+    // One page on the printer chosen in the set-up dialog: `draw` draws it;
+    // a failed page is abandoned and every failure reported.
+    void printPage(const std::function<void(DrawingSurface&)>& draw);
     // The preview and the hub of the Text1 focus-in.
     void redrawSheet();            // preview mode, the whole sheet at the preview zoom
     void drawCurrentLabelFrame();  // the blue frame around the current label
