@@ -399,6 +399,10 @@ QWidget* EditorWindow::buildLayoutPanel() {
         (a.axis == Axis::X ? xAdjust_ : yAdjust_) = display;
         ++row;
     }
+    // A page to find the adjustment for the label stock with.
+    CommandButton* calibrate = button("位置合わせ印刷", "位置合わせ印刷");
+    connect(calibrate, &QPushButton::clicked, this, [this] { editor_->printCalibration(); });
+    originGrid->addWidget(calibrate, row, 0, 1, 4);
     bottom->addWidget(origin);
     priceFrame_ = new PriceFrame(*editor_);
     bottom->addWidget(priceFrame_);
