@@ -51,6 +51,12 @@ class FakeEditorView : public EditorView {
     ViewState shownView;
     ScrollRange vertical, horizontal;
     bool closed = false;
+    int historyChanges = 0;
+    // Each box's own typing history: the texts before each typing.
+    struct TypingHistory {
+        std::vector<std::string> undo, redo;
+    };
+    std::map<InputBox, TypingHistory> typed;
 
     // The persistent preview buffer, and the calls of each paintPreview.
     RecordingSurface buffer;
@@ -61,7 +67,24 @@ class FakeEditorView : public EditorView {
         auto it = texts.find(box);
         return it == texts.end() ? std::string() : it->second;
     }
-    void setBoxText(InputBox box, const std::string& text) override { texts[box] = text; }
+    void setBoxText(InputBox box, const std::string& text) override {
+        texts[box] = text;
+        typed[box] = {};  // as a line edit forgets its undo when its text is set
+    }
+    bool hasTypingStep(InputBox box, HistoryDirection direction) const override {
+        auto it = typed.find(box);
+        return it != typed.end() &&
+               !(direction == HistoryDirection::Undo ? it->second.undo : it->second.redo).empty();
+    }
+    void takeTypingStep(InputBox box, HistoryDirection direction) override {
+        TypingHistory& h = typed[box];
+        auto& from = direction == HistoryDirection::Undo ? h.undo : h.redo;
+        auto& to = direction == HistoryDirection::Undo ? h.redo : h.undo;
+        to.push_back(texts[box]);
+        texts[box] = from.back();
+        from.pop_back();
+    }
+    void historyChanged() override { ++historyChanges; }
     void selectToEnd(InputBox box) override {
         events.push_back(std::string("select ") + boxName(box));
     }
@@ -105,6 +128,8 @@ class FakeEditorView : public EditorView {
     // Typing replaces the text of the focused box.
     void type(const std::string& text) {
         ASSERT_TRUE(focused.has_value()) << "typing without a focused box";
+        typed[*focused].undo.push_back(texts[*focused]);
+        typed[*focused].redo.clear();
         texts[*focused] = text;
     }
     void pressEnter() {

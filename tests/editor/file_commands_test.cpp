@@ -68,6 +68,7 @@ TEST_F(FileCommands, TheDialogsOfferTheFileTypesAndRememberTheLastName) {
     h.view.focusBox(InputBox::Text3);
     h.view.type("typing");
     const LabelSheet before = h.editor.sheet();
+    h.dialogs.answers = {MessageAnswer::No};  // the unsaved labels are not saved first
     h.dialogs.openChoices = {std::nullopt};
     h.view.shortcut([&] { h.editor.openFile(); });
     ASSERT_EQ(h.dialogs.openRequests.size(), 1u);
@@ -155,10 +156,11 @@ TEST_F(FileCommands, OpeningASettingsFileIsRefusedAndChangesNothing) {
 
     for (const std::string& path : {folder.path("data.txt"), folder.path("missing.csv")}) {
         h.dialogs.messages.clear();
+        h.dialogs.answers = {MessageAnswer::No};  // not saved first
         h.dialogs.openChoices = {path};
         h.view.click([&] { h.editor.openFile(); });
-        ASSERT_EQ(h.dialogs.messages.size(), 1u);
-        EXPECT_EQ(h.dialogs.messages[0],
+        ASSERT_EQ(h.dialogs.messages.size(), 2u);
+        EXPECT_EQ(h.dialogs.messages[1],
                   (MessageRequest{"棚札形式のデータではありません", "エラー", MessageIcon::Critical,
                                   MessageButtons::Ok, MessageAnswer::Ok}));
         EXPECT_EQ(h.editor.sheet(), sheet);
@@ -216,6 +218,7 @@ TEST_F(FileCommands, OpenWhileTypingAPriceDropsTheTypedTextAndStaysOnLabelOne) {
     goToLabel(4);
     h.view.focusBox(InputBox::Text5);
     h.view.type("999");
+    h.dialogs.answers = {MessageAnswer::No};  // the typed price is not saved first
     h.dialogs.openChoices = {path};
     h.view.shortcut([&] { h.editor.openFile(); });
     EXPECT_EQ(h.editor.sheet().label(4), record(4));
@@ -383,9 +386,11 @@ std::string handTypedFile() {
 TEST_F(FileCommands, AHandTypedFileWithNecAndIbmCharactersOpens) {
     const std::string path = folder.path("hand.txt");
     writeBytes(path, handTypedFile());
+    h.dialogs.answers = {MessageAnswer::No};  // the labels of the fixture are not saved
     h.dialogs.openChoices = {path};
     h.view.click([&] { h.editor.openFile(); });
-    ASSERT_TRUE(h.dialogs.messages.empty());
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0].text, "変更を保存しますか？");
 
     EXPECT_EQ(h.editor.sheet().label(1),
               (LabelRecord{"4901234567894", "㈱山田", "髙橋の①", "500ml", "A-1", "1280"}));
@@ -420,6 +425,7 @@ TEST_F(FileCommands, AHandTypedFileWithNecAndIbmCharactersOpens) {
 TEST_F(FileCommands, AFileWrittenReadBackAndWrittenAgainIsByteIdentical) {
     const std::string hand = folder.path("hand.txt");
     writeBytes(hand, handTypedFile());
+    h.dialogs.answers = {MessageAnswer::No};
     h.dialogs.openChoices = {hand};
     h.view.click([&] { h.editor.openFile(); });
     const std::string first = folder.path("first.csv");

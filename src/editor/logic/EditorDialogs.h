@@ -8,9 +8,9 @@
 #include "model/LayoutSettings.h"
 #include "render/PrintJob.h"
 
-enum class MessageIcon { None, Critical };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageIcon { None, Critical, Question };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
     std::string text;

@@ -40,6 +40,11 @@ MessageRequest askDelete() {
             MessageAnswer::No};
 }
 
+MessageRequest askSaveChanges() {
+    return {kAskSaveChanges, "", MessageIcon::Question, MessageButtons::YesNoCancel,
+            MessageAnswer::Yes};
+}
+
 MessageRequest askOverwrite(const std::string& path) {
     return {path + kAlreadyExists, kDeleteTitle, MessageIcon::Critical, MessageButtons::YesNo,
             MessageAnswer::No};

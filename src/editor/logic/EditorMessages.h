@@ -24,6 +24,8 @@ inline constexpr const char* kPriceLinesDamagedInFile =
     "税込のみ、税率はすべて 10% として開きます。";
 inline constexpr const char* kPriceLinesDamagedInPattern =
     "保存された印刷パターンの税込表示の設定が読めませんでした。\n税込のみ、切り捨てで始めます。";
+inline constexpr const char* kAskSaveChanges = "変更を保存しますか？";
+inline constexpr const char* kAskRestore = "保存されていないデータがあります。復元しますか？";
 // Follows the full path of the chosen file (the blank is U+3000).
 inline constexpr const char* kAlreadyExists = "はすでに存在します　上書きしますか?";
 
@@ -38,6 +40,8 @@ MessageRequest notice(const std::string& text);
 MessageRequest error(const std::string& text, const std::string& title = kErrorTitle);
 
 MessageRequest askDelete();
+// Before closing or opening over unsaved work: はい, いいえ or キャンセル.
+MessageRequest askSaveChanges();
 MessageRequest askOverwrite(const std::string& path);
 
 // A system reason for a failed file operation, in words the user can read.

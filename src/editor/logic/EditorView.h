@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/logic/EditHistory.h"
 #include "editor/logic/InputBox.h"
 #include "editor/logic/ViewState.h"
 #include "model/LayoutSettings.h"
@@ -19,6 +20,12 @@ class EditorView {
     virtual void setBoxText(InputBox box, const std::string& text) = 0;
     // Selects from the caret to the end of the box's text.
     virtual void selectToEnd(InputBox box) = 0;
+    // The box's own undo and redo of what was typed into it since its text
+    // was last set: whether it has a step that way, and taking it.
+    virtual bool hasTypingStep(InputBox box, HistoryDirection direction) const = 0;
+    virtual void takeTypingStep(InputBox box, HistoryDirection direction) = 0;
+    // The history of commands changed: the undo and redo items follow it.
+    virtual void historyChanged() = 0;
 
     // Moves the keyboard focus into `box`. The old box's focus-out and the new
     // box's focus-in reach the editor before this returns (nothing happens when

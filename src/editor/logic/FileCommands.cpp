@@ -1,4 +1,6 @@
 // The file commands: new, open, overwrite-save and save-as of label data files.
+#include <utility>
+
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/FileFilterList.h"
 #include "editor/logic/LabelEditor.h"
@@ -13,13 +15,17 @@ void LabelEditor::newSheet() {
     if (dialogs_.showMessage(messages::question(messages::kAskClearAll)) != MessageAnswer::Yes) {
         return;
     }
+    EditorSnapshot before = snapshot();
     clearSheet(sheets_);
     currentFileName_ = kUntitled;
+    recordStep(EditCommand::NewSheet, std::move(before));
     showCaption();
     showFirstLabel();
 }
 
 void LabelEditor::openFile() {
+    if (!settleUnsavedWork())
+        return;
     const std::optional<std::string> path = dialogs_.chooseOpenFile(fileDialogRequest());
     if (!path)
         return;
@@ -40,10 +46,12 @@ void LabelEditor::openFile() {
     sheets_.scratchSheet.clear();
     layout_ = layout;
     currentFileName_ = *path;
+    saved_.remember(sheets_.sheet, layout_);
     showCaption();
     view_.showLayout(layout_, viewState_);
     // Text still being typed belonged to the old sheet and is dropped with it.
     showFirstLabel();
+    startHistory();
 }
 
 bool LabelEditor::writeSheetTo(const std::string& path) {
@@ -54,37 +62,50 @@ bool LabelEditor::writeSheetTo(const std::string& path) {
         dialogs_.showMessage(messages::labelFileNotSaved(path, result));
         return false;
     }
+    saved_.remember(sheets_.sheet, layout_);
     return true;
 }
 
-void LabelEditor::saveFileAs() {
+bool LabelEditor::saveAs() {
     const std::optional<std::string> path = dialogs_.chooseSaveFile(fileDialogRequest());
     if (!path) {
         focusText1();
-        return;
+        return false;
     }
     lastDialogFileName_ = *path;
     if (fileExists(*path) &&
         dialogs_.showMessage(messages::askOverwrite(*path)) != MessageAnswer::Yes) {
         focusText1();
-        return;
+        return false;
     }
     // A failed save keeps the old name: the sheet is not stored under the new one.
     if (!writeSheetTo(*path))
-        return;
+        return false;
     currentFileName_ = *path;
     showCaption();
     showFirstLabel();
+    keepRecoveryCurrent();
+    return true;
+}
+
+bool LabelEditor::save() {
+    if (isUntitled()) {
+        const bool saved = saveAs();
+        focusText1();
+        return saved;
+    }
+    if (!writeSheetTo(currentFileName_))
+        return false;
+    showCaption();
+    showFirstLabel();
+    keepRecoveryCurrent();
+    return true;
+}
+
+void LabelEditor::saveFileAs() {
+    saveAs();
 }
 
 void LabelEditor::saveFile() {
-    if (isUntitled()) {
-        saveFileAs();
-        focusText1();
-        return;
-    }
-    if (!writeSheetTo(currentFileName_))
-        return;
-    showCaption();
-    showFirstLabel();
+    save();
 }

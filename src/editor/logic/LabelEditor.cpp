@@ -66,6 +66,9 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
         drawSheetGuide(surface, layout_, viewState_.previewZoom);
     });
     view_.showLayout(layout_, viewState_);
+    closeApproved_ = false;
+    saved_.remember(sheets_.sheet, layout_);
+    startHistory();
 }
 
 // ---------------------------------------------------------------- the boxes
@@ -116,6 +119,7 @@ void LabelEditor::enterPressed(InputBox box) {
 }
 
 void LabelEditor::writeBack(InputBox box) {
+    EditorSnapshot before = snapshot();
     std::string text = view_.boxText(box);
     if (box == InputBox::Text1) {
         std::string corrected = correctJanCheckDigit(text);
@@ -125,6 +129,7 @@ void LabelEditor::writeBack(InputBox box) {
         }
     }
     sheets_.sheet.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
+    recordStep(EditCommand::Typing, std::move(before));
 }
 
 void LabelEditor::commitPendingEdit() {
@@ -205,8 +210,8 @@ void LabelEditor::focusText1() {
     view_.focusBox(InputBox::Text1);
 }
 
-void LabelEditor::showFirstLabel() {
-    currentLabel_ = 1;
+void LabelEditor::showLabel(int number) {
+    currentLabel_ = number;
     const auto focused = view_.focusedBox();
     if (focused && *focused != InputBox::Text1)
         settledBox_ = focused;
@@ -245,7 +250,9 @@ void LabelEditor::goLast() {
 }
 
 void LabelEditor::clearLabel() {
+    EditorSnapshot before = snapshot();
     sheets_.sheet.label(currentLabel_) = LabelRecord{};
+    recordStep(EditCommand::ClearLabel, std::move(before));
     reloadInputBoxes();
     redrawAndFocusText1();
 }
@@ -254,20 +261,24 @@ void LabelEditor::clearAll() {
     if (dialogs_.showMessage(messages::question(messages::kAskClearAll)) != MessageAnswer::Yes) {
         return;
     }
+    EditorSnapshot before = snapshot();
     clearSheet(sheets_);
     for (InputBox box : kReloadOrder)
         view_.setBoxText(box, "");
     shownLabel_ = currentLabel_;
     currentFileName_.clear();
+    recordStep(EditCommand::ClearAll, std::move(before));
     showCaption();
     redrawAndFocusText1();
 }
 
 void LabelEditor::copyFirstToAll() {
+    EditorSnapshot before = snapshot();
     const LabelRecord first = sheets_.sheet.label(1);
     for (int i = 1; i <= LabelSheet::kLabelCount; ++i)
         sheets_.sheet.label(i) = first;
     sheets_.scratchSheet.clear();
+    recordStep(EditCommand::CopyFirstToAll, std::move(before));
     redrawAndFocusText1();
 }
 
@@ -279,7 +290,9 @@ void LabelEditor::copyPrevious() {
     const LabelRecord& previous = sheets_.sheet.label(currentLabel_ - 1);
     if (previous.productName.empty())
         return;
+    EditorSnapshot before = snapshot();
     sheets_.sheet.label(currentLabel_) = previous;
+    recordStep(EditCommand::CopyPrevious, std::move(before));
     reloadInputBoxes();
     if (currentLabel_ < LabelSheet::kLabelCount)
         ++currentLabel_;
@@ -291,11 +304,13 @@ void LabelEditor::deleteLabel() {
         focusText1();
         return;
     }
+    EditorSnapshot before = snapshot();
     sheets_.scratchSheet = sheets_.sheet;
     sheets_.sheet.clear();
     for (int d = 1; d < LabelSheet::kLabelCount; ++d) {
         sheets_.sheet.label(d) = sheets_.scratchSheet.label(d < currentLabel_ ? d : d + 1);
     }
+    recordStep(EditCommand::DeleteLabel, std::move(before));
     redrawAndFocusText1();
 }
 
@@ -306,6 +321,7 @@ void LabelEditor::insertLabel() {
         focusText1();
         return;
     }
+    EditorSnapshot before = snapshot();
     sheets_.scratchSheet = sheets_.sheet;
     sheets_.sheet.clear();
     for (int g = 1; g <= LabelSheet::kLabelCount; ++g) {
@@ -314,6 +330,7 @@ void LabelEditor::insertLabel() {
         if (g > currentLabel_)
             sheets_.sheet.label(g) = sheets_.scratchSheet.label(g - 1);
     }
+    recordStep(EditCommand::InsertLabel, std::move(before));
     redrawAndFocusText1();
 }
 
@@ -322,6 +339,7 @@ void LabelEditor::previousCandidate() {
     if (!box || candidateLabel_ <= 1)
         return;
     --candidateLabel_;
+    EditorSnapshot before = snapshot();
     const LabelField field = fieldOfBox(*box);
     const LabelRecord& candidate = sheets_.sheet.label(candidateLabel_);
     view_.setBoxText(*box, candidate.field(field));
@@ -332,6 +350,7 @@ void LabelEditor::previousCandidate() {
         label.taxRate = candidate.taxRate;
         view_.showTaxRate(label.taxRate);
     }
+    recordStep(EditCommand::PreviousCandidate, std::move(before));
 }
 
 void LabelEditor::setTaxRate(TaxRate rate) {
@@ -395,5 +414,8 @@ void LabelEditor::printPage(const std::function<void(DrawingSurface&)>& draw) {
 }
 
 void LabelEditor::closeWindow() {
+    if (!approveClose())
+        return;
+    closeApproved_ = true;
     view_.closeWindow();
 }

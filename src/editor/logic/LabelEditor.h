@@ -4,9 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "editor/logic/EditHistory.h"
 #include "editor/logic/EditorDialogs.h"
 #include "editor/logic/EditorView.h"
 #include "editor/logic/InputBox.h"
+#include "editor/logic/RecoveryFile.h"
+#include "editor/logic/SavedVersion.h"
 #include "editor/logic/ViewState.h"
 #include "files/SettingsFile.h"
 #include "model/LabelElement.h"
@@ -86,6 +89,31 @@ class LabelEditor {
     void saveFile();     // U_SAVE
     void saveFileAs();   // N_SAVE
     void closeWindow();  // MNUEXIT, Command1
+    // The window is about to close (its close box, or closeWindow): asks
+    // whether to save unsaved work. False when the window must stay open.
+    bool approveClose();
+
+    // Undo and redo (編集). The box with the focus takes back or repeats its
+    // own typing first; then the commands are undone or redone one by one.
+    void undo();
+    void redo();
+    // What undo or redo would take back or repeat ("削除"); empty when nothing.
+    std::string historyStepName(HistoryDirection direction) const;
+
+    // Unsaved work: the sheet as typed (with the text still in the focused
+    // box) holds a text, and it or the layout differs from the last opened or
+    // saved file, or from the empty start.
+    bool hasWorkToLose() const;
+
+    // Recovery after a crash. While the window holds unsaved work it is kept
+    // in the recovery file at `path`; without unsaved work there is none.
+    void setRecoveryPath(std::string path);
+    // Brings the recovery file up to date (the window calls this often).
+    void keepRecoveryCurrent();
+    // Offers the recovery file another copy of the program left behind: on
+    // はい its sheet, layout and file name are restored as unsaved work; on
+    // いいえ, or when it holds no labels, it is removed. True when restored.
+    bool offerRecovery(const std::string& path);
 
     // State, for the window and for tests.
     const LabelSheet& sheet() const { return sheets_.sheet; }
@@ -116,8 +144,10 @@ class LabelEditor {
     void redrawAndFocusText1();
     // The focus to Text1 without anything else (after a cancel or a refusal).
     void focusText1();
-    // After open, save and new: label 1 current and shown as the hub shows it.
-    void showFirstLabel();
+    // After open, save, new, undo and redo: label `number` current and shown
+    // as the hub shows it; text being typed in another box is dropped.
+    void showLabel(int number);
+    void showFirstLabel() { showLabel(1); }
 
     void reloadInputBoxes();
     // Stores a box's text into the label the boxes show (the JAN code box
@@ -130,6 +160,23 @@ class LabelEditor {
 
     // File helpers: write the sheet, report a failure; true when written.
     bool writeSheetTo(const std::string& path);
+    // Save-as and overwrite-save; true when the sheet was written.
+    bool saveAs();
+    bool save();
+    // Before a command that drops the sheet: true when it may go on (nothing
+    // to lose, saved, or the user chose not to save).
+    bool settleUnsavedWork();
+
+    // The history: the state a step restores, and recording one.
+    EditorSnapshot snapshot() const;
+    // Records `command` when it changed the state `before` holds.
+    void recordStep(EditCommand command, EditorSnapshot before);
+    void stepHistory(HistoryDirection direction);
+    void restore(const EditorSnapshot& state);
+    // A fresh history and the recovery file brought up to date.
+    void startHistory();
+    // The sheet with the text still being typed in the focused box.
+    LabelSheet sheetAsTyped() const;
     FileDialogRequest fileDialogRequest() const;
 
     EditorView& view_;
@@ -150,6 +197,12 @@ class LabelEditor {
     // A box whose text was settled (saved, or replaced by a reload) just before
     // the focus leaves it: its next focus-out writes nothing back.
     std::optional<InputBox> settledBox_;
+
+    EditHistory history_;
+    SavedVersion saved_;
+    bool closeApproved_ = false;  // 終了 asked already; the closing window asks no more
+    std::string recoveryPath_;
+    std::optional<RecoveryContent> recovered_;  // what the recovery file holds
 };
 
 // Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/LabelEditor.h"
@@ -26,7 +27,9 @@ void LabelEditor::moveElement(LabelElement element, MoveDirection direction) {
         moved > std::numeric_limits<std::int16_t>::max()) {
         return;
     }
+    EditorSnapshot before = snapshot();
     offset = static_cast<std::int16_t>(moved);
+    recordStep(EditCommand::MoveElement, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }
@@ -41,8 +44,10 @@ void LabelEditor::moveOrigin(Axis axis, int step) {
     if ((step > 0 && value >= kOriginStepLimit) || (step < 0 && value <= -kOriginStepLimit)) {
         return;
     }
+    EditorSnapshot before = snapshot();
     text = std::to_string(value + step);
     origin += step;
+    recordStep(EditCommand::MoveOrigin, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }
@@ -55,9 +60,11 @@ void LabelEditor::chooseFont(LabelElement element) {
         return;
     }
     // Whole points, halves to the even neighbour, within the 16-bit size.
+    EditorSnapshot before = snapshot();
     const double size = std::clamp(std::nearbyint(choice->size), 1.0,
                                    double(std::numeric_limits<std::int16_t>::max()));
     font = ElementFont{choice->name, static_cast<std::int16_t>(size), choice->bold, choice->italic};
+    recordStep(EditCommand::ChooseFont, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }
@@ -66,28 +73,36 @@ void LabelEditor::chooseColor(LabelElement element) {
     const std::optional<Color> color = dialogs_.chooseColor();
     if (!color)
         return;  // the focus stays on the colour button
+    EditorSnapshot before = snapshot();
     layout_.element(element).color = *color;
+    recordStep(EditCommand::ChooseColor, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }
 
 void LabelEditor::toggleVisibility(LabelElement element) {
+    EditorSnapshot before = snapshot();
     bool& visible = layout_.element(element).visible;
     visible = !visible;
+    recordStep(EditCommand::ToggleVisibility, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }
 
 void LabelEditor::toggleUnderline(LabelElement element) {
+    EditorSnapshot before = snapshot();
     bool& underlined = layout_.element(element).underlined;
     underlined = !underlined;
+    recordStep(EditCommand::ToggleUnderline, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }
 
 void LabelEditor::toggleBorder() {
+    EditorSnapshot before = snapshot();
     if (layout_.borderOn) {
         layout_.borderOn = false;
+        recordStep(EditCommand::ToggleBorder, std::move(before));
         view_.showLayout(layout_, viewState_);
         preview();
         return;
@@ -96,11 +111,13 @@ void LabelEditor::toggleBorder() {
     const std::optional<Color> color = dialogs_.chooseColor();
     if (!color) {
         layout_.borderOn = false;
+        recordStep(EditCommand::ToggleBorder, std::move(before));
         view_.showLayout(layout_, viewState_);
         return;
     }
     layout_.borderOn = true;
     layout_.borderColor = *color;
+    recordStep(EditCommand::ToggleBorder, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }
@@ -110,7 +127,9 @@ void LabelEditor::restoreDefaultLayout() {
         MessageAnswer::Yes) {
         return;
     }
+    EditorSnapshot before = snapshot();
     applyDefaultLayout(layout_);
+    recordStep(EditCommand::DefaultLayout, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
 }

@@ -28,16 +28,33 @@ QString qs(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// What closing a question box without a button means.
+MessageAnswer escapeAnswer(const MessageRequest& request) {
+    return request.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel
+                                                          : MessageAnswer::No;
+}
+
+// The name filters as the dialog takes them: each entry's description shown as
+// it is, followed by the patterns it matches (hidden from the user). "*.*"
+// matches every file, with or without a dot in its name, as the entry says.
 QStringList nameFilters(const FileDialogRequest& request) {
     QStringList filters;
     for (const FileFilter& f : request.filters) {
-        // "テキスト ファイル (*.csv)" already names its pattern; add it when not.
-        const QString description = qs(f.description);
-        filters << (description.contains(QLatin1Char('('))
-                        ? description
-                        : description + QStringLiteral(" (") + qs(f.pattern) + QLatin1Char(')'));
+        const QString pattern = f.pattern == "*.*" ? QStringLiteral("*") : qs(f.pattern);
+        QString description = qs(f.description);
+        if (!description.contains(QLatin1Char('('))) {
+            description += QStringLiteral(" (") + qs(f.pattern) + QLatin1Char(')');
+        }
+        filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
     return filters;
+}
+
+// The extension a save adds to a name without one: that of the chosen file
+// type, ".csv" for all files.
+QString defaultSuffixFor(const QString& nameFilter) {
+    return nameFilter.endsWith(QStringLiteral("(*.txt)")) ? QStringLiteral("txt")
+                                                          : QStringLiteral("csv");
 }
 
 std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogRequest& request,
@@ -48,10 +65,20 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
                                                        : QFileDialog::AnyFile);
     // The editor asks about an existing file itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     const QStringList filters = nameFilters(request);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) {
         dialog.selectNameFilter(filters.front());
+        if (mode == QFileDialog::AcceptSave) {
+            // A name typed without an extension is saved as a label file that
+            // the open dialog finds again.
+            dialog.setDefaultSuffix(defaultSuffixFor(filters.front()));
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                             [&dialog](const QString& filter) {
+                                 dialog.setDefaultSuffix(defaultSuffixFor(filter));
+                             });
+        }
     }
     if (!request.fileName.empty()) {
         dialog.selectFile(qs(request.fileName));
@@ -89,23 +116,48 @@ QString QtEditorDialogs::applicationTitle() {
 
 MessageAnswer QtEditorDialogs::showMessage(const MessageRequest& request) {
     const QString title = request.title.empty() ? applicationTitle() : qs(request.title);
-    const QMessageBox::Icon icon =
-        request.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon;
-    const bool yesNo = request.buttons == MessageButtons::YesNo;
-    QMessageBox box(icon, title, qs(request.text),
-                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent_);
-    if (yesNo) {
-        box.setDefaultButton(request.defaultButton == MessageAnswer::Yes ? QMessageBox::Yes
-                                                                         : QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
-    } else {
-        box.setDefaultButton(QMessageBox::Ok);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    if (request.icon == MessageIcon::Critical) {
+        icon = QMessageBox::Critical;
+    } else if (request.icon == MessageIcon::Question) {
+        icon = QMessageBox::Question;
     }
-    const int answer = box.exec();
-    if (!yesNo) {
-        return MessageAnswer::Ok;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton escape = QMessageBox::Ok;
+    if (request.buttons == MessageButtons::YesNo) {
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        escape = QMessageBox::No;
+    } else if (request.buttons == MessageButtons::YesNoCancel) {
+        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        escape = QMessageBox::Cancel;
     }
-    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    QMessageBox box(icon, title, qs(request.text), buttons, parent_);
+    switch (request.defaultButton) {
+        case MessageAnswer::Ok:
+            box.setDefaultButton(QMessageBox::Ok);
+            break;
+        case MessageAnswer::Yes:
+            box.setDefaultButton(QMessageBox::Yes);
+            break;
+        case MessageAnswer::No:
+            box.setDefaultButton(QMessageBox::No);
+            break;
+        case MessageAnswer::Cancel:
+            box.setDefaultButton(QMessageBox::Cancel);
+            break;
+    }
+    box.setEscapeButton(escape);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        default:
+            return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok
+                                                         : escapeAnswer(request);
+    }
 }
 
 std::optional<std::string> QtEditorDialogs::chooseOpenFile(const FileDialogRequest& request) {

@@ -1,0 +1,114 @@
+#include "editor/logic/RecoveryFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "files/FileIo.h"
+#include "files/LabelDataFile.h"
+
+namespace {
+
+constexpr std::string_view kNameLine = "#name:";
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool keptAsIs(unsigned char c) {
+    return c > 0x20 && c < 0x7f && c != '%';
+}
+
+std::string escapeName(std::string_view name) {
+    std::string out;
+    for (const char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (keptAsIs(c)) {
+            out += ch;
+            continue;
+        }
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%%%02X", c);
+        out += hex;
+    }
+    return out;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::optional<std::string> unescapeName(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        const int high = i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigit(text[i + 2]) : -1;
+        if (low < 0)
+            return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return out;
+}
+
+// The file name of the last line; nothing when that line is not the name line.
+std::optional<std::string> nameOfLastLine(std::string_view bytes) {
+    if (bytes.size() >= kLineEnd.size() && bytes.substr(bytes.size() - kLineEnd.size()) == kLineEnd)
+        bytes.remove_suffix(kLineEnd.size());
+    const std::size_t end = bytes.rfind(kLineEnd);
+    const std::string_view last =
+        end == std::string_view::npos ? bytes : bytes.substr(end + kLineEnd.size());
+    if (last.substr(0, kNameLine.size()) != kNameLine)
+        return std::nullopt;
+    return unescapeName(last.substr(kNameLine.size()));
+}
+
+}  // namespace
+
+FileResult formatRecoveryFile(const RecoveryContent& content, std::string& bytes) {
+    FileResult result = formatLabelFile(content.sheet, content.layout, bytes);
+    if (!result.ok())
+        return result;
+    bytes += kNameLine;
+    bytes += escapeName(content.fileName);
+    bytes += kLineEnd;
+    return result;
+}
+
+FileResult writeRecoveryFile(const std::string& path, const RecoveryContent& content) {
+    std::string bytes;
+    const FileResult result = formatRecoveryFile(content, bytes);
+    if (!result.ok())
+        return result;
+    return writeFileAtomically(path, bytes);
+}
+
+std::optional<RecoveryContent> parseRecoveryFile(std::string_view bytes) {
+    RecoveryContent content;
+    content.layout = initialLayoutSettings();
+    if (parseLabelFile(bytes, content.sheet, content.layout) != LabelFileRead::Read)
+        return std::nullopt;
+    // A file without its name line still holds the labels: they come back untitled.
+    content.fileName = nameOfLastLine(bytes).value_or("無題");
+    return content;
+}
+
+std::optional<RecoveryContent> readRecoveryFile(const std::string& path) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes).ok())
+        return std::nullopt;
+    return parseRecoveryFile(bytes);
+}
+
+bool removeRecoveryFile(const std::string& path) {
+    std::error_code error;
+    std::filesystem::remove(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+    return !error;
+}
