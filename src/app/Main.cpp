@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <cstdio>
 
+#include "editor/widgets/RecoverySlot.h"
 #include "platform/FontSubstitution.h"
 #include "platform/JapaneseTranslation.h"
 #include "platform/SettingsLocation.h"
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
     installJapaneseTranslation(app);
     installJapaneseFontSubstitutions();
 
-    StartWindow startWindow(SettingsLocation::forThisProgram());
+    StartWindow startWindow(SettingsLocation::forThisProgram(),
+                            RecoverySlot::folderForThisProgram());
     if (qEnvironmentVariableIsSet("TANAHUDA_MEASURE_STARTUP"))
         measureOpening(startWindow, sinceMain);
     startWindow.show();

@@ -30,8 +30,10 @@ QPushButton* commandButton(const char* objectName, const char* caption, QWidget*
 
 }  // namespace
 
-StartWindow::StartWindow(SettingsLocation settingsLocation, QWidget* parent)
-    : QMainWindow(parent), settingsLocation_(std::move(settingsLocation)) {
+StartWindow::StartWindow(SettingsLocation settingsLocation, QString recoveryFolder, QWidget* parent)
+    : QMainWindow(parent),
+      settingsLocation_(std::move(settingsLocation)),
+      recoveryFolder_(std::move(recoveryFolder)) {
     setObjectName(QStringLiteral("tanahuda"));
     setWindowTitle(QString::fromUtf8(kCaption));
 
@@ -99,6 +101,9 @@ void StartWindow::showInputWindow() {
         // it is kept now.
         auto* window = new EditorWindow(settingsLocation_.paths());
         window->setAttribute(Qt::WA_DeleteOnClose);
+        if (!recoveryFolder_.isEmpty()) {
+            window->enableRecovery(recoveryFolder_);
+        }
         inputWindow_ = window;
     }
     inputWindow_->show();

@@ -18,7 +18,10 @@ class StartWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit StartWindow(SettingsLocation settingsLocation, QWidget* parent = nullptr);
+    // `recoveryFolder`: where the input window keeps unsaved work through a
+    // crash; empty for none.
+    explicit StartWindow(SettingsLocation settingsLocation, QString recoveryFolder = QString(),
+                         QWidget* parent = nullptr);
     ~StartWindow() override;
 
     static constexpr const char* kCaption = "tanahuda(名刺版） Ver1.1";
@@ -42,6 +45,7 @@ class StartWindow : public QMainWindow {
     void showHelpWindow();   // HELP1
 
     SettingsLocation settingsLocation_;
+    QString recoveryFolder_;
     StartPicture* picture_;
     QPushButton* homePageButton_;
     QPushButton* createButton_;

@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -83,6 +86,12 @@ class QtEditorDialogsTest : public QObject {
             << u("棚札形式のデータではありません") << u("エラー") << int(MessageIcon::Critical)
             << int(MessageButtons::Ok) << int(MessageAnswer::Ok) << u("エラー")
             << int(QMessageBox::Critical) << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+        QTest::newRow("save changes, three answers")
+            << u("変更を保存しますか？") << QString() << int(MessageIcon::Question)
+            << int(MessageButtons::YesNoCancel) << int(MessageAnswer::Yes) << u("棚札")
+            << int(QMessageBox::Question)
+            << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
+            << int(QMessageBox::Yes);
     }
     void messagesShowTheirTextTitleIconAndButtons() {
         QFETCH(QString, text);
@@ -129,6 +138,16 @@ class QtEditorDialogsTest : public QObject {
             {"保存しますか？", "", MessageIcon::None, MessageButtons::YesNo, MessageAnswer::Yes});
         QVERIFY(seen);
         QCOMPARE(answer, MessageAnswer::No);
+
+        // A question with キャンセル: Escape cancels, いいえ is its own answer.
+        const MessageRequest three{"変更を保存しますか？", "", MessageIcon::Question,
+                                   MessageButtons::YesNoCancel, MessageAnswer::Yes};
+        whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
+                               &seen);
+        QCOMPARE(dialogs_.showMessage(three), MessageAnswer::Cancel);
+        whenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); },
+                               &seen);
+        QCOMPARE(dialogs_.showMessage(three), MessageAnswer::No);
     }
 
     void colorsComeBackWithRedInTheLowestByte() {
@@ -191,6 +210,75 @@ class QtEditorDialogsTest : public QObject {
         QVERIFY(!dialogs_.chooseFont({"ＭＳ 明朝", 12, false, false}).has_value());
     }
 
+    void allFilesShowsNamesWithoutADotAndSavesAddTheExtension() {
+        QTemporaryDir dir;
+        for (const char* name : {"a.csv", "noext", "b.txt"}) {
+            QFile file(dir.filePath(u(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        // The names the open dialog lists under each file type.
+        const QList<QStringList> expected = {
+            {u("a.csv")}, {u("b.txt")}, {u("a.csv"), u("b.txt"), u("noext")}};
+        QList<QStringList> listed;
+        bool seen = false;
+        whenShown<QFileDialog>(
+            [&](QFileDialog* dialog) {
+                auto* view = dialog->findChild<QListView*>(u("listView"));
+                auto* types = dialog->findChild<QComboBox*>(u("fileTypeCombo"));
+                if (view == nullptr || types == nullptr) {
+                    dialog->reject();
+                    return;
+                }
+                const auto names = [view] {
+                    QStringList out;
+                    const QModelIndex root = view->rootIndex();
+                    for (int row = 0; row < view->model()->rowCount(root); ++row) {
+                        out << view->model()->index(row, 0, root).data().toString();
+                    }
+                    out.sort();
+                    return out;
+                };
+                for (int i = 0; i < types->count() && i < expected.size(); ++i) {
+                    types->setCurrentIndex(i);
+                    emit types->activated(i);  // as a user's choice
+                    for (int wait = 0; wait < 500 && names() != expected[i]; ++wait) {
+                        QTest::qWait(10);  // the folder is read in the background
+                    }
+                    listed << names();
+                }
+                dialog->reject();
+            },
+            &seen);
+        dialogs_.chooseOpenFile({kFilters, dir.filePath(u("a.csv")).toStdString()});
+        QVERIFY(seen);
+        QCOMPARE(listed, (QList<QStringList>{
+                             {u("a.csv")}, {u("b.txt")}, {u("a.csv"), u("b.txt"), u("noext")}}));
+
+        // A name typed without an extension gets that of the chosen type.
+        const auto saveTyped = [&](const QString& typed, int type) {
+            whenShown<QFileDialog>(
+                [&](QFileDialog* dialog) {
+                    if (auto* types = dialog->findChild<QComboBox*>(u("fileTypeCombo"))) {
+                        // What a user's choice in the list sends.
+                        types->setCurrentIndex(type);
+                        emit types->activated(type);
+                        emit types->textActivated(types->itemText(type));
+                    }
+                    if (auto* edit = dialog->findChild<QLineEdit*>(u("fileNameEdit"))) {
+                        edit->clear();
+                        edit->insert(typed);  // as typed through an input method
+                    }
+                    static_cast<QDialog*>(dialog)->accept();
+                },
+                &seen);
+            return dialogs_.chooseSaveFile({kFilters, dir.filePath(u("a.csv")).toStdString()});
+        };
+        QCOMPARE(saveTyped(u("今週の特売"), 0),
+                 std::optional<std::string>(dir.filePath(u("今週の特売.csv")).toStdString()));
+        QCOMPARE(saveTyped(u("週末"), 1),
+                 std::optional<std::string>(dir.filePath(u("週末.txt")).toStdString()));
+    }
+
     void fileDialogsOfferTheFileTypesAndReturnTheFullPath() {
         QTemporaryDir dir;
         const QString path = dir.filePath(u("棚札1.csv"));
@@ -204,7 +292,11 @@ class QtEditorDialogsTest : public QObject {
         bool confirmsOverwrite = true;
         whenShown<QFileDialog>(
             [&](QFileDialog* dialog) {
-                filters = dialog->nameFilters();
+                if (auto* types = dialog->findChild<QComboBox*>(u("fileTypeCombo"))) {
+                    for (int i = 0; i < types->count(); ++i) {
+                        filters << types->itemText(i);
+                    }
+                }
                 if (auto* edit = dialog->findChild<QLineEdit*>(u("fileNameEdit"))) {
                     nameBox = edit->text();
                 }

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <set>
 
@@ -123,7 +125,16 @@ class StartWindowTest : public QObject {
         QPointer<EditorWindow> first = qobject_cast<EditorWindow*>(start_->inputWindow());
         QVERIFY(first);
         first->editor().sheet().label(1).productName = "みかん";
+        // The unsaved label is dropped only when the user says so.
+        QString asked;
+        QTimer::singleShot(0, [&asked] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        });
         first->close();
+        QCOMPARE(asked, QString::fromUtf8("変更を保存しますか？"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!first);
         QVERIFY(!start_->inputWindow());

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -31,6 +33,7 @@
 #include "editor/widgets/PreviewPicture.h"
 #include "editor/widgets/PriceFrame.h"
 #include "editor/widgets/QtEditorDialogs.h"
+#include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
 #include "platform/UserManual.h"
@@ -64,6 +67,8 @@ constexpr std::array<BoxInfo, 6> kBoxes = {{
 }};
 
 constexpr int kMakerLimit = 6;
+// Unsaved work reaches the recovery file within two seconds of a change.
+constexpr int kRecoveryIntervalMs = 1000;
 constexpr int kProductNameLimit = 13;
 
 // Whether the focus moved between the window's own controls. A menu opened
@@ -121,6 +126,7 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
         if (now != nullptr && now != menuBar() && now->window() == this) {
             settleLentFocus();
         }
+        refreshEditMenu();
     });
 }
 
@@ -199,6 +205,7 @@ QWidget* EditorWindow::buildInputPanel() {
             [this](InputBox b) { editor_->enterPressed(b); },
         });
         boxes_[index(info.box)] = edit;
+        connect(edit, &QLineEdit::textChanged, this, &EditorWindow::refreshEditMenu);
         grid->addWidget(caption, row, 0);
         grid->addWidget(edit, row, 1);
         ++row;
@@ -454,6 +461,7 @@ void EditorWindow::buildMenu() {
         addAction(action);  // the shortcut works while the menu bar is hidden too
         keys << item.key;
     }
+    buildEditMenu(keys);
     for (InputBoxEdit* box : boxes_) {
         box->setWindowShortcuts(keys);
     }
@@ -464,6 +472,43 @@ void EditorWindow::buildMenu() {
     batch->setObjectName(QStringLiteral("一括印刷"));
     connect(batch, &QAction::triggered, this, &EditorWindow::batchPrint);
     file->insertAction(file->actions().at(file->actions().size() - 2), batch);
+}
+
+void EditorWindow::buildEditMenu(QList<QKeySequence>& keys) {
+    QMenu* edit = menuBar()->addMenu(qs("編集(&E)"));
+    edit->setObjectName(QStringLiteral("編集"));
+    undo_ = new QAction(this);
+    undo_->setObjectName(QStringLiteral("元に戻す"));
+    undo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    redo_ = new QAction(this);
+    redo_->setObjectName(QStringLiteral("やり直し"));
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(undo_, &QAction::triggered, this, [this] { editor_->undo(); });
+    connect(redo_, &QAction::triggered, this, [this] { editor_->redo(); });
+    for (QAction* action : {undo_, redo_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        edit->addAction(action);
+        addAction(action);
+        // The editor decides whether a box takes back its own typing first.
+        keys << action->shortcuts();
+    }
+    refreshEditMenu();
+}
+
+void EditorWindow::refreshEditMenu() {
+    if (undo_ == nullptr || !editor_) {
+        return;
+    }
+    const std::array<std::pair<QAction*, HistoryDirection>, 2> items = {
+        {{undo_, HistoryDirection::Undo}, {redo_, HistoryDirection::Redo}}};
+    for (const auto& [action, direction] : items) {
+        const QString caption =
+            qs(direction == HistoryDirection::Undo ? "元に戻す(&U)" : "やり直し(&R)");
+        const std::string step = editor_->historyStepName(direction);
+        action->setText(step.empty() ? caption : caption + QStringLiteral(": ") + qs(step));
+        action->setEnabled(!step.empty());
+    }
 }
 
 void EditorWindow::batchPrint() {
@@ -514,7 +559,49 @@ void EditorWindow::showEvent(QShowEvent* event) {
         // The window opens with the caret in the JAN code box, which draws the
         // first preview.
         focusBox(InputBox::Text1);
+        if (recovery_) {
+            // Asked once the window is on screen, so the question has its parent.
+            QTimer::singleShot(0, this, &EditorWindow::offerLeftoverWork);
+        }
     }
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    // The close box asks about unsaved work as 終了 does.
+    if (!editor_->approveClose()) {
+        event->ignore();
+        return;
+    }
+    if (recoveryTimer_ != nullptr) {
+        recoveryTimer_->stop();
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void EditorWindow::enableRecovery(const QString& folder) {
+    recovery_ = std::make_unique<RecoverySlot>(folder);
+    if (!recovery_->ok()) {
+        recovery_.reset();
+        return;
+    }
+    editor_->setRecoveryPath(recovery_->path().toStdString());
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setInterval(kRecoveryIntervalMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { editor_->keepRecoveryCurrent(); });
+    recoveryTimer_->start();
+}
+
+void EditorWindow::offerLeftoverWork() {
+    if (!recovery_) {
+        return;
+    }
+    // The newest first; once one is restored the others wait for another window.
+    for (const QString& path : recovery_->claimLeftovers()) {
+        if (editor_->offerRecovery(path.toStdString())) {
+            break;
+        }
+    }
+    recovery_->releaseLeftovers();
 }
 
 void EditorWindow::boxFocusIn(InputBox box, Qt::FocusReason reason) {
@@ -562,6 +649,24 @@ void EditorWindow::setBoxText(InputBox box, const std::string& text) {
 
 void EditorWindow::selectToEnd(InputBox box) {
     inputBox(box)->selectToEnd();
+}
+
+bool EditorWindow::hasTypingStep(InputBox box, HistoryDirection direction) const {
+    const InputBoxEdit* edit = inputBox(box);
+    return direction == HistoryDirection::Undo ? edit->isUndoAvailable() : edit->isRedoAvailable();
+}
+
+void EditorWindow::takeTypingStep(InputBox box, HistoryDirection direction) {
+    InputBoxEdit* edit = inputBox(box);
+    if (direction == HistoryDirection::Undo) {
+        edit->undo();
+    } else {
+        edit->redo();
+    }
+}
+
+void EditorWindow::historyChanged() {
+    refreshEditMenu();
 }
 
 void EditorWindow::focusBox(InputBox box) {

@@ -8,6 +8,9 @@
 #include "editor/logic/LabelEditor.h"
 
 class CommandButton;
+class QAction;
+class RecoverySlot;
+class QTimer;
 class ElementFrame;
 class InputBoxEdit;
 class PreviewArea;
@@ -39,10 +42,18 @@ class EditorWindow : public QMainWindow, public EditorView {
     InputBoxEdit* inputBox(InputBox box) const;
     PreviewArea* previewArea() const { return preview_; }
 
+    // Keeps unsaved work in a recovery file in `folder` while the window is
+    // open, and when first shown offers what a copy of the program that is
+    // gone left there. Call before the window is shown.
+    void enableRecovery(const QString& folder);
+
     // EditorView
     std::string boxText(InputBox box) const override;
     void setBoxText(InputBox box, const std::string& text) override;
     void selectToEnd(InputBox box) override;
+    bool hasTypingStep(InputBox box, HistoryDirection direction) const override;
+    void takeTypingStep(InputBox box, HistoryDirection direction) override;
+    void historyChanged() override;
     void focusBox(InputBox box) override;
     std::optional<InputBox> focusedBox() const override;
     void setWindowCaption(const std::string& caption) override;
@@ -56,6 +67,7 @@ class EditorWindow : public QMainWindow, public EditorView {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, QWidget* parent);
@@ -64,6 +76,10 @@ class EditorWindow : public QMainWindow, public EditorView {
     QWidget* buildInputPanel();
     QWidget* buildLayoutPanel();
     void buildMenu();
+    void buildEditMenu(QList<QKeySequence>& keys);
+    // The undo and redo items name their step, or are disabled without one.
+    void refreshEditMenu();
+    void offerLeftoverWork();
     void batchPrint();
     // F1: the user manual in the browser, or where it is.
     void openManual();
@@ -94,4 +110,8 @@ class EditorWindow : public QMainWindow, public EditorView {
     bool shownOnce_ = false;
     std::optional<InputBox> lentToMenuBar_;
     QMetaObject::Connection focusWatch_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    std::unique_ptr<RecoverySlot> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
 };
