@@ -1,0 +1,246 @@
+// Unsaved work: when the window has labels to lose, the question before 終了,
+// the close box and ファィルを開く drop them, and the recovery file that keeps
+// them through a crash.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "editor/EditorHarness.h"
+#include "editor/logic/RecoveryFile.h"
+#include "files/FileIo.h"
+#include "files/LabelDataFile.h"
+
+namespace {
+
+LabelRecord record(int n) {
+    const std::string s = std::to_string(n);
+    return {"J" + s, "メーカー" + s, "品名" + s, "規格" + s, "ロット" + s, s + "00"};
+}
+
+class UnsavedWork : public ::testing::Test {
+  protected:
+    UnsavedWork() : h({folder.path("data.txt"), folder.path("data.txt")}) {}
+    void SetUp() override { h.open(); }
+    void typeFirstLabel() {
+        h.typeLabel(record(1));
+        ASSERT_TRUE(h.editor.hasWorkToLose());
+    }
+    void saveAs(const std::string& path) {
+        h.dialogs.saveChoices = {path};
+        h.view.shortcut([&] { h.editor.saveFileAs(); });
+        ASSERT_EQ(h.editor.currentFileName(), path);
+    }
+    TempFolder folder{"tanahuda-unsaved"};
+    EditorHarness h;
+};
+
+}  // namespace
+
+TEST_F(UnsavedWork, TheWindowKnowsWhenThereIsWorkToLose) {
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool workToLose;
+    };
+    const std::string path = folder.path("棚札.csv");
+    const Step steps[] = {
+        {"the empty start", [] {}, false},
+        {"a layout change on an empty sheet",
+         [&] { h.view.click([&] { h.editor.moveElement(LabelElement::Jan, MoveDirection::Up); }); },
+         false},
+        {"a text still being typed",
+         [&] {
+             h.view.focusBox(InputBox::Text3);
+             h.view.type("りんご");
+         },
+         true},
+        {"the text written back", [&] { h.view.pressEnter(); }, true},
+        {"saved", [&] { saveAs(path); }, false},
+        {"a layout change with labels",
+         [&] { h.view.click([&] { h.editor.moveOrigin(Axis::X, +1); }); }, true},
+        {"undone back to the saved state", [&] { h.view.shortcut([&] { h.editor.undo(); }); },
+         false},
+        {"全画面クリア",
+         [&] {
+             h.dialogs.answers = {MessageAnswer::Yes};
+             h.view.click([&] { h.editor.clearAll(); });
+         },
+         false},
+        {"opened",
+         [&] {
+             h.dialogs.openChoices = {path};
+             h.view.shortcut([&] { h.editor.openFile(); });
+         },
+         false},
+        {"前候補 fetched on another label",
+         [&] {
+             h.goToLabel(2);
+             h.view.focusBox(InputBox::Text3);
+             h.view.click([&] { h.editor.previousCandidate(); });
+         },
+         true},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(h.editor.hasWorkToLose(), step.workToLose) << step.what;
+    }
+}
+
+TEST_F(UnsavedWork, CloseAndOpenAskFirstAndFollowTheAnswer) {
+    enum class Command { Quit, CloseBox, Open };
+    struct Case {
+        Command command;
+        MessageAnswer answer;
+    };
+    const std::string other = folder.path("other.csv");
+    ASSERT_TRUE(writeLabelFile(other, LabelSheet{}, initialLayoutSettings()).ok());
+    for (Command command : {Command::Quit, Command::CloseBox, Command::Open}) {
+        for (MessageAnswer answer :
+             {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
+            SCOPED_TRACE(static_cast<int>(command) * 10 + static_cast<int>(answer));
+            EditorHarness w({folder.path("data.txt"), folder.path("data.txt")});
+            w.open();
+            w.typeLabel(record(1));
+            w.view.focusBox(InputBox::Text2);
+            w.view.type("まだ入力中");
+            const std::string saved = folder.path("saved.csv");
+            removeRecoveryFile(saved);
+            w.dialogs.answers = {answer};
+            w.dialogs.saveChoices = {saved};
+            w.dialogs.openChoices = {other};
+            bool closes = false;
+            switch (command) {
+                case Command::Quit:
+                    w.view.click([&] { w.editor.closeWindow(); });
+                    closes = w.view.closed;
+                    break;
+                case Command::CloseBox:
+                    closes = w.editor.approveClose();
+                    break;
+                case Command::Open:
+                    w.view.shortcut([&] { w.editor.openFile(); });
+                    break;
+            }
+            ASSERT_EQ(w.dialogs.messages.size(), 1u);
+            EXPECT_EQ(w.dialogs.messages[0],
+                      (MessageRequest{"変更を保存しますか？", "", MessageIcon::Question,
+                                      MessageButtons::YesNoCancel, MessageAnswer::Yes}));
+            const bool goesOn = answer != MessageAnswer::Cancel;
+            // はい saves everything on screen, the text being typed included.
+            EXPECT_EQ(fileExists(saved), answer == MessageAnswer::Yes);
+            if (answer == MessageAnswer::Yes) {
+                LabelSheet sheet;
+                LayoutSettings layout = initialLayoutSettings();
+                ASSERT_EQ(readLabelFile(saved, sheet, layout), LabelFileRead::Read);
+                EXPECT_EQ(sheet.label(1), record(1));
+                EXPECT_EQ(sheet.label(2).maker, "まだ入力中");
+            }
+            if (command == Command::Open) {
+                EXPECT_EQ(w.dialogs.openRequests.size(), goesOn ? 1u : 0u);
+                EXPECT_EQ(w.editor.currentFileName(), goesOn ? other : "無題");
+            } else {
+                EXPECT_EQ(closes, goesOn);
+            }
+            if (!goesOn) {
+                EXPECT_EQ(w.editor.sheet().label(1), record(1)) << "キャンセル changes nothing";
+                EXPECT_EQ(w.view.boxText(InputBox::Text2), "まだ入力中");
+                EXPECT_TRUE(w.editor.hasWorkToLose());
+            }
+        }
+    }
+}
+
+TEST_F(UnsavedWork, ACancelledOrFailedSaveKeepsTheWindowOpen) {
+    typeFirstLabel();
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.dialogs.saveChoices = {std::nullopt};
+    h.view.click([&] { h.editor.closeWindow(); });
+    EXPECT_FALSE(h.view.closed);
+
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.dialogs.saveChoices = {folder.path("no such folder/a.csv")};
+    EXPECT_FALSE(h.editor.approveClose());
+    EXPECT_EQ(h.dialogs.messages.back().icon, MessageIcon::Critical) << "the failure is reported";
+
+    // Nothing to lose: no question at all.
+    saveAs(folder.path("saved.csv"));
+    h.dialogs.messages.clear();
+    h.view.click([&] { h.editor.closeWindow(); });
+    EXPECT_TRUE(h.view.closed);
+    EXPECT_TRUE(h.editor.approveClose()) << "the closing window asks no second time";
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST_F(UnsavedWork, TheRecoveryFileFollowsTheWorkAndReadsBackEqual) {
+    const std::string recovery = folder.path("recovery-1.csv");
+    h.editor.setRecoveryPath(recovery);
+    h.editor.keepRecoveryCurrent();
+    EXPECT_FALSE(fileExists(recovery)) << "nothing to keep yet";
+
+    typeFirstLabel();
+    h.view.click([&] { h.editor.moveElement(LabelElement::Price, MoveDirection::Right); });
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("入力中の品名");
+    h.editor.keepRecoveryCurrent();
+    ASSERT_TRUE(fileExists(recovery));
+    const std::optional<RecoveryContent> read = readRecoveryFile(recovery);
+    ASSERT_TRUE(read.has_value());
+    LabelSheet expected = h.editor.sheet();
+    expected.label(2).productName = "入力中の品名";
+    EXPECT_EQ(read->sheet, expected);
+    EXPECT_EQ(read->layout, h.editor.layout());
+    EXPECT_EQ(read->fileName, "無題");
+    // The bytes: the label data file, then the name line.
+    std::string label;
+    ASSERT_TRUE(formatLabelFile(expected, h.editor.layout(), label).ok());
+    EXPECT_EQ(folder.get("recovery-1.csv"), label + "#name:%E7%84%A1%E9%A1%8C\r\n");
+
+    // Saved: nothing left to recover.
+    saveAs(folder.path("今週 の特売.csv"));
+    EXPECT_FALSE(fileExists(recovery));
+    h.view.click([&] { h.editor.clearLabel(); });
+    h.editor.keepRecoveryCurrent();
+    ASSERT_TRUE(fileExists(recovery));
+    EXPECT_EQ(readRecoveryFile(recovery)->fileName, folder.path("今週 の特売.csv"));
+}
+
+TEST_F(UnsavedWork, AnOfferedRecoveryFileIsRestoredOrRemoved) {
+    const std::string leftover = folder.path("recovery-2.csv");
+    RecoveryContent content;
+    content.sheet.label(3) = record(3);
+    content.layout = initialLayoutSettings();
+    content.layout.makerOffsetX = 4;
+    content.fileName = folder.path("週末.csv");
+    ASSERT_TRUE(writeRecoveryFile(leftover, content).ok());
+
+    const std::string own = folder.path("recovery-own.csv");
+    h.editor.setRecoveryPath(own);
+    h.dialogs.answers = {MessageAnswer::Yes};
+    h.view.focusBox(InputBox::Text4);
+    EXPECT_TRUE(h.editor.offerRecovery(leftover));
+    EXPECT_EQ(h.dialogs.messages.back(),
+              (MessageRequest{"保存されていないデータがあります。復元しますか？", "",
+                              MessageIcon::None, MessageButtons::YesNo, MessageAnswer::Yes}));
+    EXPECT_EQ(h.editor.sheet(), content.sheet);
+    EXPECT_EQ(h.editor.layout(), content.layout);
+    EXPECT_EQ(h.view.shownLayout, content.layout);
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + content.fileName);
+    EXPECT_EQ(h.view.counter, "1/10");
+    EXPECT_EQ(h.view.focused, InputBox::Text1);
+    EXPECT_TRUE(h.editor.hasWorkToLose()) << "restored work counts as changed";
+    EXPECT_FALSE(fileExists(leftover));
+    EXPECT_EQ(readRecoveryFile(own), content) << "kept in the window's own file first";
+
+    ASSERT_TRUE(writeRecoveryFile(leftover, content).ok());
+    EditorHarness other;
+    other.open();
+    other.dialogs.answers = {MessageAnswer::No};
+    EXPECT_FALSE(other.editor.offerRecovery(leftover));
+    EXPECT_FALSE(fileExists(leftover));
+    EXPECT_EQ(other.editor.sheet(), LabelSheet{});
+
+    // A file that holds no labels is not offered.
+    folder.put("recovery-3.csv", "not a label file");
+    EXPECT_FALSE(other.editor.offerRecovery(folder.path("recovery-3.csv")));
+    EXPECT_EQ(other.dialogs.messages.size(), 1u);
+}
