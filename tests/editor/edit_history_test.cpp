@@ -181,7 +181,7 @@ TEST(EditHistory, TheFocusedBoxTakesBackItsOwnTypingFirst) {
     h.view.shortcut([&] { h.editor.undo(); });
     EXPECT_EQ(h.view.boxText(InputBox::Text3), "P4x");
     EXPECT_EQ(h.view.focused, InputBox::Text3);
-    EXPECT_EQ(h.editor.layout().janOffsetX, 1) << "the command waits";
+    EXPECT_EQ(h.editor.layout().element(LabelElement::Jan).offsetX, 1) << "the command waits";
     h.view.shortcut([&] { h.editor.redo(); });
     EXPECT_EQ(h.view.boxText(InputBox::Text3), "P4xy");
     h.view.shortcut([&] { h.editor.undo(); });
@@ -192,7 +192,7 @@ TEST(EditHistory, TheFocusedBoxTakesBackItsOwnTypingFirst) {
     // Nothing left to take back in the box: the move is undone, and the box
     // is left without writing anything back.
     h.view.shortcut([&] { h.editor.undo(); });
-    EXPECT_EQ(h.editor.layout().janOffsetX, 0);
+    EXPECT_EQ(h.editor.layout().element(LabelElement::Jan).offsetX, 0);
     EXPECT_EQ(h.view.focused, InputBox::Text1);
     EXPECT_EQ(h.editor.sheet().label(4), record(4));
     EXPECT_EQ(h.editor.historyStepName(HistoryDirection::Undo), "");
@@ -205,14 +205,14 @@ TEST(EditHistory, KeepsAtLeastTwoHundredStepsAndDropsTheOldestBeyondItsLimit) {
     const int steps = static_cast<int>(EditHistory::kLimit) + 20;
     for (int i = 0; i < steps; ++i)
         h.view.shortcut([&] { h.editor.moveElement(LabelElement::Lot, MoveDirection::Down); });
-    ASSERT_EQ(h.editor.layout().lotOffsetY, steps);
+    ASSERT_EQ(h.editor.layout().element(LabelElement::Lot).offsetY, steps);
     int undone = 0;
     while (!h.editor.historyStepName(HistoryDirection::Undo).empty()) {
         h.view.shortcut([&] { h.editor.undo(); });
         ++undone;
     }
     EXPECT_EQ(undone, static_cast<int>(EditHistory::kLimit));
-    EXPECT_EQ(h.editor.layout().lotOffsetY, 20);
+    EXPECT_EQ(h.editor.layout().element(LabelElement::Lot).offsetY, 20);
 
     // A new command after undoing drops what there was to redo.
     h.view.shortcut([&] { h.editor.redo(); });

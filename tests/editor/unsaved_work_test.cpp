@@ -209,7 +209,7 @@ TEST_F(UnsavedWork, AnOfferedRecoveryFileIsRestoredOrRemoved) {
     RecoveryContent content;
     content.sheet.label(3) = record(3);
     content.layout = initialLayoutSettings();
-    content.layout.makerOffsetX = 4;
+    content.layout.element(LabelElement::Maker).offsetX = 4;
     content.fileName = folder.path("週末.csv");
     ASSERT_TRUE(writeRecoveryFile(leftover, content).ok());
 

@@ -185,7 +185,7 @@ class EditorRecoveryTest : public QObject {
         QCOMPARE(undo->text(), u("元に戻す(&U)"));
 
         window->findChild<QPushButton*>(u("enn_右"))->click();
-        QCOMPARE(window->editor().layout().yenOffsetX, 1);
+        QCOMPARE(window->editor().layout().element(LabelElement::Yen).offsetX, 1);
         QVERIFY(undo->isEnabled());
         QCOMPARE(undo->text(), u("元に戻す(&U): 移動"));
 
@@ -195,20 +195,20 @@ class EditorRecoveryTest : public QObject {
         QCOMPARE(undo->text(), u("元に戻す(&U): 入力"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(window->inputBox(InputBox::Text2)->text(), QString());
-        QCOMPARE(window->editor().layout().yenOffsetX, 1);
+        QCOMPARE(window->editor().layout().element(LabelElement::Yen).offsetX, 1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(window->inputBox(InputBox::Text2)->text(), QStringLiteral("ab"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
 
         // The box has nothing left to take back: the move is undone.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(window->editor().layout().yenOffsetX, 0);
+        QCOMPARE(window->editor().layout().element(LabelElement::Yen).offsetX, 0);
         QCOMPARE(QApplication::focusWidget(), window->inputBox(InputBox::Text1));
         QVERIFY(!undo->isEnabled());
         QCOMPARE(redo->text(), u("やり直し(&R): 移動"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
                         Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(window->editor().layout().yenOffsetX, 1);
+        QCOMPARE(window->editor().layout().element(LabelElement::Yen).offsetX, 1);
     }
 
     void theCloseBoxAsksAndCancelKeepsTheWindowOpen() {
