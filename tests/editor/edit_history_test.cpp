@@ -105,6 +105,13 @@ const Case kCases[] = {
          h.dialogs.answers = {MessageAnswer::Yes};
          click(h, &LabelEditor::restoreDefaultLayout);
      }},
+    {"税率", [](EditorHarness& h) { h.view.shortcut([&] { h.editor.toggleTaxRate(); }); }},
+    {"価格表示",
+     [](EditorHarness& h) {
+         h.view.click([&] { h.editor.setPriceMode(PriceMode::BaseAndTaxIncluded); });
+     }},
+    {"端数処理",
+     [](EditorHarness& h) { h.view.click([&] { h.editor.setTaxRounding(TaxRounding::HalfUp); }); }},
     {"新規作成",
      [](EditorHarness& h) {
          h.dialogs.answers = {MessageAnswer::Yes};

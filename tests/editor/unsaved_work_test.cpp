@@ -208,8 +208,10 @@ TEST_F(UnsavedWork, AnOfferedRecoveryFileIsRestoredOrRemoved) {
     const std::string leftover = folder.path("recovery-2.csv");
     RecoveryContent content;
     content.sheet.label(3) = record(3);
+    content.sheet.label(3).taxRate = TaxRate::Reduced;
     content.layout = initialLayoutSettings();
     content.layout.element(LabelElement::Maker).offsetX = 4;
+    content.layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
     content.fileName = folder.path("週末.csv");
     ASSERT_TRUE(writeRecoveryFile(leftover, content).ok());
 

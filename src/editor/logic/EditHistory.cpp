@@ -38,6 +38,12 @@ const char* editCommandName(EditCommand command) {
             return "デフォルトパターン";
         case EditCommand::NewSheet:
             return "新規作成";
+        case EditCommand::TaxRate:
+            return "税率";
+        case EditCommand::PriceMode:
+            return "価格表示";
+        case EditCommand::TaxRounding:
+            return "端数処理";
     }
     return "";
 }

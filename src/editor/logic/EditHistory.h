@@ -27,6 +27,9 @@ enum class EditCommand {
     ToggleBorder,
     DefaultLayout,  // デフォルト
     NewSheet,       // 新規作成
+    TaxRate,        // a label's tax rate
+    PriceMode,      // 価格表示
+    TaxRounding,    // the rounding of tax-inclusive amounts
 };
 
 enum class HistoryDirection { Undo, Redo };

@@ -354,7 +354,9 @@ void LabelEditor::previousCandidate() {
 }
 
 void LabelEditor::setTaxRate(TaxRate rate) {
+    EditorSnapshot before = snapshot();
     sheets_.sheet.label(shownLabel_).taxRate = rate;
+    recordStep(EditCommand::TaxRate, std::move(before));
     view_.showTaxRate(rate);
     redrawSheet();
     drawCurrentLabelFrame();

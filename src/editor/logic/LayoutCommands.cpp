@@ -145,13 +145,17 @@ void LabelEditor::savePattern() {
 }
 
 void LabelEditor::setPriceMode(PriceMode mode) {
+    EditorSnapshot before = snapshot();
     layout_.pricing.mode = mode;
+    recordStep(EditCommand::PriceMode, std::move(before));
     view_.showLayout(layout_, viewState_);
     redrawAndFocusText1();
 }
 
 void LabelEditor::setTaxRounding(TaxRounding rounding) {
+    EditorSnapshot before = snapshot();
     layout_.pricing.rounding = rounding;
+    recordStep(EditCommand::TaxRounding, std::move(before));
     view_.showLayout(layout_, viewState_);
     redrawAndFocusText1();
 }
