@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <set>
 
+#include "editor/logic/RecoveryFile.h"
 #include "editor/widgets/EditorWindow.h"
 #include "start/FirstPaint.h"
 #include "start/StartPicture.h"
@@ -143,6 +144,35 @@ class StartWindowTest : public QObject {
         auto* second = qobject_cast<EditorWindow*>(start_->inputWindow());
         QVERIFY(second);
         QVERIFY(second->editor().sheet() == LabelSheet());
+    }
+
+    void createOffersWhatAProgramThatIsGoneLeftBehind() {
+        const QString recovery = folders_.filePath("recovery");
+        QDir().mkpath(recovery);
+        RecoveryContent left;
+        left.sheet.label(1).productName = "ぶどう";
+        left.layout = initialLayoutSettings();
+        left.fileName = "無題";
+        QVERIFY(writeRecoveryFile(QDir(recovery).filePath("recovery-1-1.csv").toStdString(), left)
+                    .ok());
+        StartWindow start(SettingsLocation(folders_.filePath("program"), folders_.filePath("user")),
+                          recovery);
+        start.show();
+        QString asked;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&asked] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        answer.start(10);
+        QTest::mouseClick(start.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        auto* editor = qobject_cast<EditorWindow*>(start.inputWindow());
+        QVERIFY(editor);
+        QTRY_COMPARE(asked, QString::fromUtf8("保存されていないデータがあります。復元しますか？"));
+        QCOMPARE(editor->editor().sheet().label(1).productName, std::string("ぶどう"));
+        QVERIFY(!QFile::exists(QDir(recovery).filePath("recovery-1-1.csv")));
     }
 
     void quitClosesOnlyTheStartWindow() {
