@@ -65,15 +65,14 @@ void BM_PrintSheetPdf600(benchmark::State& state) {
     const LayoutSettings layout = initialLayoutSettings();
     const QString path = QDir::temp().filePath(QStringLiteral("tanahuda-render-bench.pdf"));
     for (auto _ : state) {
-        std::string error;
-        std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(makePdfPrinter(path, 600), error);
+        std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(makePdfPrinter(path, 600)).job;
         if (!job) {
-            state.SkipWithError(error.c_str());
+            state.SkipWithError("the PDF printer could not be opened");
             break;
         }
         drawSheet(job->page(), sheet, layout, RenderOptions::paper());
-        if (!job->finish(error)) {
-            state.SkipWithError(error.c_str());
+        if (!job->finish().ok()) {
+            state.SkipWithError("the PDF could not be finished");
             break;
         }
     }

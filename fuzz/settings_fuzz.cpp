@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
 
-    FileResult result;
+    Result result;
     const std::string written = formatSettingsBytes(settings, result);
     if (!result.ok())
         return 0;

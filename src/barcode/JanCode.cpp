@@ -90,7 +90,7 @@ JanCheck checkJanCode(std::string_view code) {
         return check;
     check.dataDigits = std::string(code.substr(0, code.size() - 1));
     check.checkDigit = checkDigitOf(check.dataDigits);
-    check.result = (code.back() == check.checkDigit) ? 0 : 1;
+    check.valid = code.back() == check.checkDigit;
     return check;
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 // Outcome of checking a 13- or 8-character JAN code against its check digit.
 struct JanCheck {
-    // 0: the typed check digit is right; 1: it is wrong, or the code is not
-    // 13 or 8 ASCII digits. Only a result of 0 yields a barcode.
-    std::int16_t result = 1;
+    // The typed check digit is right (and the code is 13 or 8 ASCII digits).
+    // Only a valid code yields a barcode.
+    bool valid = false;
     std::string dataDigits;  // the first 12 (or 7) characters
     char checkDigit = '0';   // the computed check digit ('0'..'9')
 

@@ -5,7 +5,7 @@
 BatchSheetBuilder::BatchSheetBuilder(ProductListReader& reader, int startPosition)
     : reader_(reader), nextPosition_(startPosition < 1 || startPosition > 10 ? 1 : startPosition) {}
 
-bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<ProductProblem>& problems) {
+bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& problems) {
     sheet.clear();
     bool any = false;
     while (nextPosition_ <= LabelSheet::kLabelCount) {
@@ -18,12 +18,11 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<ProductProblem>
         any = true;
         ++placed_;
         if (label.productName.empty()) {
-            problems.push_back({row->lineNumber, "品名が空のため、このラベルは印刷されません"});
-        } else if (!label.janCode.empty() && checkJanCode(label.janCode).result != 0) {
             problems.push_back(
-                {row->lineNumber,
-                 "JANコード \"" + label.janCode +
-                     "\" は 13 桁または 8 桁の数字ではないため、バーコードなしで印刷します"});
+                Result::failure(ResultCode::RowWithoutName).withLine(row->lineNumber));
+        } else if (!label.janCode.empty() && !checkJanCode(label.janCode).valid) {
+            problems.push_back(Result::failure(ResultCode::RowWithoutBarcode, label.janCode)
+                                   .withLine(row->lineNumber));
         }
     }
     if (nextPosition_ > LabelSheet::kLabelCount)
@@ -40,7 +39,7 @@ long sheetsNeeded(long productCount, int startPosition) {
 
 long countProducts(std::istream& in, TextEncoding encoding) {
     ProductListReader reader(in, encoding);
-    std::vector<ProductProblem> ignored;
+    std::vector<Result> ignored;
     long count = 0;
     while (reader.next(ignored)) {
         ++count;

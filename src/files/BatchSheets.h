@@ -18,7 +18,7 @@ class BatchSheetBuilder {
     // no product is left (then `sheet` is empty). Rows whose JAN code gets no
     // barcode, or that have no product name (and so print nothing), are
     // reported in `problems`, as are rows that cannot be read.
-    bool nextSheet(LabelSheet& sheet, std::vector<ProductProblem>& problems);
+    bool nextSheet(LabelSheet& sheet, std::vector<Result>& problems);
 
     // Labels placed so far.
     long labelsPlaced() const { return placed_; }

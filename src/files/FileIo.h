@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "files/FileResult.h"
+#include "model/Result.h"
 
 // Reads a whole file of at most `maxBytes`. Larger files are refused (ReadFailed).
-FileResult readWholeFile(const std::string& path, std::string& bytes,
-                         std::size_t maxBytes = 4 * 1024 * 1024);
+Result readWholeFile(const std::string& path, std::string& bytes,
+                     std::size_t maxBytes = 4 * 1024 * 1024);
 
 bool fileExists(const std::string& path);
 
@@ -17,7 +17,7 @@ bool fileExists(const std::string& path);
 // temporary file is removed and the old file is left as it was. An existing
 // file keeps its permissions; a read-only one (no write permission bit) is not
 // replaced. A symbolic link is followed and stays a link.
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+Result writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // The system calls the atomic writer uses, replaceable in tests to inject
 // failures (a full disk, a refused rename).

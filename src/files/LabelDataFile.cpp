@@ -13,15 +13,15 @@ constexpr const char* kMarker = "棚札";
 constexpr int kFieldsPerRecord = 7;
 
 // The first text of the sheet that the file form cannot store, if any.
-FileResult checkSheetTexts(const LabelSheet& sheet) {
-    FileResult r;
+Result checkSheetTexts(const LabelSheet& sheet) {
+    Result r;
     for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
         for (LabelField f : kLabelFields) {
             const std::string& text = sheet.label(n).field(f);
             if (text.find('"') != std::string::npos) {
-                r.code = FileErrorCode::QuoteInText;
+                r.code = ResultCode::QuoteInText;
             } else if (!cp932::canEncode(text)) {
-                r.code = FileErrorCode::NotEncodable;
+                r.code = ResultCode::NotEncodable;
             } else {
                 continue;
             }
@@ -36,10 +36,10 @@ FileResult checkSheetTexts(const LabelSheet& sheet) {
 
 }  // namespace
 
-FileResult formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
-                           std::string& bytes) {
+Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
+                       std::string& bytes) {
     bytes.clear();
-    FileResult result = checkSheetTexts(sheet);
+    Result result = checkSheetTexts(sheet);
     if (!result.ok())
         return result;
 
@@ -59,7 +59,7 @@ FileResult formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settin
 
     std::optional<std::string> encoded = cp932::encode(writer.result());
     if (!encoded) {  // every text was checked above; kept for safety
-        result.code = FileErrorCode::NotEncodable;
+        result.code = ResultCode::NotEncodable;
         result.detail = writer.result();
         return result;
     }
@@ -67,10 +67,10 @@ FileResult formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settin
     return result;
 }
 
-FileResult writeLabelFile(const std::string& path, const LabelSheet& sheet,
-                          const LayoutSettings& settings) {
+Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
+                      const LayoutSettings& settings) {
     std::string bytes;
-    FileResult result = formatLabelFile(sheet, settings, bytes);
+    Result result = formatLabelFile(sheet, settings, bytes);
     if (!result.ok())
         return result;
     return writeFileAtomically(path, bytes);

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/FileResult.h"
+#include "model/Result.h"
 #include "files/PriceExtension.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
@@ -14,13 +14,13 @@
 
 // The whole file's bytes, or an error naming the label and field (or the
 // setting) whose text cannot be stored.
-FileResult formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
+Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
                            std::string& bytes);
 
 // Writes the file, replacing any file of that name atomically. Nothing is
 // written when a text cannot be stored; on a failed write the old file is
 // left as it was.
-FileResult writeLabelFile(const std::string& path, const LabelSheet& sheet,
+Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
                           const LayoutSettings& settings);
 
 enum class LabelFileRead { Read, Rejected };

@@ -113,13 +113,13 @@ void applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
 
 }  // namespace
 
-FileResult writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& s) {
+Result writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& s) {
     for (const StoredText& t : storedTexts(s)) {
-        FileResult r;
+        Result r;
         if (t.text->find('"') != std::string::npos) {
-            r.code = FileErrorCode::QuoteInText;
+            r.code = ResultCode::QuoteInText;
         } else if (!cp932::canEncode(*t.text)) {
-            r.code = FileErrorCode::NotEncodable;
+            r.code = ResultCode::NotEncodable;
         } else {
             continue;
         }

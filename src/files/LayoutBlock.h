@@ -3,7 +3,7 @@
 #include <string>
 
 #include "files/CsvText.h"
-#include "files/FileResult.h"
+#include "model/Result.h"
 #include "model/LayoutSettings.h"
 
 // The ten-line layout block, ten fields a line, keyed "印字位置調整", "縁取り",
@@ -12,7 +12,7 @@
 // Appends the ten lines to `writer`, each on/off state as the caption its
 // toggle button shows for it. Fails (and appends nothing) when a font name or
 // adjustment text holds a double quote or a character code page 932 cannot hold.
-FileResult writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& settings);
+Result writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& settings);
 
 // Reads the next 100 fields and applies them by position (the key of each line
 // is read but not compared). A value that cannot be converted, and every value

@@ -166,12 +166,11 @@ ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
 }
 
 ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::string>& fields,
-                                                           int& startLine, bool& damaged,
-                                                           std::string& damage) {
+                                                           int& startLine, ResultCode& damage) {
     using Traits = std::char_traits<char>;
     std::streambuf* buf = in_.rdbuf();
     fields.clear();
-    damaged = false;
+    damage = ResultCode::Ok;
     startLine = line_;
     if (buf->sgetc() == Traits::eof())
         return RawStatus::End;
@@ -192,18 +191,15 @@ ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::stri
         endField();
         if (tooLong) {
             fields.clear();
-            damaged = true;
-            damage = "行が長すぎます";
+            damage = ResultCode::RowTooLong;
         }
         return RawStatus::Record;
     };
     while (true) {
         const int ch = buf->sbumpc();
         if (ch == Traits::eof()) {
-            if (inQuotes && !tooLong) {
-                damaged = true;
-                damage = "引用符 \" が閉じていません";
-            }
+            if (inQuotes && !tooLong)
+                damage = ResultCode::RowQuoteNotClosed;
             return finish();
         }
         if (++recordBytes > kMaxRecordBytes && !tooLong) {
@@ -282,29 +278,26 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
     return true;
 }
 
-std::optional<ProductRow> ProductListReader::next(std::vector<ProductProblem>& problems) {
+std::optional<ProductRow> ProductListReader::next(std::vector<Result>& problems) {
     std::vector<std::string> fields;
     while (true) {
         int startLine = 0;
-        bool damaged = false;
-        std::string damage;
-        if (readRecord(fields, startLine, damaged, damage) == RawStatus::End)
+        ResultCode damage = ResultCode::Ok;
+        if (readRecord(fields, startLine, damage) == RawStatus::End)
             return std::nullopt;
-        if (!damaged) {
+        if (damage == ResultCode::Ok) {
             for (std::string& f : fields) {
                 if (!decodeField(f)) {
-                    damaged = true;
-                    damage = encoding_ == TextEncoding::Utf8
-                                 ? "UTF-8 として読めない文字があります"
-                                 : "シフトJIS (コードページ 932) として読めない文字があります";
+                    damage = encoding_ == TextEncoding::Utf8 ? ResultCode::RowNotUtf8
+                                                             : ResultCode::RowNotCp932;
                     break;
                 }
             }
         }
         const bool empty = std::all_of(fields.begin(), fields.end(),
                                        [](const std::string& f) { return f.empty(); });
-        if (damaged) {
-            problems.push_back({startLine, "読めない行です (" + damage + ")。印刷しません"});
+        if (damage != ResultCode::Ok) {
+            problems.push_back(Result::failure(damage).withLine(startLine));
             first_ = false;
             continue;
         }
@@ -333,9 +326,7 @@ std::optional<ProductRow> ProductListReader::next(std::vector<ProductProblem>& p
             }
         }
         if (extra) {
-            problems.push_back({startLine,
-                                "列が多すぎます (JANコード, メーカー, 品名, 規格, "
-                                "ロット, 売価 の 6 列まで)。印刷しません"});
+            problems.push_back(Result::failure(ResultCode::RowTooManyColumns).withLine(startLine));
             continue;
         }
         if (badRate) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/LabelSheet.h"
+#include "model/Result.h"
 
 // A product list exported from a till or a spreadsheet: one product a row,
 // comma-separated, the six texts in the label's field order (JAN code, maker,
@@ -28,28 +29,21 @@ struct ProductRow {
     LabelRecord record;
 };
 
-// One problem found in the list, to be reported with its line number.
-struct ProductProblem {
-    int lineNumber = 0;
-    std::string message;  // Japanese, for the user
-};
-
 // Reads the list row by row, holding only the current row in memory.
 class ProductListReader {
   public:
     // `in` must be seekable when `encoding` is Auto (it is read twice).
     ProductListReader(std::istream& in, TextEncoding encoding);
 
-    TextEncoding encoding() const { return encoding_; }
-
     // The next product, or nothing at the end of the list. Rows that cannot be
-    // read are skipped and reported through `problems`; empty rows are skipped.
-    std::optional<ProductRow> next(std::vector<ProductProblem>& problems);
+    // read are skipped and reported through `problems` (a Row... code and the
+    // line); empty rows are skipped.
+    std::optional<ProductRow> next(std::vector<Result>& problems);
 
   private:
     enum class RawStatus { Record, End };
-    RawStatus readRecord(std::vector<std::string>& fields, int& startLine, bool& damaged,
-                         std::string& damage);
+    // `damage` is Ok, or the Row... code of a row that cannot be read.
+    RawStatus readRecord(std::vector<std::string>& fields, int& startLine, ResultCode& damage);
     bool decodeField(std::string& field) const;
     bool applyHeader(const std::vector<std::string>& fields);
 

@@ -5,7 +5,7 @@
 #include "files/FileIo.h"
 #include "files/LayoutBlock.h"
 
-std::string formatSettingsBytes(const LayoutSettings& settings, FileResult& result) {
+std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) {
     CsvLineWriter writer;
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
@@ -13,15 +13,15 @@ std::string formatSettingsBytes(const LayoutSettings& settings, FileResult& resu
     writePriceExtension(writer, settings, nullptr);
     std::optional<std::string> bytes = cp932::encode(writer.result());
     if (!bytes) {  // every text was checked above; kept for safety
-        result.code = FileErrorCode::NotEncodable;
+        result.code = ResultCode::NotEncodable;
         result.detail = writer.result();
         return {};
     }
     return *std::move(bytes);
 }
 
-FileResult saveSettingsFile(const std::string& path, const LayoutSettings& settings) {
-    FileResult result;
+Result saveSettingsFile(const std::string& path, const LayoutSettings& settings) {
+    Result result;
     const std::string bytes = formatSettingsBytes(settings, result);
     if (!result.ok())
         return result;
@@ -41,8 +41,8 @@ void readSettingsBytes(std::string_view bytes, LayoutSettings& settings,
 SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings,
                               PriceExtensionRead* extension) {
     std::string bytes;
-    const FileResult read = readWholeFile(path, bytes);
-    if (read.code == FileErrorCode::NotFound) {
+    const Result read = readWholeFile(path, bytes);
+    if (read.code == ResultCode::NotFound) {
         applyDefaultLayout(settings);
         return SettingsLoad::Missing;
     }

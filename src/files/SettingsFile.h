@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/FileResult.h"
+#include "model/Result.h"
 #include "files/PriceExtension.h"
 #include "model/LayoutSettings.h"
 
@@ -20,7 +20,7 @@ struct SettingsPaths {
 
 // Writes the layout block to `path`, replacing the file atomically: on any
 // failure the old file is left as it was.
-FileResult saveSettingsFile(const std::string& path, const LayoutSettings& settings);
+Result saveSettingsFile(const std::string& path, const LayoutSettings& settings);
 
 enum class SettingsLoad { Loaded, Missing, Unreadable };
 
@@ -35,4 +35,4 @@ SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings,
 // The same on bytes already read (for tools and tests).
 void readSettingsBytes(std::string_view bytes, LayoutSettings& settings,
                        PriceExtensionRead* extension = nullptr);
-std::string formatSettingsBytes(const LayoutSettings& settings, FileResult& result);
+std::string formatSettingsBytes(const LayoutSettings& settings, Result& result);

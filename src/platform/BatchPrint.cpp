@@ -1,66 +1,88 @@
 #include "platform/BatchPrint.h"
 
-#include <QPainter>
-#include <QPrinter>
+#include <filesystem>
 
 #include "files/BatchSheets.h"
-#include "platform/PageSetup.h"
-#include "platform/QtPaintSurface.h"
-#include "platform/SpoolerHandoff.h"
 #include "render/SheetRenderer.h"
 
-BatchPrintResult printProductList(QPrinter& chosen, ProductListReader& reader,
-                                  const LayoutSettings& layout, int startPosition,
-                                  const std::function<void(long)>& progress) {
-    BatchPrintResult result;
-    setPageOrigin(chosen);
-    // A system printer's pages go to its queue in one piece at the end.
-    std::unique_ptr<SpoolerHandoff> handoff;
-    if (SpoolerHandoff::isSystemPrinter(chosen)) {
-        handoff = SpoolerHandoff::prepare(chosen, result.error);
-        if (!handoff) {
-            result.ok = false;
-            return result;
-        }
+namespace {
+
+// A UTF-8 path in the form the streams open on every system.
+std::filesystem::path utf8Path(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+}  // namespace
+
+ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding encoding,
+                                   int startPosition)
+    : listPath_(listPath),
+      list_(utf8Path(listPath), std::ios::binary),
+      encoding_(encoding),
+      startPosition_(startPosition) {
+    if (!list_) {
+        listResult_ = Result::failure(ResultCode::ListNotOpened).withPath(listPath_);
+        return;
     }
-    QPrinter& printer = handoff ? handoff->printer() : chosen;
-    BatchSheetBuilder builder(reader, startPosition);
+    // Decided once: the list is then read twice (to count, to print), not four times.
+    if (encoding_ == TextEncoding::Auto)
+        encoding_ = detectTextEncoding(list_);
+    products_ = countProducts(list_, encoding_);
+    if (products_ == 0)
+        listResult_ = Result::failure(ResultCode::ListEmpty).withPath(listPath_);
+}
+
+long ProductListBatch::sheetCount() const {
+    return sheetsNeeded(products_, startPosition_);
+}
+
+void ProductListBatch::rewind() {
+    list_.clear();
+    list_.seekg(0);
+}
+
+LabelSheet ProductListBatch::firstSheet() {
+    LabelSheet first;
+    if (!list_.is_open())
+        return first;
+    rewind();
+    ProductListReader reader(list_, encoding_);
+    BatchSheetBuilder builder(reader, startPosition_);
+    std::vector<Result> ignored;
+    builder.nextSheet(first, ignored);
+    return first;
+}
+
+BatchOutcome ProductListBatch::print(PrintJob& job, const LayoutSettings& layout,
+                                     const BatchProgress& progress) {
+    BatchOutcome outcome;
+    rewind();
+    ProductListReader reader(list_, encoding_);
+    BatchSheetBuilder builder(reader, startPosition_);
     LabelSheet sheet;
-    QPainter painter;
-    while (builder.nextSheet(sheet, result.problems)) {
-        if (result.sheets == 0) {
-            if (!painter.begin(&printer)) {
-                result.ok = false;
-                result.error = "印刷先を開けませんでした";
-                return result;
+    while (builder.nextSheet(sheet, outcome.problems)) {
+        if (outcome.sheets > 0) {
+            if (Result next = job.newPage(); !next.ok()) {
+                outcome.result = std::move(next);
+                break;
             }
-        } else if (!printer.newPage()) {
-            result.ok = false;
-            result.error = "次のページを始められませんでした";
+        }
+        DrawingSurface& page = job.page();
+        page.setUnit(SurfaceUnit::Millimetres);
+        drawSheet(page, sheet, layout, RenderOptions::paper());
+        if (!page.ok()) {
+            outcome.result = Result::failure(ResultCode::PageNotDrawn);
             break;
         }
-        QtPaintSurface surface(painter, true);
-        surface.setUnit(SurfaceUnit::Millimetres);
-        drawSheet(surface, sheet, layout, RenderOptions::paper());
-        if (!surface.ok()) {
-            result.ok = false;
-            result.error = "ページを描けませんでした";
-            break;
-        }
-        ++result.sheets;
+        ++outcome.sheets;
         if (progress)
-            progress(result.sheets);
+            progress(outcome.sheets);
     }
-    result.labels = builder.labelsPlaced();
-    if (!result.ok) {
-        printer.abort();
-        return result;
+    outcome.labels = builder.labelsPlaced();
+    if (!outcome.ok()) {
+        job.abort();
+        return outcome;
     }
-    if (painter.isActive() && !painter.end()) {
-        result.ok = false;
-        result.error = "印刷を終えられませんでした";
-    } else if (handoff && result.sheets > 0 && !handoff->submit(result.error)) {
-        result.ok = false;
-    }
-    return result;
+    outcome.result = job.finish();
+    return outcome;
 }

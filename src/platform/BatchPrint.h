@@ -1,28 +1,67 @@
 #pragma once
 
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "files/ProductList.h"
+#include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
+#include "render/PrintJob.h"
 
-class QPrinter;
+// How a batch print went.
+struct BatchOutcome {
+    Result result;                 // Ok, or why the job failed (nothing was printed then)
+    long sheets = 0;               // pages drawn
+    long labels = 0;               // labels placed on them
+    std::vector<Result> problems;  // the list's problem rows, each naming its line
 
-struct BatchPrintResult {
-    long sheets = 0;
-    long labels = 0;
-    std::vector<ProductProblem> problems;
-    bool ok = true;
-    std::string error;  // Japanese, when !ok
+    bool ok() const { return result.ok(); }
 };
 
-// Prints a product list on `printer` (a real printer or a PDF, set up by the
-// caller), one sheet of ten labels a page, each label drawn exactly as the
-// print command draws a typed sheet. The list is streamed: one sheet is held
-// in memory at a time. `progress` is called after each page with the number
-// of sheets done. When a page cannot be drawn the job is aborted: nothing
-// reaches the printer.
-BatchPrintResult printProductList(QPrinter& printer, ProductListReader& reader,
-                                  const LayoutSettings& layout, int startPosition,
-                                  const std::function<void(long sheetsDone)>& progress = {});
+// Called after each printed page with the number of sheets done so far.
+using BatchProgress = std::function<void(long sheetsDone)>;
+
+// Printing a product list, one sheet of ten labels a page: the one routine
+// behind the window's 一括印刷 and tanahuda-print --products.
+//
+// Opening reads the list at once: its encoding is decided (detected when
+// Auto, reading the list once) and its products are counted, so the caller
+// knows the sheets before it chooses where to print. print() then streams
+// the list, holding one sheet in memory at a time, and draws each label
+// exactly as the print command draws a typed sheet.
+class ProductListBatch {
+  public:
+    // `listPath` is UTF-8; `startPosition` (1..10) is the first sheet's first label.
+    ProductListBatch(const std::string& listPath, TextEncoding encoding, int startPosition);
+
+    // Ok, ListNotOpened or ListEmpty (naming the list).
+    const Result& listResult() const { return listResult_; }
+    TextEncoding encoding() const { return encoding_; }
+    long productCount() const { return products_; }
+    long sheetCount() const;
+    // Another start position, without reading the list again.
+    void setStartPosition(int startPosition) { startPosition_ = startPosition; }
+
+    // The first sheet as it will be printed: the labels before the start
+    // position stay free. Empty when the list cannot be read.
+    LabelSheet firstSheet();
+
+    // Prints every sheet on `job`, which has begun and whose first page is
+    // empty, and ends the document. When a page cannot be begun or drawn the
+    // job is abandoned: nothing reaches the printer.
+    BatchOutcome print(PrintJob& job, const LayoutSettings& layout,
+                       const BatchProgress& progress = {});
+
+  private:
+    void rewind();
+
+    std::string listPath_;
+    std::ifstream list_;
+    TextEncoding encoding_;
+    int startPosition_;
+    long products_ = 0;
+    Result listResult_;
+};

@@ -19,7 +19,7 @@ std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch) {
     return printer;
 }
 
-std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name, std::string& error) {
+SystemPrinter makeSystemPrinter(const QString& name) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
         // The spooler says why: not running, or no such queue.
@@ -27,15 +27,14 @@ std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name, std::string& er
         if (why.problem != QueueProblem::SpoolerDown) {
             why = {QueueProblem::Missing, {}, 0};
         }
-        error = describeQueueProblem(why, name.toStdString());
-        return nullptr;
+        return {nullptr, queueResult(why, name.toStdString())};
     }
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::NativeFormat);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);
     setPageOrigin(*printer);
-    return printer;
+    return {std::move(printer), Result{}};
 }
 
 QStringList systemPrinterNames() {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "model/Result.h"
+
 class QPrinter;
 
 // The printers a sheet is drawn on. A sheet is one A4 portrait page whose
@@ -16,11 +18,16 @@ class QPrinter;
 // corner of the paper (full-page mode).
 std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch);
 
+// A system printer, or why there is none.
+struct SystemPrinter {
+    std::unique_ptr<QPrinter> printer;
+    Result result;  // PrinterNotFound or SpoolerDown, naming the printer
+};
+
 // The system printer called `name`, at its own resolution, A4 portrait, drawn
-// from the corner of its printable area. Nothing, with a reason in `error`,
-// when no such printer exists. Whether its queue takes jobs now is asked when
-// the job begins.
-std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name, std::string& error);
+// from the corner of its printable area. None when no such printer exists.
+// Whether its queue takes jobs now is asked when the job begins.
+SystemPrinter makeSystemPrinter(const QString& name);
 
 // Chooses where a page is drawn from: a PDF, which has no unprintable margin,
 // from the corner of the paper (full-page mode); a real printer from the

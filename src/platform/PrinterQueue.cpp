@@ -129,22 +129,26 @@ QueueAnswer submitToPrinterQueue(const std::string& queue, const std::string& fi
     return {QueueProblem::None, {}, jobId};
 }
 
-std::string describeQueueProblem(const QueueAnswer& answer, const std::string& queue) {
-    // The spooler's own words, often English ("Paused"), quoted as they are.
-    const std::string said = answer.detail.empty() ? "" : "「" + answer.detail + "」";
+Result queueResult(const QueueAnswer& answer, const std::string& queue) {
+    ResultCode code = ResultCode::Ok;
     switch (answer.problem) {
         case QueueProblem::None:
             return {};
         case QueueProblem::SpoolerDown:
-            return "プリンターが見つかりません: " + queue + " (印刷スプーラーが動いていません)";
+            code = ResultCode::SpoolerDown;
+            break;
         case QueueProblem::Missing:
-            return "プリンターが見つかりません: " + queue;
+            code = ResultCode::PrinterNotFound;
+            break;
         case QueueProblem::Stopped:
-            return "プリンターが停止しています: " + queue + said + "。再開してから印刷してください";
+            code = ResultCode::QueueStopped;
+            break;
         case QueueProblem::NotAccepting:
-            return "プリンターが印刷を受け付けていません: " + queue + said;
+            code = ResultCode::QueueNotAccepting;
+            break;
         case QueueProblem::Refused:
-            return "プリンターに印刷を送れませんでした: " + queue + said;
+            code = ResultCode::QueueRefused;
+            break;
     }
-    return {};
+    return Result::failure(code, answer.detail).withPrinter(queue);
 }

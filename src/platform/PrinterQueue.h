@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Result.h"
+
 // The print spooler's queue of a system printer: whether it would take a job
 // now, and the hand-over of a finished document to it. The spooler answers
 // for itself, so nothing is reported as printed that it did not accept.
@@ -37,5 +39,7 @@ QueueAnswer checkPrinterQueue(const std::string& queue);
 QueueAnswer submitToPrinterQueue(const std::string& queue, const std::string& file,
                                  const std::string& title, const std::vector<JobOption>& options);
 
-// One line for the user: what is wrong with `queue` and what to do.
-std::string describeQueueProblem(const QueueAnswer& answer, const std::string& queue);
+// The answer as a result about `queue`: PrinterNotFound, SpoolerDown,
+// QueueStopped, QueueNotAccepting or QueueRefused, with the spooler's own
+// words as the detail; Ok when the queue took it.
+Result queueResult(const QueueAnswer& answer, const std::string& queue);

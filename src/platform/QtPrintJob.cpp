@@ -15,9 +15,14 @@ bool isPdf(const QPrinter& printer) {
     return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
 }
 
-std::string describe(const QPrinter& printer) {
-    return isPdf(printer) ? "PDF ファイル「" + printer.outputFileName().toStdString() + "」"
-                          : "プリンター「" + printer.printerName().toStdString() + "」";
+// A failure naming the printer, or the PDF file, it is about.
+Result failureOn(const QPrinter& printer, ResultCode code) {
+    Result failure = Result::failure(code);
+    if (isPdf(printer))
+        failure.path = printer.outputFileName().toStdString();
+    else
+        failure.printer = printer.printerName().toStdString();
+    return failure;
 }
 
 }  // namespace
@@ -25,30 +30,27 @@ std::string describe(const QPrinter& printer) {
 QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer)
     : printer_(std::move(printer)), painter_(std::make_unique<QPainter>()) {}
 
-std::unique_ptr<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer,
-                                              std::string& error) {
-    if (!printer) {
-        error = "プリンターがありません";
-        return nullptr;
-    }
+JobStart<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer) {
+    if (!printer)
+        return {nullptr, Result::failure(ResultCode::PrinterNotFound)};
     // A PDF from the paper's corner, whichever way the printer was chosen.
     setPageOrigin(*printer);
     std::unique_ptr<QtPrintJob> job(new QtPrintJob(std::move(printer)));
     if (SpoolerHandoff::isSystemPrinter(*job->printer_)) {
-        job->handoff_ = SpoolerHandoff::prepare(*job->printer_, error);
-        if (!job->handoff_) {
+        JobStart<SpoolerHandoff> handoff = SpoolerHandoff::prepare(*job->printer_);
+        if (!handoff.job) {
             job->done_ = true;
-            return nullptr;
+            return {nullptr, handoff.result};
         }
+        job->handoff_ = std::move(handoff.job);
     }
     if (!job->painter_->begin(&job->target())) {
-        error = describe(*job->printer_) + "に印刷を始められません";
         job->done_ = true;
-        return nullptr;
+        return {nullptr, failureOn(*job->printer_, ResultCode::PrinterNotOpened)};
     }
     job->surface_ = std::make_unique<QtPaintSurface>(*job->painter_, true);
     job->surface_->setUnit(SurfaceUnit::Millimetres);
-    return job;
+    return {std::move(job), Result{}};
 }
 
 QPrinter& QtPrintJob::target() {
@@ -65,29 +67,32 @@ DrawingSurface& QtPrintJob::page() {
     return *surface_;
 }
 
-bool QtPrintJob::finish(std::string& error) {
-    if (done_) {
-        error = "印刷はすでに終わっています";
-        return false;
-    }
+Result QtPrintJob::newPage() {
+    if (done_ || !target().newPage())
+        return failureOn(*printer_, ResultCode::PageNotStarted);
+    // Each page starts as the first did: a fresh surface in millimetres.
+    surface_ = std::make_unique<QtPaintSurface>(*painter_, true);
+    surface_->setUnit(SurfaceUnit::Millimetres);
+    return {};
+}
+
+Result QtPrintJob::finish() {
+    if (done_)
+        return Result::failure(ResultCode::PrintFinished);
     done_ = true;
     const bool ended = painter_->end();
     if (!ended || target().printerState() == QPrinter::Error ||
         target().printerState() == QPrinter::Aborted) {
-        error = describe(*printer_) + "への印刷を完了できませんでした";
-        return false;
+        return failureOn(*printer_, ResultCode::PrintNotFinished);
     }
-    if (handoff_) {
-        return handoff_->submit(error);
-    }
+    if (handoff_)
+        return handoff_->submit();
     if (isPdf(*printer_)) {
         const QFileInfo written(printer_->outputFileName());
-        if (!written.exists() || written.size() == 0) {
-            error = describe(*printer_) + "を書き込めませんでした";
-            return false;
-        }
+        if (!written.exists() || written.size() == 0)
+            return failureOn(*printer_, ResultCode::PdfNotWritten);
     }
-    return true;
+    return {};
 }
 
 void QtPrintJob::abort() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "render/PrintJob.h"
 
@@ -10,24 +9,27 @@ class QPrinter;
 class QtPaintSurface;
 class SpoolerHandoff;
 
-// One printed page on a QPrinter (a system printer or a PDF file): painting
-// begins when the job is made, the page is a drawing surface in millimetres,
-// finish() ends the document so the page is printed, abort() abandons it. A
+// A printed document on a QPrinter (a system printer or a PDF file): painting
+// begins when the job is made, each page is a drawing surface in millimetres,
+// finish() ends the document so the pages are printed, abort() abandons it. A
 // job destroyed before finish() is abandoned. A PDF page is drawn from the
 // paper's corner (full page); a real printer's page from the corner of its
-// printable area. A system printer's page is handed to its queue when
-// finished, and finish() fails when the spooler does not accept it.
+// printable area. A system printer's pages are handed to its queue when
+// finished, and finish() fails when the spooler does not accept them.
 class QtPrintJob : public PrintJob {
   public:
-    // Begins painting on `printer`. Nothing, with a reason in `error`, when the
-    // printer (or the PDF file) cannot be opened.
-    static std::unique_ptr<QtPrintJob> begin(std::unique_ptr<QPrinter> printer, std::string& error);
+    // Begins painting on `printer`. No job when there is no printer
+    // (PrinterNotFound), its queue would not take the job (the queue's
+    // answer), or it (or the PDF file) cannot be opened (PrinterNotOpened,
+    // naming the printer or the file).
+    static JobStart<QtPrintJob> begin(std::unique_ptr<QPrinter> printer);
     ~QtPrintJob() override;
     QtPrintJob(const QtPrintJob&) = delete;
     QtPrintJob& operator=(const QtPrintJob&) = delete;
 
     DrawingSurface& page() override;
-    bool finish(std::string& error) override;
+    Result newPage() override;
+    Result finish() override;
     void abort() override;
 
     QPrinter& printer() { return *printer_; }

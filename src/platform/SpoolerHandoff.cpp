@@ -47,14 +47,11 @@ bool SpoolerHandoff::isSystemPrinter(const QPrinter& printer) {
     return printer.outputFormat() == QPrinter::NativeFormat && printer.outputFileName().isEmpty();
 }
 
-std::unique_ptr<SpoolerHandoff> SpoolerHandoff::prepare(const QPrinter& chosen,
-                                                        std::string& error) {
+JobStart<SpoolerHandoff> SpoolerHandoff::prepare(const QPrinter& chosen) {
     const std::string queue = chosen.printerName().toStdString();
     const QueueAnswer state = checkPrinterQueue(queue);
-    if (!state.ok()) {
-        error = describeQueueProblem(state, queue);
-        return nullptr;
-    }
+    if (!state.ok())
+        return {nullptr, queueResult(state, queue)};
     std::unique_ptr<SpoolerHandoff> handoff(new SpoolerHandoff());
     handoff->queue_ = queue;
     handoff->title_ = chosen.docName().isEmpty() ? "tanahuda" : chosen.docName().toStdString();
@@ -62,8 +59,8 @@ std::unique_ptr<SpoolerHandoff> SpoolerHandoff::prepare(const QPrinter& chosen,
     handoff->file_.setFileTemplate(
         QDir::temp().filePath(QStringLiteral("tanahuda-job-XXXXXX.pdf")));
     if (!handoff->file_.open()) {
-        error = "一時ファイルを作れません: " + handoff->file_.errorString().toStdString();
-        return nullptr;
+        return {nullptr, Result::failure(ResultCode::ScratchFileNotMade,
+                                         handoff->file_.errorString().toStdString())};
     }
     handoff->file_.close();
     auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -74,18 +71,15 @@ std::unique_ptr<SpoolerHandoff> SpoolerHandoff::prepare(const QPrinter& chosen,
     pdf->setFullPage(chosen.fullPage());
     pdf->setDocName(chosen.docName());
     handoff->pdf_ = std::move(pdf);
-    return handoff;
+    return {std::move(handoff), Result{}};
 }
 
 SpoolerHandoff::~SpoolerHandoff() = default;
 
-bool SpoolerHandoff::submit(std::string& error) {
+Result SpoolerHandoff::submit() {
     const QueueAnswer answer =
         submitToPrinterQueue(queue_, file_.fileName().toStdString(), title_, options_);
-    if (!answer.ok()) {
-        error = describeQueueProblem(answer, queue_);
-        return false;
-    }
-    jobId_ = answer.jobId;
-    return true;
+    if (answer.ok())
+        jobId_ = answer.jobId;
+    return queueResult(answer, queue_);
 }

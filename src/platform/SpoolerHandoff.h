@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/PrinterQueue.h"
+#include "render/PrintJob.h"
 
 class QPrinter;
 
@@ -20,9 +21,9 @@ class SpoolerHandoff {
     static bool isSystemPrinter(const QPrinter& printer);
 
     // Checks the queue of `chosen` and sets up the PDF to draw on in its
-    // place. Nothing, with a reason in `error`, when the queue would not take
-    // the job.
-    static std::unique_ptr<SpoolerHandoff> prepare(const QPrinter& chosen, std::string& error);
+    // place. None, with the queue's answer (or ScratchFileNotMade), when the
+    // queue would not take the job.
+    static JobStart<SpoolerHandoff> prepare(const QPrinter& chosen);
     ~SpoolerHandoff();
     SpoolerHandoff(const SpoolerHandoff&) = delete;
     SpoolerHandoff& operator=(const SpoolerHandoff&) = delete;
@@ -30,9 +31,9 @@ class SpoolerHandoff {
     // The printer to draw the pages on.
     QPrinter& printer() { return *pdf_; }
 
-    // Hands the finished pages (painting on printer() has ended) to the queue.
-    // False, with a reason in `error`, when the spooler did not accept them.
-    bool submit(std::string& error);
+    // Hands the finished pages (painting on printer() has ended) to the queue:
+    // the spooler's answer when it did not accept them.
+    Result submit();
 
     // The job's id once accepted.
     int jobId() const { return jobId_; }

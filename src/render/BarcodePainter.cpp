@@ -62,11 +62,11 @@ bool isLight(char module) {
 
 }  // namespace
 
-std::int16_t drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1, double y1,
-                              double x2, double y2) {
+bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1, double y1,
+                      double x2, double y2) {
     const JanCheck check = checkJanCode(code);
-    if (check.result == 1)
-        return 1;
+    if (!check.valid)
+        return false;
     const std::string pattern = buildModulePattern(check.completedCode());
     const auto n = static_cast<std::int64_t>(pattern.size());
 
@@ -111,21 +111,21 @@ std::int16_t drawEan13Barcode(DrawingSurface& surface, std::string_view code, do
         }
         surface.endFillRun();
         surface.setUnit(savedUnit);
-        return 0;
+        return true;
     }
 
     // Narrower than a pixel a module: draw in the surface's own unit, the
     // module width rounded down to hundredths.
     surface.setUnit(savedUnit);
     if (!withinLimit(x1) || !withinLimit(y1) || !withinLimit(x2) || !withinLimit(y2))
-        return 0;  // no rectangle to draw in
+        return true;  // no rectangle to draw in
     const auto hundredths = static_cast<std::int64_t>(std::nearbyint((x2 - x1) * 100));
     const double moduleWidth = static_cast<double>(hundredths / n) / 100;
     if (moduleWidth <= 0.01)
-        return 0;  // no module can be drawn that narrow
+        return true;  // no module can be drawn that narrow
     for (std::int64_t i = 0; i < n; ++i) {
         surface.fillRect(x1 + static_cast<double>(i) * moduleWidth, y1, moduleWidth - 0.01, y2 - y1,
                          isLight(pattern[static_cast<std::size_t>(i)]) ? kWhite : kBlack);
     }
-    return 0;
+    return true;
 }

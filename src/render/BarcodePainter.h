@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 #include "render/DrawingSurface.h"
@@ -11,7 +10,7 @@
 // module gets the same whole number of pixels; otherwise (and in any other
 // unit) the modules are drawn in the surface's own unit, each as wide as the
 // rectangle's width in hundredths divided by the module count. The surface's
-// unit is the same afterwards. Returns 0 when drawn, 1 when the check digit is
-// wrong (or the code is not 13 or 8 digits) and nothing was drawn.
-std::int16_t drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1, double y1,
-                              double x2, double y2);
+// unit is the same afterwards. Returns false, having drawn nothing, when the
+// check digit is wrong (or the code is not 13 or 8 digits); true otherwise.
+bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1, double y1,
+                      double x2, double y2);

@@ -43,19 +43,19 @@ TEST_F(FileIoTest, ReadsAWholeFile) {
 
 TEST_F(FileIoTest, ReadRefusesMissingOversizedAndSpecialFiles) {
     std::string read;
-    EXPECT_EQ(readWholeFile(path("none.csv"), read).code, FileErrorCode::NotFound);
+    EXPECT_EQ(readWholeFile(path("none.csv"), read).code, ResultCode::NotFound);
 
     put("ten.csv", "0123456789");
     EXPECT_TRUE(readWholeFile(path("ten.csv"), read, 10).ok());
-    const FileResult tooLarge = readWholeFile(path("ten.csv"), read, 9);
-    EXPECT_EQ(tooLarge.code, FileErrorCode::ReadFailed);
+    const Result tooLarge = readWholeFile(path("ten.csv"), read, 9);
+    EXPECT_EQ(tooLarge.code, ResultCode::ReadFailed);
     EXPECT_EQ(read, "");
 
-    EXPECT_EQ(readWholeFile(dir_.string(), read).code, FileErrorCode::ReadFailed);
+    EXPECT_EQ(readWholeFile(dir_.string(), read).code, ResultCode::ReadFailed);
 
     // A named pipe without a writer would block a plain open for ever.
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(readWholeFile(path("pipe"), read).code, FileErrorCode::ReadFailed);
+    EXPECT_EQ(readWholeFile(path("pipe"), read).code, ResultCode::ReadFailed);
 }
 
 TEST_F(FileIoTest, FileExists) {
@@ -101,16 +101,16 @@ TEST_F(FileIoTest, ReplacesTheFileALinkNamesAndKeepsTheLink) {
 }
 
 TEST_F(FileIoTest, AMissingFolderIsAWriteFailure) {
-    const FileResult r = writeFileAtomically(path("no/such/folder/a.csv"), "x");
-    EXPECT_EQ(r.code, FileErrorCode::WriteFailed);
+    const Result r = writeFileAtomically(path("no/such/folder/a.csv"), "x");
+    EXPECT_EQ(r.code, ResultCode::WriteFailed);
     EXPECT_EQ(r.detail, std::strerror(ENOENT));
 }
 
 TEST_F(FileIoTest, AReadOnlyFileIsNotReplaced) {
     put("a.csv", "old");
     ASSERT_EQ(::chmod(path("a.csv").c_str(), 0444), 0);
-    const FileResult r = writeFileAtomically(path("a.csv"), "new");
-    EXPECT_EQ(r.code, FileErrorCode::WriteFailed);
+    const Result r = writeFileAtomically(path("a.csv"), "new");
+    EXPECT_EQ(r.code, ResultCode::WriteFailed);
     EXPECT_EQ(r.detail, std::strerror(EACCES));
     EXPECT_EQ(get("a.csv"), "old");
     EXPECT_EQ(entries(), std::set<std::string>{"a.csv"});
@@ -123,16 +123,15 @@ TEST_F(FileIoTest, AReadOnlyFolderIsAWriteFailure) {
     ASSERT_EQ(::chmod(path("a.csv").c_str(), 0666), 0);
     ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
     if (::geteuid() != 0) {
-        EXPECT_EQ(writeFileAtomically(path("a.csv"), "new").code, FileErrorCode::WriteFailed);
+        EXPECT_EQ(writeFileAtomically(path("a.csv"), "new").code, ResultCode::WriteFailed);
     } else {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             if (::setgid(65534) != 0 || ::setuid(65534) != 0)
                 ::_exit(2);
-            const FileResult r = writeFileAtomically(path("a.csv"), "new");
-            ::_exit(r.code == FileErrorCode::WriteFailed && r.detail == std::strerror(EACCES) ? 0
-                                                                                              : 1);
+            const Result r = writeFileAtomically(path("a.csv"), "new");
+            ::_exit(r.code == ResultCode::WriteFailed && r.detail == std::strerror(EACCES) ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -210,12 +209,12 @@ TEST_F(FileIoTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
         SCOPED_TRACE(c.name);
         put("a.csv", old);
         writesSoFar = 0;
-        FileResult r;
+        Result r;
         {
             ScopedFileSystemOps guard(c.ops);
             r = writeFileAtomically(path("a.csv"), std::string(1000, 'n'));
         }
-        EXPECT_EQ(r.code, FileErrorCode::WriteFailed);
+        EXPECT_EQ(r.code, ResultCode::WriteFailed);
         EXPECT_EQ(r.detail, std::strerror(c.error));
         EXPECT_EQ(get("a.csv"), old);
         EXPECT_EQ(entries(), std::set<std::string>{"a.csv"});

@@ -37,18 +37,18 @@ std::string rightDigitModules(const std::string& pattern, std::size_t k, std::si
 
 TEST(CheckJanCode, WorkedExamples) {
     const JanCheck good = checkJanCode("4901234567894");
-    EXPECT_EQ(good.result, 0);
+    EXPECT_TRUE(good.valid);
     EXPECT_EQ(good.dataDigits, "490123456789");
     EXPECT_EQ(good.checkDigit, '4');
     EXPECT_EQ(good.completedCode(), "4901234567894");
 
     const JanCheck wrong = checkJanCode("4901234567890");
-    EXPECT_EQ(wrong.result, 1);
+    EXPECT_FALSE(wrong.valid);
     EXPECT_EQ(wrong.dataDigits, "490123456789");
     EXPECT_EQ(wrong.checkDigit, '4');
 
     const JanCheck shortCode = checkJanCode("49123456");
-    EXPECT_EQ(shortCode.result, 0);
+    EXPECT_TRUE(shortCode.valid);
     EXPECT_EQ(shortCode.dataDigits, "4912345");
     EXPECT_EQ(shortCode.checkDigit, '6');
 }
@@ -56,9 +56,9 @@ TEST(CheckJanCode, WorkedExamples) {
 TEST(CheckJanCode, EveryOtherLastDigitIsRefused) {
     for (char last = '0'; last <= '9'; ++last) {
         const std::string code13 = std::string("490123456789") + last;
-        EXPECT_EQ(checkJanCode(code13).result, last == '4' ? 0 : 1) << code13;
+        EXPECT_EQ(checkJanCode(code13).valid, last == '4') << code13;
         const std::string code8 = std::string("4912345") + last;
-        EXPECT_EQ(checkJanCode(code8).result, last == '6' ? 0 : 1) << code8;
+        EXPECT_EQ(checkJanCode(code8).valid, last == '6') << code8;
     }
 }
 
@@ -67,7 +67,7 @@ TEST(CheckJanCode, RefusesWhatIsNotThirteenOrEightDigits) {
          {"490123456789X", "4901234a", "A912345X", "4901234 6", "490123456789", "49012345678940",
           "4912345", "", "49 23456", "４９０１２３４５６７８９４", "-4912345"}) {
         const JanCheck check = checkJanCode(code);
-        EXPECT_EQ(check.result, 1) << code;
+        EXPECT_FALSE(check.valid) << code;
         EXPECT_EQ(buildModulePattern(code), "") << code;
     }
 }
@@ -120,7 +120,7 @@ TEST(BuildModulePattern, FirstDigitSelectsTheStandardParity) {
         "5234567890124", "6234567890123", "7234567890122", "8234567890121", "9234567890120"};
     for (int first = 0; first <= 9; ++first) {
         const std::string code = codes[static_cast<std::size_t>(first)];
-        ASSERT_EQ(checkJanCode(code).result, 0) << code;
+        ASSERT_TRUE(checkJanCode(code).valid) << code;
         const std::string pattern = buildModulePattern(code);
         ASSERT_EQ(pattern.size(), 113u) << code;
         const std::string parity = kFirstDigitParity[static_cast<std::size_t>(first)];
@@ -140,7 +140,7 @@ TEST(BuildModulePattern, FirstDigitSelectsTheStandardParity) {
 
 TEST(BuildModulePattern, EightDigitsUseSetAThenSetC) {
     const std::string code = "96385074";
-    ASSERT_EQ(checkJanCode(code).result, 0);
+    ASSERT_TRUE(checkJanCode(code).valid);
     const std::string pattern = buildModulePattern(code);
     for (std::size_t k = 0; k < 4; ++k) {
         EXPECT_EQ(leftDigitModules(pattern, k), kSetA[static_cast<std::size_t>(digitAt(code, k))]);
@@ -189,10 +189,10 @@ TEST(CorrectJanCheckDigit, AgreesWithCheckJanCode) {
                 code.push_back(nextDigit());
             const std::string corrected = correctJanCheckDigit(code);
             const JanCheck check = checkJanCode(corrected);
-            ASSERT_EQ(check.result, 0) << code << " -> " << corrected;
+            ASSERT_TRUE(check.valid) << code << " -> " << corrected;
             EXPECT_EQ(correctJanCheckDigit(corrected), corrected);
             EXPECT_EQ(check.completedCode(), corrected);
-            EXPECT_EQ(checkJanCode(code).result == 0, code == corrected) << code;
+            EXPECT_EQ(checkJanCode(code).valid, code == corrected) << code;
         }
     }
 }

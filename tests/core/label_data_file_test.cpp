@@ -26,7 +26,7 @@ std::string sjis(const std::string& utf8) {
 
 // The default layout block (its bytes are checked in the settings file's tests).
 std::string defaultBlock() {
-    FileResult r;
+    Result r;
     return formatSettingsBytes(initialLayoutSettings(), r);
 }
 
@@ -245,22 +245,22 @@ TEST_F(LabelDataFileTest, TextsTheFileCannotHoldAreRefusedWithTheirPlace) {
         int label;
         LabelField field;
         const char* text;
-        FileErrorCode code;
+        ResultCode code;
     };
     const Case cases[] = {
-        {3, LabelField::ProductName, "12\" ディスプレイ", FileErrorCode::QuoteInText},
-        {10, LabelField::Price, "1〜2", FileErrorCode::NotEncodable},
-        {1, LabelField::JanCode, "¥100", FileErrorCode::NotEncodable},
-        {7, LabelField::Lot, "\uFFFD", FileErrorCode::NotEncodable},
-        {2, LabelField::Maker, "−", FileErrorCode::NotEncodable},
-        {9, LabelField::Spec, "한국", FileErrorCode::NotEncodable},
+        {3, LabelField::ProductName, "12\" ディスプレイ", ResultCode::QuoteInText},
+        {10, LabelField::Price, "1〜2", ResultCode::NotEncodable},
+        {1, LabelField::JanCode, "¥100", ResultCode::NotEncodable},
+        {7, LabelField::Lot, "\uFFFD", ResultCode::NotEncodable},
+        {2, LabelField::Maker, "−", ResultCode::NotEncodable},
+        {9, LabelField::Spec, "한국", ResultCode::NotEncodable},
     };
     put("old file");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         LabelSheet sheet;
         sheet.label(c.label).field(c.field) = c.text;
-        const FileResult r = writeLabelFile(path_, sheet, initialLayoutSettings());
+        const Result r = writeLabelFile(path_, sheet, initialLayoutSettings());
         EXPECT_EQ(r.code, c.code);
         EXPECT_EQ(r.labelNumber, c.label);
         EXPECT_EQ(r.field, c.field);
@@ -269,8 +269,8 @@ TEST_F(LabelDataFileTest, TextsTheFileCannotHoldAreRefusedWithTheirPlace) {
     }
     LayoutSettings layout = initialLayoutSettings();
     layout.element(LabelElement::Maker).font.name = "〜";
-    const FileResult r = writeLabelFile(path_, LabelSheet{}, layout);
-    EXPECT_EQ(r.code, FileErrorCode::NotEncodable);
+    const Result r = writeLabelFile(path_, LabelSheet{}, layout);
+    EXPECT_EQ(r.code, ResultCode::NotEncodable);
     EXPECT_EQ(r.labelNumber, 0);
     EXPECT_EQ(r.settingName, "メーカー フォント名");
     EXPECT_EQ(get(), "old file");
@@ -292,12 +292,12 @@ TEST_F(LabelDataFileTest, AFailedWriteLeavesTheOldFileByteForByte) {
     ops.write = fullDisk;
     LabelSheet sheet;
     sheet.label(1).productName = "新";
-    FileResult r;
+    Result r;
     {
         ScopedFileSystemOps guard(ops);
         r = writeLabelFile(path_, sheet, initialLayoutSettings());
     }
-    EXPECT_EQ(r.code, FileErrorCode::WriteFailed);
+    EXPECT_EQ(r.code, ResultCode::WriteFailed);
     EXPECT_EQ(r.detail, std::strerror(ENOSPC));
     EXPECT_EQ(get(), oldBytes);
     EXPECT_EQ(entries(), std::set<std::string>{"棚札.csv"});

@@ -169,19 +169,19 @@ TEST(LayoutBlock, RefusesTextsTheFileCannotHold) {
     struct Case {
         const char* name;
         void (*change)(LayoutSettings&);
-        FileErrorCode code;
+        ResultCode code;
         const char* settingName;
         const char* detail;
     };
     const Case cases[] = {
         {"quote in a face name",
          [](LayoutSettings& s) { s.element(LabelElement::ProductName).font.name = "Font \"X\""; },
-         FileErrorCode::QuoteInText, "品名 フォント名", "Font \"X\""},
+         ResultCode::QuoteInText, "品名 フォント名", "Font \"X\""},
         {"quote in an adjustment text", [](LayoutSettings& s) { s.yAdjustText = "\""; },
-         FileErrorCode::QuoteInText, "y座標調整", "\""},
+         ResultCode::QuoteInText, "y座標調整", "\""},
         {"unreadable byte in the yen face",
          [](LayoutSettings& s) { s.element(LabelElement::Yen).font.name = "\uFFFD"; },
-         FileErrorCode::NotEncodable, "円 フォント名", "\uFFFD"},
+         ResultCode::NotEncodable, "円 フォント名", "\uFFFD"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,7 +189,7 @@ TEST(LayoutBlock, RefusesTextsTheFileCannotHold) {
         c.change(s);
         CsvLineWriter w;
         w.text("before");
-        const FileResult r = writeLayoutBlock(w, s);
+        const Result r = writeLayoutBlock(w, s);
         EXPECT_EQ(r.code, c.code);
         EXPECT_EQ(r.settingName, c.settingName);
         EXPECT_EQ(r.detail, c.detail);

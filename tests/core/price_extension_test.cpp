@@ -68,7 +68,7 @@ TEST(PriceLines, ASheetShowingTaxIncludedPricesOnlyIsWrittenAsBefore) {
     const std::string bytes = labelFileBytes(sheet, settings);
     EXPECT_EQ(lineCount(bytes), 21);
     EXPECT_EQ(bytes.find(sjis("拡張")), std::string::npos);
-    FileResult r;
+    Result r;
     const std::string settingsBytes = formatSettingsBytes(settings, r);
     EXPECT_EQ(lineCount(settingsBytes), 10);
     EXPECT_TRUE(bytes.ends_with(settingsBytes));
@@ -80,7 +80,7 @@ TEST(PriceLines, ADualSheetWithMixedRatesComesBack) {
     const LayoutSettings settings = dualPattern(TaxRounding::HalfUp);
     const std::string bytes = labelFileBytes(sheet, settings);
     EXPECT_EQ(lineCount(bytes), 23);
-    FileResult r;
+    Result r;
     EXPECT_TRUE(
         bytes.ends_with(sjis("\"拡張\",\"価格表示\",1,1\r\n"
                              "\"拡張\",\"税率\",8,10,0,8,10,10,10,10,10,10\r\n")));
@@ -111,7 +111,7 @@ TEST(PriceLines, AReaderOfTheDefinedFieldsSeesTheSameLabelsAndPattern) {
     EXPECT_EQ(readSettings, settings);
 
     // The settings file likewise: its reader takes 100 fields and ignores the rest.
-    FileResult r;
+    Result r;
     const std::string withLines = formatSettingsBytes(settings, r);
     EXPECT_EQ(lineCount(withLines), 11);
     LayoutSettings blockOnly = initialLayoutSettings();

@@ -11,15 +11,15 @@ namespace {
 
 struct ReadResult {
     std::vector<ProductRow> rows;
-    std::vector<ProductProblem> problems;
+    std::vector<Result> problems;
     TextEncoding encoding;
 };
 
 ReadResult readAll(const std::string& bytes, TextEncoding encoding = TextEncoding::Auto) {
     std::istringstream in(bytes);
-    ProductListReader reader(in, encoding);
     ReadResult result;
-    result.encoding = reader.encoding();
+    result.encoding = encoding == TextEncoding::Auto ? detectTextEncoding(in) : encoding;
+    ProductListReader reader(in, encoding);
     while (auto row = reader.next(result.problems))
         result.rows.push_back(*row);
     return result;
@@ -100,8 +100,8 @@ TEST(ProductList, DamagedRowsAreReportedWithTheirLineAndSkipped) {
     EXPECT_EQ(r.rows[0].lineNumber, 1);
     EXPECT_EQ(r.rows[1].lineNumber, 4);
     ASSERT_EQ(r.problems.size(), 2u);
-    EXPECT_EQ(r.problems[0].lineNumber, 2);  // seven columns
-    EXPECT_EQ(r.problems[1].lineNumber, 5);  // quote never closed
+    EXPECT_EQ(r.problems[0].line, 2);  // seven columns
+    EXPECT_EQ(r.problems[1].line, 5);  // quote never closed
 }
 
 // A row that never ends (a quote left open, a line of endless commas) is read
@@ -112,16 +112,16 @@ TEST(ProductList, OverlongRowsAreReportedNotKept) {
     ASSERT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.rows[1].record.productName, "f");
     ASSERT_EQ(r.problems.size(), 2u);
-    EXPECT_EQ(r.problems[0].lineNumber, 2);
-    EXPECT_EQ(r.problems[0].message, "読めない行です (行が長すぎます)。印刷しません");
-    EXPECT_EQ(r.problems[1].lineNumber, 4);
+    EXPECT_EQ(r.problems[0].line, 2);
+    EXPECT_EQ(r.problems[0].code, ResultCode::RowTooLong);
+    EXPECT_EQ(r.problems[1].line, 4);
 }
 
 TEST(ProductList, UndecodableBytesMakeARowDamagedWhenEncodingIsForced) {
     const auto r = readAll("a,b,c\n\xff\xfe,x,y\n", TextEncoding::Utf8);
     ASSERT_EQ(r.rows.size(), 1u);
     ASSERT_EQ(r.problems.size(), 1u);
-    EXPECT_EQ(r.problems[0].lineNumber, 2);
+    EXPECT_EQ(r.problems[0].line, 2);
 }
 
 TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
@@ -133,7 +133,7 @@ TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
     EXPECT_EQ(sheetsNeeded(25, 7), 4);
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 7);
-    std::vector<ProductProblem> problems;
+    std::vector<Result> problems;
     std::vector<LabelSheet> sheets;
     LabelSheet sheet;
     while (builder.nextSheet(sheet, problems))
@@ -161,14 +161,14 @@ TEST(BatchSheets, LabelsArePreparedAsTypedAndUnprintableOnesReported) {
         ",m,no code,,,1\n");
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 1);
-    std::vector<ProductProblem> problems;
+    std::vector<Result> problems;
     LabelSheet sheet;
     ASSERT_TRUE(builder.nextSheet(sheet, problems));
     EXPECT_EQ(sheet.label(1).janCode, "4901234567894");  // corrected, gets its barcode
     EXPECT_EQ(sheet.label(2).janCode, "490123456789");
     ASSERT_EQ(problems.size(), 2u);
-    EXPECT_EQ(problems[0].lineNumber, 2);  // no barcode for twelve digits
-    EXPECT_EQ(problems[1].lineNumber, 3);  // no product name: nothing printed
+    EXPECT_EQ(problems[0].line, 2);  // no barcode for twelve digits
+    EXPECT_EQ(problems[1].line, 3);  // no product name: nothing printed
     EXPECT_FALSE(builder.nextSheet(sheet, problems));
 }
 

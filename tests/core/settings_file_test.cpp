@@ -67,7 +67,7 @@ class SettingsFileTest : public ::testing::Test {
 TEST_F(SettingsFileTest, TheDefaultPatternIsWrittenByteForByte) {
     ASSERT_TRUE(saveSettingsFile(path_, initialLayoutSettings()).ok());
     EXPECT_EQ(get(), kDefaultSettingsFile);
-    FileResult r;
+    Result r;
     EXPECT_EQ(formatSettingsBytes(initialLayoutSettings(), r), kDefaultSettingsFile);
     EXPECT_TRUE(r.ok());
 }
@@ -164,14 +164,14 @@ TEST_F(SettingsFileTest, AHandWrittenFileWithLineFeedsAndBlanksReads) {
 TEST_F(SettingsFileTest, ATextTheFileCannotHoldIsRefusedAndNothingWritten) {
     LayoutSettings s = initialLayoutSettings();
     s.element(LabelElement::Jan).font.name = "Font〜";
-    const FileResult r = saveSettingsFile(path_, s);
-    EXPECT_EQ(r.code, FileErrorCode::NotEncodable);
+    const Result r = saveSettingsFile(path_, s);
+    EXPECT_EQ(r.code, ResultCode::NotEncodable);
     EXPECT_EQ(r.settingName, "jan フォント名");
     EXPECT_FALSE(fileExists(path_));
 
     put("old");
     s.element(LabelElement::Jan).font.name = "\"Font\"";
-    EXPECT_EQ(saveSettingsFile(path_, s).code, FileErrorCode::QuoteInText);
+    EXPECT_EQ(saveSettingsFile(path_, s).code, ResultCode::QuoteInText);
     EXPECT_EQ(get(), "old");
 }
 
@@ -186,12 +186,12 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFile) {
     ops.rename = failingRename;
     LayoutSettings s = initialLayoutSettings();
     s.element(LabelElement::Jan).font.size = 30;
-    FileResult r;
+    Result r;
     {
         ScopedFileSystemOps guard(ops);
         r = saveSettingsFile(path_, s);
     }
-    EXPECT_EQ(r.code, FileErrorCode::WriteFailed);
+    EXPECT_EQ(r.code, ResultCode::WriteFailed);
     EXPECT_EQ(get(), kDefaultSettingsFile);
     EXPECT_EQ(entries(), std::set<std::string>{"data.txt"});
 }

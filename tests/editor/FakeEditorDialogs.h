@@ -17,22 +17,25 @@
 // What became of the one page of a print job.
 struct PrintRecord {
     RecordingSurface page;
+    int pages = 1;  // pages begun
     bool finished = false;
     bool aborted = false;
-    std::string finishError;  // non-empty: finish() fails with this reason
+    Result finishFailure;  // not Ok: finish() fails with this result
 };
 
 class FakePrintJob : public PrintJob {
   public:
     explicit FakePrintJob(std::shared_ptr<PrintRecord> record) : record_(std::move(record)) {}
     DrawingSurface& page() override { return record_->page; }
-    bool finish(std::string& error) override {
-        if (!record_->finishError.empty()) {
-            error = record_->finishError;
-            return false;
-        }
+    Result newPage() override {
+        ++record_->pages;
+        return {};
+    }
+    Result finish() override {
+        if (!record_->finishFailure.ok())
+            return record_->finishFailure;
         record_->finished = true;
-        return true;
+        return {};
     }
     void abort() override { record_->aborted = true; }
 
@@ -57,7 +60,8 @@ class FakeEditorDialogs : public EditorDialogs {
     // The printer dialog: cancelled, a printer that cannot be opened, or a job.
     enum class Printer { Cancel, CannotOpen, Job };
     Printer printer = Printer::Job;
-    std::string printerError = "プリンターが見つかりません";
+    Result printerFailure =
+        Result::failure(ResultCode::PrinterNotOpened).withPrinter("事務所のプリンター");
     int printerRequests = 0;
     std::shared_ptr<PrintRecord> printRecord = std::make_shared<PrintRecord>();
 
@@ -89,20 +93,27 @@ class FakeEditorDialogs : public EditorDialogs {
         fontRequests.push_back(current);
         return next(fonts, "font dialog");
     }
-    std::unique_ptr<PrintJob> choosePrinter(std::string& error) override {
+    PrintJobStart choosePrinter() override {
         ++printerRequests;
         switch (printer) {
             case Printer::Cancel:
-                return nullptr;
+                return {};
             case Printer::CannotOpen:
-                error = printerError;
-                return nullptr;
+                return {nullptr, printerFailure};
             case Printer::Job:
                 break;
         }
         printRecord->page.printer = true;
         printRecord->page.twipsX = printRecord->page.twipsY = 2.4;  // 600 dpi
-        return std::make_unique<FakePrintJob>(printRecord);
+        return {std::make_unique<FakePrintJob>(printRecord), Result{}};
+    }
+
+    std::vector<std::string> batchRequests;  // the lists the batch dialog was shown
+    std::deque<std::optional<BatchChoice>> batchChoices;
+    std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
+                                                  const LayoutSettings&) override {
+        batchRequests.push_back(listPath);
+        return next(batchChoices, "batch print dialog");
     }
 
   private:

@@ -177,7 +177,8 @@ TEST_F(PreviewAndPrint, APrinterThatCannotBeOpenedIsReported) {
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
     EXPECT_EQ(
         h.dialogs.messages[0],
-        (MessageRequest{"プリンターを開けないため、印刷できません。\nプリンターが見つかりません",
+        (MessageRequest{"プリンターを開けないため、印刷できません。\n"
+                        "プリンター「事務所のプリンター」に印刷を始められません",
                         "エラー", MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok}));
     EXPECT_FALSE(h.editor.viewState().printMode);
     EXPECT_EQ(h.view.focused, InputBox::Text1);
@@ -302,11 +303,14 @@ TEST_F(PreviewAndPrint, APageThatFailsWhileDrawnIsAbortedAndReported) {
 }
 
 TEST_F(PreviewAndPrint, ADocumentThatCannotBeEndedIsReported) {
-    h.dialogs.printRecord->finishError = "用紙がありません";
+    h.dialogs.printRecord->finishFailure =
+        Result::failure(ResultCode::PrintNotFinished).withPrinter("事務所のプリンター");
     h.view.click([&] { h.editor.print(); });
     EXPECT_FALSE(h.dialogs.printRecord->aborted);
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_EQ(h.dialogs.messages[0].text, "印刷できませんでした。\n用紙がありません");
+    EXPECT_EQ(
+        h.dialogs.messages[0].text,
+        "印刷できませんでした。\nプリンター「事務所のプリンター」への印刷を完了できませんでした");
     EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(h.view.focused, InputBox::Text1);
 }

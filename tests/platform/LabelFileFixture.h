@@ -37,7 +37,7 @@ inline LabelSheet sheetOf(const std::vector<LabelTexts>& labels) {
 
 inline void writeLabels(const std::string& path, const LabelSheet& sheet,
                         const LayoutSettings& layout = initialLayoutSettings()) {
-    const FileResult result = writeLabelFile(path, sheet, layout);
+    const Result result = writeLabelFile(path, sheet, layout);
     ASSERT_TRUE(result.ok()) << result.detail;
 }
 

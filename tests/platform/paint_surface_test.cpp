@@ -269,7 +269,7 @@ TEST_F(PaintSurfaceTest, BarcodeModulesAreWholeEqualPixelsAt600Dpi) {
         QImage image = blankImage(1400, 300, 600, kGreyBackground);
         QPainter painter(&image);
         QtPaintSurface surface(painter, true);
-        ASSERT_EQ(drawEan13Barcode(surface, c.code, 2, 1, 57, 11), 0);
+        ASSERT_TRUE(drawEan13Barcode(surface, c.code, 2, 1, 57, 11));
         EXPECT_EQ(surface.unit(), SurfaceUnit::Millimetres);
         painter.end();
 
@@ -292,7 +292,7 @@ TEST_F(PaintSurfaceTest, BarcodeNarrowerThanOnePixelAModuleIsDrawnInMillimetres)
     QImage image = blankImage(200, 80, 96, kGreyBackground);
     QPainter painter(&image);
     QtPaintSurface surface(painter, false);
-    ASSERT_EQ(drawEan13Barcode(surface, "4901234567894", 10, 5, 30, 15), 0);
+    ASSERT_TRUE(drawEan13Barcode(surface, "4901234567894", 10, 5, 30, 15));
     EXPECT_EQ(surface.unit(), SurfaceUnit::Millimetres);
     painter.end();
     // 10 mm = 37.8 px; the last module ends at 10 + 112 × 0.17 + 0.16 = 29.2 mm = 110.4 px.
@@ -309,8 +309,8 @@ TEST_F(PaintSurfaceTest, WrongCheckDigitDrawsNothingAndKeepsTheUnit) {
     QPainter painter(&image);
     QtPaintSurface surface(painter, true);
     surface.setUnit(SurfaceUnit::Centimetres);
-    EXPECT_EQ(drawEan13Barcode(surface, "4901234567890", 0.2, 0.1, 5.7, 1.1), 1);
-    EXPECT_EQ(drawEan13Barcode(surface, "49123450", 0.2, 0.1, 5.7, 1.1), 1);
+    EXPECT_FALSE(drawEan13Barcode(surface, "4901234567890", 0.2, 0.1, 5.7, 1.1));
+    EXPECT_FALSE(drawEan13Barcode(surface, "49123450", 0.2, 0.1, 5.7, 1.1));
     EXPECT_EQ(surface.unit(), SurfaceUnit::Centimetres);
     painter.end();
     EXPECT_EQ(paintedBounds(image, kGreyBackground), QRect());

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "PlatformTestSupport.h"
+#include "editor/logic/ResultText.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 
@@ -28,9 +29,9 @@ TEST_F(PrintJobTest, PdfPageIsA4FromThePaperCornerInMillimetres) {
     std::unique_ptr<QPrinter> printer = makePdfPrinter(path("page.pdf"), 600);
     EXPECT_TRUE(printer->fullPage());
     EXPECT_EQ(paperSizeTwips(*printer).toSize(), QSize(11900, 16840));  // 595 × 842 pt
-    std::string error;
-    std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(std::move(printer), error);
-    ASSERT_NE(job, nullptr) << error;
+    JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(printer));
+    ASSERT_NE(start.job, nullptr) << resulttext::printFailure(start.result);
+    std::unique_ptr<QtPrintJob>& job = start.job;
     DrawingSurface& page = job->page();
     EXPECT_TRUE(page.ok());
     EXPECT_TRUE(page.isPrinter());
@@ -41,14 +42,14 @@ TEST_F(PrintJobTest, PdfPageIsA4FromThePaperCornerInMillimetres) {
     EXPECT_EQ(job->printer().height(), 7017);
     page.setFont(SurfaceFont{"ＭＳ 明朝", 12});
     page.drawText(20, 13.8, "4901234567894");
-    ASSERT_TRUE(job->finish(error)) << error;
+    ASSERT_TRUE(job->finish().ok());
     EXPECT_FALSE(page.ok());
 
     QFile pdf(path("page.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF-"));
     // A second end is refused.
-    EXPECT_FALSE(job->finish(error));
+    EXPECT_FALSE(job->finish().ok());
 }
 
 TEST_F(PrintJobTest, APdfChosenInTheDialogIsAlsoDrawnFromThePaperCorner) {
@@ -56,13 +57,13 @@ TEST_F(PrintJobTest, APdfChosenInTheDialogIsAlsoDrawnFromThePaperCorner) {
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path("dialog.pdf"));
     ASSERT_FALSE(printer->fullPage());
-    std::string error;
-    std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(std::move(printer), error);
-    ASSERT_NE(job, nullptr) << error;
+    JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(printer));
+    ASSERT_NE(start.job, nullptr) << resulttext::printFailure(start.result);
+    std::unique_ptr<QtPrintJob>& job = start.job;
     EXPECT_TRUE(job->printer().fullPage());
     job->page().setFont(SurfaceFont{"ＭＳ 明朝", 12});
     job->page().drawText(20, 13.8, "4901234567894");
-    ASSERT_TRUE(job->finish(error)) << error;
+    ASSERT_TRUE(job->finish().ok());
     const ProcessResult text =
         runProcess(QStringLiteral("pdftotext"),
                    {QStringLiteral("-bbox"), path("dialog.pdf"), QStringLiteral("-")});
@@ -72,19 +73,18 @@ TEST_F(PrintJobTest, APdfChosenInTheDialogIsAlsoDrawnFromThePaperCorner) {
 }
 
 TEST_F(PrintJobTest, AbandonedJobsLeaveNoFile) {
-    std::string error;
     {
         std::unique_ptr<QtPrintJob> job =
-            QtPrintJob::begin(makePdfPrinter(path("aborted.pdf"), 600), error);
-        ASSERT_NE(job, nullptr) << error;
+            QtPrintJob::begin(makePdfPrinter(path("aborted.pdf"), 600)).job;
+        ASSERT_NE(job, nullptr);
         job->page().fillRect(10, 10, 50, 50, 0);
         job->abort();
         EXPECT_FALSE(job->page().ok());
     }
     {
         std::unique_ptr<QtPrintJob> job =
-            QtPrintJob::begin(makePdfPrinter(path("dropped.pdf"), 600), error);
-        ASSERT_NE(job, nullptr) << error;
+            QtPrintJob::begin(makePdfPrinter(path("dropped.pdf"), 600)).job;
+        ASSERT_NE(job, nullptr);
         job->page().fillRect(10, 10, 50, 50, 0);
     }
     EXPECT_FALSE(QFileInfo::exists(path("aborted.pdf")));
@@ -92,18 +92,21 @@ TEST_F(PrintJobTest, AbandonedJobsLeaveNoFile) {
 }
 
 TEST_F(PrintJobTest, AFileThatCannotBeMadeIsReportedInJapanese) {
-    std::string error;
     const QString target = path("missing/page.pdf");
-    EXPECT_EQ(QtPrintJob::begin(makePdfPrinter(target, 600), error), nullptr);
+    JobStart<QtPrintJob> start = QtPrintJob::begin(makePdfPrinter(target, 600));
+    EXPECT_EQ(start.job, nullptr);
+    const std::string error = resulttext::printFailure(start.result);
     EXPECT_EQ(error, "PDF ファイル「" + target.toStdString() + "」に印刷を始められません");
-    EXPECT_EQ(QtPrintJob::begin(nullptr, error), nullptr);
-    EXPECT_EQ(error, "プリンターがありません");
+    start = QtPrintJob::begin(nullptr);
+    EXPECT_EQ(start.job, nullptr);
+    EXPECT_EQ(resulttext::printFailure(start.result), "プリンターがありません");
 }
 
 TEST_F(PrintJobTest, AnUnknownPrinterIsNotFound) {
     ensureGuiApplication();
-    std::string error;
-    EXPECT_EQ(makeSystemPrinter(QStringLiteral("NoSuchPrinter"), error), nullptr);
+    const SystemPrinter none = makeSystemPrinter(QStringLiteral("NoSuchPrinter"));
+    EXPECT_EQ(none.printer, nullptr);
+    const std::string error = resulttext::printFailure(none.result);
     EXPECT_EQ(error.rfind("プリンターが見つかりません: NoSuchPrinter", 0), 0u) << error;
     EXPECT_FALSE(systemPrinterNames().contains(QStringLiteral("NoSuchPrinter")));
 }

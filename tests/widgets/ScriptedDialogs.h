@@ -20,9 +20,12 @@ class ScriptedDialogs : public EditorDialogs {
     int saveRequests = 0;
     int printerRequests = 0;
     int colorRequests = 0;
-    std::optional<Color> color;  // the colour dialog's answer
+    int batchRequests = 0;
+    std::optional<std::string> openChoice;   // the open dialog's answer
+    std::optional<BatchChoice> batchChoice;  // the batch print dialog's answer
+    std::optional<Color> color;              // the colour dialog's answer
     // Makes the job of the printer dialog; nothing means cancelled.
-    std::function<std::unique_ptr<PrintJob>(std::string&)> makeJob;
+    std::function<PrintJobStart()> makeJob;
 
     MessageAnswer showMessage(const MessageRequest& request) override {
         messages.push_back(request);
@@ -38,7 +41,7 @@ class ScriptedDialogs : public EditorDialogs {
     }
     std::optional<std::string> chooseOpenFile(const FileDialogRequest&) override {
         ++openRequests;
-        return std::nullopt;
+        return openChoice;
     }
     std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override {
         ++saveRequests;
@@ -49,8 +52,13 @@ class ScriptedDialogs : public EditorDialogs {
         return color;
     }
     std::optional<FontChoice> chooseFont(const ElementFont&) override { return std::nullopt; }
-    std::unique_ptr<PrintJob> choosePrinter(std::string& error) override {
+    std::optional<BatchChoice> chooseBatchOptions(const std::string&,
+                                                  const LayoutSettings&) override {
+        ++batchRequests;
+        return batchChoice;
+    }
+    PrintJobStart choosePrinter() override {
         ++printerRequests;
-        return makeJob ? makeJob(error) : nullptr;
+        return makeJob ? makeJob() : PrintJobStart{};
     }
 };

@@ -16,6 +16,7 @@
 #include "editor/widgets/EditorWindow.h"
 #include "files/Cp932.h"
 #include "platform/PageSetup.h"
+#include "platform/QtPrintJob.h"
 
 namespace {
 
@@ -120,15 +121,17 @@ class BatchPrintDialogTest : public QObject {
         const int currentBefore = window.editor().currentLabel();
 
         const QString pdf = dir.filePath(u("batch.pdf"));
-        std::unique_ptr<QPrinter> printer = makePdfPrinter(pdf, 300);
-        const BatchPrintResult result = printProductListFile(
-            list, TextEncoding::Auto, 7, window.editor().layout(), *printer, &window);
-        QVERIFY(result.ok);
+        std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(makePdfPrinter(pdf, 300)).job;
+        QVERIFY(job != nullptr);
+        const BatchOutcome result =
+            printProductListFile(list.toStdString(), BatchChoice{7, TextEncoding::Auto},
+                                 window.editor().layout(), *job, &window);
+        QVERIFY(result.ok());
         QCOMPARE(result.sheets, 4L);
         QCOMPARE(result.labels, 25L);
         QVERIFY(result.problems.empty());
         QCOMPARE(batchOutcomeMessage(result), u("4 枚のシートに 25 件のラベルを印刷しました。"));
-        printer.reset();
+        job.reset();
 
         QVERIFY(window.editor().sheet() == before);
         QCOMPARE(window.editor().currentLabel(), currentBefore);
@@ -140,16 +143,16 @@ class BatchPrintDialogTest : public QObject {
     }
 
     void theOutcomeNamesTheRowsToLookAt() {
-        BatchPrintResult result;
+        BatchOutcome result;
         result.sheets = 1;
         result.labels = 3;
-        result.problems = {{2, "列が多すぎます"},
-                           {5, "品名が空のため、このラベルは印刷されません"}};
+        result.problems = {Result::failure(ResultCode::RowTooManyColumns).withLine(2),
+                           Result::failure(ResultCode::RowWithoutName).withLine(5)};
         QCOMPARE(batchOutcomeMessage(result),
                  u("1 枚のシートに 3 件のラベルを印刷しました。\n\n次の行を確かめてください:\n"
-                   "2 行目: 列が多すぎます\n5 行目: 品名が空のため、このラベルは印刷されません"));
-        result.ok = false;
-        result.error = "ページを描けませんでした";
+                   "2 行目: 列が多すぎます (JANコード, メーカー, 品名, 規格, ロット, 売価 の 6 "
+                   "列まで)。印刷しません\n5 行目: 品名が空のため、このラベルは印刷されません"));
+        result.result = Result::failure(ResultCode::PageNotDrawn);
         QCOMPARE(batchOutcomeMessage(result),
                  u("一括印刷できませんでした。ページを描けませんでした"));
     }

@@ -47,9 +47,7 @@ class EditorPrintTest : public QObject {
         dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PRINT"));
         const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
         ScriptedDialogs dialogs;
-        dialogs.makeJob = [&](std::string& error) -> std::unique_ptr<PrintJob> {
-            return QtPrintJob::begin(makePdfPrinter(pdf, 600), error);
-        };
+        dialogs.makeJob = [&] { return QtPrintJob::begin(makePdfPrinter(pdf, 600)); };
         const std::string settings = dir.filePath(QStringLiteral("data.txt")).toStdString();
         EditorWindow window(SettingsPaths{settings, settings}, dialogs);
         window.setAttribute(Qt::WA_DeleteOnClose, false);

@@ -357,10 +357,10 @@ class QtEditorDialogsTest : public QObject {
                 dialog->reject();
             },
             &seen);
-        std::string error;
-        QVERIFY(dialogs_.choosePrinter(error) == nullptr);
+        const PrintJobStart start = dialogs_.choosePrinter();
+        QVERIFY(start.job == nullptr);
         QVERIFY(seen);
-        QVERIFY(error.empty());  // cancelled, not failed
+        QVERIFY(start.result.ok());  // cancelled, not failed
         QVERIFY(!pageRange);
         QVERIFY(!selection);
         QVERIFY(!currentPage);

@@ -76,23 +76,23 @@ int main() {
     check(readWholeFile(file, read).ok() && read == "second", "replacement read back");
     check(entries(folder) == "ラベル①.csv ", "no temporary file left");
 
-    check(readWholeFile(folder + "\\none.csv", read).code == FileErrorCode::NotFound,
+    check(readWholeFile(folder + "\\none.csv", read).code == ResultCode::NotFound,
           "missing file: NotFound");
-    check(readWholeFile(folder + "\\no folder\\none.csv", read).code == FileErrorCode::NotFound,
+    check(readWholeFile(folder + "\\no folder\\none.csv", read).code == ResultCode::NotFound,
           "missing folder: NotFound");
     check(!fileExists(folder + "\\none.csv"), "fileExists: missing");
-    check(readWholeFile(folder, read).code == FileErrorCode::ReadFailed, "a folder is not read");
-    check(readWholeFile("NUL", read).code == FileErrorCode::ReadFailed, "a device is not read");
-    check(readWholeFile(file, read, 5).code == FileErrorCode::ReadFailed && read.empty(),
+    check(readWholeFile(folder, read).code == ResultCode::ReadFailed, "a folder is not read");
+    check(readWholeFile("NUL", read).code == ResultCode::ReadFailed, "a device is not read");
+    check(readWholeFile(file, read, 5).code == ResultCode::ReadFailed && read.empty(),
           "over the cap: refused");
     check(readWholeFile(file, read, 6).ok() && read == "second", "at the cap: read");
-    check(readWholeFile(std::string("\xFF\xFE", 2), read).code == FileErrorCode::ReadFailed,
+    check(readWholeFile(std::string("\xFF\xFE", 2), read).code == ResultCode::ReadFailed,
           "a name that is no UTF-8: refused");
 
     // A read-only file is left alone.
     SetFileAttributesW(wide(file).c_str(), FILE_ATTRIBUTE_READONLY);
-    const FileResult readOnly = writeFileAtomically(file, "third");
-    check(readOnly.code == FileErrorCode::WriteFailed, "read-only file not replaced");
+    const Result readOnly = writeFileAtomically(file, "third");
+    check(readOnly.code == ResultCode::WriteFailed, "read-only file not replaced");
     check(readWholeFile(file, read).ok() && read == "second", "read-only file unchanged");
     SetFileAttributesW(wide(file).c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -109,8 +109,8 @@ int main() {
         FileSystemOps ops = realFileSystemOps();
         ops.rename = refusedRename;
         ScopedFileSystemOps guard(ops);
-        const FileResult refused = writeFileAtomically(file, "fifth");
-        check(refused.code == FileErrorCode::WriteFailed && refused.detail == std::strerror(EACCES),
+        const Result refused = writeFileAtomically(file, "fifth");
+        check(refused.code == ResultCode::WriteFailed && refused.detail == std::strerror(EACCES),
               "refused rename: WriteFailed");
     }
     check(readWholeFile(file, read).ok() && read == "fourth", "refused rename: old file kept");
@@ -132,11 +132,10 @@ int main() {
         std::printf("skipped: no symbolic links here\n");
     }
 
-    check(writeFileAtomically(folder, "x").code == FileErrorCode::WriteFailed,
+    check(writeFileAtomically(folder, "x").code == ResultCode::WriteFailed,
           "a folder is not replaced");
-    check(
-        writeFileAtomically(folder + "\\no folder\\a.csv", "x").code == FileErrorCode::WriteFailed,
-        "missing folder: WriteFailed");
+    check(writeFileAtomically(folder + "\\no folder\\a.csv", "x").code == ResultCode::WriteFailed,
+          "missing folder: WriteFailed");
     check(entries(folder) == "ラベル①.csv ", "still no temporary file");
 
     DeleteFileW(wide(file).c_str());

@@ -17,16 +17,14 @@
 #include <QTemporaryFile>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "SheetInput.h"
 #include "ToolExit.h"
-#include "files/BatchSheets.h"
-#include "files/ProductList.h"
 #include "files/SettingsFile.h"
 #include "platform/BatchPrint.h"
 #include "platform/PageSetup.h"
+#include "platform/QtPrintJob.h"
 #include "platform/SettingsLocation.h"
 
 namespace {
@@ -40,12 +38,12 @@ TextEncoding encodingOption(const std::string& name) {
 }
 
 // The print pattern: the given file, or the user's preferred pattern.
-bool batchLayout(const PrintToolOptions& options, LayoutSettings& layout, std::string& error) {
+Result batchLayout(const PrintToolOptions& options, LayoutSettings& layout) {
     if (!options.layoutFile.empty())
-        return readLayoutForPrinting(options.layoutFile, layout, error);
+        return readLayoutForPrinting(options.layoutFile, layout);
     layout = initialLayoutSettings();
     loadSettingsFile(SettingsLocation::forThisProgram().paths().readPath, layout);
-    return true;
+    return {};
 }
 
 bool stderrIsTerminal() {
@@ -56,10 +54,12 @@ bool stderrIsTerminal() {
 #endif
 }
 
-// A UTF-8 path, as every path is here, in the form the streams open.
+#ifdef _WIN32
+// A UTF-8 path, as every path is here, in the form Windows takes.
 std::filesystem::path utf8Path(const std::string& path) {
     return std::filesystem::path(std::u8string(path.begin(), path.end()));
 }
+#endif
 
 // Puts the finished file in place of any old one.
 bool replaceFile(const std::string& from, const std::string& to) {
@@ -103,87 +103,104 @@ class ProgressLine {
     QElapsedTimer timer_;
 };
 
+// Where the sheets go: the named printer, or a PDF written beside its final
+// name and renamed into place when complete, so a failed job leaves no half
+// file and the old one whole.
+class BatchTarget {
+  public:
+    Result open(const PrintToolOptions& options) {
+        if (options.mode == PrintToolOptions::Mode::Printer) {
+            SystemPrinter system = makeSystemPrinter(QString::fromStdString(options.printerName));
+            if (!system.printer)
+                return system.result;
+            return begin(std::move(system.printer));
+        }
+        const QFileInfo target(QString::fromStdString(options.outputFile));
+        if (target.isDir())
+            return Result::failure(ResultCode::IsFolder).withPath(options.outputFile);
+        scratch_ = std::make_unique<QTemporaryFile>(
+            target.absoluteDir().filePath(QStringLiteral(".tanahuda-print-XXXXXX.pdf")));
+        if (!scratch_->open()) {
+            return Result::failure(ResultCode::WriteFailed, scratch_->errorString().toStdString())
+                .withPath(options.outputFile);
+        }
+        scratch_->close();
+        Result begun = begin(makePdfPrinter(scratch_->fileName(), options.dotsPerInch));
+        // The temporary file is no name the user knows: the failure is told in
+        // general words.
+        begun.path.clear();
+        return begun;
+    }
+
+    PrintJob& job() { return *job_; }
+
+    // Puts a finished PDF at `outputFile`; nothing to do for a printer.
+    Result commit(const std::string& outputFile) {
+        if (!scratch_)
+            return {};
+        job_.reset();  // closes the PDF file
+        // The temporary file is private to its owner; the PDF takes the old
+        // file's permissions, or those of a newly made file.
+        const QFileInfo old(QString::fromStdString(outputFile));
+        scratch_->setPermissions(old.exists()
+                                     ? old.permissions()
+                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        if (!replaceFile(scratch_->fileName().toStdString(), outputFile))
+            return Result::failure(ResultCode::WriteFailed).withPath(outputFile);
+        scratch_->setAutoRemove(false);
+        return {};
+    }
+
+  private:
+    Result begin(std::unique_ptr<QPrinter> printer) {
+        JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(printer));
+        job_ = std::move(start.job);
+        return start.result;
+    }
+
+    std::unique_ptr<QTemporaryFile> scratch_;
+    std::unique_ptr<QtPrintJob> job_;
+};
+
+void reportProblems(const std::string& listPath, const std::vector<Result>& problems) {
+    for (const Result& problem : problems)
+        std::fprintf(stderr, "tanahuda-print: %s\n", toolProblemLine(listPath, problem).c_str());
+}
+
 }  // namespace
 
 int runBatch(const PrintToolOptions& options) {
-    std::string error;
     LayoutSettings layout;
-    if (!batchLayout(options, layout, error)) {
-        reportError(error);
+    if (Result read = batchLayout(options, layout); !read.ok()) {
+        reportError(read);
         return kExitFailure;
     }
-    std::ifstream list(utf8Path(options.productsFile), std::ios::binary);
-    if (!list) {
-        reportError("商品リストを開けません: " + options.productsFile);
+    ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
+                           options.startPosition);
+    if (!batch.listResult().ok()) {
+        reportError(batch.listResult());
         return kExitFailure;
     }
-    // Decided once: the list is then read twice (to count, to print), not four times.
-    TextEncoding encoding = encodingOption(options.encoding);
-    if (encoding == TextEncoding::Auto)
-        encoding = detectTextEncoding(list);
-    const long products = countProducts(list, encoding);
-    if (products == 0) {
-        reportError("商品リストに印刷する商品がありません: " + options.productsFile);
+    BatchTarget target;
+    if (Result opened = target.open(options); !opened.ok()) {
+        reportError(opened);
         return kExitFailure;
     }
-    const long sheets = sheetsNeeded(products, options.startPosition);
-
-    // A PDF is written beside its final name and renamed into place when
-    // complete, so a failed job leaves no half file and the old one whole.
-    std::unique_ptr<QTemporaryFile> scratch;
-    std::unique_ptr<QPrinter> printer;
-    if (options.mode == PrintToolOptions::Mode::Printer) {
-        printer = makeSystemPrinter(QString::fromStdString(options.printerName), error);
-        if (!printer) {
-            reportError(error);
-            return kExitFailure;
-        }
-    } else {
-        const QFileInfo target(QString::fromStdString(options.outputFile));
-        if (target.isDir()) {
-            reportError("出力先はフォルダーです: " + options.outputFile);
-            return kExitFailure;
-        }
-        scratch = std::make_unique<QTemporaryFile>(
-            target.absoluteDir().filePath(QStringLiteral(".tanahuda-print-XXXXXX.pdf")));
-        if (!scratch->open()) {
-            reportError("出力先に書き込めません: " + options.outputFile + " (" +
-                        scratch->errorString().toStdString() + ")");
-            return kExitFailure;
-        }
-        scratch->close();
-        printer = makePdfPrinter(scratch->fileName(), options.dotsPerInch);
-    }
-
-    ProductListReader reader(list, encoding);
-    BatchPrintResult result;
+    BatchOutcome outcome;
     {
-        ProgressLine progress(sheets);
-        result = printProductList(*printer, reader, layout, options.startPosition,
-                                  [&](long done) { progress.update(done); });
+        ProgressLine progress(batch.sheetCount());
+        outcome = batch.print(target.job(), layout, [&](long done) { progress.update(done); });
     }
-    for (const ProductProblem& problem : result.problems) {
-        std::fprintf(stderr, "tanahuda-print: %s:%d: %s\n", options.productsFile.c_str(),
-                     problem.lineNumber, problem.message.c_str());
-    }
-    if (!result.ok) {
-        reportError(result.error);
+    reportProblems(options.productsFile, outcome.problems);
+    if (!outcome.ok()) {
+        outcome.result.path.clear();  // the temporary PDF, no name the user knows
+        reportError(outcome.result);
         return kExitFailure;
     }
-    if (scratch) {
-        printer.reset();  // closes the PDF file
-        // The temporary file is private to its owner; the PDF takes the old
-        // file's permissions, or those of a newly made file.
-        const QFileInfo old(QString::fromStdString(options.outputFile));
-        scratch->setPermissions(old.exists() ? old.permissions()
-                                             : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        const std::string from = scratch->fileName().toStdString();
-        if (!replaceFile(from, options.outputFile)) {
-            reportError("出力先に書き込めません: " + options.outputFile);
-            return kExitFailure;
-        }
-        scratch->setAutoRemove(false);
+    if (Result committed = target.commit(options.outputFile); !committed.ok()) {
+        reportError(committed);
+        return kExitFailure;
     }
-    return result.problems.empty() ? 0 : kExitReported;
+    return outcome.problems.empty() ? 0 : kExitReported;
 }

@@ -35,31 +35,38 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     }
 }
 
+// The sheet put out as `options` ask.
+Result putOut(const LabelSheet& sheet, const LayoutSettings& layout,
+              const PrintToolOptions& options) {
+    switch (options.mode) {
+        case PrintToolOptions::Mode::Pdf:
+            return writeSheetPdf(sheet, layout, options.outputFile, options.dotsPerInch);
+        case PrintToolOptions::Mode::Preview:
+            return writePreviewPng(sheet, layout, options.outputFile, options.zoom);
+        case PrintToolOptions::Mode::Printer:
+            return printSheet(sheet, layout, options.printerName);
+        case PrintToolOptions::Mode::Help:
+            break;
+    }
+    return {};
+}
+
 int run(const PrintToolOptions& options) {
     LabelSheet sheet;
     LayoutSettings layout;
-    std::string error;
-    if (!readSheetForPrinting(options.labelFile, options.layoutFile, sheet, layout, error)) {
-        reportError(error);
+    if (Result read = readSheetForPrinting(options.labelFile, options.layoutFile, sheet, layout);
+        !read.ok()) {
+        reportError(read);
         return kExitFailure;
     }
-    bool done = false;
-    switch (options.mode) {
-        case PrintToolOptions::Mode::Pdf:
-            done = writeSheetPdf(sheet, layout, options.outputFile, options.dotsPerInch, error);
-            break;
-        case PrintToolOptions::Mode::Preview:
-            done = writePreviewPng(sheet, layout, options.outputFile, options.zoom, error);
-            break;
-        case PrintToolOptions::Mode::Printer:
-            done = printSheet(sheet, layout, options.printerName, error);
-            break;
-        case PrintToolOptions::Mode::Help:
-            done = true;
-            break;
+    const Result done = putOut(sheet, layout, options);
+    if (done.code == ResultCode::PageNotDrawn) {
+        reportError(options.mode == PrintToolOptions::Mode::Preview ? "プレビューを描けませんでした"
+                                                                    : "シートを描けませんでした");
+        return kExitFailure;
     }
-    if (!done) {
-        reportError(error);
+    if (!done.ok()) {
+        reportError(done);
         return kExitFailure;
     }
     return EXIT_SUCCESS;

@@ -9,21 +9,6 @@ namespace {
 
 constexpr const char* kLabelMarker = "棚札";
 
-bool readFile(const std::string& path, std::string& bytes, std::string& error) {
-    const FileResult result = readWholeFile(path, bytes);
-    switch (result.code) {
-        case FileErrorCode::None:
-            return true;
-        case FileErrorCode::NotFound:
-            error = "ファイルがありません: " + path;
-            return false;
-        default:
-            error = "ファイルを読めません: " + path +
-                    (result.detail.empty() ? std::string() : " (" + result.detail + ")");
-            return false;
-    }
-}
-
 bool startsWithLabelMarker(std::string_view bytes) {
     CsvFieldReader reader(bytes);
     const std::optional<CsvField> first = reader.next();
@@ -37,30 +22,23 @@ LayoutSettings startingLayout() {
 
 }  // namespace
 
-bool readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
-                          LabelSheet& sheet, LayoutSettings& layout, std::string& error) {
+Result readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
+                            LabelSheet& sheet, LayoutSettings& layout) {
     std::string bytes;
-    if (!readFile(labelFile, bytes, error)) {
-        return false;
-    }
+    if (Result read = readWholeFile(labelFile, bytes); !read.ok())
+        return read;
     layout = startingLayout();
-    if (parseLabelFile(bytes, sheet, layout) != LabelFileRead::Read) {
-        error = "棚札形式のデータではありません: " + labelFile;
-        return false;
-    }
-    if (layoutFile.empty()) {
-        return true;
-    }
-
-    return readLayoutForPrinting(layoutFile, layout, error);
+    if (parseLabelFile(bytes, sheet, layout) != LabelFileRead::Read)
+        return Result::failure(ResultCode::NotLabelFile).withPath(labelFile);
+    if (layoutFile.empty())
+        return {};
+    return readLayoutForPrinting(layoutFile, layout);
 }
 
-bool readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout,
-                           std::string& error) {
+Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout) {
     std::string layoutBytes;
-    if (!readFile(layoutFile, layoutBytes, error)) {
-        return false;
-    }
+    if (Result read = readWholeFile(layoutFile, layoutBytes); !read.ok())
+        return read;
     layout = startingLayout();
     if (startsWithLabelMarker(layoutBytes)) {
         LabelSheet ignored;
@@ -68,5 +46,5 @@ bool readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout
     } else {
         readSettingsBytes(layoutBytes, layout);
     }
-    return true;
+    return {};
 }

@@ -4,18 +4,18 @@
 
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
 
 // Reads the sheet of a label data file with its print pattern, as the input
 // window holds them after opening the file. When `layoutFile` is not empty the
 // print pattern comes from that file instead: a settings file (data.txt), or
-// another label data file whose pattern is taken. Returns false with a
-// one-line reason in `error` when a file is missing, unreadable or not a label
-// data file.
-bool readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
-                          LabelSheet& sheet, LayoutSettings& layout, std::string& error);
+// another label data file whose pattern is taken. NotFound, ReadFailed or
+// NotLabelFile (naming the file) when a file is missing, unreadable or not a
+// label data file.
+Result readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
+                            LabelSheet& sheet, LayoutSettings& layout);
 
 // Reads the print pattern of `layoutFile` into `layout`: a settings file
-// (data.txt), or a label data file whose pattern is taken. Returns false with
-// a one-line reason when the file is missing or unreadable.
-bool readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout,
-                           std::string& error);
+// (data.txt), or a label data file whose pattern is taken. NotFound or
+// ReadFailed when the file is missing or unreadable.
+Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout);

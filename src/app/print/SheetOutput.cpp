@@ -23,94 +23,71 @@ constexpr int kPreviewWidth = 794;
 constexpr int kPreviewHeight = 1123;
 
 // Draws the printed sheet into `job` and ends the document.
-bool printInto(std::unique_ptr<QtPrintJob> job, const LabelSheet& sheet,
-               const LayoutSettings& layout, std::string& error) {
-    drawSheet(job->page(), sheet, layout, RenderOptions::paper());
-    if (!job->page().ok()) {
-        job->abort();
-        error = "シートを描けませんでした";
-        return false;
+Result printInto(PrintJob& job, const LabelSheet& sheet, const LayoutSettings& layout) {
+    drawSheet(job.page(), sheet, layout, RenderOptions::paper());
+    if (!job.page().ok()) {
+        job.abort();
+        return Result::failure(ResultCode::PageNotDrawn);
     }
-    return job->finish(error);
+    return job.finish();
 }
 
 // Puts `bytes` at `path` only once they are complete: the old file stays as it
 // was when anything fails.
-bool writeOutput(const std::string& path, const QByteArray& bytes, std::string& error) {
-    if (QFileInfo(QString::fromStdString(path)).isDir()) {
-        error = "出力先はフォルダーです: " + path;
-        return false;
-    }
-    const FileResult written = writeFileAtomically(
+Result writeOutput(const std::string& path, const QByteArray& bytes) {
+    if (QFileInfo(QString::fromStdString(path)).isDir())
+        return Result::failure(ResultCode::IsFolder).withPath(path);
+    return writeFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!written.ok()) {
-        error = "出力先に書き込めません: " + path +
-                (written.detail.empty() ? std::string() : " (" + written.detail + ")");
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
 
-bool writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
-                   int dotsPerInch, std::string& error) {
+Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
+                     int dotsPerInch) {
     // The PDF engine writes to a file: a private one, removed afterwards.
     QTemporaryFile scratch(QDir::temp().filePath(QStringLiteral("tanahuda-print-XXXXXX.pdf")));
     if (!scratch.open()) {
-        error = "一時ファイルを作れません: " + scratch.errorString().toStdString();
-        return false;
+        return Result::failure(ResultCode::ScratchFileNotMade, scratch.errorString().toStdString());
     }
     scratch.close();
-    std::unique_ptr<QtPrintJob> job =
-        QtPrintJob::begin(makePdfPrinter(scratch.fileName(), dotsPerInch), error);
-    if (!job) {
-        return false;
-    }
-    if (!printInto(std::move(job), sheet, layout, error)) {
-        return false;
-    }
+    JobStart<QtPrintJob> start = QtPrintJob::begin(makePdfPrinter(scratch.fileName(), dotsPerInch));
+    if (!start.job)
+        return start.result;
+    if (Result printed = printInto(*start.job, sheet, layout); !printed.ok())
+        return printed;
     QFile pdf(scratch.fileName());
-    if (!pdf.open(QIODevice::ReadOnly)) {
-        error = "PDF を読み戻せません: " + pdf.errorString().toStdString();
-        return false;
-    }
-    return writeOutput(path, pdf.readAll(), error);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return Result::failure(ResultCode::PdfNotReadBack, pdf.errorString().toStdString());
+    return writeOutput(path, pdf.readAll());
 }
 
-bool writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
-                     double zoom, std::string& error) {
+Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
+                       const std::string& path, double zoom) {
     QImage image(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         QtPaintSurface surface(painter, false);
         drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
-        if (!surface.ok()) {
-            error = "プレビューを描けませんでした";
-            return false;
-        }
+        if (!surface.ok())
+            return Result::failure(ResultCode::PageNotDrawn);
     }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        error = "PNG 画像を作れませんでした";
-        return false;
-    }
-    return writeOutput(path, png, error);
+    if (!image.save(&buffer, "PNG"))
+        return Result::failure(ResultCode::ImageNotMade);
+    return writeOutput(path, png);
 }
 
-bool printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
-                const std::string& printerName, std::string& error) {
-    std::unique_ptr<QPrinter> printer =
-        makeSystemPrinter(QString::fromStdString(printerName), error);
-    if (!printer) {
-        return false;
-    }
-    std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(std::move(printer), error);
-    if (!job) {
-        return false;
-    }
-    return printInto(std::move(job), sheet, layout, error);
+Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
+                  const std::string& printerName) {
+    SystemPrinter system = makeSystemPrinter(QString::fromStdString(printerName));
+    if (!system.printer)
+        return system.result;
+    JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(system.printer));
+    if (!start.job)
+        return start.result;
+    return printInto(*start.job, sheet, layout);
 }

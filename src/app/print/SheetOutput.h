@@ -4,21 +4,22 @@
 
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
 
-// The three ways the tool puts a sheet out. Each returns false with a
-// one-line reason in `error`; no output file is left behind on failure.
+// The three ways the tool puts a sheet out. Each returns why it failed, if it
+// did; no output file is left behind on failure.
 
 // The sheet as the print command draws it (print mode, full size, real
 // barcodes) on one A4 PDF page at `dotsPerInch`, drawn from the paper's corner.
-bool writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
-                   int dotsPerInch, std::string& error);
+Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
+                     int dotsPerInch);
 
 // The preview as the input window shows it at `zoom` (0.5 or 1.0), as a PNG
 // of the A4 page at 96 dots per inch.
-bool writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
-                     double zoom, std::string& error);
+Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
+                       const std::string& path, double zoom);
 
 // The sheet printed on the system printer `printerName`, drawn from the
 // corner of its printable area.
-bool printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
-                const std::string& printerName, std::string& error);
+Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
+                  const std::string& printerName);

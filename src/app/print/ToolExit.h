@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "ToolMessages.h"
+#include "model/Result.h"
+
 // How tanahuda-print ends: its exit statuses, and the one line on stderr that
 // reports an error.
 inline constexpr int kExitFailure = 1;   // the job failed
@@ -11,4 +14,8 @@ inline constexpr int kExitReported = 3;  // printed, but rows of the list were r
 
 inline void reportError(const std::string& message) {
     std::fprintf(stderr, "tanahuda-print: %s\n", message.c_str());
+}
+
+inline void reportError(const Result& failure) {
+    reportError(toolMessage(failure));
 }

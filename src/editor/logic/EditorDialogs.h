@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "files/ProductList.h"
 #include "model/LayoutSettings.h"
 #include "render/PrintJob.h"
 
-enum class MessageIcon { None, Critical, Question };
+enum class MessageIcon { None, Critical, Question, Information, Warning };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
@@ -30,6 +31,12 @@ struct FileFilter {
 struct FileDialogRequest {
     std::vector<FileFilter> filters;
     std::string fileName;  // the file-name box: "*.csv" until a file has been chosen
+};
+
+// How a product list is to be printed, as the batch print dialog asks it.
+struct BatchChoice {
+    int startPosition = 1;  // the first sheet's first label (1..10)
+    TextEncoding encoding = TextEncoding::Auto;
 };
 
 struct FontChoice {
@@ -54,7 +61,11 @@ class EditorDialogs {
     // The chosen font, or nothing when cancelled. `current` is shown first.
     virtual std::optional<FontChoice> chooseFont(const ElementFont& current) = 0;
     // The printer set-up dialog (printer and paper). Returns the job ready to
-    // draw on, or nothing: cancelled when `error` stays empty, otherwise the
-    // printer could not be opened and `error` says why.
-    virtual std::unique_ptr<PrintJob> choosePrinter(std::string& error) = 0;
+    // draw on, or none: cancelled (the result is Ok) or the printer could not
+    // be opened (the result says why).
+    virtual PrintJobStart choosePrinter() = 0;
+    // The batch print dialog for the list at `listPath`, picturing its first
+    // sheet with `layout`. Nothing when cancelled.
+    virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
+                                                          const LayoutSettings& layout) = 0;
 };

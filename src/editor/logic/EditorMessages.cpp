@@ -72,11 +72,11 @@ std::string reasonText(const std::string& systemReason) {
 namespace {
 
 // Why a text cannot be stored, or empty when the result is about something else.
-std::string textProblem(const FileResult& result) {
-    if (result.code == FileErrorCode::QuoteInText) {
+std::string textProblem(const Result& result) {
+    if (result.code == ResultCode::QuoteInText) {
         return "に二重引用符 (\") が含まれているため、保存できません。";
     }
-    if (result.code == FileErrorCode::NotEncodable) {
+    if (result.code == ResultCode::NotEncodable) {
         return "にファイルに保存できない文字が含まれているため、保存できません。";
     }
     return "";
@@ -84,7 +84,7 @@ std::string textProblem(const FileResult& result) {
 
 }  // namespace
 
-MessageRequest labelFileNotSaved(const std::string& path, const FileResult& result) {
+MessageRequest labelFileNotSaved(const std::string& path, const Result& result) {
     const std::string problem = textProblem(result);
     if (!problem.empty() && result.labelNumber >= 1) {
         return error(std::to_string(result.labelNumber) + "番目の棚札の「" +
@@ -98,7 +98,7 @@ MessageRequest labelFileNotSaved(const std::string& path, const FileResult& resu
                  "\nファイルは書き換えられていません。");
 }
 
-MessageRequest patternNotSaved(const std::string& path, const FileResult& result) {
+MessageRequest patternNotSaved(const std::string& path, const Result& result) {
     const std::string problem = textProblem(result);
     if (!problem.empty()) {
         return error("印刷パターンの「" + result.settingName + "」" + problem);

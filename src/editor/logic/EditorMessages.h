@@ -3,8 +3,8 @@
 #include <string>
 
 #include "editor/logic/EditorDialogs.h"
-#include "files/FileResult.h"
 #include "model/LabelSheet.h"
+#include "model/Result.h"
 
 // The texts of the input window's message boxes and how each box is built.
 namespace messages {
@@ -49,9 +49,9 @@ std::string reasonText(const std::string& systemReason);
 
 // A label data file that could not be saved: a text it cannot hold (naming
 // the label and field, or the layout setting) or a failed write (naming the file).
-MessageRequest labelFileNotSaved(const std::string& path, const FileResult& result);
+MessageRequest labelFileNotSaved(const std::string& path, const Result& result);
 // The settings file (the preferred print pattern) that could not be saved.
-MessageRequest patternNotSaved(const std::string& path, const FileResult& result);
+MessageRequest patternNotSaved(const std::string& path, const Result& result);
 
 // Printing: the printer could not be opened, the page failed while it was
 // drawn (the job was abandoned), or the document could not be ended.

@@ -57,7 +57,7 @@ void LabelEditor::openFile() {
 bool LabelEditor::writeSheetTo(const std::string& path) {
     // What the user sees in the focused box is what gets saved.
     commitPendingEdit();
-    const FileResult result = writeLabelFile(path, sheets_.sheet, layout_);
+    const Result result = writeLabelFile(path, sheets_.sheet, layout_);
     if (!result.ok()) {
         dialogs_.showMessage(messages::labelFileNotSaved(path, result));
         return false;

@@ -5,6 +5,7 @@
 
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/ResultText.h"
 #include "files/SettingsFile.h"
 #include "render/CalibrationSheet.h"
 #include "render/SheetRenderer.h"
@@ -393,24 +394,25 @@ void LabelEditor::printCalibration() {
 }
 
 void LabelEditor::printPage(const std::function<void(DrawingSurface&)>& draw) {
-    std::string error;
-    std::unique_ptr<PrintJob> job = dialogs_.choosePrinter(error);
-    if (!job) {
-        // Cancelled when no reason is given; otherwise the printer could not be opened.
-        if (!error.empty())
-            dialogs_.showMessage(messages::printerNotOpened(error));
+    PrintJobStart start = dialogs_.choosePrinter();
+    if (!start.job) {
+        // Cancelled when the result is Ok; otherwise the printer could not be opened.
+        if (!start.result.ok())
+            dialogs_.showMessage(
+                messages::printerNotOpened(resulttext::printFailure(start.result)));
         focusText1();
         return;
     }
-    DrawingSurface& page = job->page();
+    PrintJob& job = *start.job;
+    DrawingSurface& page = job.page();
     page.setUnit(SurfaceUnit::Millimetres);
     draw(page);
     if (!page.ok()) {
         // Half a page must not reach the printer.
-        job->abort();
+        job.abort();
         dialogs_.showMessage(messages::printPageFailed());
-    } else if (std::string reason; !job->finish(reason)) {
-        dialogs_.showMessage(messages::printNotFinished(reason));
+    } else if (const Result finished = job.finish(); !finished.ok()) {
+        dialogs_.showMessage(messages::printNotFinished(resulttext::printFailure(finished)));
     }
     focusText1();
 }

@@ -138,7 +138,7 @@ void LabelEditor::savePattern() {
     if (dialogs_.showMessage(messages::question(messages::kAskSavePattern)) != MessageAnswer::Yes) {
         return;
     }
-    const FileResult result = saveSettingsFile(settingsPaths_.writePath, layout_);
+    const Result result = saveSettingsFile(settingsPaths_.writePath, layout_);
     if (!result.ok()) {
         dialogs_.showMessage(messages::patternNotSaved(settingsPaths_.writePath, result));
     }

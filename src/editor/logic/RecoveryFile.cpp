@@ -72,8 +72,8 @@ std::optional<std::string> nameOfLastLine(std::string_view bytes) {
 
 }  // namespace
 
-FileResult formatRecoveryFile(const RecoveryContent& content, std::string& bytes) {
-    FileResult result = formatLabelFile(content.sheet, content.layout, bytes);
+Result formatRecoveryFile(const RecoveryContent& content, std::string& bytes) {
+    Result result = formatLabelFile(content.sheet, content.layout, bytes);
     if (!result.ok())
         return result;
     bytes += kNameLine;
@@ -82,9 +82,9 @@ FileResult formatRecoveryFile(const RecoveryContent& content, std::string& bytes
     return result;
 }
 
-FileResult writeRecoveryFile(const std::string& path, const RecoveryContent& content) {
+Result writeRecoveryFile(const std::string& path, const RecoveryContent& content) {
     std::string bytes;
-    const FileResult result = formatRecoveryFile(content, bytes);
+    const Result result = formatRecoveryFile(content, bytes);
     if (!result.ok())
         return result;
     return writeFileAtomically(path, bytes);

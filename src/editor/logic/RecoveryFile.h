@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/FileResult.h"
+#include "model/Result.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 
@@ -23,9 +23,9 @@ struct RecoveryContent {
 };
 
 // The file's bytes, or the error of a text the label file form cannot hold.
-FileResult formatRecoveryFile(const RecoveryContent& content, std::string& bytes);
+Result formatRecoveryFile(const RecoveryContent& content, std::string& bytes);
 // Replaces `path` atomically.
-FileResult writeRecoveryFile(const std::string& path, const RecoveryContent& content);
+Result writeRecoveryFile(const std::string& path, const RecoveryContent& content);
 
 // Nothing when the bytes are no label data file.
 std::optional<RecoveryContent> parseRecoveryFile(std::string_view bytes);

@@ -8,15 +8,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <filesystem>
-#include <fstream>
 
-#include "editor/widgets/QtEditorDialogs.h"
+#include "editor/logic/ResultText.h"
 #include "files/BatchSheets.h"
 #include "platform/BatchPrint.h"
 #include "platform/QtPaintSurface.h"
@@ -29,15 +26,6 @@ constexpr int kPageWidth = 794;
 constexpr int kPageHeight = 1123;
 // How many problem rows a message lists before it only counts the rest.
 constexpr int kProblemsListed = 15;
-
-std::ifstream openList(const QString& path) {
-#ifdef _WIN32
-    // Any name, whatever the local code page holds.
-    return std::ifstream(std::filesystem::path(path.toStdWString()), std::ios::binary);
-#else
-    return std::ifstream(QFile::encodeName(path).toStdString(), std::ios::binary);
-#endif
-}
 
 }  // namespace
 
@@ -109,27 +97,24 @@ TextEncoding BatchPrintDialog::encoding() const {
     return static_cast<TextEncoding>(encoding_->currentData().toInt());
 }
 
+long BatchPrintDialog::productCount() const {
+    return batch_->productCount();
+}
+
 long BatchPrintDialog::sheetCount() const {
-    return sheetsNeeded(products_, startPosition());
+    return batch_->sheetCount();
 }
 
 void BatchPrintDialog::countList() {
-    std::ifstream list = openList(listPath_);
-    products_ = list ? countProducts(list, encoding()) : 0;
+    batch_ =
+        std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(), startPosition());
 }
 
 void BatchPrintDialog::refresh() {
-    std::ifstream list = openList(listPath_);
-
     // The first sheet as it will be printed: the labels before the start
     // position stay free.
-    LabelSheet first;
-    if (list) {
-        ProductListReader reader(list, encoding());
-        BatchSheetBuilder builder(reader, startPosition());
-        std::vector<ProductProblem> ignored;
-        builder.nextSheet(first, ignored);
-    }
+    batch_->setStartPosition(startPosition());
+    const LabelSheet first = batch_->firstSheet();
     picture_ = QImage(kPageWidth, kPageHeight, QImage::Format_RGB32);
     picture_.fill(Qt::white);
     {
@@ -140,61 +125,57 @@ void BatchPrintDialog::refresh() {
     preview_->setPixmap(QPixmap::fromImage(picture_.scaled(
         kPageWidth * 2 / 5, kPageHeight * 2 / 5, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
-    if (products_ == 0) {
+    const long products = productCount();
+    if (products == 0) {
         summary_->setText(QStringLiteral("印刷する商品がありません。"));
     } else {
         summary_->setText(QStringLiteral("%1 件の商品を %2 枚のシートに印刷します。")
-                              .arg(products_)
+                              .arg(products)
                               .arg(sheetCount()));
     }
-    printButton_->setEnabled(products_ > 0);
+    printButton_->setEnabled(products > 0);
 }
 
-BatchPrintResult printProductListFile(const QString& listPath, TextEncoding encoding,
-                                      int startPosition, const LayoutSettings& layout,
-                                      QPrinter& printer, QWidget* parent) {
-    BatchPrintResult result;
-    std::ifstream list = openList(listPath);
-    if (!list) {
-        result.ok = false;
-        result.error = "商品リストを開けません: " + listPath.toStdString();
-        return result;
+BatchOutcome printProductListFile(const std::string& listPath, const BatchChoice& choice,
+                                  const LayoutSettings& layout, PrintJob& job, QWidget* parent) {
+    ProductListBatch batch(listPath, choice.encoding, choice.startPosition);
+    if (!batch.listResult().ok()) {
+        job.abort();
+        return BatchOutcome{batch.listResult(), 0, 0, {}};
     }
-    if (encoding == TextEncoding::Auto)
-        encoding = detectTextEncoding(list);
-    const long sheets = sheetsNeeded(countProducts(list, encoding), startPosition);
     QProgressDialog progress(QStringLiteral("印刷しています..."), QString(), 0,
-                             static_cast<int>(sheets), parent);
+                             static_cast<int>(batch.sheetCount()), parent);
     progress.setWindowTitle(QStringLiteral("一括印刷"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(1000);
-    ProductListReader reader(list, encoding);
-    result = printProductList(printer, reader, layout, startPosition,
-                              [&](long done) { progress.setValue(static_cast<int>(done)); });
+    BatchOutcome outcome =
+        batch.print(job, layout, [&](long done) { progress.setValue(static_cast<int>(done)); });
     progress.reset();
-    return result;
+    return outcome;
 }
 
-QString batchOutcomeMessage(const BatchPrintResult& result) {
-    if (!result.ok) {
-        return QStringLiteral("一括印刷できませんでした。%1")
-            .arg(QString::fromStdString(result.error));
+QString batchOutcomeMessage(const BatchOutcome& outcome) {
+    if (!outcome.ok()) {
+        const std::string why = outcome.result.code == ResultCode::ListNotOpened
+                                    ? "商品リストを開けません: " + outcome.result.path
+                                    : resulttext::printFailure(outcome.result);
+        return QStringLiteral("一括印刷できませんでした。%1").arg(QString::fromStdString(why));
     }
     QString text = QStringLiteral("%1 枚のシートに %2 件のラベルを印刷しました。")
-                       .arg(result.sheets)
-                       .arg(result.labels);
-    if (!result.problems.empty()) {
+                       .arg(outcome.sheets)
+                       .arg(outcome.labels);
+    if (!outcome.problems.empty()) {
         text += QStringLiteral("\n\n次の行を確かめてください:");
         int listed = 0;
-        for (const ProductProblem& problem : result.problems) {
+        for (const Result& problem : outcome.problems) {
             if (listed++ == kProblemsListed) {
                 text += QStringLiteral("\nほか %1 件")
-                            .arg(static_cast<long>(result.problems.size()) - kProblemsListed);
+                            .arg(static_cast<long>(outcome.problems.size()) - kProblemsListed);
                 break;
             }
             text += QStringLiteral("\n%1 行目: %2")
-                        .arg(problem.lineNumber)
-                        .arg(QString::fromStdString(problem.message));
+                        .arg(problem.line)
+                        .arg(QString::fromStdString(resulttext::rowProblem(problem)));
         }
     }
     return text;

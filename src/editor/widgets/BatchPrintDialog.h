@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
+#include "editor/logic/EditorDialogs.h"
 #include "files/ProductList.h"
 #include "model/LayoutSettings.h"
 #include "platform/BatchPrint.h"
@@ -10,7 +12,6 @@
 class QComboBox;
 class QPushButton;
 class QLabel;
-class QPrinter;
 class QSpinBox;
 
 // Asks how a product list is to be printed: the start position on the first
@@ -28,20 +29,20 @@ class BatchPrintDialog : public QDialog {
 
     int startPosition() const;
     TextEncoding encoding() const;
-    long productCount() const { return products_; }
+    long productCount() const;
     long sheetCount() const;
     // The picture of the first sheet as shown (the page at 96 dpi, full size).
     const QImage& firstSheetPicture() const { return picture_; }
 
   private:
-    // Counts the products (the whole list is read; only when the encoding changes).
+    // Opens and counts the list (the whole list is read; only when the encoding changes).
     void countList();
     // The summary and the picture of the first sheet, for the start position.
     void refresh();
 
     QString listPath_;
     const LayoutSettings& layout_;
-    long products_ = 0;
+    std::unique_ptr<ProductListBatch> batch_;
     QImage picture_;
     QSpinBox* start_;
     QComboBox* encoding_;
@@ -50,13 +51,12 @@ class BatchPrintDialog : public QDialog {
     QPushButton* printButton_;
 };
 
-// Prints the product list at `listPath` with `layout` on `printer` (chosen in
-// the printer set-up dialog), with a progress dialog on `parent` for jobs over
-// a second.
-BatchPrintResult printProductListFile(const QString& listPath, TextEncoding encoding,
-                                      int startPosition, const LayoutSettings& layout,
-                                      QPrinter& printer, QWidget* parent);
+// Prints the product list at `listPath` on `job` (begun on the printer chosen
+// in the printer set-up dialog) with `layout`, with a progress dialog on
+// `parent` for jobs over a second.
+BatchOutcome printProductListFile(const std::string& listPath, const BatchChoice& choice,
+                                  const LayoutSettings& layout, PrintJob& job, QWidget* parent);
 
 // What the user is told afterwards: how much was printed and the rows to look
 // at (printed without a barcode, not printed), or why the job failed.
-QString batchOutcomeMessage(const BatchPrintResult& result);
+QString batchOutcomeMessage(const BatchOutcome& outcome);

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,9 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPageSize>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QShortcut>
@@ -25,6 +22,7 @@
 #include <cmath>
 
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/ResultText.h"
 #include "editor/widgets/BatchPrintDialog.h"
 #include "editor/widgets/CommandButton.h"
 #include "editor/widgets/ElementFrame.h"
@@ -512,27 +510,32 @@ void EditorWindow::refreshEditMenu() {
 }
 
 void EditorWindow::batchPrint() {
-    const QString list =
-        QFileDialog::getOpenFileName(this, qs("商品リストを開く"), QString(),
-                                     qs("商品リスト (*.csv *.txt);;すべてのファイル (*.*)"));
-    if (list.isEmpty()) {
+    const FileDialogRequest request{
+        {{"商品リスト (*.csv *.txt)", "*.csv *.txt"}, {"すべてのファイル (*.*)", "*.*"}}, ""};
+    const std::optional<std::string> list = dialogs_->chooseOpenFile(request);
+    if (!list) {
         return;
     }
-    BatchPrintDialog dialog(list, editor_->layout(), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    const std::optional<BatchChoice> choice =
+        dialogs_->chooseBatchOptions(*list, editor_->layout());
+    if (!choice) {
         return;
     }
-    std::unique_ptr<QPrinter> printer = QtEditorDialogs::setUpPrinter(this);
-    if (!printer) {
+    PrintJobStart start = dialogs_->choosePrinter();
+    if (!start.job) {
+        if (!start.result.ok()) {
+            dialogs_->showMessage(
+                messages::printerNotOpened(resulttext::printFailure(start.result)));
+        }
         return;
     }
-    const BatchPrintResult result = printProductListFile(
-        list, dialog.encoding(), dialog.startPosition(), editor_->layout(), *printer, this);
-    QMessageBox box(
-        result.ok ? (result.problems.empty() ? QMessageBox::Information : QMessageBox::Warning)
-                  : QMessageBox::Critical,
-        qs("一括印刷"), batchOutcomeMessage(result), QMessageBox::Ok, this);
-    box.exec();
+    const BatchOutcome outcome =
+        printProductListFile(*list, *choice, editor_->layout(), *start.job, this);
+    const MessageIcon icon = !outcome.ok()              ? MessageIcon::Critical
+                             : outcome.problems.empty() ? MessageIcon::Information
+                                                        : MessageIcon::Warning;
+    dialogs_->showMessage(MessageRequest{batchOutcomeMessage(outcome).toStdString(), "一括印刷",
+                                         icon, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 void EditorWindow::startUp() {

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "editor/widgets/BatchPrintDialog.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 
@@ -94,15 +95,30 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
 std::unique_ptr<QPrinter> initialPrinter() {
     const QString name = QPrinterInfo::defaultPrinterName();
     if (!name.isEmpty()) {
-        std::string ignored;
-        if (auto printer = makeSystemPrinter(name, ignored)) {
-            return printer;
+        if (SystemPrinter system = makeSystemPrinter(name); system.printer) {
+            return std::move(system.printer);
         }
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);
     return printer;
+}
+
+QMessageBox::Icon messageBoxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
 }
 
 }  // namespace
@@ -116,12 +132,7 @@ QString QtEditorDialogs::applicationTitle() {
 
 MessageAnswer QtEditorDialogs::showMessage(const MessageRequest& request) {
     const QString title = request.title.empty() ? applicationTitle() : qs(request.title);
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    if (request.icon == MessageIcon::Critical) {
-        icon = QMessageBox::Critical;
-    } else if (request.icon == MessageIcon::Question) {
-        icon = QMessageBox::Question;
-    }
+    const QMessageBox::Icon icon = messageBoxIcon(request.icon);
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton escape = QMessageBox::Ok;
     if (request.buttons == MessageButtons::YesNo) {
@@ -277,11 +288,19 @@ std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent) {
     return printer;
 }
 
-std::unique_ptr<PrintJob> QtEditorDialogs::choosePrinter(std::string& error) {
-    error.clear();
+PrintJobStart QtEditorDialogs::choosePrinter() {
     std::unique_ptr<QPrinter> printer = setUpPrinter(parent_);
     if (!printer) {
-        return nullptr;
+        return {};  // cancelled
     }
-    return QtPrintJob::begin(std::move(printer), error);
+    return QtPrintJob::begin(std::move(printer));
+}
+
+std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string& listPath,
+                                                               const LayoutSettings& layout) {
+    BatchPrintDialog dialog(qs(listPath), layout, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return BatchChoice{dialog.startPosition(), dialog.encoding()};
 }

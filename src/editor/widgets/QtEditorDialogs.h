@@ -8,8 +8,8 @@ class QPrinter;
 class QWidget;
 
 // The input window's dialogs over Qt: QMessageBox, QFileDialog, QColorDialog,
-// QFontDialog and QPrintDialog (the set-up form: printer and paper only), all
-// modal on `parent`.
+// QFontDialog, QPrintDialog (the set-up form: printer and paper only) and the
+// batch print dialog, all modal on `parent`.
 class QtEditorDialogs : public EditorDialogs {
   public:
     explicit QtEditorDialogs(QWidget* parent);
@@ -19,7 +19,9 @@ class QtEditorDialogs : public EditorDialogs {
     std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
     std::optional<Color> chooseColor() override;
     std::optional<FontChoice> chooseFont(const ElementFont& current) override;
-    std::unique_ptr<PrintJob> choosePrinter(std::string& error) override;
+    PrintJobStart choosePrinter() override;
+    std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
+                                                  const LayoutSettings& layout) override;
 
     // The title of a message box for which none is given.
     static QString applicationTitle();

@@ -1,0 +1,98 @@
+#include "editor/logic/ResultText.h"
+
+namespace resulttext {
+
+namespace {
+
+// Why a row cannot be read, or empty when the row was read.
+std::string unreadableBecause(ResultCode code) {
+    switch (code) {
+        case ResultCode::RowTooLong:
+            return "行が長すぎます";
+        case ResultCode::RowQuoteNotClosed:
+            return "引用符 \" が閉じていません";
+        case ResultCode::RowNotUtf8:
+            return "UTF-8 として読めない文字があります";
+        case ResultCode::RowNotCp932:
+            return "シフトJIS (コードページ 932) として読めない文字があります";
+        default:
+            return "";
+    }
+}
+
+// The printer or PDF file a result names, or empty when it names none.
+std::string target(const Result& failure) {
+    if (!failure.printer.empty())
+        return "プリンター「" + failure.printer + "」";
+    if (!failure.path.empty())
+        return "PDF ファイル「" + failure.path + "」";
+    return "";
+}
+
+// What is wrong with a printer's queue and what to do, or empty when the
+// result is about something else.
+std::string queueProblem(const Result& failure) {
+    const std::string& queue = failure.printer;
+    // The spooler's own words, often English ("Paused"), quoted as they are.
+    const std::string said = failure.detail.empty() ? "" : "「" + failure.detail + "」";
+    switch (failure.code) {
+        case ResultCode::PrinterNotFound:
+            return queue.empty() ? "プリンターがありません" : "プリンターが見つかりません: " + queue;
+        case ResultCode::SpoolerDown:
+            return "プリンターが見つかりません: " + queue + " (印刷スプーラーが動いていません)";
+        case ResultCode::QueueStopped:
+            return "プリンターが停止しています: " + queue + said + "。再開してから印刷してください";
+        case ResultCode::QueueNotAccepting:
+            return "プリンターが印刷を受け付けていません: " + queue + said;
+        case ResultCode::QueueRefused:
+            return "プリンターに印刷を送れませんでした: " + queue + said;
+        default:
+            return "";
+    }
+}
+
+}  // namespace
+
+std::string rowProblem(const Result& problem) {
+    if (const std::string why = unreadableBecause(problem.code); !why.empty())
+        return "読めない行です (" + why + ")。印刷しません";
+    switch (problem.code) {
+        case ResultCode::RowTooManyColumns:
+            return "列が多すぎます (JANコード, メーカー, 品名, 規格, ロット, 売価 の 6 列まで)。"
+                   "印刷しません";
+        case ResultCode::RowWithoutName:
+            return "品名が空のため、このラベルは印刷されません";
+        case ResultCode::RowWithoutBarcode:
+            return "JANコード \"" + problem.detail +
+                   "\" は 13 桁または 8 桁の数字ではないため、バーコードなしで印刷します";
+        default:
+            return "";
+    }
+}
+
+std::string printFailure(const Result& failure) {
+    if (std::string problem = queueProblem(failure); !problem.empty())
+        return problem;
+    const std::string where = target(failure);
+    switch (failure.code) {
+        case ResultCode::ScratchFileNotMade:
+            return "一時ファイルを作れません: " + failure.detail;
+        case ResultCode::PrinterNotOpened:
+            return where.empty() ? "印刷先を開けませんでした" : where + "に印刷を始められません";
+        case ResultCode::PageNotStarted:
+            return "次のページを始められませんでした";
+        case ResultCode::PageNotDrawn:
+            return "ページを描けませんでした";
+        case ResultCode::PrintNotFinished:
+            return where.empty() ? "印刷を終えられませんでした"
+                                 : where + "への印刷を完了できませんでした";
+        case ResultCode::PrintFinished:
+            return "印刷はすでに終わっています";
+        case ResultCode::PdfNotWritten:
+            return where + "を書き込めませんでした";
+        default:
+            return "";
+    }
+}
+
+}  // namespace resulttext

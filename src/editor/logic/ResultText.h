@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "model/Result.h"
+
+// The user's words for results, where the window and the print tool say the
+// same thing: the problem rows of a product list and the failures of
+// printing. Each forms its own sentence around them.
+namespace resulttext {
+
+// One problem row of a product list, without its line number, e.g.
+// "品名が空のため、このラベルは印刷されません".
+std::string rowProblem(const Result& problem);
+
+// Why printing failed, naming the printer or the PDF file when the result
+// does (a single sheet's job) and in general words when it does not (a
+// batch, whose PDF is a temporary file until it is complete). A printer's
+// queue is named with what to do, e.g. "プリンターが停止しています: 事務所「Paused」。
+// 再開してから印刷してください".
+std::string printFailure(const Result& failure);
+
+}  // namespace resulttext
