@@ -91,14 +91,13 @@ std::vector<std::string> toolArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args = toolArguments(argc, argv);
-    std::string error;
-    const std::optional<PrintToolOptions> options = parsePrintToolOptions(args, error);
-    if (!options) {
-        reportError(error);
+    const PrintToolCall call = parsePrintToolOptions(toolArguments(argc, argv));
+    if (!call.valid()) {
+        reportError(call.error);
         return kExitUsage;
     }
-    if (options->mode == PrintToolOptions::Mode::Help) {
+    const PrintToolOptions& options = call.options;
+    if (options.mode == PrintToolOptions::Mode::Help) {
         std::fputs(printToolUsage(), stdout);
         return EXIT_SUCCESS;
     }
@@ -116,5 +115,5 @@ int main(int argc, char** argv) {
     // The same name as the window, so both find the user's preferred pattern.
     QGuiApplication::setApplicationName(QStringLiteral("tanahuda"));
     installJapaneseFontSubstitutions();
-    return options->batch() ? runBatch(*options) : run(*options);
+    return options.batch() ? runBatch(options) : run(options);
 }

@@ -1,5 +1,8 @@
 #include "PrintToolOptions.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
 #include <charconv>
 
 namespace {
@@ -7,10 +10,145 @@ namespace {
 constexpr int kMinimumDpi = 72;
 constexpr int kMaximumDpi = 2400;
 
+// The options of the command line. Qt reads and pairs them with their
+// values; the checks of the values and of which go together are the tool's.
+struct ToolCommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help{{"h", "help"}};
+    QCommandLineOption output{{"o", "output"}, {}, "OUT"};
+    QCommandLineOption dpi{"dpi", {}, "N"};
+    QCommandLineOption zoom{"zoom", {}, "Z"};
+    QCommandLineOption preview{"preview"};
+    QCommandLineOption printer{"printer", {}, "NAME"};
+    QCommandLineOption products{"products", {}, "LIST"};
+    QCommandLineOption start{"start", {}, "N"};
+    QCommandLineOption encoding{"encoding", {}, "E"};
+    QCommandLineOption layout{"layout", {}, "FILE"};
+
+    ToolCommandLine() {
+        // "-o" and "--dpi" alike: a single dash never bundles letters.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions(
+            {help, output, dpi, zoom, preview, printer, products, start, encoding, layout});
+    }
+};
+
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
 bool parseWholeNumber(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
+}
+
+// The argument as typed that names the unknown option `name`.
+std::string unknownArgument(const QStringList& args, const QString& name) {
+    for (const QString& arg : args) {
+        const QString bare = arg.section(QLatin1Char('='), 0, 0);
+        if (bare == QStringLiteral("--") + name || bare == QStringLiteral("-") + name)
+            return utf8(bare);
+    }
+    return "-" + utf8(name);
+}
+
+// A command line Qt could not read: an unknown option, or an option whose
+// value is missing (which can only be the last argument).
+std::string structuralError(const ToolCommandLine& line, const QStringList& args) {
+    if (!line.parser.unknownOptionNames().isEmpty())
+        return "不明なオプションです: " +
+               unknownArgument(args, line.parser.unknownOptionNames().front());
+    const QString last = args.isEmpty() ? QString() : args.back();
+    const bool isOutput = last == QStringLiteral("-o") || last == QStringLiteral("--output");
+    return (isOutput ? std::string("-o") : utf8(last)) + " の後に値がありません";
+}
+
+// The values of the options, each checked; empty when all are valid.
+std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
+    const QCommandLineParser& p = line.parser;
+    if (p.values(line.output).size() > 1)
+        return "-o が 2 回指定されています";
+    options.outputFile = utf8(p.value(line.output));
+    if (p.isSet(line.dpi)) {
+        const std::string v = utf8(p.value(line.dpi));
+        if (!parseWholeNumber(v, options.dotsPerInch) || options.dotsPerInch < kMinimumDpi ||
+            options.dotsPerInch > kMaximumDpi)
+            return "--dpi には 72 から 2400 までの整数を指定してください: " + v;
+    }
+    if (p.isSet(line.zoom)) {
+        const std::string v = utf8(p.value(line.zoom));
+        if (v == "0.5" || v == "50%")
+            options.zoom = 0.5;
+        else if (v == "1" || v == "1.0" || v == "100%")
+            options.zoom = 1.0;
+        else
+            return "--zoom には 0.5 か 1 を指定してください: " + v;
+    }
+    options.printerName = utf8(p.value(line.printer));
+    options.productsFile = utf8(p.value(line.products));
+    if (p.isSet(line.start)) {
+        const std::string v = utf8(p.value(line.start));
+        if (!parseWholeNumber(v, options.startPosition) || options.startPosition < 1 ||
+            options.startPosition > 10)
+            return "--start には 1 から 10 までの整数を指定してください: " + v;
+    }
+    if (p.isSet(line.encoding)) {
+        options.encoding = utf8(p.value(line.encoding));
+        if (options.encoding != "auto" && options.encoding != "utf8" && options.encoding != "cp932")
+            return "--encoding には auto, utf8, cp932 のどれかを指定してください: " +
+                   options.encoding;
+    }
+    options.layoutFile = utf8(p.value(line.layout));
+    const QStringList labels = p.positionalArguments();
+    if (labels.size() > 1)
+        return "ラベルデータファイルは 1 つだけ指定してください: " + utf8(labels.at(1));
+    if (!labels.isEmpty())
+        options.labelFile = utf8(labels.front());
+    return "";
+}
+
+// What the input is: a product list or one label data file, never both.
+std::string checkInput(const ToolCommandLine& line, const PrintToolOptions& options) {
+    const bool labelGiven = !line.parser.positionalArguments().isEmpty();
+    if (options.batch()) {
+        if (labelGiven)
+            return "--products とラベルデータファイルは同時に指定できません";
+        if (line.parser.isSet(line.preview))
+            return "--products と --preview は同時に指定できません";
+    } else if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding)) {
+        return "--start と --encoding は --products にだけ指定できます";
+    } else if (!labelGiven || options.labelFile.empty()) {
+        return "ラベルデータファイルを指定してください (--help で使い方を表示します)";
+    }
+    return "";
+}
+
+// Where the sheet goes (a printer, a PDF or a preview image), and the options
+// that only one of them takes.
+std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
+    const QCommandLineParser& p = line.parser;
+    const bool preview = p.isSet(line.preview);
+    const bool outputGiven = p.isSet(line.output);
+    if (preview && p.isSet(line.printer))
+        return "--preview と --printer は同時に指定できません";
+    if (p.isSet(line.printer)) {
+        options.mode = PrintToolOptions::Mode::Printer;
+        if (options.printerName.empty())
+            return "--printer にプリンター名を指定してください";
+        if (outputGiven)
+            return "--printer と -o は同時に指定できません";
+    } else {
+        options.mode = preview ? PrintToolOptions::Mode::Preview : PrintToolOptions::Mode::Pdf;
+        if (!outputGiven || options.outputFile.empty())
+            return preview ? "--preview には -o OUT.png を指定してください"
+                           : "-o OUT.pdf か --printer NAME を指定してください";
+    }
+    if (p.isSet(line.dpi) && options.mode != PrintToolOptions::Mode::Pdf)
+        return "--dpi は PDF の出力にだけ指定できます";
+    if (p.isSet(line.zoom) && options.mode != PrintToolOptions::Mode::Preview)
+        return "--zoom は --preview にだけ指定できます";
+    return "";
 }
 
 }  // namespace
@@ -70,167 +208,26 @@ const char* printToolUsage() {
 )";
 }
 
-std::optional<PrintToolOptions> parsePrintToolOptions(const std::vector<std::string>& args,
-                                                      std::string& error) {
-    PrintToolOptions options;
-    bool preview = false;
-    bool dpiGiven = false;
-    bool zoomGiven = false;
-    bool printerGiven = false;
-    bool outputGiven = false;
-    bool labelGiven = false;
-    bool startGiven = false;
-    bool encodingGiven = false;
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](const char* option) -> const std::string* {
-            if (i + 1 >= args.size()) {
-                error = std::string(option) + " の後に値がありません";
-                return nullptr;
-            }
-            return &args[++i];
-        };
-        if (arg == "-h" || arg == "--help") {
-            options.mode = PrintToolOptions::Mode::Help;
-            return options;
-        }
-        if (arg == "-o" || arg == "--output") {
-            const std::string* v = value("-o");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            if (outputGiven) {
-                error = "-o が 2 回指定されています";
-                return std::nullopt;
-            }
-            options.outputFile = *v;
-            outputGiven = true;
-        } else if (arg == "--dpi") {
-            const std::string* v = value("--dpi");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            if (!parseWholeNumber(*v, options.dotsPerInch) || options.dotsPerInch < kMinimumDpi ||
-                options.dotsPerInch > kMaximumDpi) {
-                error = "--dpi には 72 から 2400 までの整数を指定してください: " + *v;
-                return std::nullopt;
-            }
-            dpiGiven = true;
-        } else if (arg == "--zoom") {
-            const std::string* v = value("--zoom");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            if (*v == "0.5" || *v == "50%") {
-                options.zoom = 0.5;
-            } else if (*v == "1" || *v == "1.0" || *v == "100%") {
-                options.zoom = 1.0;
-            } else {
-                error = "--zoom には 0.5 か 1 を指定してください: " + *v;
-                return std::nullopt;
-            }
-            zoomGiven = true;
-        } else if (arg == "--preview") {
-            preview = true;
-        } else if (arg == "--printer") {
-            const std::string* v = value("--printer");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            options.printerName = *v;
-            printerGiven = true;
-        } else if (arg == "--products") {
-            const std::string* v = value("--products");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            options.productsFile = *v;
-        } else if (arg == "--start") {
-            const std::string* v = value("--start");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            if (!parseWholeNumber(*v, options.startPosition) || options.startPosition < 1 ||
-                options.startPosition > 10) {
-                error = "--start には 1 から 10 までの整数を指定してください: " + *v;
-                return std::nullopt;
-            }
-            startGiven = true;
-        } else if (arg == "--encoding") {
-            const std::string* v = value("--encoding");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            if (*v != "auto" && *v != "utf8" && *v != "cp932") {
-                error = "--encoding には auto, utf8, cp932 のどれかを指定してください: " + *v;
-                return std::nullopt;
-            }
-            options.encoding = *v;
-            encodingGiven = true;
-        } else if (arg == "--layout") {
-            const std::string* v = value("--layout");
-            if (v == nullptr) {
-                return std::nullopt;
-            }
-            options.layoutFile = *v;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "不明なオプションです: " + arg;
-            return std::nullopt;
-        } else {
-            if (labelGiven) {
-                error = "ラベルデータファイルは 1 つだけ指定してください: " + arg;
-                return std::nullopt;
-            }
-            options.labelFile = arg;
-            labelGiven = true;
-        }
+PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args) {
+    QStringList arguments;
+    for (const std::string& arg : args)
+        arguments << QString::fromStdString(arg);
+    ToolCommandLine line;
+    // The program's name first, as the parser expects it.
+    const bool read = line.parser.parse(QStringList{QStringLiteral("tanahuda-print")} + arguments);
+    PrintToolCall call;
+    if (line.parser.isSet(line.help)) {
+        call.options.mode = PrintToolOptions::Mode::Help;
+        return call;
     }
-    if (!options.productsFile.empty()) {
-        if (labelGiven) {
-            error = "--products とラベルデータファイルは同時に指定できません";
-            return std::nullopt;
-        }
-        if (preview) {
-            error = "--products と --preview は同時に指定できません";
-            return std::nullopt;
-        }
-    } else if (startGiven || encodingGiven) {
-        error = "--start と --encoding は --products にだけ指定できます";
-        return std::nullopt;
-    } else if (!labelGiven || options.labelFile.empty()) {
-        error = "ラベルデータファイルを指定してください (--help で使い方を表示します)";
-        return std::nullopt;
+    if (!read) {
+        call.error = structuralError(line, arguments);
+        return call;
     }
-    if (preview && printerGiven) {
-        error = "--preview と --printer は同時に指定できません";
-        return std::nullopt;
-    }
-    if (printerGiven) {
-        options.mode = PrintToolOptions::Mode::Printer;
-        if (options.printerName.empty()) {
-            error = "--printer にプリンター名を指定してください";
-            return std::nullopt;
-        }
-        if (outputGiven) {
-            error = "--printer と -o は同時に指定できません";
-            return std::nullopt;
-        }
-    } else {
-        options.mode = preview ? PrintToolOptions::Mode::Preview : PrintToolOptions::Mode::Pdf;
-        if (!outputGiven || options.outputFile.empty()) {
-            error = preview ? "--preview には -o OUT.png を指定してください"
-                            : "-o OUT.pdf か --printer NAME を指定してください";
-            return std::nullopt;
-        }
-    }
-    if (dpiGiven && options.mode != PrintToolOptions::Mode::Pdf) {
-        error = "--dpi は PDF の出力にだけ指定できます";
-        return std::nullopt;
-    }
-    if (zoomGiven && options.mode != PrintToolOptions::Mode::Preview) {
-        error = "--zoom は --preview にだけ指定できます";
-        return std::nullopt;
-    }
-    return options;
+    call.error = readValues(line, call.options);
+    if (call.error.empty())
+        call.error = checkInput(line, call.options);
+    if (call.error.empty())
+        call.error = chooseMode(line, call.options);
+    return call;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +23,16 @@ struct PrintToolOptions {
     bool batch() const { return !productsFile.empty(); }
 };
 
-// Reads the command line (without the program name). Nothing, with a one-line
-// reason in `error`, when it is not a valid call.
-std::optional<PrintToolOptions> parsePrintToolOptions(const std::vector<std::string>& args,
-                                                      std::string& error);
+// A command line as read: the options, or why it is no valid call.
+struct PrintToolCall {
+    PrintToolOptions options;
+    std::string error;  // one line for the user; empty when the call is valid
+
+    bool valid() const { return error.empty(); }
+};
+
+// Reads the command line (without the program name), in UTF-8.
+PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args);
 
 // The --help text.
 const char* printToolUsage();
