@@ -2,6 +2,7 @@
 // position counts the sheets and pictures the first one; the print leaves the
 // sheet being edited as it was.
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPrinter>
@@ -135,6 +136,66 @@ class BatchPrintDialogTest : public QObject {
 
         QVERIFY(window.editor().sheet() == before);
         QCOMPARE(window.editor().currentLabel(), currentBefore);
+        QProcess info;
+        info.start(u("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(u("Pages:\\s+4\\b"))));
+    }
+
+    // The menu command asks for the list, the batch options and the printer
+    // through the window's dialogs; a cancel at any step asks nothing more.
+    void theMenuCommandAsksThroughTheDialogs() {
+        QTemporaryDir dir;
+        const QString list = dir.filePath(u("list.csv"));
+        writeFile(list, productList() + "490123456789,十二桁,1\n");
+        const QString pdf = dir.filePath(u("batch.pdf"));
+        const std::string settings = dir.filePath(u("data.txt")).toStdString();
+        enum class Stop { AtList, AtOptions, AtPrinter, PrinterFails, Never };
+        const struct {
+            Stop stop;
+            int batchRequests, printerRequests;
+            const char* message;
+        } cases[] = {
+            {Stop::AtList, 0, 0, nullptr},
+            {Stop::AtOptions, 1, 0, nullptr},
+            {Stop::AtPrinter, 1, 1, nullptr},
+            {Stop::PrinterFails, 1, 1,
+             "プリンターを開けないため、印刷できません。\nプリンターがありません"},
+            {Stop::Never, 1, 1,
+             "4 枚のシートに 26 件のラベルを印刷しました。\n\n次の行を確かめてください:\n"
+             "27 行目: JANコード \"490123456789\" は 13 桁または 8 桁の数字ではないため、"
+             "バーコードなしで印刷します"},
+        };
+        for (const auto& c : cases) {
+            ScriptedDialogs dialogs;
+            if (c.stop != Stop::AtList)
+                dialogs.openChoice = list.toStdString();
+            if (c.stop != Stop::AtList && c.stop != Stop::AtOptions)
+                dialogs.batchChoice = BatchChoice{7, TextEncoding::Auto};
+            if (c.stop == Stop::PrinterFails)
+                dialogs.makeJob = [] {
+                    return PrintJobStart{nullptr, Result::failure(ResultCode::PrinterNotFound)};
+                };
+            if (c.stop == Stop::Never)
+                dialogs.makeJob = [&] { return QtPrintJob::begin(makePdfPrinter(pdf, 300)); };
+            EditorWindow window(SettingsPaths{settings, settings}, dialogs);
+            window.setAttribute(Qt::WA_DeleteOnClose, false);
+            auto* command = window.findChild<QAction*>(u("一括印刷"));
+            QVERIFY(command != nullptr);
+            command->trigger();
+            QCOMPARE(dialogs.openRequests, 1);
+            QCOMPARE(dialogs.batchRequests, c.batchRequests);
+            QCOMPARE(dialogs.printerRequests, c.printerRequests);
+            if (c.message == nullptr) {
+                QVERIFY(dialogs.messages.empty());
+                continue;
+            }
+            QCOMPARE(dialogs.messages.size(), std::size_t{1});
+            QCOMPARE(QString::fromStdString(dialogs.messages[0].text), u(c.message));
+            QCOMPARE(dialogs.messages[0].icon,
+                     c.stop == Stop::Never ? MessageIcon::Warning : MessageIcon::Critical);
+        }
         QProcess info;
         info.start(u("pdfinfo"), {pdf});
         QVERIFY(info.waitForFinished(30000));
