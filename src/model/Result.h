@@ -35,19 +35,19 @@ enum class ResultCode {
     RowWithoutName,     // no product name: the label prints nothing
     RowWithoutBarcode,  // the JAN code (`detail`) gets no barcode; printed without
     // Printing, on the printer `printer` or into the PDF file `path`.
-    PrinterNotFound,   // no printer (of that name, or no queue of that name)
-    SpoolerDown,       // no print spooler answers
-    QueueStopped,      // the printer's queue holds its jobs (`detail`: the spooler's words)
-    QueueNotAccepting, // the queue refuses new jobs (`detail`: the spooler's words)
-    QueueRefused,      // the spooler refused the job (`detail`: the spooler's words)
-    PrinterNotOpened,  // printing could not begin
-    PageNotStarted,    // the next page could not be begun
-    PageNotDrawn,      // drawing the page failed: the job was abandoned
-    PrintNotFinished,  // the document could not be ended
-    PrintFinished,     // the job was ended already
-    PdfNotWritten,     // the PDF file is missing or empty afterwards
-    PdfNotReadBack,    // the finished PDF could not be read back (`detail`: why)
-    ImageNotMade,      // the preview image could not be encoded
+    PrinterNotFound,    // no printer (of that name, or no queue of that name)
+    SpoolerDown,        // no print spooler answers
+    QueueStopped,       // the printer's queue holds its jobs (`detail`: the spooler's words)
+    QueueNotAccepting,  // the queue refuses new jobs (`detail`: the spooler's words)
+    QueueRefused,       // the spooler refused the job (`detail`: the spooler's words)
+    PrinterNotOpened,   // printing could not begin
+    PageNotStarted,     // the next page could not be begun
+    PageNotDrawn,       // drawing the page failed: the job was abandoned
+    PrintNotFinished,   // the document could not be ended
+    PrintFinished,      // the job was ended already
+    PdfNotWritten,      // the PDF file is missing or empty afterwards
+    PdfNotReadBack,     // the finished PDF could not be read back (`detail`: why)
+    ImageNotMade,       // the preview image could not be encoded
 };
 
 struct Result {

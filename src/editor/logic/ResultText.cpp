@@ -37,7 +37,8 @@ std::string queueProblem(const Result& failure) {
     const std::string said = failure.detail.empty() ? "" : "「" + failure.detail + "」";
     switch (failure.code) {
         case ResultCode::PrinterNotFound:
-            return queue.empty() ? "プリンターがありません" : "プリンターが見つかりません: " + queue;
+            return queue.empty() ? "プリンターがありません"
+                                 : "プリンターが見つかりません: " + queue;
         case ResultCode::SpoolerDown:
             return "プリンターが見つかりません: " + queue + " (印刷スプーラーが動いていません)";
         case ResultCode::QueueStopped:
