@@ -3,8 +3,8 @@
 #include <string>
 
 #include "files/CsvText.h"
-#include "model/Result.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
 
 // The ten-line layout block, ten fields a line, keyed "印字位置調整", "縁取り",
 // "jan", "BARCODE", "メーカー", "品名", "規格", "ロット", "売価", "円".
