@@ -183,7 +183,21 @@ QWidget* EditorWindow::buildInputPanel() {
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
+    column->addWidget(buildBoxFrame());
+    column->addLayout(buildNavigation());
+    column->addWidget(buildEditFrame());
+    column->addWidget(buildViewFrame());
+    column->addWidget(buildPatternFrame());
+    column->addStretch(1);
+    CommandButton* close = button("Command1", "終了");
+    connect(close, &QPushButton::clicked, this, [this] { editor_->closeWindow(); });
+    column->addWidget(close);
 
+    panel->setFixedWidth(std::max(panel->sizeHint().width(), 280));
+    return panel;
+}
+
+QGroupBox* EditorWindow::buildBoxFrame() {
     // The six input boxes with their captions.
     auto* boxFrame = new QGroupBox(qs("棚札データ"));
     boxFrame->setObjectName(QStringLiteral("frame_input"));
@@ -210,6 +224,11 @@ QWidget* EditorWindow::buildInputPanel() {
     }
     taxRate_ = new TaxRateButton(*editor_);
     grid->addWidget(taxRate_, row, 1, Qt::AlignRight);
+    configureBoxes();
+    return boxFrame;
+}
+
+void EditorWindow::configureBoxes() {
     // JAN code and price right-aligned; the price in the larger face.
     inputBox(InputBox::Text1)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     inputBox(InputBox::Text5)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -236,8 +255,9 @@ QWidget* EditorWindow::buildInputPanel() {
         }
         inputBox(info.box)->setInputMethodHints(hints);
     }
-    column->addWidget(boxFrame);
+}
 
+QHBoxLayout* EditorWindow::buildNavigation() {
     // Moving between labels, with the counter between the arrows.
     auto* navigation = new QHBoxLayout;
     navigation->setSpacing(4);
@@ -271,8 +291,10 @@ QWidget* EditorWindow::buildInputPanel() {
             connect(b, &QPushButton::clicked, this, [this, op = op] { ((*editor_).*op)(); });
         }
     }
-    column->addLayout(navigation);
+    return navigation;
+}
 
+QGroupBox* EditorWindow::buildEditFrame() {
     // Commands on whole labels.
     auto* editFrame = new QGroupBox(qs("編集"));
     editFrame->setObjectName(QStringLiteral("frame_edit"));
@@ -283,26 +305,29 @@ QWidget* EditorWindow::buildInputPanel() {
         const char* caption;
         void (LabelEditor::*op)();
         int row, column, span;
+        CommandButton** kept;  // where the window keeps the button, if it does
     };
     const Command editCommands[] = {
-        {"クリア", "クリア", &LabelEditor::clearLabel, 0, 0, 1},
-        {"全クリア", "全画面クリア", &LabelEditor::clearAll, 0, 1, 1},
-        {"コピー", "前のデータをコピーする &C", &LabelEditor::copyPrevious, 1, 0, 2},
-        {"全コピー", "１番項目を全コピー", &LabelEditor::copyFirstToAll, 2, 0, 2},
-        {"削除", "削除", &LabelEditor::deleteLabel, 3, 0, 1},
-        {"挿入", "挿入", &LabelEditor::insertLabel, 3, 1, 1},
-        {"前候補", "前候補 ", &LabelEditor::previousCandidate, 4, 0, 2},
+        {"クリア", "クリア", &LabelEditor::clearLabel, 0, 0, 1, nullptr},
+        {"全クリア", "全画面クリア", &LabelEditor::clearAll, 0, 1, 1, nullptr},
+        {"コピー", "前のデータをコピーする &C", &LabelEditor::copyPrevious, 1, 0, 2, nullptr},
+        {"全コピー", "１番項目を全コピー", &LabelEditor::copyFirstToAll, 2, 0, 2, nullptr},
+        {"削除", "削除", &LabelEditor::deleteLabel, 3, 0, 1, nullptr},
+        {"挿入", "挿入", &LabelEditor::insertLabel, 3, 1, 1, nullptr},
+        {"前候補", "前候補 ", &LabelEditor::previousCandidate, 4, 0, 2, &candidate_},
     };
     for (const Command& c : editCommands) {
         CommandButton* b = button(c.name, c.caption);
         edits->addWidget(b, c.row, c.column, 1, c.span);
         connect(b, &QPushButton::clicked, this, [this, op = c.op] { ((*editor_).*op)(); });
-        if (qstrcmp(c.name, "前候補") == 0) {
-            candidate_ = b;
+        if (c.kept != nullptr) {
+            *c.kept = b;
         }
     }
-    column->addWidget(editFrame);
+    return editFrame;
+}
 
+QGroupBox* EditorWindow::buildViewFrame() {
     // Preview, zoom and print.
     auto* viewFrame = new QGroupBox(qs("表示と印刷"));
     viewFrame->setObjectName(QStringLiteral("frame_view"));
@@ -317,8 +342,10 @@ QWidget* EditorWindow::buildInputPanel() {
     connect(previewButton, &QPushButton::clicked, this, [this] { editor_->preview(); });
     connect(zoom_, &QPushButton::clicked, this, [this] { editor_->toggleZoom(); });
     connect(printButton, &QPushButton::clicked, this, [this] { editor_->print(); });
-    column->addWidget(viewFrame);
+    return viewFrame;
+}
 
+QGroupBox* EditorWindow::buildPatternFrame() {
     // The pattern as a whole.
     auto* patternFrame = new QGroupBox(qs("印字パターン"));
     patternFrame->setObjectName(QStringLiteral("frame_pattern"));
@@ -333,15 +360,7 @@ QWidget* EditorWindow::buildInputPanel() {
     pattern->addWidget(border_);
     pattern->addWidget(defaults);
     pattern->addWidget(save);
-    column->addWidget(patternFrame);
-
-    column->addStretch(1);
-    CommandButton* close = button("Command1", "終了");
-    connect(close, &QPushButton::clicked, this, [this] { editor_->closeWindow(); });
-    column->addWidget(close);
-
-    panel->setFixedWidth(std::max(panel->sizeHint().width(), 280));
-    return panel;
+    return patternFrame;
 }
 
 QWidget* EditorWindow::buildLayoutPanel() {

@@ -16,6 +16,8 @@ class InputBoxEdit;
 class PreviewArea;
 class PriceFrame;
 class TaxRateButton;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 
@@ -73,7 +75,14 @@ class EditorWindow : public QMainWindow, public EditorView {
     EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, QWidget* parent);
 
     void build();
+    // The left column: one builder for each group of controls.
     QWidget* buildInputPanel();
+    QGroupBox* buildBoxFrame();  // the six input boxes with their captions
+    void configureBoxes();       // their alignment, faces, limits and input hints
+    QHBoxLayout* buildNavigation();
+    QGroupBox* buildEditFrame();
+    QGroupBox* buildViewFrame();
+    QGroupBox* buildPatternFrame();
     QWidget* buildLayoutPanel();
     void buildMenu();
     void buildEditMenu(QList<QKeySequence>& keys);
