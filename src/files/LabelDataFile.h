@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "model/Result.h"
 #include "files/PriceExtension.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
 
 // A label data file: the marker line "棚札", ten record lines
 // (" 1".." 10" and the six texts) and the layout block; 21 lines, CP932, CR LF,
@@ -14,14 +14,13 @@
 
 // The whole file's bytes, or an error naming the label and field (or the
 // setting) whose text cannot be stored.
-Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
-                           std::string& bytes);
+Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes);
 
 // Writes the file, replacing any file of that name atomically. Nothing is
 // written when a text cannot be stored; on a failed write the old file is
 // left as it was.
 Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
-                          const LayoutSettings& settings);
+                      const LayoutSettings& settings);
 
 enum class LabelFileRead { Read, Rejected };
 

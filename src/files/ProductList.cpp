@@ -330,9 +330,8 @@ std::optional<ProductRow> ProductListReader::next(std::vector<Result>& problems)
             continue;
         }
         if (badRate) {
-            problems.push_back({startLine, "税率「" + *badRate +
-                                               "」が読めません (10, 8, 0, 標準, 軽減, "
-                                               "非課税 のどれか)。印刷しません"});
+            problems.push_back(
+                Result::failure(ResultCode::RowBadTaxRate, *badRate).withLine(startLine));
             continue;
         }
         return row;

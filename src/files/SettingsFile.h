@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/Result.h"
 #include "files/PriceExtension.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
 
 // The settings file (data.txt): one layout block, followed by the price lines
 // when the pattern uses them.

@@ -32,6 +32,7 @@ enum class ResultCode {
     RowNotUtf8,         // the row is not UTF-8; not printed
     RowNotCp932,        // the row is not code page 932; not printed
     RowTooManyColumns,  // more than the six columns; not printed
+    RowBadTaxRate,      // the tax rate (`detail`) cannot be read; not printed
     RowWithoutName,     // no product name: the label prints nothing
     RowWithoutBarcode,  // the JAN code (`detail`) gets no barcode; printed without
     // Printing, on the printer `printer` or into the PDF file `path`.

@@ -205,9 +205,10 @@ TEST(ProductList, TaxRateColumnAsTillsExportIt) {
         EXPECT_EQ(r.rows[i].record.taxRate, expected[i]) << r.rows[i].record.productName;
     EXPECT_EQ(r.rows[6].record.price, "300");
     ASSERT_EQ(r.problems.size(), 2u);
-    EXPECT_EQ(r.problems[0].lineNumber, 9);
-    EXPECT_NE(r.problems[0].message.find("税率「5」"), std::string::npos);
-    EXPECT_EQ(r.problems[1].lineNumber, 10);
+    EXPECT_EQ(r.problems[0].line, 9);
+    EXPECT_EQ(r.problems[0].code, ResultCode::RowBadTaxRate);
+    EXPECT_EQ(r.problems[0].detail, "5");
+    EXPECT_EQ(r.problems[1].line, 10);
 
     // Without the column every product is at the standard rate, and a header
     // naming only the rate besides one field is still a header.
@@ -222,7 +223,7 @@ TEST(ProductList, TaxRateColumnAsTillsExportIt) {
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 1);
     LabelSheet sheet;
-    std::vector<ProductProblem> problems;
+    std::vector<Result> problems;
     ASSERT_TRUE(builder.nextSheet(sheet, problems));
     EXPECT_EQ(sheet.label(1).taxRate, TaxRate::Reduced);
     EXPECT_EQ(sheet.label(3).taxRate, TaxRate::Exempt);

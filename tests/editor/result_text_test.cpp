@@ -24,6 +24,8 @@ TEST(ResultText, ProblemRows) {
         {Result::failure(ResultCode::RowTooManyColumns),
          "列が多すぎます (JANコード, メーカー, 品名, 規格, ロット, 売価 の 6 "
          "列まで)。印刷しません"},
+        {Result::failure(ResultCode::RowBadTaxRate, "12%"),
+         "税率「12%」が読めません (10, 8, 0, 標準, 軽減, 非課税 のどれか)。印刷しません"},
         {Result::failure(ResultCode::RowWithoutName), "品名が空のため、このラベルは印刷されません"},
         {Result::failure(ResultCode::RowWithoutBarcode, "490123456789"),
          "JANコード \"490123456789\" は 13 桁または 8 "

@@ -61,6 +61,9 @@ std::string rowProblem(const Result& problem) {
         case ResultCode::RowTooManyColumns:
             return "列が多すぎます (JANコード, メーカー, 品名, 規格, ロット, 売価 の 6 列まで)。"
                    "印刷しません";
+        case ResultCode::RowBadTaxRate:
+            return "税率「" + problem.detail +
+                   "」が読めません (10, 8, 0, 標準, 軽減, 非課税 のどれか)。印刷しません";
         case ResultCode::RowWithoutName:
             return "品名が空のため、このラベルは印刷されません";
         case ResultCode::RowWithoutBarcode:
