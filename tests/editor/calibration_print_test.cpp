@@ -49,12 +49,15 @@ TEST_F(CalibrationPrint, FailsAsAnyPrintDoes) {
     EXPECT_TRUE(h.dialogs.messages.empty());
 
     h.dialogs.printer = FakeEditorDialogs::Printer::Job;
-    h.dialogs.printRecord->finishError = "プリンターが停止しています: Q";
+    h.dialogs.printRecord->finishFailure =
+        Result::failure(ResultCode::QueueStopped).withPrinter("Q");
     h.view.click([&] { h.editor.printCalibration(); });
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_EQ(h.dialogs.messages[0].text, "印刷できませんでした。\nプリンターが停止しています: Q");
+    EXPECT_EQ(
+        h.dialogs.messages[0].text,
+        "印刷できませんでした。\nプリンターが停止しています: Q。再開してから印刷してください");
 
-    h.dialogs.printRecord->finishError.clear();
+    h.dialogs.printRecord->finishFailure = {};
     h.dialogs.printRecord->page.failAfterCalls = 5;
     h.view.click([&] { h.editor.printCalibration(); });
     EXPECT_TRUE(h.dialogs.printRecord->aborted);

@@ -85,9 +85,7 @@ class CalibrationButtonTest : public QObject {
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("calibration.pdf"));
         ScriptedDialogs dialogs;
-        dialogs.makeJob = [&](std::string& error) -> std::unique_ptr<PrintJob> {
-            return QtPrintJob::begin(makePdfPrinter(pdf, 600), error);
-        };
+        dialogs.makeJob = [&] { return QtPrintJob::begin(makePdfPrinter(pdf, 600)); };
         const std::string settings = dir.filePath(QStringLiteral("data.txt")).toStdString();
         EditorWindow window(SettingsPaths{settings, settings}, dialogs);
         window.setAttribute(Qt::WA_DeleteOnClose, false);

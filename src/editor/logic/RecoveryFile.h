@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/Result.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
 
 // What the input window keeps on disk while it holds unsaved work, so that a
 // crash, a kill or a power cut loses nothing: the sheet, the layout and the
