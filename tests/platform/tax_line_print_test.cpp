@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
@@ -113,6 +114,57 @@ TEST_F(TaxLinePrintTest, EveryTaxLineIsInsideItsLabelAndClearOfTheRest) {
         }
         EXPECT_GE(others, 7);  // code, maker, name, spec (2 words), lot, price, 円
     }
+}
+
+TEST_F(TaxLinePrintTest, AProductListWithARateColumnPrintsTheTaxInclusiveAmounts) {
+    QFile list(path("商品.csv"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(
+        "JAN,品名,売価,税率\n"
+        "4901234567894,牛乳,198,8\n"           // 213.84
+        "4901234000018,洗剤,398,10%\n"         // 437.8
+        "4901234000025,切手,84,非課税\n"       // 84
+        "4901234000032,パン,\"1,980\",軽減\n"  // 2138.4
+        "4901234567894,電池,500,\n"            // 550
+        "4901234567894,酒,980,5\n");           // no such rate: reported, not printed
+    list.close();
+
+    struct Case {
+        const char* mode;
+        const char* rounding;
+        std::vector<std::string> amounts;  // the words after 税込, label 1 first
+    };
+    const Case cases[] = {
+        {"dual", "round", {"214円", "438円", "84円", "2,138円", "550円"}},
+        {"dual", "floor", {"213円", "437円", "84円", "2,138円", "550円"}},
+        {"dual", "ceil", {"214円", "438円", "84円", "2,139円", "550円"}},
+        {"incl", "ceil", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " " + c.rounding);
+        const ProcessResult run = runPrintTool(
+            {QStringLiteral("--products"), path("商品.csv"), QStringLiteral("--price-mode"),
+             QString::fromUtf8(c.mode), QStringLiteral("--rounding"), QString::fromUtf8(c.rounding),
+             QStringLiteral("-o"), path("list.pdf")});
+        EXPECT_EQ(run.exitCode, 3);
+        EXPECT_NE(run.err.indexOf("税率「5」"), -1) << run.err.toStdString();
+        const std::vector<PdfWord> words = pdfWords(path("list.pdf"));
+        std::vector<std::string> amounts;
+        for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+            if (words[i].text == "税込")
+                amounts.push_back(words[i + 1].text);
+        }
+        EXPECT_EQ(amounts, c.amounts);
+        EXPECT_EQ(findWord(words, "酒"), nullptr);
+        EXPECT_NE(findWord(words, "電池"), nullptr);
+    }
+
+    const ProcessResult wrong = runPrintTool(
+        {QStringLiteral("--products"), path("商品.csv"), QStringLiteral("--price-mode"),
+         QStringLiteral("both"), QStringLiteral("-o"), path("wrong.pdf")});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_NE(wrong.err.indexOf("--price-mode には incl か dual"), -1);
+    EXPECT_FALSE(QFile::exists(path("wrong.pdf")));
 }
 
 }  // namespace

@@ -112,6 +112,7 @@ int runBatch(const PrintToolOptions& options) {
         reportError(error);
         return kExitFailure;
     }
+    options.applyPricing(layout);
     std::ifstream list(utf8Path(options.productsFile), std::ios::binary);
     if (!list) {
         reportError("商品リストを開けません: " + options.productsFile);

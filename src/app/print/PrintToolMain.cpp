@@ -43,6 +43,7 @@ int run(const PrintToolOptions& options) {
         reportError(error);
         return kExitFailure;
     }
+    options.applyPricing(layout);
     bool done = false;
     switch (options.mode) {
         case PrintToolOptions::Mode::Pdf:

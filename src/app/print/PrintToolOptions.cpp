@@ -13,7 +13,36 @@ bool parseWholeNumber(const std::string& text, int& value) {
     return ec == std::errc() && ptr == end;
 }
 
+// --price-mode incl|dual, --rounding floor|round|ceil.
+bool readPricingOption(const std::string& option, const std::string& value,
+                       PrintToolOptions& options, std::string& error) {
+    if (option == "--price-mode") {
+        if (value == "incl" || value == "dual") {
+            options.priceMode =
+                value == "dual" ? PriceMode::BaseAndTaxIncluded : PriceMode::TaxIncludedOnly;
+            return true;
+        }
+        error = "--price-mode には incl か dual を指定してください: " + value;
+        return false;
+    }
+    if (value == "floor" || value == "round" || value == "ceil") {
+        options.rounding = value == "floor"   ? TaxRounding::Floor
+                           : value == "round" ? TaxRounding::HalfUp
+                                              : TaxRounding::Ceiling;
+        return true;
+    }
+    error = "--rounding には floor, round, ceil のどれかを指定してください: " + value;
+    return false;
+}
+
 }  // namespace
+
+void PrintToolOptions::applyPricing(LayoutSettings& layout) const {
+    if (priceMode)
+        layout.pricing.mode = *priceMode;
+    if (rounding)
+        layout.pricing.rounding = *rounding;
+}
 
 const char* printToolUsage() {
     return R"(使い方:
@@ -22,6 +51,7 @@ const char* printToolUsage() {
   tanahuda-print LABELFILE --printer NAME [--layout data.txt]
   tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
                  (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
+  (どの使い方にも [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
   tanahuda-print --help
 
 棚札のラベルデータファイル (.csv / .txt) の 1 シート (A4 に 10 枚) を描きます。
@@ -55,6 +85,12 @@ const char* printToolUsage() {
                     使いかけのシートの続きに印刷できます。
   --encoding E      商品リストの文字コード: auto (既定、UTF-8 か シフトJIS を判定),
                     utf8, cp932。
+  --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷) か dual
+                    (本体＋税込。売価を税抜の本体価格とし、「税込 1,078円」の行を
+                    加える)。既定は印刷パターンのとおり。商品リストでは「税率」の
+                    列 (10, 8, 0, 標準, 軽減, 非課税) がラベルごとの税率です。
+  --rounding R      税込額の端数: floor (切り捨て)、round (四捨五入)、ceil
+                    (切り上げ)。既定は印刷パターンのとおり。
   -h, --help        この説明を表示します。
 
 出力ファイルは一時ファイルに書いてから置き換えるので、失敗しても途中までの
@@ -67,6 +103,7 @@ const char* printToolUsage() {
   tanahuda-print 棚札.csv --preview --zoom 1 -o preview.png
   tanahuda-print 棚札.csv --layout data.txt --printer Office_Printer
   tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
+  tanahuda-print --products 商品.csv --price-mode dual --rounding round -o 棚札.pdf
 )";
 }
 
@@ -174,6 +211,14 @@ std::optional<PrintToolOptions> parsePrintToolOptions(const std::vector<std::str
                 return std::nullopt;
             }
             options.layoutFile = *v;
+        } else if (arg == "--price-mode" || arg == "--rounding") {
+            const std::string* v = value(arg.c_str());
+            if (v == nullptr) {
+                return std::nullopt;
+            }
+            if (!readPricingOption(arg, *v, options, error)) {
+                return std::nullopt;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "不明なオプションです: " + arg;
             return std::nullopt;
