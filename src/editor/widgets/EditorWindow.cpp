@@ -527,7 +527,7 @@ void EditorWindow::batchPrint() {
         return;
     }
     const BatchPrintResult result = printProductListFile(
-        list, dialog.encoding(), dialog.startPosition(), editor_->layout(), *printer, this);
+        list, dialog.encoding(), dialog.startPosition(), dialog.layout(), *printer, this);
     QMessageBox box(
         result.ok ? (result.problems.empty() ? QMessageBox::Information : QMessageBox::Warning)
                   : QMessageBox::Critical,
