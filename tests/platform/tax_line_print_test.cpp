@@ -167,4 +167,27 @@ TEST_F(TaxLinePrintTest, AProductListWithARateColumnPrintsTheTaxInclusiveAmounts
     EXPECT_FALSE(QFile::exists(path("wrong.pdf")));
 }
 
+TEST_F(TaxLinePrintTest, ADamagedPriceLinePrintsWithTheDefaultsAndAWarning) {
+    LabelSheet sheet = sheetOf({{1, "4901234567894", "牛乳", "198"}});
+    sheet.label(1).taxRate = TaxRate::Reduced;
+    LayoutSettings layout = initialLayoutSettings();
+    layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
+    writeLabels(path("damaged.csv").toStdString(), sheet, layout);
+    QFile file(path("damaged.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    bytes.replace(",8,10,10,", ",7,10,10,");  // no such rate
+    file.resize(0);
+    file.write(bytes);
+    file.close();
+
+    const ProcessResult run =
+        runPrintTool({path("damaged.csv"), QStringLiteral("-o"), path("damaged.pdf")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.indexOf("警告:"), -1) << run.err.toStdString();
+    const std::vector<PdfWord> words = pdfWords(path("damaged.pdf"));
+    EXPECT_NE(findWord(words, "牛乳"), nullptr);
+    EXPECT_EQ(findWord(words, "税込"), nullptr);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include "SheetInput.h"
 
+#include "ToolExit.h"
 #include "files/CsvText.h"
 #include "files/FileIo.h"
 #include "files/LabelDataFile.h"
@@ -35,6 +36,14 @@ LayoutSettings startingLayout() {
     return initialLayoutSettings();
 }
 
+// The file is printed all the same, with the defaults in place of its price lines.
+void warnIfDamaged(PriceExtensionRead priceLines, const std::string& path) {
+    if (priceLines == PriceExtensionRead::Damaged)
+        reportError("警告: " + path +
+                    " の税込表示の設定 (「拡張」の行) が読めないため、税込のみ・税率 10% "
+                    "として印刷します");
+}
+
 }  // namespace
 
 bool readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
@@ -44,10 +53,12 @@ bool readSheetForPrinting(const std::string& labelFile, const std::string& layou
         return false;
     }
     layout = startingLayout();
-    if (parseLabelFile(bytes, sheet, layout) != LabelFileRead::Read) {
+    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
+    if (parseLabelFile(bytes, sheet, layout, &priceLines) != LabelFileRead::Read) {
         error = "棚札形式のデータではありません: " + labelFile;
         return false;
     }
+    warnIfDamaged(priceLines, labelFile);
     if (layoutFile.empty()) {
         return true;
     }
@@ -62,11 +73,13 @@ bool readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout
         return false;
     }
     layout = startingLayout();
+    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     if (startsWithLabelMarker(layoutBytes)) {
         LabelSheet ignored;
-        parseLabelFile(layoutBytes, ignored, layout);
+        parseLabelFile(layoutBytes, ignored, layout, &priceLines);
     } else {
-        readSettingsBytes(layoutBytes, layout);
+        readSettingsBytes(layoutBytes, layout, &priceLines);
     }
+    warnIfDamaged(priceLines, layoutFile);
     return true;
 }
