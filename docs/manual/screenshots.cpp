@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include "platform/QtPaintSurface.h"
 #include "platform/SettingsLocation.h"
 #include "render/CalibrationSheet.h"
+#include "render/SheetRenderer.h"
 #include "start/HelpWindow.h"
 #include "start/StartWindow.h"
 
@@ -89,6 +91,52 @@ void fillSheet(EditorWindow& window) {
     window.editor().goFirst();
 }
 
+// The same sheet showing both prices: food at the reduced rate, and a
+// detergent at the standard rate.
+void fillDualSheet(EditorWindow& window) {
+    fillSheet(window);
+    LabelSheet& sheet = window.editor().sheet();
+    for (int n = 1; n <= 5; ++n)
+        sheet.label(n).taxRate = TaxRate::Reduced;
+    LabelRecord& detergent = sheet.label(6);
+    detergent = LabelRecord{"4901234000018", "清水化学", "台所用洗剤", "400ml", "", "1,980"};
+    detergent.taxRate = TaxRate::Standard;
+    window.editor().setPriceMode(PriceMode::BaseAndTaxIncluded);
+    window.editor().goFirst();
+}
+
+// Label 1 and 2 of a dual sheet as printed, at 12 pixels a millimetre.
+QImage printedDualLabels(EditorWindow& window) {
+    constexpr double kPixelsPerMm = 12.0;
+    const LayoutSettings& layout = window.editor().layout();
+    QImage page(static_cast<int>(210 * kPixelsPerMm), static_cast<int>(80 * kPixelsPerMm),
+                QImage::Format_RGB32);
+    page.setDotsPerMeterX(static_cast<int>(kPixelsPerMm * 1000));
+    page.setDotsPerMeterY(static_cast<int>(kPixelsPerMm * 1000));
+    page.fill(Qt::white);
+    LabelSheet sheet;
+    sheet.label(1) = window.editor().sheet().label(1);
+    sheet.label(2) = window.editor().sheet().label(6);
+    {
+        QPainter painter(&page);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QtPaintSurface surface(painter, true);
+        drawSheet(surface, sheet, layout, RenderOptions::paper());
+        // The labels' edges, as the cut stock shows them.
+        painter.setPen(QPen(QColor(0xC0, 0xC0, 0xC0), 2));
+        for (int n = 1; n <= 2; ++n) {
+            const PointMm cell = labelCellOrigin(n, layout.originX, layout.originY);
+            painter.drawRect(QRectF(cell.x * kPixelsPerMm, cell.y * kPixelsPerMm,
+                                    kLabelWidthMm * kPixelsPerMm, kLabelHeightMm * kPixelsPerMm));
+        }
+    }
+    const PointMm first = labelCellOrigin(1, layout.originX, layout.originY);
+    return page.copy(static_cast<int>((first.x - 2) * kPixelsPerMm),
+                     static_cast<int>((first.y - 2) * kPixelsPerMm),
+                     static_cast<int>((2 * kLabelWidthMm + 4) * kPixelsPerMm),
+                     static_cast<int>((kLabelHeightMm + 4) * kPixelsPerMm));
+}
+
 QString writeProductList(const QString& folder) {
     const QString path = QDir(folder).filePath(QStringLiteral("商品.csv"));
     QFile file(path);
@@ -144,6 +192,11 @@ int main(int argc, char** argv) {
         ok &= save(shot(element), out, "element.png");
 
     ok &= save(calibrationCorner(), out, "calibration.png");
+
+    fillDualSheet(window);
+    ok &= save(shot(&window), out, "input-dual.png");
+    ok &= save(printedDualLabels(window), out, "printed-dual.png");
+    window.editor().setPriceMode(PriceMode::TaxIncludedOnly);
 
     BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), &window);
     batch.show();

@@ -55,7 +55,9 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return result;
-    writePriceExtension(writer, settings, &sheet);
+    result = writePriceExtension(writer, settings, &sheet);
+    if (!result.ok())
+        return result;
 
     std::optional<std::string> encoded = cp932::encode(writer.result());
     if (!encoded) {  // every text was checked above; kept for safety

@@ -3,12 +3,17 @@
 #include <optional>
 #include <vector>
 
+#include "files/Cp932.h"
+#include "model/ToggleCaptions.h"
+
 namespace {
 
 constexpr const char* kMarker = "拡張";
 constexpr const char* kPricingKey = "価格表示";
 constexpr const char* kRatesKey = "税率";
+constexpr const char* kTaxLineKey = "税込";
 constexpr std::size_t kPricingFields = 4;
+constexpr std::size_t kTaxLineFields = 11;
 constexpr std::size_t kRatesFields = 2 + LabelSheet::kLabelCount;
 
 bool anyLabelRateSet(const LabelSheet& sheet) {
@@ -52,6 +57,44 @@ bool readPricing(const std::vector<CsvField>& line, PricePattern& pricing) {
     return true;
 }
 
+const ElementStyle& defaultTaxLineStyle() {
+    static const ElementStyle style = initialLayoutSettings().element(LabelElement::TaxLine);
+    return style;
+}
+
+// The tax line's style, field for field as the block's text element lines.
+bool readTaxLineStyle(const std::vector<CsvField>& line, ElementStyle& style) {
+    if (line.size() != kTaxLineFields || line[2].text.empty())
+        return false;
+    const std::optional<std::int16_t> size = fieldToInt16(line[3]);
+    const std::optional<bool> bold = fieldToBool(line[4]);
+    const std::optional<bool> italic = fieldToBool(line[5]);
+    const std::optional<std::int32_t> color = fieldToInt32(line[6]);
+    const std::optional<std::int16_t> offsetX = fieldToInt16(line[9]);
+    const std::optional<std::int16_t> offsetY = fieldToInt16(line[10]);
+    if (!size || *size < 1 || !bold || !italic || !color || !offsetX || !offsetY)
+        return false;
+    style.font = ElementFont{line[2].text, *size, *bold, *italic};
+    style.color = *color;
+    style.visible = captions::visibleFromCaption(line[7].text);
+    style.offsetX = *offsetX;
+    style.offsetY = *offsetY;
+    return true;
+}
+
+void writeTaxLineStyle(CsvLineWriter& w, const ElementStyle& style) {
+    w.text(kTaxLineKey);
+    w.text(style.font.name);
+    w.number(style.font.size);
+    w.boolean(style.font.bold);
+    w.boolean(style.font.italic);
+    w.number(style.color);
+    w.text(captions::forVisible(style.visible));
+    w.number(0);
+    w.number(style.offsetX);
+    w.number(style.offsetY);
+}
+
 bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
     if (line.size() != kRatesFields)
         return false;
@@ -70,6 +113,7 @@ bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
 
 void applyDefaults(LayoutSettings& settings, LabelSheet* sheet) {
     settings.pricing = PricePattern{};
+    settings.element(LabelElement::TaxLine) = defaultTaxLineStyle();
     if (!sheet)
         return;
     for (int n = 1; n <= LabelSheet::kLabelCount; ++n)
@@ -79,20 +123,35 @@ void applyDefaults(LayoutSettings& settings, LabelSheet* sheet) {
 }  // namespace
 
 bool needsPriceExtension(const LayoutSettings& settings, const LabelSheet* sheet) {
-    return settings.pricing != PricePattern{} || (sheet && anyLabelRateSet(*sheet));
+    return settings.pricing != PricePattern{} ||
+           settings.element(LabelElement::TaxLine) != defaultTaxLineStyle() ||
+           (sheet && anyLabelRateSet(*sheet));
 }
 
-void writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
-                         const LabelSheet* sheet) {
+Result writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
+                           const LabelSheet* sheet) {
     if (!needsPriceExtension(settings, sheet))
-        return;
+        return {};
+    const ElementStyle& taxLine = settings.element(LabelElement::TaxLine);
+    const std::string& fontName = taxLine.font.name;
+    const bool quote = fontName.find('"') != std::string::npos;
+    if (quote || !cp932::canEncode(fontName)) {
+        Result r;
+        r.code = quote ? ResultCode::QuoteInText : ResultCode::NotEncodable;
+        r.detail = fontName;
+        r.settingName = std::string(kTaxLineKey) + " フォント名";
+        return r;
+    }
     w.text(kMarker);
     w.text(kPricingKey);
     w.number(static_cast<int>(settings.pricing.mode));
     w.number(static_cast<int>(settings.pricing.rounding));
     w.endLine();
+    w.text(kMarker);
+    writeTaxLineStyle(w, taxLine);
+    w.endLine();
     if (!sheet)
-        return;
+        return {};
     w.text(kMarker);
     w.text(kRatesKey);
     // An empty label's rate means nothing yet: stored as the standard rate.
@@ -101,6 +160,7 @@ void writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
         w.number(ratePercent(label.isEmpty() ? TaxRate::Standard : label.taxRate));
     }
     w.endLine();
+    return {};
 }
 
 PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& settings,
@@ -111,6 +171,7 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
 
     PriceExtensionRead result = PriceExtensionRead::Absent;
     PricePattern pricing;
+    ElementStyle taxLine = defaultTaxLineStyle();
     LabelSheet rated = sheet ? *sheet : LabelSheet{};
     while (std::optional<std::vector<CsvField>> line = nextLine(reader)) {
         const CsvField& marker = line->front();
@@ -123,11 +184,14 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
             readable = readPricing(*line, pricing);
         else if (key == kRatesKey)
             readable = readRates(*line, rated);
+        else if (key == kTaxLineKey)
+            readable = readTaxLineStyle(*line, taxLine);
         // A line with another key comes from a later version: skipped.
         if (!readable)
             return PriceExtensionRead::Damaged;
     }
     settings.pricing = pricing;
+    settings.element(LabelElement::TaxLine) = taxLine;
     if (sheet) {
         for (int n = 1; n <= LabelSheet::kLabelCount; ++n)
             sheet->label(n).taxRate = rated.label(n).taxRate;

@@ -3,15 +3,19 @@
 #include "files/CsvText.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "model/Result.h"
 
 // The price settings that the ten-line layout block has no place for (the
-// price mode, the rounding and the labels' tax rates) follow the last line of
-// a label data file or a settings file, in lines of the same form, each
-// beginning with the text field "拡張" and a key:
+// price mode, the rounding, the tax line's style and the labels' tax rates)
+// follow the last line of a label data file or a settings file, in lines of
+// the same form, each beginning with the text field "拡張" and a key:
 //
-//   "拡張","価格表示",<mode: 0 税込のみ, 1 本体＋税込>,<rounding: 0 切り捨て, 1 四捨五入, 2
-//   切り上げ> "拡張","税率",<rate of label 1>,...,<rate of label 10>     (label files only; 10, 8
-//   or 0)
+//   "拡張","価格表示",mode,rounding
+//       mode 0 税込のみ, 1 本体＋税込; rounding 0 切り捨て, 1 四捨五入, 2 切り上げ
+//   "拡張","税込",font name,size,bold,italic,colour,visibility caption,0,offset x,offset y
+//       the tax line's style, field for field as the block's "売価" line
+//   "拡張","税率",rate of label 1,...,rate of label 10
+//       label files only; 10, 8 or 0, and 10 for an empty label
 //
 // Readers that take the defined number of fields and ignore the rest open
 // such files as before. The lines are written only when something differs
@@ -21,9 +25,10 @@
 // True when `settings` (and `sheet`, if given) hold something the lines must carry.
 bool needsPriceExtension(const LayoutSettings& settings, const LabelSheet* sheet);
 
-// Appends the lines when needsPriceExtension; otherwise nothing.
-void writePriceExtension(CsvLineWriter& writer, const LayoutSettings& settings,
-                         const LabelSheet* sheet);
+// Appends the lines when needsPriceExtension; otherwise nothing. Fails (and
+// appends nothing) when the tax line's font name cannot be stored.
+Result writePriceExtension(CsvLineWriter& writer, const LayoutSettings& settings,
+                           const LabelSheet* sheet);
 
 enum class PriceExtensionRead {
     Absent,   // no lines: the defaults apply (a file from before, or from elsewhere)

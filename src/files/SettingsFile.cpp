@@ -10,7 +10,9 @@ std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) 
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return {};
-    writePriceExtension(writer, settings, nullptr);
+    result = writePriceExtension(writer, settings, nullptr);
+    if (!result.ok())
+        return {};
     std::optional<std::string> bytes = cp932::encode(writer.result());
     if (!bytes) {  // every text was checked above; kept for safety
         result.code = ResultCode::NotEncodable;

@@ -6,20 +6,33 @@
 // The drawable parts of a label. Border comes last: every element before it
 // has a style of its own (see LayoutSettings), the border only an on/off state
 // and a colour.
-enum class LabelElement { Jan, Barcode, Maker, ProductName, Spec, Lot, Price, Yen, Border };
+// TaxLine is the tax-inclusive amount printed when the sheet shows both prices.
+enum class LabelElement {
+    Jan,
+    Barcode,
+    Maker,
+    ProductName,
+    Spec,
+    Lot,
+    Price,
+    Yen,
+    TaxLine,
+    Border
+};
 
 // How many elements have a style of their own: all but the border.
 inline constexpr std::size_t kStyledElementCount = static_cast<std::size_t>(LabelElement::Border);
 
-// The seven elements drawn as text, each with a font and a colour of its own.
-inline constexpr std::array<LabelElement, 7> kTextElements = {
+// The eight elements drawn as text, each with a font and a colour of its own.
+inline constexpr std::array<LabelElement, 8> kTextElements = {
     LabelElement::Jan, LabelElement::Maker, LabelElement::ProductName, LabelElement::Spec,
-    LabelElement::Lot, LabelElement::Price, LabelElement::Yen};
+    LabelElement::Lot, LabelElement::Price, LabelElement::Yen,         LabelElement::TaxLine};
 
-// The eight elements that can be moved and hidden.
-inline constexpr std::array<LabelElement, 8> kMovableElements = {
-    LabelElement::Jan,  LabelElement::Barcode, LabelElement::Maker, LabelElement::ProductName,
-    LabelElement::Spec, LabelElement::Lot,     LabelElement::Price, LabelElement::Yen};
+// The nine elements that can be moved and hidden.
+inline constexpr std::array<LabelElement, 9> kMovableElements = {
+    LabelElement::Jan,         LabelElement::Barcode, LabelElement::Maker,
+    LabelElement::ProductName, LabelElement::Spec,    LabelElement::Lot,
+    LabelElement::Price,       LabelElement::Yen,     LabelElement::TaxLine};
 
 // The four elements that can be underlined.
 inline constexpr std::array<LabelElement, 4> kUnderlinableElements = {

@@ -46,6 +46,10 @@ void applyDefaultLayout(LayoutSettings& s) {
     s.element(LabelElement::Yen).font.size = 24;
     s.element(LabelElement::Price).color = kRed;
     s.element(LabelElement::Yen).color = kRed;
+    // The tax line stands right of the maker, under the barcode: clear of every
+    // other text at its default place, and large enough to read at arm's length.
+    s.element(LabelElement::TaxLine).font.size = 16;
+    s.element(LabelElement::TaxLine).color = kRed;
     for (LabelElement e : kMovableElements) {
         s.element(e).offsetX = 0;
         s.element(e).offsetY = 0;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/LabelSheet.h"
+#include "model/TaxPrice.h"
 #include "model/Utf8Text.h"
 #include "render/BarcodePainter.h"
 
@@ -15,6 +16,10 @@ constexpr const char* kYenSign = "円";
 constexpr std::size_t kProductNameField = 13;
 // Width of the field the price is right-aligned in, in characters.
 constexpr std::size_t kPriceField = 7;
+// The tax line's fixed place: right of the maker, between the barcode and the
+// product name.
+constexpr double kTaxLineX = 42;
+constexpr double kTaxLineY = 17;
 
 // The preview stands in for the bars with the same fourteen black rectangles
 // for every code: left edge and width in mm, from the label's left edge.
@@ -54,6 +59,11 @@ class LabelPainter {
             drawElementText(LabelElement::Spec, 8, 36, label.spec);
         if (layout_.isVisible(LabelElement::Lot))
             drawElementText(LabelElement::Lot, 8, 40, label.lot);
+        if (layout_.isVisible(LabelElement::TaxLine)) {
+            // Only a sheet showing both prices has one, and only for a whole-yen price.
+            if (const std::optional<std::string> text = taxLineFor(label, layout_.pricing))
+                drawElementText(LabelElement::TaxLine, kTaxLineX, kTaxLineY, *text);
+        }
     }
 
   private:

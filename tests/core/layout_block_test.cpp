@@ -42,7 +42,9 @@ LayoutSettings changedLayout() {
     s.yAdjustText = "-2";
     s.borderOn = true;
     s.borderColor = 16711680;
-    const char* names[] = {"ＭＳ ゴシック", "ＭＳ Ｐ明朝", "①㈱髙～－", "a,b", "", " x ", "ｱｲｳ"};
+    const char* names[] = {"ＭＳ ゴシック", "ＭＳ Ｐ明朝", "①㈱髙～－", "a,b", "",
+                           " x ",           "ｱｲｳ",         "z"};
+    static_assert(std::size(names) == kTextElements.size());
     int i = 0;
     for (LabelElement e : kTextElements) {
         s.element(e).font =
@@ -62,6 +64,8 @@ LayoutSettings changedLayout() {
     }
     s.element(LabelElement::Yen).offsetX = -32768;
     s.element(LabelElement::Yen).offsetY = 32767;
+    // The tax line is stored in the lines after the block, not in it.
+    s.element(LabelElement::TaxLine) = initialLayoutSettings().element(LabelElement::TaxLine);
     return s;
 }
 

@@ -79,11 +79,11 @@ TEST(PriceLines, ADualSheetWithMixedRatesComesBack) {
     sheet.label(9).taxRate = TaxRate::Reduced;  // empty: stored and read as 10 %
     const LayoutSettings settings = dualPattern(TaxRounding::HalfUp);
     const std::string bytes = labelFileBytes(sheet, settings);
-    EXPECT_EQ(lineCount(bytes), 23);
-    Result r;
-    EXPECT_TRUE(
-        bytes.ends_with(sjis("\"拡張\",\"価格表示\",1,1\r\n"
-                             "\"拡張\",\"税率\",8,10,0,8,10,10,10,10,10,10\r\n")));
+    EXPECT_EQ(lineCount(bytes), 24);
+    EXPECT_TRUE(bytes.ends_with(
+        sjis("\"拡張\",\"価格表示\",1,1\r\n"
+             "\"拡張\",\"税込\",\"ＭＳ 明朝\",16,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n"
+             "\"拡張\",\"税率\",8,10,0,8,10,10,10,10,10,10\r\n")));
 
     LabelSheet read;
     LayoutSettings readSettings = initialLayoutSettings();
@@ -107,17 +107,20 @@ TEST(PriceLines, AReaderOfTheDefinedFieldsSeesTheSameLabelsAndPattern) {
         for (LabelField f : kLabelFields)
             EXPECT_EQ(read.label(n).field(f), sheet.label(n).field(f)) << n;
     }
-    readSettings.pricing = settings.pricing;  // the one thing such a reader cannot know
+    // What such a reader cannot know: the price settings and the tax line's style.
+    readSettings.pricing = settings.pricing;
+    readSettings.element(LabelElement::TaxLine) = settings.element(LabelElement::TaxLine);
     EXPECT_EQ(readSettings, settings);
 
     // The settings file likewise: its reader takes 100 fields and ignores the rest.
     Result r;
     const std::string withLines = formatSettingsBytes(settings, r);
-    EXPECT_EQ(lineCount(withLines), 11);
+    EXPECT_EQ(lineCount(withLines), 12);
     LayoutSettings blockOnly = initialLayoutSettings();
     CsvFieldReader reader(withLines);
     EXPECT_EQ(readLayoutBlock(reader, blockOnly), 100);
     blockOnly.pricing = settings.pricing;
+    blockOnly.element(LabelElement::TaxLine) = settings.element(LabelElement::TaxLine);
     EXPECT_EQ(blockOnly, settings);
 
     LayoutSettings loaded = initialLayoutSettings();
@@ -140,6 +143,11 @@ TEST(PriceLines, DamagedLinesLeaveTheDefaultsAndSaySo) {
         "\"拡張\",\"価格表示\",1,0\r\n\"拡張\",\"税率\",8,10,5,10,10,10,10,10,10,10\r\n",
         "\"拡張\",\"価格表示\",1,0\r\n\"拡張\",\"税率\",8,10\r\n",
         "\"拡張\",\"価格表示\",x,0",
+        "\"拡張\",\"税込\",\"\",16,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n",  // no face
+        "\"拡張\",\"税込\",\"明朝\",0,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n",
+        "\"拡張\",\"税込\",\"明朝\",16,x,#FALSE#,255,\"表示しない\",0,0,0\r\n",
+        "\"拡張\",\"税込\",\"明朝\",16,#FALSE#,#FALSE#,255,\"表示しない\",0,0,99999\r\n",
+        "\"拡張\",\"税込\",\"明朝\",16,#FALSE#,#FALSE#,255,\"表示しない\",0,0\r\n",
     };
     for (const std::string& lines : damaged) {
         SCOPED_TRACE(lines);
@@ -206,3 +214,32 @@ TEST(PriceLines, AnOldFileOpenedOverADualSheetPrintsAsBefore) {
 }
 
 }  // namespace
+
+TEST(PriceLines, TheTaxLineStyleIsKeptWithThePattern) {
+    LayoutSettings settings = initialLayoutSettings();
+    ElementStyle& taxLine = settings.element(LabelElement::TaxLine);
+    taxLine.font = ElementFont{"ＭＳ ゴシック", 20, true, true};
+    taxLine.color = 0x00FF00;
+    taxLine.visible = false;
+    taxLine.offsetX = -5;
+    taxLine.offsetY = 12;
+    Result r;
+    // A pattern showing tax-inclusive prices only, but with the tax line restyled.
+    const std::string bytes = formatSettingsBytes(settings, r);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(bytes.ends_with(sjis(
+        "\"拡張\",\"価格表示\",0,0\r\n"
+        "\"拡張\",\"税込\",\"ＭＳ ゴシック\",20,#TRUE#,#TRUE#,65280,\"表示する\",0,-5,12\r\n")));
+    LayoutSettings read = initialLayoutSettings();
+    readSettingsBytes(bytes, read);
+    EXPECT_EQ(read, settings);
+
+    // A face name the file cannot hold is refused, naming the setting.
+    taxLine.font.name = "한글";
+    formatSettingsBytes(settings, r);
+    EXPECT_EQ(r.code, ResultCode::NotEncodable);
+    EXPECT_EQ(r.settingName, "税込 フォント名");
+    std::string labelBytes;
+    EXPECT_EQ(formatLabelFile(LabelSheet{}, settings, labelBytes).code, ResultCode::NotEncodable);
+    EXPECT_TRUE(labelBytes.empty());
+}

@@ -5,6 +5,7 @@
 
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "model/TaxPrice.h"
 #include "model/ToggleCaptions.h"
 #include "render/SheetRenderer.h"
 #include "support/RecordingSurface.h"
@@ -644,3 +645,66 @@ TEST(DrawSheetGuide, FullSizeAtTheDefaultOrigin) {
 }
 
 }  // namespace
+
+TEST(DrawSheet, TaxLineOfADualLabelAtEachRate) {
+    struct Case {
+        TaxRate rate;
+        TaxRounding rounding;
+        const char* price;
+        const char* taxLine;  // "" when none is drawn
+    };
+    const Case cases[] = {
+        {TaxRate::Standard, TaxRounding::Floor, "198", "税込 217円"},  // 217.8
+        {TaxRate::Reduced, TaxRounding::Floor, "198", "税込 213円"},   // 213.84
+        {TaxRate::Standard, TaxRounding::HalfUp, "198", "税込 218円"},
+        {TaxRate::Reduced, TaxRounding::Ceiling, "198", "税込 214円"},
+        {TaxRate::Standard, TaxRounding::Floor, "1,980", "税込 2,178円"},
+        {TaxRate::Reduced, TaxRounding::Floor, "￥９８０", "税込 1,058円"},
+        {TaxRate::Exempt, TaxRounding::Floor, "980", "税込 980円"},
+        {TaxRate::Standard, TaxRounding::Floor, "時価", ""},
+        {TaxRate::Standard, TaxRounding::Floor, "", ""},
+    };
+    LayoutSettings layout = initialLayoutSettings();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.price);
+        layout.pricing = {PriceMode::BaseAndTaxIncluded, c.rounding};
+        LabelRecord label = sampleLabel();
+        label.price = c.price;
+        label.taxRate = c.rate;
+        const Lines calls = labelCallsAt100(sheetWith(1, label), layout);
+        // The label as before, then the tax line last, right of the maker.
+        Lines expected(kDefaultLabel1.begin(), kDefaultLabel1.end());
+        expected[22] = textAt(calls, "12.00 40.80");
+        if (*c.taxLine != '\0') {
+            expected.insert(expected.end(),
+                            {"font ＭＳ 明朝 16.00 b0 i0 u0", "color #ff0000",
+                             "text 54.00 24.80 \"" + std::string(c.taxLine) + "\""});
+        }
+        EXPECT_EQ(calls, expected);
+    }
+
+    // Only a sheet showing both prices has a tax line.
+    layout.pricing = PricePattern{};
+    EXPECT_EQ(labelCallsAt100(sheetWith(1, sampleLabel()), layout), kDefaultLabel1);
+}
+
+TEST(DrawSheet, TaxLineMovesHidesAndPrints) {
+    LayoutSettings layout = initialLayoutSettings();
+    layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
+    ElementStyle& taxLine = layout.element(LabelElement::TaxLine);
+    taxLine.offsetX = -3;
+    taxLine.offsetY = 2;
+    taxLine.font = ElementFont{"ＭＳ ゴシック", 20, true, false};
+    taxLine.color = 0x123456;
+    LabelRecord label = sampleLabel();
+    label.taxRate = TaxRate::Reduced;
+    const Printed p = print(sheetWith(2, label), layout);
+    // On paper, label 2 (its cell at 103, 7.8 mm) at full size.
+    EXPECT_EQ(Lines(p.calls.end() - 3, p.calls.end()),
+              (Lines{"font ＭＳ ゴシック 20.00 b1 i0 u0", "color #563412",
+                     "text 142.00 26.80 \"税込 213円\""}));
+    const Lines half = drawPreview(sheetWith(2, label), layout, 0.5);
+    EXPECT_EQ(half.back(), "text 71.00 13.40 \"税込 213円\"");
+    taxLine.visible = false;
+    EXPECT_EQ(textAt(drawPreview(sheetWith(2, label), layout), "142.00 26.80"), "");
+}

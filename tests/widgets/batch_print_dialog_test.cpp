@@ -55,6 +55,19 @@ bool cellHasRed(const QImage& page, int number) {
     return false;
 }
 
+// True when the tax line's place in label 1 (right of the maker) has red pixels.
+bool taxLineHasRed(const QImage& page) {
+    const double pxPerMm = 96 / 25.4;
+    for (int y = static_cast<int>(24.8 * pxPerMm); y < static_cast<int>(31 * pxPerMm); ++y) {
+        for (int x = static_cast<int>(54 * pxPerMm); x < static_cast<int>(102 * pxPerMm); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 class BatchPrintDialogTest : public QObject {
@@ -87,6 +100,28 @@ class BatchPrintDialogTest : public QObject {
             QVERIFY2(!cellHasRed(dialog.firstSheetPicture(), k), "free");
         for (int k = 7; k <= 10; ++k)
             QVERIFY2(cellHasRed(dialog.firstSheetPicture(), k), "used");
+    }
+
+    void thePriceChoicesStartFromThePatternAndShowInThePicture() {
+        QTemporaryDir dir;
+        const QString list = dir.filePath(u("list.csv"));
+        writeFile(list, productList());
+        LayoutSettings layout = initialLayoutSettings();
+        layout.pricing = {PriceMode::BaseAndTaxIncluded, TaxRounding::Ceiling};
+        BatchPrintDialog dialog(list, layout);
+        auto* mode = dialog.findChild<QComboBox*>(u("価格表示"));
+        auto* rounding = dialog.findChild<QComboBox*>(u("税込の端数"));
+        QVERIFY(mode && rounding);
+        QCOMPARE(mode->currentText(), u("本体＋税込"));
+        QCOMPARE(rounding->currentText(), u("切り上げ"));
+        QVERIFY(taxLineHasRed(dialog.firstSheetPicture()));
+
+        mode->setCurrentIndex(mode->findData(static_cast<int>(PriceMode::TaxIncludedOnly)));
+        rounding->setCurrentIndex(rounding->findData(static_cast<int>(TaxRounding::HalfUp)));
+        const PricePattern chosen{PriceMode::TaxIncludedOnly, TaxRounding::HalfUp};
+        QCOMPARE(dialog.layout().pricing, chosen);
+        QVERIFY(!taxLineHasRed(dialog.firstSheetPicture()));
+        QCOMPARE(layout.pricing.mode, PriceMode::BaseAndTaxIncluded);  // the pattern stays
     }
 
     void aForcedEncodingThatDoesNotFitLeavesNothingToPrint() {
@@ -124,9 +159,9 @@ class BatchPrintDialogTest : public QObject {
         const QString pdf = dir.filePath(u("batch.pdf"));
         std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(makePdfPrinter(pdf, 300)).job;
         QVERIFY(job != nullptr);
-        const BatchOutcome result =
-            printProductListFile(list.toStdString(), BatchChoice{7, TextEncoding::Auto},
-                                 window.editor().layout(), *job, &window);
+        const BatchOutcome result = printProductListFile(
+            list.toStdString(), BatchChoice{7, TextEncoding::Auto, std::nullopt},
+            window.editor().layout(), *job, &window);
         QVERIFY(result.ok());
         QCOMPARE(result.sheets, 4L);
         QCOMPARE(result.labels, 25L);
@@ -172,7 +207,7 @@ class BatchPrintDialogTest : public QObject {
             if (c.stop != Stop::AtList)
                 dialogs.openChoice = list.toStdString();
             if (c.stop != Stop::AtList && c.stop != Stop::AtOptions)
-                dialogs.batchChoice = BatchChoice{7, TextEncoding::Auto};
+                dialogs.batchChoice = BatchChoice{7, TextEncoding::Auto, std::nullopt};
             if (c.stop == Stop::PrinterFails)
                 dialogs.makeJob = [] {
                     return PrintJobStart{nullptr, Result::failure(ResultCode::PrinterNotFound)};

@@ -176,6 +176,7 @@ int runBatch(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
+    options.applyPricing(layout);
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
                            options.startPosition);
     if (!batch.listResult().ok()) {

@@ -59,6 +59,7 @@ int run(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
+    options.applyPricing(layout);
     const Result done = putOut(sheet, layout, options);
     if (done.code == ResultCode::PageNotDrawn) {
         reportError(options.mode == PrintToolOptions::Mode::Preview ? "プレビューを描けませんでした"

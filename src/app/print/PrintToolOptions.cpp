@@ -24,12 +24,14 @@ struct ToolCommandLine {
     QCommandLineOption start{"start", {}, "N"};
     QCommandLineOption encoding{"encoding", {}, "E"};
     QCommandLineOption layout{"layout", {}, "FILE"};
+    QCommandLineOption priceMode{"price-mode", {}, "M"};
+    QCommandLineOption rounding{"rounding", {}, "R"};
 
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions(
-            {help, output, dpi, zoom, preview, printer, products, start, encoding, layout});
+        parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
+                           layout, priceMode, rounding});
     }
 };
 
@@ -151,7 +153,35 @@ std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
     return "";
 }
 
+// --price-mode incl|dual, --rounding floor|round|ceil; empty when both are valid.
+std::string readPricing(const ToolCommandLine& line, PrintToolOptions& options) {
+    const QCommandLineParser& p = line.parser;
+    if (p.isSet(line.priceMode)) {
+        const std::string value = utf8(p.value(line.priceMode));
+        if (value != "incl" && value != "dual")
+            return "--price-mode には incl か dual を指定してください: " + value;
+        options.priceMode =
+            value == "dual" ? PriceMode::BaseAndTaxIncluded : PriceMode::TaxIncludedOnly;
+    }
+    if (p.isSet(line.rounding)) {
+        const std::string value = utf8(p.value(line.rounding));
+        if (value != "floor" && value != "round" && value != "ceil")
+            return "--rounding には floor, round, ceil のどれかを指定してください: " + value;
+        options.rounding = value == "floor"   ? TaxRounding::Floor
+                           : value == "round" ? TaxRounding::HalfUp
+                                              : TaxRounding::Ceiling;
+    }
+    return "";
+}
+
 }  // namespace
+
+void PrintToolOptions::applyPricing(LayoutSettings& layout) const {
+    if (priceMode)
+        layout.pricing.mode = *priceMode;
+    if (rounding)
+        layout.pricing.rounding = *rounding;
+}
 
 const char* printToolUsage() {
     return R"(使い方:
@@ -160,6 +190,7 @@ const char* printToolUsage() {
   tanahuda-print LABELFILE --printer NAME [--layout data.txt]
   tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
                  (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
+  (どの使い方にも [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
   tanahuda-print --help
 
 棚札のラベルデータファイル (.csv / .txt) の 1 シート (A4 に 10 枚) を描きます。
@@ -193,6 +224,12 @@ const char* printToolUsage() {
                     使いかけのシートの続きに印刷できます。
   --encoding E      商品リストの文字コード: auto (既定、UTF-8 か シフトJIS を判定),
                     utf8, cp932。
+  --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷) か dual
+                    (本体＋税込。売価を税抜の本体価格とし、「税込 1,078円」の行を
+                    加える)。既定は印刷パターンのとおり。商品リストでは「税率」の
+                    列 (10, 8, 0, 標準, 軽減, 非課税) がラベルごとの税率です。
+  --rounding R      税込額の端数: floor (切り捨て)、round (四捨五入)、ceil
+                    (切り上げ)。既定は印刷パターンのとおり。
   -h, --help        この説明を表示します。
 
 出力ファイルは一時ファイルに書いてから置き換えるので、失敗しても途中までの
@@ -205,6 +242,7 @@ const char* printToolUsage() {
   tanahuda-print 棚札.csv --preview --zoom 1 -o preview.png
   tanahuda-print 棚札.csv --layout data.txt --printer Office_Printer
   tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
+  tanahuda-print --products 商品.csv --price-mode dual --rounding round -o 棚札.pdf
 )";
 }
 
@@ -225,6 +263,8 @@ PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args) {
         return call;
     }
     call.error = readValues(line, call.options);
+    if (call.error.empty())
+        call.error = readPricing(line, call.options);
     if (call.error.empty())
         call.error = checkInput(line, call.options);
     if (call.error.empty())

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "model/LayoutSettings.h"
 
 // What tanahuda-print was asked to do.
 struct PrintToolOptions {
@@ -20,7 +23,14 @@ struct PrintToolOptions {
     int startPosition = 1;          // --start: first label (1..10) of the first sheet
     std::string encoding = "auto";  // --encoding auto|utf8|cp932
 
+    // --price-mode incl|dual and --rounding floor|round|ceil: in place of the
+    // print pattern's price mode and rounding.
+    std::optional<PriceMode> priceMode;
+    std::optional<TaxRounding> rounding;
+
     bool batch() const { return !productsFile.empty(); }
+    // Puts the price mode and rounding asked for into `layout`.
+    void applyPricing(LayoutSettings& layout) const;
 };
 
 // A command line as read: the options, or why it is no valid call.

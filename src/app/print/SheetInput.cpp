@@ -1,5 +1,6 @@
 #include "SheetInput.h"
 
+#include "ToolExit.h"
 #include "files/CsvText.h"
 #include "files/FileIo.h"
 #include "files/LabelDataFile.h"
@@ -20,6 +21,14 @@ LayoutSettings startingLayout() {
     return initialLayoutSettings();
 }
 
+// The file is printed all the same, with the defaults in place of its price lines.
+void warnIfDamaged(PriceExtensionRead priceLines, const std::string& path) {
+    if (priceLines == PriceExtensionRead::Damaged)
+        reportError("警告: " + path +
+                    " の税込表示の設定 (「拡張」の行) が読めないため、税込のみ・税率 10% "
+                    "として印刷します");
+}
+
 }  // namespace
 
 Result readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
@@ -28,8 +37,10 @@ Result readSheetForPrinting(const std::string& labelFile, const std::string& lay
     if (Result read = readWholeFile(labelFile, bytes); !read.ok())
         return read;
     layout = startingLayout();
-    if (parseLabelFile(bytes, sheet, layout) != LabelFileRead::Read)
+    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
+    if (parseLabelFile(bytes, sheet, layout, &priceLines) != LabelFileRead::Read)
         return Result::failure(ResultCode::NotLabelFile).withPath(labelFile);
+    warnIfDamaged(priceLines, labelFile);
     if (layoutFile.empty())
         return {};
     return readLayoutForPrinting(layoutFile, layout);
@@ -40,11 +51,13 @@ Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layo
     if (Result read = readWholeFile(layoutFile, layoutBytes); !read.ok())
         return read;
     layout = startingLayout();
+    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     if (startsWithLabelMarker(layoutBytes)) {
         LabelSheet ignored;
-        parseLabelFile(layoutBytes, ignored, layout);
+        parseLabelFile(layoutBytes, ignored, layout, &priceLines);
     } else {
-        readSettingsBytes(layoutBytes, layout);
+        readSettingsBytes(layoutBytes, layout, &priceLines);
     }
+    warnIfDamaged(priceLines, layoutFile);
     return {};
 }

@@ -37,6 +37,8 @@ struct FileDialogRequest {
 struct BatchChoice {
     int startPosition = 1;  // the first sheet's first label (1..10)
     TextEncoding encoding = TextEncoding::Auto;
+    // The price mode and rounding for this list; nothing: the pattern's own.
+    std::optional<PricePattern> pricing;
 };
 
 struct FontChoice {

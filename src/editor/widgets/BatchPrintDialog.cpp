@@ -57,6 +57,26 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     startLabel->setBuddy(start_);
     form->addRow(startLabel, start_);
 
+    priceMode_ = new QComboBox;
+    priceMode_->setObjectName(QStringLiteral("価格表示"));
+    priceMode_->addItem(QStringLiteral("税込のみ"), static_cast<int>(PriceMode::TaxIncludedOnly));
+    priceMode_->addItem(QStringLiteral("本体＋税込"),
+                        static_cast<int>(PriceMode::BaseAndTaxIncluded));
+    priceMode_->setCurrentIndex(priceMode_->findData(static_cast<int>(layout.pricing.mode)));
+    auto* priceModeLabel = new QLabel(QStringLiteral("価格表示"));
+    priceModeLabel->setBuddy(priceMode_);
+    form->addRow(priceModeLabel, priceMode_);
+
+    rounding_ = new QComboBox;
+    rounding_->setObjectName(QStringLiteral("税込の端数"));
+    rounding_->addItem(QStringLiteral("切り捨て"), static_cast<int>(TaxRounding::Floor));
+    rounding_->addItem(QStringLiteral("四捨五入"), static_cast<int>(TaxRounding::HalfUp));
+    rounding_->addItem(QStringLiteral("切り上げ"), static_cast<int>(TaxRounding::Ceiling));
+    rounding_->setCurrentIndex(rounding_->findData(static_cast<int>(layout.pricing.rounding)));
+    auto* roundingLabel = new QLabel(QStringLiteral("税込の端数"));
+    roundingLabel->setBuddy(rounding_);
+    form->addRow(roundingLabel, rounding_);
+
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("枚数"));
     form->addRow(summary_);
@@ -81,6 +101,13 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     top->addWidget(preview_);
 
     connect(start_, &QSpinBox::valueChanged, this, &BatchPrintDialog::refresh);
+    for (QComboBox* choice : {priceMode_, rounding_}) {
+        connect(choice, &QComboBox::currentIndexChanged, this, [this] {
+            layout_.pricing = {static_cast<PriceMode>(priceMode_->currentData().toInt()),
+                               static_cast<TaxRounding>(rounding_->currentData().toInt())};
+            refresh();
+        });
+    }
     connect(encoding_, &QComboBox::currentIndexChanged, this, [this] {
         countList();
         refresh();

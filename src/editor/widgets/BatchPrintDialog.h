@@ -16,8 +16,9 @@ class QSpinBox;
 
 // Asks how a product list is to be printed: the start position on the first
 // sheet (1..10, to finish a half-used sheet) and, when it must be forced, the
-// list's encoding. Shows how many products and sheets that gives and a
-// picture of the first sheet with the current print pattern.
+// list's encoding, and how prices are shown (税込のみ or 本体＋税込, and the
+// rounding), starting from the print pattern's. Shows how many products and
+// sheets that gives and a picture of the first sheet as it will print.
 class BatchPrintDialog : public QDialog {
     Q_OBJECT
 
@@ -29,6 +30,8 @@ class BatchPrintDialog : public QDialog {
 
     int startPosition() const;
     TextEncoding encoding() const;
+    // The print pattern with the price mode and rounding chosen here.
+    const LayoutSettings& layout() const { return layout_; }
     long productCount() const;
     long sheetCount() const;
     // The picture of the first sheet as shown (the page at 96 dpi, full size).
@@ -41,11 +44,13 @@ class BatchPrintDialog : public QDialog {
     void refresh();
 
     QString listPath_;
-    const LayoutSettings& layout_;
+    LayoutSettings layout_;
     std::unique_ptr<ProductListBatch> batch_;
     QImage picture_;
     QSpinBox* start_;
     QComboBox* encoding_;
+    QComboBox* priceMode_;
+    QComboBox* rounding_;
     QLabel* summary_;
     QLabel* preview_;
     QPushButton* printButton_;

@@ -548,8 +548,11 @@ void EditorWindow::batchPrint() {
         }
         return;
     }
-    const BatchOutcome outcome =
-        printProductListFile(*list, *choice, editor_->layout(), *start.job, this);
+    LayoutSettings layout = editor_->layout();
+    if (choice->pricing) {
+        layout.pricing = *choice->pricing;
+    }
+    const BatchOutcome outcome = printProductListFile(*list, *choice, layout, *start.job, this);
     const MessageIcon icon = !outcome.ok()              ? MessageIcon::Critical
                              : outcome.problems.empty() ? MessageIcon::Information
                                                         : MessageIcon::Warning;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "editor/logic/LabelEditor.h"
+#include "editor/widgets/ElementControlNames.h"
 
 class CommandButton;
 class QAction;
@@ -114,7 +115,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;
-    std::array<ElementFrame*, 8> elementFrames_{};
+    std::array<ElementFrame*, kElementControls.size()> elementFrames_{};
     PreviewArea* preview_ = nullptr;
     bool shownOnce_ = false;
     std::optional<InputBox> lentToMenuBar_;

@@ -302,5 +302,5 @@ std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return BatchChoice{dialog.startPosition(), dialog.encoding()};
+    return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing};
 }
