@@ -50,7 +50,7 @@ void previewSheet(benchmark::State& state, double zoom,
     QImage image(794, 1123, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
         painter.end();
         benchmark::DoNotOptimize(image.constBits());

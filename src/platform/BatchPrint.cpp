@@ -39,7 +39,7 @@ BatchPrintResult printProductList(QPrinter& chosen, ProductListReader& reader,
             result.error = "次のページを始められませんでした";
             break;
         }
-        QtPaintSurface surface(painter, true);
+        QtPaintSurface surface(painter);
         surface.setUnit(SurfaceUnit::Millimetres);
         drawSheet(surface, sheet, layout, RenderOptions::paper());
         if (!surface.ok()) {

@@ -46,7 +46,7 @@ std::unique_ptr<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer,
         job->done_ = true;
         return nullptr;
     }
-    job->surface_ = std::make_unique<QtPaintSurface>(*job->painter_, true);
+    job->surface_ = std::make_unique<QtPaintSurface>(*job->painter_);
     job->surface_->setUnit(SurfaceUnit::Millimetres);
     return job;
 }

@@ -33,7 +33,6 @@ TEST_F(PrintJobTest, PdfPageIsA4FromThePaperCornerInMillimetres) {
     ASSERT_NE(job, nullptr) << error;
     DrawingSurface& page = job->page();
     EXPECT_TRUE(page.ok());
-    EXPECT_TRUE(page.isPrinter());
     EXPECT_EQ(page.unit(), SurfaceUnit::Millimetres);
     EXPECT_DOUBLE_EQ(page.twipsPerPixelX(), 2.4);
     EXPECT_DOUBLE_EQ(page.twipsPerPixelY(), 2.4);

@@ -84,7 +84,7 @@ bool writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout, cons
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
         if (!surface.ok()) {
             error = "プレビューを描けませんでした";

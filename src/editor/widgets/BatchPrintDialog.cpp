@@ -161,7 +161,7 @@ void BatchPrintDialog::refresh() {
     picture_.fill(Qt::white);
     {
         QPainter painter(&picture_);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         drawSheet(surface, first, layout_, RenderOptions::preview(1.0));
     }
     preview_->setPixmap(QPixmap::fromImage(picture_.scaled(
