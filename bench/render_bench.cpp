@@ -47,7 +47,7 @@ void previewSheet(benchmark::State& state, double zoom,
     LayoutSettings layout = initialLayoutSettings();
     layout.borderOn = true;
     layout.pricing.mode = mode;
-    QImage image(794, 1123, QImage::Format_RGB32);
+    QImage image(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
         QtPaintSurface surface(painter);

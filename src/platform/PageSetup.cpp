@@ -38,15 +38,6 @@ std::unique_ptr<QPrinter> makeSystemPrinter(const QString& name, std::string& er
     return printer;
 }
 
-QStringList systemPrinterNames() {
-    return QPrinterInfo::availablePrinterNames();
-}
-
-QSizeF paperSizeTwips(const QPrinter& printer) {
-    const QSizeF points = printer.pageLayout().fullRect(QPageLayout::Point).size();
-    return points * 20.0;
-}
-
 void setPageOrigin(QPrinter& printer) {
     const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
     printer.setFullPage(pdf);

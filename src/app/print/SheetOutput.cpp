@@ -18,10 +18,6 @@
 
 namespace {
 
-// A4 at 96 dots per inch, the size of the preview picture.
-constexpr int kPreviewWidth = 794;
-constexpr int kPreviewHeight = 1123;
-
 // Draws the printed sheet into `job` and ends the document.
 bool printInto(std::unique_ptr<QtPrintJob> job, const LabelSheet& sheet,
                const LayoutSettings& layout, std::string& error) {
@@ -80,7 +76,7 @@ bool writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const 
 
 bool writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
                      double zoom, std::string& error) {
-    QImage image(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
+    QImage image(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);

@@ -19,14 +19,12 @@
 #include "editor/widgets/QtEditorDialogs.h"
 #include "files/BatchSheets.h"
 #include "platform/BatchPrint.h"
+#include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
 #include "render/SheetRenderer.h"
 
 namespace {
 
-// A4 at 96 dots per inch.
-constexpr int kPageWidth = 794;
-constexpr int kPageHeight = 1123;
 // How many problem rows a message lists before it only counts the rest.
 constexpr int kProblemsListed = 15;
 
@@ -157,15 +155,16 @@ void BatchPrintDialog::refresh() {
         std::vector<ProductProblem> ignored;
         builder.nextSheet(first, ignored);
     }
-    picture_ = QImage(kPageWidth, kPageHeight, QImage::Format_RGB32);
+    picture_ = QImage(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
     picture_.fill(Qt::white);
     {
         QPainter painter(&picture_);
         QtPaintSurface surface(painter);
         drawSheet(surface, first, layout_, RenderOptions::preview(1.0));
     }
-    preview_->setPixmap(QPixmap::fromImage(picture_.scaled(
-        kPageWidth * 2 / 5, kPageHeight * 2 / 5, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    preview_->setPixmap(
+        QPixmap::fromImage(picture_.scaled(kPreviewPageWidth * 2 / 5, kPreviewPageHeight * 2 / 5,
+                                           Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
     if (products_ == 0) {
         summary_->setText(QStringLiteral("印刷する商品がありません。"));
