@@ -71,7 +71,7 @@ QImage calibrationCorner() {
     {
         QPainter painter(&page);
         painter.setRenderHint(QPainter::Antialiasing);
-        QtPaintSurface surface(painter, true);
+        QtPaintSurface surface(painter);
         drawCalibrationSheet(surface, initialLayoutSettings());
     }
     return page.copy(0, 0, static_cast<int>(110 * kPixelsPerMm),
