@@ -39,14 +39,18 @@ LabelSheet fullSheet() {
     return sheet;
 }
 
-void previewSheet(benchmark::State& state, double zoom) {
-    const LabelSheet sheet = fullSheet();
+void previewSheet(benchmark::State& state, double zoom,
+                  PriceMode mode = PriceMode::TaxIncludedOnly) {
+    LabelSheet sheet = fullSheet();
+    for (int k = 1; k <= LabelSheet::kLabelCount; k += 2)
+        sheet.label(k).taxRate = TaxRate::Reduced;
     LayoutSettings layout = initialLayoutSettings();
     layout.borderOn = true;
-    QImage image(794, 1123, QImage::Format_RGB32);
+    layout.pricing.mode = mode;
+    QImage image(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
@@ -58,6 +62,11 @@ void BM_PreviewSheetZoom100(benchmark::State& state) {
 }
 void BM_PreviewSheetZoom50(benchmark::State& state) {
     previewSheet(state, 0.5);
+}
+
+// Both prices: every label also works out and draws its tax line.
+void BM_PreviewSheetDualPricesZoom100(benchmark::State& state) {
+    previewSheet(state, 1.0, PriceMode::BaseAndTaxIncluded);
 }
 
 void BM_PrintSheetPdf600(benchmark::State& state) {
@@ -84,6 +93,10 @@ BENCHMARK(BM_PreviewSheetZoom100)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_PreviewSheetZoom50)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_PreviewSheetDualPricesZoom100)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

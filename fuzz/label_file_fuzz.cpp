@@ -30,7 +30,6 @@ class CheckingSurface : public DrawingSurface {
         check(x1, y1, x2, y2);
     }
     void setLineWidth(int) override {}
-    bool isPrinter() const override { return printer_; }
     double twipsPerPixelX() const override { return printer_ ? 2.4 : 15.0; }
     double twipsPerPixelY() const override { return printer_ ? 2.4 : 15.0; }
 

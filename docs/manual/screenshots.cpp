@@ -71,7 +71,7 @@ QImage calibrationCorner() {
     {
         QPainter painter(&page);
         painter.setRenderHint(QPainter::Antialiasing);
-        QtPaintSurface surface(painter, true);
+        QtPaintSurface surface(painter);
         drawCalibrationSheet(surface, initialLayoutSettings());
     }
     return page.copy(0, 0, static_cast<int>(110 * kPixelsPerMm),
@@ -120,7 +120,7 @@ QImage printedDualLabels(EditorWindow& window) {
     {
         QPainter painter(&page);
         painter.setRenderHint(QPainter::Antialiasing);
-        QtPaintSurface surface(painter, true);
+        QtPaintSurface surface(painter);
         drawSheet(surface, sheet, layout, RenderOptions::paper());
         // The labels' edges, as the cut stock shows them.
         painter.setPen(QPen(QColor(0xC0, 0xC0, 0xC0), 2));

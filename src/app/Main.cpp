@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     // Only the application name: a display name would be appended to every
     // window caption by some desktops, and the captions are the program's own.
     QApplication::setApplicationName(QStringLiteral("tanahuda"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setApplicationVersion(QStringLiteral(TANAHUDA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("tanahuda"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tanahuda")));
     installJapaneseTranslation(app);

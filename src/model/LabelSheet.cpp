@@ -58,8 +58,3 @@ PointMm labelCellOrigin(int number, double originX, double originY) {
     return {originX + kLabelWidthMm * labelColumn(number),
             originY + kLabelHeightMm * labelRow(number)};
 }
-
-void clearSheet(SheetPair& sheets) {
-    sheets.sheet.clear();
-    sheets.scratchSheet.clear();
-}

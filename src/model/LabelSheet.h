@@ -60,12 +60,3 @@ struct PointMm {
 
 // Top-left corner of label `number`'s cell on the page, in millimetres.
 PointMm labelCellOrigin(int number, double originX, double originY);
-
-// The sheet being edited and the scratch copy used while labels are shifted.
-struct SheetPair {
-    LabelSheet sheet;
-    LabelSheet scratchSheet;
-};
-
-// Empties both the sheet and its scratch copy.
-void clearSheet(SheetPair& sheets);

@@ -37,7 +37,7 @@ LayoutSettings initialLayoutSettings() {
 
 void applyDefaultLayout(LayoutSettings& s) {
     for (LabelElement e : kTextElements) {
-        s.element(e).font = ElementFont{"ＭＳ 明朝", 10, false, false};
+        s.element(e).font = ElementFont{kDefaultFaceName, 10, false, false};
         s.element(e).color = kBlack;
     }
     s.element(LabelElement::Jan).font.size = 12;

@@ -21,6 +21,9 @@ struct ElementFont {
     bool operator==(const ElementFont&) const = default;
 };
 
+// The face of the default pattern, and of the sheet's own texts.
+inline constexpr const char* kDefaultFaceName = "ＭＳ 明朝";
+
 inline constexpr double kDefaultOriginX = 12.0;
 inline constexpr double kDefaultOriginY = 7.8;
 

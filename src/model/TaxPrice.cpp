@@ -95,3 +95,12 @@ std::optional<std::string> taxLineFor(const LabelRecord& label, const PricePatte
         return std::nullopt;
     return taxLineText(taxIncludedYen(price.yen, label.taxRate, pattern.rounding));
 }
+
+std::optional<PriceReading> missingTaxLine(const LabelRecord& label, const PricePattern& pattern) {
+    if (pattern.mode != PriceMode::BaseAndTaxIncluded)
+        return std::nullopt;
+    const PriceReading reading = parsePriceText(label.price).reading;
+    if (reading == PriceReading::Yen || reading == PriceReading::Empty)
+        return std::nullopt;
+    return reading;
+}

@@ -45,3 +45,9 @@ std::string taxLineText(std::int64_t taxIncludedYen);
 // The tax line of a label under `pattern`: its text when the sheet shows
 // both prices and the label's price is a whole number of yen, else nothing.
 std::optional<std::string> taxLineFor(const LabelRecord& label, const PricePattern& pattern);
+
+// Why a label gets no tax line although its sheet shows both prices: its
+// price is not a whole number of yen (NotWholeYen) or is too large (TooLarge).
+// Nothing when it gets one, when the sheet shows tax-inclusive prices only, or
+// when the price is empty.
+std::optional<PriceReading> missingTaxLine(const LabelRecord& label, const PricePattern& pattern);

@@ -37,15 +37,6 @@ SystemPrinter makeSystemPrinter(const QString& name) {
     return {std::move(printer), Result{}};
 }
 
-QStringList systemPrinterNames() {
-    return QPrinterInfo::availablePrinterNames();
-}
-
-QSizeF paperSizeTwips(const QPrinter& printer) {
-    const QSizeF points = printer.pageLayout().fullRect(QPageLayout::Point).size();
-    return points * 20.0;
-}
-
 void setPageOrigin(QPrinter& printer) {
     const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
     printer.setFullPage(pdf);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QSizeF>
 #include <QString>
-#include <QStringList>
 #include <memory>
 #include <string>
 
@@ -35,8 +33,6 @@ SystemPrinter makeSystemPrinter(const QString& name);
 // origin the layout is measured from.
 void setPageOrigin(QPrinter& printer);
 
-// The names of the system's printers.
-QStringList systemPrinterNames();
-
-// Width and height of the printer's paper in twips (1/1440 inch).
-QSizeF paperSizeTwips(const QPrinter& printer);
+// The preview picture: an A4 portrait page at 96 dots per inch, in pixels.
+inline constexpr int kPreviewPageWidth = 794;
+inline constexpr int kPreviewPageHeight = 1123;

@@ -3,11 +3,9 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
-#include <QScreen>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -21,29 +19,7 @@ constexpr double kTwipsPerInch = 1440.0;
 // layout) is drawn at this size rather than handed to the font system.
 constexpr double kMinimumPointSize = 1.0;
 
-double twipsPerUnitX(SurfaceUnit unit) {
-    switch (unit) {
-        case SurfaceUnit::Twips:
-            return 1.0;
-        case SurfaceUnit::Points:
-            return 20.0;
-        case SurfaceUnit::Pixels:
-            return 0.0;  // not a length: coordinates are device pixels
-        case SurfaceUnit::Characters:
-            return 120.0;
-        case SurfaceUnit::Inches:
-            return kTwipsPerInch;
-        case SurfaceUnit::Millimetres:
-            return kTwipsPerInch / 25.4;
-        case SurfaceUnit::Centimetres:
-            return kTwipsPerInch / 2.54;
-    }
-    return 1.0;
-}
-
-double twipsPerUnitY(SurfaceUnit unit) {
-    return unit == SurfaceUnit::Characters ? 240.0 : twipsPerUnitX(unit);
-}
+constexpr double kTwipsPerMillimetre = kTwipsPerInch / 25.4;
 
 QColor toQColor(Color color) {
     const auto bits = static_cast<std::uint32_t>(color);
@@ -77,25 +53,10 @@ std::pair<int, int> snapSpan(double start, double length) {
     return {from, to};
 }
 
-double screenTwipsPerPixel(bool horizontal) {
-    double dpi = 96.0;
-    if (QGuiApplication::instance() != nullptr) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const double reported =
-                horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-            if (reported > 0.0) {
-                dpi = reported;
-            }
-        }
-    }
-    return kTwipsPerInch / dpi;
-}
-
 }  // namespace
 
 struct QtPaintSurface::State {
     QPainter& painter;
-    bool printer;
     SurfaceUnit unit = SurfaceUnit::Millimetres;
     double dpiX = 96.0;
     double dpiY = 96.0;
@@ -117,13 +78,13 @@ struct QtPaintSurface::State {
         pendingFill = QRect();
     }
 
-    State(QPainter& p, bool isPrinter) : painter(p), printer(isPrinter) {}
+    explicit State(QPainter& p) : painter(p) {}
 
     double toDeviceX(double v) const {
-        return unit == SurfaceUnit::Pixels ? v : v * dpiX * twipsPerUnitX(unit) / kTwipsPerInch;
+        return unit == SurfaceUnit::Pixels ? v : v * dpiX * kTwipsPerMillimetre / kTwipsPerInch;
     }
     double toDeviceY(double v) const {
-        return unit == SurfaceUnit::Pixels ? v : v * dpiY * twipsPerUnitY(unit) / kTwipsPerInch;
+        return unit == SurfaceUnit::Pixels ? v : v * dpiY * kTwipsPerMillimetre / kTwipsPerInch;
     }
     QRect deviceRect(double x, double y, double width, double height) const {
         const auto [left, right] = snapSpan(toDeviceX(x), toDeviceX(width));
@@ -132,8 +93,7 @@ struct QtPaintSurface::State {
     }
 };
 
-QtPaintSurface::QtPaintSurface(QPainter& painter, bool isPrinter)
-    : state_(std::make_unique<State>(painter, isPrinter)) {
+QtPaintSurface::QtPaintSurface(QPainter& painter) : state_(std::make_unique<State>(painter)) {
     installJapaneseFontSubstitutions();
     if (const QPaintDevice* device = painter.device()) {
         if (device->logicalDpiX() > 0) {
@@ -171,14 +131,6 @@ SurfaceUnit QtPaintSurface::unit() const {
 void QtPaintSurface::setUnit(SurfaceUnit unit) {
     state_->flushFill();
     state_->unit = unit;
-}
-
-double QtPaintSurface::pixelsPerUnitX() const {
-    return state_->toDeviceX(1.0);
-}
-
-double QtPaintSurface::pixelsPerUnitY() const {
-    return state_->toDeviceY(1.0);
 }
 
 void QtPaintSurface::clear() {
@@ -297,16 +249,12 @@ void QtPaintSurface::setLineWidth(int pixels) {
     state_->lineWidth = std::max(1, pixels);
 }
 
-bool QtPaintSurface::isPrinter() const {
-    return state_->printer;
-}
-
 double QtPaintSurface::twipsPerPixelX() const {
-    return state_->printer ? kTwipsPerInch / state_->dpiX : screenTwipsPerPixel(true);
+    return kTwipsPerInch / state_->dpiX;
 }
 
 double QtPaintSurface::twipsPerPixelY() const {
-    return state_->printer ? kTwipsPerInch / state_->dpiY : screenTwipsPerPixel(false);
+    return kTwipsPerInch / state_->dpiY;
 }
 
 bool QtPaintSurface::ok() const {

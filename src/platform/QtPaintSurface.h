@@ -20,9 +20,9 @@ class QPainter;
 class QtPaintSurface : public DrawingSurface {
   public:
     // `painter` must be active on its device for the surface's lifetime (ok()
-    // turns false when it is not). `isPrinter` tells whether this is a printer
-    // page (real barcodes, the printer's pixel size).
-    QtPaintSurface(QPainter& painter, bool isPrinter);
+    // turns false when it is not). Its pixels are the device's, at the
+    // device's resolution.
+    explicit QtPaintSurface(QPainter& painter);
     ~QtPaintSurface() override;
     QtPaintSurface(const QtPaintSurface&) = delete;
     QtPaintSurface& operator=(const QtPaintSurface&) = delete;
@@ -40,14 +40,9 @@ class QtPaintSurface : public DrawingSurface {
     void endFillRun() override;
     void drawLine(double x1, double y1, double x2, double y2, Color color) override;
     void setLineWidth(int pixels) override;
-    bool isPrinter() const override;
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
     bool ok() const override;
-
-    // Device pixels per unit of the current unit, horizontally and vertically.
-    double pixelsPerUnitX() const;
-    double pixelsPerUnitY() const;
 
   private:
     struct State;

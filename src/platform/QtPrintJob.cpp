@@ -48,7 +48,7 @@ JobStart<QtPrintJob> QtPrintJob::begin(std::unique_ptr<QPrinter> printer) {
         job->done_ = true;
         return {nullptr, failureOn(*job->printer_, ResultCode::PrinterNotOpened)};
     }
-    job->surface_ = std::make_unique<QtPaintSurface>(*job->painter_, true);
+    job->surface_ = std::make_unique<QtPaintSurface>(*job->painter_);
     job->surface_->setUnit(SurfaceUnit::Millimetres);
     return {std::move(job), Result{}};
 }
@@ -71,7 +71,7 @@ Result QtPrintJob::newPage() {
     if (done_ || !target().newPage())
         return failureOn(*printer_, ResultCode::PageNotStarted);
     // Each page starts as the first did: a fresh surface in millimetres.
-    surface_ = std::make_unique<QtPaintSurface>(*painter_, true);
+    surface_ = std::make_unique<QtPaintSurface>(*painter_);
     surface_->setUnit(SurfaceUnit::Millimetres);
     return {};
 }

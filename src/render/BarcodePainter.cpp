@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "barcode/JanCode.h"
@@ -11,32 +10,10 @@ namespace {
 
 constexpr Color kWhite = 0xFFFFFF;
 
-// Twips in one unit of the surface, horizontally and vertically, for the
-// units whose modules are painted in whole pixels. Pixels have none (their
-// coordinates are already pixels); points and inches are drawn in their own
-// unit, as any other unit without a factor here.
-struct TwipsPerUnit {
-    double x;
-    double y;
-};
-
-std::optional<TwipsPerUnit> twipsPerUnit(SurfaceUnit unit) {
-    switch (unit) {
-        case SurfaceUnit::Millimetres:
-            return TwipsPerUnit{56.7, 56.7};
-        case SurfaceUnit::Twips:
-            return TwipsPerUnit{1, 1};
-        case SurfaceUnit::Centimetres:
-            return TwipsPerUnit{567, 567};
-        case SurfaceUnit::Characters:
-            return TwipsPerUnit{120, 240};
-        case SurfaceUnit::Points:
-        case SurfaceUnit::Inches:
-        case SurfaceUnit::Pixels:
-            break;
-    }
-    return std::nullopt;
-}
+// Twips in a millimetre when laying the modules out in pixels. 56.7, not the
+// exact 1440 / 25.4 = 56.69...: kept on purpose so that barcodes print pixel
+// for pixel as they always have.
+constexpr double kTwipsPerMillimetre = 56.7;
 
 // Rounds down to a whole number, taking a value that lies within rounding
 // noise of a whole number as that number (15.6 cm at 1.2 twips per pixel is
@@ -86,11 +63,11 @@ bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1,
         px[2] = y1;
         px[3] = y2 - y1;
         inPixels = true;
-    } else if (const auto u = twipsPerUnit(savedUnit); u && tx > 0 && ty > 0) {
-        px[0] = (x2 - x1) * u->x / tx;
-        px[1] = x1 * u->x / tx;
-        px[2] = y1 * u->y / ty;
-        px[3] = (y2 - y1) * u->y / ty;
+    } else if (tx > 0 && ty > 0) {
+        px[0] = (x2 - x1) * kTwipsPerMillimetre / tx;
+        px[1] = x1 * kTwipsPerMillimetre / tx;
+        px[2] = y1 * kTwipsPerMillimetre / ty;
+        px[3] = (y2 - y1) * kTwipsPerMillimetre / ty;
         inPixels = true;
     }
     if (inPixels && withinLimit(px[0]) && withinLimit(px[1]) && withinLimit(px[2]) &&

@@ -5,10 +5,9 @@
 #include "render/DrawingSurface.h"
 
 // Paints the bars of a JAN code into the rectangle (x1, y1)-(x2, y2), given in
-// the surface's current unit. In millimetres, centimetres, twips, characters
-// and pixels, whenever a module is at least one device pixel wide, every
-// module gets the same whole number of pixels; otherwise (and in any other
-// unit) the modules are drawn in the surface's own unit, each as wide as the
+// the surface's current unit. Whenever a module is at least one device pixel
+// wide, every module gets the same whole number of pixels; otherwise the
+// modules are drawn in the surface's own unit, each as wide as the
 // rectangle's width in hundredths divided by the module count. The surface's
 // unit is the same afterwards. Returns false, having drawn nothing, when the
 // check digit is wrong (or the code is not 13 or 8 digits); true otherwise.

@@ -5,8 +5,9 @@
 
 #include "model/LayoutSettings.h"
 
-// Units in which a surface takes coordinates.
-enum class SurfaceUnit { Twips, Points, Pixels, Characters, Inches, Millimetres, Centimetres };
+// Units in which a surface takes coordinates: the page's millimetres, or the
+// device's own pixels (barcode modules are laid out in whole pixels).
+enum class SurfaceUnit { Millimetres, Pixels };
 
 // Everything a text is drawn with.
 struct SurfaceFont {
@@ -18,9 +19,10 @@ struct SurfaceFont {
     bool operator==(const SurfaceFont&) const = default;
 };
 
-// A page or picture the renderer draws on: the preview picture or a printer
-// page. Coordinates are in the surface's current unit, measured from its
-// top-left corner (for a printer, the corner of its printable area).
+// A page or picture the renderer draws on: the preview picture, a printer
+// page or a PDF page. Whether it is drawn as a preview or as paper is the
+// renderer's choice (RenderOptions), not the surface's. Coordinates are in the surface's current
+// unit, measured from its top-left corner (for a printer, the corner of its printable area).
 class DrawingSurface {
   public:
     virtual ~DrawingSurface() = default;
@@ -54,10 +56,8 @@ class DrawingSurface {
     // Line width in device pixels (at least 1).
     virtual void setLineWidth(int pixels) = 0;
 
-    // True for a printer page (real barcodes are painted in its pixels).
-    virtual bool isPrinter() const = 0;
     // Size of one device pixel in twips (1/1440 inch), horizontally and
-    // vertically: of the printer when isPrinter(), of the screen otherwise.
+    // vertically.
     virtual double twipsPerPixelX() const = 0;
     virtual double twipsPerPixelY() const = 0;
 

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr const char* kSheetFontName = "ＭＳ 明朝";
 constexpr const char* kYenSign = "円";
 
 // Width of the field the product name is centred in, in characters.
@@ -140,7 +139,7 @@ void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSet
                const RenderOptions& options) {
     const double z = options.zoom;
 
-    surface.setFont(SurfaceFont{kSheetFontName, 16, false, false, false});
+    surface.setFont(SurfaceFont{kDefaultFaceName, 16, false, false, false});
     surface.setTextColor(kBlack);
     surface.setUnit(SurfaceUnit::Millimetres);
 
@@ -173,7 +172,7 @@ void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, doubl
         const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
         surface.drawRect(cell.x * z, cell.y * z, kLabelWidthMm * z, kLabelHeightMm * z,
                          kGuideColor);
-        surface.setFont(SurfaceFont{kSheetFontName, 10 * z, false, false, false});
+        surface.setFont(SurfaceFont{kDefaultFaceName, 10 * z, false, false, false});
         surface.setTextColor(kGuideColor);
         const std::string number = k < 10 ? " " + std::to_string(k) : std::to_string(k);
         surface.drawText((cell.x + 56) * z, (cell.y + 16) * z, number);

@@ -60,7 +60,7 @@ QImage drawSampleSheet(int widthPx) {
                                 kLabelWidthMm * pixelsPerMm, kLabelHeightMm * pixelsPerMm));
     }
 
-    QtPaintSurface surface(painter, /*isPrinter=*/true);
+    QtPaintSurface surface(painter);
     drawSheet(surface, sampleSheet(), layout, RenderOptions::paper());
     return image;
 }

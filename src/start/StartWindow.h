@@ -24,7 +24,7 @@ class StartWindow : public QMainWindow {
                          QWidget* parent = nullptr);
     ~StartWindow() override;
 
-    static constexpr const char* kCaption = "tanahuda(名刺版） Ver1.1";
+    static constexpr const char* kCaption = "tanahuda(名刺版） Ver" TANAHUDA_VERSION;
     // The program's web page: the caption of Command5 and what it opens.
     static constexpr const char* kHomePage = "https://tanahuda.example.org/";
 

@@ -18,7 +18,6 @@ constexpr const char* kPattern4901234567894 =
 
 RecordingSurface printerAt600Dpi() {
     RecordingSurface s;
-    s.printer = true;
     s.twipsX = 2.4;
     s.twipsY = 2.4;
     s.currentUnit = SurfaceUnit::Millimetres;
@@ -73,9 +72,8 @@ TEST(DrawEan13Barcode, EightDigitsGetWiderModules) {
     EXPECT_EQ(s.calls.back(), "unit mm");
 }
 
-// Millimetres, centimetres, twips, characters and pixels take the pixel path;
-// the rectangle is floored to whole pixels, values exactly on a pixel
-// boundary included.
+// Millimetres and pixels take the pixel path; the rectangle is floored to
+// whole pixels, values exactly on a pixel boundary included.
 TEST(DrawEan13Barcode, PixelPathInEveryUnit) {
     struct Case {
         SurfaceUnit unit;
@@ -84,18 +82,16 @@ TEST(DrawEan13Barcode, PixelPathInEveryUnit) {
         long x0, y0, w, height;
     };
     const Case cases[] = {
-        {SurfaceUnit::Centimetres, 2.4, 2.4, 5.2, 1.28, 10.7, 2.28, 1228, 302, 11, 236},
-        {SurfaceUnit::Twips, 1.2, 2.4, 100.0, 100.0, 3100.0, 700.0, 83, 41, 22, 250},
-        // Characters are 120 twips wide and 240 high.
-        {SurfaceUnit::Characters, 15, 15, 2.0, 1.0, 30.0, 2.0, 16, 16, 1, 16},
+        {SurfaceUnit::Millimetres, 2.4, 2.4, 52.0, 12.8, 107.0, 22.8, 1228, 302, 11, 236},
+        {SurfaceUnit::Millimetres, 1.2, 2.4, 52.0, 12.8, 107.0, 22.8, 2457, 302, 22, 236},
         // Pixels already: only floored.
         {SurfaceUnit::Pixels, 99, 99, 10.7, 20.2, 310.7, 70.9, 10, 20, 2, 50},
-        // 15.6 cm at 1200 dpi is exactly 7371 pixels.
-        {SurfaceUnit::Centimetres, 1.2, 1.2, 15.6, 1.0, 18.0, 2.0, 7371, 472, 10, 472},
+        // 4 mm at 1200 dpi is exactly 189 pixels, though the product in
+        // doubles falls just short.
+        {SurfaceUnit::Millimetres, 1.2, 1.2, 52.0, 4.2, 107.0, 8.2, 2457, 198, 22, 189},
     };
     for (const Case& c : cases) {
         RecordingSurface s;
-        s.printer = true;
         s.twipsX = c.tx;
         s.twipsY = c.ty;
         s.currentUnit = c.unit;
@@ -128,43 +124,6 @@ TEST(DrawEan13Barcode, FallbackBelowOnePixelAModule) {
     EXPECT_EQ(s.calls[2], "fill 20.00 30.00 0.02 10.00 #ffffff");
     EXPECT_EQ(s.calls[114], "fill 23.36 30.00 0.02 10.00 #ffffff");
     EXPECT_EQ(s.currentUnit, SurfaceUnit::Millimetres);
-}
-
-// Points and inches have no twips factor of their own here: drawn in the
-// surface's unit even where whole pixels would be wide enough.
-TEST(DrawEan13Barcode, PointsAndInchesTakeTheFallback) {
-    struct Case {
-        SurfaceUnit unit;
-        double x1, y1, x2, y2;
-        double moduleWidth;
-        const char* firstFill;
-        const char* lastFill;
-    };
-    const Case cases[] = {
-        // 2.26 in: 226 div 113 = 2 hundredths a module.
-        {SurfaceUnit::Inches, 1.0, 0.5, 3.26, 1.0, 0.02, "fill 1.00 0.50 0.01 0.50 #ffffff",
-         "fill 3.24 0.50 0.01 0.50 #ffffff"},
-        // 113 pt: 1.00 a module.
-        {SurfaceUnit::Points, 10.0, 20.0, 123.0, 50.0, 1.0, "fill 10.00 20.00 0.99 30.00 #ffffff",
-         "fill 122.00 20.00 0.99 30.00 #ffffff"},
-    };
-    for (const Case& c : cases) {
-        RecordingSurface s = printerAt600Dpi();
-        s.currentUnit = c.unit;
-        const std::string unitLine = "unit " + RecordingSurface::unitName(c.unit);
-        EXPECT_TRUE(drawEan13Barcode(s, "4901234567894", c.x1, c.y1, c.x2, c.y2));
-        ASSERT_EQ(s.calls.size(), 115u) << unitLine;
-        EXPECT_EQ(s.calls[0], "unit px");
-        EXPECT_EQ(s.calls[1], unitLine);  // restored before drawing
-        EXPECT_EQ(s.calls[2], c.firstFill) << unitLine;
-        EXPECT_EQ(s.calls[114], c.lastFill) << unitLine;
-        EXPECT_EQ(s.calls[11], "fill " + RecordingSurface::number(c.x1 + 9 * c.moduleWidth) + " " +
-                                   RecordingSurface::number(c.y1) + " " +
-                                   RecordingSurface::number(c.moduleWidth - 0.01) + " " +
-                                   RecordingSurface::number(c.y2 - c.y1) + " #000000")
-            << unitLine;
-        EXPECT_EQ(s.currentUnit, c.unit);
-    }
 }
 
 TEST(DrawEan13Barcode, FallbackTooNarrowForAnyModuleDrawsNothing) {
@@ -208,7 +167,6 @@ TEST(DrawEan13Barcode, FallbackWidthRoundsHalfToEven) {
     // 57.625 mm is exactly 5762.5 hundredths: to even 5762, 5762 div 113 = 50,
     // so 0.50 a module (rounding the half up would give 5763 = 113 * 51).
     RecordingSurface s;
-    s.printer = true;
     s.currentUnit = SurfaceUnit::Millimetres;
     s.twipsX = s.twipsY = 100000;  // pixels far coarser than a module
     EXPECT_TRUE(drawEan13Barcode(s, "4901234567894", 1.0, 2.0, 58.625, 3.0));

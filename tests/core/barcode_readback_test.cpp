@@ -38,7 +38,6 @@ class BitmapPage : public DrawingSurface {
     void drawRect(double, double, double, double, Color) override {}
     void drawLine(double, double, double, double, Color) override {}
     void setLineWidth(int) override {}
-    bool isPrinter() const override { return true; }
     double twipsPerPixelX() const override { return twipsPerPixel_; }
     double twipsPerPixelY() const override { return twipsPerPixel_; }
 

@@ -62,24 +62,6 @@ TEST(LabelSheet, NewSheetIsEmpty) {
     }
 }
 
-TEST(LabelSheet, ClearSheetEmptiesBothSheets) {
-    SheetPair pair;
-    for (int k = 1; k <= 10; ++k) {
-        pair.sheet.label(k) = filledRecord(k);
-        pair.scratchSheet.label(k) = filledRecord(20 + k);
-    }
-    ASSERT_EQ(pair.sheet.label(10).productName, "品名10");
-    clearSheet(pair);
-    for (int k = 1; k <= 10; ++k) {
-        for (LabelField f : kLabelFields) {
-            EXPECT_EQ(pair.sheet.label(k).field(f), "") << k;
-            EXPECT_EQ(pair.scratchSheet.label(k).field(f), "") << k;
-        }
-    }
-    EXPECT_EQ(pair.sheet, LabelSheet{});
-    EXPECT_EQ(pair.scratchSheet, LabelSheet{});
-}
-
 TEST(LabelSheet, LabelsAreIndependent) {
     LabelSheet sheet;
     sheet.label(1).maker = "a";

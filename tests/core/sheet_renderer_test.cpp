@@ -496,7 +496,6 @@ struct Printed {
 
 Printed print(const LabelSheet& sheet, const LayoutSettings& layout) {
     RecordingSurface printer;
-    printer.printer = true;
     printer.twipsX = 2.4;  // 600 dpi
     printer.twipsY = 2.4;
     printer.currentUnit = SurfaceUnit::Millimetres;
@@ -570,7 +569,6 @@ TEST(DrawSheet, StopsWhenTheSurfaceFails) {
     EXPECT_EQ(surface.calls.size(), 15u + kDefaultLabel1.size());
 
     RecordingSurface printer;
-    printer.printer = true;
     printer.failAfterCalls = 0;  // never opened
     drawSheet(printer, sheet, initialLayoutSettings(), RenderOptions::paper());
     EXPECT_EQ(printer.calls, kPrintStart);

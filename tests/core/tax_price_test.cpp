@@ -110,8 +110,15 @@ TEST(TaxLine, TextHasSeparatorsAndFollowsTheMode) {
     EXPECT_EQ(taxLineFor(label, PricePattern{}), std::nullopt);  // tax-inclusive only
     label.price = "オープン価格";
     EXPECT_EQ(taxLineFor(label, dual), std::nullopt);
+    EXPECT_EQ(missingTaxLine(label, dual), PriceReading::NotWholeYen);
+    EXPECT_EQ(missingTaxLine(label, PricePattern{}), std::nullopt);
+    label.price = "1000000000000";
+    EXPECT_EQ(missingTaxLine(label, dual), PriceReading::TooLarge);
     label.price = "";
     EXPECT_EQ(taxLineFor(label, dual), std::nullopt);
+    EXPECT_EQ(missingTaxLine(label, dual), std::nullopt);  // nothing to say of no price
+    label.price = "980";
+    EXPECT_EQ(missingTaxLine(label, dual), std::nullopt);
 }
 
 TEST(TaxRate, PercentsRoundTrip) {

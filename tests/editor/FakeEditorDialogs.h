@@ -103,7 +103,6 @@ class FakeEditorDialogs : public EditorDialogs {
             case Printer::Job:
                 break;
         }
-        printRecord->page.printer = true;
         printRecord->page.twipsX = printRecord->page.twipsY = 2.4;  // 600 dpi
         return {std::make_unique<FakePrintJob>(printRecord), Result{}};
     }

@@ -43,7 +43,6 @@ class RecordingJob : public PrintJob {
   private:
     void addPage() {
         pages.push_back(std::make_unique<RecordingSurface>());
-        pages.back()->printer = true;
         if (static_cast<int>(pages.size()) == failDrawingPage)
             pages.back()->failAfterCalls = 5;
     }

@@ -61,7 +61,7 @@ TEST_F(FontSubstitutionTest, MinchoDigitsAndBlanksAreHalfAnEmWide) {
 TEST_F(FontSubstitutionTest, TheSurfaceDrawsWithTheIpaFace) {
     QImage image = blankImage(100, 100, 96);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, false);
+    QtPaintSurface surface(painter);
     surface.setFont(SurfaceFont{"ＭＳ Ｐゴシック", 10.5, true, false, false});
     EXPECT_EQ(painter.fontInfo().family().toStdString(), "IPAPGothic");
     EXPECT_DOUBLE_EQ(painter.font().pointSizeF(), 10.5);

@@ -1,10 +1,9 @@
 // The QPainter surface on images: units, pixel-exact rectangles, colours, the
-// printer's and the screen's pixel sizes, and barcode modules in whole pixels.
+// device's pixel size, and barcode modules in whole pixels.
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <QScreen>
 #include <string>
 #include <vector>
 
@@ -30,20 +29,15 @@ struct UnitCase {
 };
 
 TEST_F(PaintSurfaceTest, FilledRectangleCoversTheSameDevicePixelsInEveryUnit) {
-    // At 96 dpi: one inch is 96 px, a character cell 8 × 16 px.
+    // At 96 dpi one inch is 96 px.
     const std::vector<UnitCase> cases = {
-        {SurfaceUnit::Inches, 1.0, 0.5, 2.0, 1.0},
         {SurfaceUnit::Millimetres, 25.4, 12.7, 50.8, 25.4},
-        {SurfaceUnit::Centimetres, 2.54, 1.27, 5.08, 2.54},
-        {SurfaceUnit::Twips, 1440, 720, 2880, 1440},
-        {SurfaceUnit::Points, 72, 36, 144, 72},
-        {SurfaceUnit::Characters, 12, 3, 24, 6},
         {SurfaceUnit::Pixels, 96, 48, 192, 96},
     };
     for (const UnitCase& c : cases) {
         QImage image = blankImage(400, 200, 96);
         QPainter painter(&image);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         surface.setUnit(c.unit);
         EXPECT_EQ(surface.unit(), c.unit);
         surface.fillRect(c.x, c.y, c.width, c.height, 0);
@@ -57,7 +51,7 @@ TEST_F(PaintSurfaceTest, MillimetresFollowTheDeviceResolution) {
     // 10 mm at 600 dpi: 236.22 px.
     QImage image = blankImage(600, 600, 600);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, true);
+    QtPaintSurface surface(painter);
     EXPECT_EQ(surface.unit(), SurfaceUnit::Millimetres);
     surface.fillRect(10, 5, 10, 10, 0);
     painter.end();
@@ -68,7 +62,7 @@ TEST_F(PaintSurfaceTest, RectanglesSharingAnEdgeMeetWithoutSeamOrOverlap) {
     // Edges at 1.1, 1.6 and 2.3 mm fall between device pixels at 96 dpi.
     QImage image = blankImage(40, 20, 96);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, false);
+    QtPaintSurface surface(painter);
     surface.fillRect(1.1, 1.0, 0.5, 2.0, 0x0000FF);
     surface.fillRect(1.6, 1.0, 0.7, 2.0, 0xFF0000);
     painter.end();
@@ -85,7 +79,7 @@ TEST_F(PaintSurfaceTest, RectanglesSharingAnEdgeMeetWithoutSeamOrOverlap) {
 TEST_F(PaintSurfaceTest, PixelRectanglesCoverExactlyTheirPixels) {
     QImage image = blankImage(100, 300, 600);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, true);
+    QtPaintSurface surface(painter);
     surface.setUnit(SurfaceUnit::Pixels);
     surface.fillRect(10, 20, 11, 237, 0);
     painter.end();
@@ -105,7 +99,7 @@ TEST_F(PaintSurfaceTest, ColoursAreRedInTheLowestByte) {
     for (const ColourCase& c : cases) {
         QImage image = blankImage(10, 10, 96);
         QPainter painter(&image);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         surface.setUnit(SurfaceUnit::Pixels);
         surface.fillRect(0, 0, 10, 10, c.color);
         painter.end();
@@ -116,7 +110,7 @@ TEST_F(PaintSurfaceTest, ColoursAreRedInTheLowestByte) {
 TEST_F(PaintSurfaceTest, OutlineRunsThroughBothCornersAndLeavesTheInsideUnfilled) {
     QImage image = blankImage(60, 40, 96);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, false);
+    QtPaintSurface surface(painter);
     surface.setUnit(SurfaceUnit::Pixels);
     surface.fillRect(12, 12, 10, 5, 0xFF0000);  // must show through the outline
     surface.setTransparentFill();
@@ -135,7 +129,7 @@ TEST_F(PaintSurfaceTest, OutlineRunsThroughBothCornersAndLeavesTheInsideUnfilled
 TEST_F(PaintSurfaceTest, LinesHaveTheLineWidthInDevicePixels) {
     QImage image = blankImage(80, 80, 600);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, true);
+    QtPaintSurface surface(painter);
     surface.setUnit(SurfaceUnit::Pixels);
     surface.setLineWidth(3);
     surface.drawLine(10, 40, 60, 40, 0);
@@ -145,23 +139,16 @@ TEST_F(PaintSurfaceTest, LinesHaveTheLineWidthInDevicePixels) {
     EXPECT_GE(bounds.width(), 51);
 }
 
-TEST_F(PaintSurfaceTest, PixelSizeIsThePrintersOrTheScreens) {
-    ASSERT_NE(QGuiApplication::primaryScreen(), nullptr);
-    ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInchX(), 96.0);
+TEST_F(PaintSurfaceTest, PixelSizeIsTheDevices) {
     struct PixelCase {
         int dotsPerInch;
-        bool printer;
         double twipsPerPixel;
     };
-    const std::vector<PixelCase> cases = {
-        {600, true, 2.4},   {300, true, 4.8},  {1200, true, 1.2},
-        {600, false, 15.0}, {96, false, 15.0},
-    };
+    const std::vector<PixelCase> cases = {{600, 2.4}, {300, 4.8}, {1200, 1.2}, {96, 15.0}};
     for (const PixelCase& c : cases) {
         QImage image = blankImage(10, 10, c.dotsPerInch);
         QPainter painter(&image);
-        QtPaintSurface surface(painter, c.printer);
-        EXPECT_EQ(surface.isPrinter(), c.printer);
+        QtPaintSurface surface(painter);
         EXPECT_DOUBLE_EQ(surface.twipsPerPixelX(), c.twipsPerPixel) << c.dotsPerInch;
         EXPECT_DOUBLE_EQ(surface.twipsPerPixelY(), c.twipsPerPixel) << c.dotsPerInch;
     }
@@ -170,7 +157,7 @@ TEST_F(PaintSurfaceTest, PixelSizeIsThePrintersOrTheScreens) {
 TEST_F(PaintSurfaceTest, NotOkWithoutAnActivePainterAndDrawsNothing) {
     QImage image = blankImage(20, 20, 96);
     QPainter painter;
-    QtPaintSurface idle(painter, false);
+    QtPaintSurface idle(painter);
     EXPECT_FALSE(idle.ok());
     idle.clear();
     idle.setFont(SurfaceFont{"ＭＳ 明朝", 16});
@@ -180,7 +167,7 @@ TEST_F(PaintSurfaceTest, NotOkWithoutAnActivePainterAndDrawsNothing) {
     idle.drawLine(0, 0, 5, 5, 0);
 
     ASSERT_TRUE(painter.begin(&image));
-    QtPaintSurface active(painter, false);
+    QtPaintSurface active(painter);
     EXPECT_TRUE(active.ok());
     painter.end();
     EXPECT_FALSE(active.ok());
@@ -190,7 +177,7 @@ TEST_F(PaintSurfaceTest, NotOkWithoutAnActivePainterAndDrawsNothing) {
 TEST_F(PaintSurfaceTest, ClearPaintsTheWholeDeviceWhite) {
     QImage image = blankImage(30, 20, 96, kGreyBackground);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, false);
+    QtPaintSurface surface(painter);
     surface.clear();
     painter.end();
     EXPECT_EQ(paintedBounds(image, kWhite), QRect());
@@ -207,7 +194,7 @@ void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
 TEST_F(PaintSurfaceTest, TextHasNoBackgroundAndAnUnusableSizeStillDraws) {
     QImage image = blankImage(200, 100, 96);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, false);
+    QtPaintSurface surface(painter);
     surface.setUnit(SurfaceUnit::Pixels);
     surface.fillRect(0, 0, 200, 100, 0xFF0000);
     g_warnings.clear();
@@ -268,7 +255,7 @@ TEST_F(PaintSurfaceTest, BarcodeModulesAreWholeEqualPixelsAt600Dpi) {
     for (const BarcodeCase& c : cases) {
         QImage image = blankImage(1400, 300, 600, kGreyBackground);
         QPainter painter(&image);
-        QtPaintSurface surface(painter, true);
+        QtPaintSurface surface(painter);
         ASSERT_TRUE(drawEan13Barcode(surface, c.code, 2, 1, 57, 11));
         EXPECT_EQ(surface.unit(), SurfaceUnit::Millimetres);
         painter.end();
@@ -287,11 +274,11 @@ TEST_F(PaintSurfaceTest, BarcodeModulesAreWholeEqualPixelsAt600Dpi) {
 }
 
 TEST_F(PaintSurfaceTest, BarcodeNarrowerThanOnePixelAModuleIsDrawnInMillimetres) {
-    // On the 96 dpi screen a 20 mm rectangle is 75 px, fewer than 113
+    // At 96 dpi a 20 mm rectangle is 75 px, fewer than 113
     // modules: each module is 0.17 mm (19.21 mm in all) in the surface's unit.
     QImage image = blankImage(200, 80, 96, kGreyBackground);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, false);
+    QtPaintSurface surface(painter);
     ASSERT_TRUE(drawEan13Barcode(surface, "4901234567894", 10, 5, 30, 15));
     EXPECT_EQ(surface.unit(), SurfaceUnit::Millimetres);
     painter.end();
@@ -307,11 +294,11 @@ TEST_F(PaintSurfaceTest, BarcodeNarrowerThanOnePixelAModuleIsDrawnInMillimetres)
 TEST_F(PaintSurfaceTest, WrongCheckDigitDrawsNothingAndKeepsTheUnit) {
     QImage image = blankImage(1400, 300, 600, kGreyBackground);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, true);
-    surface.setUnit(SurfaceUnit::Centimetres);
-    EXPECT_FALSE(drawEan13Barcode(surface, "4901234567890", 0.2, 0.1, 5.7, 1.1));
-    EXPECT_FALSE(drawEan13Barcode(surface, "49123450", 0.2, 0.1, 5.7, 1.1));
-    EXPECT_EQ(surface.unit(), SurfaceUnit::Centimetres);
+    QtPaintSurface surface(painter);
+    surface.setUnit(SurfaceUnit::Pixels);
+    EXPECT_FALSE(drawEan13Barcode(surface, "4901234567890", 2, 1, 57, 11));
+    EXPECT_FALSE(drawEan13Barcode(surface, "49123450", 2, 1, 57, 11));
+    EXPECT_EQ(surface.unit(), SurfaceUnit::Pixels);
     painter.end();
     EXPECT_EQ(paintedBounds(image, kGreyBackground), QRect());
 }

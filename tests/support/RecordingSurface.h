@@ -6,7 +6,7 @@
 //
 // Line formats (numbers with exactly two decimals, colours as #rrggbb, i.e.
 // the 0x00BBGGRR value with red written first: 255 is #ff0000):
-//   unit mm                      setUnit (mm, cm, in, pt, twip, char, px)
+//   unit mm                      setUnit (mm, px)
 //   clear                        clear
 //   transparent                  setTransparentFill
 //   font ＭＳ 明朝 16.00 b0 i0 u0  setFont: name, size in points, bold, italic, underline
@@ -18,11 +18,10 @@
 //   linewidth 2                  setLineWidth
 // Reading the unit, the pixel size or ok() is not recorded.
 //
-// Settable: the starting unit (twips, as a fresh picture), isPrinter (false),
-// the twips per pixel (15, a 96 dpi screen), and `failAfterCalls` (ok() turns
-// false once that many calls are recorded; never by default).
-// `number()` and `colour()` format values the same way, for building
-// expected lines in a test.
+// Settable: the starting unit (millimetres, as a fresh surface), the twips per pixel (15, a 96 dpi
+// screen), and `failAfterCalls` (ok() turns false once that many calls are recorded; never by
+// default). `number()` and `colour()` format values the same way, for building expected lines in a
+// test.
 
 #include <cstdint>
 #include <cstdio>
@@ -37,8 +36,7 @@ class RecordingSurface : public DrawingSurface {
     // The recorded lines, in order.
     std::vector<std::string> calls;
 
-    SurfaceUnit currentUnit = SurfaceUnit::Twips;
-    bool printer = false;
+    SurfaceUnit currentUnit = SurfaceUnit::Millimetres;
     double twipsX = 15.0;  // a 96 dpi screen
     double twipsY = 15.0;
     std::size_t failAfterCalls = SIZE_MAX;
@@ -70,25 +68,7 @@ class RecordingSurface : public DrawingSurface {
         return buf;
     }
 
-    static std::string unitName(SurfaceUnit u) {
-        switch (u) {
-            case SurfaceUnit::Twips:
-                return "twip";
-            case SurfaceUnit::Points:
-                return "pt";
-            case SurfaceUnit::Pixels:
-                return "px";
-            case SurfaceUnit::Characters:
-                return "char";
-            case SurfaceUnit::Inches:
-                return "in";
-            case SurfaceUnit::Millimetres:
-                return "mm";
-            case SurfaceUnit::Centimetres:
-                return "cm";
-        }
-        return "?";
-    }
+    static std::string unitName(SurfaceUnit u) { return u == SurfaceUnit::Pixels ? "px" : "mm"; }
 
     SurfaceUnit unit() const override { return currentUnit; }
     void setUnit(SurfaceUnit u) override {
@@ -117,7 +97,6 @@ class RecordingSurface : public DrawingSurface {
     void setLineWidth(int pixels) override {
         calls.push_back("linewidth " + std::to_string(pixels));
     }
-    bool isPrinter() const override { return printer; }
     double twipsPerPixelX() const override { return twipsX; }
     double twipsPerPixelY() const override { return twipsY; }
     bool ok() const override { return calls.size() < failAfterCalls; }

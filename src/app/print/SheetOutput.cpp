@@ -18,10 +18,6 @@
 
 namespace {
 
-// A4 at 96 dots per inch, the size of the preview picture.
-constexpr int kPreviewWidth = 794;
-constexpr int kPreviewHeight = 1123;
-
 // Draws the printed sheet into `job` and ends the document.
 Result printInto(PrintJob& job, const LabelSheet& sheet, const LayoutSettings& layout) {
     drawSheet(job.page(), sheet, layout, RenderOptions::paper());
@@ -64,11 +60,11 @@ Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, cons
 
 Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
                        const std::string& path, double zoom) {
-    QImage image(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
+    QImage image(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
         if (!surface.ok())
             return Result::failure(ResultCode::PageNotDrawn);

@@ -16,7 +16,7 @@ void LabelEditor::newSheet() {
         return;
     }
     EditorSnapshot before = snapshot();
-    clearSheet(sheets_);
+    sheet_.clear();
     currentFileName_ = kUntitled;
     recordStep(EditCommand::NewSheet, std::move(before));
     showCaption();
@@ -32,7 +32,7 @@ void LabelEditor::openFile() {
     lastDialogFileName_ = *path;
 
     // Read into copies, so that a rejected file leaves the window as it was.
-    LabelSheet sheet = sheets_.sheet;
+    LabelSheet sheet = sheet_;
     LayoutSettings layout = layout_;
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     if (readLabelFile(*path, sheet, layout, &priceLines) != LabelFileRead::Read) {
@@ -42,11 +42,10 @@ void LabelEditor::openFile() {
     // Opened all the same: the labels and the layout are whole.
     if (priceLines == PriceExtensionRead::Damaged)
         dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInFile));
-    sheets_.sheet = sheet;
-    sheets_.scratchSheet.clear();
+    sheet_ = sheet;
     layout_ = layout;
     currentFileName_ = *path;
-    saved_.remember(sheets_.sheet, layout_);
+    saved_.remember(sheet_, layout_);
     showCaption();
     view_.showLayout(layout_, viewState_);
     // Text still being typed belonged to the old sheet and is dropped with it.
@@ -57,12 +56,12 @@ void LabelEditor::openFile() {
 bool LabelEditor::writeSheetTo(const std::string& path) {
     // What the user sees in the focused box is what gets saved.
     commitPendingEdit();
-    const Result result = writeLabelFile(path, sheets_.sheet, layout_);
+    const Result result = writeLabelFile(path, sheet_, layout_);
     if (!result.ok()) {
         dialogs_.showMessage(messages::labelFileNotSaved(path, result));
         return false;
     }
-    saved_.remember(sheets_.sheet, layout_);
+    saved_.remember(sheet_, layout_);
     return true;
 }
 

@@ -5,7 +5,7 @@
 #include "editor/logic/LabelEditor.h"
 
 EditorSnapshot LabelEditor::snapshot() const {
-    return EditorSnapshot{sheets_.sheet, layout_, currentLabel_, currentFileName_};
+    return EditorSnapshot{sheet_, layout_, currentLabel_, currentFileName_};
 }
 
 void LabelEditor::recordStep(EditCommand command, EditorSnapshot before) {
@@ -45,7 +45,7 @@ void LabelEditor::stepHistory(HistoryDirection direction) {
 
 void LabelEditor::restore(const EditorSnapshot& state) {
     const bool layoutChanged = !(state.layout == layout_);
-    sheets_.sheet = state.sheet;
+    sheet_ = state.sheet;
     layout_ = state.layout;
     currentFileName_ = state.fileName;
     showCaption();

@@ -4,6 +4,8 @@
 
 // The six input boxes of the input window. Text5 holds the price and Text6 the
 // lot; the Enter cycle is Text1, Text2, Text3, Text4, Text6, Text5.
+// The crossed numbers are kept on purpose, not a slip: the boxes are known by
+// these names, and users are used to typing the lot before the price.
 enum class InputBox { Text1, Text2, Text3, Text4, Text5, Text6 };
 
 // The field of a label each box shows.

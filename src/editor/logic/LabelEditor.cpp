@@ -15,7 +15,8 @@ namespace {
 // Pure blue, 0x00BBGGRR.
 constexpr Color kCurrentLabelFrameColor = 0xFF0000;
 
-// The order in which the boxes are filled from a label.
+// The order in which the boxes are filled from a label (Text6 before Text5 on
+// purpose, as in the Enter cycle).
 constexpr InputBox kReloadOrder[] = {InputBox::Text1, InputBox::Text2, InputBox::Text3,
                                      InputBox::Text4, InputBox::Text6, InputBox::Text5};
 
@@ -46,7 +47,7 @@ bool LabelEditor::isUntitled() const {
 void LabelEditor::startUp(const StartupGeometry& geometry) {
     view_.setScrollRanges(scrollRangeFor(geometry.pageHeightTwips, geometry.frameHeightTwips),
                           scrollRangeFor(geometry.pageWidthTwips, geometry.frameWidthTwips));
-    clearSheet(sheets_);
+    sheet_.clear();
     currentLabel_ = 1;
     candidateLabel_ = 1;
     candidateField_.clear();
@@ -68,7 +69,7 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     });
     view_.showLayout(layout_, viewState_);
     closeApproved_ = false;
-    saved_.remember(sheets_.sheet, layout_);
+    saved_.remember(sheet_, layout_);
     startHistory();
 }
 
@@ -129,7 +130,7 @@ void LabelEditor::writeBack(InputBox box) {
             text = std::move(corrected);
         }
     }
-    sheets_.sheet.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
+    sheet_.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
     recordStep(EditCommand::Typing, std::move(before));
 }
 
@@ -139,11 +140,11 @@ void LabelEditor::commitPendingEdit() {
 }
 
 void LabelEditor::reloadInputBoxes() {
-    LabelRecord& label = sheets_.sheet.label(currentLabel_);
+    LabelRecord& label = sheet_.label(currentLabel_);
     // A label not yet begun takes the rate of the one before, so that a run of
     // food labels needs the rate chosen once.
     if (label.isEmpty() && currentLabel_ > 1)
-        label.taxRate = sheets_.sheet.label(currentLabel_ - 1).taxRate;
+        label.taxRate = sheet_.label(currentLabel_ - 1).taxRate;
     for (InputBox box : kReloadOrder)
         view_.setBoxText(box, label.field(fieldOfBox(box)));
     view_.showTaxRate(label.taxRate);
@@ -163,7 +164,7 @@ void LabelEditor::showCounter() {
 void LabelEditor::redrawSheet() {
     viewState_.printMode = false;
     view_.paintPreview([this](DrawingSurface& surface) {
-        drawSheet(surface, sheets_.sheet, layout_, viewState_.renderOptions());
+        drawSheet(surface, sheet_, layout_, viewState_.renderOptions());
     });
 }
 
@@ -252,7 +253,7 @@ void LabelEditor::goLast() {
 
 void LabelEditor::clearLabel() {
     EditorSnapshot before = snapshot();
-    sheets_.sheet.label(currentLabel_) = LabelRecord{};
+    sheet_.label(currentLabel_) = LabelRecord{};
     recordStep(EditCommand::ClearLabel, std::move(before));
     reloadInputBoxes();
     redrawAndFocusText1();
@@ -263,7 +264,7 @@ void LabelEditor::clearAll() {
         return;
     }
     EditorSnapshot before = snapshot();
-    clearSheet(sheets_);
+    sheet_.clear();
     for (InputBox box : kReloadOrder)
         view_.setBoxText(box, "");
     shownLabel_ = currentLabel_;
@@ -275,10 +276,9 @@ void LabelEditor::clearAll() {
 
 void LabelEditor::copyFirstToAll() {
     EditorSnapshot before = snapshot();
-    const LabelRecord first = sheets_.sheet.label(1);
+    const LabelRecord first = sheet_.label(1);
     for (int i = 1; i <= LabelSheet::kLabelCount; ++i)
-        sheets_.sheet.label(i) = first;
-    sheets_.scratchSheet.clear();
+        sheet_.label(i) = first;
     recordStep(EditCommand::CopyFirstToAll, std::move(before));
     redrawAndFocusText1();
 }
@@ -288,11 +288,11 @@ void LabelEditor::copyPrevious() {
         focusText1();
         return;
     }
-    const LabelRecord& previous = sheets_.sheet.label(currentLabel_ - 1);
+    const LabelRecord& previous = sheet_.label(currentLabel_ - 1);
     if (previous.productName.empty())
         return;
     EditorSnapshot before = snapshot();
-    sheets_.sheet.label(currentLabel_) = previous;
+    sheet_.label(currentLabel_) = previous;
     recordStep(EditCommand::CopyPrevious, std::move(before));
     reloadInputBoxes();
     if (currentLabel_ < LabelSheet::kLabelCount)
@@ -305,11 +305,10 @@ void LabelEditor::deleteLabel() {
         focusText1();
         return;
     }
-    EditorSnapshot before = snapshot();
-    sheets_.scratchSheet = sheets_.sheet;
-    sheets_.sheet.clear();
+    EditorSnapshot before = snapshot();  // also the labels to shift from
+    sheet_.clear();
     for (int d = 1; d < LabelSheet::kLabelCount; ++d) {
-        sheets_.sheet.label(d) = sheets_.scratchSheet.label(d < currentLabel_ ? d : d + 1);
+        sheet_.label(d) = before.sheet.label(d < currentLabel_ ? d : d + 1);
     }
     recordStep(EditCommand::DeleteLabel, std::move(before));
     redrawAndFocusText1();
@@ -317,19 +316,18 @@ void LabelEditor::deleteLabel() {
 
 void LabelEditor::insertLabel() {
     // Refused whenever the last label holds any text, so that nothing is pushed off the sheet.
-    if (!sheets_.sheet.label(LabelSheet::kLabelCount).isEmpty()) {
+    if (!sheet_.label(LabelSheet::kLabelCount).isEmpty()) {
         dialogs_.showMessage(messages::error(messages::kInsertRefused));
         focusText1();
         return;
     }
-    EditorSnapshot before = snapshot();
-    sheets_.scratchSheet = sheets_.sheet;
-    sheets_.sheet.clear();
+    EditorSnapshot before = snapshot();  // also the labels to shift from
+    sheet_.clear();
     for (int g = 1; g <= LabelSheet::kLabelCount; ++g) {
         if (g < currentLabel_)
-            sheets_.sheet.label(g) = sheets_.scratchSheet.label(g);
+            sheet_.label(g) = before.sheet.label(g);
         if (g > currentLabel_)
-            sheets_.sheet.label(g) = sheets_.scratchSheet.label(g - 1);
+            sheet_.label(g) = before.sheet.label(g - 1);
     }
     recordStep(EditCommand::InsertLabel, std::move(before));
     redrawAndFocusText1();
@@ -342,9 +340,9 @@ void LabelEditor::previousCandidate() {
     --candidateLabel_;
     EditorSnapshot before = snapshot();
     const LabelField field = fieldOfBox(*box);
-    const LabelRecord& candidate = sheets_.sheet.label(candidateLabel_);
+    const LabelRecord& candidate = sheet_.label(candidateLabel_);
     view_.setBoxText(*box, candidate.field(field));
-    LabelRecord& label = sheets_.sheet.label(currentLabel_);
+    LabelRecord& label = sheet_.label(currentLabel_);
     label.field(field) = view_.boxText(*box);
     // The product decides the rate: a product name fetched brings its rate along.
     if (field == LabelField::ProductName && label.taxRate != candidate.taxRate) {
@@ -356,7 +354,7 @@ void LabelEditor::previousCandidate() {
 
 void LabelEditor::setTaxRate(TaxRate rate) {
     EditorSnapshot before = snapshot();
-    sheets_.sheet.label(shownLabel_).taxRate = rate;
+    sheet_.label(shownLabel_).taxRate = rate;
     recordStep(EditCommand::TaxRate, std::move(before));
     view_.showTaxRate(rate);
     redrawSheet();
@@ -364,7 +362,7 @@ void LabelEditor::setTaxRate(TaxRate rate) {
 }
 
 void LabelEditor::toggleTaxRate() {
-    const TaxRate rate = sheets_.sheet.label(shownLabel_).taxRate;
+    const TaxRate rate = sheet_.label(shownLabel_).taxRate;
     setTaxRate(rate == TaxRate::Standard ? TaxRate::Reduced : TaxRate::Standard);
 }
 
@@ -385,7 +383,7 @@ void LabelEditor::print() {
         // The text still being typed in a box is on screen, so it goes on paper too.
         commitPendingEdit();
         viewState_.printMode = true;
-        drawSheet(page, sheets_.sheet, layout_, viewState_.renderOptions());
+        drawSheet(page, sheet_, layout_, viewState_.renderOptions());
     });
 }
 

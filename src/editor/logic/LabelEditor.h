@@ -116,8 +116,8 @@ class LabelEditor {
     bool offerRecovery(const std::string& path);
 
     // State, for the window and for tests.
-    const LabelSheet& sheet() const { return sheets_.sheet; }
-    LabelSheet& sheet() { return sheets_.sheet; }
+    const LabelSheet& sheet() const { return sheet_; }
+    LabelSheet& sheet() { return sheet_; }
     const LayoutSettings& layout() const { return layout_; }
     LayoutSettings& layout() { return layout_; }
     const ViewState& viewState() const { return viewState_; }
@@ -183,7 +183,7 @@ class LabelEditor {
     EditorDialogs& dialogs_;
     SettingsPaths settingsPaths_;
 
-    SheetPair sheets_;
+    LabelSheet sheet_;
     LayoutSettings layout_ = initialLayoutSettings();
     ViewState viewState_;
     int currentLabel_ = 1;

@@ -8,7 +8,7 @@
 #include "files/FileIo.h"
 
 LabelSheet LabelEditor::sheetAsTyped() const {
-    LabelSheet sheet = sheets_.sheet;
+    LabelSheet sheet = sheet_;
     if (const auto box = view_.focusedBox()) {
         const std::string text = view_.boxText(*box);
         sheet.label(shownLabel_).field(fieldOfBox(*box)) =
@@ -84,8 +84,7 @@ bool LabelEditor::offerRecovery(const std::string& path) {
         removeRecoveryFile(path);
         return false;
     }
-    sheets_.sheet = content->sheet;
-    sheets_.scratchSheet.clear();
+    sheet_ = content->sheet;
     layout_ = content->layout;
     currentFileName_ = content->fileName;
     showCaption();

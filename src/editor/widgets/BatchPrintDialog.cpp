@@ -16,14 +16,12 @@
 #include "editor/logic/ResultText.h"
 #include "files/BatchSheets.h"
 #include "platform/BatchPrint.h"
+#include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
 #include "render/SheetRenderer.h"
 
 namespace {
 
-// A4 at 96 dots per inch.
-constexpr int kPageWidth = 794;
-constexpr int kPageHeight = 1123;
 // How many problem rows a message lists before it only counts the rest.
 constexpr int kProblemsListed = 15;
 
@@ -142,15 +140,16 @@ void BatchPrintDialog::refresh() {
     // position stay free.
     batch_->setStartPosition(startPosition());
     const LabelSheet first = batch_->firstSheet();
-    picture_ = QImage(kPageWidth, kPageHeight, QImage::Format_RGB32);
+    picture_ = QImage(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
     picture_.fill(Qt::white);
     {
         QPainter painter(&picture_);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         drawSheet(surface, first, layout_, RenderOptions::preview(1.0));
     }
-    preview_->setPixmap(QPixmap::fromImage(picture_.scaled(
-        kPageWidth * 2 / 5, kPageHeight * 2 / 5, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    preview_->setPixmap(
+        QPixmap::fromImage(picture_.scaled(kPreviewPageWidth * 2 / 5, kPreviewPageHeight * 2 / 5,
+                                           Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
     const long products = productCount();
     if (products == 0) {

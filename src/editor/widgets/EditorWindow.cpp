@@ -440,6 +440,8 @@ QWidget* EditorWindow::buildLayoutPanel() {
 }
 
 void EditorWindow::buildMenu() {
+    // "ファィル" and "プレピュー" are spelt as users have always seen them, and
+    // Ctrl+A (save as) and Ctrl+V (preview) are kept for their habits: not slips.
     QMenu* file = menuBar()->addMenu(qs("ファィル(&F)"));
     file->setObjectName(QStringLiteral("f_file"));
     struct Item {

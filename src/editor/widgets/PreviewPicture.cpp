@@ -30,7 +30,7 @@ void PreviewPicture::setPageSize(QSize pixels, double dotsPerInch) {
 void PreviewPicture::paintBuffer(const std::function<void(DrawingSurface&)>& draw) {
     {
         QPainter painter(&buffer_);
-        QtPaintSurface surface(painter, false);
+        QtPaintSurface surface(painter);
         draw(surface);
     }
     update();
