@@ -212,6 +212,12 @@ QWidget* EditorWindow::buildInputPanel() {
     }
     taxRate_ = new TaxRateButton(*editor_);
     grid->addWidget(taxRate_, row, 1, Qt::AlignRight);
+    priceNote_ = new QLabel;
+    priceNote_->setObjectName(QStringLiteral("税込の注意"));
+    priceNote_->setWordWrap(true);
+    priceNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    priceNote_->hide();
+    grid->addWidget(priceNote_, row + 1, 0, 1, 2);
     // JAN code and price right-aligned; the price in the larger face.
     inputBox(InputBox::Text1)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     inputBox(InputBox::Text5)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -716,6 +722,11 @@ void EditorWindow::setCandidateEnabled(bool enabled) {
 
 void EditorWindow::showTaxRate(TaxRate rate) {
     taxRate_->show(rate);
+}
+
+void EditorWindow::showPriceNote(const std::string& note) {
+    priceNote_->setText(qs(note));
+    priceNote_->setVisible(!note.empty());
 }
 
 void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& view) {
