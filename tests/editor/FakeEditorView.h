@@ -47,6 +47,7 @@ class FakeEditorView : public EditorView {
     bool candidateEnabled = false;
     int showLayoutCalls = 0;
     TaxRate shownRate = TaxRate::Standard;
+    std::string priceNote;
     LayoutSettings shownLayout;
     ViewState shownView;
     ScrollRange vertical, horizontal;
@@ -112,6 +113,7 @@ class FakeEditorView : public EditorView {
         shownView = view;
     }
     void showTaxRate(TaxRate rate) override { shownRate = rate; }
+    void showPriceNote(const std::string& note) override { priceNote = note; }
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override {
         const std::size_t start = buffer.calls.size();
         draw(buffer);

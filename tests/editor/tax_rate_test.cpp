@@ -111,6 +111,24 @@ TEST_F(TaxRates, PreviousCandidateBringsTheRateWithAProductName) {
     EXPECT_EQ(rate(3), TaxRate::Standard);
 }
 
+TEST_F(TaxRates, LabelsWithoutTaxLineAreNamedWithTheReason) {
+    h.view.click([&] { h.editor.setPriceMode(PriceMode::BaseAndTaxIncluded); });
+    EXPECT_EQ(h.view.priceNote, "");
+    h.typeLabel({"", "", "牛乳", "", "", "オープン価格"});
+    EXPECT_EQ(h.view.priceNote,
+              "ラベル 1 の売価等は円の整数ではないため、税込の行は印刷されません");
+    h.typeLabel({"", "", "米", "", "", "1000000000000"});
+    h.typeLabel({"", "", "塩", "", "", "￥1,980"});
+    h.typeLabel({"", "", "", "", "", "時価"});  // no product name: not printed at all
+    EXPECT_EQ(h.view.priceNote,
+              "ラベル 1 の売価等は円の整数ではないため、税込の行は印刷されません (ほか 1 枚)");
+    h.goToLabel(1);
+    h.view.click([&] { h.editor.clearLabel(); });
+    EXPECT_EQ(h.view.priceNote, "ラベル 2 の売価等は大きすぎるため、税込の行は印刷されません");
+    h.view.click([&] { h.editor.setPriceMode(PriceMode::TaxIncludedOnly); });
+    EXPECT_EQ(h.view.priceNote, "");  // prices are printed as typed
+}
+
 TEST_F(TaxRates, PriceModeAndRoundingArePartOfThePattern) {
     h.view.click([&] { h.editor.setPriceMode(PriceMode::BaseAndTaxIncluded); });
     h.view.click([&] { h.editor.setTaxRounding(TaxRounding::Ceiling); });

@@ -27,6 +27,15 @@ MessageRequest question(const std::string& text) {
     return {text, "", MessageIcon::None, MessageButtons::YesNo, MessageAnswer::Yes};
 }
 
+std::string noTaxLine(int label, PriceReading reading, int others) {
+    std::string text = "ラベル " + std::to_string(label) + " の売価等は" +
+                       (reading == PriceReading::TooLarge ? "大きすぎる" : "円の整数ではない") +
+                       "ため、税込の行は印刷されません";
+    if (others > 0)
+        text += " (ほか " + std::to_string(others) + " 枚)";
+    return text;
+}
+
 MessageRequest notice(const std::string& text) {
     return {text, "", MessageIcon::None, MessageButtons::Ok, MessageAnswer::Ok};
 }

@@ -5,6 +5,7 @@
 #include "editor/logic/EditorDialogs.h"
 #include "model/LabelSheet.h"
 #include "model/Result.h"
+#include "model/TaxPrice.h"
 
 // The texts of the input window's message boxes and how each box is built.
 namespace messages {
@@ -34,6 +35,10 @@ const char* fieldCaption(LabelField field);
 
 // A Yes/No question without an icon, under the application's title.
 MessageRequest question(const std::string& text);
+// Why label `label` gets no tax line (its price is no whole number of yen, or
+// too large), and how many other labels get none.
+std::string noTaxLine(int label, PriceReading reading, int others);
+
 // A message without an icon and an OK button, under the application's title.
 MessageRequest notice(const std::string& text);
 // A message with the stop icon and an OK button.

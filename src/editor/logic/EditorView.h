@@ -42,6 +42,8 @@ class EditorView {
     virtual void showLayout(const LayoutSettings& layout, const ViewState& view) = 0;
     // Shows the tax rate of the label the input boxes show.
     virtual void showTaxRate(TaxRate rate) = 0;
+    // Says which labels get no tax line and why; an empty text clears it.
+    virtual void showPriceNote(const std::string& note) = 0;
 
     // Draws onto the persistent preview buffer (the picture of the whole page,
     // white) with `draw`, then repaints the preview from the buffer.

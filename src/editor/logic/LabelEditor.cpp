@@ -7,6 +7,7 @@
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/ResultText.h"
 #include "files/SettingsFile.h"
+#include "model/TaxPrice.h"
 #include "render/CalibrationSheet.h"
 #include "render/SheetRenderer.h"
 
@@ -134,6 +135,26 @@ void LabelEditor::writeBack(InputBox box) {
     recordStep(EditCommand::Typing, std::move(before));
 }
 
+void LabelEditor::showPriceNote() {
+    // The first printed label without its tax line, and how many more.
+    int first = 0;
+    int others = 0;
+    PriceReading reading = PriceReading::Yen;
+    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+        const LabelRecord& label = sheet_.label(n);
+        const std::optional<PriceReading> missing = missingTaxLine(label, layout_.pricing);
+        if (!missing || label.productName.empty())
+            continue;
+        if (first == 0) {
+            first = n;
+            reading = *missing;
+        } else {
+            ++others;
+        }
+    }
+    view_.showPriceNote(first == 0 ? std::string() : messages::noTaxLine(first, reading, others));
+}
+
 void LabelEditor::commitPendingEdit() {
     if (const auto box = view_.focusedBox())
         writeBack(*box);
@@ -166,6 +187,7 @@ void LabelEditor::redrawSheet() {
     view_.paintPreview([this](DrawingSurface& surface) {
         drawSheet(surface, sheet_, layout_, viewState_.renderOptions());
     });
+    showPriceNote();
 }
 
 void LabelEditor::drawCurrentLabelFrame() {

@@ -150,6 +150,8 @@ class LabelEditor {
     void showFirstLabel() { showLabel(1); }
 
     void reloadInputBoxes();
+    // Which printed labels of a sheet showing both prices get no tax line, and why.
+    void showPriceNote();
     // Stores a box's text into the label the boxes show (the JAN code box
     // corrects the check digit first and shows the corrected code).
     void writeBack(InputBox box);

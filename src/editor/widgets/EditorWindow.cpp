@@ -224,6 +224,12 @@ QGroupBox* EditorWindow::buildBoxFrame() {
     }
     taxRate_ = new TaxRateButton(*editor_);
     grid->addWidget(taxRate_, row, 1, Qt::AlignRight);
+    priceNote_ = new QLabel;
+    priceNote_->setObjectName(QStringLiteral("税込の注意"));
+    priceNote_->setWordWrap(true);
+    priceNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    priceNote_->hide();
+    grid->addWidget(priceNote_, row + 1, 0, 1, 2);
     configureBoxes();
     return boxFrame;
 }
@@ -741,6 +747,11 @@ void EditorWindow::setCandidateEnabled(bool enabled) {
 
 void EditorWindow::showTaxRate(TaxRate rate) {
     taxRate_->show(rate);
+}
+
+void EditorWindow::showPriceNote(const std::string& note) {
+    priceNote_->setText(qs(note));
+    priceNote_->setVisible(!note.empty());
 }
 
 void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& view) {

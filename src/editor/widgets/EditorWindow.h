@@ -64,6 +64,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void setCandidateEnabled(bool enabled) override;
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
+    void showPriceNote(const std::string& note) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
     void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
     void closeWindow() override;
@@ -112,6 +113,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     CommandButton* zoom_ = nullptr;
     CommandButton* border_ = nullptr;
     TaxRateButton* taxRate_ = nullptr;
+    QLabel* priceNote_ = nullptr;
     PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;
