@@ -140,7 +140,7 @@ void LabelEditor::showPriceNote() {
     int others = 0;
     PriceReading reading = PriceReading::Yen;
     for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
-        const LabelRecord& label = sheets_.sheet.label(n);
+        const LabelRecord& label = sheet_.label(n);
         const std::optional<PriceReading> missing = missingTaxLine(label, layout_.pricing);
         if (!missing || label.productName.empty())
             continue;
