@@ -45,6 +45,9 @@ class FakeEditorView : public EditorView {
     std::string caption;
     std::string counter;
     bool candidateEnabled = false;
+    std::string statusLine;
+    // Texts are measured here, apart from the preview buffer.
+    RecordingSurface gauge;
     int showLayoutCalls = 0;
     TaxRate shownRate = TaxRate::Standard;
     std::string priceNote;
@@ -107,6 +110,8 @@ class FakeEditorView : public EditorView {
     void setWindowCaption(const std::string& text) override { caption = text; }
     void setCounter(const std::string& text) override { counter = text; }
     void setCandidateEnabled(bool enabled) override { candidateEnabled = enabled; }
+    void setStatusLine(const std::string& text) override { statusLine = text; }
+    DrawingSurface* textGauge() override { return &gauge; }
     void showLayout(const LayoutSettings& layout, const ViewState& view) override {
         ++showLayoutCalls;
         shownLayout = layout;

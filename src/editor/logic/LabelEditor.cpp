@@ -5,6 +5,8 @@
 
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/LabelProblems.h"
+#include "editor/logic/ProblemMessages.h"
 #include "files/SettingsFile.h"
 #include "model/TaxPrice.h"
 #include "render/CalibrationSheet.h"
@@ -124,14 +126,28 @@ void LabelEditor::writeBack(InputBox box) {
     EditorSnapshot before = snapshot();
     std::string text = view_.boxText(box);
     if (box == InputBox::Text1) {
-        std::string corrected = correctJanCheckDigit(text);
-        if (corrected != text) {
-            view_.setBoxText(box, corrected);
-            text = std::move(corrected);
+        JanInput input = settleJanInput(text);
+        janNotice_ = messages::janFixNotice(input);
+        janNoticeLabel_ = shownLabel_;
+        if (input.code != text) {
+            view_.setBoxText(box, input.code);
+            text = std::move(input.code);
         }
     }
     sheet_.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
     recordStep(EditCommand::Typing, std::move(before));
+    showStatus();
+}
+
+void LabelEditor::showStatus() {
+    std::string status = janNoticeLabel_ == currentLabel_ ? janNotice_ : std::string();
+    for (const LabelProblem& p :
+         findLabelProblems(sheets_.sheet, currentLabel_, layout_, view_.textGauge())) {
+        if (!status.empty())
+            status += "\n";
+        status += messages::problemText(p);
+    }
+    view_.setStatusLine(status);
 }
 
 void LabelEditor::showPriceNote() {
@@ -187,6 +203,7 @@ void LabelEditor::redrawSheet() {
         drawSheet(surface, sheet_, layout_, viewState_.renderOptions());
     });
     showPriceNote();
+    showStatus();
 }
 
 void LabelEditor::drawCurrentLabelFrame() {
@@ -400,9 +417,17 @@ void LabelEditor::toggleZoom() {
 }
 
 void LabelEditor::print() {
+    // The text still being typed in a box is on screen, so it goes on paper
+    // too, and the labels are checked with it.
+    commitPendingEdit();
+    const std::vector<LabelProblem> problems =
+        printingProblems(findSheetProblems(sheets_.sheet, layout_, view_.textGauge()));
+    if (!problems.empty() &&
+        dialogs_.showMessage(messages::askPrintWithProblems(problems)) != MessageAnswer::Yes) {
+        focusText1();
+        return;
+    }
     printPage([this](DrawingSurface& page) {
-        // The text still being typed in a box is on screen, so it goes on paper too.
-        commitPendingEdit();
         viewState_.printMode = true;
         drawSheet(page, sheet_, layout_, viewState_.renderOptions());
     });

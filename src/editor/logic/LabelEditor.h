@@ -159,6 +159,8 @@ class LabelEditor {
     void commitPendingEdit();
     void showCaption();
     void showCounter();
+    // The status line: the JAN code notice of the current label, then its problems.
+    void showStatus();
 
     // File helpers: write the sheet, report a failure; true when written.
     bool writeSheetTo(const std::string& path);
@@ -193,6 +195,10 @@ class LabelEditor {
     std::string candidateField_;
     std::string currentFileName_ = kUntitled;
     std::string lastDialogFileName_ = "*.csv";
+
+    // What leaving Text1 last did to the code of label janNoticeLabel_.
+    std::string janNotice_;
+    int janNoticeLabel_ = 0;
 
     int hubRuns_ = 0;     // counts the hub, to know whether a focus move ran it
     int shownLabel_ = 1;  // the label whose texts the input boxes show
