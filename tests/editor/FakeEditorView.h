@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -54,6 +55,8 @@ class FakeEditorView : public EditorView {
     LayoutSettings shownLayout;
     ViewState shownView;
     ScrollRange vertical, horizontal;
+    // The last rectangle the preview was asked to keep in view (x, y, w, h mm).
+    std::array<double, 4> keptInView{};
     bool closed = false;
     int historyChanges = 0;
     // Each box's own typing history: the texts before each typing.
@@ -124,6 +127,9 @@ class FakeEditorView : public EditorView {
         draw(buffer);
         paints.emplace_back(buffer.calls.begin() + static_cast<std::ptrdiff_t>(start),
                             buffer.calls.end());
+    }
+    void keepInView(double x, double y, double width, double height) override {
+        keptInView = {x, y, width, height};
     }
     void setScrollRanges(const ScrollRange& v, const ScrollRange& h) override {
         vertical = v;

@@ -55,6 +55,10 @@ class EditorView {
     // white) with `draw`, then repaints the preview from the buffer.
     virtual void paintPreview(const std::function<void(DrawingSurface&)>& draw) = 0;
 
+    // Scrolls the preview as little as needed to show the rectangle (mm from
+    // the picture's corner, as drawn) whole, or as much of it as fits.
+    virtual void keepInView(double x, double y, double width, double height) = 0;
+
     // Sets the scroll bars that move the preview inside its frame.
     struct ScrollRange {
         int maximum = 0;

@@ -122,6 +122,37 @@ void LabelEditor::enterPressed(InputBox box) {
     view_.focusBox(nextBoxInCycle(box));
 }
 
+void LabelEditor::boxEdited(InputBox box) {
+    if (view_.focusedBox() != box)
+        return;  // a text set by the program, not typed
+    LabelSheet shown = sheet_;
+    shown.label(shownLabel_).field(fieldOfBox(box)) = view_.boxText(box);
+    redrawSheet(shown);
+    drawCurrentLabelFrame();
+}
+
+void LabelEditor::previewClicked(double x, double y) {
+    const double z = viewState_.previewZoom;
+    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+        const PointMm cell = labelCellOrigin(k, layout_.originX, layout_.originY);
+        const bool inside = x >= cell.x * z && x < (cell.x + kLabelWidthMm) * z &&
+                            y >= cell.y * z && y < (cell.y + kLabelHeightMm) * z;
+        if (!inside)
+            continue;
+        // The text being typed stays with the label it was typed for; the box
+        // then has nothing left to store (Text5 would also step on).
+        if (const auto focused = view_.focusedBox()) {
+            writeBack(*focused);
+            if (*focused != InputBox::Text1)
+                settledBox_ = focused;
+        }
+        currentLabel_ = k;
+        reloadInputBoxes();
+        redrawAndFocusText1();
+        return;
+    }
+}
+
 void LabelEditor::writeBack(InputBox box) {
     EditorSnapshot before = snapshot();
     std::string text = view_.boxText(box);
@@ -136,13 +167,13 @@ void LabelEditor::writeBack(InputBox box) {
     }
     sheet_.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
     recordStep(EditCommand::Typing, std::move(before));
-    showStatus();
+    showStatus(sheet_);
 }
 
-void LabelEditor::showStatus() {
+void LabelEditor::showStatus(const LabelSheet& shown) {
     std::string status = janNoticeLabel_ == currentLabel_ ? janNotice_ : std::string();
     for (const LabelProblem& p :
-         findLabelProblems(sheets_.sheet, currentLabel_, layout_, view_.textGauge())) {
+         findLabelProblems(shown, currentLabel_, layout_, view_.textGauge())) {
         if (!status.empty())
             status += "\n";
         status += messages::problemText(p);
@@ -198,12 +229,16 @@ void LabelEditor::showCounter() {
 // ---------------------------------------------------------------- the redraw chain
 
 void LabelEditor::redrawSheet() {
+    redrawSheet(sheet_);
+}
+
+void LabelEditor::redrawSheet(const LabelSheet& shown) {
     viewState_.printMode = false;
-    view_.paintPreview([this](DrawingSurface& surface) {
-        drawSheet(surface, sheet_, layout_, viewState_.renderOptions());
+    view_.paintPreview([&](DrawingSurface& surface) {
+        drawSheet(surface, shown, layout_, viewState_.renderOptions());
     });
     showPriceNote();
-    showStatus();
+    showStatus(shown);
 }
 
 void LabelEditor::drawCurrentLabelFrame() {
@@ -223,6 +258,7 @@ void LabelEditor::drawCurrentLabelFrame() {
         surface.drawLine(x + w, y, x + w, y + h, kCurrentLabelFrameColor);  // right
         surface.setLineWidth(1);
     });
+    view_.keepInView(x, y, w, h);
 }
 
 void LabelEditor::runHub() {
@@ -421,7 +457,7 @@ void LabelEditor::print() {
     // too, and the labels are checked with it.
     commitPendingEdit();
     const std::vector<LabelProblem> problems =
-        printingProblems(findSheetProblems(sheets_.sheet, layout_, view_.textGauge()));
+        printingProblems(findSheetProblems(sheet_, layout_, view_.textGauge()));
     if (!problems.empty() &&
         dialogs_.showMessage(messages::askPrintWithProblems(problems)) != MessageAnswer::Yes) {
         focusText1();

@@ -9,12 +9,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -36,6 +38,7 @@
 #include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
+#include "platform/QtPaintSurface.h"
 #include "platform/UserManual.h"
 
 namespace {
@@ -130,6 +133,20 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
     });
 }
 
+struct EditorWindow::TextGauge {
+    QImage picture{1, 1, QImage::Format_RGB32};
+    QPainter painter;
+    std::unique_ptr<QtPaintSurface> surface;
+
+    TextGauge() {
+        const int dotsPerMeter = static_cast<int>(std::lround(600 / 0.0254));
+        picture.setDotsPerMeterX(dotsPerMeter);
+        picture.setDotsPerMeterY(dotsPerMeter);
+        painter.begin(&picture);
+        surface = std::make_unique<QtPaintSurface>(painter, false);
+    }
+};
+
 EditorWindow::~EditorWindow() {
     // The boxes outlive this part of the window; the focus events of their
     // destruction must not reach the editor any more.
@@ -162,6 +179,10 @@ void EditorWindow::build() {
     row->setSpacing(8);
     row->addWidget(buildInputPanel());
     preview_ = new PreviewArea(central);
+    connect(preview_->picture(), &PreviewPicture::clicked, this, [this](QPointF point) {
+        const double mmPerPixel = 25.4 / preview_->dotsPerInch();
+        editor_->previewClicked(point.x() * mmPerPixel, point.y() * mmPerPixel);
+    });
     row->addWidget(preview_, 1);
     row->addWidget(buildLayoutPanel());
     setCentralWidget(central);
@@ -204,6 +225,8 @@ QWidget* EditorWindow::buildInputPanel() {
             [this](InputBox b, Qt::FocusReason r) { boxFocusOut(b, r); },
             [this](InputBox b) { editor_->enterPressed(b); },
         });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, box = info.box] { editor_->boxEdited(box); });
         boxes_[index(info.box)] = edit;
         connect(edit, &QLineEdit::textChanged, this, &EditorWindow::refreshEditMenu);
         grid->addWidget(caption, row, 0);
@@ -235,6 +258,8 @@ QWidget* EditorWindow::buildInputPanel() {
             case InputBox::Text3:
                 break;
             case InputBox::Text1:
+                hints = Qt::ImhPreferNumbers | Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
+                break;
             case InputBox::Text5:
                 hints = Qt::ImhPreferLatin | Qt::ImhPreferNumbers;
                 break;
@@ -244,6 +269,9 @@ QWidget* EditorWindow::buildInputPanel() {
         }
         inputBox(info.box)->setInputMethodHints(hints);
     }
+    // A code typed through an input method comes out in full width; the JAN
+    // code box takes the keys as they are.
+    inputBox(InputBox::Text1)->setAttribute(Qt::WA_InputMethodEnabled, false);
     column->addWidget(boxFrame);
 
     // Moving between labels, with the counter between the arrows.
@@ -280,6 +308,16 @@ QWidget* EditorWindow::buildInputPanel() {
         }
     }
     column->addLayout(navigation);
+    // What is wrong with the current label, in plain words; empty for a sound one.
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("statusLine"));
+    status_->setWordWrap(true);
+    status_->setTextFormat(Qt::PlainText);
+    QPalette statusPalette = status_->palette();
+    statusPalette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    status_->setPalette(statusPalette);
+    status_->setAccessibleName(qs("ラベルの問題"));
+    column->addWidget(status_);
 
     // Commands on whole labels.
     auto* editFrame = new QGroupBox(qs("編集"));
@@ -714,6 +752,20 @@ void EditorWindow::setWindowCaption(const std::string& caption) {
 
 void EditorWindow::setCounter(const std::string& text) {
     counter_->setText(qs(text));
+}
+
+void EditorWindow::setStatusLine(const std::string& text) {
+    status_->setText(qs(text));
+}
+
+DrawingSurface* EditorWindow::textGauge() {
+    if (!gauge_)
+        gauge_ = std::make_unique<TextGauge>();
+    return gauge_->surface.get();
+}
+
+void EditorWindow::keepInView(double x, double y, double width, double height) {
+    preview_->keepInView(QRectF(x, y, width, height));
 }
 
 void EditorWindow::setCandidateEnabled(bool enabled) {

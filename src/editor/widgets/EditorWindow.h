@@ -60,6 +60,9 @@ class EditorWindow : public QMainWindow, public EditorView {
     void setWindowCaption(const std::string& caption) override;
     void setCounter(const std::string& text) override;
     void setCandidateEnabled(bool enabled) override;
+    void setStatusLine(const std::string& text) override;
+    DrawingSurface* textGauge() override;
+    void keepInView(double x, double y, double width, double height) override;
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
     void showPriceNote(const std::string& note) override;
@@ -100,6 +103,10 @@ class EditorWindow : public QMainWindow, public EditorView {
 
     std::array<InputBoxEdit*, 6> boxes_{};
     QLabel* counter_ = nullptr;
+    QLabel* status_ = nullptr;  // the current label's problems
+    // Texts are measured on a 600 dpi picture, as a printer page would.
+    struct TextGauge;
+    std::unique_ptr<TextGauge> gauge_;
     CommandButton* candidate_ = nullptr;
     CommandButton* zoom_ = nullptr;
     CommandButton* border_ = nullptr;
