@@ -108,8 +108,15 @@ void LabelEditor::focusOut(InputBox box) {
         return;
     }
     writeBack(box);
-    if (box != InputBox::Text5)
+    if (box != InputBox::Text5) {
+        // The preview showed the text as typed; it now shows what was stored
+        // (a corrected code).
+        if (previewShowsTyping_) {
+            redrawSheet();
+            drawCurrentLabelFrame();
+        }
         return;
+    }
     if (currentLabel_ < LabelSheet::kLabelCount)
         ++currentLabel_;
     // When the focus is on its way to Text1, its focus-in redraws and shows the
@@ -129,6 +136,7 @@ void LabelEditor::boxEdited(InputBox box) {
     shown.label(shownLabel_).field(fieldOfBox(box)) = view_.boxText(box);
     redrawSheet(shown);
     drawCurrentLabelFrame();
+    previewShowsTyping_ = true;
 }
 
 void LabelEditor::previewClicked(double x, double y) {
@@ -233,6 +241,7 @@ void LabelEditor::redrawSheet() {
 }
 
 void LabelEditor::redrawSheet(const LabelSheet& shown) {
+    previewShowsTyping_ = false;
     viewState_.printMode = false;
     view_.paintPreview([&](DrawingSurface& surface) {
         drawSheet(surface, shown, layout_, viewState_.renderOptions());

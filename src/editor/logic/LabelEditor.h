@@ -209,6 +209,9 @@ class LabelEditor {
     std::string janNotice_;
     int janNoticeLabel_ = 0;
 
+    // The preview shows a text still being typed rather than the sheet.
+    bool previewShowsTyping_ = false;
+
     int hubRuns_ = 0;     // counts the hub, to know whether a focus move ran it
     int shownLabel_ = 1;  // the label whose texts the input boxes show
     // A box whose text was settled (saved, or replaced by a reload) just before
