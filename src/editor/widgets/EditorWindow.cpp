@@ -38,7 +38,7 @@
 #include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
-#include "platform/QtPaintSurface.h"
+#include "platform/TextGauge.h"
 #include "platform/UserManual.h"
 
 namespace {
@@ -132,20 +132,6 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
         refreshEditMenu();
     });
 }
-
-struct EditorWindow::TextGauge {
-    QImage picture{1, 1, QImage::Format_RGB32};
-    QPainter painter;
-    std::unique_ptr<QtPaintSurface> surface;
-
-    TextGauge() {
-        const int dotsPerMeter = static_cast<int>(std::lround(600 / 0.0254));
-        picture.setDotsPerMeterX(dotsPerMeter);
-        picture.setDotsPerMeterY(dotsPerMeter);
-        painter.begin(&picture);
-        surface = std::make_unique<QtPaintSurface>(painter, false);
-    }
-};
 
 EditorWindow::~EditorWindow() {
     // The boxes outlive this part of the window; the focus events of their
@@ -761,7 +747,7 @@ void EditorWindow::setStatusLine(const std::string& text) {
 DrawingSurface* EditorWindow::textGauge() {
     if (!gauge_)
         gauge_ = std::make_unique<TextGauge>();
-    return gauge_->surface.get();
+    return &gauge_->surface();
 }
 
 void EditorWindow::keepInView(double x, double y, double width, double height) {

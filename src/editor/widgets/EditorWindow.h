@@ -17,6 +17,7 @@ class InputBoxEdit;
 class PreviewArea;
 class PriceFrame;
 class TaxRateButton;
+class TextGauge;
 class QLabel;
 class QLineEdit;
 
@@ -103,10 +104,8 @@ class EditorWindow : public QMainWindow, public EditorView {
 
     std::array<InputBoxEdit*, 6> boxes_{};
     QLabel* counter_ = nullptr;
-    QLabel* status_ = nullptr;  // the current label's problems
-    // Texts are measured on a 600 dpi picture, as a printer page would.
-    struct TextGauge;
-    std::unique_ptr<TextGauge> gauge_;
+    QLabel* status_ = nullptr;          // the current label's problems
+    std::unique_ptr<TextGauge> gauge_;  // texts measured as on paper
     CommandButton* candidate_ = nullptr;
     CommandButton* zoom_ = nullptr;
     CommandButton* border_ = nullptr;
