@@ -96,8 +96,8 @@ TEST(LabelProblems, HiddenElementsHaveNoDrawingProblems) {
     sheet.label(1) = {"4901234567890", "", "あいうえおかきくけこさしすせ", "", "", ""};
     RecordingSurface gauge;
     EXPECT_EQ(findLabelProblems(sheet, 1, layout, &gauge).size(), 2u);
-    layout.visibleCaption(LabelElement::Barcode) = "表示する";
-    layout.visibleCaption(LabelElement::ProductName) = "表示する";
+    layout.element(LabelElement::Barcode).visible = false;
+    layout.element(LabelElement::ProductName).visible = false;
     EXPECT_EQ(findLabelProblems(sheet, 1, layout, &gauge), std::vector<LabelProblem>{});
     // Without a gauge only what needs no measuring is found.
     EXPECT_EQ(findLabelProblems(sheet, 1, initialLayoutSettings(), nullptr).size(), 1u);

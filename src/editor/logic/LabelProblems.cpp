@@ -69,7 +69,7 @@ void addDrawingProblems(const LabelRecord& label, int number, const LayoutSettin
                         DrawingSurface& gauge, std::vector<LabelProblem>& problems) {
     gauge.setUnit(SurfaceUnit::Millimetres);
     for (const LabelText& t : labelTexts(label, layout)) {
-        const ElementFont& font = layout.font(t.element);
+        const ElementFont& font = layout.element(t.element).font;
         gauge.setFont(SurfaceFont{font.name, double(font.size), font.bold, font.italic,
                                   layout.isUnderlined(t.element)});
         const TextFit fit = fitText(gauge.textWidth(t.text), kLabelWidthMm - t.dx);
