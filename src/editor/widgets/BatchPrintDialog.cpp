@@ -27,6 +27,8 @@ namespace {
 
 // How many problem rows a message lists before it only counts the rest.
 constexpr int kProblemsListed = 15;
+// How many problem rows the dialog shows before printing.
+constexpr std::size_t kProblemsShown = 5;
 
 std::ifstream openList(const QString& path) {
 #ifdef _WIN32
@@ -102,9 +104,19 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The rows to look at before printing, just above the print button.
+    problems_ = new QLabel;
+    problems_->setObjectName(QStringLiteral("問題のある行"));
+    problems_->setTextFormat(Qt::PlainText);
+    problems_->setWordWrap(true);
+    QPalette problemPalette = problems_->palette();
+    problemPalette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    problems_->setPalette(problemPalette);
+
     auto* left = new QVBoxLayout;
     left->addLayout(form);
     left->addStretch(1);
+    left->addWidget(problems_);
     left->addWidget(buttons);
     auto* top = new QHBoxLayout(this);
     top->addLayout(left);
@@ -139,8 +151,33 @@ long BatchPrintDialog::sheetCount() const {
 }
 
 void BatchPrintDialog::countList() {
+    // One pass through the list, as printing makes it: the products and the
+    // rows that will not print as they stand.
+    products_ = 0;
+    problemRows_.clear();
     std::ifstream list = openList(listPath_);
-    products_ = list ? countProducts(list, encoding()) : 0;
+    if (!list)
+        return;
+    ProductListReader reader(list, encoding());
+    BatchSheetBuilder builder(reader, 1);
+    LabelSheet sheet;
+    while (builder.nextSheet(sheet, problemRows_)) {
+    }
+    products_ = builder.labelsPlaced();
+}
+
+QString BatchPrintDialog::problemRowsText() const {
+    if (problemRows_.empty())
+        return QString();
+    QString text = QStringLiteral("問題のある行が %1 行あります。").arg(problemRows_.size());
+    for (std::size_t i = 0; i < problemRows_.size() && i < kProblemsShown; ++i) {
+        text += QStringLiteral("\n%1 行目: %2")
+                    .arg(problemRows_[i].lineNumber)
+                    .arg(QString::fromStdString(problemRows_[i].message));
+    }
+    if (problemRows_.size() > kProblemsShown)
+        text += QStringLiteral("\n…");
+    return text;
 }
 
 void BatchPrintDialog::refresh() {
@@ -174,6 +211,8 @@ void BatchPrintDialog::refresh() {
                               .arg(sheetCount()));
     }
     printButton_->setEnabled(products_ > 0);
+    problems_->setText(problemRowsText());
+    problems_->setVisible(!problemRows_.empty());
 }
 
 BatchPrintResult printProductListFile(const QString& listPath, TextEncoding encoding,

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <vector>
 
 #include "files/ProductList.h"
 #include "model/LayoutSettings.h"
@@ -17,7 +18,8 @@ class QSpinBox;
 // sheet (1..10, to finish a half-used sheet) and, when it must be forced, the
 // list's encoding, and how prices are shown (税込のみ or 本体＋税込, and the
 // rounding), starting from the print pattern's. Shows how many products and
-// sheets that gives and a picture of the first sheet as it will print.
+// sheets that gives, the rows that will not print as they stand, and a
+// picture of the first sheet as it will print.
 class BatchPrintDialog : public QDialog {
     Q_OBJECT
 
@@ -41,16 +43,20 @@ class BatchPrintDialog : public QDialog {
     void countList();
     // The summary and the picture of the first sheet, for the start position.
     void refresh();
+    // The count of problem rows and the first of them, or empty.
+    QString problemRowsText() const;
 
     QString listPath_;
     LayoutSettings layout_;
     long products_ = 0;
+    std::vector<ProductProblem> problemRows_;
     QImage picture_;
     QSpinBox* start_;
     QComboBox* encoding_;
     QComboBox* priceMode_;
     QComboBox* rounding_;
     QLabel* summary_;
+    QLabel* problems_;
     QLabel* preview_;
     QPushButton* printButton_;
 };
