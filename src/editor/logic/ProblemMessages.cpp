@@ -21,6 +21,8 @@ const char* elementCaption(LabelElement element) {
             return "売価等";
         case LabelElement::Yen:
             return "円";
+        case LabelElement::TaxLine:
+            return "税込表示";
         case LabelElement::Border:
             return "縁取り";
     }
