@@ -23,7 +23,7 @@ TextGauge::TextGauge() : state_(std::make_unique<State>()) {
     state_->picture.setDotsPerMeterX(dotsPerMeter);
     state_->picture.setDotsPerMeterY(dotsPerMeter);
     state_->painter.begin(&state_->picture);
-    state_->surface = std::make_unique<QtPaintSurface>(state_->painter, false);
+    state_->surface = std::make_unique<QtPaintSurface>(state_->painter);
 }
 
 TextGauge::~TextGauge() = default;

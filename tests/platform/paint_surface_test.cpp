@@ -313,7 +313,7 @@ TEST(PaintSurfaceText, MeasuresCondensesAndClipsTexts) {
     ensureGuiApplication();
     QImage image = blankImage(2400, 400, 600);
     QPainter painter(&image);
-    QtPaintSurface surface(painter, true);
+    QtPaintSurface surface(painter);
     surface.setUnit(SurfaceUnit::Millimetres);
     surface.setFont(SurfaceFont{"ＭＳ 明朝", 18, false, false, false});
     // IPAMincho: a full-width character is one em (18 pt = 6.35 mm), a digit half of it.

@@ -20,7 +20,7 @@
 // Reading the unit, the pixel size, ok(), textWidth() or canDrawText() is not
 // recorded. Text widths follow a fixed-pitch model: a character below U+0100
 // or a half-width katakana is half an em wide, any other a whole em, the em
-// being the font size (1 pt = 25.4 / 72 mm in millimetres, 20 in twips).
+// being the font size (1 pt = 25.4 / 72 mm).
 // Characters beyond U+FFFF (emoji, 𠮷) have no glyph.
 //
 // Settable: the starting unit (millimetres, as a fresh surface), the twips per pixel (15, a 96 dpi
@@ -96,8 +96,7 @@ class RecordingSurface : public DrawingSurface {
         double ems = 0.0;
         for (char32_t c : utf8::toUtf32(text))
             ems += (c < 0x100 || (c >= 0xFF61 && c <= 0xFF9F)) ? 0.5 : 1.0;
-        const double em =
-            currentUnit == SurfaceUnit::Twips ? fontSizePt * 20.0 : fontSizePt * 25.4 / 72.0;
+        const double em = fontSizePt * 25.4 / 72.0;
         return ems * em;
     }
     bool canDrawText(std::string_view text) const override {
