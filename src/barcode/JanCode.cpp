@@ -143,3 +143,40 @@ std::string correctJanCheckDigit(std::string_view text) {
     out.push_back(static_cast<char32_t>(U'0' + check));
     return utf8::fromUtf32(out);
 }
+
+std::string narrowJanText(std::string_view text) {
+    std::u32string chars = utf8::toUtf32(text);
+    bool changed = false;
+    for (char32_t& c : chars) {
+        char32_t narrow = c;
+        if (c >= U'\uFF10' && c <= U'\uFF19')
+            narrow = U'0' + (c - U'\uFF10');
+        else if (c == U'\u3000')
+            narrow = U' ';
+        else if (c == U'\uFF0D' || c == U'\u2212' || c == U'\u2010' || c == U'\u2011' ||
+                 c == U'\u2012' || c == U'\u2013' || c == U'\u30FC' || c == U'\uFF70')
+            narrow = U'-';  // the hyphens and the long-vowel mark an input method gives for "-"
+        changed = changed || narrow != c;
+        c = narrow;
+    }
+    // A text without full-width forms is kept byte for byte (a malformed byte too).
+    return changed ? utf8::fromUtf32(chars) : std::string(text);
+}
+
+JanInput settleJanInput(std::string_view typed) {
+    JanInput input;
+    const std::string narrow = narrowJanText(typed);
+    if ((narrow.size() == 12 || narrow.size() == 7) && allDigits(narrow)) {
+        input.checkDigit = checkDigitOf(narrow);
+        input.code = narrow + input.checkDigit;
+        input.fix = JanFix::CheckDigitAppended;
+        return input;
+    }
+    input.code = correctJanCheckDigit(narrow);
+    if (input.code != narrow) {
+        input.fix = JanFix::CheckDigitReplaced;
+        input.typedDigit = utf8::right(narrow, 1);
+        input.checkDigit = input.code.back();
+    }
+    return input;
+}

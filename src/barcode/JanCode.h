@@ -31,3 +31,26 @@ std::string buildModulePattern(std::string_view completedCode);
 // digit counts as 0. Any other length comes back unchanged. Lengths count
 // characters (code points), not bytes.
 std::string correctJanCheckDigit(std::string_view text);
+
+// What leaving the JAN code box made of the typed code.
+enum class JanFix {
+    None,                // stored as typed (after the width change below)
+    CheckDigitReplaced,  // a wrong 13th (or 8th) character was replaced
+    CheckDigitAppended,  // 12 (or 7) digits got their check digit
+};
+
+struct JanInput {
+    std::string code;  // what the box shows and the label stores
+    JanFix fix = JanFix::None;
+    std::string typedDigit;  // CheckDigitReplaced: the last character as typed
+    char checkDigit = '0';   // CheckDigitReplaced/Appended: the digit now in place
+};
+
+// Digits, spaces and hyphens typed or pasted in full width (an input method
+// left on) become their ASCII forms; everything else is kept.
+std::string narrowJanText(std::string_view text);
+
+// The JAN code box's text as the user meant it: narrowed, then 12 (or 7)
+// ASCII digits get their check digit appended, and a text of 13 (or 8)
+// characters gets the check-digit correction of correctJanCheckDigit().
+JanInput settleJanInput(std::string_view typed);

@@ -14,7 +14,7 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& proble
             break;
         LabelRecord& label = sheet.label(nextPosition_++);
         label = std::move(row->record);
-        label.janCode = correctJanCheckDigit(label.janCode);
+        label.janCode = settleJanInput(label.janCode).code;  // as the JAN code box does
         any = true;
         ++placed_;
         if (label.productName.empty()) {

@@ -20,6 +20,21 @@ constexpr SingleByte kSingleBytes[] = {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// Marks typed at other code points than Windows', and Windows' own.
+struct MarkVariant {
+    char32_t typed;
+    char32_t windows;
+};
+constexpr MarkVariant kMarkVariants[] = {
+    {0x301C, 0xFF5E},  // 〜 wave dash         -> ～ 81 60
+    {0x2212, 0xFF0D},  // − minus sign        -> － 81 7C
+    {0x2016, 0x2225},  // ‖ double vertical line -> ∥ 81 61
+    {0x2014, 0x2015},  // — em dash           -> ― 81 5C
+    {0x00A2, 0xFFE0},  // ¢                   -> ￠ 81 91
+    {0x00A3, 0xFFE1},  // £                   -> ￡ 81 92
+    {0x00AC, 0xFFE2},  // ¬                   -> ￢ 81 CA
+};
+
 bool isLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
@@ -115,7 +130,24 @@ std::string decode(std::string_view bytes) {
     return out;
 }
 
-std::optional<std::string> encode(std::string_view utf8Text) {
+std::string toWindowsMarks(std::string_view utf8Text) {
+    // Most texts hold none of the marks: leave them untouched byte for byte.
+    bool any = false;
+    std::u32string chars = utf8::toUtf32(utf8Text);
+    for (char32_t& c : chars) {
+        for (const MarkVariant& m : kMarkVariants) {
+            if (c == m.typed) {
+                c = m.windows;
+                any = true;
+            }
+        }
+    }
+    return any ? utf8::fromUtf32(chars) : std::string(utf8Text);
+}
+
+std::optional<std::string> encode(std::string_view typedText) {
+    const std::string windowsText = toWindowsMarks(typedText);
+    const std::string_view utf8Text = windowsText;
     std::string out;
     out.reserve(utf8Text.size());
     std::size_t i = 0;
@@ -153,6 +185,17 @@ std::optional<std::string> encode(std::string_view utf8Text) {
 
 bool canEncode(std::string_view utf8Text) {
     return encode(utf8Text).has_value();
+}
+
+std::optional<std::string> firstUnencodable(std::string_view utf8Text) {
+    if (canEncode(utf8Text))
+        return std::nullopt;
+    for (char32_t c : utf8::toUtf32(utf8Text)) {
+        std::string one = utf8::fromUtf32({&c, 1});
+        if (!canEncode(one))
+            return one;
+    }
+    return std::string("\uFFFD");  // every character alone can be stored: malformed bytes
 }
 
 }  // namespace cp932

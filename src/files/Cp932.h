@@ -15,12 +15,22 @@ namespace cp932 {
 
 // Encodes a UTF-8 text. Returns nothing when any character has no exact form
 // in code page 932: a text is accepted only when decoding the bytes gives it
-// back unchanged (the converter maps some characters, such as U+301C and
-// U+2212, onto others without an error).
+// back unchanged (the converter maps some characters, such as U+00A5, onto
+// others without an error). The marks that input methods outside Windows type
+// at other code points (〜 U+301C, − U+2212, ‖ U+2016, — U+2014, ¢ U+00A2,
+// £ U+00A3, ¬ U+00AC) are written as the bytes Windows uses for the same
+// marks, and so read back as Windows' characters (～ － ∥ ― ￠ ￡ ￢).
 std::optional<std::string> encode(std::string_view utf8);
 
 // True when encode() would succeed.
 bool canEncode(std::string_view utf8);
+
+// The first character of a text that encode() cannot store (a malformed byte
+// counts as U+FFFD), or nothing when the whole text can be stored.
+std::optional<std::string> firstUnencodable(std::string_view utf8);
+
+// The text with the marks above replaced by the characters Windows has for them.
+std::string toWindowsMarks(std::string_view utf8);
 
 // Decodes code page 932 bytes to UTF-8. A byte sequence without a meaning in
 // code page 932 becomes U+FFFD (one per byte), so every input decodes; a lead

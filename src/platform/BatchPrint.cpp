@@ -27,7 +27,17 @@ ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding enc
     // Decided once: the list is then read twice (to count, to print), not four times.
     if (encoding_ == TextEncoding::Auto)
         encoding_ = detectTextEncoding(list_);
-    products_ = countProducts(list_, encoding_);
+    // One pass as printing makes it: the products and the rows that will not
+    // print as they stand.
+    {
+        ProductListReader reader(list_, encoding_);
+        BatchSheetBuilder builder(reader, 1);
+        LabelSheet sheet;
+        while (builder.nextSheet(sheet, problems_)) {
+        }
+        products_ = builder.labelsPlaced();
+    }
+    rewind();
     if (products_ == 0)
         listResult_ = Result::failure(ResultCode::ListEmpty).withPath(listPath_);
 }

@@ -42,6 +42,8 @@ class ProductListBatch {
     TextEncoding encoding() const { return encoding_; }
     long productCount() const { return products_; }
     long sheetCount() const;
+    // The list's problem rows, found while it was counted.
+    const std::vector<Result>& problems() const { return problems_; }
     // Another start position, without reading the list again.
     void setStartPosition(int startPosition) { startPosition_ = startPosition; }
 
@@ -63,5 +65,6 @@ class ProductListBatch {
     TextEncoding encoding_;
     int startPosition_;
     long products_ = 0;
+    std::vector<Result> problems_;
     Result listResult_;
 };

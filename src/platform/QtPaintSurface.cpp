@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -51,6 +52,10 @@ std::pair<int, int> snapSpan(double start, double length) {
         to = from + 1;
     }
     return {from, to};
+}
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -189,6 +194,58 @@ void QtPaintSurface::drawText(double x, double y, std::string_view text) {
     state_->painter.setPen(state_->textColor);
     state_->painter.drawText(QPointF(px, py),
                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+double QtPaintSurface::textWidth(std::string_view text) const {
+    if (!ok() || text.empty())
+        return 0.0;
+    const QFontMetricsF metrics(state_->painter.font(), state_->painter.device());
+    const double pixels = metrics.horizontalAdvance(toQString(text));
+    const double perUnit = state_->toDeviceX(1.0);
+    return perUnit > 0.0 ? pixels / perUnit : 0.0;
+}
+
+bool QtPaintSurface::canDrawText(std::string_view text) const {
+    if (!ok() || text.empty())
+        return true;
+    // Laid out as it would be drawn, fallback fonts included: a character no
+    // font has comes out as glyph 0, the empty box.
+    QTextLayout layout(toQString(text), state_->painter.font(), state_->painter.device());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        for (quint32 glyph : run.glyphIndexes()) {
+            if (glyph == 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+void QtPaintSurface::drawCondensedText(double x, double y, std::string_view text, double scale,
+                                       double clipRight) {
+    state_->flushFill();
+    if (!ok() || text.empty())
+        return;
+    if (!state_->fontSet)
+        setFont(SurfaceFont{});
+    const double px = state_->toDeviceX(x);
+    const double py = state_->toDeviceY(y) + state_->ascent;
+    const double right = state_->toDeviceX(clipRight);
+    if (!std::isfinite(px) || !std::isfinite(py) || !(scale > 0.0) || !std::isfinite(right))
+        return;
+    QPainter& p = state_->painter;
+    p.save();
+    // Nothing beyond the label's right edge, whatever the scale.
+    const double tall = 1.0e6;
+    p.setClipRect(QRectF(right - 2 * tall, -tall, 2 * tall, 2 * tall),
+                  p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    p.translate(px, py);
+    p.scale(scale, 1.0);
+    p.setPen(state_->textColor);
+    p.drawText(QPointF(0.0, 0.0), toQString(text));
+    p.restore();
 }
 
 void QtPaintSurface::drawRect(double x, double y, double width, double height, Color color) {

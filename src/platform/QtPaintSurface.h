@@ -34,6 +34,10 @@ class QtPaintSurface : public DrawingSurface {
     void setFont(const SurfaceFont& font) override;
     void setTextColor(Color color) override;
     void drawText(double x, double y, std::string_view text) override;
+    double textWidth(std::string_view text) const override;
+    bool canDrawText(std::string_view text) const override;
+    void drawCondensedText(double x, double y, std::string_view text, double scale,
+                           double clipRight) override;
     void drawRect(double x, double y, double width, double height, Color color) override;
     void fillRect(double x, double y, double width, double height, Color color) override;
     void beginFillRun() override;

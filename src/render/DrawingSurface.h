@@ -41,6 +41,19 @@ class DrawingSurface {
     // (x, y), in the current font and text colour, without a background.
     virtual void drawText(double x, double y, std::string_view text) = 0;
 
+    // Width of `text` as drawText() would draw it in the current font, in the
+    // current unit.
+    virtual double textWidth(std::string_view /*text*/) const { return 0.0; }
+    // True when every character of `text` comes out as a glyph in the current
+    // font (or a font the surface falls back to), not as an empty box.
+    virtual bool canDrawText(std::string_view /*text*/) const { return true; }
+    // Draws `text` as drawText() does but narrowed to `scale` (0 < scale < 1)
+    // of its width from its left edge (長体), painting nothing right of `clipRight`.
+    virtual void drawCondensedText(double x, double y, std::string_view text, double /*scale*/,
+                                   double /*clipRight*/) {
+        drawText(x, y, text);
+    }
+
     // A rectangle from its top-left corner (x, y), `width` wide and `height`
     // high, in the current unit: an outline of the current line width, or filled.
     virtual void drawRect(double x, double y, double width, double height, Color color) = 0;

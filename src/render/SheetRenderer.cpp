@@ -2,23 +2,13 @@
 
 #include <string>
 
+#include "barcode/JanCode.h"
 #include "model/LabelSheet.h"
-#include "model/TaxPrice.h"
 #include "model/Utf8Text.h"
 #include "render/BarcodePainter.h"
+#include "render/LabelTexts.h"
 
 namespace {
-
-constexpr const char* kYenSign = "円";
-
-// Width of the field the product name is centred in, in characters.
-constexpr std::size_t kProductNameField = 13;
-// Width of the field the price is right-aligned in, in characters.
-constexpr std::size_t kPriceField = 7;
-// The tax line's fixed place: right of the maker, between the barcode and the
-// product name.
-constexpr double kTaxLineX = 42;
-constexpr double kTaxLineY = 17;
 
 // The preview stands in for the bars with the same fourteen black rectangles
 // for every code: left edge and width in mm, from the label's left edge.
@@ -29,6 +19,8 @@ struct PlaceholderBar {
 constexpr PlaceholderBar kPlaceholderBars[] = {{44, 1}, {46, 2}, {49, 3}, {53, 1}, {55, 2},
                                                {58, 3}, {62, 1}, {64, 2}, {67, 2}, {71, 1},
                                                {73, 2}, {76, 2}, {80, 1}, {82, 2}};
+constexpr double kPlaceholderLeft = 44.0;
+constexpr double kPlaceholderRight = 84.0;
 constexpr double kPlaceholderTop = 4.0;
 constexpr double kPlaceholderHeight = 9.5;
 
@@ -44,25 +36,8 @@ class LabelPainter {
             drawBorder();
         if (layout_.isVisible(LabelElement::Barcode))
             drawBarcode(label.janCode);
-        if (layout_.isVisible(LabelElement::Jan))
-            drawJanDigits(label.janCode);
-        if (layout_.isVisible(LabelElement::ProductName))
-            drawProductName(label.productName);
-        if (layout_.isVisible(LabelElement::Price))
-            drawPrice(label.price);
-        if (layout_.isVisible(LabelElement::Yen))
-            drawElementText(LabelElement::Yen, 62, 39, kYenSign);
-        if (layout_.isVisible(LabelElement::Maker))
-            drawElementText(LabelElement::Maker, 8, 17, label.maker);
-        if (layout_.isVisible(LabelElement::Spec))
-            drawElementText(LabelElement::Spec, 8, 36, label.spec);
-        if (layout_.isVisible(LabelElement::Lot))
-            drawElementText(LabelElement::Lot, 8, 40, label.lot);
-        if (layout_.isVisible(LabelElement::TaxLine)) {
-            // Only a sheet showing both prices has one, and only for a whole-yen price.
-            if (const std::optional<std::string> text = taxLineFor(label, layout_.pricing))
-                drawElementText(LabelElement::TaxLine, kTaxLineX, kTaxLineY, *text);
-        }
+        for (const LabelText& t : labelTexts(label, layout_))
+            drawElementText(t);
     }
 
   private:
@@ -81,6 +56,10 @@ class LabelPainter {
         const ElementStyle& barcode = layout_.element(LabelElement::Barcode);
         const double bx = barcode.offsetX;
         const double by = barcode.offsetY;
+        if (mode_ == RenderMode::Preview && !checkJanCode(janCode).valid) {
+            drawCrossedPlaceholder(bx, by);
+            return;
+        }
         if (mode_ == RenderMode::Preview) {
             for (const PlaceholderBar& bar : kPlaceholderBars) {
                 surface_.fillRect(x(bar.left + bx), y(kPlaceholderTop + by), bar.width * z_,
@@ -92,37 +71,34 @@ class LabelPainter {
         drawEan13Barcode(surface_, janCode, x(40 + bx), y(5 + by), x(95 + bx), y(15 + by));
     }
 
-    void drawJanDigits(const std::string& janCode) {
-        // A short code stands under the middle of its narrower barcode.
-        const std::string text = utf8::length(janCode) == 8 ? "    " + janCode : janCode;
-        drawElementText(LabelElement::Jan, 8, 6, text);
+    // Where a code will print no barcode, the preview shows the placeholder's
+    // outline crossed in red rather than bars the paper will not have.
+    void drawCrossedPlaceholder(double bx, double by) {
+        const double left = x(kPlaceholderLeft + bx);
+        const double top = y(kPlaceholderTop + by);
+        const double right = x(kPlaceholderRight + bx);
+        const double bottom = y(kPlaceholderTop + kPlaceholderHeight + by);
+        surface_.drawRect(left, top, right - left, bottom - top, kRed);
+        surface_.drawLine(left, top, right, bottom, kRed);
+        surface_.drawLine(left, bottom, right, top, kRed);
     }
 
-    void drawProductName(const std::string& name) {
-        // Names of up to eleven characters are centred in a field of thirteen.
-        const std::size_t n = utf8::length(name);
-        const bool centred = n > 0 && n < kProductNameField - 1;
-        drawElementText(LabelElement::ProductName, 4, 24,
-                        centred ? std::string(kProductNameField - n, ' ') + name : name);
-    }
-
-    void drawPrice(const std::string& price) {
-        // Right-aligned in a field of seven. A longer price is drawn whole from
-        // the field's left edge rather than losing its leading characters.
-        const std::string text =
-            utf8::length(price) <= kPriceField ? utf8::right("     " + price, kPriceField) : price;
-        drawElementText(LabelElement::Price, 0, 33, text);
-    }
-
-    // Sets every attribute of the element's text, then draws it at its anchor
-    // (fixed place plus the element's offset).
-    void drawElementText(LabelElement e, double dx, double dy, const std::string& text) {
-        const ElementStyle& style = layout_.element(e);
+    // Sets every attribute of the element's text, then draws it at its anchor.
+    // A text that would end beyond the label's right edge is condensed to end
+    // inside it, down to half its width, and clipped at the edge beyond that.
+    void drawElementText(const LabelText& t) {
+        const ElementStyle& style = layout_.element(t.element);
         const ElementFont& font = style.font;
         surface_.setFont(SurfaceFont{font.name, font.size * z_, font.bold, font.italic,
-                                     layout_.isUnderlined(e)});
+                                     layout_.isUnderlined(t.element)});
         surface_.setTextColor(style.color);
-        surface_.drawText(x(dx + style.offsetX), y(dy + style.offsetY), text);
+        const double left = x(t.dx);
+        const double right = x(kLabelWidthMm);
+        const TextFit fit = fitText(surface_.textWidth(t.text), right - left);
+        if (fit.scale == 1.0)
+            surface_.drawText(left, y(t.dy), t.text);
+        else
+            surface_.drawCondensedText(left, y(t.dy), t.text, fit.scale, right);
     }
 
     DrawingSurface& surface_;

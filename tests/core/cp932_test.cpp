@@ -63,14 +63,7 @@ TEST(Cp932, KeepsTheSingleBytesWindowsMapsToCodePointsOfTheirOwn) {
 // come back as something else, so they are refused.
 TEST(Cp932, RefusesTextsThatDoNotSurvive) {
     const char* refused[] = {
-        "〜",  // U+301C would become ～
-        "−",   // U+2212 would become －
-        "¥",   // U+00A5 would become a backslash
-        "¢",
-        "£",
-        "¬",
-        "—",
-        "‖",
+        "¥",  // U+00A5 would become a backslash
         "‾",
         "😀",             // outside the table altogether
         "한",            // Hangul
@@ -87,6 +80,49 @@ TEST(Cp932, RefusesTextsThatDoNotSurvive) {
         EXPECT_FALSE(cp932::canEncode(std::string("商品") + text + "名"));
     }
     EXPECT_TRUE(cp932::canEncode("商品名 ① ㈱ 髙"));
+}
+
+// Input methods outside Windows type these marks at other code points than
+// Windows has for them; they are stored as Windows' bytes for the same marks
+// and come back as Windows' characters.
+TEST(Cp932, WritesTheMarksTypedOutsideWindowsAsWindowsBytes) {
+    struct Mark {
+        const char* typed;
+        const char* bytes;
+        const char* readBack;
+    };
+    const Mark cases[] = {
+        {"〜", "\x81\x60", "～"},  // U+301C -> U+FF5E
+        {"−", "\x81\x7C", "－"},   // U+2212 -> U+FF0D
+        {"‖", "\x81\x61", "∥"},    // U+2016 -> U+2225
+        {"—", "\x81\x5C", "―"},    // U+2014 -> U+2015
+        {"¢", "\x81\x91", "￠"},   // U+00A2 -> U+FFE0
+        {"£", "\x81\x92", "￡"},   // U+00A3 -> U+FFE1
+        {"¬", "\x81\xCA", "￢"},   // U+00AC -> U+FFE2
+        {"お〜いお茶", "\x82\xA8\x81\x60\x82\xA2\x82\xA8\x92\x83", "お～いお茶"},
+    };
+    for (const Mark& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(cp932::encode(c.typed), std::optional<std::string>(c.bytes));
+        EXPECT_TRUE(cp932::canEncode(c.typed));
+        EXPECT_FALSE(cp932::firstUnencodable(c.typed).has_value());
+        EXPECT_EQ(cp932::decode(c.bytes), c.readBack);
+        EXPECT_EQ(cp932::encode(c.readBack), std::optional<std::string>(c.bytes));
+    }
+}
+
+// The character a refusal names: the first one that cannot be stored.
+TEST(Cp932, NamesTheFirstCharacterThatCannotBeStored) {
+    struct Case {
+        const char* text;
+        std::optional<std::string> character;
+    };
+    const Case cases[] = {
+        {"お〜いお茶", std::nullopt}, {"寿司🍣と😀", "🍣"}, {"€5", "€"}, {"吉と𠮷", "𠮷"},
+        {"ab\xC3", "\uFFFD"},  // a malformed byte
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(cp932::firstUnencodable(c.text), c.character) << c.text;
 }
 
 TEST(Cp932, DecodesTheDuplicateNecAndIbmCodesToOneCharacter) {

@@ -87,6 +87,22 @@ TEST_F(LabelDataFileTest, WritesTheMarkerTenRecordsAndTheBlock) {
     EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
 }
 
+// Marks typed at other code points than Windows' are stored as Windows'
+// bytes and read back as Windows' characters.
+TEST_F(LabelDataFileTest, MarksTypedOutsideWindowsAreStoredAsWindowsBytes) {
+    LabelSheet sheet;
+    sheet.label(1) = record("", "〜−‖—", "お〜いお茶", "¢£¬", "", "");
+    ASSERT_TRUE(writeLabelFile(path_, sheet, initialLayoutSettings()).ok());
+    const std::string line2 =
+        "\" 1\",\"\",\"\x81\x60\x81\x7C\x81\x61\x81\x5C\","
+        "\"\x82\xA8\x81\x60\x82\xA2\x82\xA8\x92\x83\",\"\x81\x91\x81\x92\x81\xCA\",\"\",\"\"\r\n";
+    EXPECT_EQ(get().substr(8, line2.size()), line2);
+    LabelSheet read;
+    LayoutSettings layout = initialLayoutSettings();
+    ASSERT_EQ(readLabelFile(path_, read, layout), LabelFileRead::Read);
+    EXPECT_EQ(read.label(1), record("", "～－∥―", "お～いお茶", "￠￡￢", "", ""));
+}
+
 TEST_F(LabelDataFileTest, ASheetAndItsLayoutComeBackUnchanged) {
     LabelSheet sheet;
     sheet.label(1) =
@@ -249,10 +265,10 @@ TEST_F(LabelDataFileTest, TextsTheFileCannotHoldAreRefusedWithTheirPlace) {
     };
     const Case cases[] = {
         {3, LabelField::ProductName, "12\" ディスプレイ", ResultCode::QuoteInText},
-        {10, LabelField::Price, "1〜2", ResultCode::NotEncodable},
+        {10, LabelField::Price, "1🍣2", ResultCode::NotEncodable},
         {1, LabelField::JanCode, "¥100", ResultCode::NotEncodable},
         {7, LabelField::Lot, "\uFFFD", ResultCode::NotEncodable},
-        {2, LabelField::Maker, "−", ResultCode::NotEncodable},
+        {2, LabelField::Maker, "¥", ResultCode::NotEncodable},
         {9, LabelField::Spec, "한국", ResultCode::NotEncodable},
     };
     put("old file");
@@ -268,7 +284,7 @@ TEST_F(LabelDataFileTest, TextsTheFileCannotHoldAreRefusedWithTheirPlace) {
         EXPECT_EQ(get(), "old file");
     }
     LayoutSettings layout = initialLayoutSettings();
-    layout.element(LabelElement::Maker).font.name = "〜";
+    layout.element(LabelElement::Maker).font.name = "🍣";
     const Result r = writeLabelFile(path_, LabelSheet{}, layout);
     EXPECT_EQ(r.code, ResultCode::NotEncodable);
     EXPECT_EQ(r.labelNumber, 0);

@@ -158,17 +158,22 @@ TEST(BatchSheets, LabelsArePreparedAsTypedAndUnprintableOnesReported) {
         "4901234567899,m,wrong check digit,,,1\n"
         "490123456789,m,twelve digits,,,1\n"
         "4901234567894,m,,,,1\n"
-        ",m,no code,,,1\n");
+        ",m,no code,,,1\n"
+        "４９０１２３４,m,seven full-width digits,,,1\n"
+        "49012345678941,m,fourteen digits,,,1\n");
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 1);
     std::vector<Result> problems;
     LabelSheet sheet;
     ASSERT_TRUE(builder.nextSheet(sheet, problems));
     EXPECT_EQ(sheet.label(1).janCode, "4901234567894");  // corrected, gets its barcode
-    EXPECT_EQ(sheet.label(2).janCode, "490123456789");
+    // A code without its check digit gets it, as in the JAN code box.
+    EXPECT_EQ(sheet.label(2).janCode, "4901234567894");
+    EXPECT_EQ(sheet.label(5).janCode, "49012347");
+    EXPECT_EQ(sheet.label(6).janCode, "49012345678941");
     ASSERT_EQ(problems.size(), 2u);
-    EXPECT_EQ(problems[0].line, 2);  // no barcode for twelve digits
-    EXPECT_EQ(problems[1].line, 3);  // no product name: nothing printed
+    EXPECT_EQ(problems[0].line, 3);  // no product name: nothing printed
+    EXPECT_EQ(problems[1].line, 6);  // no barcode for fourteen digits
     EXPECT_FALSE(builder.nextSheet(sheet, problems));
 }
 

@@ -163,7 +163,7 @@ TEST_F(SettingsFileTest, AHandWrittenFileWithLineFeedsAndBlanksReads) {
 
 TEST_F(SettingsFileTest, ATextTheFileCannotHoldIsRefusedAndNothingWritten) {
     LayoutSettings s = initialLayoutSettings();
-    s.element(LabelElement::Jan).font.name = "Font〜";
+    s.element(LabelElement::Jan).font.name = "Font🍣";
     const Result r = saveSettingsFile(path_, s);
     EXPECT_EQ(r.code, ResultCode::NotEncodable);
     EXPECT_EQ(r.settingName, "jan フォント名");

@@ -130,7 +130,7 @@ Lines labelCallsAt100(const LabelSheet& sheet, const LayoutSettings& layout) {
 // The line of a label's text drawn at anchor (x, y), or "" when there is none.
 std::string textAt(const Lines& calls, const std::string& anchor) {
     for (const std::string& c : calls) {
-        if (c.rfind("text " + anchor + " ", 0) == 0)
+        if (c.rfind("text " + anchor + " ", 0) == 0 || c.rfind("condensed " + anchor + " ", 0) == 0)
             return c;
     }
     return "";
@@ -407,28 +407,40 @@ TEST(DrawSheet, HalfZoom) {
 // the placeholder, whatever its check digit); the digits are drawn as typed,
 // an 8-character code after four spaces.
 TEST(DrawSheet, JanCodeLengths) {
+    // What stands where the barcode goes: the placeholder for a code that
+    // prints a barcode, its outline crossed in red for a 13- or 8-character
+    // code that prints none, nothing for any other length.
+    enum class Bars { Placeholder, Crossed, None };
     struct Case {
         const char* code;
-        bool barcode;
+        Bars bars;
         const char* digitsLine;
     };
     const Case cases[] = {
-        {"4901234567894", true, "text 20.00 13.80 \"4901234567894\""},
-        {"49123456", true, "text 20.00 13.80 \"    49123456\""},
-        {"490123456789", false, "text 20.00 13.80 \"490123456789\""},
-        {"4901234567890", true, "text 20.00 13.80 \"4901234567890\""},
-        {"49012345678941", false, "text 20.00 13.80 \"49012345678941\""},
-        {"4912345", false, "text 20.00 13.80 \"4912345\""},
-        {"", false, "text 20.00 13.80 \"\""},
-        {"４９１２３４５６", true, "text 20.00 13.80 \"    ４９１２３４５６\""},
+        {"4901234567894", Bars::Placeholder, "text 20.00 13.80 \"4901234567894\""},
+        {"49123456", Bars::Placeholder, "text 20.00 13.80 \"    49123456\""},
+        {"490123456789", Bars::None, "text 20.00 13.80 \"490123456789\""},
+        {"4901234567890", Bars::Crossed, "text 20.00 13.80 \"4901234567890\""},
+        {"49012345678941", Bars::None, "text 20.00 13.80 \"49012345678941\""},
+        {"4912345", Bars::None, "text 20.00 13.80 \"4912345\""},
+        {"", Bars::None, "text 20.00 13.80 \"\""},
+        {"４９１２３４５６", Bars::Crossed, "text 20.00 13.80 \"    ４９１２３４５６\""},
+        {"ABCDEFGHIJKLM", Bars::Crossed, "text 20.00 13.80 \"ABCDEFGHIJKLM\""},
+    };
+    const Lines crossed = {
+        "rect 56.00 11.80 40.00 9.50 #ff0000",
+        "line 56.00 11.80 96.00 21.30 #ff0000",
+        "line 56.00 21.30 96.00 11.80 #ff0000",
     };
     for (const Case& c : cases) {
         LabelRecord r = sampleLabel();
         r.janCode = c.code;
         const Lines calls = labelCallsAt100(sheetWith(1, r), initialLayoutSettings());
         Lines expected;
-        if (c.barcode)
+        if (c.bars == Bars::Placeholder)
             expected.assign(kDefaultLabel1.begin(), kDefaultLabel1.begin() + 14);
+        if (c.bars == Bars::Crossed)
+            expected = crossed;
         expected.push_back("font ＭＳ 明朝 12.00 b0 i0 u0");
         expected.push_back("color #000000");
         expected.push_back(c.digitsLine);
@@ -462,6 +474,41 @@ TEST(DrawSheet, ProductNameCentring) {
     }
 }
 
+// A text that would end beyond its label's right edge is drawn narrower so
+// that it ends there, down to half its width; beyond that it is clipped at the
+// edge. Texts that fit are drawn as before. At 50 % the scale is the same.
+TEST(DrawSheet, LongTextsAreCondensedToEndInsideTheirLabel) {
+    struct Case {
+        const char* name;
+        double zoom;
+        const char* line;
+    };
+    // The product name at 18 pt (6.35 mm a full-width character) starts 4 mm
+    // into the label, so 87 mm are left: 13 characters fit, 14 are condensed,
+    // 28 and more would need less than half their width.
+    const Case cases[] = {
+        {"あいうえおかきくけこさしす", 1.0, "text 16.00 31.80 \"あいうえおかきくけこさしす\""},
+        {"あいうえおかきくけこさしすせ", 1.0,
+         "condensed 16.00 31.80 0.98 103.00 \"あいうえおかきくけこさしすせ\""},
+        {"あいうえおかきくけこさしすせそたちつてとなにぬね", 1.0,
+         "condensed 16.00 31.80 0.57 103.00 \"あいうえおかきくけこさしすせそたちつてとなにぬね\""},
+        {"あいうえおかきくけこさしすせそたちつてとなにぬねのはまみむめ", 1.0,
+         "condensed 16.00 31.80 0.50 103.00 "
+         "\"あいうえおかきくけこさしすせそたちつてとなにぬねのはまみむめ\""},
+        {"あいうえおかきくけこさしすせ", 0.5,
+         "condensed 8.00 15.90 0.98 51.50 \"あいうえおかきくけこさしすせ\""},
+    };
+    for (const Case& c : cases) {
+        LabelRecord r = sampleLabel();
+        r.productName = c.name;
+        const Lines calls = c.zoom == 1.0
+                                ? labelCallsAt100(sheetWith(1, r), initialLayoutSettings())
+                                : drawPreview(sheetWith(1, r), initialLayoutSettings(), 0.5);
+        const std::string anchor = c.zoom == 1.0 ? "16.00 31.80" : "8.00 15.90";
+        EXPECT_EQ(textAt(calls, anchor), c.line) << c.name;
+    }
+}
+
 // Right-aligned in a field of seven; a longer price is drawn whole from the
 // field's left edge instead of losing its leading characters.
 TEST(DrawSheet, PriceField) {
@@ -477,8 +524,10 @@ TEST(DrawSheet, PriceField) {
         {"1234567", "text 12.00 40.80 \"1234567\""},
         {"12345678", "text 12.00 40.80 \"12345678\""},
         {"1,234,567", "text 12.00 40.80 \"1,234,567\""},
-        {"￥１９８", "text 12.00 40.80 \"   ￥１９８\""},
-        {"オープン価格", "text 12.00 40.80 \" オープン価格\""},
+        // 48 pt: three blanks and four full-width characters are 93 mm, more
+        // than the label's 91.
+        {"￥１９８", "condensed 12.00 40.80 0.98 103.00 \"   ￥１９８\""},
+        {"オープン価格", "condensed 12.00 40.80 0.83 103.00 \" オープン価格\""},
     };
     for (const Case& c : cases) {
         LabelRecord r = sampleLabel();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -45,12 +46,17 @@ class FakeEditorView : public EditorView {
     std::string caption;
     std::string counter;
     bool candidateEnabled = false;
+    std::string statusLine;
+    // Texts are measured here, apart from the preview buffer.
+    RecordingSurface gauge;
     int showLayoutCalls = 0;
     TaxRate shownRate = TaxRate::Standard;
     std::string priceNote;
     LayoutSettings shownLayout;
     ViewState shownView;
     ScrollRange vertical, horizontal;
+    // The last rectangle the preview was asked to keep in view (x, y, w, h mm).
+    std::array<double, 4> keptInView{};
     bool closed = false;
     int historyChanges = 0;
     // Each box's own typing history: the texts before each typing.
@@ -107,6 +113,8 @@ class FakeEditorView : public EditorView {
     void setWindowCaption(const std::string& text) override { caption = text; }
     void setCounter(const std::string& text) override { counter = text; }
     void setCandidateEnabled(bool enabled) override { candidateEnabled = enabled; }
+    void setStatusLine(const std::string& text) override { statusLine = text; }
+    DrawingSurface* textGauge() override { return &gauge; }
     void showLayout(const LayoutSettings& layout, const ViewState& view) override {
         ++showLayoutCalls;
         shownLayout = layout;
@@ -119,6 +127,9 @@ class FakeEditorView : public EditorView {
         draw(buffer);
         paints.emplace_back(buffer.calls.begin() + static_cast<std::ptrdiff_t>(start),
                             buffer.calls.end());
+    }
+    void keepInView(double x, double y, double width, double height) override {
+        keptInView = {x, y, width, height};
     }
     void setScrollRanges(const ScrollRange& v, const ScrollRange& h) override {
         vertical = v;

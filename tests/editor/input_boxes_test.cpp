@@ -54,21 +54,32 @@ TEST_F(InputBoxes, TypingALabelStoresEachTextWhenItsBoxIsLeft) {
     EXPECT_EQ(h.view.boxes(), std::vector<std::string>(6, ""));
 }
 
+// Leaving Text1 stores the code as the user meant it and says on the status
+// line what it changed.
 TEST_F(InputBoxes, LeavingTheJanCodeBoxCorrectsTheCheckDigit) {
     struct Case {
         const char* typed;
         const char* stored;
+        const char* notice;
     };
     const Case cases[] = {
-        {"4901234567899", "4901234567894"},  // wrong check digit replaced
-        {"4901234567894", "4901234567894"},  // right one kept
-        {"49012340", "49012347"},            // EAN-8
-        {"490123456789", "490123456789"},    // 12 characters: as typed
-        {"4901234", "4901234"},              // 7 characters: as typed
-        {"", ""},
-        {"ABCDEFGHIJKLM", "ABCDEFGHIJKL0"},  // letters count as 0
-        {"４９０１２３４５６７８９９",
-         "４９０１２３４５６７８９0"},  // 13 characters, not ASCII digits
+        {"4901234567899", "4901234567894", "チェックデジットを 9 から 4 に直しました"},
+        {"4901234567894", "4901234567894", ""},                                // right one kept
+        {"49012340", "49012347", "チェックデジットを 0 から 7 に直しました"},  // EAN-8
+        // 12 or 7 digits are a code typed without its check digit.
+        {"490123456789", "4901234567894", "チェックデジット 4 を付けました"},
+        {"4901234", "49012347", "チェックデジット 7 を付けました"},
+        {"", "", ""},
+        {"ABCDEFGHIJKLM", "ABCDEFGHIJKL0", "チェックデジットを M から 0 に直しました"},
+        // Full-width digits (an input method left on) are the same digits.
+        {"４９０１２３４５６７８９４", "4901234567894", ""},
+        {"４９０１２３４５６７８９９", "4901234567894", "チェックデジットを 9 から 4 に直しました"},
+        {"４９０１２３４５６７８９", "4901234567894", "チェックデジット 4 を付けました"},
+        {"４９０１２３４", "49012347", "チェックデジット 7 を付けました"},
+        {"４９０１−２３４", "4901-237",
+         "チェックデジットを 4 から 7 に直しました"},  // 8 characters
+        {"49012345678941", "49012345678941", ""},      // 14 characters: as typed
+        {"　４９０１２３４５６７８９４　", " 4901234567894 ", ""},
     };
     for (const Case& c : cases) {
         h.view.focusBox(InputBox::Text1);
@@ -76,6 +87,10 @@ TEST_F(InputBoxes, LeavingTheJanCodeBoxCorrectsTheCheckDigit) {
         h.view.pressEnter();
         EXPECT_EQ(h.editor.sheet().label(1).janCode, c.stored) << c.typed;
         EXPECT_EQ(h.view.boxText(InputBox::Text1), c.stored) << "the box shows the stored code";
+        EXPECT_EQ(h.view.statusLine.substr(0, std::string(c.notice).size()), c.notice) << c.typed;
+        if (*c.notice == '\0') {
+            EXPECT_EQ(h.view.statusLine.find("チェックデジット"), std::string::npos) << c.typed;
+        }
     }
 }
 

@@ -89,19 +89,22 @@ TEST(StartUp, WithASettingsFileItsPatternAndItsOriginAdjustment) {
     EXPECT_EQ(h.view.paints.back()[2], "line 7.50 2.90 53.00 2.90 #0000ff");
 }
 
+// The maximum is how much longer the page is than the frame; an arrow click
+// moves about 5 mm (283 twips) and a page click one frame.
 TEST(StartUp, ScrollFiguresOfThePreview) {
     struct Case {
         double surface, frame;
         int maximum, large, small;
     };
     const Case cases[] = {
-        {16830, 11520, 5310, 531, 53},     // 531 / 10 = 53.1
-        {16845, 11520, 5325, 532, 53},     // 532.5 goes to the even 532
-        {16855, 11520, 5335, 534, 53},     // 533.5 goes to the even 534
-        {11560, 11520, 40, 4, 1},          // 0.4 rounds to 0: never below 1
-        {11520, 11520, 0, 1, 1},           // the page fits: nothing to scroll
-        {9000, 11520, 0, 1, 1},            // smaller than the frame
-        {60000, 11520, 32767, 3277, 328},  // kept within 16 bits
+        {16830, 11520, 5310, 11520, 283},
+        {16845, 11520, 5325, 11520, 283},
+        {16845.5, 11520, 5326, 11520, 283},  // 5325.5 goes to the even 5326
+        {11560, 11520, 40, 11520, 283},
+        {11520, 11520, 0, 11520, 283},      // the page fits: nothing to scroll
+        {9000, 11520, 0, 11520, 283},       // smaller than the frame
+        {60000, 11520, 32767, 11520, 283},  // kept within 16 bits
+        {60000, 0, 32767, 1, 283},          // a frame not laid out yet
     };
     for (const Case& c : cases) {
         const EditorView::ScrollRange r = scrollRangeFor(c.surface, c.frame);
@@ -113,11 +116,11 @@ TEST(StartUp, ScrollFiguresOfThePreview) {
     EditorHarness h;
     h.editor.startUp({11906, 16830, 10000, 11520});
     EXPECT_EQ(h.view.vertical.maximum, 5310);
-    EXPECT_EQ(h.view.vertical.largeStep, 531);
-    EXPECT_EQ(h.view.vertical.smallStep, 53);
+    EXPECT_EQ(h.view.vertical.largeStep, 11520);
+    EXPECT_EQ(h.view.vertical.smallStep, 283);
     EXPECT_EQ(h.view.horizontal.maximum, 1906);
-    EXPECT_EQ(h.view.horizontal.largeStep, 191);  // 190.6
-    EXPECT_EQ(h.view.horizontal.smallStep, 19);   // 19.1
+    EXPECT_EQ(h.view.horizontal.largeStep, 10000);
+    EXPECT_EQ(h.view.horizontal.smallStep, 283);
 }
 
 class PreviewAndPrint : public ::testing::Test {

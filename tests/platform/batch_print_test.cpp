@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "LabelFileFixture.h"
 #include "PlatformTestSupport.h"
 #include "barcode/JanCode.h"
 #include "files/Cp932.h"
@@ -130,7 +131,7 @@ TEST_F(BatchPrintTest, ProblemRowsAreReportedWithTheirLineNumbers) {
     writeBytes(path("list.csv"),
                "4901234567894,m,一,,,1\n"      // line 1: fine
                "1,2,3,4,5,6,7\n"               // line 2: seven columns, skipped
-               "490123456789,m,二,,,2\n"       // line 3: twelve digits, no barcode
+               "49012345678941,m,二,,,2\n"     // line 3: fourteen digits, no barcode
                "4901234567894,m,三,,,3\n"      // line 4: fine
                "\"4901234567894,m,四,,,4\n");  // line 5: quote never closed, skipped
     const ProcessResult run = print(path("list.csv"), path("out.pdf"));
@@ -147,6 +148,30 @@ TEST_F(BatchPrintTest, ProblemRowsAreReportedWithTheirLineNumbers) {
     for (const char* name : {"一", "二", "三"})
         EXPECT_NE(text.find(name), std::string::npos) << name;
     EXPECT_EQ(text.find("四"), std::string::npos);
+}
+
+// Twelve digits are a code without its check digit, as in the JAN code box;
+// a long name from a list is condensed to end inside its label.
+TEST_F(BatchPrintTest, ListRowsAreReadAsTheInputWindowReadsThem) {
+    const std::string name = "静岡県産深蒸し煎茶やぶきた一番摘み特上";  // 20 characters
+    writeBytes(path("list.csv"), "490123456789,m," + name +
+                                     ",,,1\n"
+                                     "49012345678941,m,短い名前,,,2\n");
+    const ProcessResult run = print(path("list.csv"), path("out.pdf"));
+    EXPECT_EQ(run.exitCode, 3) << "the fourteen-digit row";
+    const std::string err = run.err.toStdString();
+    EXPECT_EQ(err.find(path("list.csv").toStdString() + ":1: "), std::string::npos) << err;
+    EXPECT_NE(err.find(path("list.csv").toStdString() + ":2: "), std::string::npos) << err;
+    EXPECT_NE(pdfText(path("out.pdf")).find("4901234567894"), std::string::npos);
+
+    const std::vector<PdfWord> words = pdfWords(path("out.pdf"));
+    const PdfWord* word = findWord(words, name);
+    ASSERT_NE(word, nullptr);
+    // Label 1 spans 12 to 103 mm; the name starts 4 mm in. At 18 pt its 20
+    // characters would be 127 mm wide: condensed to the 87 mm left.
+    EXPECT_NEAR(word->left, 16.0, 0.05);
+    EXPECT_LE(word->right, 103.0 + 0.05);
+    EXPECT_GE(word->right, 103.0 - 1.0);
 }
 
 TEST_F(BatchPrintTest, RefusedCallsLeaveNoOutput) {

@@ -304,3 +304,35 @@ TEST_F(PaintSurfaceTest, WrongCheckDigitDrawsNothingAndKeepsTheUnit) {
 }
 
 }  // namespace
+
+namespace {
+
+// Texts are measured as drawn, told apart by whether a font has their glyphs,
+// and condensed from their left edge without passing the clipping edge.
+TEST(PaintSurfaceText, MeasuresCondensesAndClipsTexts) {
+    ensureGuiApplication();
+    QImage image = blankImage(2400, 400, 600);
+    QPainter painter(&image);
+    QtPaintSurface surface(painter);
+    surface.setUnit(SurfaceUnit::Millimetres);
+    surface.setFont(SurfaceFont{"ＭＳ 明朝", 18, false, false, false});
+    // IPAMincho: a full-width character is one em (18 pt = 6.35 mm), a digit half of it.
+    EXPECT_NEAR(surface.textWidth("あいう"), 3 * 6.35, 0.05);
+    EXPECT_NEAR(surface.textWidth("1234"), 2 * 6.35, 0.05);
+    EXPECT_TRUE(surface.canDrawText("お～いお茶 ①㈱髙"));
+    for (const char* missing : {"\uE000", "a\uE000b"})
+        EXPECT_FALSE(surface.canDrawText(missing)) << missing;
+
+    // Twelve characters (76.2 mm) at 0.5 from x = 10 mm, clipped at 40 mm:
+    // ink from 10 mm, none right of 40 mm, though half width would reach 48 mm.
+    surface.setTextColor(kBlack);
+    surface.drawCondensedText(10, 2, "あいうえおかきくけこさし", 0.5, 40);
+    painter.end();
+    const QRect ink = paintedBounds(image, 0xFFFFFFFF);
+    const double pxPerMm = 600 / 25.4;
+    EXPECT_NEAR(ink.left() / pxPerMm, 10.0, 0.6);
+    EXPECT_LE((ink.right() + 1) / pxPerMm, 40.0 + 0.05);
+    EXPECT_GE((ink.right() + 1) / pxPerMm, 39.0);
+}
+
+}  // namespace

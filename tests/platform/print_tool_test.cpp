@@ -68,6 +68,29 @@ TEST_F(PrintToolTest, PdfPlacesTheTextsInMillimetresFromThePageCorner) {
     EXPECT_EQ(findWord(words, "234,567"), nullptr);
 }
 
+// Labels that do not come out as typed are printed all the same and listed
+// on stderr, one a line; the exit status is then 3.
+TEST_F(PrintToolTest, LabelsWithProblemsAreListedAfterPrinting) {
+    // U+E000, a user-defined character, can be stored but no installed font draws it.
+    writeLabels(path("problems.csv").toStdString(),
+                sheetOf({{1, "4901234567890", "りんご", "100"},
+                         {2, "4901234567894", "みかん", "100"},
+                         {4, "4901234567894", "", "100"},
+                         {6, "", "\uE000の牛丼", "オープン価格"}}));
+    const ProcessResult run =
+        runPrintTool({path("problems.csv"), QStringLiteral("-o"), path("p.pdf")});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(
+        QString::fromUtf8(run.err),
+        QStringLiteral(
+            "tanahuda-print: ラベル 1: JANコードが正しくないため、バーコードは印刷されません\n"
+            "tanahuda-print: ラベル 4: 品名等がないため、このラベルは印刷されません\n"
+            "tanahuda-print: ラベル 6: "
+            "品名等の「\uE000」はフォントにないため、正しく印刷されません\n"
+            "tanahuda-print: ラベル 6: 売価等は長すぎるため、幅を 82% に縮めて印刷されます\n"));
+    EXPECT_NE(findWord(pdfWords(path("p.pdf")), "りんご"), nullptr) << "printed all the same";
+}
+
 TEST_F(PrintToolTest, PdfIsOneA4PageWithTheIpaFontEmbedded) {
     ASSERT_EQ(runPrintTool({labels_, QStringLiteral("-o"), path("sheet.pdf")}).exitCode, 0);
     const ProcessResult info = runProcess(QStringLiteral("pdfinfo"), {path("sheet.pdf")});

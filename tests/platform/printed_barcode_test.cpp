@@ -131,7 +131,10 @@ TEST_F(PrintedBarcodeTest, AWrongCheckDigitPrintsNoBarcode) {
                                                           {3, "4901234567894", "正しい", "3"}}));
     const ProcessResult run =
         runPrintTool({path("wrong.csv"), QStringLiteral("-o"), path("wrong.pdf")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // Printed, and both labels named as printing no barcode.
+    ASSERT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_NE(run.err.indexOf("ラベル 1: JANコードが正しくない"), -1);
+    EXPECT_NE(run.err.indexOf("ラベル 2: JANコードが正しくない"), -1);
     const QImage page = rasterise(path("wrong.pdf"), 300, path("wrong300"));
     EXPECT_EQ(decode(page, path("page.png")), "4901234567894\n");
     EXPECT_EQ(decode(cropBarcode(page, 1, 300), path("crop.png")), "");

@@ -16,7 +16,12 @@
 //   fill 15.00 9.80 85.00 2.00 #000000     fillRect: x y width height colour
 //   line 0.00 0.00 10.00 10.00 #000000     drawLine
 //   linewidth 2                  setLineWidth
-// Reading the unit, the pixel size or ok() is not recorded.
+//   condensed 4.00 31.80 0.75 103.00 "..."  drawCondensedText: x y scale clipRight text
+// Reading the unit, the pixel size, ok(), textWidth() or canDrawText() is not
+// recorded. Text widths follow a fixed-pitch model: a character below U+0100
+// or a half-width katakana is half an em wide, any other a whole em, the em
+// being the font size (1 pt = 25.4 / 72 mm).
+// Characters beyond U+FFFF (emoji, 𠮷) have no glyph.
 //
 // Settable: the starting unit (millimetres, as a fresh surface), the twips per pixel (15, a 96 dpi
 // screen), and `failAfterCalls` (ok() turns false once that many calls are recorded; never by
@@ -29,6 +34,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/Utf8Text.h"
 #include "render/DrawingSurface.h"
 
 class RecordingSurface : public DrawingSurface {
@@ -78,12 +84,32 @@ class RecordingSurface : public DrawingSurface {
     void clear() override { calls.push_back("clear"); }
     void setTransparentFill() override { calls.push_back("transparent"); }
     void setFont(const SurfaceFont& f) override {
+        fontSizePt = f.sizePt;
         calls.push_back("font " + f.name + " " + number(f.sizePt) + " b" + flag(f.bold) + " i" +
                         flag(f.italic) + " u" + flag(f.underline));
     }
     void setTextColor(Color c) override { calls.push_back("color " + colour(c)); }
     void drawText(double x, double y, std::string_view text) override {
         calls.push_back("text " + number(x) + " " + number(y) + " \"" + std::string(text) + "\"");
+    }
+    double textWidth(std::string_view text) const override {
+        double ems = 0.0;
+        for (char32_t c : utf8::toUtf32(text))
+            ems += (c < 0x100 || (c >= 0xFF61 && c <= 0xFF9F)) ? 0.5 : 1.0;
+        const double em = fontSizePt * 25.4 / 72.0;
+        return ems * em;
+    }
+    bool canDrawText(std::string_view text) const override {
+        for (char32_t c : utf8::toUtf32(text)) {
+            if (c > 0xFFFF)
+                return false;
+        }
+        return true;
+    }
+    void drawCondensedText(double x, double y, std::string_view text, double scale,
+                           double clipRight) override {
+        calls.push_back("condensed " + number(x) + " " + number(y) + " " + number(scale) + " " +
+                        number(clipRight) + " \"" + std::string(text) + "\"");
     }
     void drawRect(double x, double y, double w, double h, Color c) override {
         calls.push_back("rect " + box(x, y, w, h) + " " + colour(c));
@@ -102,6 +128,7 @@ class RecordingSurface : public DrawingSurface {
     bool ok() const override { return calls.size() < failAfterCalls; }
 
   private:
+    double fontSizePt = 10.0;
     static std::string flag(bool b) { return b ? "1" : "0"; }
     static std::string box(double a, double b, double c, double d) {
         return number(a) + " " + number(b) + " " + number(c) + " " + number(d);

@@ -124,6 +124,33 @@ class BatchPrintDialogTest : public QObject {
         QCOMPARE(layout.pricing.mode, PriceMode::BaseAndTaxIncluded);  // the pattern stays
     }
 
+    // Before anything is printed the dialog counts the rows that will not
+    // print as they stand and shows the first five.
+    void theProblemRowsAreShownBeforePrinting() {
+        QTemporaryDir dir;
+        const QString list = dir.filePath(u("list.csv"));
+        std::string rows = "4901234567894,m,fine,,,1\n";  // line 1
+        for (int i = 0; i < 6; ++i)
+            rows += "4901234567894,m,,,,1\n";       // lines 2-7: no product name
+        rows += "49012345678941,m,fourteen,,,1\n";  // line 8: no barcode
+        writeFile(list, rows);
+        const LayoutSettings layout = initialLayoutSettings();
+        BatchPrintDialog dialog(list, layout);
+        auto* problems = dialog.findChild<QLabel*>(u("問題のある行"));
+        QVERIFY(problems);
+        QCOMPARE(dialog.productCount(), 8L);
+        const QStringList lines = problems->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines[0], u("問題のある行が 7 行あります。"));
+        QCOMPARE(lines[1], u("2 行目: 品名が空のため、このラベルは印刷されません"));
+        QVERIFY(lines[5].startsWith(u("6 行目: ")));
+        QCOMPARE(lines[6], u("…"));
+
+        writeFile(list, "4901234567894,m,fine,,,1\n");
+        BatchPrintDialog sound(list, layout);
+        QCOMPARE(sound.findChild<QLabel*>(u("問題のある行"))->text(), QString());
+    }
+
     void aForcedEncodingThatDoesNotFitLeavesNothingToPrint() {
         QTemporaryDir dir;
         const QString list = dir.filePath(u("list.csv"));
@@ -183,7 +210,7 @@ class BatchPrintDialogTest : public QObject {
     void theMenuCommandAsksThroughTheDialogs() {
         QTemporaryDir dir;
         const QString list = dir.filePath(u("list.csv"));
-        writeFile(list, productList() + "490123456789,十二桁,1\n");
+        writeFile(list, productList() + "49012345678941,十四桁,1\n");
         const QString pdf = dir.filePath(u("batch.pdf"));
         const std::string settings = dir.filePath(u("data.txt")).toStdString();
         enum class Stop { AtList, AtOptions, AtPrinter, PrinterFails, Never };
@@ -199,7 +226,7 @@ class BatchPrintDialogTest : public QObject {
              "プリンターを開けないため、印刷できません。\nプリンターがありません"},
             {Stop::Never, 1, 1,
              "4 枚のシートに 26 件のラベルを印刷しました。\n\n次の行を確かめてください:\n"
-             "27 行目: JANコード \"490123456789\" は 13 桁または 8 桁の数字ではないため、"
+             "27 行目: JANコード \"49012345678941\" は 13 桁または 8 桁の数字ではないため、"
              "バーコードなしで印刷します"},
         };
         for (const auto& c : cases) {

@@ -235,6 +235,8 @@ class EditorTypingTest : public QObject {
     void theWindowShortcutsWorkInsideTheBoxes() {
         box(InputBox::Text2)->setFocus(Qt::MouseFocusReason);
         type(u("abc"));
+        // A maker without a product name is a label that will not print: asked first.
+        dialogs_.answers = {MessageAnswer::Yes};
         QTest::keyClick(box(InputBox::Text2), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(dialogs_.printerRequests, 1);
         QCOMPARE(QApplication::focusWidget(), box(InputBox::Text1));  // print cancelled

@@ -169,12 +169,14 @@ class EditorWindowTest : public QObject {
         QCOMPARE(price->font().pointSizeF(), 14.25);
         QCOMPARE(window->inputBox(InputBox::Text2)->maxLength(), 6);
         QCOMPARE(window->inputBox(InputBox::Text3)->maxLength(), 13);
-        // Japanese stays possible everywhere.
+        // Japanese stays possible everywhere but in the JAN code box, which
+        // takes digits as the keys give them.
         for (const auto& [name, caption] : boxes) {
             auto* box = window->findChild<InputBoxEdit*>(u(name));
-            QVERIFY(box->testAttribute(Qt::WA_InputMethodEnabled));
+            QCOMPARE(box->testAttribute(Qt::WA_InputMethodEnabled), box != jan);
             QVERIFY(!(box->inputMethodHints() & Qt::ImhLatinOnly));
         }
+        QVERIFY(jan->inputMethodHints() & Qt::ImhPreferNumbers);
 
         for (const char* caption :
              {"JANコード", "バーコード", "メーカー", "品名", "規格", "ロット", "売価", "円"}) {

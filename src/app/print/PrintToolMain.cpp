@@ -21,9 +21,12 @@
 #include "SheetInput.h"
 #include "SheetOutput.h"
 #include "ToolExit.h"
+#include "editor/logic/LabelProblems.h"
+#include "editor/logic/ProblemMessages.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "platform/FontSubstitution.h"
+#include "platform/TextGauge.h"
 
 namespace {
 
@@ -33,6 +36,17 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     if (type == QtCriticalMsg || type == QtFatalMsg) {
         std::fprintf(stderr, "tanahuda-print: %s\n", message.toLocal8Bit().constData());
     }
+}
+
+// Lists on stderr each label that did not come out as typed (no barcode, not
+// printed, condensed, a character without a glyph). True when there was one.
+bool reportLabelProblems(const LabelSheet& sheet, const LayoutSettings& layout) {
+    TextGauge gauge;
+    const std::vector<LabelProblem> problems =
+        printingProblems(findSheetProblems(sheet, layout, &gauge.surface()));
+    for (const LabelProblem& problem : problems)
+        reportError(messages::problemLine(problem));
+    return !problems.empty();
 }
 
 // The sheet put out as `options` ask.
@@ -70,7 +84,7 @@ int run(const PrintToolOptions& options) {
         reportError(done);
         return kExitFailure;
     }
-    return EXIT_SUCCESS;
+    return reportLabelProblems(sheet, layout) ? kExitReported : EXIT_SUCCESS;
 }
 
 // The arguments in UTF-8, the form every path takes here. Windows hands main()

@@ -10,7 +10,7 @@
 // reports an error.
 inline constexpr int kExitFailure = 1;   // the job failed
 inline constexpr int kExitUsage = 2;     // the command line is not a valid call
-inline constexpr int kExitReported = 3;  // printed, but rows of the list were reported
+inline constexpr int kExitReported = 3;  // printed, but labels or rows of the list were reported
 
 inline void reportError(const std::string& message) {
     std::fprintf(stderr, "tanahuda-print: %s\n", message.c_str());

@@ -3,6 +3,9 @@
 #include <array>
 #include <utility>
 
+#include "editor/logic/ProblemMessages.h"
+#include "files/Cp932.h"
+
 namespace messages {
 
 const char* fieldCaption(LabelField field) {
@@ -95,6 +98,11 @@ std::string textProblem(const Result& result) {
 
 MessageRequest labelFileNotSaved(const std::string& path, const Result& result) {
     const std::string problem = textProblem(result);
+    if (result.code == ResultCode::NotEncodable && result.labelNumber >= 1) {
+        const std::string character = cp932::firstUnencodable(result.detail).value_or("");
+        return error(characterNotSaved(result.labelNumber, result.field, character) +
+                     "。\nその文字を直してから、もう一度保存してください。");
+    }
     if (!problem.empty() && result.labelNumber >= 1) {
         return error(std::to_string(result.labelNumber) + "番目の棚札の「" +
                      fieldCaption(result.field) + "」" + problem +

@@ -37,6 +37,12 @@ class EditorView {
     virtual void setWindowCaption(const std::string& caption) = 0;
     virtual void setCounter(const std::string& text) = 0;  // Label6
     virtual void setCandidateEnabled(bool enabled) = 0;    // 前候補
+    // The status line under the counter: the current label's problems and
+    // what the JAN code box did, one a line; empty for a sound label.
+    virtual void setStatusLine(const std::string& text) = 0;
+    // A surface to measure texts on as they will be printed (widths, glyphs),
+    // or nothing when the window has none.
+    virtual DrawingSurface* textGauge() = 0;
     // Shows the layout's toggle captions, the origin adjustment texts and the
     // zoom caption.
     virtual void showLayout(const LayoutSettings& layout, const ViewState& view) = 0;
@@ -48,6 +54,10 @@ class EditorView {
     // Draws onto the persistent preview buffer (the picture of the whole page,
     // white) with `draw`, then repaints the preview from the buffer.
     virtual void paintPreview(const std::function<void(DrawingSurface&)>& draw) = 0;
+
+    // Scrolls the preview as little as needed to show the rectangle (mm from
+    // the picture's corner, as drawn) whole, or as much of it as fits.
+    virtual void keepInView(double x, double y, double width, double height) = 0;
 
     // Sets the scroll bars that move the preview inside its frame.
     struct ScrollRange {

@@ -5,6 +5,8 @@
 
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/LabelProblems.h"
+#include "editor/logic/ProblemMessages.h"
 #include "editor/logic/ResultText.h"
 #include "files/SettingsFile.h"
 #include "model/TaxPrice.h"
@@ -107,8 +109,15 @@ void LabelEditor::focusOut(InputBox box) {
         return;
     }
     writeBack(box);
-    if (box != InputBox::Text5)
+    if (box != InputBox::Text5) {
+        // The preview showed the text as typed; it now shows what was stored
+        // (a corrected code).
+        if (previewShowsTyping_) {
+            redrawSheet();
+            drawCurrentLabelFrame();
+        }
         return;
+    }
     if (currentLabel_ < LabelSheet::kLabelCount)
         ++currentLabel_;
     // When the focus is on its way to Text1, its focus-in redraws and shows the
@@ -121,18 +130,64 @@ void LabelEditor::enterPressed(InputBox box) {
     view_.focusBox(nextBoxInCycle(box));
 }
 
+void LabelEditor::boxEdited(InputBox box) {
+    if (view_.focusedBox() != box)
+        return;  // a text set by the program, not typed
+    LabelSheet shown = sheet_;
+    shown.label(shownLabel_).field(fieldOfBox(box)) = view_.boxText(box);
+    redrawSheet(shown);
+    drawCurrentLabelFrame();
+    previewShowsTyping_ = true;
+}
+
+void LabelEditor::previewClicked(double x, double y) {
+    const double z = viewState_.previewZoom;
+    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+        const PointMm cell = labelCellOrigin(k, layout_.originX, layout_.originY);
+        const bool inside = x >= cell.x * z && x < (cell.x + kLabelWidthMm) * z &&
+                            y >= cell.y * z && y < (cell.y + kLabelHeightMm) * z;
+        if (!inside)
+            continue;
+        // The text being typed stays with the label it was typed for; the box
+        // then has nothing left to store (Text5 would also step on).
+        if (const auto focused = view_.focusedBox()) {
+            writeBack(*focused);
+            if (*focused != InputBox::Text1)
+                settledBox_ = focused;
+        }
+        currentLabel_ = k;
+        reloadInputBoxes();
+        redrawAndFocusText1();
+        return;
+    }
+}
+
 void LabelEditor::writeBack(InputBox box) {
     EditorSnapshot before = snapshot();
     std::string text = view_.boxText(box);
     if (box == InputBox::Text1) {
-        std::string corrected = correctJanCheckDigit(text);
-        if (corrected != text) {
-            view_.setBoxText(box, corrected);
-            text = std::move(corrected);
+        JanInput input = settleJanInput(text);
+        janNotice_ = messages::janFixNotice(input);
+        janNoticeLabel_ = shownLabel_;
+        if (input.code != text) {
+            view_.setBoxText(box, input.code);
+            text = std::move(input.code);
         }
     }
     sheet_.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
     recordStep(EditCommand::Typing, std::move(before));
+    showStatus(sheet_);
+}
+
+void LabelEditor::showStatus(const LabelSheet& shown) {
+    std::string status = janNoticeLabel_ == currentLabel_ ? janNotice_ : std::string();
+    for (const LabelProblem& p :
+         findLabelProblems(shown, currentLabel_, layout_, view_.textGauge())) {
+        if (!status.empty())
+            status += "\n";
+        status += messages::problemText(p);
+    }
+    view_.setStatusLine(status);
 }
 
 void LabelEditor::showPriceNote() {
@@ -183,11 +238,17 @@ void LabelEditor::showCounter() {
 // ---------------------------------------------------------------- the redraw chain
 
 void LabelEditor::redrawSheet() {
+    redrawSheet(sheet_);
+}
+
+void LabelEditor::redrawSheet(const LabelSheet& shown) {
+    previewShowsTyping_ = false;
     viewState_.printMode = false;
-    view_.paintPreview([this](DrawingSurface& surface) {
-        drawSheet(surface, sheet_, layout_, viewState_.renderOptions());
+    view_.paintPreview([&](DrawingSurface& surface) {
+        drawSheet(surface, shown, layout_, viewState_.renderOptions());
     });
     showPriceNote();
+    showStatus(shown);
 }
 
 void LabelEditor::drawCurrentLabelFrame() {
@@ -207,6 +268,7 @@ void LabelEditor::drawCurrentLabelFrame() {
         surface.drawLine(x + w, y, x + w, y + h, kCurrentLabelFrameColor);  // right
         surface.setLineWidth(1);
     });
+    view_.keepInView(x, y, w, h);
 }
 
 void LabelEditor::runHub() {
@@ -401,9 +463,17 @@ void LabelEditor::toggleZoom() {
 }
 
 void LabelEditor::print() {
+    // The text still being typed in a box is on screen, so it goes on paper
+    // too, and the labels are checked with it.
+    commitPendingEdit();
+    const std::vector<LabelProblem> problems =
+        printingProblems(findSheetProblems(sheet_, layout_, view_.textGauge()));
+    if (!problems.empty() &&
+        dialogs_.showMessage(messages::askPrintWithProblems(problems)) != MessageAnswer::Yes) {
+        focusText1();
+        return;
+    }
     printPage([this](DrawingSurface& page) {
-        // The text still being typed in a box is on screen, so it goes on paper too.
-        commitPendingEdit();
         viewState_.printMode = true;
         drawSheet(page, sheet_, layout_, viewState_.renderOptions());
     });

@@ -42,6 +42,13 @@ class LabelEditor {
     void focusIn(InputBox box);
     void focusOut(InputBox box);
     void enterPressed(InputBox box);
+    // The text of the focused box changed (typed, pasted, deleted): the
+    // preview and the status line show it at once, the sheet gets it when
+    // the box is left.
+    void boxEdited(InputBox box);
+    // A click on the preview at (x, y) mm from the picture's corner: the
+    // label there becomes current, as by the navigation buttons.
+    void previewClicked(double x, double y);
 
     // Navigation and editing of whole labels.
     void goFirst();            // cmdfirst
@@ -135,7 +142,9 @@ class LabelEditor {
     // a failed page is abandoned and every failure reported.
     void printPage(const std::function<void(DrawingSurface&)>& draw);
     // The preview and the hub of the Text1 focus-in.
-    void redrawSheet();            // preview mode, the whole sheet at the preview zoom
+    void redrawSheet();  // preview mode, the whole sheet at the preview zoom
+    // The same, for the sheet with a text still being typed.
+    void redrawSheet(const LabelSheet& shown);
     void drawCurrentLabelFrame();  // the blue frame around the current label
     void runHub();                 // what Text1 receiving the focus does
     // The end of the redraw chain: the focus to Text1, whose focus-in redraws
@@ -159,6 +168,8 @@ class LabelEditor {
     void commitPendingEdit();
     void showCaption();
     void showCounter();
+    // The status line: the JAN code notice of the current label, then its problems.
+    void showStatus(const LabelSheet& shown);
 
     // File helpers: write the sheet, report a failure; true when written.
     bool writeSheetTo(const std::string& path);
@@ -194,6 +205,13 @@ class LabelEditor {
     std::string currentFileName_ = kUntitled;
     std::string lastDialogFileName_ = "*.csv";
 
+    // What leaving Text1 last did to the code of label janNoticeLabel_.
+    std::string janNotice_;
+    int janNoticeLabel_ = 0;
+
+    // The preview shows a text still being typed rather than the sheet.
+    bool previewShowsTyping_ = false;
+
     int hubRuns_ = 0;     // counts the hub, to know whether a focus move ran it
     int shownLabel_ = 1;  // the label whose texts the input boxes show
     // A box whose text was settled (saved, or replaced by a reload) just before
@@ -208,7 +226,6 @@ class LabelEditor {
 };
 
 // Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`
-// long: maximum = the difference, large step = maximum / 10, small step =
-// large step / 10, each rounded half to even; steps never below 1 and the
-// maximum kept within 0..32767.
+// long: maximum = the difference, rounded half to even and kept within
+// 0..32767; large step = the frame (at least 1); small step = 5 mm.
 EditorView::ScrollRange scrollRangeFor(double surfaceTwips, double frameTwips);

@@ -13,10 +13,12 @@ double nearestEven(double value) {
 }  // namespace
 
 EditorView::ScrollRange scrollRangeFor(double surfaceTwips, double frameTwips) {
+    // An arrow click moves about 5 mm, a click beside the thumb one frame.
+    constexpr double kLineTwips = 5.0 * 1440.0 / 25.4;
     EditorView::ScrollRange range;
     const double maximum = std::clamp(nearestEven(surfaceTwips - frameTwips), 0.0, 32767.0);
     range.maximum = static_cast<int>(maximum);
-    range.largeStep = std::max(1, static_cast<int>(nearestEven(range.maximum / 10.0)));
-    range.smallStep = std::max(1, static_cast<int>(nearestEven(range.largeStep / 10.0)));
+    range.largeStep = static_cast<int>(std::clamp(nearestEven(frameTwips), 1.0, 32767.0));
+    range.smallStep = static_cast<int>(nearestEven(kLineTwips));
     return range;
 }

@@ -24,6 +24,8 @@ namespace {
 
 // How many problem rows a message lists before it only counts the rest.
 constexpr int kProblemsListed = 15;
+// How many problem rows the dialog shows before printing.
+constexpr std::size_t kProblemsShown = 5;
 
 }  // namespace
 
@@ -90,9 +92,19 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The rows to look at before printing, just above the print button.
+    problems_ = new QLabel;
+    problems_->setObjectName(QStringLiteral("問題のある行"));
+    problems_->setTextFormat(Qt::PlainText);
+    problems_->setWordWrap(true);
+    QPalette problemPalette = problems_->palette();
+    problemPalette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    problems_->setPalette(problemPalette);
+
     auto* left = new QVBoxLayout;
     left->addLayout(form);
     left->addStretch(1);
+    left->addWidget(problems_);
     left->addWidget(buttons);
     auto* top = new QHBoxLayout(this);
     top->addLayout(left);
@@ -135,6 +147,21 @@ void BatchPrintDialog::countList() {
         std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(), startPosition());
 }
 
+QString BatchPrintDialog::problemRowsText() const {
+    const std::vector<Result>& rows = batch_->problems();
+    if (rows.empty())
+        return QString();
+    QString text = QStringLiteral("問題のある行が %1 行あります。").arg(rows.size());
+    for (std::size_t i = 0; i < rows.size() && i < kProblemsShown; ++i) {
+        text += QStringLiteral("\n%1 行目: %2")
+                    .arg(rows[i].line)
+                    .arg(QString::fromStdString(resulttext::rowProblem(rows[i])));
+    }
+    if (rows.size() > kProblemsShown)
+        text += QStringLiteral("\n…");
+    return text;
+}
+
 void BatchPrintDialog::refresh() {
     // The first sheet as it will be printed: the labels before the start
     // position stay free.
@@ -160,6 +187,8 @@ void BatchPrintDialog::refresh() {
                               .arg(sheetCount()));
     }
     printButton_->setEnabled(products > 0);
+    problems_->setText(problemRowsText());
+    problems_->setVisible(!batch_->problems().empty());
 }
 
 BatchOutcome printProductListFile(const std::string& listPath, const BatchChoice& choice,

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "editor/logic/EditorDialogs.h"
 #include "files/ProductList.h"
@@ -18,7 +19,8 @@ class QSpinBox;
 // sheet (1..10, to finish a half-used sheet) and, when it must be forced, the
 // list's encoding, and how prices are shown (税込のみ or 本体＋税込, and the
 // rounding), starting from the print pattern's. Shows how many products and
-// sheets that gives and a picture of the first sheet as it will print.
+// sheets that gives, the rows that will not print as they stand, and a
+// picture of the first sheet as it will print.
 class BatchPrintDialog : public QDialog {
     Q_OBJECT
 
@@ -42,6 +44,8 @@ class BatchPrintDialog : public QDialog {
     void countList();
     // The summary and the picture of the first sheet, for the start position.
     void refresh();
+    // The count of problem rows and the first of them, or empty.
+    QString problemRowsText() const;
 
     QString listPath_;
     LayoutSettings layout_;
@@ -52,6 +56,7 @@ class BatchPrintDialog : public QDialog {
     QComboBox* priceMode_;
     QComboBox* rounding_;
     QLabel* summary_;
+    QLabel* problems_;
     QLabel* preview_;
     QPushButton* printButton_;
 };

@@ -8,11 +8,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QShortcut>
@@ -34,6 +37,7 @@
 #include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
+#include "platform/TextGauge.h"
 #include "platform/UserManual.h"
 
 namespace {
@@ -160,6 +164,10 @@ void EditorWindow::build() {
     row->setSpacing(8);
     row->addWidget(buildInputPanel());
     preview_ = new PreviewArea(central);
+    connect(preview_->picture(), &PreviewPicture::clicked, this, [this](QPointF point) {
+        const double mmPerPixel = 25.4 / preview_->dotsPerInch();
+        editor_->previewClicked(point.x() * mmPerPixel, point.y() * mmPerPixel);
+    });
     row->addWidget(preview_, 1);
     row->addWidget(buildLayoutPanel());
     setCentralWidget(central);
@@ -185,6 +193,7 @@ QWidget* EditorWindow::buildInputPanel() {
     column->setSpacing(8);
     column->addWidget(buildBoxFrame());
     column->addLayout(buildNavigation());
+    column->addWidget(buildStatusLine());
     column->addWidget(buildEditFrame());
     column->addWidget(buildViewFrame());
     column->addWidget(buildPatternFrame());
@@ -216,6 +225,8 @@ QGroupBox* EditorWindow::buildBoxFrame() {
             [this](InputBox b, Qt::FocusReason r) { boxFocusOut(b, r); },
             [this](InputBox b) { editor_->enterPressed(b); },
         });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, box = info.box] { editor_->boxEdited(box); });
         boxes_[index(info.box)] = edit;
         connect(edit, &QLineEdit::textChanged, this, &EditorWindow::refreshEditMenu);
         grid->addWidget(caption, row, 0);
@@ -252,6 +263,8 @@ void EditorWindow::configureBoxes() {
             case InputBox::Text3:
                 break;
             case InputBox::Text1:
+                hints = Qt::ImhPreferNumbers | Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
+                break;
             case InputBox::Text5:
                 hints = Qt::ImhPreferLatin | Qt::ImhPreferNumbers;
                 break;
@@ -261,6 +274,9 @@ void EditorWindow::configureBoxes() {
         }
         inputBox(info.box)->setInputMethodHints(hints);
     }
+    // A code typed through an input method comes out in full width; the JAN
+    // code box takes the keys as they are.
+    inputBox(InputBox::Text1)->setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 QHBoxLayout* EditorWindow::buildNavigation() {
@@ -298,6 +314,19 @@ QHBoxLayout* EditorWindow::buildNavigation() {
         }
     }
     return navigation;
+}
+
+QLabel* EditorWindow::buildStatusLine() {
+    // What is wrong with the current label, in plain words; empty for a sound one.
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("statusLine"));
+    status_->setWordWrap(true);
+    status_->setTextFormat(Qt::PlainText);
+    QPalette statusPalette = status_->palette();
+    statusPalette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    status_->setPalette(statusPalette);
+    status_->setAccessibleName(qs("ラベルの問題"));
+    return status_;
 }
 
 QGroupBox* EditorWindow::buildEditFrame() {
@@ -739,6 +768,20 @@ void EditorWindow::setWindowCaption(const std::string& caption) {
 
 void EditorWindow::setCounter(const std::string& text) {
     counter_->setText(qs(text));
+}
+
+void EditorWindow::setStatusLine(const std::string& text) {
+    status_->setText(qs(text));
+}
+
+DrawingSurface* EditorWindow::textGauge() {
+    if (!gauge_)
+        gauge_ = std::make_unique<TextGauge>();
+    return &gauge_->surface();
+}
+
+void EditorWindow::keepInView(double x, double y, double width, double height) {
+    preview_->keepInView(QRectF(x, y, width, height));
 }
 
 void EditorWindow::setCandidateEnabled(bool enabled) {

@@ -19,6 +19,7 @@ class PriceFrame;
 class TaxRateButton;
 class QGroupBox;
 class QHBoxLayout;
+class TextGauge;
 class QLabel;
 class QLineEdit;
 
@@ -62,6 +63,9 @@ class EditorWindow : public QMainWindow, public EditorView {
     void setWindowCaption(const std::string& caption) override;
     void setCounter(const std::string& text) override;
     void setCandidateEnabled(bool enabled) override;
+    void setStatusLine(const std::string& text) override;
+    DrawingSurface* textGauge() override;
+    void keepInView(double x, double y, double width, double height) override;
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
     void showPriceNote(const std::string& note) override;
@@ -82,6 +86,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     QGroupBox* buildBoxFrame();  // the six input boxes with their captions
     void configureBoxes();       // their alignment, faces, limits and input hints
     QHBoxLayout* buildNavigation();
+    QLabel* buildStatusLine();  // the current label's problems
     QGroupBox* buildEditFrame();
     QGroupBox* buildViewFrame();
     QGroupBox* buildPatternFrame();
@@ -109,6 +114,8 @@ class EditorWindow : public QMainWindow, public EditorView {
 
     std::array<InputBoxEdit*, 6> boxes_{};
     QLabel* counter_ = nullptr;
+    QLabel* status_ = nullptr;          // the current label's problems
+    std::unique_ptr<TextGauge> gauge_;  // texts measured as on paper
     CommandButton* candidate_ = nullptr;
     CommandButton* zoom_ = nullptr;
     CommandButton* border_ = nullptr;

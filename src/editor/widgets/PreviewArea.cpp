@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 
 #include "editor/logic/LabelEditor.h"
@@ -77,6 +78,32 @@ void PreviewArea::setScrollRanges(const EditorView::ScrollRange& vertical,
     applyRange(vertical_, vertical);
     applyRange(horizontal_, horizontal);
     placePicture();
+}
+
+namespace {
+
+// The bar's value that shows [from, to) in a frame `frame` long, moving as
+// little as possible; the start wins when the span is longer than the frame.
+int valueShowing(const QScrollBar* bar, int from, int to, int frame) {
+    int value = bar->value();
+    if (to > value + frame)
+        value = to - frame;
+    if (from < value)
+        value = from;
+    return std::clamp(value, bar->minimum(), bar->maximum());
+}
+
+}  // namespace
+
+void PreviewArea::keepInView(const QRectF& mm) {
+    constexpr double kTwipsPerMm = 1440.0 / 25.4;
+    const QSize frame = frameTwips();
+    horizontal_->setValue(valueShowing(horizontal_, static_cast<int>(mm.left() * kTwipsPerMm),
+                                       static_cast<int>(std::ceil(mm.right() * kTwipsPerMm)),
+                                       frame.width()));
+    vertical_->setValue(valueShowing(vertical_, static_cast<int>(mm.top() * kTwipsPerMm),
+                                     static_cast<int>(std::ceil(mm.bottom() * kTwipsPerMm)),
+                                     frame.height()));
 }
 
 void PreviewArea::fitRangesToFrame() {

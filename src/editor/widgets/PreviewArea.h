@@ -26,12 +26,16 @@ class PreviewArea : public QWidget {
     QScrollBar* horizontalBar() const { return horizontal_; }
 
     double twipsPerPixel() const { return 1440.0 / dotsPerInch_; }
+    double dotsPerInch() const { return dotsPerInch_; }
     // Sizes in twips, as the window reports them.
     QSize pageTwips() const;
     QSize frameTwips() const;
 
     void setScrollRanges(const EditorView::ScrollRange& vertical,
                          const EditorView::ScrollRange& horizontal);
+    // Scrolls as little as needed to show `mm` (millimetres from the picture's
+    // corner) whole, or its top-left part when it is larger than the frame.
+    void keepInView(const QRectF& mm);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

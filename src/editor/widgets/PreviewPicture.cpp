@@ -1,5 +1,6 @@
 #include "editor/widgets/PreviewPicture.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
@@ -42,4 +43,13 @@ void PreviewPicture::paintEvent(QPaintEvent* event) {
     const qreal ratio = buffer_.devicePixelRatio();
     painter.drawImage(QRectF(area), buffer_,
                       QRectF(area.topLeft() * ratio, QSizeF(area.size()) * ratio));
+}
+
+void PreviewPicture::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit clicked(event->position());
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
 }

@@ -24,8 +24,13 @@ class PreviewPicture : public QWidget {
     const QImage& buffer() const { return buffer_; }
     QSize sizeHint() const override { return size(); }
 
+  signals:
+    // A left click at `point`, in the picture's (logical) pixels.
+    void clicked(QPointF point);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     QImage buffer_;

@@ -1,0 +1,134 @@
+#include "editor/logic/LabelProblems.h"
+
+#include <cmath>
+#include <optional>
+
+#include "barcode/JanCode.h"
+#include "files/Cp932.h"
+#include "model/Utf8Text.h"
+#include "render/DrawingSurface.h"
+#include "render/LabelTexts.h"
+
+namespace {
+
+LabelElement elementOfField(LabelField field) {
+    switch (field) {
+        case LabelField::JanCode:
+            return LabelElement::Jan;
+        case LabelField::Maker:
+            return LabelElement::Maker;
+        case LabelField::ProductName:
+            return LabelElement::ProductName;
+        case LabelField::Spec:
+            return LabelElement::Spec;
+        case LabelField::Lot:
+            return LabelElement::Lot;
+        case LabelField::Price:
+            return LabelElement::Price;
+    }
+    return LabelElement::Jan;
+}
+
+bool allAsciiDigits(const std::string& text) {
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+// Why the code will give no barcode, if it gives none.
+std::optional<LabelProblemKind> codeProblem(const std::string& code) {
+    if (code.empty())
+        return std::nullopt;
+    const std::size_t n = utf8::length(code);
+    if (n == 13 || n == 8) {
+        if (checkJanCode(code).valid)
+            return std::nullopt;
+        return LabelProblemKind::InvalidCode;
+    }
+    if ((n == 12 || n == 7) && allAsciiDigits(code))
+        return LabelProblemKind::NoCheckDigit;
+    return LabelProblemKind::NotACode;
+}
+
+// The first character of `text` the gauge's current font cannot draw.
+std::optional<std::string> firstUndrawable(const DrawingSurface& gauge, const std::string& text) {
+    if (gauge.canDrawText(text))
+        return std::nullopt;
+    for (char32_t c : utf8::toUtf32(text)) {
+        std::string one = utf8::fromUtf32({&c, 1});
+        if (!gauge.canDrawText(one))
+            return one;
+    }
+    return std::nullopt;
+}
+
+// Condensed, clipped and undrawable texts, measured at the printed size.
+void addDrawingProblems(const LabelRecord& label, int number, const LayoutSettings& layout,
+                        DrawingSurface& gauge, std::vector<LabelProblem>& problems) {
+    gauge.setUnit(SurfaceUnit::Millimetres);
+    for (const LabelText& t : labelTexts(label, layout)) {
+        const ElementFont& font = layout.element(t.element).font;
+        gauge.setFont(SurfaceFont{font.name, double(font.size), font.bold, font.italic,
+                                  layout.isUnderlined(t.element)});
+        const TextFit fit = fitText(gauge.textWidth(t.text), kLabelWidthMm - t.dx);
+        if (fit.clipped) {
+            problems.push_back({number, LabelProblemKind::TextClipped, t.element, {}, 50});
+        } else if (fit.scale < 1.0) {
+            // Rounded down: a text drawn at 99.6 % is not "100 %".
+            const int percent = static_cast<int>(std::floor(fit.scale * 100.0));
+            problems.push_back({number, LabelProblemKind::TextCondensed, t.element, {}, percent});
+        }
+        if (auto c = firstUndrawable(gauge, t.text))
+            problems.push_back({number, LabelProblemKind::CharacterNotDrawn, t.element, *c, 100});
+    }
+}
+
+}  // namespace
+
+std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
+                                            const LayoutSettings& layout, DrawingSurface* gauge) {
+    const LabelRecord& label = sheet.label(number);
+    std::vector<LabelProblem> problems;
+    const bool printed = !label.productName.empty();
+    if (!printed) {
+        if (!label.janCode.empty() || !label.maker.empty() || !label.price.empty())
+            problems.push_back(
+                {number, LabelProblemKind::NoProductName, LabelElement::ProductName, {}, 100});
+    } else if (layout.isVisible(LabelElement::Barcode)) {
+        if (auto kind = codeProblem(label.janCode))
+            problems.push_back({number, *kind, LabelElement::Jan, {}, 100});
+    }
+    if (printed && gauge != nullptr)
+        addDrawingProblems(label, number, layout, *gauge, problems);
+    for (LabelField f : kLabelFields) {
+        const std::string& text = label.field(f);
+        std::optional<std::string> c;
+        if (text.find('"') != std::string::npos)
+            c = "\"";  // ends the field early in a label data file
+        else
+            c = cp932::firstUnencodable(text);
+        if (c)
+            problems.push_back(
+                {number, LabelProblemKind::CharacterNotSaved, elementOfField(f), *c, 100});
+    }
+    return problems;
+}
+
+std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const LayoutSettings& layout,
+                                            DrawingSurface* gauge) {
+    std::vector<LabelProblem> problems;
+    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+        std::vector<LabelProblem> some = findLabelProblems(sheet, n, layout, gauge);
+        problems.insert(problems.end(), some.begin(), some.end());
+    }
+    return problems;
+}
+
+std::vector<LabelProblem> printingProblems(std::vector<LabelProblem> problems) {
+    std::erase_if(problems, [](const LabelProblem& p) {
+        return p.kind == LabelProblemKind::CharacterNotSaved;
+    });
+    return problems;
+}

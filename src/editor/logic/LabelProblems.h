@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/LabelElement.h"
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+
+class DrawingSurface;
+
+// Why a label would not come out of the printer as the user sees it typed.
+enum class LabelProblemKind {
+    InvalidCode,        // 13 or 8 characters, but not a valid JAN code: no barcode
+    NoCheckDigit,       // 12 or 7 digits: no barcode
+    NotACode,           // any other non-empty code: no barcode
+    NoProductName,      // a code, maker or price without a product name: not printed
+    TextCondensed,      // a text drawn narrower (percent) to end inside the label
+    TextClipped,        // a text that even at half width runs past the label's edge
+    CharacterNotDrawn,  // a character the element's font has no glyph for
+    CharacterNotSaved,  // a character a label data file cannot hold
+};
+
+struct LabelProblem {
+    int label = 1;  // 1..10
+    LabelProblemKind kind = LabelProblemKind::InvalidCode;
+    LabelElement element = LabelElement::Jan;  // the text concerned
+    std::string character;                     // CharacterNotDrawn, CharacterNotSaved
+    int percent = 100;                         // TextCondensed
+    bool operator==(const LabelProblem&) const = default;
+};
+
+// The problems of label `number`, in the order of its texts. The condensed,
+// clipped and undrawable texts are measured on `gauge` (any surface: the
+// widths it gives are those of its own device) and left out without one.
+std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
+                                            const LayoutSettings& layout, DrawingSurface* gauge);
+// The problems of all ten labels, label 1 first.
+std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const LayoutSettings& layout,
+                                            DrawingSurface* gauge);
+
+// The problems that change what comes out of the printer (all but the
+// characters a file cannot hold).
+std::vector<LabelProblem> printingProblems(std::vector<LabelProblem> problems);

@@ -1,0 +1,97 @@
+#include "editor/logic/ProblemMessages.h"
+
+#include "editor/logic/EditorMessages.h"
+
+namespace messages {
+
+const char* elementCaption(LabelElement element) {
+    switch (element) {
+        case LabelElement::Jan:
+        case LabelElement::Barcode:
+            return "JANコード";
+        case LabelElement::Maker:
+            return "メーカー等";
+        case LabelElement::ProductName:
+            return "品名等";
+        case LabelElement::Spec:
+            return "規格等";
+        case LabelElement::Lot:
+            return "ロット等";
+        case LabelElement::Price:
+            return "売価等";
+        case LabelElement::Yen:
+            return "円";
+        case LabelElement::TaxLine:
+            return "税込表示";
+        case LabelElement::Border:
+            return "縁取り";
+    }
+    return "";
+}
+
+std::string problemText(const LabelProblem& p) {
+    const std::string element = elementCaption(p.element);
+    switch (p.kind) {
+        case LabelProblemKind::InvalidCode:
+            return "JANコードが正しくないため、バーコードは印刷されません";
+        case LabelProblemKind::NoCheckDigit:
+            return "JANコードにチェックデジットがないため、バーコードは印刷されません";
+        case LabelProblemKind::NotACode:
+            return "JANコードが13桁でも8桁でもないため、バーコードは印刷されません";
+        case LabelProblemKind::NoProductName:
+            return "品名等がないため、このラベルは印刷されません";
+        case LabelProblemKind::TextCondensed:
+            return element + "は長すぎるため、幅を " + std::to_string(p.percent) +
+                   "% に縮めて印刷されます";
+        case LabelProblemKind::TextClipped:
+            return element + "は長すぎるため、ラベルからはみ出す部分は印刷されません";
+        case LabelProblemKind::CharacterNotDrawn:
+            return element + "の「" + p.character + "」はフォントにないため、正しく印刷されません";
+        case LabelProblemKind::CharacterNotSaved:
+            return element + "の「" + p.character + "」は保存できません";
+    }
+    return "";
+}
+
+std::string problemLine(const LabelProblem& p) {
+    return "ラベル " + std::to_string(p.label) + ": " + problemText(p);
+}
+
+std::string problemList(const std::vector<LabelProblem>& problems, std::size_t limit) {
+    std::string out;
+    for (std::size_t i = 0; i < problems.size() && i < limit; ++i) {
+        if (!out.empty())
+            out += "\n";
+        out += problemLine(problems[i]);
+    }
+    if (problems.size() > limit)
+        out += "\nほか " + std::to_string(problems.size() - limit) + " 件";
+    return out;
+}
+
+std::string janFixNotice(const JanInput& input) {
+    switch (input.fix) {
+        case JanFix::None:
+            return "";
+        case JanFix::CheckDigitReplaced:
+            return "チェックデジットを " + input.typedDigit + " から " +
+                   std::string(1, input.checkDigit) + " に直しました";
+        case JanFix::CheckDigitAppended:
+            return "チェックデジット " + std::string(1, input.checkDigit) + " を付けました";
+    }
+    return "";
+}
+
+MessageRequest askPrintWithProblems(const std::vector<LabelProblem>& problems) {
+    MessageRequest request =
+        question(std::string(kAskPrintWithProblems) + "\n\n" + problemList(problems));
+    request.defaultButton = MessageAnswer::No;
+    return request;
+}
+
+std::string characterNotSaved(int label, LabelField field, const std::string& character) {
+    return "ラベル " + std::to_string(label) + " の" + fieldCaption(field) + "の「" + character +
+           "」は保存できません";
+}
+
+}  // namespace messages

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/LabelElement.h"
+#include "model/LabelSheet.h"
+#include "model/LayoutSettings.h"
+
+// One text of a label as the sheet renderer draws it.
+struct LabelText {
+    LabelElement element = LabelElement::Jan;
+    double dx = 0.0;   // the top-left corner of its first character, in mm from
+    double dy = 0.0;   // the label's top-left corner, the element's offset included
+    std::string text;  // as drawn: centred, right-aligned or indented with spaces
+};
+
+// The visible texts of a label, in the order they are drawn (each after the
+// border and the barcode): JAN digits, product name, price, yen sign, maker,
+// spec, lot, tax line. A label without a product name is not drawn at all, yet its
+// texts are listed all the same.
+std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings& layout);
+
+// How a text is fitted into the room left of its label's right edge.
+struct TextFit {
+    double scale = 1.0;    // horizontal scale: 1 for a text that fits, down to kMinimumTextScale
+    bool clipped = false;  // even at the smallest scale the text runs past the edge
+};
+
+// Texts are condensed down to half their width, never further.
+inline constexpr double kMinimumTextScale = 0.5;
+
+// The fit of a text `width` long whose left edge stands `room` before the
+// label's right edge (both in the same unit).
+TextFit fitText(double width, double room);
