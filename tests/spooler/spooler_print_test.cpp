@@ -17,6 +17,7 @@
 #include "platform/LabelFileFixture.h"
 #include "platform/PageSetup.h"
 #include "platform/PrinterQueue.h"
+#include "support/PageInk.h"
 
 namespace {
 
@@ -44,21 +45,6 @@ std::set<std::string> decodeAll(const QImage& page, const QString& scratch) {
         start = end == std::string::npos ? out.size() : end + 1;
     }
     return codes;
-}
-
-// The top-left corner of everything printed darker than mid grey, in mm.
-QPointF inkCorner(const QImage& page, int dpi) {
-    int left = page.width(), top = page.height();
-    for (int y = 0; y < page.height(); ++y) {
-        const uchar* row = page.constScanLine(y);
-        for (int x = 0; x < page.width(); ++x) {
-            if (row[x] < 128) {
-                left = std::min(left, x);
-                top = std::min(top, y);
-            }
-        }
-    }
-    return {left * 25.4 / dpi, top * 25.4 / dpi};
 }
 
 class SpoolerPrintTest : public ::testing::Test {
@@ -131,10 +117,29 @@ TEST_F(SpoolerPrintTest, ALabelFileIsPrintedFromThePrintableCornerOfEachQueue) {
         EXPECT_EQ(decodeAll(pages[0], path("page.png")), expected) << q.queue.toStdString();
         // The layout is measured from the printer's origin, the corner of its
         // printable area: the first border bar at origin + (3, 2) mm + edge.
-        const QPointF corner = inkCorner(pages[0], kDpi);
+        const QPointF corner = PageInk(pages[0], kDpi).corner();
         EXPECT_NEAR(corner.x(), q.edge + kOriginX + 3.0, 0.15) << q.queue.toStdString();
         EXPECT_NEAR(corner.y(), q.edge + kOriginY + 2.0, 0.15) << q.queue.toStdString();
     }
+}
+
+TEST_F(SpoolerPrintTest, TheCalibrationPageIsDrawnFromThePrintableCornerToo) {
+    QFile pattern(path("data.txt"));
+    ASSERT_TRUE(pattern.open(QIODevice::WriteOnly));
+    pattern.write("\"印字位置調整\",\"3\",\"-2\",0,0,0,0,0,0,0\r\n");
+    pattern.close();
+    const ProcessResult run =
+        runPrintTool({QStringLiteral("--calibration"), QStringLiteral("--layout"), path("data.txt"),
+                      QStringLiteral("--printer"), kEdged});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_TRUE(spooler_->waitUntilIdle());
+    const std::vector<QImage> pages = spooler_->pages(kEdged, kDpi);
+    ASSERT_EQ(pages.size(), 1u);
+    const PageInk page(pages[0], kDpi);
+    const double edge = PrivateSpooler::kMarginPoints * 25.4 / 72.0;
+    const double ox = edge + 15.0, oy = edge + 5.8;
+    EXPECT_NEAR(page.leftmost(oy + 30, oy + 50), ox, 0.15);
+    EXPECT_NEAR(page.topmost(ox + 45, ox + 85), oy, 0.15);
 }
 
 TEST_F(SpoolerPrintTest, ABatchOfTwentyFiveProductsIsOneJobOfThreePages) {

@@ -18,6 +18,7 @@
 #include "PrivateSpooler.h"
 #include "editor/widgets/EditorWindow.h"
 #include "editor/widgets/InputBoxEdit.h"
+#include "support/PageInk.h"
 
 namespace {
 
@@ -66,20 +67,6 @@ void choose(QPrintDialog* dialog, const QString& queue) {
         }
     }
     qWarning() << "no printer" << queue << "in the dialog";
-}
-
-QPointF inkCorner(const QImage& page, int dpi) {
-    int left = page.width(), top = page.height();
-    for (int y = 0; y < page.height(); ++y) {
-        const uchar* row = page.constScanLine(y);
-        for (int x = 0; x < page.width(); ++x) {
-            if (row[x] < 128) {
-                left = std::min(left, x);
-                top = std::min(top, y);
-            }
-        }
-    }
-    return {left * 25.4 / dpi, top * 25.4 / dpi};
 }
 
 }  // namespace
@@ -146,7 +133,7 @@ class SpoolerWindowTest : public QObject {
         QCOMPARE(codes, (std::set<QByteArray>{"4901234567894", "4912345678904", "49012347"}));
         // Measured from the corner of the printable area: label 1 at the
         // origin (12, 7.8) mm, its border bar 3 mm right and 2 mm down.
-        const QPointF corner = inkCorner(pages[0], 300);
+        const QPointF corner = PageInk(pages[0], 300).corner();
         const double edge = PrivateSpooler::kMarginPoints * 25.4 / 72.0;
         QVERIFY2(std::abs(corner.x() - (edge + 12.0 + 3.0)) < 0.15,
                  qPrintable(QString::number(corner.x())));

@@ -21,11 +21,9 @@
 
 #include "SheetInput.h"
 #include "ToolExit.h"
-#include "files/SettingsFile.h"
 #include "platform/BatchPrint.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
-#include "platform/SettingsLocation.h"
 
 namespace {
 
@@ -35,15 +33,6 @@ TextEncoding encodingOption(const std::string& name) {
     if (name == "cp932")
         return TextEncoding::Cp932;
     return TextEncoding::Auto;
-}
-
-// The print pattern: the given file, or the user's preferred pattern.
-Result batchLayout(const PrintToolOptions& options, LayoutSettings& layout) {
-    if (!options.layoutFile.empty())
-        return readLayoutForPrinting(options.layoutFile, layout);
-    layout = initialLayoutSettings();
-    loadSettingsFile(SettingsLocation::forThisProgram().paths().readPath, layout);
-    return {};
 }
 
 bool stderrIsTerminal() {
@@ -172,7 +161,7 @@ void reportProblems(const std::string& listPath, const std::vector<Result>& prob
 
 int runBatch(const PrintToolOptions& options) {
     LayoutSettings layout;
-    if (Result read = batchLayout(options, layout); !read.ok()) {
+    if (Result read = readLayoutOrPreferred(options.layoutFile, layout); !read.ok()) {
         reportError(read);
         return kExitFailure;
     }

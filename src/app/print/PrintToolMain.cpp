@@ -27,6 +27,7 @@
 #include "model/LayoutSettings.h"
 #include "platform/FontSubstitution.h"
 #include "platform/TextGauge.h"
+#include "render/CalibrationSheet.h"
 
 namespace {
 
@@ -87,6 +88,31 @@ int run(const PrintToolOptions& options) {
     return reportLabelProblems(sheet, layout) ? kExitReported : EXIT_SUCCESS;
 }
 
+// The calibration page with the origin of the print pattern (--layout, or the
+// user's preferred one), into a PDF or onto a printer.
+int calibrate(const PrintToolOptions& options) {
+    LayoutSettings layout;
+    if (Result read = readLayoutOrPreferred(options.layoutFile, layout); !read.ok()) {
+        reportError(read);
+        return kExitFailure;
+    }
+    const PaperPage page = [&layout](DrawingSurface& surface) {
+        drawCalibrationSheet(surface, layout);
+    };
+    const Result done = options.mode == PrintToolOptions::Mode::Printer
+                            ? printPage(page, options.printerName)
+                            : writePagePdf(page, options.outputFile, options.dotsPerInch);
+    if (done.code == ResultCode::PageNotDrawn) {
+        reportError("位置合わせのページを描けませんでした");
+        return kExitFailure;
+    }
+    if (!done.ok()) {
+        reportError(done);
+        return kExitFailure;
+    }
+    return EXIT_SUCCESS;
+}
+
 // The arguments in UTF-8, the form every path takes here. Windows hands main()
 // its ANSI code page, which cannot hold every name: read its wide command line.
 std::vector<std::string> toolArguments(int argc, char** argv) {
@@ -130,5 +156,7 @@ int main(int argc, char** argv) {
     // The same name as the window, so both find the user's preferred pattern.
     QGuiApplication::setApplicationName(QStringLiteral("tanahuda"));
     installJapaneseFontSubstitutions();
+    if (options.calibration)
+        return calibrate(options);
     return options.batch() ? runBatch(options) : run(options);
 }

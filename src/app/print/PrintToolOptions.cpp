@@ -26,12 +26,13 @@ struct ToolCommandLine {
     QCommandLineOption layout{"layout", {}, "FILE"};
     QCommandLineOption priceMode{"price-mode", {}, "M"};
     QCommandLineOption rounding{"rounding", {}, "R"};
+    QCommandLineOption calibration{"calibration"};
 
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
-                           layout, priceMode, rounding});
+                           layout, priceMode, rounding, calibration});
     }
 };
 
@@ -110,10 +111,19 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
     return "";
 }
 
-// What the input is: a product list or one label data file, never both.
-std::string checkInput(const ToolCommandLine& line, const PrintToolOptions& options) {
+// What the input is: a product list or one label data file, never both; or
+// nothing but the print pattern for the calibration page.
+std::string checkInput(const ToolCommandLine& line, PrintToolOptions& options) {
     const bool labelGiven = !line.parser.positionalArguments().isEmpty();
-    if (options.batch()) {
+    options.calibration = line.parser.isSet(line.calibration);
+    if (options.calibration) {
+        if (labelGiven || options.batch())
+            return "--calibration にはラベルデータファイルも --products も指定できません";
+        if (line.parser.isSet(line.preview))
+            return "--calibration と --preview は同時に指定できません";
+        if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding))
+            return "--start と --encoding は --products にだけ指定できます";
+    } else if (options.batch()) {
         if (labelGiven)
             return "--products とラベルデータファイルは同時に指定できません";
         if (line.parser.isSet(line.preview))
@@ -190,7 +200,8 @@ const char* printToolUsage() {
   tanahuda-print LABELFILE --printer NAME [--layout data.txt]
   tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
                  (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
-  (どの使い方にも [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
+  tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
+  (シートの使い方には [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
   tanahuda-print --help
 
 棚札のラベルデータファイル (.csv / .txt) の 1 シート (A4 に 10 枚) を描きます。
@@ -230,6 +241,12 @@ const char* printToolUsage() {
                     列 (10, 8, 0, 標準, 軽減, 非課税) がラベルごとの税率です。
   --rounding R      税込額の端数: floor (切り捨て)、round (四捨五入)、ceil
                     (切り上げ)。既定は印刷パターンのとおり。
+  --calibration     位置合わせ印刷: 各ラベルの輪郭と左上の角の十字、最初のラベルに
+                    -10〜+10 の目盛り (左の縁を横切る横の目盛りが X、上の縁を
+                    横切る縦の目盛りが Y) を 1 ページに描きます。ラベル用紙の
+                    縁が指す目盛りの数字が、印字位置調整に設定する値です。
+                    原点は --layout のファイル、なければ保存してある印刷パターン
+                    (data.txt) の印字位置調整の値から決まります。
   -h, --help        この説明を表示します。
 
 バーコードが付かない、印刷されない (品名がない)、縮めて印刷する、フォントに
@@ -246,6 +263,7 @@ const char* printToolUsage() {
   tanahuda-print 棚札.csv --layout data.txt --printer Office_Printer
   tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
   tanahuda-print --products 商品.csv --price-mode dual --rounding round -o 棚札.pdf
+  tanahuda-print --calibration --printer Office_Printer
 )";
 }
 

@@ -27,6 +27,8 @@ struct PrintToolOptions {
     // print pattern's price mode and rounding.
     std::optional<PriceMode> priceMode;
     std::optional<TaxRounding> rounding;
+    // The calibration page instead of a sheet (--calibration).
+    bool calibration = false;
 
     bool batch() const { return !productsFile.empty(); }
     // Puts the price mode and rounding asked for into `layout`.

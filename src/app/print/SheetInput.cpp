@@ -5,6 +5,7 @@
 #include "files/FileIo.h"
 #include "files/LabelDataFile.h"
 #include "files/SettingsFile.h"
+#include "platform/SettingsLocation.h"
 
 namespace {
 
@@ -59,5 +60,13 @@ Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layo
         readSettingsBytes(layoutBytes, layout, &priceLines);
     }
     warnIfDamaged(priceLines, layoutFile);
+    return {};
+}
+
+Result readLayoutOrPreferred(const std::string& layoutFile, LayoutSettings& layout) {
+    if (!layoutFile.empty())
+        return readLayoutForPrinting(layoutFile, layout);
+    layout = startingLayout();
+    loadSettingsFile(SettingsLocation::forThisProgram().paths().readPath, layout);
     return {};
 }

@@ -19,3 +19,9 @@ Result readSheetForPrinting(const std::string& labelFile, const std::string& lay
 // (data.txt), or a label data file whose pattern is taken. NotFound or
 // ReadFailed when the file is missing or unreadable.
 Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout);
+
+// The print pattern of `layoutFile` as readLayoutForPrinting reads it, or,
+// when no file is given, the user's preferred pattern (data.txt), or the
+// default pattern when there is none. The origin follows the stored
+// adjustment either way.
+Result readLayoutOrPreferred(const std::string& layoutFile, LayoutSettings& layout);

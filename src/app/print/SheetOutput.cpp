@@ -18,9 +18,9 @@
 
 namespace {
 
-// Draws the printed sheet into `job` and ends the document.
-Result printInto(PrintJob& job, const LabelSheet& sheet, const LayoutSettings& layout) {
-    drawSheet(job.page(), sheet, layout, RenderOptions::paper());
+// Draws the page into `job` and ends the document.
+Result printInto(PrintJob& job, const PaperPage& draw) {
+    draw(job.page());
     if (!job.page().ok()) {
         job.abort();
         return Result::failure(ResultCode::PageNotDrawn);
@@ -37,10 +37,26 @@ Result writeOutput(const std::string& path, const QByteArray& bytes) {
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+// The sheet as the print command draws it.
+PaperPage sheetPage(const LabelSheet& sheet, const LayoutSettings& layout) {
+    return [&sheet, &layout](DrawingSurface& page) {
+        drawSheet(page, sheet, layout, RenderOptions::paper());
+    };
+}
+
 }  // namespace
 
 Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
                      int dotsPerInch) {
+    return writePagePdf(sheetPage(sheet, layout), path, dotsPerInch);
+}
+
+Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
+                  const std::string& printerName) {
+    return printPage(sheetPage(sheet, layout), printerName);
+}
+
+Result writePagePdf(const PaperPage& draw, const std::string& path, int dotsPerInch) {
     // The PDF engine writes to a file: a private one, removed afterwards.
     QTemporaryFile scratch(QDir::temp().filePath(QStringLiteral("tanahuda-print-XXXXXX.pdf")));
     if (!scratch.open()) {
@@ -50,7 +66,7 @@ Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, cons
     JobStart<QtPrintJob> start = QtPrintJob::begin(makePdfPrinter(scratch.fileName(), dotsPerInch));
     if (!start.job)
         return start.result;
-    if (Result printed = printInto(*start.job, sheet, layout); !printed.ok())
+    if (Result printed = printInto(*start.job, draw); !printed.ok())
         return printed;
     QFile pdf(scratch.fileName());
     if (!pdf.open(QIODevice::ReadOnly))
@@ -77,13 +93,12 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
     return writeOutput(path, png);
 }
 
-Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
-                  const std::string& printerName) {
+Result printPage(const PaperPage& draw, const std::string& printerName) {
     SystemPrinter system = makeSystemPrinter(QString::fromStdString(printerName));
     if (!system.printer)
         return system.result;
     JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(system.printer));
     if (!start.job)
         return start.result;
-    return printInto(*start.job, sheet, layout);
+    return printInto(*start.job, draw);
 }

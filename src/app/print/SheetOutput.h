@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "model/Result.h"
+#include "render/DrawingSurface.h"
 
 // The three ways the tool puts a sheet out. Each returns why it failed, if it
 // did; no output file is left behind on failure.
@@ -23,3 +25,10 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
 // corner of its printable area.
 Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
                   const std::string& printerName);
+
+// Any one page on paper: `draw` draws it in millimetres from the page's
+// origin. Into a PDF at `dotsPerInch` (from the paper's corner), or on the
+// system printer `printerName` (from the corner of its printable area).
+using PaperPage = std::function<void(DrawingSurface&)>;
+Result writePagePdf(const PaperPage& draw, const std::string& path, int dotsPerInch);
+Result printPage(const PaperPage& draw, const std::string& printerName);
