@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LabelSheet sheet;
     LayoutSettings settings = initialLayoutSettings();
     int misfit = -1;
-    if (parseLabelFile(bytes, sheet, settings, &misfit) != LabelFileRead::Read) {
+    if (parseLabelFile(bytes, sheet, settings, nullptr, &misfit) != LabelFileRead::Read) {
         if (!(sheet == LabelSheet{}) || !(settings == initialLayoutSettings()))
             std::abort();
         return 0;

@@ -443,7 +443,7 @@ TEST_F(LabelDataFileTest, TheFirstLineThatDoesNotLineUpIsNamed) {
         LabelSheet read;
         LayoutSettings settings = initialLayoutSettings();
         int misfit = -1;
-        ASSERT_EQ(parseLabelFile(c.bytes, read, settings, &misfit), LabelFileRead::Read);
+        ASSERT_EQ(parseLabelFile(c.bytes, read, settings, nullptr, &misfit), LabelFileRead::Read);
         EXPECT_EQ(misfit, c.misfit);
         if (c.misfit == 0) {
             EXPECT_EQ(read, sheet);
@@ -453,6 +453,7 @@ TEST_F(LabelDataFileTest, TheFirstLineThatDoesNotLineUpIsNamed) {
     int misfit = -1;
     LabelSheet read;
     LayoutSettings settings = initialLayoutSettings();
-    EXPECT_EQ(parseLabelFile(defaultBlock(), read, settings, &misfit), LabelFileRead::Rejected);
+    EXPECT_EQ(parseLabelFile(defaultBlock(), read, settings, nullptr, &misfit),
+              LabelFileRead::Rejected);
     EXPECT_EQ(misfit, -1);  // a rejected file is not looked at
 }

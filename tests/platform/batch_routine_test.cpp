@@ -138,18 +138,18 @@ TEST(BatchRoutine, TheListIsOpenedCountedAndPicturedBeforeAnyPrinter) {
     // Every row is unreadable: said so, with the rows, before any printer.
     ProductListBatch unreadable(folder.path("unreadable.csv"), TextEncoding::Auto, 1);
     EXPECT_EQ(unreadable.listResult().code, ResultCode::ListUnreadable);
-    ASSERT_EQ(unreadable.listProblems().size(), 2u);
-    EXPECT_EQ(unreadable.listProblems()[0].code, ResultCode::RowQuoteNotClosed);
-    EXPECT_EQ(unreadable.listProblems()[1].code, ResultCode::RowNotDecodable);
-    EXPECT_EQ(unreadable.listProblems()[1].line, 2);
+    ASSERT_EQ(unreadable.problems().size(), 2u);
+    EXPECT_EQ(unreadable.problems()[0].code, ResultCode::RowQuoteNotClosed);
+    EXPECT_EQ(unreadable.problems()[1].code, ResultCode::RowNotDecodable);
+    EXPECT_EQ(unreadable.problems()[1].line, 2);
 
     // The rows that will be reported are known before printing starts.
     ProductListBatch some(folder.path("some-problems.csv"), TextEncoding::Auto, 1);
     EXPECT_TRUE(some.listResult().ok());
     EXPECT_EQ(some.productCount(), 2);
-    ASSERT_EQ(some.listProblems().size(), 2u);
-    EXPECT_EQ(some.listProblems()[0].line, 2);
-    EXPECT_EQ(some.listProblems()[1].code, ResultCode::RowWithoutBarcode);
+    ASSERT_EQ(some.problems().size(), 2u);
+    EXPECT_EQ(some.problems()[0].line, 2);
+    EXPECT_EQ(some.problems()[1].code, ResultCode::RowWithoutBarcode);
 
     // A folder, a named pipe and an endless device are refused at once.
     ASSERT_EQ(::mkfifo(folder.path("fifo").c_str(), 0600), 0);
