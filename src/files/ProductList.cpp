@@ -289,7 +289,8 @@ std::optional<ProductRow> ProductListReader::placeColumns(const std::vector<std:
         return std::nullopt;
     }
     if (badRate) {
-        problems.push_back(Result::failure(ResultCode::RowBadTaxRate, *badRate).withLine(lineNumber));
+        problems.push_back(
+            Result::failure(ResultCode::RowBadTaxRate, *badRate).withLine(lineNumber));
         return std::nullopt;
     }
     return row;
