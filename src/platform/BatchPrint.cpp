@@ -27,9 +27,9 @@ ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding enc
     }
     rewind();
     if (products_ == 0) {
-        listResult_ = Result::failure(problems_.empty() ? ResultCode::ListEmpty
-                                                        : ResultCode::ListUnreadable)
-                          .withPath(listPath_);
+        listResult_ =
+            Result::failure(problems_.empty() ? ResultCode::ListEmpty : ResultCode::ListUnreadable)
+                .withPath(listPath_);
     }
 }
 

@@ -150,7 +150,7 @@ int runBatch(const PrintToolOptions& options) {
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
                            options.startPosition);
     if (!batch.listResult().ok()) {
-        reportProblems(options.productsFile, batch.listProblems());
+        reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());
         return kExitFailure;
     }
