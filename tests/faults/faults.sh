@@ -142,8 +142,8 @@ for i in $(seq 1 20); do
   now=$(sha "$k/out.pdf")
   if [ "$now" = "$before" ]; then
     intact=1
-  elif [ $rc = 0 ] && [ "$(pages "$k/out.pdf")" = 2000 ]; then
-    intact=1  # finished before the kill: the new PDF is whole
+  elif [ "$(pages "$k/out.pdf")" = 2000 ]; then
+    intact=1  # killed after the rename (or finished): the new PDF is whole
     cp "$work/one.pdf" "$k/out.pdf"
   else
     intact=0
