@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the label data file reader. Whatever it reads must
 // draw in the preview and on the page, and either be refused by the writer or
 // be written and read back unchanged.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -54,21 +55,33 @@ void drawBothWays(const LabelSheet& sheet, const LayoutSettings& settings) {
     }
 }
 
+// True when the text holds no line ends but those that end its 21 lines.
+bool onlyLineEndsOfTheForm(const std::string& written) {
+    return std::count(written.begin(), written.end(), '\n') == 21 &&
+           std::count(written.begin(), written.end(), '\r') == 21;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     LabelSheet sheet;
     LayoutSettings settings = initialLayoutSettings();
-    if (parseLabelFile(bytes, sheet, settings) != LabelFileRead::Read) {
+    int misfit = -1;
+    if (parseLabelFile(bytes, sheet, settings, nullptr, &misfit) != LabelFileRead::Read) {
         if (!(sheet == LabelSheet{}) || !(settings == initialLayoutSettings()))
             std::abort();
         return 0;
     }
+    if (misfit < 0 || misfit > 21 || misfit != firstMisfitLine(bytes))
+        std::abort();
     drawBothWays(sheet, settings);
     std::string written;
     if (!formatLabelFile(sheet, settings, written).ok())
         return 0;
+    // What the writer writes lines up, unless a text read holds a line break.
+    if (firstMisfitLine(written) != 0 && onlyLineEndsOfTheForm(written))
+        std::abort();
 
     LabelSheet again;
     LayoutSettings againSettings = settings;

@@ -15,7 +15,7 @@ for t in "${targets[@]}"; do
   name=$(basename "$t")
   corpus="$build/fuzz-corpus/$name"
   mkdir -p "$corpus"
-  seeds="fuzz/seeds/${name%_fuzz}"
+  seeds="fuzz/corpus/${name%_fuzz}"
   echo "fuzz: $name for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1 "$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
     -print_final_stats=0 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) >"$build/$name.log" 2>&1 || {

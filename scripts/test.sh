@@ -24,6 +24,9 @@ cmake --build build -j "$jobs"
 echo "== tests"
 (cd build && ctest --output-on-failure -j "$jobs" --timeout 300)
 
+echo "== the print tool under faults (full disk, kill -9, signals, special files, bad lists)"
+bash tests/faults/faults.sh build
+
 echo "== install and package"
 bash scripts/package-check.sh build
 

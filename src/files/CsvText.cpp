@@ -19,6 +19,20 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The length of the line end at `at`, 0 when there is none there. A run of
+// CRs before an LF (CR LF, or CR CR LF after two line-end conversions) is one
+// line end; a CR without an LF after it is one on its own.
+std::size_t lineEndLength(std::string_view s, std::size_t at) {
+    if (at >= s.size() || !isLineEnd(s[at]))
+        return 0;
+    if (s[at] == '\n')
+        return 1;
+    std::size_t end = at + 1;
+    while (end < s.size() && s[end] == '\r')
+        ++end;
+    return end < s.size() && s[end] == '\n' ? end + 1 - at : 1;
+}
+
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
         s.remove_prefix(1);
@@ -104,6 +118,13 @@ std::optional<Int> fieldToInt(const CsvField& field) {
 
 CsvFieldReader::CsvFieldReader(std::string_view cp932Bytes) : data_(cp932Bytes) {}
 
+bool CsvFieldReader::skipLineEnd() {
+    const std::size_t length = lineEndLength(data_, pos_);
+    pos_ += length;
+    line_ += length > 0 ? 1 : 0;
+    return length > 0;
+}
+
 std::optional<CsvField> CsvFieldReader::next() {
     const std::size_t size = data_.size();
     while (pos_ < size && isBlank(data_[pos_]))
@@ -112,14 +133,25 @@ std::optional<CsvField> CsvFieldReader::next() {
         return std::nullopt;
 
     CsvField field;
+    field.line = line_;
     std::size_t end = pos_;
     if (data_[pos_] == '"') {
         field.quoted = true;
         const std::size_t start = pos_ + 1;
         std::size_t close = data_.find('"', start);
-        if (close == std::string_view::npos)
+        field.unclosed = close == std::string_view::npos;
+        if (field.unclosed)
             close = size;
-        field.text = cp932::decode(data_.substr(start, close - start));
+        const std::string_view inside = data_.substr(start, close - start);
+        field.text = cp932::decode(inside);
+        // The lines a quoted text spans count as lines of the file.
+        for (std::size_t i = 0; i < inside.size(); ++i) {
+            const std::size_t length = lineEndLength(inside, i);
+            if (length > 0) {
+                i += length - 1;
+                ++line_;
+            }
+        }
         end = close < size ? close + 1 : size;
         // Whatever follows the closing quote up to the field's end is dropped.
         while (end < size && data_[end] != ',' && !isLineEnd(data_[end]))
@@ -132,15 +164,13 @@ std::optional<CsvField> CsvFieldReader::next() {
             raw.remove_suffix(1);
         field.text = cp932::decode(raw);
     }
-    // Consume the separator: a comma, or one line end (CR LF, LF or CR).
-    field.endsLine = end >= size || isLineEnd(data_[end]);
-    atLineStart_ = field.endsLine;
-    if (end < size) {
-        if (data_[end] == '\r' && end + 1 < size && data_[end + 1] == '\n')
-            ++end;
-        ++end;
-    }
+    // Consume the separator: a comma, or one line end.
     pos_ = end;
+    if (pos_ < size && data_[pos_] == ',')
+        ++pos_;
+    else
+        field.endsLine = skipLineEnd() || pos_ >= size;
+    atLineStart_ = field.endsLine;
     return field;
 }
 

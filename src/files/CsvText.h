@@ -10,7 +10,9 @@
 // data files.
 //
 // Reading takes the bytes as one sequence of fields and ignores line
-// boundaries: a comma and a line end (CR LF, LF or CR) both end a field.
+// boundaries: a comma and a line end both end a field.
+// A line end is an LF, a run of CRs before an LF (CR LF; CR CR LF in a file
+// passed twice through a line-end conversion) or a CR alone.
 // Blanks before a field are skipped. A field that begins with a double quote
 // ends at the next double quote, and whatever stands between that quote and
 // the next comma or line end is skipped (a field whose quote is never closed
@@ -20,7 +22,9 @@
 struct CsvField {
     std::string text;       // decoded to UTF-8
     bool quoted = false;    // the field stood between double quotes
-    bool endsLine = false;  // a line end (or the end of the input) closed the field
+    bool unclosed = false;  // its quote was never closed
+    bool endsLine = false;  // a line end (or the end of the input) follows it
+    int line = 1;           // the line it begins on (1-based)
 };
 
 class CsvFieldReader {
@@ -30,14 +34,20 @@ class CsvFieldReader {
 
     // The next field, or nothing at the end of the input.
     std::optional<CsvField> next();
+    // The line reading has reached (1-based).
+    int line() const { return line_; }
 
     // True before the first field and after a field that ended its line.
     bool atLineStart() const { return atLineStart_; }
 
   private:
+    // Consumes the line end at pos_, if any; true when there was one.
+    bool skipLineEnd();
+
     std::string_view data_;
     std::size_t pos_ = 0;
     bool atLineStart_ = true;
+    int line_ = 1;
 };
 
 // Conversions of a read field. An unquoted "#TRUE#"/"#FALSE#" is a true/false

@@ -11,6 +11,17 @@ namespace {
 
 constexpr const char* kMarker = "棚札";
 constexpr int kFieldsPerRecord = 7;
+constexpr int kLayoutFields = 10;
+constexpr int kFormLines = 1 + LabelSheet::kLabelCount + 10;
+
+// " 1".." 10" in quotes, as the writer numbers its records.
+bool isRecordNumber(const CsvField& field) {
+    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+        if (field.text == " " + std::to_string(n))
+            return field.quoted;
+    }
+    return false;
+}
 
 // The first text of the sheet that the file form cannot store, if any.
 Result checkSheetTexts(const LabelSheet& sheet) {
@@ -78,12 +89,37 @@ Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
     return writeFileAtomically(path, bytes);
 }
 
+int firstMisfitLine(std::string_view bytes) {
+    CsvFieldReader reader(bytes);
+    int nextLine = 1;  // where the next line of the form should begin
+    for (int formLine = 1; formLine <= kFormLines; ++formLine) {
+        const int fields = formLine == 1 ? 1 : formLine <= 11 ? kFieldsPerRecord : kLayoutFields;
+        for (int f = 0; f < fields; ++f) {
+            const std::optional<CsvField> field = reader.next();
+            if (!field)
+                return nextLine;
+            const bool last = f == fields - 1;
+            // A text never holds a line break: one that spans lines is misplaced.
+            const int lineAfter = field->line + (last ? 1 : 0);
+            if (field->unclosed || field->endsLine != last || reader.line() > lineAfter ||
+                (f == 0 && field->line != nextLine) ||
+                (f == 0 && formLine >= 2 && formLine <= 11 && !isRecordNumber(*field)))
+                return field->line;
+            if (last)
+                nextLine = field->line + 1;
+        }
+    }
+    return 0;
+}
+
 LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                             PriceExtensionRead* extension) {
+                             PriceExtensionRead* extension, int* misfitLine) {
     CsvFieldReader reader(bytes);
     const std::optional<CsvField> marker = reader.next();
     if (!marker || marker->text != kMarker)
         return LabelFileRead::Rejected;
+    if (misfitLine != nullptr)
+        *misfitLine = firstMisfitLine(bytes);
 
     // Built on copies, so that the caller's sheet and settings change only as a whole.
     LabelSheet newSheet;
@@ -121,9 +157,9 @@ LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSe
 }
 
 LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
-                            PriceExtensionRead* extension) {
+                            PriceExtensionRead* extension, int* misfitLine) {
     std::string bytes;
     if (!readWholeFile(path, bytes).ok())
         return LabelFileRead::Rejected;
-    return parseLabelFile(bytes, sheet, settings, extension);
+    return parseLabelFile(bytes, sheet, settings, extension, misfitLine);
 }

@@ -34,8 +34,20 @@ enum class LabelFileRead { Read, Rejected };
 // the previous value of every setting not read. A file that cannot be read,
 // or is larger than readWholeFile's limit, is rejected. The price lines after
 // the defined fields are read too (see PriceExtension.h); `extension`, when
-// given, tells whether they were absent, read or damaged.
+// given, tells whether they were absent, read or damaged. `misfitLine`, when
+// given, receives firstMisfitLine() of a file read, so the caller can warn
+// before the damaged file is saved over.
 LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
-                            PriceExtensionRead* extension = nullptr);
+                            PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
 LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                             PriceExtensionRead* extension = nullptr);
+                             PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
+
+// The first line (1-based) of a label data file whose fields do not line up
+// as the writer puts them: the marker alone on line 1, on lines 2 to 11 seven
+// fields each beginning with a number " 1".." 10", on lines 12 to 21 ten
+// fields each; a file that ends before line 21 misfits at the line after its
+// end, a quote never closed at its line. 0 when everything lines up (the
+// price lines after the 21st are looked at by their own reader). The reader
+// reads such a file all the same, by counting fields; its labels and
+// settings may have shifted.
+int firstMisfitLine(std::string_view bytes);

@@ -5,13 +5,15 @@
 #include <utility>
 
 #include "files/Cp932.h"
+#include "files/FileIo.h"
 
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
-// A row longer than this (a quote never closed, a line of endless commas) is
-// read to its end but not kept: it is reported as damaged.
+// A line longer than this (a line of endless commas, a file without line ends)
+// is read to its end but not kept: it is reported as damaged.
 constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 
 // Validates UTF-8 incrementally: feed bytes, then finish().
@@ -59,6 +61,57 @@ std::string trimBlanks(std::string s) {
     return s;
 }
 
+// Splits one line into its fields. Commas separate them; a field that begins
+// with a double quote (blanks before it dropped) runs to its closing quote, a
+// doubled quote inside standing for one, and whatever follows the closing
+// quote up to the next comma is kept. Nothing when a quote is left open.
+std::optional<std::vector<std::string>> splitRow(std::string_view line) {
+    std::vector<std::string> fields;
+    std::string field;
+    bool quoted = false;    // the current field began with a quote
+    bool inQuotes = false;  // inside the quotes
+    bool started = false;   // something other than blanks seen in this field
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (inQuotes) {
+            if (c != '"') {
+                field.push_back(c);
+            } else if (i + 1 < line.size() && line[i + 1] == '"') {
+                field.push_back('"');
+                ++i;
+            } else {
+                inQuotes = false;
+            }
+        } else if (c == ',') {
+            fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
+            field.clear();
+            quoted = started = false;
+        } else if (c == '"' && !started) {
+            field.clear();
+            quoted = inQuotes = started = true;
+        } else {
+            started = started || (c != ' ' && c != '\t');
+            field.push_back(c);
+        }
+    }
+    if (inQuotes)
+        return std::nullopt;
+    fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
+    return fields;
+}
+
+ResultCode undecodable(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            return ResultCode::RowNotUtf8;
+        case TextEncoding::Cp932:
+            return ResultCode::RowNotCp932;
+        case TextEncoding::Auto:
+            break;
+    }
+    return ResultCode::RowNotDecodable;
+}
+
 std::string asciiLower(std::string s) {
     for (char& c : s) {
         if (c >= 'A' && c <= 'Z')
@@ -68,19 +121,6 @@ std::string asciiLower(std::string s) {
 }
 
 }  // namespace
-
-TextEncoding detectTextEncoding(std::istream& in) {
-    Utf8Validator validator;
-    std::array<char, 64 * 1024> buffer{};
-    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
-        const auto n = static_cast<std::size_t>(in.gcount());
-        for (std::size_t i = 0; i < n; ++i)
-            validator.feed(static_cast<unsigned char>(buffer[i]));
-    }
-    in.clear();
-    in.seekg(0);
-    return validator.valid() ? TextEncoding::Utf8 : TextEncoding::Cp932;
-}
 
 std::optional<LabelField> columnForHeader(const std::string& rawName) {
     std::string name = asciiLower(trimBlanks(rawName));
@@ -145,111 +185,57 @@ std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
 
 ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
     : in_(in), encoding_(encoding) {
-    if (encoding_ == TextEncoding::Auto)
-        encoding_ = detectTextEncoding(in_);
     for (int i = 0; i < 6; ++i)
         columns_.push_back(i);
-    // A UTF-8 byte order mark is not part of the first field.
-    if (encoding_ == TextEncoding::Utf8) {
-        std::streambuf* buf = in_.rdbuf();
-        if (buf->sgetc() == 0xEF) {
-            std::string head;
-            for (int i = 0; i < 3 && buf->sgetc() != std::char_traits<char>::eof(); ++i)
-                head.push_back(static_cast<char>(buf->sbumpc()));
-            if (head != kUtf8Bom) {
-                // Not a BOM after all: put the bytes back.
-                for (auto it = head.rbegin(); it != head.rend(); ++it)
-                    buf->sputbackc(*it);
-            }
-        }
-    }
 }
 
-ProductListReader::RawStatus ProductListReader::readRecord(std::vector<std::string>& fields,
-                                                           int& startLine, ResultCode& damage) {
+// Reads one line without its line end into `line`; false at the end of the
+// list. A line longer than kMaxRecordBytes is read through but not kept
+// (`tooLong`).
+bool ProductListReader::readLine(std::string& line, bool& tooLong) {
     using Traits = std::char_traits<char>;
     std::streambuf* buf = in_.rdbuf();
-    fields.clear();
-    damage = ResultCode::Ok;
-    startLine = line_;
-    if (buf->sgetc() == Traits::eof())
-        return RawStatus::End;
-
-    std::string field;
-    bool quoted = false;    // the current field began with a quote
-    bool inQuotes = false;  // inside the quotes
-    bool fieldStarted = false;
-    std::size_t recordBytes = 0;
-    bool tooLong = false;
-    auto endField = [&] {
-        if (!tooLong)
-            fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
-        field.clear();
-        quoted = inQuotes = fieldStarted = false;
-    };
-    auto finish = [&] {
-        endField();
-        if (tooLong) {
-            fields.clear();
-            damage = ResultCode::RowTooLong;
-        }
-        return RawStatus::Record;
-    };
-    while (true) {
-        const int ch = buf->sbumpc();
-        if (ch == Traits::eof()) {
-            if (inQuotes && !tooLong)
-                damage = ResultCode::RowQuoteNotClosed;
-            return finish();
-        }
-        if (++recordBytes > kMaxRecordBytes && !tooLong) {
-            tooLong = true;
-            fields.clear();
-            field.clear();
-        }
-        if (tooLong)
-            field.clear();  // read on to the row's end, keeping nothing
-        const char c = static_cast<char>(ch);
-        if (inQuotes) {
-            if (c == '"') {
-                if (buf->sgetc() == '"') {
-                    buf->sbumpc();
-                    field.push_back('"');
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                if (c == '\n')
-                    ++line_;
-                field.push_back(c);
-            }
-            continue;
-        }
-        if (c == ',') {
-            endField();
-            continue;
-        }
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && buf->sgetc() == '\n')
+    line.clear();
+    tooLong = false;
+    if (buf == nullptr || buf->sgetc() == Traits::eof())
+        return false;
+    ++line_;
+    for (int ch = buf->sbumpc(); ch != Traits::eof(); ch = buf->sbumpc()) {
+        if (ch == '\n')
+            return true;
+        if (ch == '\r') {
+            // CR LF ends a line, and so does CR CR LF, which a list passed
+            // twice through a line-end conversion has; lone CRs end a line each.
+            int returns = 1;
+            while (buf->sgetc() == '\r') {
                 buf->sbumpc();
-            ++line_;
-            return finish();
+                ++returns;
+            }
+            if (buf->sgetc() == '\n')
+                buf->sbumpc();
+            else
+                line_ += returns - 1;
+            return true;
         }
-        if (c == '"' && !fieldStarted) {
-            quoted = inQuotes = fieldStarted = true;
-            continue;
-        }
-        if (c != ' ' && c != '\t')
-            fieldStarted = true;
-        field.push_back(c);
+        if (line.size() < kMaxRecordBytes)
+            line.push_back(static_cast<char>(ch));
+        else
+            tooLong = true;
     }
+    return true;
 }
 
-bool ProductListReader::decodeField(std::string& field) const {
+// The line as UTF-8, or nothing when it is not written in an encoding the
+// reader may use for it.
+std::optional<std::string> ProductListReader::decodeLine(std::string_view bytes) const {
+    if (encoding_ != TextEncoding::Cp932 && isValidUtf8(bytes))
+        return std::string(bytes);
     if (encoding_ == TextEncoding::Utf8)
-        return isValidUtf8(field);
-    field = cp932::decode(field);
-    return field.find("\xEF\xBF\xBD") == std::string::npos;  // no U+FFFD
+        return std::nullopt;
+    std::string text = cp932::decode(bytes);
+    if (text.find(kReplacementCharacter) != std::string::npos)
+        return std::nullopt;
+    return text;
 }
 
 bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
@@ -278,62 +264,78 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
     return true;
 }
 
-std::optional<ProductRow> ProductListReader::next(std::vector<Result>& problems) {
-    std::vector<std::string> fields;
-    while (true) {
-        int startLine = 0;
-        ResultCode damage = ResultCode::Ok;
-        if (readRecord(fields, startLine, damage) == RawStatus::End)
-            return std::nullopt;
-        if (damage == ResultCode::Ok) {
-            for (std::string& f : fields) {
-                if (!decodeField(f)) {
-                    damage = encoding_ == TextEncoding::Utf8 ? ResultCode::RowNotUtf8
-                                                             : ResultCode::RowNotCp932;
-                    break;
-                }
-            }
+std::optional<ProductRow> ProductListReader::placeColumns(const std::vector<std::string>& fields,
+                                                          int lineNumber,
+                                                          std::vector<Result>& problems) const {
+    ProductRow row;
+    row.lineNumber = lineNumber;
+    bool extra = false;
+    std::optional<std::string> badRate;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const int column = i < columns_.size() ? columns_[i] : -1;
+        if (column == kTaxRateColumn) {
+            if (const std::optional<TaxRate> rate = taxRateFromListText(fields[i]))
+                row.record.taxRate = *rate;
+            else
+                badRate = fields[i];
+        } else if (column >= 0) {
+            row.record.field(static_cast<LabelField>(column)) = fields[i];
+        } else if (i >= columns_.size() && !fields[i].empty()) {
+            extra = true;
         }
-        const bool empty = std::all_of(fields.begin(), fields.end(),
-                                       [](const std::string& f) { return f.empty(); });
-        if (damage != ResultCode::Ok) {
-            problems.push_back(Result::failure(damage).withLine(startLine));
+    }
+    if (extra) {
+        problems.push_back(Result::failure(ResultCode::RowTooManyColumns).withLine(lineNumber));
+        return std::nullopt;
+    }
+    if (badRate) {
+        problems.push_back(
+            Result::failure(ResultCode::RowBadTaxRate, *badRate).withLine(lineNumber));
+        return std::nullopt;
+    }
+    return row;
+}
+
+std::optional<ProductRow> ProductListReader::next(std::vector<Result>& problems) {
+    std::string bytes;
+    bool tooLong = false;
+    while (readLine(bytes, tooLong)) {
+        const int lineNumber = line_;
+        const auto report = [&](ResultCode damage) {
+            problems.push_back(Result::failure(damage).withLine(lineNumber));
             first_ = false;
+        };
+        std::string_view view(bytes);
+        if (lineNumber == 1 && encoding_ != TextEncoding::Cp932 && view.starts_with(kUtf8Bom))
+            view.remove_prefix(kUtf8Bom.size());
+        if (tooLong) {
+            report(ResultCode::RowTooLong);
             continue;
         }
-        if (empty)
+        const std::optional<std::string> text = decodeLine(view);
+        if (!text) {
+            report(undecodable(encoding_));
+            continue;
+        }
+        const std::optional<std::vector<std::string>> fields = splitRow(*text);
+        if (!fields) {
+            report(ResultCode::RowQuoteNotClosed);
+            continue;
+        }
+        if (std::all_of(fields->begin(), fields->end(),
+                        [](const std::string& f) { return f.empty(); }))
             continue;
         if (first_) {
             first_ = false;
-            if (applyHeader(fields))
+            if (applyHeader(*fields))
                 continue;
         }
-        ProductRow row;
-        row.lineNumber = startLine;
-        bool extra = false;
-        std::optional<std::string> badRate;
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const int column = i < columns_.size() ? columns_[i] : -1;
-            if (column == kTaxRateColumn) {
-                if (const std::optional<TaxRate> rate = taxRateFromListText(fields[i]))
-                    row.record.taxRate = *rate;
-                else
-                    badRate = fields[i];
-            } else if (column >= 0) {
-                row.record.field(static_cast<LabelField>(column)) = fields[i];
-            } else if (i >= columns_.size() && !fields[i].empty()) {
-                extra = true;
-            }
-        }
-        if (extra) {
-            problems.push_back(Result::failure(ResultCode::RowTooManyColumns).withLine(startLine));
-            continue;
-        }
-        if (badRate) {
-            problems.push_back(
-                Result::failure(ResultCode::RowBadTaxRate, *badRate).withLine(startLine));
-            continue;
-        }
-        return row;
+        if (std::optional<ProductRow> row = placeColumns(*fields, lineNumber, problems))
+            return row;
     }
+    return std::nullopt;
+}
+
+Result readProductListFile(const std::string& path, std::string& bytes) {
+    return readWholeFile(path, bytes, kMaxProductListBytes);
 }

@@ -4,6 +4,7 @@
 #include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/LabelSheet.h"
@@ -14,15 +15,17 @@
 // product name, spec, lot, price). An optional first row of column names
 // (JAN/JANコード, メーカー/maker, 品名/name, 規格/spec, ロット/lot, 売価/price)
 // may put the columns in any order, and may add a column 税率 (tax rate) that
-// a list without that row cannot have. Fields may be quoted, with doubled quotes
-// inside and line breaks inside quotes, as spreadsheets write them.
+// a list without that row cannot have. Fields may be quoted, with doubled
+// quotes inside, as spreadsheets write them. A row is one line: a label text
+// never holds a line break, so a quote left open at the end of its line is a
+// fault of that row alone, reported, and the next line is the next row.
 
+// Auto decides row by row: a row that is valid UTF-8 is UTF-8, any other row
+// code page 932. Lists put together from several sources mix both.
 enum class TextEncoding { Auto, Utf8, Cp932 };
 
-// Decides between UTF-8 (with or without BOM) and code page 932 by reading the
-// whole stream once (constant memory): UTF-8 when every byte sequence is valid
-// UTF-8, code page 932 otherwise. Leaves the stream at its start.
-TextEncoding detectTextEncoding(std::istream& in);
+// The largest product list read (a till's whole range fits many times over).
+inline constexpr std::size_t kMaxProductListBytes = 64u * 1024 * 1024;
 
 struct ProductRow {
     int lineNumber = 0;  // line of the file where the row starts (1-based)
@@ -32,7 +35,6 @@ struct ProductRow {
 // Reads the list row by row, holding only the current row in memory.
 class ProductListReader {
   public:
-    // `in` must be seekable when `encoding` is Auto (it is read twice).
     ProductListReader(std::istream& in, TextEncoding encoding);
 
     // The next product, or nothing at the end of the list. Rows that cannot be
@@ -41,15 +43,15 @@ class ProductListReader {
     std::optional<ProductRow> next(std::vector<Result>& problems);
 
   private:
-    enum class RawStatus { Record, End };
-    // `damage` is Ok, or the Row... code of a row that cannot be read.
-    RawStatus readRecord(std::vector<std::string>& fields, int& startLine, ResultCode& damage);
-    bool decodeField(std::string& field) const;
+    bool readLine(std::string& line, bool& tooLong);
+    std::optional<std::string> decodeLine(std::string_view bytes) const;
     bool applyHeader(const std::vector<std::string>& fields);
+    std::optional<ProductRow> placeColumns(const std::vector<std::string>& fields, int lineNumber,
+                                           std::vector<Result>& problems) const;
 
     std::istream& in_;
     TextEncoding encoding_;
-    int line_ = 1;
+    int line_ = 0;  // the line last read
     bool first_ = true;
     // columns_[i]: the label field that column i holds, kTaxRateColumn, or -1
     // for an ignored column.
@@ -66,3 +68,8 @@ bool isTaxRateHeader(const std::string& name);
 // width), 標準 (10), 軽減 (8), 非課税 (0); empty is the standard rate.
 // Nothing for anything else.
 std::optional<TaxRate> taxRateFromListText(const std::string& text);
+
+// Reads a product list file whole: a regular file of at most
+// kMaxProductListBytes, opened without waiting (a named pipe, a folder or a
+// device is refused at once).
+Result readProductListFile(const std::string& path, std::string& bytes);

@@ -23,14 +23,19 @@ enum class ResultCode {
     NotEncodable,        // a text holds a character code page 932 cannot hold
     NotLabelFile,        // the file is no label data file (its first field is not 棚札)
     IsFolder,            // an output path names a folder
+    NotRegularFile,      // an output path names a device, a named pipe or a socket
+    SameAsInput,         // an output path names the same file as one of the inputs
+    Incomplete,          // a file another writer made is cut short (no end mark)
     ScratchFileNotMade,  // no temporary file could be made (`detail`: the system's reason)
     // Product lists: the list as a whole, then one row (`line`).
     ListNotOpened,      // the list could not be opened
     ListEmpty,          // the list holds no product to print
+    ListUnreadable,     // the list has rows, but none that can be read
     RowTooLong,         // the row is longer than a row can be; not printed
     RowQuoteNotClosed,  // a quote is never closed; not printed
     RowNotUtf8,         // the row is not UTF-8; not printed
     RowNotCp932,        // the row is not code page 932; not printed
+    RowNotDecodable,    // the row is neither UTF-8 nor code page 932; not printed
     RowTooManyColumns,  // more than the six columns; not printed
     RowBadTaxRate,      // the tax rate (`detail`) cannot be read; not printed
     RowWithoutName,     // no product name: the label prints nothing

@@ -1,32 +1,20 @@
 #include "platform/BatchPrint.h"
 
-#include <filesystem>
-
 #include "files/BatchSheets.h"
 #include "render/SheetRenderer.h"
 
-namespace {
-
-// A UTF-8 path in the form the streams open on every system.
-std::filesystem::path utf8Path(const std::string& path) {
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-}  // namespace
-
 ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding encoding,
                                    int startPosition)
-    : listPath_(listPath),
-      list_(utf8Path(listPath), std::ios::binary),
-      encoding_(encoding),
-      startPosition_(startPosition) {
-    if (!list_) {
-        listResult_ = Result::failure(ResultCode::ListNotOpened).withPath(listPath_);
+    : listPath_(listPath), encoding_(encoding), startPosition_(startPosition) {
+    // Read whole and bounded, like a label file: a folder, a pipe or a device
+    // is refused at once, and a read error is a result.
+    std::string bytes;
+    if (Result read = readProductListFile(listPath_, bytes); !read.ok()) {
+        listResult_ = Result::failure(ResultCode::ListNotOpened, read.detail).withPath(listPath_);
         return;
     }
-    // Decided once: the list is then read twice (to count, to print), not four times.
-    if (encoding_ == TextEncoding::Auto)
-        encoding_ = detectTextEncoding(list_);
+    list_.str(std::move(bytes));
+    opened_ = true;
     // One pass as printing makes it: the products and the rows that will not
     // print as they stand.
     {
@@ -38,8 +26,11 @@ ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding enc
         products_ = builder.labelsPlaced();
     }
     rewind();
-    if (products_ == 0)
-        listResult_ = Result::failure(ResultCode::ListEmpty).withPath(listPath_);
+    if (products_ == 0) {
+        listResult_ =
+            Result::failure(problems_.empty() ? ResultCode::ListEmpty : ResultCode::ListUnreadable)
+                .withPath(listPath_);
+    }
 }
 
 long ProductListBatch::sheetCount() const {
@@ -53,7 +44,7 @@ void ProductListBatch::rewind() {
 
 LabelSheet ProductListBatch::firstSheet() {
     LabelSheet first;
-    if (!list_.is_open())
+    if (!opened_)
         return first;
     rewind();
     ProductListReader reader(list_, encoding_);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,9 +27,9 @@ using BatchProgress = std::function<void(long sheetsDone)>;
 // Printing a product list, one sheet of ten labels a page: the one routine
 // behind the window's 一括印刷 and tanahuda-print --products.
 //
-// Opening reads the list at once: its encoding is decided (detected when
-// Auto, reading the list once) and its products are counted, so the caller
-// knows the sheets before it chooses where to print. print() then streams
+// Opening reads the list at once (each row in its own encoding when Auto)
+// and counts its products and problem rows, so the caller knows the sheets
+// and the rows to check before it chooses where to print. print() then streams
 // the list, holding one sheet in memory at a time, and draws each label
 // exactly as the print command draws a typed sheet.
 class ProductListBatch {
@@ -37,9 +37,9 @@ class ProductListBatch {
     // `listPath` is UTF-8; `startPosition` (1..10) is the first sheet's first label.
     ProductListBatch(const std::string& listPath, TextEncoding encoding, int startPosition);
 
-    // Ok, ListNotOpened or ListEmpty (naming the list).
+    // Ok, ListNotOpened (with the reader's reason), ListEmpty or
+    // ListUnreadable (rows, but none that can be read), naming the list.
     const Result& listResult() const { return listResult_; }
-    TextEncoding encoding() const { return encoding_; }
     long productCount() const { return products_; }
     long sheetCount() const;
     // The list's problem rows, found while it was counted.
@@ -61,7 +61,8 @@ class ProductListBatch {
     void rewind();
 
     std::string listPath_;
-    std::ifstream list_;
+    std::istringstream list_;
+    bool opened_ = false;
     TextEncoding encoding_;
     int startPosition_;
     long products_ = 0;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "files/Cp932.h"
 #include "files/FileIo.h"
@@ -369,3 +370,90 @@ TEST_F(LabelDataFileTest, DuplicateCodesAreWrittenInTheirPreferredForm) {
 }
 
 }  // namespace
+
+namespace {
+
+// The lines of a file as the writer gives them, without their CR LF.
+std::vector<std::string> linesOf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", at);
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines, const std::string& lineEnd = "\r\n") {
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + lineEnd;
+    return bytes;
+}
+
+}  // namespace
+
+// A damaged file is still read by counting fields, and the first line that does
+// not line up is named, so nobody saves the shifted labels over it unwarned.
+TEST_F(LabelDataFileTest, TheFirstLineThatDoesNotLineUpIsNamed) {
+    LabelSheet sheet;
+    for (int n = 1; n <= 10; ++n)
+        sheet.label(n) = record("4901234567894", "メーカー", ("品" + std::to_string(n)).c_str(),
+                                "規格", "L", "100");
+    std::string bytes;
+    ASSERT_TRUE(formatLabelFile(sheet, initialLayoutSettings(), bytes).ok());
+    const std::vector<std::string> lines = linesOf(bytes);
+    ASSERT_EQ(lines.size(), 21u);
+    const auto changed = [&](int line, const std::string& text) {
+        std::vector<std::string> copy = lines;
+        copy[line - 1] = text;
+        return joined(copy);
+    };
+    const auto cut = [&](int keep) {
+        return joined(std::vector<std::string>(lines.begin(), lines.begin() + keep));
+    };
+    std::vector<std::string> reordered = lines;
+    std::swap(reordered[1], reordered[5]);
+    const struct {
+        const char* name;
+        std::string bytes;
+        int misfit;
+    } cases[] = {
+        {"as written", bytes, 0},
+        {"lines after the 21st", bytes + "\"more\",1\r\n", 0},
+        {"CR CR LF", joined(lines, "\r\r\n"), 0},
+        {"LF only", joined(lines, "\n"), 0},
+        {"records in another order", joined(reordered), 0},
+        {"no line end at the end", bytes.substr(0, bytes.size() - 2), 0},
+        {"an extra field in record 3", changed(4, lines[3] + ",\"x\""), 4},
+        {"a field missing in record 5", changed(6, "\" 5\",\"\",\"\",\"\",\"\",\"\""), 6},
+        {"record number 11", changed(3, "\" 11\",\"\",\"\",\"\",\"\",\"\",\"\""), 3},
+        {"record number empty", changed(3, "\"\",\"\",\"\",\"\",\"\",\"\",\"\""), 3},
+        {"record number without quotes", changed(3, " 2,\"\",\"\",\"\",\"\",\"\",\"\""), 3},
+        {"a record on the marker line", changed(1, lines[0] + "," + lines[1]), 1},
+        {"a layout line short of a field", changed(15, "\"BARCODE\",0,0,0,0,0,0,0,0"), 15},
+        {"a quote never closed", changed(8, "\" 7\",\"\",\"\",\"open"), 8},
+        {"cut after line 5", cut(5), 6},
+        {"cut inside the layout", cut(16), 17},
+        {"a blank line between records", changed(4, "\r\n" + lines[3]), 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(firstMisfitLine(c.bytes), c.misfit);
+        LabelSheet read;
+        LayoutSettings settings = initialLayoutSettings();
+        int misfit = -1;
+        ASSERT_EQ(parseLabelFile(c.bytes, read, settings, nullptr, &misfit), LabelFileRead::Read);
+        EXPECT_EQ(misfit, c.misfit);
+        if (c.misfit == 0) {
+            EXPECT_EQ(read, sheet);
+            EXPECT_EQ(settings, initialLayoutSettings());
+        }
+    }
+    int misfit = -1;
+    LabelSheet read;
+    LayoutSettings settings = initialLayoutSettings();
+    EXPECT_EQ(parseLabelFile(defaultBlock(), read, settings, nullptr, &misfit),
+              LabelFileRead::Rejected);
+    EXPECT_EQ(misfit, -1);  // a rejected file is not looked at
+}

@@ -1,25 +1,26 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "files/BatchSheets.h"
 #include "files/ProductList.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 struct ReadResult {
     std::vector<ProductRow> rows;
     std::vector<Result> problems;
-    TextEncoding encoding;
 };
 
 ReadResult readAll(const std::string& bytes, TextEncoding encoding = TextEncoding::Auto) {
     std::istringstream in(bytes);
-    ReadResult result;
-    result.encoding = encoding == TextEncoding::Auto ? detectTextEncoding(in) : encoding;
     ProductListReader reader(in, encoding);
+    ReadResult result;
     while (auto row = reader.next(result.problems))
         result.rows.push_back(*row);
     return result;
@@ -40,7 +41,6 @@ TEST(ProductList, RowsInFieldOrderWithoutHeader) {
     EXPECT_EQ(r.rows[1].record, record("49123456", "", "B", "", "", "1"));
     EXPECT_EQ(r.rows[1].lineNumber, 2);
     EXPECT_TRUE(r.problems.empty());
-    EXPECT_EQ(r.encoding, TextEncoding::Utf8);
 }
 
 TEST(ProductList, HeaderRowPutsColumnsInAnyOrder) {
@@ -72,21 +72,20 @@ TEST(ProductList, AFirstRowWithNumbersIsDataEvenWhenItsTextsLookLikeColumnNames)
 
 TEST(ProductList, QuotedFieldsAsSpreadsheetsWriteThem) {
     const auto r = readAll(
-        "\xEF\xBB\xBF\"4901234567894\",\"A \"\"special\"\" maker\",\"two\nlines\",\"1,000 "
+        "\xEF\xBB\xBF\"4901234567894\",\"A \"\"special\"\" maker\", \"two, lines\",\"1,000 "
         "g\",,\"1,980\"\n"
         "49123456,x,y,,,\n");
     ASSERT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.rows[0].record,
-              record("4901234567894", "A \"special\" maker", "two\nlines", "1,000 g", "", "1,980"));
-    EXPECT_EQ(r.rows[1].lineNumber, 3);  // the quoted line break counts
-    EXPECT_EQ(r.encoding, TextEncoding::Utf8);
+              record("4901234567894", "A \"special\" maker", "two, lines", "1,000 g", "", "1,980"));
+    EXPECT_EQ(r.rows[1].lineNumber, 2);
+    EXPECT_TRUE(r.problems.empty());
 }
 
 TEST(ProductList, Cp932ListIsDetectedAndGivesTheSameTexts) {
     // "品名A" and "円" in code page 932.
     const std::string cp932 = "4901234567894,\x87\x8a,\x95\x69\x96\xbc\x41,,,100\r\n";
     const auto r = readAll(cp932);
-    EXPECT_EQ(r.encoding, TextEncoding::Cp932);
     ASSERT_EQ(r.rows.size(), 1u);
     EXPECT_EQ(r.rows[0].record, record("4901234567894", "㈱", "品名A", "", "", "100"));
     const auto utf8 = readAll("4901234567894,㈱,品名A,,,100\r\n");
@@ -115,6 +114,7 @@ TEST(ProductList, OverlongRowsAreReportedNotKept) {
     EXPECT_EQ(r.problems[0].line, 2);
     EXPECT_EQ(r.problems[0].code, ResultCode::RowTooLong);
     EXPECT_EQ(r.problems[1].line, 4);
+    EXPECT_EQ(r.problems[1].code, ResultCode::RowTooLong);
 }
 
 TEST(ProductList, UndecodableBytesMakeARowDamagedWhenEncodingIsForced) {
@@ -122,6 +122,123 @@ TEST(ProductList, UndecodableBytesMakeARowDamagedWhenEncodingIsForced) {
     ASSERT_EQ(r.rows.size(), 1u);
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 2);
+}
+
+// A row is one line: a quote left open is that row's fault alone.
+TEST(ProductList, AQuoteLeftOpenSkipsOnlyItsOwnLine) {
+    const struct {
+        const char* name;
+        std::string list;
+        std::vector<std::string> names;  // product names read, in order
+        std::vector<int> problemLines;
+    } cases[] = {
+        {"stray quote in row 3",
+         "a,b,P1\na,b,P2\n\"a,b,P3\na,b,P4\na,b,P5\n",
+         {"P1", "P2", "P4", "P5"},
+         {3}},
+        // The closing quote a few rows later would have swallowed the rows
+        // between; inside a field it is a character like any other.
+        {"two stray quotes",
+         "a,b,P1\n\"a,b,P2\na,b,P3\na,b,P4\",x\na,b,P5\n",
+         {"P1", "P3", "P4\"", "P5"},
+         {2}},
+        {"quote open at the end of the list", "a,b,P1\na,\"b,P2", {"P1"}, {2}},
+        {"a line break inside quotes", "a,\"b\nc\",P1\na,b,P2\n", {"", "P2"}, {1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = readAll(c.list);
+        std::vector<std::string> names;
+        for (const ProductRow& row : r.rows)
+            names.push_back(row.record.productName);
+        std::vector<int> lines;
+        for (const Result& p : r.problems)
+            lines.push_back(p.line);
+        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(lines, c.problemLines);
+    }
+    const auto r = readAll("\"a,b,c\n");
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].code, ResultCode::RowQuoteNotClosed);
+}
+
+// Line numbers count what an editor shows, whatever the line ends.
+TEST(ProductList, LineEndsOfEveryKindCountOneLineEach) {
+    const auto r = readAll("a,b,P1\r\r\na,b,P2\ra,b,P3\r\n\r\na,b,P5\na,b,P6\r\r\r\na,b,P7");
+    std::vector<int> lines;
+    for (const ProductRow& row : r.rows)
+        lines.push_back(row.lineNumber);
+    EXPECT_EQ(lines, (std::vector<int>{1, 2, 3, 5, 6, 7}));
+    EXPECT_EQ(r.rows[0].record.productName, "P1");  // no carriage return left in a text
+    EXPECT_TRUE(r.problems.empty());
+}
+
+// Each row is read in the encoding it is written in; --encoding forces one.
+TEST(ProductList, EachRowIsDecodedInItsOwnEncoding) {
+    const std::string utf8Row = "4901234567894,乳業,牛乳,,,198\n";
+    const std::string cp932Row = "4901234567894,\x93\xfb\x8b\xc6,\x8b\x8d\x93\xfb,,,198\n";
+    const std::string neitherRow = "4901234567894,\x81\x20\xff\xfe,x,,,1\n";
+    const std::string list = utf8Row + cp932Row + utf8Row + neitherRow;
+    const struct {
+        TextEncoding encoding;
+        std::vector<int> rowLines;
+        std::vector<int> problemLines;
+        ResultCode reason;
+    } cases[] = {
+        {TextEncoding::Auto, {1, 2, 3}, {4}, ResultCode::RowNotDecodable},
+        {TextEncoding::Utf8, {1, 3}, {2, 4}, ResultCode::RowNotUtf8},
+        {TextEncoding::Cp932, {1, 2, 3}, {4}, ResultCode::RowNotCp932},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.encoding));
+        const auto r = readAll(list, c.encoding);
+        std::vector<int> rowLines;
+        for (const ProductRow& row : r.rows)
+            rowLines.push_back(row.lineNumber);
+        std::vector<int> problemLines;
+        for (const Result& p : r.problems) {
+            problemLines.push_back(p.line);
+            EXPECT_EQ(p.code, c.reason);
+        }
+        EXPECT_EQ(rowLines, c.rowLines);
+        EXPECT_EQ(problemLines, c.problemLines);
+        if (c.encoding == TextEncoding::Auto) {
+            for (const ProductRow& row : r.rows)
+                EXPECT_EQ(row.record, record("4901234567894", "乳業", "牛乳", "", "", "198"));
+        }
+    }
+}
+
+// A list is read like a label file: only a regular file, never waiting, bounded.
+TEST(ProductListFile, OnlyARegularFileOfBoundedSizeIsRead) {
+    TempFolder tmp("tanahuda-list");
+    tmp.put("list.csv", "a,b,c\n");
+    std::string bytes;
+    ASSERT_TRUE(readProductListFile(tmp.path("list.csv"), bytes).ok());
+    EXPECT_EQ(bytes, "a,b,c\n");
+
+    ASSERT_EQ(::mkfifo(tmp.path("fifo").c_str(), 0600), 0);
+    tmp.put("huge.csv", std::string());
+    // Sparse: costs nothing on the disk.
+    std::filesystem::resize_file(tmp.path("huge.csv"), kMaxProductListBytes + 1);
+    const struct {
+        std::string path;
+        ResultCode code;
+    } cases[] = {
+        {tmp.path("missing.csv"), ResultCode::NotFound},
+        {tmp.dir().string(), ResultCode::ReadFailed},
+        {tmp.path("fifo"), ResultCode::ReadFailed},
+        {"/dev/zero", ResultCode::ReadFailed},
+        {tmp.path("huge.csv"), ResultCode::ReadFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        bytes = "old";
+        const Result r = readProductListFile(c.path, bytes);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_FALSE(r.detail.empty());
+        EXPECT_TRUE(bytes.empty());
+    }
 }
 
 TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {

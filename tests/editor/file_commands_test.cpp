@@ -480,3 +480,37 @@ TEST_F(FileCommands, NewAsksLikeClearAllAndStartsAnEmptyUntitledSheet) {
 }
 
 }  // namespace
+
+namespace {
+
+// A damaged label file is shown as read, with a warning naming its first
+// misfit line, and opens untitled: an overwrite-save asks for a new name.
+TEST_F(FileCommands, ADamagedFileOpensUntitledWithAWarningAndIsNotSavedOver) {
+    const std::string path = folder.path("sheet.csv");
+    saveAs(path);
+    std::string bytes = readBytes(path);
+    const std::size_t third = bytes.find(sjis("\" 3\""));
+    const std::size_t lineEnd = bytes.find("\r\n", third);
+    bytes.insert(lineEnd, ",\"extra\"");  // one field too many in record 3
+    writeBytes(path, bytes);
+
+    h.dialogs.messages.clear();
+    h.dialogs.openChoices = {path};
+    h.view.click([&] { h.editor.openFile(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0].title, "警告");
+    EXPECT_NE(h.dialogs.messages[0].text.find(path), std::string::npos);
+    EXPECT_NE(h.dialogs.messages[0].text.find(" 4 行目から"), std::string::npos);
+    EXPECT_EQ(h.editor.currentFileName(), "無題");
+    EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
+    EXPECT_EQ(h.editor.sheet().label(2), record(2));  // read as far as it goes
+
+    const std::string saveAsCopy = folder.path("copy.csv");
+    h.dialogs.saveChoices = {saveAsCopy};
+    h.view.shortcut([&] { h.editor.saveFile(); });
+    EXPECT_EQ(h.dialogs.saveRequests.size(), 2u) << "untitled: the save dialog is shown";
+    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_EQ(h.editor.currentFileName(), saveAsCopy);
+}
+
+}  // namespace

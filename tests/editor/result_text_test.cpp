@@ -18,6 +18,10 @@ TEST(ResultText, ProblemRows) {
          "読めない行です (引用符 \" が閉じていません)。印刷しません"},
         {Result::failure(ResultCode::RowNotUtf8),
          "読めない行です (UTF-8 として読めない文字があります)。印刷しません"},
+        {Result::failure(ResultCode::RowNotDecodable),
+         "読めない行です (UTF-8 としてもシフトJIS (コードページ 932) "
+         "としても読めない文字があります)。"
+         "印刷しません"},
         {Result::failure(ResultCode::RowNotCp932),
          "読めない行です (シフトJIS (コードページ 932) "
          "として読めない文字があります)。印刷しません"},

@@ -3,6 +3,7 @@
 // a sheet, and a job that fails part way abandoned so nothing is printed.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 #include <string>
@@ -117,6 +118,8 @@ TEST(BatchRoutine, TheListIsOpenedCountedAndPicturedBeforeAnyPrinter) {
     folder.put("header-only.csv", "JAN,品名\n\n");
     folder.put("cp932.csv", cp932::encode("4901234567894,メーカー,品名,,,100\n").value());
     folder.put("list.csv", products(3));
+    folder.put("unreadable.csv", "\"open,quote\n\x81\x20,x,y\n");
+    folder.put("some-problems.csv", "4901234567894,m,good,,,1\n\"open\n12345,m,no code,,,1\n");
 
     ProductListBatch missing(folder.path("none.csv"), TextEncoding::Auto, 1);
     EXPECT_EQ(missing.listResult().code, ResultCode::ListNotOpened);
@@ -129,8 +132,32 @@ TEST(BatchRoutine, TheListIsOpenedCountedAndPicturedBeforeAnyPrinter) {
 
     ProductListBatch cp932(folder.path("cp932.csv"), TextEncoding::Auto, 1);
     EXPECT_TRUE(cp932.listResult().ok());
-    EXPECT_EQ(cp932.encoding(), TextEncoding::Cp932);
     EXPECT_EQ(cp932.firstSheet().label(1).maker, "メーカー");
+
+    // Every row is unreadable: said so, with the rows, before any printer.
+    ProductListBatch unreadable(folder.path("unreadable.csv"), TextEncoding::Auto, 1);
+    EXPECT_EQ(unreadable.listResult().code, ResultCode::ListUnreadable);
+    ASSERT_EQ(unreadable.problems().size(), 2u);
+    EXPECT_EQ(unreadable.problems()[0].code, ResultCode::RowQuoteNotClosed);
+    EXPECT_EQ(unreadable.problems()[1].code, ResultCode::RowNotDecodable);
+    EXPECT_EQ(unreadable.problems()[1].line, 2);
+
+    // The rows that will be reported are known before printing starts.
+    ProductListBatch some(folder.path("some-problems.csv"), TextEncoding::Auto, 1);
+    EXPECT_TRUE(some.listResult().ok());
+    EXPECT_EQ(some.productCount(), 2);
+    ASSERT_EQ(some.problems().size(), 2u);
+    EXPECT_EQ(some.problems()[0].line, 2);
+    EXPECT_EQ(some.problems()[1].code, ResultCode::RowWithoutBarcode);
+
+    // A folder, a named pipe and an endless device are refused at once.
+    ASSERT_EQ(::mkfifo(folder.path("fifo").c_str(), 0600), 0);
+    for (const std::string& special :
+         {folder.dir().string(), folder.path("fifo"), std::string("/dev/zero")}) {
+        ProductListBatch refused(special, TextEncoding::Auto, 1);
+        EXPECT_EQ(refused.listResult().code, ResultCode::ListNotOpened) << special;
+        EXPECT_FALSE(refused.listResult().detail.empty()) << special;
+    }
 
     ProductListBatch list(folder.path("list.csv"), TextEncoding::Auto, 9);
     EXPECT_EQ(list.sheetCount(), 2);

@@ -217,6 +217,19 @@ TEST_F(PrintToolTest, FailuresPrintOneLineAndLeaveTheOldOutput) {
          2,
          "ラベルデータファイルは 1 つだけ指定してください: "},
         {"missing value", {"@/labels.csv", "-o"}, 2, "-o の後に値がありません"},
+        {"a PDF named as a picture",
+         {"@/labels.csv", "-o", "@/out.png"},
+         2,
+         "出力は PDF です。-o には .pdf の名前を指定してください"},
+        {"a picture named as a PDF",
+         {"@/labels.csv", "--preview", "-o", "@/out.pdf"},
+         2,
+         "--preview の出力は PNG 画像です。-o には .png の名前を指定してください"},
+        {"the output is the input", {"@/labels.csv", "-o", "@/labels.csv"}, 2, "出力は PDF です"},
+        {"the layout is the output",
+         {"@/labels.csv", "--layout", "@/data.txt", "-o", "@/data.txt"},
+         2,
+         "出力は PDF です"},
     };
     for (const FailureCase& c : cases) {
         QStringList args;
@@ -236,6 +249,28 @@ TEST_F(PrintToolTest, FailuresPrintOneLineAndLeaveTheOldOutput) {
     EXPECT_EQ(kept.readAll(), QByteArray("old"));
     EXPECT_EQ(files(), QStringList({QStringLiteral("data.txt"), QStringLiteral("labels.csv"),
                                     QStringLiteral("out.pdf")}));
+}
+
+// What the user sees of a list or a name is shown, not acted on by the
+// terminal; `--` ends the options, so a file may begin with a dash.
+TEST_F(PrintToolTest, ControlCharactersAreEscapedAndDoubleDashEndsTheOptions) {
+    QFile list(path("list.csv"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("49012345\x1b[2J,m,name,,,1\n");
+    list.close();
+    const ProcessResult batch =
+        runPrintTool({"--products", path("list.csv"), "-o", path("batch.pdf")});
+    EXPECT_EQ(batch.exitCode, 3);
+    EXPECT_FALSE(batch.err.contains('\x1b')) << batch.err.toStdString();
+    EXPECT_TRUE(batch.err.contains("49012345\\x1B[2J")) << batch.err.toStdString();
+
+    ASSERT_TRUE(QFile::copy(labels_, path("-dash.csv")));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));  // the name as the user types it
+    const ProcessResult dashed = runPrintTool({"-o", "dash.pdf", "--", "-dash.csv"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(dashed.exitCode, 0) << dashed.err.toStdString();
+    EXPECT_TRUE(QFile::exists(path("dash.pdf")));
 }
 
 }  // namespace

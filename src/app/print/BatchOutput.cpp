@@ -10,17 +10,15 @@
 #include <unistd.h>
 #endif
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QPrinter>
-#include <QTemporaryFile>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "SheetInput.h"
 #include "ToolExit.h"
+#include "files/AtomicFile.h"
+#include "files/SettingsFile.h"
 #include "platform/BatchPrint.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
@@ -40,24 +38,6 @@ bool stderrIsTerminal() {
     return _isatty(_fileno(stderr)) != 0;
 #else
     return isatty(STDERR_FILENO) == 1;
-#endif
-}
-
-#ifdef _WIN32
-// A UTF-8 path, as every path is here, in the form Windows takes.
-std::filesystem::path utf8Path(const std::string& path) {
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-#endif
-
-// Puts the finished file in place of any old one.
-bool replaceFile(const std::string& from, const std::string& to) {
-#ifdef _WIN32
-    // std::rename refuses an existing target here.
-    return MoveFileExW(utf8Path(from).c_str(), utf8Path(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
 }
 
@@ -92,9 +72,9 @@ class ProgressLine {
     QElapsedTimer timer_;
 };
 
-// Where the sheets go: the named printer, or a PDF written beside its final
-// name and renamed into place when complete, so a failed job leaves no half
-// file and the old one whole.
+// Where the sheets go: the named printer, or a PDF written through the one
+// atomic writer, so a failed or interrupted job leaves no half file and the
+// old one whole.
 class BatchTarget {
   public:
     Result open(const PrintToolOptions& options) {
@@ -104,17 +84,13 @@ class BatchTarget {
                 return system.result;
             return begin(std::move(system.printer));
         }
-        const QFileInfo target(QString::fromStdString(options.outputFile));
-        if (target.isDir())
-            return Result::failure(ResultCode::IsFolder).withPath(options.outputFile);
-        scratch_ = std::make_unique<QTemporaryFile>(
-            target.absoluteDir().filePath(QStringLiteral(".tanahuda-print-XXXXXX.pdf")));
-        if (!scratch_->open()) {
-            return Result::failure(ResultCode::WriteFailed, scratch_->errorString().toStdString())
-                .withPath(options.outputFile);
-        }
-        scratch_->close();
-        Result begun = begin(makePdfPrinter(scratch_->fileName(), options.dotsPerInch));
+        pdf_ = std::make_unique<AtomicFile>();
+        if (Result begun =
+                pdf_->begin(options.outputFile, {options.productsFile, options.layoutFile});
+            !begun.ok())
+            return std::move(begun).withPath(options.outputFile);
+        Result begun = begin(
+            makePdfPrinter(QString::fromStdString(pdf_->temporaryPath()), options.dotsPerInch));
         // The temporary file is no name the user knows: the failure is told in
         // general words.
         begun.path.clear();
@@ -125,20 +101,12 @@ class BatchTarget {
 
     // Puts a finished PDF at `outputFile`; nothing to do for a printer.
     Result commit(const std::string& outputFile) {
-        if (!scratch_)
+        if (!pdf_)
             return {};
         job_.reset();  // closes the PDF file
-        // The temporary file is private to its owner; the PDF takes the old
-        // file's permissions, or those of a newly made file.
-        const QFileInfo old(QString::fromStdString(outputFile));
-        scratch_->setPermissions(old.exists()
-                                     ? old.permissions()
-                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        if (!replaceFile(scratch_->fileName().toStdString(), outputFile))
-            return Result::failure(ResultCode::WriteFailed).withPath(outputFile);
-        scratch_->setAutoRemove(false);
-        return {};
+        // Qt's PDF engine reports no write errors: the file's end is checked.
+        Result committed = pdf_->commit("%%EOF");
+        return committed.ok() ? committed : std::move(committed).withPath(outputFile);
     }
 
   private:
@@ -148,13 +116,16 @@ class BatchTarget {
         return start.result;
     }
 
-    std::unique_ptr<QTemporaryFile> scratch_;
+    std::unique_ptr<AtomicFile> pdf_;
     std::unique_ptr<QtPrintJob> job_;
 };
 
+// The problems of a list, one line each, then how many there were.
 void reportProblems(const std::string& listPath, const std::vector<Result>& problems) {
     for (const Result& problem : problems)
-        std::fprintf(stderr, "tanahuda-print: %s\n", toolProblemLine(listPath, problem).c_str());
+        reportError(toolProblemLine(listPath, problem));
+    if (!problems.empty())
+        reportError(std::to_string(problems.size()) + " 行を確かめてください");
 }
 
 }  // namespace
@@ -169,6 +140,7 @@ int runBatch(const PrintToolOptions& options) {
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
                            options.startPosition);
     if (!batch.listResult().ok()) {
+        reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());
         return kExitFailure;
     }

@@ -35,7 +35,7 @@ namespace {
 // (a missing runtime folder and the like) are not the user's concern.
 void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "tanahuda-print: %s\n", message.toLocal8Bit().constData());
+        reportError(message.toStdString());
     }
 }
 
@@ -50,14 +50,21 @@ bool reportLabelProblems(const LabelSheet& sheet, const LayoutSettings& layout) 
     return !problems.empty();
 }
 
+// The files the output is made from: it may be none of them.
+std::vector<std::string> inputsOf(const PrintToolOptions& options) {
+    return {options.labelFile, options.layoutFile};
+}
+
 // The sheet put out as `options` ask.
 Result putOut(const LabelSheet& sheet, const LayoutSettings& layout,
               const PrintToolOptions& options) {
     switch (options.mode) {
         case PrintToolOptions::Mode::Pdf:
-            return writeSheetPdf(sheet, layout, options.outputFile, options.dotsPerInch);
+            return writeSheetPdf(sheet, layout, options.outputFile, inputsOf(options),
+                                 options.dotsPerInch);
         case PrintToolOptions::Mode::Preview:
-            return writePreviewPng(sheet, layout, options.outputFile, options.zoom);
+            return writePreviewPng(sheet, layout, options.outputFile, inputsOf(options),
+                                   options.zoom);
         case PrintToolOptions::Mode::Printer:
             return printSheet(sheet, layout, options.printerName);
         case PrintToolOptions::Mode::Help:
@@ -69,12 +76,16 @@ Result putOut(const LabelSheet& sheet, const LayoutSettings& layout,
 int run(const PrintToolOptions& options) {
     LabelSheet sheet;
     LayoutSettings layout;
-    if (Result read = readSheetForPrinting(options.labelFile, options.layoutFile, sheet, layout);
+    int misfitLine = 0;
+    if (Result read =
+            readSheetForPrinting(options.labelFile, options.layoutFile, sheet, layout, misfitLine);
         !read.ok()) {
         reportError(read);
         return kExitFailure;
     }
     options.applyPricing(layout);
+    if (misfitLine > 0)
+        reportError(misfitWarning(options.labelFile, misfitLine));
     const Result done = putOut(sheet, layout, options);
     if (done.code == ResultCode::PageNotDrawn) {
         reportError(options.mode == PrintToolOptions::Mode::Preview ? "プレビューを描けませんでした"
@@ -85,7 +96,8 @@ int run(const PrintToolOptions& options) {
         reportError(done);
         return kExitFailure;
     }
-    return reportLabelProblems(sheet, layout) ? kExitReported : EXIT_SUCCESS;
+    const bool labelsReported = reportLabelProblems(sheet, layout);
+    return labelsReported || misfitLine > 0 ? kExitReported : EXIT_SUCCESS;
 }
 
 // The calibration page with the origin of the print pattern (--layout, or the
@@ -99,9 +111,10 @@ int calibrate(const PrintToolOptions& options) {
     const PaperPage page = [&layout](DrawingSurface& surface) {
         drawCalibrationSheet(surface, layout);
     };
-    const Result done = options.mode == PrintToolOptions::Mode::Printer
-                            ? printPage(page, options.printerName)
-                            : writePagePdf(page, options.outputFile, options.dotsPerInch);
+    const Result done =
+        options.mode == PrintToolOptions::Mode::Printer
+            ? printPage(page, options.printerName)
+            : writePagePdf(page, options.outputFile, inputsOf(options), options.dotsPerInch);
     if (done.code == ResultCode::PageNotDrawn) {
         reportError("位置合わせのページを描けませんでした");
         return kExitFailure;
@@ -149,6 +162,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qInstallMessageHandler(quietMessages);
+    removeTemporaryFilesOnInterrupt();
     // Qt sees only the program name: every argument is the tool's own.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 #include <charconv>
 
@@ -136,6 +137,23 @@ std::string checkInput(const ToolCommandLine& line, PrintToolOptions& options) {
     return "";
 }
 
+// An output whose extension names another kind than the one written: a PDF
+// named ".png" (or a picture named ".pdf") misleads every program that opens
+// it. A name without an extension is the user's choice.
+std::string extensionMismatch(const PrintToolOptions& options) {
+    const QString suffix = QFileInfo(QString::fromStdString(options.outputFile)).suffix().toLower();
+    if (suffix.isEmpty() || options.mode == PrintToolOptions::Mode::Printer)
+        return "";
+    const bool preview = options.mode == PrintToolOptions::Mode::Preview;
+    if (suffix == (preview ? QStringLiteral("png") : QStringLiteral("pdf")))
+        return "";
+    return preview ? "--preview の出力は PNG 画像です。-o には .png の名前を指定してください: " +
+                         options.outputFile
+                   : "出力は PDF です。-o には .pdf の名前を指定してください "
+                     "(プレビュー画像は --preview): " +
+                         options.outputFile;
+}
+
 // Where the sheet goes (a printer, a PDF or a preview image), and the options
 // that only one of them takes.
 std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
@@ -156,6 +174,8 @@ std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
             return preview ? "--preview には -o OUT.png を指定してください"
                            : "-o OUT.pdf か --printer NAME を指定してください";
     }
+    if (std::string mismatch = extensionMismatch(options); !mismatch.empty())
+        return mismatch;
     if (p.isSet(line.dpi) && options.mode != PrintToolOptions::Mode::Pdf)
         return "--dpi は PDF の出力にだけ指定できます";
     if (p.isSet(line.zoom) && options.mode != PrintToolOptions::Mode::Preview)

@@ -33,13 +33,13 @@ void warnIfDamaged(PriceExtensionRead priceLines, const std::string& path) {
 }  // namespace
 
 Result readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
-                            LabelSheet& sheet, LayoutSettings& layout) {
+                            LabelSheet& sheet, LayoutSettings& layout, int& misfitLine) {
     std::string bytes;
     if (Result read = readWholeFile(labelFile, bytes); !read.ok())
         return read;
     layout = startingLayout();
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
-    if (parseLabelFile(bytes, sheet, layout, &priceLines) != LabelFileRead::Read)
+    if (parseLabelFile(bytes, sheet, layout, &priceLines, &misfitLine) != LabelFileRead::Read)
         return Result::failure(ResultCode::NotLabelFile).withPath(labelFile);
     warnIfDamaged(priceLines, labelFile);
     if (layoutFile.empty())

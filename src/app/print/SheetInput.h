@@ -11,9 +11,10 @@
 // print pattern comes from that file instead: a settings file (data.txt), or
 // another label data file whose pattern is taken. NotFound, ReadFailed or
 // NotLabelFile (naming the file) when a file is missing, unreadable or not a
-// label data file.
+// label data file. `misfitLine` receives the first line of the label data
+// file that does not line up as written (0 when all do).
 Result readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
-                            LabelSheet& sheet, LayoutSettings& layout);
+                            LabelSheet& sheet, LayoutSettings& layout, int& misfitLine);
 
 // Reads the print pattern of `layoutFile` into `layout`: a settings file
 // (data.txt), or a label data file whose pattern is taken. NotFound or

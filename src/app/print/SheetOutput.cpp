@@ -2,21 +2,20 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryFile>
 
-#include "files/FileIo.h"
+#include "files/AtomicFile.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
 #include "platform/QtPrintJob.h"
 #include "render/SheetRenderer.h"
 
 namespace {
+
+// The last line of every complete PDF.
+constexpr std::string_view kPdfEnd = "%%EOF";
 
 // Draws the page into `job` and ends the document.
 Result printInto(PrintJob& job, const PaperPage& draw) {
@@ -28,13 +27,9 @@ Result printInto(PrintJob& job, const PaperPage& draw) {
     return job.finish();
 }
 
-// Puts `bytes` at `path` only once they are complete: the old file stays as it
-// was when anything fails.
-Result writeOutput(const std::string& path, const QByteArray& bytes) {
-    if (QFileInfo(QString::fromStdString(path)).isDir())
-        return Result::failure(ResultCode::IsFolder).withPath(path);
-    return writeFileAtomically(
-        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+// Why an output cannot be written, naming it.
+Result outputFailure(Result result, const std::string& path) {
+    return std::move(result).withPath(path);
 }
 
 // The sheet as the print command draws it.
@@ -47,8 +42,8 @@ PaperPage sheetPage(const LabelSheet& sheet, const LayoutSettings& layout) {
 }  // namespace
 
 Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
-                     int dotsPerInch) {
-    return writePagePdf(sheetPage(sheet, layout), path, dotsPerInch);
+                     const std::vector<std::string>& inputs, int dotsPerInch) {
+    return writePagePdf(sheetPage(sheet, layout), path, inputs, dotsPerInch);
 }
 
 Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
@@ -56,26 +51,31 @@ Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
     return printPage(sheetPage(sheet, layout), printerName);
 }
 
-Result writePagePdf(const PaperPage& draw, const std::string& path, int dotsPerInch) {
-    // The PDF engine writes to a file: a private one, removed afterwards.
-    QTemporaryFile scratch(QDir::temp().filePath(QStringLiteral("tanahuda-print-XXXXXX.pdf")));
-    if (!scratch.open()) {
-        return Result::failure(ResultCode::ScratchFileNotMade, scratch.errorString().toStdString());
-    }
-    scratch.close();
-    JobStart<QtPrintJob> start = QtPrintJob::begin(makePdfPrinter(scratch.fileName(), dotsPerInch));
-    if (!start.job)
+Result writePagePdf(const PaperPage& draw, const std::string& path,
+                    const std::vector<std::string>& inputs, int dotsPerInch) {
+    // Qt's PDF engine writes by name into the temporary file beside the
+    // target; it reports no write errors, so commit() checks the file's end.
+    AtomicFile pdf;
+    if (Result begun = pdf.begin(path, inputs); !begun.ok())
+        return outputFailure(std::move(begun), path);
+    JobStart<QtPrintJob> start =
+        QtPrintJob::begin(makePdfPrinter(QString::fromStdString(pdf.temporaryPath()), dotsPerInch));
+    if (!start.job) {
+        start.result.path.clear();  // the temporary file, no name the user knows
         return start.result;
-    if (Result printed = printInto(*start.job, draw); !printed.ok())
+    }
+    if (Result printed = printInto(*start.job, draw); !printed.ok()) {
+        printed.path.clear();
         return printed;
-    QFile pdf(scratch.fileName());
-    if (!pdf.open(QIODevice::ReadOnly))
-        return Result::failure(ResultCode::PdfNotReadBack, pdf.errorString().toStdString());
-    return writeOutput(path, pdf.readAll());
+    }
+    if (Result committed = pdf.commit(kPdfEnd); !committed.ok())
+        return outputFailure(std::move(committed), path);
+    return {};
 }
 
 Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
-                       const std::string& path, double zoom) {
+                       const std::string& path, const std::vector<std::string>& inputs,
+                       double zoom) {
     QImage image(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -90,7 +90,9 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         return Result::failure(ResultCode::ImageNotMade);
-    return writeOutput(path, png);
+    Result written = writeFileAtomically(
+        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), inputs);
+    return written.ok() ? written : outputFailure(std::move(written), path);
 }
 
 Result printPage(const PaperPage& draw, const std::string& printerName) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
@@ -9,17 +10,19 @@
 #include "render/DrawingSurface.h"
 
 // The three ways the tool puts a sheet out. Each returns why it failed, if it
-// did; no output file is left behind on failure.
+// did; no output file is left behind on failure, an old one stays as it was,
+// and a file is never written over one of `inputs`.
 
 // The sheet as the print command draws it (print mode, full size, real
 // barcodes) on one A4 PDF page at `dotsPerInch`, drawn from the paper's corner.
 Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
-                     int dotsPerInch);
+                     const std::vector<std::string>& inputs, int dotsPerInch);
 
 // The preview as the input window shows it at `zoom` (0.5 or 1.0), as a PNG
 // of the A4 page at 96 dots per inch.
 Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
-                       const std::string& path, double zoom);
+                       const std::string& path, const std::vector<std::string>& inputs,
+                       double zoom);
 
 // The sheet printed on the system printer `printerName`, drawn from the
 // corner of its printable area.
@@ -30,5 +33,6 @@ Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
 // origin. Into a PDF at `dotsPerInch` (from the paper's corner), or on the
 // system printer `printerName` (from the corner of its printable area).
 using PaperPage = std::function<void(DrawingSurface&)>;
-Result writePagePdf(const PaperPage& draw, const std::string& path, int dotsPerInch);
+Result writePagePdf(const PaperPage& draw, const std::string& path,
+                    const std::vector<std::string>& inputs, int dotsPerInch);
 Result printPage(const PaperPage& draw, const std::string& printerName);

@@ -1,9 +1,34 @@
 #include "ToolMessages.h"
 
+#include "editor/logic/EditorMessages.h"
 #include "editor/logic/ResultText.h"
 
+std::string printable(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string misfitWarning(const std::string& path, int line) {
+    return "警告: " + path + " は " + std::to_string(line) +
+           " 行目から棚札形式の並びになっていません。ラベルがずれて読まれている可能性があります";
+}
+
 std::string toolMessage(const Result& failure) {
-    const std::string because = failure.detail.empty() ? "" : " (" + failure.detail + ")";
+    // The system's reason in the user's words (the reader's own reasons are already).
+    const std::string because =
+        failure.detail.empty() ? "" : " (" + messages::reasonText(failure.detail) + ")";
     switch (failure.code) {
         case ResultCode::NotFound:
             return "ファイルがありません: " + failure.path;
@@ -13,6 +38,14 @@ std::string toolMessage(const Result& failure) {
             return "棚札形式のデータではありません: " + failure.path;
         case ResultCode::IsFolder:
             return "出力先はフォルダーです: " + failure.path;
+        case ResultCode::NotRegularFile:
+            return "出力先に書き込めません: " + failure.path +
+                   " (通常のファイルではありません。デバイス、名前付きパイプ、ソケットなど)";
+        case ResultCode::SameAsInput:
+            return "出力先に書き込めません: " + failure.path + " (入力ファイルと同じファイルです)";
+        case ResultCode::Incomplete:
+            return "出力先に書き込めません: " + failure.path +
+                   " (最後まで書けませんでした。ディスクがいっぱいかもしれません)";
         case ResultCode::WriteFailed:
             return "出力先に書き込めません: " + failure.path + because;
         case ResultCode::PdfNotReadBack:
@@ -20,9 +53,11 @@ std::string toolMessage(const Result& failure) {
         case ResultCode::ImageNotMade:
             return "PNG 画像を作れませんでした";
         case ResultCode::ListNotOpened:
-            return "商品リストを開けません: " + failure.path;
+            return "商品リストを開けません: " + failure.path + because;
         case ResultCode::ListEmpty:
             return "商品リストに印刷する商品がありません: " + failure.path;
+        case ResultCode::ListUnreadable:
+            return "商品リストのどの行も読めませんでした: " + failure.path;
         default:
             break;
     }

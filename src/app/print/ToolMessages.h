@@ -1,12 +1,20 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/Result.h"
 
 // The one line tanahuda-print writes on stderr for a failed result, naming
 // the file, list or printer it is about, e.g. "ファイルがありません: 棚札.csv".
 std::string toolMessage(const Result& failure);
+
+// A text for the terminal: control characters shown as \xNN instead of
+// acting on the terminal.
+std::string printable(std::string_view text);
+
+// The warning for a label data file whose lines do not line up from `line` on.
+std::string misfitWarning(const std::string& path, int line);
 
 // The line for one problem row of the product list `listPath`:
 // "LIST:LINE: what is wrong".

@@ -63,7 +63,7 @@ MessageRequest askOverwrite(const std::string& path) {
 }
 
 std::string reasonText(const std::string& systemReason) {
-    static const std::array<std::pair<const char*, const char*>, 9> kReasons = {{
+    static const std::array<std::pair<const char*, const char*>, 10> kReasons = {{
         {"No such file or directory", "保存先のフォルダーが見つかりません。"},
         {"Not a directory", "保存先のフォルダーが見つかりません。"},
         {"Permission denied", "書き込みが許可されていません。"},
@@ -73,6 +73,7 @@ std::string reasonText(const std::string& systemReason) {
         {"Disk quota exceeded", "ディスクの使用量の上限に達しています。"},
         {"Is a directory", "同じ名前のフォルダーがあります。"},
         {"File name too long", "ファイル名が長すぎます。"},
+        {"Input/output error", "読み書きの途中でエラーが起きました。"},
     }};
     for (const auto& [system, words] : kReasons) {
         if (systemReason == system)
@@ -113,6 +114,14 @@ MessageRequest labelFileNotSaved(const std::string& path, const Result& result) 
     }
     return error("ファイル「" + path + "」に保存できませんでした。\n" + reasonText(result.detail) +
                  "\nファイルは書き換えられていません。");
+}
+
+MessageRequest damagedLabelFile(const std::string& path, int line) {
+    return {"ファイル「" + path + "」は " + std::to_string(line) +
+                " 行目から棚札形式の並びになっていません。\n"
+                "ラベルがずれて読み込まれている可能性があるため、無題として開きます。\n"
+                "内容を確かめて、別の名前で保存してください。",
+            kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
 }
 
 MessageRequest patternNotSaved(const std::string& path, const Result& result) {

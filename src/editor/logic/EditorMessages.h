@@ -12,6 +12,7 @@ namespace messages {
 
 inline constexpr const char* kErrorTitle = "エラー";
 inline constexpr const char* kDeleteTitle = "削除";
+inline constexpr const char* kWarningTitle = "警告";
 
 inline constexpr const char* kAskClearAll = "データを全部クリアしますか？";
 inline constexpr const char* kAskDelete = "削除しますか?。";
@@ -55,6 +56,9 @@ std::string reasonText(const std::string& systemReason);
 // A label data file that could not be saved: a text it cannot hold (naming
 // the label and field, or the layout setting) or a failed write (naming the file).
 MessageRequest labelFileNotSaved(const std::string& path, const Result& result);
+// A label data file whose lines do not line up from `line` on: it was read
+// by counting fields, opened untitled, and should be saved under a new name.
+MessageRequest damagedLabelFile(const std::string& path, int line);
 // The settings file (the preferred print pattern) that could not be saved.
 MessageRequest patternNotSaved(const std::string& path, const Result& result);
 

@@ -35,16 +35,21 @@ void LabelEditor::openFile() {
     LabelSheet sheet = sheet_;
     LayoutSettings layout = layout_;
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
-    if (readLabelFile(*path, sheet, layout, &priceLines) != LabelFileRead::Read) {
+    int misfitLine = 0;
+    if (readLabelFile(*path, sheet, layout, &priceLines, &misfitLine) != LabelFileRead::Read) {
         dialogs_.showMessage(messages::error(messages::kNotLabelFile));
         return;
     }
     // Opened all the same: the labels and the layout are whole.
     if (priceLines == PriceExtensionRead::Damaged)
         dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInFile));
+    // A damaged file opens untitled, so that an overwrite-save cannot put the
+    // shifted labels in its place.
+    if (misfitLine > 0)
+        dialogs_.showMessage(messages::damagedLabelFile(*path, misfitLine));
     sheet_ = sheet;
     layout_ = layout;
-    currentFileName_ = *path;
+    currentFileName_ = misfitLine > 0 ? std::string(kUntitled) : *path;
     saved_.remember(sheet_, layout_);
     showCaption();
     view_.showLayout(layout_, viewState_);

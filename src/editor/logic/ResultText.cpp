@@ -15,6 +15,8 @@ std::string unreadableBecause(ResultCode code) {
             return "UTF-8 として読めない文字があります";
         case ResultCode::RowNotCp932:
             return "シフトJIS (コードページ 932) として読めない文字があります";
+        case ResultCode::RowNotDecodable:
+            return "UTF-8 としてもシフトJIS (コードページ 932) としても読めない文字があります";
         default:
             return "";
     }

@@ -1,0 +1,73 @@
+// Feeds arbitrary bytes to the product list reader, the first byte choosing
+// the encoding. Every row read is one line of the list, in order, with texts
+// of valid UTF-8 and no line break; counting and laying out on sheets agree
+// with reading.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/BatchSheets.h"
+#include "files/ProductList.h"
+#include "model/Utf8Text.h"
+
+namespace {
+
+bool isCleanText(const std::string& text) {
+    return text.find_first_of("\r\n") == std::string::npos &&
+           utf8::fromUtf32(utf8::toUtf32(text)) == text;
+}
+
+int linesIn(std::string_view bytes) {
+    int lines = 1;
+    for (char c : bytes)
+        lines += (c == '\n' || c == '\r') ? 1 : 0;
+    return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const auto encoding = static_cast<TextEncoding>(data[0] % 3);
+    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const int maxLine = linesIn(bytes);
+
+    std::istringstream in(bytes);
+    ProductListReader reader(in, encoding);
+    std::vector<Result> problems;
+    long rows = 0;
+    int lastLine = 0;
+    while (std::optional<ProductRow> row = reader.next(problems)) {
+        if (row->lineNumber <= lastLine || row->lineNumber > maxLine)
+            std::abort();
+        lastLine = row->lineNumber;
+        for (LabelField f : kLabelFields) {
+            if (!isCleanText(row->record.field(f)))
+                std::abort();
+        }
+        ++rows;
+    }
+    for (const Result& p : problems) {
+        if (p.line < 1 || p.line > maxLine || p.ok())
+            std::abort();
+    }
+
+    std::istringstream again(bytes);
+    if (countProducts(again, encoding) != rows)
+        std::abort();
+    ProductListReader sheetsReader(again, encoding);
+    BatchSheetBuilder builder(sheetsReader, 1 + data[0] % 10);
+    LabelSheet sheet;
+    std::vector<Result> ignored;
+    long sheets = 0;
+    while (builder.nextSheet(sheet, ignored))
+        ++sheets;
+    if (builder.labelsPlaced() != rows || sheets != sheetsNeeded(rows, 1 + data[0] % 10))
+        std::abort();
+    return 0;
+}

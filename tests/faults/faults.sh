@@ -1,0 +1,275 @@
+#!/usr/bin/env bash
+# Drives the built tanahuda-print through faults and bad input as a user
+# would meet them: a full disk, a job killed or interrupted, special files and
+# the inputs themselves named as output, special files named as lists, a
+# stray quote and mixed encodings in a list, a damaged label file. After each,
+# the old output must be byte for byte as it was (or the new one complete),
+# no temporary file may stay, and the exit status and message must say what
+# happened. Prints a table of the fault classes: tried / survived / data lost.
+#
+#   bash tests/faults/faults.sh BUILD_DIR
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+build=$(realpath "${1:-build}")
+tool="$build/src/app/tanahuda-print"
+[ -x "$tool" ] || { echo "faults: no $tool" >&2; exit 1; }
+export QT_QPA_PLATFORM=offscreen
+
+work=$(mktemp -d /tmp/tanahuda-faults-XXXXXX)
+mounted=""
+cleanup() {
+  [ -n "$mounted" ] && umount "$mounted" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+declare -A tried survived lost
+classes=()
+failures=0
+# record CLASS OK LOST DESCRIPTION
+record() {
+  local class=$1 ok=$2 lostData=$3 what=$4
+  if [ -z "${tried[$class]+x}" ]; then
+    classes+=("$class"); tried[$class]=0; survived[$class]=0; lost[$class]=0
+  fi
+  tried[$class]=$((tried[$class] + 1))
+  if [ "$ok" = 1 ]; then
+    survived[$class]=$((survived[$class] + 1))
+  else
+    failures=$((failures + 1))
+    echo "FAULT NOT SURVIVED [$class]: $what" >&2
+  fi
+  [ "$lostData" = 1 ] && lost[$class]=$((lost[$class] + 1))
+}
+
+sha() { sha256sum "$1" 2>/dev/null | cut -d' ' -f1; }
+# The temporary files the writer leaves in a folder (none when all is well).
+temps() { find "$1" -maxdepth 1 -name '.tanahuda-*' | wc -l; }
+pages() { pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ {print $2}'; }
+oneLine() { [ "$(wc -l <"$1")" -ge 1 ] && grep -q '^tanahuda-print: ' "$1"; }
+
+# ---- inputs ----------------------------------------------------------------
+python3 - "$work" <<'PY'
+import sys, os
+work = sys.argv[1]
+def products(name, rows, encoding='utf-8', special=None):
+    with open(os.path.join(work, name), 'wb') as f:
+        for i in range(1, rows + 1):
+            line = '4901234567894,乳業,P%05d,100g,L1,198\r\n' % i
+            if special and i in special:
+                line = special[i](i)
+            f.write(line.encode(encoding) if isinstance(line, str) else line)
+products('list20k.csv', 20000)
+products('small.csv', 12)
+products('stray.csv', 20000, special={3: lambda i: '4901234567894,"乳業,P%05d,100g,L1,198\r\n' % i})
+products('mixed.csv', 30, special={7: lambda i: ('4901234567894,乳業,P%05d,100g,L1,198\r\n' % i).encode('cp932')})
+block = '''"印字位置調整","0","0",0,0,0,0,0,0,0
+"縁取り","カラーで縁取りする",0,0,0,0,0,0,0,0
+"jan","ＭＳ 明朝",12,#FALSE#,#FALSE#,0,"表示しない",0,0,0
+"BARCODE",0,0,0,0,0,0,0,0,0
+"メーカー","ＭＳ 明朝",10,#FALSE#,#FALSE#,0,"表示しない","アンダーライン有",0,0
+"品名","ＭＳ 明朝",18,#FALSE#,#FALSE#,0,"表示しない","アンダーライン有",0,0
+"規格","ＭＳ 明朝",10,#FALSE#,#FALSE#,0,"表示しない","アンダーライン有",0,0
+"ロット","ＭＳ 明朝",10,#FALSE#,#FALSE#,0,"表示しない","アンダーライン有",0,0
+"売価","ＭＳ 明朝",48,#FALSE#,#FALSE#,255,"表示しない",0,0,0
+"円","ＭＳ 明朝",24,#FALSE#,#FALSE#,255,"表示しない",0,0,0'''.split('\n')
+records = ['" %d","4901234567894","乳業","牛乳%d","1L","L%d","198"' % (n, n, n) for n in range(1, 11)]
+lines = ['"棚札"'] + records + block
+def write(name, lines):
+    with open(os.path.join(work, name), 'wb') as f:
+        f.write(''.join(l + '\r\n' for l in lines).encode('cp932'))
+write('labels.csv', lines)
+write('data.txt', block)
+damaged = list(lines)
+damaged[3] += ',"extra"'
+write('damaged.csv', damaged)
+PY
+"$tool" "$work/labels.csv" -o "$work/one.pdf" || { echo "faults: the tool cannot print" >&2; exit 1; }
+
+# ---- a full disk -------------------------------------------------------------
+small="$work/small"
+mkdir -p "$small"
+if mount -t tmpfs -o size=1m tmpfs "$small" 2>/dev/null; then
+  mounted="$small"
+  cp "$work/one.pdf" "$small/old.pdf"
+  before=$(sha "$small/old.pdf")
+  "$tool" --products "$work/list20k.csv" -o "$small/old.pdf" 2>"$work/err"
+  rc=$?
+  ok=0; [ $rc = 1 ] && [ "$(sha "$small/old.pdf")" = "$before" ] && [ "$(temps "$small")" = 0 ] && oneLine "$work/err" && ok=1
+  record "full disk" $ok $([ "$(sha "$small/old.pdf")" = "$before" ] && echo 0 || echo 1) "batch PDF onto a full disk (rc $rc)"
+  # Fill the disk to a few kilobytes and try the single-sheet PDF and the preview.
+  free=$(df --output=avail -B1 "$small" | tail -1)
+  head -c $((free - 8192)) /dev/zero >"$small/filler" 2>/dev/null
+  cp "$work/one.pdf" "$small/old.png" 2>/dev/null
+  for kind in pdf png; do
+    target="$small/old.$kind"
+    [ -f "$target" ] || continue
+    before=$(sha "$target")
+    if [ $kind = pdf ]; then
+      "$tool" "$work/labels.csv" -o "$target" 2>"$work/err"
+    else
+      "$tool" "$work/labels.csv" --preview -o "$target" 2>"$work/err"
+    fi
+    rc=$?
+    ok=0; [ $rc = 1 ] && [ "$(sha "$target")" = "$before" ] && [ "$(temps "$small")" = 0 ] && ok=1
+    record "full disk" $ok $([ "$(sha "$target")" = "$before" ] && echo 0 || echo 1) "single sheet $kind onto a full disk (rc $rc)"
+  done
+  umount "$small" && mounted=""
+else
+  echo "faults: mounting a tmpfs is not permitted here; the full disk is covered by the injected-failure unit tests" >&2
+fi
+
+# ---- kill -9 at 20 moments of a 20,000-product batch ---------------------------
+k="$work/kill"
+mkdir -p "$k"
+cp "$work/one.pdf" "$k/out.pdf"
+start=$(date +%s%N)
+"$tool" --products "$work/list20k.csv" -o "$k/full.pdf" 2>/dev/null
+rc=$?
+duration_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+ok=0; [ $rc = 0 ] && [ "$(pages "$k/full.pdf")" = 2000 ] && [ "$(temps "$k")" = 0 ] && ok=1
+record "complete batch" $ok 0 "20,000 products, 2000 pages (rc $rc, ${duration_ms} ms)"
+rm -f "$k/full.pdf"
+echo "faults: a 20,000-product batch took ${duration_ms} ms"
+before=$(sha "$k/out.pdf")
+for i in $(seq 1 20); do
+  "$tool" --products "$work/list20k.csv" -o "$k/out.pdf" 2>/dev/null &
+  pid=$!
+  sleep "$(awk -v d="$duration_ms" -v i="$i" 'BEGIN { printf "%.3f", d * i / 21 / 1000 }')"
+  kill -9 $pid 2>/dev/null
+  wait $pid 2>/dev/null
+  rc=$?
+  now=$(sha "$k/out.pdf")
+  if [ "$now" = "$before" ]; then
+    intact=1
+  elif [ "$(pages "$k/out.pdf")" = 2000 ]; then
+    intact=1  # killed after the rename (or finished): the new PDF is whole
+    cp "$work/one.pdf" "$k/out.pdf"
+  else
+    intact=0
+  fi
+  # The next write into the folder removes what the killed job left.
+  "$tool" --products "$work/small.csv" -o "$k/next.pdf" 2>/dev/null
+  ok=0; [ $intact = 1 ] && [ "$(temps "$k")" = 0 ] && ok=1
+  record "kill -9 during a batch" $ok $((1 - intact)) "kill at moment $i/20 (rc $rc, temps $(temps "$k"))"
+done
+
+# ---- Ctrl-C, SIGTERM, SIGHUP -----------------------------------------------------
+for pair in INT:130 TERM:143 HUP:129; do
+  sig=${pair%%:*}; want=${pair##*:}
+  before=$(sha "$k/out.pdf")
+  "$tool" --products "$work/list20k.csv" -o "$k/out.pdf" 2>/dev/null &
+  pid=$!
+  sleep "$(awk -v d="$duration_ms" 'BEGIN { printf "%.3f", d / 3 / 1000 }')"
+  kill -$sig $pid
+  wait $pid
+  rc=$?
+  ok=0; [ $rc = "$want" ] && [ "$(sha "$k/out.pdf")" = "$before" ] && [ "$(temps "$k")" = 0 ] && ok=1
+  record "SIGINT, SIGTERM, SIGHUP" $ok $([ "$(sha "$k/out.pdf")" = "$before" ] && echo 0 || echo 1) "SIG$sig (rc $rc, want $want)"
+done
+
+# ---- special files as output ------------------------------------------------------
+s="$work/special"
+mkdir -p "$s"
+mkfifo "$s/fifo"
+ln -s /proc/self/fd/1 "$s/stdout"
+python3 -c "import socket,sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])" "$s/socket"
+mkdir "$s/folder"
+specials=(fifo stdout socket folder)
+if [ "$(id -u)" = 0 ] && mknod "$s/null" c 1 3 2>/dev/null; then specials+=(null); fi
+for name in "${specials[@]}"; do
+  for how in pdf preview batch; do
+    before=$(stat -c '%F %i' "$s/$name")
+    case $how in
+      pdf) timeout 10 "$tool" "$work/labels.csv" -o "$s/$name" 2>"$work/err" >/dev/null ;;
+      preview) timeout 10 "$tool" "$work/labels.csv" --preview -o "$s/$name" 2>"$work/err" >/dev/null ;;
+      batch) timeout 10 "$tool" --products "$work/small.csv" -o "$s/$name" 2>"$work/err" >/dev/null ;;
+    esac
+    rc=$?
+    same=0; [ "$(stat -c '%F %i' "$s/$name")" = "$before" ] && same=1
+    ok=0; [ $rc = 1 ] && [ $same = 1 ] && [ "$(temps "$s")" = 0 ] && oneLine "$work/err" && ok=1
+    record "special file as output" $ok $((1 - same)) "$how onto $name (rc $rc)"
+  done
+done
+
+# ---- the output is one of the inputs ---------------------------------------------------
+# Named as the input itself (refused for its extension), or through a hard or
+# symbolic link whose name has the output's extension (refused as the same file).
+i="$work/inputs"
+mkdir -p "$i"
+cp "$work/labels.csv" "$work/small.csv" "$work/data.txt" "$i/"
+ln "$i/labels.csv" "$i/labels-hard.pdf"
+ln -s labels.csv "$i/labels-soft.pdf"
+ln "$i/labels.csv" "$i/labels-hard.png"
+ln "$i/small.csv" "$i/small-hard.pdf"
+ln -s data.txt "$i/data-soft.pdf"
+cases=(
+  "$i/labels.csv -o $i/labels.csv"
+  "$i/labels.csv --preview -o $i/labels.csv"
+  "--products $i/small.csv -o $i/small.csv"
+  "$i/labels.csv --layout $i/data.txt -o $i/data.txt"
+  "$i/labels.csv -o $i/labels-hard.pdf"
+  "$i/labels.csv -o $i/labels-soft.pdf"
+  "$i/labels.csv --preview -o $i/labels-hard.png"
+  "--products $i/small.csv -o $i/small-hard.pdf"
+  "$i/labels.csv --layout $i/data.txt -o $i/data-soft.pdf"
+  "--products $i/small.csv --layout $i/data.txt -o $i/data-soft.pdf"
+)
+for c in "${cases[@]}"; do
+  before=$(cat "$i"/labels.csv "$i"/small.csv "$i"/data.txt | sha256sum)
+  # shellcheck disable=SC2086
+  "$tool" $c 2>"$work/err"
+  rc=$?
+  same=0; [ "$(cat "$i"/labels.csv "$i"/small.csv "$i"/data.txt | sha256sum)" = "$before" ] && same=1
+  ok=0
+  { [ $rc = 1 ] && grep -q '入力ファイルと同じ' "$work/err"; } ||
+    { [ $rc = 2 ] && grep -q 'の名前を指定してください' "$work/err"; } && ok=1
+  [ $same = 1 ] && [ "$(temps "$i")" = 0 ] || ok=0
+  record "output is an input" $ok $((1 - same)) "${c//$i\//} (rc $rc)"
+done
+
+# ---- special files as lists: an error within a second -------------------------------------
+l="$work/lists"
+mkdir -p "$l/folder"
+mkfifo "$l/fifo"
+for list in "$l/folder" "$l/fifo" /dev/zero; do
+  start=$(date +%s%N)
+  timeout 10 "$tool" --products "$list" -o "$l/out.pdf" 2>"$work/err"
+  rc=$?
+  ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  ok=0; [ $rc = 1 ] && [ ! -e "$l/out.pdf" ] && [ "$(temps "$l")" = 0 ] && oneLine "$work/err" && ok=1
+  record "special file as list" $ok 0 "$list (rc $rc, ${ms} ms)"
+  echo "faults: --products $list ended with $rc after ${ms} ms: $(head -1 "$work/err")"
+done
+
+# ---- a stray quote in row 3 of 20,000 -------------------------------------------------
+"$tool" --products "$work/stray.csv" -o "$work/stray.pdf" 2>"$work/err"
+rc=$?
+pdftotext "$work/stray.pdf" "$work/stray.txt"
+printed=$(grep -o 'P[0-9]\{5\}' "$work/stray.txt" | sort -u | wc -l)
+ok=0
+[ $rc = 3 ] && [ "$printed" = 19999 ] && ! grep -q P00003 "$work/stray.txt" &&
+  grep -q "stray.csv:3: " "$work/err" && ok=1
+record "stray quote" $ok $([ "$printed" = 19999 ] && echo 0 || echo 1) "19,999 of 20,000 printed ($printed), line 3 reported (rc $rc)"
+
+# ---- one Shift-JIS row in a UTF-8 list ---------------------------------------------------
+"$tool" --products "$work/mixed.csv" -o "$work/mixed.pdf" 2>"$work/err"
+rc=$?
+pdftotext "$work/mixed.pdf" "$work/mixed.txt"
+right=$(grep -c '乳業' "$work/mixed.txt")
+ok=0; [ $rc = 0 ] && [ "$right" = 30 ] && ! grep -q '荵' "$work/mixed.txt" && ok=1
+record "mixed encodings" $ok $([ "$right" = 30 ] && echo 0 || echo 1) "30 rows, 乳業 on $right labels (rc $rc)"
+
+# ---- a damaged label file -----------------------------------------------------------------
+"$tool" "$work/damaged.csv" -o "$work/damaged.pdf" 2>"$work/err"
+rc=$?
+ok=0; [ $rc = 3 ] && grep -q ' 4 行目から' "$work/err" && [ "$(pages "$work/damaged.pdf")" = 1 ] && ok=1
+record "damaged label file" $ok 0 "one field too many in record 3 (rc $rc)"
+
+# ---- the table -------------------------------------------------------------------------
+printf '\n%-28s %6s %9s %10s\n' "fault class" tried survived "data lost"
+for c in "${classes[@]}"; do
+  printf '%-28s %6d %9d %10d\n' "$c" "${tried[$c]}" "${survived[$c]}" "${lost[$c]}"
+done
+[ $failures = 0 ] || { echo "faults: $failures not survived" >&2; exit 1; }
+echo "faults: all survived"
