@@ -47,14 +47,13 @@ void LabelSheet::clear() {
 }
 
 int labelColumn(int number) {
-    return (number - 1) % 2;
+    return kStandardStock.column(number);
 }
 
 int labelRow(int number) {
-    return (number - 1) / 2;
+    return kStandardStock.row(number);
 }
 
 PointMm labelCellOrigin(int number, double originX, double originY) {
-    return {originX + kLabelWidthMm * labelColumn(number),
-            originY + kLabelHeightMm * labelRow(number)};
+    return kStandardStock.cellOrigin(number, {originX, originY});
 }

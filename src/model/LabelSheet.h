@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "model/LabelStock.h"
 #include "model/TaxRate.h"
 
 // The six texts of one label, in the order a label data file lists them.
@@ -52,11 +53,6 @@ int labelRow(int number);     // 0..4 from the top
 
 inline constexpr double kLabelWidthMm = 91.0;
 inline constexpr double kLabelHeightMm = 55.0;
-
-struct PointMm {
-    double x = 0.0;
-    double y = 0.0;
-};
 
 // Top-left corner of label `number`'s cell on the page, in millimetres.
 PointMm labelCellOrigin(int number, double originX, double originY);

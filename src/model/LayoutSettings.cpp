@@ -54,8 +54,8 @@ void applyDefaultLayout(LayoutSettings& s) {
         s.element(e).offsetX = 0;
         s.element(e).offsetY = 0;
     }
-    s.originX = kDefaultOriginX;
-    s.originY = kDefaultOriginY;
+    s.originX = s.stock.firstLabel.x;
+    s.originY = s.stock.firstLabel.y;
     s.xAdjustText = "0";
     s.yAdjustText = "0";
     s.borderOn = false;
@@ -90,6 +90,6 @@ void applyAxis(std::string& text, double& origin, double defaultOrigin) {
 }  // namespace
 
 void applyAdjustTextsToOrigin(LayoutSettings& s) {
-    applyAxis(s.xAdjustText, s.originX, kDefaultOriginX);
-    applyAxis(s.yAdjustText, s.originY, kDefaultOriginY);
+    applyAxis(s.xAdjustText, s.originX, s.stock.firstLabel.x);
+    applyAxis(s.yAdjustText, s.originY, s.stock.firstLabel.y);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/LabelElement.h"
+#include "model/LabelStock.h"
 #include "model/TaxRate.h"
 
 // 0x00BBGGRR: red in the lowest byte. 0 is black, 255 red.
@@ -23,9 +24,6 @@ struct ElementFont {
 
 // The face of the default pattern, and of the sheet's own texts.
 inline constexpr const char* kDefaultFaceName = "ＭＳ 明朝";
-
-inline constexpr double kDefaultOriginX = 12.0;
-inline constexpr double kDefaultOriginY = 7.8;
 
 // How one element of a label is drawn. The barcode uses only its offsets and
 // visibility; only the underlinable elements are ever underlined.
@@ -47,8 +45,12 @@ struct LayoutSettings {
     bool borderOn = false;
     Color borderColor = kBlack;
 
-    double originX = kDefaultOriginX;
-    double originY = kDefaultOriginY;
+    // The stock the pattern is made for.
+    LabelStock stock;
+
+    // The first label's corner: the stock's, moved by the adjustment texts.
+    double originX = kStandardStock.firstLabel.x;
+    double originY = kStandardStock.firstLabel.y;
 
     // Texts of the origin adjustment displays (x座標調整, y座標調整).
     std::string xAdjustText = "0";
@@ -80,8 +82,8 @@ LayoutSettings initialLayoutSettings();
 void applyDefaultLayout(LayoutSettings& settings);
 
 // Brings the origin in line with the adjustment texts, each axis on its own:
-// a text that is a whole number v from -10 to 10 puts the origin at its
-// default + v mm (originX = 12.0 + x, originY = 7.8 + y); any other text
+// a text that is a whole number v from -10 to 10 puts the origin at the
+// stock's first label + v mm; any other text
 // becomes "0" and that axis of the origin its default. Used whenever a stored
 // layout block has been applied.
 void applyAdjustTextsToOrigin(LayoutSettings& settings);

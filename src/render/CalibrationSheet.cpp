@@ -51,10 +51,10 @@ void drawOutlinesAndCrosses(DrawingSurface& surface, const LayoutSettings& layou
 // adjustment. Marks point down, numbers below every fifth.
 void drawXScale(DrawingSurface& surface, const LayoutSettings& layout) {
     const double y = layout.originY + kScaleInset;
-    surface.drawLine(kDefaultOriginX - kCalibrationRange, y, kDefaultOriginX + kCalibrationRange, y,
-                     kBlack);
+    surface.drawLine(layout.stock.firstLabel.x - kCalibrationRange, y,
+                     layout.stock.firstLabel.x + kCalibrationRange, y, kBlack);
     for (int v = -kCalibrationRange; v <= kCalibrationRange; ++v) {
-        const double x = kDefaultOriginX + v;
+        const double x = layout.stock.firstLabel.x + v;
         const bool fifth = v % 5 == 0;
         surface.drawLine(x, y, x, y + (fifth ? kLongMark : kShortMark), kBlack);
         if (fifth)
@@ -67,10 +67,10 @@ void drawXScale(DrawingSurface& surface, const LayoutSettings& layout) {
 // below it.
 void drawYScale(DrawingSurface& surface, const LayoutSettings& layout) {
     const double x = layout.originX + kScaleInset;
-    surface.drawLine(x, kDefaultOriginY - kCalibrationRange, x, kDefaultOriginY + kCalibrationRange,
-                     kBlack);
+    surface.drawLine(x, layout.stock.firstLabel.y - kCalibrationRange, x,
+                     layout.stock.firstLabel.y + kCalibrationRange, kBlack);
     for (int v = -kCalibrationRange; v <= kCalibrationRange; ++v) {
-        const double y = kDefaultOriginY + v;
+        const double y = layout.stock.firstLabel.y + v;
         const bool fifth = v % 5 == 0;
         surface.drawLine(x, y, x + (fifth ? kLongMark : kShortMark), y, kBlack);
         if (fifth)
@@ -90,8 +90,8 @@ void drawInstructions(DrawingSurface& surface, const LayoutSettings& layout) {
         "　　　　　  印字位置調整のＸ座標に",
         "縦の目盛り: ラベル用紙の上の縁が指す数字を",
         "　　　　　  印字位置調整のＹ座標に設定します",
-        "この印刷の設定: Ｘ " + signedNumber(layout.originX - kDefaultOriginX) + "  Ｙ " +
-            signedNumber(layout.originY - kDefaultOriginY),
+        "この印刷の設定: Ｘ " + signedNumber(layout.originX - layout.stock.firstLabel.x) + "  Ｙ " +
+            signedNumber(layout.originY - layout.stock.firstLabel.y),
     };
     double lineY = y + kScaleInset + 9.0;
     for (const std::string& line : lines) {
