@@ -2,14 +2,7 @@
 # Times a whole batch job: N valid products (EAN-13 and EAN-8 codes, Japanese
 # texts) printed by tanahuda-print to a 600 dpi PDF, with /usr/bin/time -v.
 #   bench/batch.sh N [BUILD_DIR]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-n=${1:?usage: bench/batch.sh N [BUILD_DIR]}
-build=${2:-build}
-tool="$build/src/app/tanahuda-print"
-[ -x "$tool" ] || { echo "batch.sh: build tanahuda-print first ($tool)" >&2; exit 1; }
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/tool-bench.sh"
 
 python3 bench/products.py "$n" >"$tmp/products.csv"
 

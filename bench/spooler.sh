@@ -7,13 +7,7 @@
 # the spooler's filters have produced the printer's PostScript. The batch job
 # is held in the queue and not filtered.
 #   bench/spooler.sh N [BUILD_DIR]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-n=${1:?usage: bench/spooler.sh N [BUILD_DIR]}
-build=${2:-build}
-tool="$build/src/app/tanahuda-print"
-[ -x "$tool" ] || { echo "spooler.sh: build tanahuda-print first ($tool)" >&2; exit 1; }
-tmp=$(mktemp -d)
+source "$(dirname "$0")/tool-bench.sh"
 chmod 0755 "$tmp"
 spooler="$tmp/spooler"
 trap 'bash tests/spooler/private-cupsd.sh stop "$spooler"; rm -rf "$tmp"' EXIT

@@ -12,36 +12,7 @@
 #include <vector>
 
 #include "editor/logic/EditorDialogs.h"
-#include "support/RecordingSurface.h"
-
-// What became of the one page of a print job.
-struct PrintRecord {
-    RecordingSurface page;
-    int pages = 1;  // pages begun
-    bool finished = false;
-    bool aborted = false;
-    Result finishFailure;  // not Ok: finish() fails with this result
-};
-
-class FakePrintJob : public PrintJob {
-  public:
-    explicit FakePrintJob(std::shared_ptr<PrintRecord> record) : record_(std::move(record)) {}
-    DrawingSurface& page() override { return record_->page; }
-    Result newPage() override {
-        ++record_->pages;
-        return {};
-    }
-    Result finish() override {
-        if (!record_->finishFailure.ok())
-            return record_->finishFailure;
-        record_->finished = true;
-        return {};
-    }
-    void abort() override { record_->aborted = true; }
-
-  private:
-    std::shared_ptr<PrintRecord> record_;
-};
+#include "support/RecordingJob.h"
 
 class FakeEditorDialogs : public EditorDialogs {
   public:

@@ -103,30 +103,6 @@ TEST(LabelProblems, HiddenElementsHaveNoDrawingProblems) {
     EXPECT_EQ(findLabelProblems(sheet, 1, initialLayoutSettings(), nullptr).size(), 1u);
 }
 
-TEST(LabelProblems, TheWordsForEachKind) {
-    using K = LabelProblemKind;
-    using E = LabelElement;
-    const std::pair<LabelProblem, const char*> cases[] = {
-        {problem(K::InvalidCode, E::Jan), "JANコードが正しくないため、バーコードは印刷されません"},
-        {problem(K::NoCheckDigit, E::Jan),
-         "JANコードにチェックデジットがないため、バーコードは印刷されません"},
-        {problem(K::NotACode, E::Jan),
-         "JANコードが13桁でも8桁でもないため、バーコードは印刷されません"},
-        {problem(K::NoProductName, E::ProductName), "品名等がないため、このラベルは印刷されません"},
-        {problem(K::TextCondensed, E::ProductName, {}, 72),
-         "品名等は長すぎるため、幅を 72% に縮めて印刷されます"},
-        {problem(K::TextClipped, E::Price, {}, 50),
-         "売価等は長すぎるため、ラベルからはみ出す部分は印刷されません"},
-        {problem(K::CharacterNotDrawn, E::Maker, "𠮷"),
-         "メーカー等の「𠮷」はフォントにないため、正しく印刷されません"},
-        {problem(K::CharacterNotSaved, E::ProductName, "😀"), "品名等の「😀」は保存できません"},
-    };
-    for (const auto& [p, text] : cases) {
-        EXPECT_EQ(messages::problemText(p), text);
-        EXPECT_EQ(messages::problemLine(p), std::string("ラベル 3: ") + text);
-    }
-}
-
 // The status line shows the current label's problems as it changes.
 TEST(LabelProblems, TheStatusLineFollowsTheCurrentLabel) {
     EditorHarness h;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
@@ -14,18 +13,7 @@
 #include <QStringList>
 #include <string>
 
-// The tests need a QGuiApplication for fonts and painting; gtest's main does
-// not make one.
-inline void ensureGuiApplication() {
-    if (QGuiApplication::instance() != nullptr) {
-        return;
-    }
-    static int argc = 1;
-    static char name[] = "platform_test";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
+#include "support/GuiApplication.h"
 
 struct ProcessResult {
     int exitCode = -1;

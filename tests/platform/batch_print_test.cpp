@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "PlatformTestSupport.h"
 #include "barcode/JanCode.h"
 #include "files/Cp932.h"
+#include "support/PdfPrintTest.h"
 
 namespace {
 
@@ -44,10 +44,8 @@ int pageCount(const QString& pdf) {
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
 
-class BatchPrintTest : public ::testing::Test {
+class BatchPrintTest : public PdfPrintTest {
   protected:
-    void SetUp() override { ensureGuiApplication(); }
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
     // Prints `list` to a PDF with the default pattern (an empty settings file
     // would keep the defaults; a missing --layout would read the user's).
     ProcessResult print(const QString& list, const QString& pdf, QStringList more = {}) {
@@ -57,7 +55,6 @@ class BatchPrintTest : public ::testing::Test {
                             QStringLiteral("-o"),         pdf};
         return runPrintTool(args + more);
     }
-    QTemporaryDir dir_;
 };
 
 TEST_F(BatchPrintTest, TwentyFiveProductsFromLabelSevenFillFourSheetsInTheRightCells) {

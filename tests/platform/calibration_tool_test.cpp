@@ -4,23 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <string>
 
 #include "PlatformTestSupport.h"
 #include "support/PageInk.h"
+#include "support/PdfPrintTest.h"
 
 namespace {
 
 constexpr int kDpi = 300;
 
-class CalibrationToolTest : public ::testing::Test {
+class CalibrationToolTest : public PdfPrintTest {
   protected:
-    void SetUp() override {
-        ensureGuiApplication();
-        ASSERT_TRUE(dir_.isValid());
-    }
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
     // A settings file whose first line holds the origin adjustment.
     QString pattern(int x, int y) const {
         const QString file = path("data.txt");
@@ -32,7 +27,6 @@ class CalibrationToolTest : public ::testing::Test {
                       .toUtf8());
         return file;
     }
-    QTemporaryDir dir_;
 };
 
 TEST_F(CalibrationToolTest, OutlinesAndCrossesStandWhereTheOriginSays) {

@@ -8,24 +8,16 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryDir>
 
 #include "PlatformTestSupport.h"
 #include "editor/logic/ResultText.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
+#include "support/PdfPrintTest.h"
 
 namespace {
 
-class PrintJobTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ensureGuiApplication();
-        ASSERT_TRUE(dir_.isValid());
-    }
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir dir_;
-};
+using PrintJobTest = PdfPrintTest;
 
 TEST_F(PrintJobTest, PdfPageIsA4FromThePaperCornerInMillimetres) {
     std::unique_ptr<QPrinter> printer = makePdfPrinter(path("page.pdf"), 600);

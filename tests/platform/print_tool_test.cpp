@@ -8,32 +8,28 @@
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "LabelFileFixture.h"
 #include "PlatformTestSupport.h"
+#include "support/PdfPrintTest.h"
 
 namespace {
 
-class PrintToolTest : public ::testing::Test {
+class PrintToolTest : public PdfPrintTest {
   protected:
     void SetUp() override {
-        ensureGuiApplication();
-        ASSERT_TRUE(dir_.isValid());
+        PdfPrintTest::SetUp();
         labels_ = path("labels.csv");
         writeLabels(labels_.toStdString(), sheetOf({{1, "4901234567894", "りんご", "100"},
                                                     {2, "", "みかん", "1,234,567"},
                                                     {3, "49123456", "ぶどう", ""}}));
     }
 
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
-
     // The files in the test's folder, to see that nothing half-written stays.
     QStringList files() const { return QDir(dir_.path()).entryList(QDir::Files, QDir::Name); }
 
-    QTemporaryDir dir_;
     QString labels_;
 };
 

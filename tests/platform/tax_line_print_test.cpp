@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "LabelFileFixture.h"
 #include "PlatformTestSupport.h"
+#include "support/PdfPrintTest.h"
 
 namespace {
 
@@ -34,15 +34,7 @@ LabelRecord fullLabel(const char* price, TaxRate rate) {
     return r;
 }
 
-class TaxLinePrintTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ensureGuiApplication();
-        ASSERT_TRUE(dir_.isValid());
-    }
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir dir_;
-};
+using TaxLinePrintTest = PdfPrintTest;
 
 TEST_F(TaxLinePrintTest, EveryTaxLineIsInsideItsLabelAndClearOfTheRest) {
     struct Case {

@@ -18,6 +18,7 @@
 #include "platform/PageSetup.h"
 #include "platform/PrinterQueue.h"
 #include "support/PageInk.h"
+#include "support/PdfPrintTest.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ std::set<std::string> decodeAll(const QImage& page, const QString& scratch) {
     return codes;
 }
 
-class SpoolerPrintTest : public ::testing::Test {
+class SpoolerPrintTest : public PdfPrintTest {
   protected:
     static void SetUpTestSuite() {
         spooler_ = new PrivateSpooler();
@@ -61,14 +62,12 @@ class SpoolerPrintTest : public ::testing::Test {
         spooler_ = nullptr;
     }
     void SetUp() override {
-        ensureGuiApplication();
+        PdfPrintTest::SetUp();
         if (!PrivateSpooler::possibleHere()) {
             GTEST_SKIP() << "a print spooler of the test's own needs root";
         }
         ASSERT_TRUE(spooler_->running() || spoolerStopped_) << "the private spooler did not start";
     }
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
-
     // A full sheet with the border drawn: its top bar starts 3 mm right of
     // and 2 mm below each label's corner, left of and above everything else.
     QString fullSheet() {
@@ -87,7 +86,6 @@ class SpoolerPrintTest : public ::testing::Test {
 
     static PrivateSpooler* spooler_;
     static bool spoolerStopped_;
-    QTemporaryDir dir_;
 };
 
 PrivateSpooler* SpoolerPrintTest::spooler_ = nullptr;

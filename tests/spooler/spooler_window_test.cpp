@@ -19,6 +19,7 @@
 #include "editor/widgets/EditorWindow.h"
 #include "editor/widgets/InputBoxEdit.h"
 #include "support/PageInk.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -89,12 +90,8 @@ class SpoolerWindowTest : public QObject {
         QVERIFY2(spooler_.running(), "the private spooler did not start");
         QVERIFY(spooler_.addQueue(kPlain));
         QVERIFY(spooler_.addQueue(kEdged, PrivateSpooler::kMarginPoints));
-        const std::string settings = dir_.filePath(QStringLiteral("data.txt")).toStdString();
-        window_ = std::make_unique<EditorWindow>(SettingsPaths{settings, settings});
-        window_->setAttribute(Qt::WA_DeleteOnClose, false);
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        window_ = std::make_unique<TestWindow>(dir_.path());
+        QVERIFY(showActive(*window_));
         const char* codes[] = {"4901234567894", "4912345678904", "49012347"};
         for (int k = 0; k < 3; ++k) {
             LabelRecord& record = window_->editor().sheet().label(k * 3 + 1);

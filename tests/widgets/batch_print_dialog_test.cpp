@@ -18,6 +18,7 @@
 #include "files/Cp932.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -176,9 +177,7 @@ class BatchPrintDialogTest : public QObject {
         const QString list = dir.filePath(u("list.csv"));
         writeFile(list, productList());
         ScriptedDialogs dialogs;
-        const std::string settings = dir.filePath(u("data.txt")).toStdString();
-        EditorWindow window(SettingsPaths{settings, settings}, dialogs);
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        TestWindow window(dir.path(), dialogs);
         window.editor().sheet().label(3).productName = "編集中";
         const LabelSheet before = window.editor().sheet();
         const int currentBefore = window.editor().currentLabel();
@@ -212,7 +211,6 @@ class BatchPrintDialogTest : public QObject {
         const QString list = dir.filePath(u("list.csv"));
         writeFile(list, productList() + "49012345678941,十四桁,1\n");
         const QString pdf = dir.filePath(u("batch.pdf"));
-        const std::string settings = dir.filePath(u("data.txt")).toStdString();
         enum class Stop { AtList, AtOptions, AtPrinter, PrinterFails, Never };
         const struct {
             Stop stop;
@@ -241,8 +239,7 @@ class BatchPrintDialogTest : public QObject {
                 };
             if (c.stop == Stop::Never)
                 dialogs.makeJob = [&] { return QtPrintJob::begin(makePdfPrinter(pdf, 300)); };
-            EditorWindow window(SettingsPaths{settings, settings}, dialogs);
-            window.setAttribute(Qt::WA_DeleteOnClose, false);
+            TestWindow window(dir.path(), dialogs);
             auto* command = window.findChild<QAction*>(u("一括印刷"));
             QVERIFY(command != nullptr);
             command->trigger();

@@ -18,6 +18,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "support/WindowHarness.h"
 
 Q_DECLARE_METATYPE(LabelElement)
 
@@ -37,10 +38,6 @@ class EditorCommandsTest : public QObject {
     ScriptedDialogs dialogs_;
     QPointer<EditorWindow> window_;
 
-    SettingsPaths paths() const {
-        const std::string settings = (dir_.path() + QStringLiteral("/data.txt")).toStdString();
-        return {settings, settings};
-    }
     QPushButton* button(const QString& name) const {
         return window_->findChild<QPushButton*>(name);
     }
@@ -50,10 +47,8 @@ class EditorCommandsTest : public QObject {
   private slots:
     void init() {
         dialogs_ = ScriptedDialogs();
-        window_ = new EditorWindow(paths(), dialogs_);
-        window_->show();
-        window_->activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(window_));
+        window_ = new EditorWindow(settingsIn(dir_.path()), dialogs_);
+        QVERIFY(showActive(*window_));
     }
     void cleanup() { delete window_.data(); }
 
@@ -153,10 +148,8 @@ class EditorCommandsTest : public QObject {
 
     void aQuestionAnsweredInTheRealBoxLeavesTheWindowUpToDate() {
         // The window with Qt's own dialogs.
-        QPointer<EditorWindow> real = new EditorWindow(paths());
-        real->show();
-        real->activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(real));
+        QPointer<EditorWindow> real = new EditorWindow(settingsIn(dir_.path()));
+        QVERIFY(showActive(*real));
         LabelEditor& editor = real->editor();
         for (int i = 1; i <= 3; ++i) {
             editor.sheet().label(i).productName = "品";
@@ -189,10 +182,8 @@ class EditorCommandsTest : public QObject {
         click("Command1");
         QTRY_VERIFY(closing.isNull());
 
-        window_ = new EditorWindow(paths(), dialogs_);
-        window_->show();
-        window_->activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(window_));
+        window_ = new EditorWindow(settingsIn(dir_.path()), dialogs_);
+        QVERIFY(showActive(*window_));
         closing = window_;
         QTest::keyClick(window_->inputBox(InputBox::Text3), Qt::Key_Q, Qt::ControlModifier);
         QTRY_VERIFY(closing.isNull());

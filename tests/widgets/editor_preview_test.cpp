@@ -17,6 +17,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -78,13 +79,9 @@ class EditorPreviewTest : public QObject {
   private slots:
     void init() {
         dialogs_ = ScriptedDialogs();
-        const std::string settings = (dir_.path() + QStringLiteral("/data.txt")).toStdString();
-        window_ = std::make_unique<EditorWindow>(SettingsPaths{settings, settings}, dialogs_);
-        window_->setAttribute(Qt::WA_DeleteOnClose, false);
+        window_ = std::make_unique<TestWindow>(dir_.path(), dialogs_);
         window_->resize(1000, 600);
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(showActive(*window_));
     }
     void cleanup() { window_.reset(); }
 

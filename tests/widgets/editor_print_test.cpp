@@ -1,6 +1,9 @@
 // Printing from the input window onto a PDF printer: the barcodes on the
 // printed page read back with a real decoder, and the preview stays as it was.
+// 位置合わせ印刷 prints the calibration page for the origin the window's
+// adjustment buttons have set.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
@@ -15,6 +18,9 @@
 #include "editor/widgets/PreviewPicture.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
+#include "render/CalibrationSheet.h"
+#include "support/RecordingJob.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -48,12 +54,8 @@ class EditorPrintTest : public QObject {
         const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
         ScriptedDialogs dialogs;
         dialogs.makeJob = [&] { return QtPrintJob::begin(makePdfPrinter(pdf, 600)); };
-        const std::string settings = dir.filePath(QStringLiteral("data.txt")).toStdString();
-        EditorWindow window(SettingsPaths{settings, settings}, dialogs);
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        window.show();
-        window.activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TestWindow window(dir.path(), dialogs);
+        QVERIFY(showActive(window));
 
         const struct {
             int label;
@@ -102,6 +104,42 @@ class EditorPrintTest : public QObject {
         }
         const std::set<QByteArray> expected = {"4901234567894", "4912345678904", "49012347"};
         QVERIFY2(codes == expected, decoded.constData());
+    }
+
+    // The calibration page itself is tested in calibration_sheet_test and, on
+    // paper, through tanahuda-print --calibration: here only that the button
+    // reaches it with the origin the buttons beside it have moved.
+    void theCalibrationButtonPrintsThePageForTheAdjustedOrigin() {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        auto record = std::make_shared<PrintRecord>();
+        dialogs.makeJob = [&] {
+            return PrintJobStart{std::make_unique<FakePrintJob>(record), Result{}};
+        };
+        TestWindow window(dir.path(), dialogs);
+        QVERIFY(showActive(window));
+        window.editor().sheet().label(1).productName = "特選しょうゆ";
+        auto* group = window.findChild<QGroupBox*>(u("印字位置調整"));
+        QVERIFY(group);
+        const std::pair<const char*, int> clicks[] = {{"xプラス", 3}, {"yマイナス", 2}};
+        for (const auto& [button, times] : clicks) {
+            for (int i = 0; i < times; ++i)
+                QTest::mouseClick(group->findChild<QPushButton*>(u(button)), Qt::LeftButton);
+        }
+        QTest::mouseClick(group->findChild<QPushButton*>(u("位置合わせ印刷")), Qt::LeftButton);
+        QCOMPARE(dialogs.printerRequests, 1);
+        QVERIFY(dialogs.messages.empty());
+        QVERIFY(record->finished);
+
+        // The calibration page alone, nothing of the sheet's labels.
+        LayoutSettings adjusted = initialLayoutSettings();
+        adjusted.originX += 3.0;
+        adjusted.originY -= 2.0;
+        RecordingSurface expected;
+        drawCalibrationSheet(expected, adjusted);
+        for (const char* drawn : {"rect ", "line ", "text "})
+            QVERIFY2(record->page.callsStartingWith(drawn) == expected.callsStartingWith(drawn),
+                     drawn);
     }
 };
 

@@ -24,6 +24,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/RecoverySlot.h"
 #include "files/LabelDataFile.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -64,13 +65,9 @@ bool waitFor(const std::function<bool()>& done) {
 }
 
 std::unique_ptr<EditorWindow> showWindow(const QString& folder, EditorDialogs& dialogs) {
-    const std::string settings = QDir(folder).filePath(QStringLiteral("data.txt")).toStdString();
-    auto window = std::make_unique<EditorWindow>(SettingsPaths{settings, settings}, dialogs);
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    auto window = std::make_unique<TestWindow>(folder, dialogs);
     window->enableRecovery(QDir(folder).filePath(QStringLiteral("recovery")));
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get())) {
+    if (!showActive(*window)) {
         std::fprintf(stderr, "the window never became active\n");
     }
     return window;
@@ -233,9 +230,7 @@ class EditorRecoveryTest : public QObject {
         QTemporaryDir dir;
         EditorWindow window(SettingsPaths{});  // with the real file dialog
         window.setAttribute(Qt::WA_DeleteOnClose, false);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showActive(window));
         type(u("特売品"));
         const QString typed = dir.filePath(u("今週の特売"));
         QTimer::singleShot(0, [typed] {

@@ -12,6 +12,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -37,15 +38,9 @@ class EditorRepaintTest : public QObject {
     QTemporaryDir dir_;
     ScriptedDialogs dialogs_;
 
-    SettingsPaths paths() const {
-        const std::string settings = (dir_.path() + QStringLiteral("/data.txt")).toStdString();
-        return {settings, settings};
-    }
-
   private slots:
     void theWindowPaintsItsPreviewOnceShown() {
-        EditorWindow window(paths(), dialogs_);
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        TestWindow window(dir_.path(), dialogs_);
         PaintWatch watch;
         window.previewArea()->picture()->installEventFilter(&watch);
         window.show();
@@ -53,11 +48,8 @@ class EditorRepaintTest : public QObject {
     }
 
     void enterInThePriceBoxAndNextRepaintThePreview() {
-        EditorWindow window(paths(), dialogs_);
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        window.show();
-        window.activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TestWindow window(dir_.path(), dialogs_);
+        QVERIFY(showActive(window));
         window.editor().sheet().label(1).productName = "特選しょうゆ";
         window.editor().goFirst();
         PaintWatch watch;

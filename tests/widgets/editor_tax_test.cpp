@@ -10,6 +10,7 @@
 #include "ScriptedDialogs.h"
 #include "editor/widgets/EditorWindow.h"
 #include "editor/widgets/InputBoxEdit.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -37,12 +38,8 @@ class EditorTaxTest : public QObject {
   private slots:
     void init() {
         dialogs_ = ScriptedDialogs();
-        const std::string settings = (dir_.path() + QStringLiteral("/data.txt")).toStdString();
-        window_ = std::make_unique<EditorWindow>(SettingsPaths{settings, settings}, dialogs_);
-        window_->setAttribute(Qt::WA_DeleteOnClose, false);
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        window_ = std::make_unique<TestWindow>(dir_.path(), dialogs_);
+        QVERIFY(showActive(*window_));
     }
     void cleanup() { window_.reset(); }
 

@@ -17,6 +17,7 @@
 #include "ScriptedDialogs.h"
 #include "editor/widgets/EditorWindow.h"
 #include "editor/widgets/InputBoxEdit.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -66,12 +67,8 @@ class EditorTypingTest : public QObject {
   private slots:
     void init() {
         dialogs_ = ScriptedDialogs();
-        const std::string settings = (dir_.path() + QStringLiteral("/data.txt")).toStdString();
-        window_ = std::make_unique<EditorWindow>(SettingsPaths{settings, settings}, dialogs_);
-        window_->setAttribute(Qt::WA_DeleteOnClose, false);
-        window_->show();
-        window_->activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        window_ = std::make_unique<TestWindow>(dir_.path(), dialogs_);
+        QVERIFY(showActive(*window_));
     }
     void cleanup() { window_.reset(); }
 
@@ -256,14 +253,22 @@ class EditorTypingTest : public QObject {
         QCOMPARE(box(InputBox::Text2)->text(), u("abc"));
     }
 
+    // The keys of the file commands reach them from a box too: Ctrl+N asks
+    // before it clears the sheet, Ctrl+O asks for a file, Ctrl+S for a name
+    // (the sheet has none yet).
+    void theFileCommandKeysWorkInsideTheBoxes() {
+        QTest::keyClick(box(InputBox::Text1), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+        QTest::keyClick(box(InputBox::Text1), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs_.openRequests, 1);
+        QTest::keyClick(box(InputBox::Text1), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_.saveRequests, 1);
+    }
+
     void ctrlPOpensThePrintDialogOfTheSystem() {
         // A window with the real dialogs: the printer set-up dialog appears.
-        const std::string settings = (dir_.path() + QStringLiteral("/data.txt")).toStdString();
-        auto real = std::make_unique<EditorWindow>(SettingsPaths{settings, settings});
-        real->setAttribute(Qt::WA_DeleteOnClose, false);
-        real->show();
-        real->activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(real.get()));
+        auto real = std::make_unique<TestWindow>(dir_.path());
+        QVERIFY(showActive(*real));
         auto* jan = real->inputBox(InputBox::Text1);
         QCOMPARE(QApplication::focusWidget(), jan);
         bool seen = false;

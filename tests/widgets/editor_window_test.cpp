@@ -1,15 +1,12 @@
-// The input window's controls: every control with its object name and
-// caption, the menu with its shortcuts, what screen readers find, the preview
-// buffer and its scroll bars.
+// The input window's controls: the boxes with their captions in the order of
+// the Enter cycle, the frames, what screen readers find, the preview buffer
+// and its scroll bars.
 
 #include <QAccessible>
-#include <QAction>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,6 +16,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -47,89 +45,10 @@ class EditorWindowTest : public QObject {
     ScriptedDialogs dialogs_;
 
     std::unique_ptr<EditorWindow> makeWindow() {
-        const std::string settings = (dir_.path() + QStringLiteral("/data.txt")).toStdString();
-        auto window = std::make_unique<EditorWindow>(SettingsPaths{settings, settings}, dialogs_);
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        return window;
+        return std::make_unique<TestWindow>(dir_.path(), dialogs_);
     }
 
   private slots:
-    void buttonsHaveTheirObjectNamesAndCaptions_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        const char* table[][2] = {
-            {"cmdfirst", "<<"},
-            {"cmdprevious", "<"},
-            {"Cmdnext", ">"},
-            {"Cmdlast", ">>"},
-            {"クリア", "クリア"},
-            {"全クリア", "全画面クリア"},
-            {"コピー", "前のデータをコピーする &C"},
-            {"全コピー", "１番項目を全コピー"},
-            {"削除", "削除"},
-            {"挿入", "挿入"},
-            {"前候補", "前候補 "},
-            {"プレビュー", "プレビュー"},
-            {"倍率", "倍率切替100%"},
-            {"印刷", "印刷"},
-            {"xプラス", "+"},
-            {"xマイナス", "-"},
-            {"yプラス", "+"},
-            {"yマイナス", "-"},
-            {"縁取", "カラーで縁取りする"},
-            {"デフォルト", "デフォルトパターンに戻す"},
-            {"pt保存", "この印字位置やフォントパターンを保存しておく"},
-            {"Command1", "終了"},
-            {"jan表示", "表示しない"},
-            {"BARCODE", "表示しない"},
-            {"メーカー表示", "表示しない"},
-            {"品名表示", "表示しない"},
-            {"規格表示", "表示しない"},
-            {"ロット表示", "表示しない"},
-            {"単価表示", "表示しない"},
-            {"円表示", "表示しない"},
-            {"メーカーU表示", "アンダーライン有"},
-            {"品名U表示", "アンダーライン有"},
-            {"規格U表示", "アンダーライン有"},
-            {"ロットU表示", "アンダーライン有"},
-            {"janフォント切替", "フォント.サイズ切替"},
-            {"メーカーフォント切替", "フォント.サイズ切替"},
-            {"品名フォント切替", "フォント.サイズ切替"},
-            {"規格フォント切替", "フォント.サイズ切替"},
-            {"ロットフォント切替", "フォント.サイズ切替"},
-            {"単価フォント切替", "フォント.サイズ切替"},
-            {"円フォント切替", "フォント.サイズ切替"},
-            {"JAN_COLOR", "色"},
-            {"メーカー_color", "色"},
-            {"品名_color", "色"},
-            {"規格_color", "色"},
-            {"色_color", "色"},
-            {"売価_COLOR", "色"},
-            {"円_color", "色"},
-        };
-        for (const auto& row : table) {
-            QTest::newRow(row[0]) << u(row[0]) << u(row[1]);
-        }
-        // The 32 move buttons.
-        const char* prefixes[] = {"jan_", "bar_", "maker_", "品名_", "規格_", "rot_", "", "enn_"};
-        const char* directions[] = {"右", "左", "下", "上"};
-        for (const char* prefix : prefixes) {
-            for (const char* direction : directions) {
-                const QString name = u(prefix) + u(direction);
-                QTest::newRow(name.toUtf8().constData()) << name << u(direction);
-            }
-        }
-    }
-    void buttonsHaveTheirObjectNamesAndCaptions() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        auto window = makeWindow();
-        const auto found = window->findChildren<QPushButton*>(name);
-        QCOMPARE(found.size(), 1);
-        QCOMPARE(found.front()->text(), caption);
-        QCOMPARE(found.front()->focusPolicy(), Qt::StrongFocus);
-    }
-
     void windowBoxesFramesAndCounter() {
         auto window = makeWindow();
         QCOMPARE(window->objectName(), u("棚札入力"));
@@ -204,36 +123,6 @@ class EditorWindowTest : public QObject {
         QVERIFY(window->findChild<QScrollBar*>(u("HScroll1")) != nullptr);
     }
 
-    void fileMenuItemsAndShortcuts() {
-        auto window = makeWindow();
-        auto* menu = window->findChild<QMenu*>(u("f_file"));
-        QVERIFY(menu != nullptr);
-        QCOMPARE(menu->title(), u("ファィル(&F)"));
-        const char* items[][3] = {
-            {"KURIA", "新規作成(&N)", "Ctrl+N"},
-            {"f_open", "ファィルを開く(&O)", "Ctrl+O"},
-            {"U_SAVE", "ファィルの上書き保存(&S)", "Ctrl+S"},
-            {"N_SAVE", "名前を付けてファィルを保存(&A)", "Ctrl+A"},
-            {"M_プレビュー", "プレピュー(&V)", "Ctrl+V"},
-            {"P_印刷", "印刷(&P)", "Ctrl+P"},
-            {"一括印刷", "一括印刷…", ""},
-            {"MNUEXIT", "終了(&x)", "Ctrl+Q"},
-        };
-        QList<QAction*> actions;
-        for (QAction* a : menu->actions()) {
-            if (!a->isSeparator()) {
-                actions << a;
-            }
-        }
-        QCOMPARE(actions.size(), 8);
-        for (int i = 0; i < 8; ++i) {
-            QCOMPARE(actions[i]->objectName(), u(items[i][0]));
-            QCOMPARE(actions[i]->text(), u(items[i][1]));
-            QCOMPARE(actions[i]->shortcut(), QKeySequence(u(items[i][2])));
-            QCOMPARE(actions[i]->shortcutContext(), Qt::WindowShortcut);
-        }
-    }
-
     void screenReadersFindControlsByTheirCaptions() {
         auto window = makeWindow();
         window->show();
@@ -279,9 +168,7 @@ class EditorWindowTest : public QObject {
 
     void previewIsTheWholePageAtScreenResolution() {
         auto window = makeWindow();
-        window->show();
-        window->activateWindow();  // also where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(showActive(*window));
         const QImage& page = window->previewArea()->picture()->buffer();
         const double dpi = page.logicalDpiX();
         // A4 without a printer: 210 x 297 mm.

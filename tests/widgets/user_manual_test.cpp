@@ -16,6 +16,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "platform/UserManual.h"
 #include "start/HelpWindow.h"
+#include "support/WindowHarness.h"
 
 // Receives the addresses the windows ask the system to open.
 class OpenedUrls : public QObject {
@@ -106,13 +107,9 @@ class UserManualTest : public QObject {
 
     void f1InTheInputWindowOpensTheManualOrSaysWhereItIs() {
         QTemporaryDir dir;
-        const std::string settings = dir.filePath(u("data.txt")).toStdString();
         ScriptedDialogs dialogs;
-        EditorWindow window(SettingsPaths{settings, settings}, dialogs);
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TestWindow window(dir.path(), dialogs);
+        QVERIFY(showActive(window));
         QWidget* box = window.inputBox(InputBox::Text1);
 
         OpenedUrls browser;
