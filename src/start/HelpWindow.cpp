@@ -52,6 +52,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addSpacing(6);
     layout->addWidget(manualLink_);
     layout->addStretch();
+    layout->addSpacing(6);
     layout->addWidget(licenceLine_);
     setFixedSize(sizeHint());
 }
