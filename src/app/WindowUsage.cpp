@@ -1,6 +1,7 @@
 #include "WindowUsage.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
