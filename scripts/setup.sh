@@ -13,6 +13,7 @@ packages=(
   cups-daemon cups-client printer-driver-cups-pdf
   clang libclang-rt-14-dev
   xvfb xauth dpkg-dev file
+  python3 lintian appstream desktop-file-utils man-db groff-base
   g++-mingw-w64-x86-64-posix
 )
 

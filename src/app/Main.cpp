@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <cstdio>
 
+#include "WindowUsage.h"
 #include "editor/widgets/RecoverySlot.h"
 #include "platform/FontSubstitution.h"
 #include "platform/JapaneseTranslation.h"
@@ -40,6 +41,10 @@ void measureOpening(StartWindow& startWindow, const QElapsedTimer& sinceMain) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceMain;
     sinceMain.start();
+    if (const auto answer = windowCommandLineAnswer({argv + 1, argv + argc}, helpLanguage())) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
 
     QApplication app(argc, argv);
     // Only the application name: a display name would be appended to every

@@ -7,6 +7,7 @@
 
 #include "editor/logic/EditorMessages.h"
 #include "editor/widgets/QtEditorDialogs.h"
+#include "platform/ProgramNotice.h"
 #include "platform/UserManual.h"
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -26,6 +27,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                                          Qt::LinksAccessibleByKeyboard);
     connect(manualLink_, &QLabel::linkActivated, this, &HelpWindow::openManual);
 
+    licenceLine_ = new QLabel(QStringLiteral("%1 <a href=\"notice\">%2</a>")
+                                  .arg(QString::fromUtf8(kLicence).toHtmlEscaped(),
+                                       QString::fromUtf8(kNoticeLink).toHtmlEscaped()),
+                              this);
+    licenceLine_->setObjectName(QStringLiteral("licenceLine"));
+    licenceLine_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                          Qt::LinksAccessibleByKeyboard);
+    connect(licenceLine_, &QLabel::linkActivated, this, &HelpWindow::openNotice);
+
     QFont font = label1_->font();
     font.setPointSizeF(font.pointSizeF() * 1.15);
     for (QLabel* label : {label1_, label2_}) {
@@ -42,6 +52,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addSpacing(6);
     layout->addWidget(manualLink_);
     layout->addStretch();
+    layout->addSpacing(6);
+    layout->addWidget(licenceLine_);
     setFixedSize(sizeHint());
 }
 
@@ -49,6 +61,14 @@ void HelpWindow::openManual() {
     if (!openUserManual()) {
         const QString path = userManualPath();
         QtEditorDialogs(this).showMessage(messages::manualNotOpened(
+            QDir::toNativeSeparators(path).toStdString(), QFileInfo::exists(path)));
+    }
+}
+
+void HelpWindow::openNotice() {
+    if (!openProgramNotice()) {
+        const QString path = programNoticePath();
+        QtEditorDialogs(this).showMessage(messages::noticeNotOpened(
             QDir::toNativeSeparators(path).toStdString(), QFileInfo::exists(path)));
     }
 }

@@ -6,7 +6,9 @@ class QLabel;
 
 // The usage window help01: it tells the user that usage and update
 // information is behind the web address at the top of the start window, and
-// links to the user manual installed on this PC.
+// links to the user manual installed on this PC. Its last line names the
+// program's licence and links the installed notice (NOTICE.txt: the licence
+// in full and the software the program uses, with theirs).
 class HelpWindow : public QWidget {
     Q_OBJECT
 
@@ -17,12 +19,17 @@ class HelpWindow : public QWidget {
     static constexpr const char* kUpperText = "使い方やバージョンアップについては";
     static constexpr const char* kLowerText = "画面の上のＵＲＬをクリックしてください";
     static constexpr const char* kManualLink = "この PC のマニュアルを開く";
+    static constexpr const char* kLicence = "tanahuda は MIT ライセンスのソフトウェアです。";
+    static constexpr const char* kNoticeLink = "ライセンスと使用しているソフトウェア";
 
   private:
     // The manual in the browser, or a message saying where it is.
     void openManual();
+    // The notice, or a message saying where it is.
+    void openNotice();
 
     QLabel* label1_;
     QLabel* label2_;
     QLabel* manualLink_;
+    QLabel* licenceLine_;
 };

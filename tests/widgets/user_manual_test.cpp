@@ -1,6 +1,7 @@
 // The user manual from the windows: the usage window's link and F1 in the
 // input window open the manual's first page in the browser, and with no
-// browser to start a message says where the manual is.
+// browser to start a message says where the manual is. The usage window's
+// last line names the licence and opens the notice the same way.
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -14,6 +15,7 @@
 #include "ScriptedDialogs.h"
 #include "editor/widgets/EditorWindow.h"
 #include "editor/widgets/InputBoxEdit.h"
+#include "platform/ProgramNotice.h"
 #include "platform/UserManual.h"
 #include "start/HelpWindow.h"
 #include "support/WindowHarness.h"
@@ -103,6 +105,51 @@ class UserManualTest : public QObject {
         QCOMPARE(shown, u("マニュアルを表示するブラウザーを起動できませんでした。\n"
                           "マニュアルはこの PC の次の場所にあります。\n") +
                             QDir::toNativeSeparators(userManualPath()));
+    }
+
+    void theUsageWindowEndsWithTheLicenceAndOpensTheNotice() {
+        HelpWindow help;
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        auto* manualLink = help.findChild<QLabel*>(u("manualLink"));
+        auto* line = help.findChild<QLabel*>(u("licenceLine"));
+        QVERIFY(manualLink && line);
+        QVERIFY(manualLink->geometry().bottom() < line->geometry().top());
+        QVERIFY(line->geometry().right() < help.width());
+        const QString lead = u("tanahuda は MIT ライセンスのソフトウェアです。");
+        QCOMPARE(QTextDocumentFragment::fromHtml(line->text()).toPlainText(),
+                 lead + u(" ライセンスと使用しているソフトウェア"));
+
+        // The notice holds the licence in full and names what the program uses.
+        QFile notice(programNoticePath());
+        QVERIFY2(notice.open(QIODevice::ReadOnly), qPrintable(programNoticePath()));
+        const QString text = QString::fromUtf8(notice.readAll());
+        for (const char* part : {"MIT License", "Copyright (c) 2026 The tanahuda developers",
+                                 "Permission is hereby granted", "Qt 6", "LGPL-3.0",
+                                 "GCC Runtime Library Exception", "IPA Font License"})
+            QVERIFY2(text.contains(u(part)), part);
+
+        // The link, past the sentence before it.
+        const QPoint onLink(line->fontMetrics().horizontalAdvance(lead + u(" ")) + 8,
+                            line->height() / 2);
+        OpenedUrls opener;
+        QDesktopServices::setUrlHandler(u("file"), &opener, "open");
+        QTest::mouseClick(line, Qt::LeftButton, {}, onLink);
+        QDesktopServices::unsetUrlHandler(u("file"));
+        QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(programNoticePath())});
+
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        NoBrowser none;
+        QTest::mouseClick(line, Qt::LeftButton, {}, onLink);
+        QCOMPARE(shown, u("ライセンスの文書を表示するプログラムを起動できませんでした。\n"
+                          "文書はこの PC の次の場所にあります。\n") +
+                            QDir::toNativeSeparators(programNoticePath()));
     }
 
     void f1InTheInputWindowOpensTheManualOrSaysWhereItIs() {

@@ -17,10 +17,12 @@
 #include <vector>
 
 #include "BatchOutput.h"
+#include "EnglishUsage.h"
 #include "PrintToolOptions.h"
 #include "SheetInput.h"
 #include "SheetOutput.h"
 #include "ToolExit.h"
+#include "app/HelpLanguage.h"
 #include "editor/logic/LabelProblems.h"
 #include "editor/logic/ProblemMessages.h"
 #include "model/LabelSheet.h"
@@ -152,7 +154,9 @@ int main(int argc, char** argv) {
     }
     const PrintToolOptions& options = call.options;
     if (options.mode == PrintToolOptions::Mode::Help) {
-        std::fputs(printToolUsage(), stdout);
+        std::fputs(
+            helpLanguage() == HelpLanguage::English ? printToolUsageInEnglish() : printToolUsage(),
+            stdout);
         return EXIT_SUCCESS;
     }
 

@@ -157,4 +157,16 @@ MessageRequest manualNotOpened(const std::string& path, bool manualThere) {
     return request;
 }
 
+MessageRequest noticeNotOpened(const std::string& path, bool noticeThere) {
+    MessageRequest request;
+    request.text = noticeThere ? "ライセンスの文書を表示するプログラムを起動できませんでした。\n"
+                                 "文書はこの PC の次の場所にあります。\n" +
+                                     path
+                               : "ライセンスの文書が見つかりません。\n"
+                                 "インストールされた文書は次の場所にあるはずです。\n" +
+                                     path;
+    request.title = "ライセンス";
+    return request;
+}
+
 }  // namespace messages

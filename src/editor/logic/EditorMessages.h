@@ -71,4 +71,8 @@ MessageRequest printNotFinished(const std::string& reason);
 // The manual could not be opened: there is no browser, or no manual at `path`.
 MessageRequest manualNotOpened(const std::string& path, bool manualThere);
 
+// The licence and notice of third-party software (NOTICE.txt) could not be
+// opened: nothing opens text files, or there is no notice at `path`.
+MessageRequest noticeNotOpened(const std::string& path, bool noticeThere);
+
 }  // namespace messages

@@ -1,0 +1,89 @@
+#include "EnglishUsage.h"
+
+const char* printToolUsageInEnglish() {
+    return R"(Usage:
+  tanahuda-print LABELFILE -o OUT.pdf [--dpi N] [--layout data.txt]
+  tanahuda-print LABELFILE --preview [--zoom 0.5|1] -o OUT.png [--layout data.txt]
+  tanahuda-print LABELFILE --printer NAME [--layout data.txt]
+  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
+                 (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
+  tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
+  (sheets also take [--price-mode incl|dual] [--rounding floor|round|ceil])
+  tanahuda-print --help
+
+Draws one sheet (ten labels to an A4 page) of a shelf label data file
+(.csv / .txt).
+
+  -o OUT.pdf        Writes the drawing of the print (true size, no frames, real
+                    barcodes) as a one-page portrait A4 PDF. A PDF has no
+                    unprintable margin, so the sheet is drawn from the top left
+                    corner of the paper.
+  --dpi N           The resolution of the PDF (72 to 2400, default 600). Barcode
+                    modules are drawn a whole number of pixels wide at it.
+  --preview         Writes the drawing of the input window's preview (grey
+                    frames, a pattern in place of each barcode) as a PNG picture
+                    of A4 at 96 dpi (794 x 1123).
+  --zoom 0.5|1      The zoom of the preview (default 0.5).
+  --printer NAME    Prints directly on the system printer NAME. A printer has an
+                    unprintable margin, so the sheet is drawn from the top left
+                    corner of the printable area. The layout in a label data
+                    file is measured from the printer's origin, so the labels
+                    come out where printing from the window puts them.
+  --layout FILE     Takes the print pattern from a settings file (data.txt)
+                    instead of the one in the label data file. Given another
+                    label data file, takes that file's print pattern.
+  --products LIST   Prints as many sheets as a product list needs (one page a
+                    sheet). The list is comma-separated, one product a row, in
+                    the order JAN code, maker, product name, spec, lot, price;
+                    under a first row of column names (JAN/JANコード,
+                    メーカー/maker, 品名/name, 規格/spec, ロット/lot,
+                    売価/price) it is read in their order. JAN codes get their
+                    check digit corrected as in the input window. The print
+                    pattern is the --layout file's, or else the saved preferred
+                    pattern (data.txt). Rows printed without a barcode and rows
+                    that cannot be read are reported on standard error with
+                    their line numbers (rows that cannot be read are not
+                    printed), and the exit status is then 3. On a terminal,
+                    a job that takes more than a second shows its progress.
+  --start N         The label (1 to 10) of the first sheet to start at
+                    (default 1), to go on printing on a sheet already used.
+  --encoding E      The character encoding of the product list: auto (the
+                    default; tells UTF-8 from Shift-JIS), utf8, cp932.
+  --price-mode M    How prices are shown: incl (tax-inclusive only; the price
+                    is printed as typed) or dual (the price is the price before
+                    tax, and a line "税込 1,078円" gives the tax-inclusive
+                    amount). The default is the print pattern's. In a product
+                    list the column 税率 (10, 8, 0, 標準, 軽減, 非課税) gives
+                    each label's tax rate.
+  --rounding R      How the tax-inclusive amount is brought to whole yen: floor
+                    (round down), round (half up), ceil (round up). The default
+                    is the print pattern's.
+  --calibration     The calibration page: every label's outline with a cross at
+                    its top left corner, and in the first label a scale from
+                    -10 to +10 (the horizontal scale across the left edge is X,
+                    the vertical one across the top edge is Y), on one page.
+                    The number the label stock's edge points at is the value
+                    to set as the print position adjustment. The origin comes
+                    from the print position adjustment of the --layout file,
+                    or else of the saved preferred pattern (data.txt).
+  -h, --help        Shows this text.
+
+Labels printed without a barcode, not printed (no product name), printed
+shrunk, or with characters that the font lacks are printed and reported on
+standard error, one line each.
+
+The output file is written to a temporary file first and then put in place,
+so a failure never leaves a partly written file. An error is one line on
+standard error, and the exit status is not 0 (2 for a wrong command line, 1
+for any other failure, 3 when labels or rows of the product list had
+problems).
+
+Examples:
+  tanahuda-print 棚札.csv -o 棚札.pdf
+  tanahuda-print 棚札.csv --preview --zoom 1 -o preview.png
+  tanahuda-print 棚札.csv --layout data.txt --printer Office_Printer
+  tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
+  tanahuda-print --products 商品.csv --price-mode dual --rounding round -o 棚札.pdf
+  tanahuda-print --calibration --printer Office_Printer
+)";
+}
