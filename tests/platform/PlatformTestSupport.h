@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -22,8 +23,11 @@ struct ProcessResult {
 };
 
 // Runs a program to its end (at most a minute) and collects its output.
-inline ProcessResult runProcess(const QString& program, const QStringList& args) {
+inline ProcessResult runProcess(
+    const QString& program, const QStringList& args,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, args);
     ProcessResult result;
     if (!process.waitForStarted(10000)) {
@@ -36,8 +40,12 @@ inline ProcessResult runProcess(const QString& program, const QStringList& args)
     return result;
 }
 
+// The tool's usage text follows an English locale; these tests read the
+// Japanese one whatever the machine's locale is.
 inline ProcessResult runPrintTool(const QStringList& args) {
-    return runProcess(QStringLiteral(TANAHUDA_PRINT_TOOL), args);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    return runProcess(QStringLiteral(TANAHUDA_PRINT_TOOL), args, environment);
 }
 
 // The smallest rectangle holding every pixel that differs from `background`.
