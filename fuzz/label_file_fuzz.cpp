@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LabelSheet sheet;
     LayoutSettings settings = initialLayoutSettings();
     int misfit = -1;
-    if (parseLabelFile(bytes, sheet, settings, nullptr, &misfit) != LabelFileRead::Read) {
+    if (!parseLabelFile(bytes, sheet, settings, nullptr, &misfit).ok()) {
         if (!(sheet == LabelSheet{}) || !(settings == initialLayoutSettings()))
             std::abort();
         return 0;
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     LabelSheet again;
     LayoutSettings againSettings = settings;
-    if (parseLabelFile(written, again, againSettings) != LabelFileRead::Read)
+    if (!parseLabelFile(written, again, againSettings).ok())
         std::abort();
     if (!(again == sheet) || !(againSettings == settings))
         std::abort();

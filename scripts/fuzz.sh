@@ -14,11 +14,13 @@ fi
 for t in "${targets[@]}"; do
   name=$(basename "$t")
   corpus="$build/fuzz-corpus/$name"
-  mkdir -p "$corpus"
+  # Crash, leak, timeout and out-of-memory inputs go to the build folder, never the tree.
+  artifacts="$build/fuzz-artifacts/$name/"
+  mkdir -p "$corpus" "$artifacts"
   seeds="fuzz/corpus/${name%_fuzz}"
   echo "fuzz: $name for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1 "$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-    -print_final_stats=0 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) >"$build/$name.log" 2>&1 || {
+    -print_final_stats=0 -artifact_prefix="$artifacts" "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) >"$build/$name.log" 2>&1 || {
     tail -n 60 "$build/$name.log"
     echo "fuzz: $name failed" >&2
     exit 1

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/HexDigit.h"
 #include "model/Utf8Text.h"
 
 namespace {
@@ -47,22 +48,12 @@ std::string setC(int digit) {
     return out;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;  // not a hexadecimal digit: four 'O's
-}
-
 // Six letters, 'E' for set B and 'O' for set A, for the left digits of a code
 // whose first digit is `first`.
 std::string parityPattern(int first) {
     std::string letters;
     for (int k = 0; k < 2; ++k) {
-        const int nibble = hexValue(kParityTable[static_cast<std::size_t>(2 * first + k)]);
+        const int nibble = hexDigitValue(kParityTable[static_cast<std::size_t>(2 * first + k)]);
         for (int bit = 3; bit >= 0; --bit)
             letters.push_back(((nibble >> bit) & 1) ? 'E' : 'O');
     }

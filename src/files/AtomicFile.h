@@ -21,6 +21,19 @@
 //   refused, and so is a target that is the same file as one of the inputs;
 // - on any failure the temporary file is removed; one left behind by a killed
 //   process is removed by the next write into that folder.
+//
+// The steps are the same on every system (AtomicFile.cpp); the system calls
+// are each system's own (AtomicFilePosix.cpp, AtomicFileWindows.cpp).
+
+// What the new file keeps of the one it replaces: its mode and owner on
+// POSIX, its hidden and system marks on Windows (in `mode`).
+struct KeptAttributes {
+    bool exists = false;
+    unsigned mode = 0;
+    unsigned owner = 0;
+    unsigned group = 0;
+};
+
 class AtomicFile {
   public:
     AtomicFile() = default;
@@ -52,10 +65,7 @@ class AtomicFile {
     std::string temporary_;
     int fd_ = -1;
     int slot_ = -1;  // in the list of temporary files removed on a signal
-    bool keepOwner_ = false;
-    unsigned mode_ = 0;
-    unsigned owner_ = 0;
-    unsigned group_ = 0;
+    KeptAttributes kept_;
 };
 
 // Replaces `path` with `bytes` through an AtomicFile.

@@ -6,12 +6,10 @@
 #include <string>
 
 #include "files/Cp932.h"
+#include "model/Blanks.h"
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
@@ -31,14 +29,6 @@ std::size_t lineEndLength(std::string_view s, std::size_t at) {
     while (end < s.size() && s[end] == '\r')
         ++end;
     return end < s.size() && s[end] == '\n' ? end + 1 - at : 1;
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
 }
 
 // Length of the number at the start of `s`: optional sign, digits with an
@@ -127,7 +117,7 @@ bool CsvFieldReader::skipLineEnd() {
 
 std::optional<CsvField> CsvFieldReader::next() {
     const std::size_t size = data_.size();
-    while (pos_ < size && isBlank(data_[pos_]))
+    while (pos_ < size && isAsciiBlank(data_[pos_]))
         ++pos_;
     if (pos_ >= size)
         return std::nullopt;
@@ -160,7 +150,7 @@ std::optional<CsvField> CsvFieldReader::next() {
         while (end < size && data_[end] != ',' && !isLineEnd(data_[end]))
             ++end;
         std::string_view raw = data_.substr(pos_, end - pos_);
-        while (!raw.empty() && isBlank(raw.back()))
+        while (!raw.empty() && isAsciiBlank(raw.back()))
             raw.remove_suffix(1);
         field.text = cp932::decode(raw);
     }
@@ -209,7 +199,7 @@ std::optional<std::int32_t> fieldToInt32(const CsvField& field) {
 }
 
 std::int64_t leadingNumber(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && isAsciiBlank(text.front()))
         text.remove_prefix(1);
     const std::optional<double> value = parseNumber(text.substr(0, numberPrefixLength(text)));
     if (!value)

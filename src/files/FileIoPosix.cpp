@@ -8,24 +8,23 @@
 #include "files/FileIo.h"
 #include "files/FileIoSteps.h"
 
-using fileio::failure;
-
 Result fileio::readFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
     // Non-blocking, so that a named pipe cannot make the open wait forever.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        return failure(error == ENOENT ? ResultCode::NotFound : ResultCode::ReadFailed, error);
+        return Result::failure(error == ENOENT ? ResultCode::NotFound : ResultCode::ReadFailed,
+                               error);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return failure(ResultCode::ReadFailed, fileio::kNotRegularFile);
+        return Result::failure(ResultCode::ReadFailed, fileio::kNotRegularFile);
     }
     if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
         ::close(fd);
-        return failure(ResultCode::ReadFailed, fileio::kTooLarge);
+        return Result::failure(ResultCode::ReadFailed, fileio::kTooLarge);
     }
     std::string data;
     char buffer[65536];
@@ -36,13 +35,13 @@ Result fileio::readFile(const std::string& path, std::string& bytes, std::size_t
                 continue;
             const int error = errno;
             ::close(fd);
-            return failure(ResultCode::ReadFailed, error);
+            return Result::failure(ResultCode::ReadFailed, error);
         }
         if (n == 0)
             break;
         if (data.size() + static_cast<std::size_t>(n) > maxBytes) {
             ::close(fd);
-            return failure(ResultCode::ReadFailed, fileio::kTooLarge);
+            return Result::failure(ResultCode::ReadFailed, fileio::kTooLarge);
         }
         data.append(buffer, static_cast<std::size_t>(n));
     }

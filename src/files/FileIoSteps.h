@@ -19,8 +19,4 @@ Result readFile(const std::string& path, std::string& bytes, std::size_t maxByte
 inline constexpr const char* kNotRegularFile = "通常のファイルではありません";
 inline constexpr const char* kTooLarge = "ファイルが大きすぎます";
 
-// A failure with the C library's text for `error`, or with `reason`.
-Result failure(ResultCode code, int error);
-Result failure(ResultCode code, const char* reason);
-
 }  // namespace fileio

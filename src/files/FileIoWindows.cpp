@@ -14,7 +14,6 @@
 #include "files/FileIoSteps.h"
 #include "files/WindowsFileNames.h"
 
-using fileio::failure;
 using windows_files::errorNumber;
 using windows_files::toWide;
 
@@ -22,21 +21,22 @@ Result fileio::readFile(const std::string& path, std::string& bytes, std::size_t
     bytes.clear();
     std::wstring wide;
     if (!toWide(path, wide))
-        return failure(ResultCode::ReadFailed, EINVAL);
+        return Result::failure(ResultCode::ReadFailed, EINVAL);
     // Shared with writers and with a replacement, as a reader elsewhere would be.
     const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const int error = errorNumber(::GetLastError());
-        return failure(error == ENOENT ? ResultCode::NotFound : ResultCode::ReadFailed, error);
+        return Result::failure(error == ENOENT ? ResultCode::NotFound : ResultCode::ReadFailed,
+                               error);
     }
     // Only a file on a disk: no pipe, console or device such as NUL.
     BY_HANDLE_FILE_INFORMATION info{};
     if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileInformationByHandle(file, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         ::CloseHandle(file);
-        return failure(ResultCode::ReadFailed, fileio::kNotRegularFile);
+        return Result::failure(ResultCode::ReadFailed, fileio::kNotRegularFile);
     }
     std::string data;
     char buffer[65536];
@@ -45,13 +45,13 @@ Result fileio::readFile(const std::string& path, std::string& bytes, std::size_t
         if (!::ReadFile(file, buffer, sizeof buffer, &n, nullptr)) {
             const int error = errorNumber(::GetLastError());
             ::CloseHandle(file);
-            return failure(ResultCode::ReadFailed, error);
+            return Result::failure(ResultCode::ReadFailed, error);
         }
         if (n == 0)
             break;
         if (data.size() + n > maxBytes) {
             ::CloseHandle(file);
-            return failure(ResultCode::ReadFailed, fileio::kTooLarge);
+            return Result::failure(ResultCode::ReadFailed, fileio::kTooLarge);
         }
         data.append(buffer, n);
     }

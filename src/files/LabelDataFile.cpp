@@ -112,12 +112,12 @@ int firstMisfitLine(std::string_view bytes) {
     return 0;
 }
 
-LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                             PriceExtensionRead* extension, int* misfitLine) {
+Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
+                      PriceExtensionRead* extension, int* misfitLine) {
     CsvFieldReader reader(bytes);
     const std::optional<CsvField> marker = reader.next();
     if (!marker || marker->text != kMarker)
-        return LabelFileRead::Rejected;
+        return Result::failure(ResultCode::NotLabelFile);
     if (misfitLine != nullptr)
         *misfitLine = firstMisfitLine(bytes);
 
@@ -153,13 +153,16 @@ LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSe
 
     sheet = std::move(newSheet);
     settings = std::move(newSettings);
-    return LabelFileRead::Read;
+    return {};
 }
 
-LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
-                            PriceExtensionRead* extension, int* misfitLine) {
+Result readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
+                     PriceExtensionRead* extension, int* misfitLine) {
     std::string bytes;
-    if (!readWholeFile(path, bytes).ok())
-        return LabelFileRead::Rejected;
-    return parseLabelFile(bytes, sheet, settings, extension, misfitLine);
+    if (Result read = readWholeFile(path, bytes); !read.ok())
+        return read;
+    Result parsed = parseLabelFile(bytes, sheet, settings, extension, misfitLine);
+    if (!parsed.ok())
+        parsed.path = path;
+    return parsed;
 }

@@ -22,25 +22,25 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, 
 Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
                       const LayoutSettings& settings);
 
-enum class LabelFileRead { Read, Rejected };
-
-// Reads a label data file. Rejected (and nothing changed) unless the first
-// field is exactly "棚札". Otherwise the sheet is emptied, the records are
+// Reads a label data file. NotLabelFile (and nothing changed) unless the
+// first field is exactly "棚札". Otherwise the sheet is emptied, the records are
 // placed by their number (1..10; others skipped), the layout block is applied
 // to `settings` (values missing or unreadable keep what they were) and the
 // adjustment texts are applied to the origin. Exactly 1 + 70 + 100 fields are
 // read, whatever the lines; anything after them is ignored. A file that ends
 // early keeps the labels read (a record cut short keeps the texts it has) and
-// the previous value of every setting not read. A file that cannot be read,
-// or is larger than readWholeFile's limit, is rejected. The price lines after
+// the previous value of every setting not read. A file that cannot be read
+// (missing, not permitted, a folder, larger than readWholeFile's limit) is
+// refused with readWholeFile's result, naming the file as NotLabelFile does;
+// parseLabelFile's NotLabelFile names none. The price lines after
 // the defined fields are read too (see PriceExtension.h); `extension`, when
 // given, tells whether they were absent, read or damaged. `misfitLine`, when
 // given, receives firstMisfitLine() of a file read, so the caller can warn
 // before the damaged file is saved over.
-LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
-                            PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
-LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                             PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
+Result readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
+                     PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
+Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
+                      PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
 
 // The first line (1-based) of a label data file whose fields do not line up
 // as the writer puts them: the marker alone on line 1, on lines 2 to 11 seven

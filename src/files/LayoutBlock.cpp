@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "files/Cp932.h"
+#include "files/ElementStyleRow.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -144,24 +145,14 @@ Result writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& s) {
     for (int line = kJanLine; line < kLines; ++line) {
         const LabelElement e = kLineElements[line];
         const ElementStyle& style = s.element(e);
-        w.text(kKeys[line]);
         if (line == kBarcodeLine) {
+            w.text(kKeys[line]);
             zeros(w, 7);
+            w.number(style.offsetX);
+            w.number(style.offsetY);
         } else {
-            w.text(style.font.name);
-            w.number(style.font.size);
-            w.boolean(style.font.bold);
-            w.boolean(style.font.italic);
-            w.number(style.color);
-            w.text(captions::forVisible(style.visible));
-            if (canBeUnderlined(e)) {
-                w.text(captions::forUnderlined(style.underlined));
-            } else {
-                w.number(0);
-            }
+            writeElementStyleRow(w, kKeys[line], e, style);
         }
-        w.number(style.offsetX);
-        w.number(style.offsetY);
         w.endLine();
     }
     return {};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "files/Cp932.h"
+#include "files/ElementStyleRow.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -82,19 +83,6 @@ bool readTaxLineStyle(const std::vector<CsvField>& line, ElementStyle& style) {
     return true;
 }
 
-void writeTaxLineStyle(CsvLineWriter& w, const ElementStyle& style) {
-    w.text(kTaxLineKey);
-    w.text(style.font.name);
-    w.number(style.font.size);
-    w.boolean(style.font.bold);
-    w.boolean(style.font.italic);
-    w.number(style.color);
-    w.text(captions::forVisible(style.visible));
-    w.number(0);
-    w.number(style.offsetX);
-    w.number(style.offsetY);
-}
-
 bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
     if (line.size() != kRatesFields)
         return false;
@@ -148,7 +136,7 @@ Result writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
     w.number(static_cast<int>(settings.pricing.rounding));
     w.endLine();
     w.text(kMarker);
-    writeTaxLineStyle(w, taxLine);
+    writeElementStyleRow(w, kTaxLineKey, LabelElement::TaxLine, taxLine);
     w.endLine();
     if (!sheet)
         return {};

@@ -6,6 +6,7 @@
 
 #include "files/Cp932.h"
 #include "files/FileIo.h"
+#include "model/Blanks.h"
 
 namespace {
 
@@ -54,13 +55,6 @@ bool isValidUtf8(std::string_view s) {
     return v.valid();
 }
 
-std::string trimBlanks(std::string s) {
-    const auto notBlank = [](char c) { return c != ' ' && c != '\t'; };
-    s.erase(s.begin(), std::find_if(s.begin(), s.end(), notBlank));
-    s.erase(std::find_if(s.rbegin(), s.rend(), notBlank).base(), s.end());
-    return s;
-}
-
 // Splits one line into its fields. Commas separate them; a field that begins
 // with a double quote (blanks before it dropped) runs to its closing quote, a
 // doubled quote inside standing for one, and whatever follows the closing
@@ -83,7 +77,7 @@ std::optional<std::vector<std::string>> splitRow(std::string_view line) {
                 inQuotes = false;
             }
         } else if (c == ',') {
-            fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
+            fields.push_back(quoted ? std::move(field) : std::string(trimBlanks(field)));
             field.clear();
             quoted = started = false;
         } else if (c == '"' && !started) {
@@ -96,7 +90,7 @@ std::optional<std::vector<std::string>> splitRow(std::string_view line) {
     }
     if (inQuotes)
         return std::nullopt;
-    fields.push_back(quoted ? std::move(field) : trimBlanks(std::move(field)));
+    fields.push_back(quoted ? std::move(field) : std::string(trimBlanks(field)));
     return fields;
 }
 
@@ -123,7 +117,7 @@ std::string asciiLower(std::string s) {
 }  // namespace
 
 std::optional<LabelField> columnForHeader(const std::string& rawName) {
-    std::string name = asciiLower(trimBlanks(rawName));
+    std::string name = asciiLower(std::string(trimBlanks(rawName)));
     if (name.starts_with(kUtf8Bom))
         name.erase(0, kUtf8Bom.size());
     static const std::array<std::pair<const char*, LabelField>, 16> kNames = {{
@@ -152,17 +146,18 @@ std::optional<LabelField> columnForHeader(const std::string& rawName) {
 }
 
 bool isTaxRateHeader(const std::string& rawName) {
-    std::string name = asciiLower(trimBlanks(rawName));
+    std::string name = asciiLower(std::string(trimBlanks(rawName)));
     if (name.starts_with(kUtf8Bom))
         name.erase(0, kUtf8Bom.size());
     return name == "税率" || name == "消費税率" || name == "tax" || name == "tax rate";
 }
 
 std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
-    std::string text = trimBlanks(raw);
+    std::string text(trimBlanks(raw));
     for (const std::string_view percent : {"%", "％"}) {
         if (text.ends_with(percent))
-            text = trimBlanks(text.substr(0, text.size() - percent.size()));
+            text = std::string(
+                trimBlanks(std::string_view(text).substr(0, text.size() - percent.size())));
     }
     static const std::array<std::pair<const char*, TaxRate>, 10> kValues = {{
         {"", TaxRate::Standard},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -80,6 +81,11 @@ struct Result {
         r.code = code;
         r.detail = std::move(detail);
         return r;
+    }
+    // A failure whose detail is the C library's text for the error number
+    // `systemError` (errno, or a Windows error mapped to one).
+    static Result failure(ResultCode code, int systemError) {
+        return failure(code, std::string(std::strerror(systemError)));
     }
     Result withPath(std::string p) && {
         path = std::move(p);

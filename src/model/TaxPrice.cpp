@@ -1,5 +1,6 @@
 #include "model/TaxPrice.h"
 
+#include "model/Blanks.h"
 #include "model/Utf8Text.h"
 
 namespace {
@@ -17,25 +18,22 @@ int digitValue(char32_t c) {
     return -1;
 }
 
-std::u32string_view trimBlanks(std::u32string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
+// A price as a person typed it, without the blanks (the ideographic space too) around it.
+std::u32string_view trimPriceBlanks(std::u32string_view s) {
+    return trimBlanks(s, isBlank);
 }
 
 }  // namespace
 
 ParsedPrice parsePriceText(std::string_view text) {
     const std::u32string wide = utf8::toUtf32(text);
-    std::u32string_view s = trimBlanks(wide);
+    std::u32string_view s = trimPriceBlanks(wide);
     if (s.empty())
         return {PriceReading::Empty, 0};
     if (s.front() == U'¥' || s.front() == U'￥' || s.front() == U'\\')
-        s = trimBlanks(s.substr(1));
+        s = trimPriceBlanks(s.substr(1));
     if (!s.empty() && s.back() == U'円')
-        s = trimBlanks(s.substr(0, s.size() - 1));
+        s = trimPriceBlanks(s.substr(0, s.size() - 1));
 
     std::int64_t yen = 0;
     bool anyDigit = false;

@@ -100,7 +100,7 @@ TEST_F(LabelDataFileTest, MarksTypedOutsideWindowsAreStoredAsWindowsBytes) {
     EXPECT_EQ(get().substr(8, line2.size()), line2);
     LabelSheet read;
     LayoutSettings layout = initialLayoutSettings();
-    ASSERT_EQ(readLabelFile(path_, read, layout), LabelFileRead::Read);
+    ASSERT_TRUE(readLabelFile(path_, read, layout).ok());
     EXPECT_EQ(read.label(1), record("", "～－∥―", "お～いお茶", "￠￡￢", "", ""));
 }
 
@@ -125,7 +125,7 @@ TEST_F(LabelDataFileTest, ASheetAndItsLayoutComeBackUnchanged) {
     LabelSheet read = before_;
     LayoutSettings readLayout = beforeSettings_;
     readLayout.element(LabelElement::Barcode).visible = false;
-    ASSERT_EQ(readLabelFile(path_, read, readLayout), LabelFileRead::Read);
+    ASSERT_TRUE(readLabelFile(path_, read, readLayout).ok());
     EXPECT_EQ(read, sheet);
     EXPECT_FALSE(readLayout.isVisible(
         LabelElement::Barcode));  // the barcode's visibility is not in the file
@@ -140,7 +140,7 @@ TEST_F(LabelDataFileTest, AnEmptySheetIsTenEmptyRecordsAndReadsBackEmpty) {
     ASSERT_TRUE(formatLabelFile(LabelSheet{}, initialLayoutSettings(), bytes).ok());
     EXPECT_EQ(bytes, sjis("\"棚札\"\r\n") + emptyRecords() + defaultBlock());
     LabelSheet read = before_;
-    ASSERT_EQ(parseLabelFile(bytes, read, beforeSettings_), LabelFileRead::Read);
+    ASSERT_TRUE(parseLabelFile(bytes, read, beforeSettings_).ok());
     EXPECT_EQ(read, LabelSheet{});
 }
 
@@ -158,8 +158,8 @@ TEST_F(LabelDataFileTest, RecordsArePlacedByTheirNumber) {
         "\" 7番\",\"J7\",\"\",\"七\",\"\",\"\",\"\"\r\n";    // the numeric start counts
     LabelSheet sheet = before_;
     LayoutSettings settings = beforeSettings_;
-    ASSERT_EQ(parseLabelFile(sjis("\"棚札\"\r\n" + records) + defaultBlock(), sheet, settings),
-              LabelFileRead::Read);
+    ASSERT_TRUE(
+        parseLabelFile(sjis("\"棚札\"\r\n" + records) + defaultBlock(), sheet, settings).ok());
     const std::pair<int, const char*> filled[] = {{1, "J1b"}, {2, "J2"}, {3, "J3"},
                                                   {6, "J6"},  {7, "J7"}, {10, "J10"}};
     LabelSheet expected;
@@ -181,8 +181,8 @@ TEST_F(LabelDataFileTest, TheReaderIgnoresLineBoundaries) {
         "\" 2\",\"g\",\"h\"\n\"i\",\"j\"\r\"k\",\"l\"\r\n";
     LabelSheet sheet;
     LayoutSettings settings = beforeSettings_;
-    ASSERT_EQ(parseLabelFile(sjis(text) + emptyRecords(3) + defaultBlock(), sheet, settings),
-              LabelFileRead::Read);
+    ASSERT_TRUE(
+        parseLabelFile(sjis(text) + emptyRecords(3) + defaultBlock(), sheet, settings).ok());
     EXPECT_EQ(sheet.label(1), record("a", "b", "c", "d", "e", "f"));
     EXPECT_EQ(sheet.label(2), record("g", "h", "i", "j", "k", "l"));
     EXPECT_EQ(settings.element(LabelElement::Maker).font.size,
@@ -202,17 +202,59 @@ TEST_F(LabelDataFileTest, FilesWithoutTheMarkerAreRejectedAndChangeNothing) {
         SCOPED_TRACE(bytes);
         LabelSheet sheet = before_;
         LayoutSettings settings = beforeSettings_;
-        EXPECT_EQ(parseLabelFile(bytes, sheet, settings), LabelFileRead::Rejected);
+        EXPECT_EQ(parseLabelFile(bytes, sheet, settings).code, ResultCode::NotLabelFile);
         EXPECT_EQ(sheet, before_);
         EXPECT_EQ(settings, beforeSettings_);
     }
     LabelSheet sheet = before_;
     LayoutSettings settings = beforeSettings_;
-    EXPECT_EQ(readLabelFile(path_, sheet, settings), LabelFileRead::Rejected);  // no such file
+    EXPECT_EQ(readLabelFile(path_, sheet, settings).code, ResultCode::NotFound);
     ASSERT_TRUE(saveSettingsFile(path_, initialLayoutSettings()).ok());
-    EXPECT_EQ(readLabelFile(path_, sheet, settings), LabelFileRead::Rejected);  // data.txt
+    const Result settingsFile = readLabelFile(path_, sheet, settings);
+    EXPECT_EQ(settingsFile.code, ResultCode::NotLabelFile);
+    EXPECT_EQ(settingsFile.path, path_);
     EXPECT_EQ(sheet, before_);
     EXPECT_EQ(settings, beforeSettings_);
+}
+
+// A file that cannot be read is refused with the reason it could not be read,
+// not as a file of another kind; like a file of another kind, it names the
+// file and changes nothing.
+TEST_F(LabelDataFileTest, AFileThatCannotBeReadIsRefusedWithItsReason) {
+    ASSERT_TRUE(writeLabelFile(path_, LabelSheet{}, initialLayoutSettings()).ok());
+    const std::string oversized = tmp_.path("large.csv");
+    fs::copy_file(path_, oversized);
+    fs::resize_file(oversized, 4 * 1024 * 1024 + 1);  // a label data file past the limit
+    struct Case {
+        std::string path;
+        ResultCode code;
+        std::string detail;
+    };
+    const Case cases[] = {
+        {tmp_.path("missing.csv"), ResultCode::NotFound, std::strerror(ENOENT)},
+        {path_ + "/inside.csv", ResultCode::ReadFailed, std::strerror(ENOTDIR)},
+        {dir_.string(), ResultCode::ReadFailed, ""},
+        {oversized, ResultCode::ReadFailed, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        LabelSheet sheet = before_;
+        LayoutSettings settings = beforeSettings_;
+        const Result read = readLabelFile(c.path, sheet, settings);
+        EXPECT_EQ(read.code, c.code);
+        EXPECT_EQ(read.path, c.path);
+        EXPECT_FALSE(read.detail.empty());
+        if (!c.detail.empty()) {
+            EXPECT_EQ(read.detail, c.detail);
+        }
+        EXPECT_EQ(sheet, before_);
+        EXPECT_EQ(settings, beforeSettings_);
+    }
+    // The reasons of a folder and of a file too large differ.
+    LabelSheet sheet;
+    LayoutSettings settings = initialLayoutSettings();
+    EXPECT_NE(readLabelFile(dir_.string(), sheet, settings).detail,
+              readLabelFile(oversized, sheet, settings).detail);
 }
 
 TEST_F(LabelDataFileTest, LinesAfterTheTwentyFirstAreIgnored) {
@@ -223,7 +265,7 @@ TEST_F(LabelDataFileTest, LinesAfterTheTwentyFirstAreIgnored) {
     bytes += sjis("\" 3\",\"\",\"\",\"余分\",\"\",\"\",\"\"\r\n") + defaultBlock() + "garbage\r\n";
     LabelSheet read;
     LayoutSettings settings = initialLayoutSettings();
-    ASSERT_EQ(parseLabelFile(bytes, read, settings), LabelFileRead::Read);
+    ASSERT_TRUE(parseLabelFile(bytes, read, settings).ok());
     EXPECT_EQ(read, sheet);
     EXPECT_EQ(settings, initialLayoutSettings());
 }
@@ -236,7 +278,7 @@ TEST_F(LabelDataFileTest, AFileThatEndsEarlyKeepsTheLabelsReadAndThePreviousSett
     LabelSheet sheet = before_;
     LayoutSettings settings = beforeSettings_;
     settings.xAdjustText = "2";
-    ASSERT_EQ(parseLabelFile(sjis(records), sheet, settings), LabelFileRead::Read);
+    ASSERT_TRUE(parseLabelFile(sjis(records), sheet, settings).ok());
     LabelSheet expected;
     expected.label(1) = record("J1", "", "一", "", "", "");
     expected.label(2) = record("J2", "", "二", "", "", "");
@@ -249,8 +291,7 @@ TEST_F(LabelDataFileTest, AFileThatEndsEarlyKeepsTheLabelsReadAndThePreviousSett
     const std::string whole = sjis("\"棚札\"\r\n") + emptyRecords() + defaultBlock();
     settings = beforeSettings_;
     settings.element(LabelElement::Yen).font.size = 70;
-    ASSERT_EQ(parseLabelFile(whole.substr(0, whole.find("BARCODE")), sheet, settings),
-              LabelFileRead::Read);
+    ASSERT_TRUE(parseLabelFile(whole.substr(0, whole.find("BARCODE")), sheet, settings).ok());
     EXPECT_EQ(sheet, LabelSheet{});
     EXPECT_EQ(settings.element(LabelElement::Yen).font.size, 70);
     EXPECT_EQ(settings.element(LabelElement::Maker).font.size, 33);
@@ -337,7 +378,7 @@ TEST_F(LabelDataFileTest, AFileWrittenOnWindowsIsWrittenBackByteForByte) {
         emptyRecords(2) + defaultBlock();
     LabelSheet sheet;
     LayoutSettings settings = initialLayoutSettings();
-    ASSERT_EQ(parseLabelFile(windowsFile, sheet, settings), LabelFileRead::Read);
+    ASSERT_TRUE(parseLabelFile(windowsFile, sheet, settings).ok());
     EXPECT_EQ(sheet.label(1), record("4901234567894", "㈱アイ", "①髙島纊", "～－∥￢＼ｱｲｳ\x1A",
                                      "a\u0080b\uF8F0c\uF8F1d", "1,980"));
     std::string written;
@@ -360,7 +401,7 @@ TEST_F(LabelDataFileTest, DuplicateCodesAreWrittenInTheirPreferredForm) {
                                  "\",\"\",\"\",\"\"\r\n" + emptyRecords(2) + defaultBlock();
         LabelSheet sheet;
         LayoutSettings settings = initialLayoutSettings();
-        ASSERT_EQ(parseLabelFile(file, sheet, settings), LabelFileRead::Read);
+        ASSERT_TRUE(parseLabelFile(file, sheet, settings).ok());
         std::string out;
         ASSERT_TRUE(formatLabelFile(sheet, settings, out).ok());
         const std::string expected = "\"\x92\x49\x8E\x44\"\r\n\" 1\",\"\",\"\",\"" + written +
@@ -443,7 +484,7 @@ TEST_F(LabelDataFileTest, TheFirstLineThatDoesNotLineUpIsNamed) {
         LabelSheet read;
         LayoutSettings settings = initialLayoutSettings();
         int misfit = -1;
-        ASSERT_EQ(parseLabelFile(c.bytes, read, settings, nullptr, &misfit), LabelFileRead::Read);
+        ASSERT_TRUE(parseLabelFile(c.bytes, read, settings, nullptr, &misfit).ok());
         EXPECT_EQ(misfit, c.misfit);
         if (c.misfit == 0) {
             EXPECT_EQ(read, sheet);
@@ -453,7 +494,7 @@ TEST_F(LabelDataFileTest, TheFirstLineThatDoesNotLineUpIsNamed) {
     int misfit = -1;
     LabelSheet read;
     LayoutSettings settings = initialLayoutSettings();
-    EXPECT_EQ(parseLabelFile(defaultBlock(), read, settings, nullptr, &misfit),
-              LabelFileRead::Rejected);
+    EXPECT_EQ(parseLabelFile(defaultBlock(), read, settings, nullptr, &misfit).code,
+              ResultCode::NotLabelFile);
     EXPECT_EQ(misfit, -1);  // a rejected file is not looked at
 }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "editor/EditorHarness.h"
 #include "editor/logic/FileFilterList.h"
@@ -154,15 +155,28 @@ TEST_F(FileCommands, OpeningASettingsFileIsRefusedAndChangesNothing) {
     const LabelSheet sheet = h.editor.sheet();
     const LayoutSettings layout = h.editor.layout();
 
-    for (const std::string& path : {folder.path("data.txt"), folder.path("missing.csv")}) {
+    // A file that is no label data file, and files that cannot be read at all,
+    // which are not called label data files that they may well be.
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.path("data.txt"), "棚札形式のデータではありません"},
+        {folder.path("missing.csv"),
+         "ファイル「" + folder.path("missing.csv") +
+             "」を開けませんでした。\nファイルが見つかりません。（No such file or directory）"},
+        {folder.path("data.txt/inside.csv"),
+         "ファイル「" + folder.path("data.txt/inside.csv") +
+             "」を開けませんでした。\nフォルダーが見つかりません。（Not a directory）"},
+        {folder.path(""), "ファイル「" + folder.path("") + "」を開けませんでした。\n" +
+                              "通常のファイルではありません"},
+    };
+    for (const auto& [path, text] : cases) {
+        SCOPED_TRACE(path);
         h.dialogs.messages.clear();
         h.dialogs.answers = {MessageAnswer::No};  // not saved first
         h.dialogs.openChoices = {path};
         h.view.click([&] { h.editor.openFile(); });
         ASSERT_EQ(h.dialogs.messages.size(), 2u);
-        EXPECT_EQ(h.dialogs.messages[1],
-                  (MessageRequest{"棚札形式のデータではありません", "エラー", MessageIcon::Critical,
-                                  MessageButtons::Ok, MessageAnswer::Ok}));
+        EXPECT_EQ(h.dialogs.messages[1], (MessageRequest{text, "エラー", MessageIcon::Critical,
+                                                         MessageButtons::Ok, MessageAnswer::Ok}));
         EXPECT_EQ(h.editor.sheet(), sheet);
         EXPECT_EQ(h.editor.layout(), layout);
         EXPECT_EQ(h.view.caption, "棚札入力画面  無題");
@@ -186,7 +200,7 @@ TEST_F(FileCommands, ARefusedOpenKeepsTheFileTheNextSaveWritesTo) {
     EXPECT_EQ(h.dialogs.saveRequests.size(), 1u) << "no save dialog: the sheet has its name";
     LabelSheet saved;
     LayoutSettings layout = initialLayoutSettings();
-    ASSERT_EQ(readLabelFile(path, saved, layout), LabelFileRead::Read);
+    ASSERT_TRUE(readLabelFile(path, saved, layout).ok());
     EXPECT_EQ(saved.label(8).lot, "after the refusal");
 }
 
@@ -239,7 +253,7 @@ TEST_F(FileCommands, OverwriteSaveWritesTheTextStillBeingTyped) {
 
     LabelSheet saved;
     LayoutSettings layout = initialLayoutSettings();
-    ASSERT_EQ(readLabelFile(path, saved, layout), LabelFileRead::Read);
+    ASSERT_TRUE(readLabelFile(path, saved, layout).ok());
     EXPECT_EQ(saved.label(2).janCode, "4901234567894");
     EXPECT_EQ(saved.label(5).productName, "新しい品名");
     EXPECT_EQ(saved.label(1), record(1));

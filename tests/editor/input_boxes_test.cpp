@@ -169,21 +169,18 @@ TEST_F(InputBoxes, Text1ReceivingTheFocusRedrawsFramesCountsAndReloads) {
 
 TEST_F(InputBoxes, CandidateTrackingFollowsTheLastOfTheFourMiddleBoxes) {
     goToLabel(4);
-    EXPECT_EQ(h.editor.candidateField(), "");
-    const std::pair<InputBox, const char*> boxes[] = {{InputBox::Text2, "2"},
-                                                      {InputBox::Text3, "3"},
-                                                      {InputBox::Text4, "4"},
-                                                      {InputBox::Text6, "6"}};
-    for (const auto& [box, field] : boxes) {
+    EXPECT_EQ(h.editor.candidateBox(), std::nullopt);
+    for (const InputBox box :
+         {InputBox::Text2, InputBox::Text3, InputBox::Text4, InputBox::Text6}) {
         h.view.focusBox(box);
         EXPECT_TRUE(h.view.candidateEnabled);
-        EXPECT_EQ(h.editor.candidateField(), field);
+        EXPECT_EQ(h.editor.candidateBox(), box);
         EXPECT_EQ(h.editor.candidateLabel(), 4);
         EXPECT_EQ(h.view.events.back(), std::string("select ") + boxName(box));
     }
     h.view.focusBox(InputBox::Text5);
     EXPECT_FALSE(h.view.candidateEnabled);
-    EXPECT_EQ(h.editor.candidateField(), "6");
+    EXPECT_EQ(h.editor.candidateBox(), InputBox::Text6);
 }
 
 TEST_F(InputBoxes, ACommandClickedFromThePriceBoxActsOnTheNextLabel) {

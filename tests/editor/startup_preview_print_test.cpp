@@ -344,7 +344,7 @@ TEST(StartUp, LoadingTheWindowAgainStartsAfreshWhateverWasOpen) {
     EXPECT_EQ(h.editor.viewState().previewZoom, 0.5);
     EXPECT_EQ(h.editor.viewState().zoomCaption(), "倍率切替100%");
     EXPECT_EQ(h.editor.layout(), initialLayoutSettings()) << "no data.txt was saved";
-    EXPECT_EQ(h.editor.candidateField(), "");
+    EXPECT_EQ(h.editor.candidateBox(), std::nullopt);
     h.dialogs.openChoices = {std::nullopt};
     h.view.shortcut([&] { h.editor.openFile(); });
     EXPECT_EQ(h.dialogs.openRequests.back().fileName, "*.csv");

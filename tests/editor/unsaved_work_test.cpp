@@ -131,7 +131,7 @@ TEST_F(UnsavedWork, CloseAndOpenAskFirstAndFollowTheAnswer) {
             if (answer == MessageAnswer::Yes) {
                 LabelSheet sheet;
                 LayoutSettings layout = initialLayoutSettings();
-                ASSERT_EQ(readLabelFile(saved, sheet, layout), LabelFileRead::Read);
+                ASSERT_TRUE(readLabelFile(saved, sheet, layout).ok());
                 EXPECT_EQ(sheet.label(1), record(1));
                 EXPECT_EQ(sheet.label(2).maker, "まだ入力中");
             }

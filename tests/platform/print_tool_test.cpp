@@ -247,6 +247,18 @@ TEST_F(PrintToolTest, FailuresPrintOneLineAndLeaveTheOldOutput) {
                                     QStringLiteral("out.pdf")}));
 }
 
+// A label data file that cannot be read is reported with why, in the words of
+// reading: never as no label data, nor as a place that cannot be written to.
+TEST_F(PrintToolTest, AnInputThatCannotBeReadIsReportedWithItsReason) {
+    const QString inside = path("labels.csv") + "/inside.csv";
+    const ProcessResult run = runPrintTool({inside, "-o", path("out.pdf")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.toStdString(),
+              "tanahuda-print: ファイルを読めません: " + inside.toStdString() +
+                  " (フォルダーが見つかりません。（Not a directory）)\n");
+    EXPECT_FALSE(QFile::exists(path("out.pdf")));
+}
+
 // What the user sees of a list or a name is shown, not acted on by the
 // terminal; `--` ends the options, so a file may begin with a dash.
 TEST_F(PrintToolTest, ControlCharactersAreEscapedAndDoubleDashEndsTheOptions) {

@@ -1,21 +1,12 @@
 #include "SheetInput.h"
 
 #include "ToolExit.h"
-#include "files/CsvText.h"
 #include "files/FileIo.h"
 #include "files/LabelDataFile.h"
 #include "files/SettingsFile.h"
 #include "platform/SettingsLocation.h"
 
 namespace {
-
-constexpr const char* kLabelMarker = "棚札";
-
-bool startsWithLabelMarker(std::string_view bytes) {
-    CsvFieldReader reader(bytes);
-    const std::optional<CsvField> first = reader.next();
-    return first && first->text == kLabelMarker;
-}
 
 // The pattern a new input window starts from before any file is read.
 LayoutSettings startingLayout() {
@@ -34,13 +25,10 @@ void warnIfDamaged(PriceExtensionRead priceLines, const std::string& path) {
 
 Result readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
                             LabelSheet& sheet, LayoutSettings& layout, int& misfitLine) {
-    std::string bytes;
-    if (Result read = readWholeFile(labelFile, bytes); !read.ok())
-        return read;
     layout = startingLayout();
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
-    if (parseLabelFile(bytes, sheet, layout, &priceLines, &misfitLine) != LabelFileRead::Read)
-        return Result::failure(ResultCode::NotLabelFile).withPath(labelFile);
+    if (Result read = readLabelFile(labelFile, sheet, layout, &priceLines, &misfitLine); !read.ok())
+        return read;
     warnIfDamaged(priceLines, labelFile);
     if (layoutFile.empty())
         return {};
@@ -53,12 +41,10 @@ Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layo
         return read;
     layout = startingLayout();
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
-    if (startsWithLabelMarker(layoutBytes)) {
-        LabelSheet ignored;
-        parseLabelFile(layoutBytes, ignored, layout, &priceLines);
-    } else {
+    // A label data file gives its pattern; anything else is read as a settings file.
+    LabelSheet ignored;
+    if (!parseLabelFile(layoutBytes, ignored, layout, &priceLines).ok())
         readSettingsBytes(layoutBytes, layout, &priceLines);
-    }
     warnIfDamaged(priceLines, layoutFile);
     return {};
 }

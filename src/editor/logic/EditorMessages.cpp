@@ -62,24 +62,43 @@ MessageRequest askOverwrite(const std::string& path) {
             MessageAnswer::No};
 }
 
-std::string reasonText(const std::string& systemReason) {
-    static const std::array<std::pair<const char*, const char*>, 10> kReasons = {{
-        {"No such file or directory", "保存先のフォルダーが見つかりません。"},
-        {"Not a directory", "保存先のフォルダーが見つかりません。"},
-        {"Permission denied", "書き込みが許可されていません。"},
-        {"Operation not permitted", "書き込みが許可されていません。"},
-        {"Read-only file system", "読み取り専用の場所です。"},
-        {"No space left on device", "ディスクの空き容量が足りません。"},
-        {"Disk quota exceeded", "ディスクの使用量の上限に達しています。"},
-        {"Is a directory", "同じ名前のフォルダーがあります。"},
-        {"File name too long", "ファイル名が長すぎます。"},
-        {"Input/output error", "読み書きの途中でエラーが起きました。"},
+std::string reasonText(const std::string& systemReason, FileAccess access) {
+    struct Reason {
+        const char* system;
+        const char* writing;
+        const char* reading;
+    };
+    static const std::array<Reason, 10> kReasons = {{
+        {"No such file or directory", "保存先のフォルダーが見つかりません。",
+         "ファイルが見つかりません。"},
+        {"Not a directory", "保存先のフォルダーが見つかりません。", "フォルダーが見つかりません。"},
+        {"Permission denied", "書き込みが許可されていません。", "読み取りが許可されていません。"},
+        {"Operation not permitted", "書き込みが許可されていません。",
+         "読み取りが許可されていません。"},
+        {"Read-only file system", "読み取り専用の場所です。", "読み取り専用の場所です。"},
+        {"No space left on device", "ディスクの空き容量が足りません。",
+         "ディスクの空き容量が足りません。"},
+        {"Disk quota exceeded", "ディスクの使用量の上限に達しています。",
+         "ディスクの使用量の上限に達しています。"},
+        {"Is a directory", "同じ名前のフォルダーがあります。", "フォルダーです。"},
+        {"File name too long", "ファイル名が長すぎます。", "ファイル名が長すぎます。"},
+        {"Input/output error", "読み書きの途中でエラーが起きました。",
+         "読み書きの途中でエラーが起きました。"},
     }};
-    for (const auto& [system, words] : kReasons) {
-        if (systemReason == system)
+    for (const Reason& reason : kReasons) {
+        if (systemReason == reason.system) {
+            const char* words = access == FileAccess::Read ? reason.reading : reason.writing;
             return std::string(words) + "（" + systemReason + "）";
+        }
     }
     return systemReason.empty() ? "原因は分かりません。" : systemReason;
+}
+
+MessageRequest labelFileNotOpened(const Result& result) {
+    if (result.code == ResultCode::NotLabelFile)
+        return error(kNotLabelFile);
+    return error("ファイル「" + result.path + "」を開けませんでした。\n" +
+                 reasonText(result.detail, FileAccess::Read));
 }
 
 namespace {

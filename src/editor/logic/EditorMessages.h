@@ -50,8 +50,15 @@ MessageRequest askDelete();
 MessageRequest askSaveChanges();
 MessageRequest askOverwrite(const std::string& path);
 
+// Whether a file was being read or written when it failed.
+enum class FileAccess { Read, Write };
+
 // A system reason for a failed file operation, in words the user can read.
-std::string reasonText(const std::string& systemReason);
+std::string reasonText(const std::string& systemReason, FileAccess access = FileAccess::Write);
+
+// A label data file the open command could not take: not a label data file
+// at all, or a file that could not be read (naming it, with the reason).
+MessageRequest labelFileNotOpened(const Result& result);
 
 // A label data file that could not be saved: a text it cannot hold (naming
 // the label and field, or the layout setting) or a failed write (naming the file).

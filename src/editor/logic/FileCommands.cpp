@@ -36,8 +36,9 @@ void LabelEditor::openFile() {
     LayoutSettings layout = layout_;
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     int misfitLine = 0;
-    if (readLabelFile(*path, sheet, layout, &priceLines, &misfitLine) != LabelFileRead::Read) {
-        dialogs_.showMessage(messages::error(messages::kNotLabelFile));
+    if (const Result read = readLabelFile(*path, sheet, layout, &priceLines, &misfitLine);
+        !read.ok()) {
+        dialogs_.showMessage(messages::labelFileNotOpened(read));
         return;
     }
     // Opened all the same: the labels and the layout are whole.

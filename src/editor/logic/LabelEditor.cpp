@@ -23,19 +23,6 @@ constexpr Color kCurrentLabelFrameColor = 0xFF0000;
 constexpr InputBox kReloadOrder[] = {InputBox::Text1, InputBox::Text2, InputBox::Text3,
                                      InputBox::Text4, InputBox::Text6, InputBox::Text5};
 
-// The field `前候補` fetches for the candidate box ("2", "3", "4" or "6").
-std::optional<InputBox> candidateBox(const std::string& field) {
-    if (field == "2")
-        return InputBox::Text2;
-    if (field == "3")
-        return InputBox::Text3;
-    if (field == "4")
-        return InputBox::Text4;
-    if (field == "6")
-        return InputBox::Text6;
-    return std::nullopt;
-}
-
 }  // namespace
 
 LabelEditor::LabelEditor(EditorView& view, EditorDialogs& dialogs, SettingsPaths settingsPaths)
@@ -53,7 +40,7 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     sheet_.clear();
     currentLabel_ = 1;
     candidateLabel_ = 1;
-    candidateField_.clear();
+    candidateBox_.reset();
     settledBox_.reset();
     // The stored pattern (its adjustment texts placing the origin), or the defaults.
     layout_ = initialLayoutSettings();
@@ -93,10 +80,7 @@ void LabelEditor::focusIn(InputBox box) {
         case InputBox::Text4:
         case InputBox::Text6:
             view_.setCandidateEnabled(true);
-            candidateField_ = box == InputBox::Text2   ? "2"
-                              : box == InputBox::Text3 ? "3"
-                              : box == InputBox::Text4 ? "4"
-                                                       : "6";
+            candidateBox_ = box;
             candidateLabel_ = currentLabel_;
             view_.selectToEnd(box);
             break;
@@ -418,7 +402,7 @@ void LabelEditor::insertLabel() {
 }
 
 void LabelEditor::previousCandidate() {
-    const auto box = candidateBox(candidateField_);
+    const std::optional<InputBox> box = candidateBox_;
     if (!box || candidateLabel_ <= 1)
         return;
     --candidateLabel_;

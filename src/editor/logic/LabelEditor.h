@@ -130,7 +130,9 @@ class LabelEditor {
     const ViewState& viewState() const { return viewState_; }
     int currentLabel() const { return currentLabel_; }
     int candidateLabel() const { return candidateLabel_; }
-    const std::string& candidateField() const { return candidateField_; }
+    // The box whose field `前候補` fetches: the last of Text2, Text3, Text4 and
+    // Text6 to take the focus, none before any did.
+    std::optional<InputBox> candidateBox() const { return candidateBox_; }
     const std::string& currentFileName() const { return currentFileName_; }
     bool isUntitled() const;
 
@@ -201,7 +203,7 @@ class LabelEditor {
     ViewState viewState_;
     int currentLabel_ = 1;
     int candidateLabel_ = 1;
-    std::string candidateField_;
+    std::optional<InputBox> candidateBox_;
     std::string currentFileName_ = kUntitled;
     std::string lastDialogFileName_ = "*.csv";
 

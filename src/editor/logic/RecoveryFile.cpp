@@ -6,6 +6,7 @@
 
 #include "files/FileIo.h"
 #include "files/LabelDataFile.h"
+#include "model/HexDigit.h"
 
 namespace {
 
@@ -31,16 +32,6 @@ std::string escapeName(std::string_view name) {
     return out;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 std::optional<std::string> unescapeName(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -48,8 +39,8 @@ std::optional<std::string> unescapeName(std::string_view text) {
             out += text[i];
             continue;
         }
-        const int high = i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
-        const int low = high >= 0 ? hexDigit(text[i + 2]) : -1;
+        const int high = i + 2 < text.size() ? hexDigitValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigitValue(text[i + 2]) : -1;
         if (low < 0)
             return std::nullopt;
         out += static_cast<char>(high * 16 + low);
@@ -93,7 +84,7 @@ Result writeRecoveryFile(const std::string& path, const RecoveryContent& content
 std::optional<RecoveryContent> parseRecoveryFile(std::string_view bytes) {
     RecoveryContent content;
     content.layout = initialLayoutSettings();
-    if (parseLabelFile(bytes, content.sheet, content.layout) != LabelFileRead::Read)
+    if (!parseLabelFile(bytes, content.sheet, content.layout).ok())
         return std::nullopt;
     // A file without its name line still holds the labels: they come back untitled.
     content.fileName = nameOfLastLine(bytes).value_or("無題");
