@@ -3,6 +3,8 @@
 // sheet. Twelve labels in three columns of four, with gaps between them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "editor/EditorHarness.h"
 
 namespace {
@@ -126,6 +128,23 @@ TEST_F(SheetOfAnotherStock, ClickSelectsTheLabelInTheStocksCell) {
         EXPECT_DOUBLE_EQ(h.view.keptInView[2], stock.labelWidthMm * zoom);
         EXPECT_DOUBLE_EQ(h.view.keptInView[3], stock.labelHeightMm * zoom);
     }
+}
+
+// The label file has room for the standard stock's labels only: saving this
+// sheet is refused with its reason, nothing is written and the work stays.
+TEST_F(SheetOfAnotherStock, SavingIsRefusedAndNothingWritten) {
+    TempFolder folder("tanahuda-stock");
+    const std::string path = folder.path("twelve.csv");
+    h.dialogs.saveChoices = {path};
+    h.view.shortcut([&] { h.editor.saveFileAs(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Critical);
+    EXPECT_NE(h.dialogs.messages[0].text.find("ファイル「" + path + "」は書き換えられていません"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(h.editor.isUntitled());
+    EXPECT_TRUE(h.editor.hasWorkToLose());
+    EXPECT_EQ(names().back(), "P12");
 }
 
 }  // namespace
