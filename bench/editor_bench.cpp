@@ -39,7 +39,7 @@ SettingsPaths benchPaths(const QTemporaryDir& dir) {
 }
 
 void fill(LabelEditor& editor) {
-    for (int i = 1; i <= LabelSheet::kLabelCount; ++i) {
+    for (int i = 1; i <= editor.sheet().labelCount(); ++i) {
         LabelRecord& r = editor.sheet().label(i);
         r.janCode = i % 2 ? "4901234567894" : "49012347";
         r.maker = "山田食品";
@@ -88,7 +88,7 @@ void BM_EnterInPriceBox(benchmark::State& state) {
     InputBoxEdit* price = window->inputBox(InputBox::Text5);
     for (auto _ : state) {
         state.PauseTiming();
-        if (window->editor().currentLabel() == LabelSheet::kLabelCount)
+        if (window->editor().currentLabel() == window->editor().sheet().labelCount())
             window->editor().goFirst();
         price->setFocus(Qt::MouseFocusReason);
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
@@ -105,7 +105,7 @@ void BM_ClickNext(benchmark::State& state) {
     auto* next = window->findChild<QPushButton*>(QStringLiteral("Cmdnext"));
     for (auto _ : state) {
         state.PauseTiming();
-        if (window->editor().currentLabel() == LabelSheet::kLabelCount)
+        if (window->editor().currentLabel() == window->editor().sheet().labelCount())
             window->editor().goFirst();
         state.ResumeTiming();
         QTest::mouseClick(next, Qt::LeftButton);

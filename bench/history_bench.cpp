@@ -14,7 +14,7 @@ namespace {
 
 EditorSnapshot fullSnapshot() {
     EditorSnapshot state;
-    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+    for (int k = 1; k <= state.sheet.labelCount(); ++k) {
         LabelRecord& r = state.sheet.label(k);
         r.janCode = "4901234567894";
         r.maker = "メーカー" + std::to_string(k);

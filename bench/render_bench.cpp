@@ -1,6 +1,6 @@
-// How long a full sheet of ten labels takes to draw: as the preview on a
-// screen-resolution image of the page (redrawn after every change in the
-// window), and as the printed page on a 600 dpi PDF.
+// How long a full sheet (every label of the standard stock) takes to draw: as
+// the preview on a screen-resolution image of the page (redrawn after every
+// change in the window), and as the printed page on a 600 dpi PDF.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <string>
+#include <vector>
 
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
@@ -22,14 +23,14 @@
 namespace {
 
 LabelSheet fullSheet() {
-    static const char* const codes[] = {
+    static const std::vector<std::string> codes = {
         "0258147036929", "1703692581473", "27418529",      "3703692581471", "4258147036925",
         "56307412",      "6258147036923", "7703692581477", "85296305",      "9703692581475",
     };
     LabelSheet sheet;
-    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+    for (int k = 1; k <= sheet.labelCount(); ++k) {
         LabelRecord& r = sheet.label(k);
-        r.janCode = codes[k - 1];
+        r.janCode = codes[static_cast<std::size_t>(k - 1) % codes.size()];
         r.maker = "株式会社メーカー" + std::to_string(k);
         r.productName = "商品名 サンプル" + std::to_string(k);
         r.spec = "500ml × 24本";
@@ -42,12 +43,12 @@ LabelSheet fullSheet() {
 void previewSheet(benchmark::State& state, double zoom,
                   PriceMode mode = PriceMode::TaxIncludedOnly) {
     LabelSheet sheet = fullSheet();
-    for (int k = 1; k <= LabelSheet::kLabelCount; k += 2)
+    for (int k = 1; k <= sheet.labelCount(); k += 2)
         sheet.label(k).taxRate = TaxRate::Reduced;
     LayoutSettings layout = initialLayoutSettings();
     layout.borderOn = true;
     layout.pricing.mode = mode;
-    QImage image(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
+    QImage image(previewPageSize(layout.stock.paper), QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
         QtPaintSurface surface(painter);

@@ -61,13 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (countProducts(again, encoding) != rows)
         std::abort();
     ProductListReader sheetsReader(again, encoding);
-    BatchSheetBuilder builder(sheetsReader, 1 + data[0] % 10);
-    LabelSheet sheet;
+    const int labels = kStandardStock.labelCount();
+    const int start = 1 + data[0] % labels;
+    BatchSheetBuilder builder(sheetsReader, start);
+    LabelSheet sheet(kStandardStock);
     std::vector<Result> ignored;
     long sheets = 0;
     while (builder.nextSheet(sheet, ignored))
         ++sheets;
-    if (builder.labelsPlaced() != rows || sheets != sheetsNeeded(rows, 1 + data[0] % 10))
+    if (builder.labelsPlaced() != rows || sheets != sheetsNeeded(rows, start, labels))
         std::abort();
     return 0;
 }

@@ -2,13 +2,24 @@
 
 #include "barcode/JanCode.h"
 
+namespace {
+
+// A start position off the sheet starts at its first label.
+int firstPosition(int startPosition, int labelsPerSheet) {
+    return startPosition < 1 || startPosition > labelsPerSheet ? 1 : startPosition;
+}
+
+}  // namespace
+
 BatchSheetBuilder::BatchSheetBuilder(ProductListReader& reader, int startPosition)
-    : reader_(reader), nextPosition_(startPosition < 1 || startPosition > 10 ? 1 : startPosition) {}
+    : reader_(reader), nextPosition_(startPosition) {}
 
 bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& problems) {
     sheet.clear();
+    // The sheet tells how many labels it has, so the start is checked here.
+    nextPosition_ = firstPosition(nextPosition_, sheet.labelCount());
     bool any = false;
-    while (nextPosition_ <= LabelSheet::kLabelCount) {
+    while (nextPosition_ <= sheet.labelCount()) {
         std::optional<ProductRow> row = reader_.next(problems);
         if (!row)
             break;
@@ -25,16 +36,17 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& proble
                                    .withLine(row->lineNumber));
         }
     }
-    if (nextPosition_ > LabelSheet::kLabelCount)
+    if (nextPosition_ > sheet.labelCount())
         nextPosition_ = 1;
     return any;
 }
 
-long sheetsNeeded(long productCount, int startPosition) {
-    if (productCount <= 0)
+long sheetsNeeded(long productCount, int startPosition, int labelsPerSheet) {
+    if (productCount <= 0 || labelsPerSheet <= 0)
         return 0;
-    const long first = (startPosition < 1 || startPosition > 10) ? 1 : startPosition;
-    return (productCount + first - 1 + 9) / 10;
+    const long first = firstPosition(startPosition, labelsPerSheet);
+    // The labels before the start position count as used.
+    return (productCount + first - 1 + labelsPerSheet - 1) / labelsPerSheet;
 }
 
 long countProducts(std::istream& in, TextEncoding encoding) {

@@ -5,19 +5,20 @@
 #include "files/ProductList.h"
 #include "model/LabelSheet.h"
 
-// Lays the products of a list onto sheets of ten labels: the first product at
-// label `startPosition` (1..10) of the first sheet, so a half-used sheet can be
-// finished, then on through label 10 and onto the next sheets from label 1.
+// Lays the products of a list onto sheets: the first product at label
+// `startPosition` of the first sheet, so a half-used sheet can be finished,
+// then on through the sheet's last label and onto the next sheets from label 1.
+// A start position the sheet does not have starts at label 1.
 // Each label is prepared as if typed: the JAN code gets the check-digit
 // correction applied when its box is left.
 class BatchSheetBuilder {
   public:
     BatchSheetBuilder(ProductListReader& reader, int startPosition);
 
-    // Fills `sheet` (emptied first) with the next products. Returns false when
-    // no product is left (then `sheet` is empty). Rows whose JAN code gets no
-    // barcode, or that have no product name (and so print nothing), are
-    // reported in `problems`, as are rows that cannot be read.
+    // Fills `sheet` (emptied first, keeping its number of labels) with the next products. Returns
+    // false when no product is left (then `sheet` is empty). Rows whose JAN code gets no barcode,
+    // or that have no product name (and so print nothing), are reported in `problems`, as are rows
+    // that cannot be read.
     bool nextSheet(LabelSheet& sheet, std::vector<Result>& problems);
 
     // Labels placed so far.
@@ -29,8 +30,9 @@ class BatchSheetBuilder {
     long placed_ = 0;
 };
 
-// How many sheets `productCount` products need from `startPosition` on.
-long sheetsNeeded(long productCount, int startPosition);
+// How many sheets of `labelsPerSheet` labels `productCount` products need
+// from `startPosition` on.
+long sheetsNeeded(long productCount, int startPosition, int labelsPerSheet);
 
 // Counts the products of a list (rows that would be printed or reported as
 // printed without barcode; unreadable and empty rows not counted).

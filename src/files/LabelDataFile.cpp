@@ -5,6 +5,7 @@
 #include "files/Cp932.h"
 #include "files/CsvText.h"
 #include "files/FileIo.h"
+#include "files/LabelFileRecords.h"
 #include "files/LayoutBlock.h"
 
 namespace {
@@ -12,11 +13,13 @@ namespace {
 constexpr const char* kMarker = "棚札";
 constexpr int kFieldsPerRecord = 7;
 constexpr int kLayoutFields = 10;
-constexpr int kFormLines = 1 + LabelSheet::kLabelCount + 10;
+constexpr int kLayoutLines = 10;
+constexpr int kFirstLayoutLine = 2 + kLabelFileRecords;
+constexpr int kFormLines = kFirstLayoutLine - 1 + kLayoutLines;
 
-// " 1".." 10" in quotes, as the writer numbers its records.
+// " 1", " 2"... in quotes, as the writer numbers its records.
 bool isRecordNumber(const CsvField& field) {
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= kLabelFileRecords; ++n) {
         if (field.text == " " + std::to_string(n))
             return field.quoted;
     }
@@ -26,7 +29,7 @@ bool isRecordNumber(const CsvField& field) {
 // The first text of the sheet that the file form cannot store, if any.
 Result checkSheetTexts(const LabelSheet& sheet) {
     Result r;
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= sheet.labelCount(); ++n) {
         for (LabelField f : kLabelFields) {
             const std::string& text = sheet.label(n).field(f);
             if (text.find('"') != std::string::npos) {
@@ -50,6 +53,9 @@ Result checkSheetTexts(const LabelSheet& sheet) {
 Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
                        std::string& bytes) {
     bytes.clear();
+    // Writing a part of the sheet would lose labels without a word.
+    if (sheet.labelCount() != kLabelFileRecords)
+        return Result::failure(ResultCode::SheetNotStorable);
     Result result = checkSheetTexts(sheet);
     if (!result.ok())
         return result;
@@ -57,7 +63,7 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
     CsvLineWriter writer;
     writer.text(kMarker);
     writer.endLine();
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= kLabelFileRecords; ++n) {
         writer.text(" " + std::to_string(n));
         for (LabelField f : kLabelFields)
             writer.text(sheet.label(n).field(f));
@@ -93,7 +99,8 @@ int firstMisfitLine(std::string_view bytes) {
     CsvFieldReader reader(bytes);
     int nextLine = 1;  // where the next line of the form should begin
     for (int formLine = 1; formLine <= kFormLines; ++formLine) {
-        const int fields = formLine == 1 ? 1 : formLine <= 11 ? kFieldsPerRecord : kLayoutFields;
+        const bool record = formLine >= 2 && formLine < kFirstLayoutLine;
+        const int fields = formLine == 1 ? 1 : record ? kFieldsPerRecord : kLayoutFields;
         for (int f = 0; f < fields; ++f) {
             const std::optional<CsvField> field = reader.next();
             if (!field)
@@ -103,7 +110,7 @@ int firstMisfitLine(std::string_view bytes) {
             const int lineAfter = field->line + (last ? 1 : 0);
             if (field->unclosed || field->endsLine != last || reader.line() > lineAfter ||
                 (f == 0 && field->line != nextLine) ||
-                (f == 0 && formLine >= 2 && formLine <= 11 && !isRecordNumber(*field)))
+                (f == 0 && record && !isRecordNumber(*field)))
                 return field->line;
             if (last)
                 nextLine = field->line + 1;
@@ -122,9 +129,9 @@ Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings&
         *misfitLine = firstMisfitLine(bytes);
 
     // Built on copies, so that the caller's sheet and settings change only as a whole.
-    LabelSheet newSheet;
+    LabelSheet newSheet(kLabelFileRecords);
     LayoutSettings newSettings = settings;
-    for (int record = 0; record < LabelSheet::kLabelCount; ++record) {
+    for (int record = 0; record < kLabelFileRecords; ++record) {
         const std::optional<CsvField> number = reader.next();
         if (!number)
             break;
@@ -140,7 +147,7 @@ Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings&
         }
         static_assert(kFieldsPerRecord == 1 + kLabelFields.size());
         const std::int64_t n = leadingNumber(number->text);
-        if (n >= 1 && n <= LabelSheet::kLabelCount)
+        if (n >= 1 && n <= kLabelFileRecords)
             newSheet.label(static_cast<int>(n)) = texts;
         if (ended)
             break;

@@ -8,12 +8,14 @@
 #include "model/LayoutSettings.h"
 #include "model/Result.h"
 
-// A label data file: the marker line "棚札", ten record lines
-// (" 1".." 10" and the six texts) and the layout block; 21 lines, CP932, CR LF,
-// followed by the price lines when the sheet uses them.
+// A label data file: the marker line "棚札", one record line for each label
+// of the standard stock (kLabelFileRecords: " 1".." 10" and the six texts) and
+// the layout block; 21 lines, CP932, CR LF, followed by the price lines when
+// the sheet uses them.
 
 // The whole file's bytes, or an error naming the label and field (or the
-// setting) whose text cannot be stored.
+// setting) whose text cannot be stored. A sheet of another number of labels
+// is refused (SheetNotStorable): the form has no place for its labels.
 Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes);
 
 // Writes the file, replacing any file of that name atomically. Nothing is
@@ -23,7 +25,8 @@ Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
                       const LayoutSettings& settings);
 
 // Reads a label data file. NotLabelFile (and nothing changed) unless the
-// first field is exactly "棚札". Otherwise the sheet is emptied, the records are
+// first field is exactly "棚札". Otherwise the sheet becomes one of the standard
+// stock, the records are
 // placed by their number (1..10; others skipped), the layout block is applied
 // to `settings` (values missing or unreadable keep what they were) and the
 // adjustment texts are applied to the origin. Exactly 1 + 70 + 100 fields are

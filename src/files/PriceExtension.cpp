@@ -5,6 +5,7 @@
 
 #include "files/Cp932.h"
 #include "files/ElementStyleRow.h"
+#include "files/LabelFileRecords.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -15,10 +16,10 @@ constexpr const char* kRatesKey = "税率";
 constexpr const char* kTaxLineKey = "税込";
 constexpr std::size_t kPricingFields = 4;
 constexpr std::size_t kTaxLineFields = 11;
-constexpr std::size_t kRatesFields = 2 + LabelSheet::kLabelCount;
+constexpr std::size_t kRatesFields = 2 + kLabelFileRecords;
 
 bool anyLabelRateSet(const LabelSheet& sheet) {
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= sheet.labelCount(); ++n) {
         const LabelRecord& label = sheet.label(n);
         if (!label.isEmpty() && label.taxRate != TaxRate::Standard)
             return true;
@@ -87,12 +88,12 @@ bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
     if (line.size() != kRatesFields)
         return false;
     LabelSheet rated = sheet;
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= kLabelFileRecords; ++n) {
         const std::optional<long> percent = wholeNumber(line[static_cast<std::size_t>(n + 1)]);
         const std::optional<TaxRate> rate = percent ? taxRateFromPercent(*percent) : std::nullopt;
         if (!rate)
             return false;
-        if (!rated.label(n).isEmpty())
+        if (n <= rated.labelCount() && !rated.label(n).isEmpty())
             rated.label(n).taxRate = *rate;
     }
     sheet = std::move(rated);
@@ -104,7 +105,7 @@ void applyDefaults(LayoutSettings& settings, LabelSheet* sheet) {
     settings.element(LabelElement::TaxLine) = defaultTaxLineStyle();
     if (!sheet)
         return;
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n)
+    for (int n = 1; n <= sheet->labelCount(); ++n)
         sheet->label(n).taxRate = TaxRate::Standard;
 }
 
@@ -143,8 +144,10 @@ Result writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
     w.text(kMarker);
     w.text(kRatesKey);
     // An empty label's rate means nothing yet: stored as the standard rate.
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
-        const LabelRecord& label = sheet->label(n);
+    // The label file's writer refuses any other sheet; a shorter one stores
+    // the standard rate for the labels it lacks, as for empty labels.
+    for (int n = 1; n <= kLabelFileRecords; ++n) {
+        const LabelRecord label = n <= sheet->labelCount() ? sheet->label(n) : LabelRecord{};
         w.number(ratePercent(label.isEmpty() ? TaxRate::Standard : label.taxRate));
     }
     w.endLine();
@@ -181,7 +184,7 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
     settings.pricing = pricing;
     settings.element(LabelElement::TaxLine) = taxLine;
     if (sheet) {
-        for (int n = 1; n <= LabelSheet::kLabelCount; ++n)
+        for (int n = 1; n <= sheet->labelCount(); ++n)
             sheet->label(n).taxRate = rated.label(n).taxRate;
     }
     return result;

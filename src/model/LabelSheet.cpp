@@ -1,5 +1,6 @@
 #include "model/LabelSheet.h"
 
+#include <algorithm>
 #include <cassert>
 
 std::string& LabelRecord::field(LabelField f) {
@@ -32,20 +33,28 @@ bool LabelRecord::isEmpty() const {
     return true;
 }
 
+LabelSheet::LabelSheet() : LabelSheet(kStandardStock) {}
+
+LabelSheet::LabelSheet(const LabelStock& stock) : LabelSheet(stock.labelCount()) {}
+
+LabelSheet::LabelSheet(int labelCount)
+    : labels_(static_cast<std::size_t>(std::max(labelCount, 0))) {}
+
 LabelRecord& LabelSheet::label(int number) {
-    assert(number >= 1 && number <= kLabelCount);
+    assert(number >= 1 && number <= labelCount());
     return labels_[static_cast<std::size_t>(number - 1)];
 }
 
 const LabelRecord& LabelSheet::label(int number) const {
-    assert(number >= 1 && number <= kLabelCount);
+    assert(number >= 1 && number <= labelCount());
     return labels_[static_cast<std::size_t>(number - 1)];
 }
 
 void LabelSheet::clear() {
-    labels_.fill(LabelRecord{});
+    std::fill(labels_.begin(), labels_.end(), LabelRecord{});
 }
 
+// To be removed after the render branch lands (see LabelSheet.h).
 int labelColumn(int number) {
     return kStandardStock.column(number);
 }

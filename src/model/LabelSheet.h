@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "model/LabelStock.h"
 #include "model/TaxRate.h"
@@ -30,29 +31,39 @@ struct LabelRecord {
     bool operator==(const LabelRecord&) const = default;
 };
 
-// Ten labels, numbered 1 to 10.
+// The labels of one sheet, numbered from 1 as the stock numbers them. A sheet
+// holds as many labels as its stock has; a new sheet is empty.
 class LabelSheet {
   public:
-    static constexpr int kLabelCount = 10;
+    // A sheet of the standard stock.
+    LabelSheet();
+    explicit LabelSheet(const LabelStock& stock);
+    // A sheet of `labelCount` labels (none when it is not positive).
+    explicit LabelSheet(int labelCount);
 
-    // Label `number` (1..10). Other numbers are a programming error (asserted).
+    int labelCount() const { return static_cast<int>(labels_.size()); }
+
+    // Label `number` (1..labelCount()). Other numbers are a programming error
+    // (asserted).
     LabelRecord& label(int number);
     const LabelRecord& label(int number) const;
 
-    // Empties all 60 texts.
+    // Empties every label; the sheet keeps its size.
     void clear();
     bool operator==(const LabelSheet&) const = default;
 
+    // To be removed after the render branch lands: the renderer still counts
+    // the standard stock's labels this way.
+    static constexpr int kLabelCount = kStandardStock.labelCount();
+
   private:
-    std::array<LabelRecord, kLabelCount> labels_{};
+    std::vector<LabelRecord> labels_;
 };
 
-// Where label `number` (1..10) stands on the page: two columns, five rows.
-int labelColumn(int number);  // 0 left, 1 right
-int labelRow(int number);     // 0..4 from the top
-
-inline constexpr double kLabelWidthMm = 91.0;
-inline constexpr double kLabelHeightMm = 55.0;
-
-// Top-left corner of label `number`'s cell on the page, in millimetres.
+// To be removed after the render branch lands: the renderer's last uses of the
+// standard stock's fixed geometry. Everything else asks the layout's stock.
+int labelColumn(int number);
+int labelRow(int number);
+inline constexpr double kLabelWidthMm = kStandardStock.labelWidthMm;
+inline constexpr double kLabelHeightMm = kStandardStock.labelHeightMm;
 PointMm labelCellOrigin(int number, double originX, double originY);

@@ -33,7 +33,7 @@ struct LabelStock {
     double pitchYMm = 55.0;
 
     // Labels are numbered from 1, across each row, then down.
-    int labelCount() const { return columns * rows; }
+    constexpr int labelCount() const { return columns * rows; }
     int column(int number) const;  // 0 is the leftmost
     int row(int number) const;     // 0 is the top
     // Top-left corner of label `number` when the first label's corner is at
@@ -45,4 +45,4 @@ struct LabelStock {
 
 // The stock the program has always printed on: A4, ten business-card labels
 // of 91 × 55 mm in two columns of five rows, without gaps.
-inline const LabelStock kStandardStock{};
+inline constexpr LabelStock kStandardStock{};

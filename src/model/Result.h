@@ -28,6 +28,7 @@ enum class ResultCode {
     SameAsInput,         // an output path names the same file as one of the inputs
     Incomplete,          // a file another writer made is cut short (no end mark)
     ScratchFileNotMade,  // no temporary file could be made (`detail`: the system's reason)
+    SheetNotStorable,    // the sheet's labels are not the ones a label data file holds
     // Product lists: the list as a whole, then one row (`line`).
     ListNotOpened,      // the list could not be opened
     ListEmpty,          // the list holds no product to print
@@ -67,7 +68,7 @@ struct Result {
     // What it is about; each stays empty (0) when it is not about that.
     std::string path;                        // a file: the one read or written, the list, the PDF
     std::string printer;                     // the system printer's name
-    int labelNumber = 0;                     // the label (1..10) holding the offending text
+    int labelNumber = 0;                     // the label (from 1) holding the offending text
     LabelField field = LabelField::JanCode;  // ... and its field
     std::string settingName;                 // a layout setting, e.g. "品名 フォント名"
     int line = 0;                            // a product list's line (1-based)

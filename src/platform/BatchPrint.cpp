@@ -4,8 +4,8 @@
 #include "render/SheetRenderer.h"
 
 ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding encoding,
-                                   int startPosition)
-    : listPath_(listPath), encoding_(encoding), startPosition_(startPosition) {
+                                   int startPosition, const LabelStock& stock)
+    : listPath_(listPath), encoding_(encoding), startPosition_(startPosition), stock_(stock) {
     // Read whole and bounded, like a label file: a folder, a pipe or a device
     // is refused at once, and a read error is a result.
     std::string bytes;
@@ -20,7 +20,7 @@ ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding enc
     {
         ProductListReader reader(list_, encoding_);
         BatchSheetBuilder builder(reader, 1);
-        LabelSheet sheet;
+        LabelSheet sheet(stock_);
         while (builder.nextSheet(sheet, problems_)) {
         }
         products_ = builder.labelsPlaced();
@@ -34,7 +34,7 @@ ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding enc
 }
 
 long ProductListBatch::sheetCount() const {
-    return sheetsNeeded(products_, startPosition_);
+    return sheetsNeeded(products_, startPosition_, stock_.labelCount());
 }
 
 void ProductListBatch::rewind() {
@@ -43,7 +43,7 @@ void ProductListBatch::rewind() {
 }
 
 LabelSheet ProductListBatch::firstSheet() {
-    LabelSheet first;
+    LabelSheet first(stock_);
     if (!opened_)
         return first;
     rewind();
@@ -60,7 +60,7 @@ BatchOutcome ProductListBatch::print(PrintJob& job, const LayoutSettings& layout
     rewind();
     ProductListReader reader(list_, encoding_);
     BatchSheetBuilder builder(reader, startPosition_);
-    LabelSheet sheet;
+    LabelSheet sheet(stock_);
     while (builder.nextSheet(sheet, outcome.problems)) {
         if (outcome.sheets > 0) {
             if (Result next = job.newPage(); !next.ok()) {

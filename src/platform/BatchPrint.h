@@ -24,7 +24,7 @@ struct BatchOutcome {
 // Called after each printed page with the number of sheets done so far.
 using BatchProgress = std::function<void(long sheetsDone)>;
 
-// Printing a product list, one sheet of ten labels a page: the one routine
+// Printing a product list, one sheet of the stock's labels a page: the one routine
 // behind the window's 一括印刷 and tanahuda-print --products.
 //
 // Opening reads the list at once (each row in its own encoding when Auto)
@@ -34,8 +34,10 @@ using BatchProgress = std::function<void(long sheetsDone)>;
 // exactly as the print command draws a typed sheet.
 class ProductListBatch {
   public:
-    // `listPath` is UTF-8; `startPosition` (1..10) is the first sheet's first label.
-    ProductListBatch(const std::string& listPath, TextEncoding encoding, int startPosition);
+    // `listPath` is UTF-8; `startPosition` (from 1) is the first sheet's first
+    // label; the sheets are those of `stock` (the print pattern's).
+    ProductListBatch(const std::string& listPath, TextEncoding encoding, int startPosition,
+                     const LabelStock& stock = kStandardStock);
 
     // Ok, ListNotOpened (with the reader's reason), ListEmpty or
     // ListUnreadable (rows, but none that can be read), naming the list.
@@ -65,6 +67,7 @@ class ProductListBatch {
     bool opened_ = false;
     TextEncoding encoding_;
     int startPosition_;
+    LabelStock stock_;
     long products_ = 0;
     std::vector<Result> problems_;
     Result listResult_;

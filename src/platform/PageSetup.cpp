@@ -5,21 +5,36 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cmath>
 
 #include "platform/PrinterQueue.h"
 
-std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch) {
+QPageSize pageSizeOf(const PaperSize& paper) {
+    // Matched to the standard size it is within a few points of, so that a
+    // printer driver is asked for its own paper by name.
+    return QPageSize(QSizeF(paper.widthMm, paper.heightMm), QPageSize::Millimeter, QString(),
+                     QPageSize::FuzzyMatch);
+}
+
+QSize previewPageSize(const PaperSize& paper) {
+    constexpr double kPreviewDotsPerMm = 96.0 / 25.4;
+    return QSize(static_cast<int>(std::lround(paper.widthMm * kPreviewDotsPerMm)),
+                 static_cast<int>(std::lround(paper.heightMm * kPreviewDotsPerMm)));
+}
+
+std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch,
+                                         const PaperSize& paper) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setResolution(dotsPerInch);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+    printer->setPageLayout(QPageLayout(pageSizeOf(paper), QPageLayout::Portrait,
                                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     printer->setFullPage(true);
     printer->setOutputFileName(path);
     return printer;
 }
 
-SystemPrinter makeSystemPrinter(const QString& name) {
+SystemPrinter makeSystemPrinter(const QString& name, const PaperSize& paper) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
         // The spooler says why: not running, or no such queue.
@@ -31,7 +46,7 @@ SystemPrinter makeSystemPrinter(const QString& name) {
     }
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::NativeFormat);
-    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageSize(pageSizeOf(paper));
     printer->setPageOrientation(QPageLayout::Portrait);
     setPageOrigin(*printer);
     return {std::move(printer), Result{}};

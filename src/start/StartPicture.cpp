@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "model/LabelSheet.h"
@@ -12,14 +13,35 @@
 
 namespace {
 
-// The part of the page shown, in millimetres: two full rows of labels and the
-// top of the third, with a small margin of paper around them.
+// The part of the page shown, in millimetres: every column of two full rows of
+// labels and the top of the third, with a small margin of paper around them.
 constexpr double kMarginMm = 4.0;
-constexpr double kShownWidthMm = 2 * kLabelWidthMm + 2 * kMarginMm;
-constexpr double kShownHeightMm = 2 * kLabelHeightMm + kMarginMm + 18.0;
+constexpr int kFullRowsShown = 2;
+constexpr double kNextRowShownMm = 18.0;
 
-LabelSheet sampleSheet() {
-    LabelSheet sheet;
+struct ShownArea {
+    double widthMm;
+    double heightMm;
+    int labels;  // the labels (partly) in sight, from the first
+};
+
+ShownArea shownArea(const LabelStock& stock) {
+    const double width = (stock.columns - 1) * stock.pitchXMm + stock.labelWidthMm;
+    const double height = kFullRowsShown * stock.pitchYMm + kNextRowShownMm;
+    return {width + 2 * kMarginMm, height + kMarginMm,
+            std::min(stock.labelCount(), stock.columns * (kFullRowsShown + 1))};
+}
+
+// The picture's pattern: the default one, with the first label at the margin.
+LayoutSettings sampleLayout() {
+    LayoutSettings layout = initialLayoutSettings();
+    layout.originX = kMarginMm;
+    layout.originY = kMarginMm;
+    return layout;
+}
+
+LabelSheet sampleSheet(const LabelStock& stock) {
+    LabelSheet sheet(stock);
     const LabelRecord samples[] = {
         {"4901234567894", "山田製菓", "ほうじ茶クッキー", "１２枚入", "", "298"},
         {"4912345678904", "丸山食品", "有機みかんジュース", "１０００ｍｌ", "", "398"},
@@ -29,16 +51,22 @@ LabelSheet sampleSheet() {
         {"4901234567894", "丸山食品", "国産りんご酢", "５００ｍｌ", "", "458"},
     };
     int number = 1;
-    for (const LabelRecord& sample : samples)
+    for (const LabelRecord& sample : samples) {
+        if (number > sheet.labelCount())
+            break;
         sheet.label(number++) = sample;
+    }
     return sheet;
 }
 
 }  // namespace
 
 QImage drawSampleSheet(int widthPx) {
-    const double pixelsPerMm = widthPx / kShownWidthMm;
-    const int heightPx = static_cast<int>(std::lround(kShownHeightMm * pixelsPerMm));
+    const LayoutSettings layout = sampleLayout();
+    const LabelStock& stock = layout.stock;
+    const ShownArea shown = shownArea(stock);
+    const double pixelsPerMm = widthPx / shown.widthMm;
+    const int heightPx = static_cast<int>(std::lround(shown.heightMm * pixelsPerMm));
     QImage image(widthPx, heightPx, QImage::Format_RGB32);
     // The image's resolution makes millimetres and points come out at the
     // picture's scale.
@@ -47,21 +75,18 @@ QImage drawSampleSheet(int widthPx) {
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
 
-    LayoutSettings layout = initialLayoutSettings();
-    layout.originX = kMarginMm;
-    layout.originY = kMarginMm;
-
     QPainter painter(&image);
     // The cuts between the labels of the card stock.
     painter.setPen(QColor(0xD8, 0xDC, 0xE0));
-    for (int number = 1; number <= 6; ++number) {
-        const PointMm cell = labelCellOrigin(number, layout.originX, layout.originY);
+    for (int number = 1; number <= shown.labels; ++number) {
+        const PointMm cell = stock.cellOrigin(number, {layout.originX, layout.originY});
         painter.drawRect(QRectF(cell.x * pixelsPerMm, cell.y * pixelsPerMm,
-                                kLabelWidthMm * pixelsPerMm, kLabelHeightMm * pixelsPerMm));
+                                stock.labelWidthMm * pixelsPerMm,
+                                stock.labelHeightMm * pixelsPerMm));
     }
 
     QtPaintSurface surface(painter);
-    drawSheet(surface, sampleSheet(), layout, RenderOptions::paper());
+    drawSheet(surface, sampleSheet(stock), layout, RenderOptions::paper());
     return image;
 }
 
@@ -100,7 +125,8 @@ void StartPicture::paintEvent(QPaintEvent*) {
         // The card, as large as the space between the buttons allows.
         const QRectF space = QRectF(rect()).adjusted(16, topMargin_ + 12, -16, -bottomMargin_ - 12);
         if (space.width() > 20 && space.height() > 20) {
-            const double aspect = kShownHeightMm / kShownWidthMm;
+            const ShownArea shown = shownArea(sampleLayout().stock);
+            const double aspect = shown.heightMm / shown.widthMm;
             double width = space.width();
             if (width * aspect > space.height())
                 width = space.height() / aspect;

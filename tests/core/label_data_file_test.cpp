@@ -361,6 +361,33 @@ TEST_F(LabelDataFileTest, AFailedWriteLeavesTheOldFileByteForByte) {
     EXPECT_EQ(entries(), std::set<std::string>{"棚札.csv"});
 }
 
+// The form holds the labels of the standard stock only: a sheet with more
+// labels would lose some, one with fewer would come back as another sheet.
+// Either is refused, and the old file stays as it was.
+TEST_F(LabelDataFileTest, ASheetOfAnotherStockIsRefusedAndTheOldFileKept) {
+    LabelSheet old;
+    old.label(1) = record("4901234567894", "旧", "旧品名", "", "", "100");
+    ASSERT_TRUE(writeLabelFile(path_, old, initialLayoutSettings()).ok());
+    const std::string oldBytes = get();
+
+    const int standard = kStandardStock.labelCount();
+    for (const int labels : {standard + 2, standard - 1, 0}) {
+        SCOPED_TRACE(labels);
+        LabelSheet sheet(labels);
+        if (labels > 0) {
+            sheet.label(1).productName = "新";
+            sheet.label(1).taxRate = TaxRate::Reduced;  // would need the price lines
+        }
+        const LayoutSettings layout = initialLayoutSettings();
+        std::string bytes = "left over";
+        EXPECT_EQ(formatLabelFile(sheet, layout, bytes).code, ResultCode::SheetNotStorable);
+        EXPECT_TRUE(bytes.empty());
+        EXPECT_EQ(writeLabelFile(path_, sheet, layout).code, ResultCode::SheetNotStorable);
+        EXPECT_EQ(get(), oldBytes);
+        EXPECT_EQ(entries(), std::set<std::string>{"棚札.csv"});
+    }
+}
+
 // A file as Windows writes it: code page 932, CR LF, the single bytes 0x80,
 // 0xA0 and 0xFD in a text, and NEC and IBM characters in their usual codes.
 TEST_F(LabelDataFileTest, AFileWrittenOnWindowsIsWrittenBackByteForByte) {

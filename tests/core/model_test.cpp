@@ -23,16 +23,93 @@ TEST(LabelSheet, PlacesTenLabelsInTwoColumnsOfFiveRows) {
         {7, 0, 3, 12.0, 172.8},   {8, 1, 3, 103.0, 172.8}, {9, 0, 4, 12.0, 227.8},
         {10, 1, 4, 103.0, 227.8},
     };
+    const LabelStock& stock = kStandardStock;
+    EXPECT_EQ(stock.labelCount(), 10);
     for (const Case& c : cases) {
-        EXPECT_EQ(labelColumn(c.number), c.column) << c.number;
-        EXPECT_EQ(labelRow(c.number), c.row) << c.number;
-        const PointMm cell = labelCellOrigin(c.number, 12.0, 7.8);
+        EXPECT_EQ(stock.column(c.number), c.column) << c.number;
+        EXPECT_EQ(stock.row(c.number), c.row) << c.number;
+        const PointMm cell = stock.cellOrigin(c.number, stock.firstLabel);
         EXPECT_DOUBLE_EQ(cell.x, c.x) << c.number;
         EXPECT_DOUBLE_EQ(cell.y, c.y) << c.number;
     }
-    const PointMm moved = labelCellOrigin(10, 9.0, -2.2);
+    const PointMm moved = stock.cellOrigin(10, {9.0, -2.2});
     EXPECT_DOUBLE_EQ(moved.x, 100.0);
     EXPECT_DOUBLE_EQ(moved.y, 217.8);
+}
+
+// Stocks made up for the test: the grid, the count and the cells follow the
+// stock's own figures, gaps between labels included.
+TEST(LabelStock, CellsFollowTheGridAndThePitch) {
+    LabelStock gaps;  // three columns of four, with gaps between the labels
+    gaps.labelWidthMm = 60.0;
+    gaps.labelHeightMm = 40.0;
+    gaps.columns = 3;
+    gaps.rows = 4;
+    gaps.pitchXMm = 64.0;
+    gaps.pitchYMm = 45.0;
+    gaps.firstLabel = {8.0, 10.0};
+    LabelStock single;  // one label on the page
+    single.columns = 1;
+    single.rows = 1;
+    LabelStock column;  // one column of eight
+    column.columns = 1;
+    column.rows = 8;
+    column.pitchYMm = 36.0;
+    const struct {
+        const char* name;
+        const LabelStock& stock;
+        int count;
+        int number, column, row;
+        double x, y;  // the cell of `number` from the stock's first label
+    } cases[] = {
+        {"gaps first", gaps, 12, 1, 0, 0, 8.0, 10.0},
+        {"gaps end of row", gaps, 12, 3, 2, 0, 136.0, 10.0},
+        {"gaps next row", gaps, 12, 4, 0, 1, 8.0, 55.0},
+        {"gaps last", gaps, 12, 12, 2, 3, 136.0, 145.0},
+        {"single", single, 1, 1, 0, 0, 12.0, 7.8},
+        {"column second", column, 8, 2, 0, 1, 12.0, 43.8},
+        {"column last", column, 8, 8, 0, 7, 12.0, 259.8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.stock.labelCount(), c.count);
+        EXPECT_EQ(c.stock.column(c.number), c.column);
+        EXPECT_EQ(c.stock.row(c.number), c.row);
+        const PointMm cell = c.stock.cellOrigin(c.number, c.stock.firstLabel);
+        EXPECT_DOUBLE_EQ(cell.x, c.x);
+        EXPECT_DOUBLE_EQ(cell.y, c.y);
+        // The last label of every stock is in its last column and row.
+        EXPECT_EQ(c.stock.column(c.count), c.stock.columns - 1);
+        EXPECT_EQ(c.stock.row(c.count), c.stock.rows - 1);
+    }
+}
+
+TEST(LabelSheet, HoldsTheLabelsOfItsStock) {
+    LabelStock twelve;
+    twelve.columns = 3;
+    twelve.rows = 4;
+    const struct {
+        const char* name;
+        LabelSheet sheet;
+        int count;
+    } cases[] = {
+        {"standard", LabelSheet(), kStandardStock.labelCount()},
+        {"twelve", LabelSheet(twelve), 12},
+        {"by count", LabelSheet(3), 3},
+        {"none", LabelSheet(-1), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.sheet.labelCount(), c.count);
+        LabelSheet sheet = c.sheet;
+        if (c.count > 0) {
+            sheet.label(c.count).productName = "last";
+            EXPECT_NE(sheet, c.sheet);
+        }
+        sheet.clear();  // empties, keeps the size
+        EXPECT_EQ(sheet, c.sheet);
+    }
+    EXPECT_NE(LabelSheet(twelve), LabelSheet());  // sizes differ: not the same sheet
 }
 
 LabelRecord filledRecord(int n) {
@@ -56,7 +133,7 @@ TEST(LabelSheet, FieldsInFileOrder) {
 
 TEST(LabelSheet, NewSheetIsEmpty) {
     const LabelSheet sheet;
-    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+    for (int k = 1; k <= sheet.labelCount(); ++k) {
         for (LabelField f : kLabelFields)
             EXPECT_EQ(sheet.label(k).field(f), "");
     }

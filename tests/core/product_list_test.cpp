@@ -247,7 +247,7 @@ TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
         list += "4901234567894,m,P" + std::to_string(i) + ",,,1\n";
     std::istringstream in(list);
     EXPECT_EQ(countProducts(in, TextEncoding::Auto), 25);
-    EXPECT_EQ(sheetsNeeded(25, 7), 4);
+    EXPECT_EQ(sheetsNeeded(25, 7, kStandardStock.labelCount()), 4);
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 7);
     std::vector<Result> problems;
@@ -302,7 +302,49 @@ TEST(BatchSheets, SheetsNeeded) {
     } cases[] = {{0, 1, 0}, {1, 1, 1},  {10, 1, 1},       {11, 1, 2}, {4, 7, 1},
                  {5, 7, 2}, {25, 7, 4}, {10000, 1, 1000}, {1, 10, 1}, {2, 10, 2}};
     for (const auto& c : cases)
-        EXPECT_EQ(sheetsNeeded(c.products, c.start), c.sheets) << c.products << " from " << c.start;
+        EXPECT_EQ(sheetsNeeded(c.products, c.start, kStandardStock.labelCount()), c.sheets)
+            << c.products << " from " << c.start;
+}
+
+// A sheet of another stock: the builder fills every label it has and starts
+// where the stock allows; the count of sheets agrees with what was laid.
+TEST(BatchSheets, SheetsFollowTheStock) {
+    const struct {
+        int labels;  // per sheet
+        int start;
+        long products;
+        long sheets;
+        int lastLabel;  // of the last sheet
+    } cases[] = {
+        {12, 11, 2, 1, 12},                       // the last two labels of a twelve-label sheet
+        {12, 11, 3, 2, 1},  {12, 13, 12, 1, 12},  // off the sheet: from label 1
+        {12, 0, 25, 3, 1},  {21, 21, 22, 2, 21}, {1, 1, 3, 3, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.labels) + " labels from " + std::to_string(c.start));
+        std::string list;
+        for (long i = 1; i <= c.products; ++i)
+            list += "4901234567894,m,P" + std::to_string(i) + ",,,1\n";
+        std::istringstream in(list);
+        ProductListReader reader(in, TextEncoding::Auto);
+        BatchSheetBuilder builder(reader, c.start);
+        std::vector<Result> problems;
+        LabelSheet sheet(c.labels);
+        long sheets = 0;
+        LabelSheet last(c.labels);
+        while (builder.nextSheet(sheet, problems)) {
+            ASSERT_EQ(sheet.labelCount(), c.labels);
+            last = sheet;
+            ++sheets;
+        }
+        EXPECT_EQ(sheets, c.sheets);
+        EXPECT_EQ(sheetsNeeded(c.products, c.start, c.labels), c.sheets);
+        EXPECT_EQ(builder.labelsPlaced(), c.products);
+        EXPECT_EQ(last.label(c.lastLabel).productName, "P" + std::to_string(c.products));
+        for (int k = c.lastLabel + 1; k <= c.labels; ++k)
+            EXPECT_TRUE(last.label(k).isEmpty()) << k;
+    }
+    EXPECT_EQ(sheetsNeeded(5, 1, 0), 0);  // a stock without labels holds nothing
 }
 
 TEST(ProductList, TaxRateColumnAsTillsExportIt) {

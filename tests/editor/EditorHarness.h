@@ -33,10 +33,10 @@ struct EditorHarness {
         change(editor.sheet());
         view.focusBox(InputBox::Text1);
     }
-    // Fills all ten labels with record(1) .. record(10).
+    // Fills every label with record(1), record(2)...
     void fillLabels(const std::function<LabelRecord(int)>& record) {
         setLabels([&](LabelSheet& sheet) {
-            for (int i = 1; i <= 10; ++i)
+            for (int i = 1; i <= sheet.labelCount(); ++i)
                 sheet.label(i) = record(i);
         });
     }

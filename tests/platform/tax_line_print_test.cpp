@@ -67,10 +67,11 @@ TEST_F(TaxLinePrintTest, EveryTaxLineIsInsideItsLabelAndClearOfTheRest) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const std::vector<PdfWord> words = pdfWords(path("dual.pdf"));
 
-    for (int n = 1; n <= 10; ++n) {
+    const LabelStock& stock = layout.stock;
+    for (int n = 1; n <= stock.labelCount(); ++n) {
         SCOPED_TRACE("label " + std::to_string(n));
-        const PointMm cell = labelCellOrigin(n, kOriginX, kOriginY);
-        const Box label{cell.x, cell.y, cell.x + kLabelWidthMm, cell.y + kLabelHeightMm};
+        const PointMm cell = stock.cellOrigin(n, {kOriginX, kOriginY});
+        const Box label{cell.x, cell.y, cell.x + stock.labelWidthMm, cell.y + stock.labelHeightMm};
         std::vector<const PdfWord*> inLabel;
         for (const PdfWord& w : words) {
             const double cx = (w.left + w.right) / 2;

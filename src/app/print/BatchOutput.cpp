@@ -77,9 +77,10 @@ class ProgressLine {
 // old one whole.
 class BatchTarget {
   public:
-    Result open(const PrintToolOptions& options) {
+    Result open(const PrintToolOptions& options, const PaperSize& paper) {
         if (options.mode == PrintToolOptions::Mode::Printer) {
-            SystemPrinter system = makeSystemPrinter(QString::fromStdString(options.printerName));
+            SystemPrinter system =
+                makeSystemPrinter(QString::fromStdString(options.printerName), paper);
             if (!system.printer)
                 return system.result;
             return begin(std::move(system.printer));
@@ -89,8 +90,8 @@ class BatchTarget {
                 pdf_->begin(options.outputFile, {options.productsFile, options.layoutFile});
             !begun.ok())
             return std::move(begun).withPath(options.outputFile);
-        Result begun = begin(
-            makePdfPrinter(QString::fromStdString(pdf_->temporaryPath()), options.dotsPerInch));
+        Result begun = begin(makePdfPrinter(QString::fromStdString(pdf_->temporaryPath()),
+                                            options.dotsPerInch, paper));
         // The temporary file is no name the user knows: the failure is told in
         // general words.
         begun.path.clear();
@@ -138,14 +139,14 @@ int runBatch(const PrintToolOptions& options) {
     }
     options.applyPricing(layout);
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
-                           options.startPosition);
+                           options.startPosition, layout.stock);
     if (!batch.listResult().ok()) {
         reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());
         return kExitFailure;
     }
     BatchTarget target;
-    if (Result opened = target.open(options); !opened.ok()) {
+    if (Result opened = target.open(options, layout.stock.paper); !opened.ok()) {
         reportError(opened);
         return kExitFailure;
     }

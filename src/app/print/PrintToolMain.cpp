@@ -113,10 +113,10 @@ int calibrate(const PrintToolOptions& options) {
     const PaperPage page = [&layout](DrawingSurface& surface) {
         drawCalibrationSheet(surface, layout);
     };
-    const Result done =
-        options.mode == PrintToolOptions::Mode::Printer
-            ? printPage(page, options.printerName)
-            : writePagePdf(page, options.outputFile, inputsOf(options), options.dotsPerInch);
+    const Result done = options.mode == PrintToolOptions::Mode::Printer
+                            ? printPage(page, options.printerName, layout.stock.paper)
+                            : writePagePdf(page, options.outputFile, inputsOf(options),
+                                           options.dotsPerInch, layout.stock.paper);
     if (done.code == ResultCode::PageNotDrawn) {
         reportError("位置合わせのページを描けませんでした");
         return kExitFailure;

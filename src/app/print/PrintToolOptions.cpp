@@ -93,9 +93,13 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
     options.productsFile = utf8(p.value(line.products));
     if (p.isSet(line.start)) {
         const std::string v = utf8(p.value(line.start));
+        // Every print pattern is on the standard stock until a pattern names
+        // its own, so its labels are the ones a sheet can start at.
+        const int labels = kStandardStock.labelCount();
         if (!parseWholeNumber(v, options.startPosition) || options.startPosition < 1 ||
-            options.startPosition > 10)
-            return "--start には 1 から 10 までの整数を指定してください: " + v;
+            options.startPosition > labels)
+            return "--start には 1 から " + std::to_string(labels) +
+                   " までの整数を指定してください: " + v;
     }
     if (p.isSet(line.encoding)) {
         options.encoding = utf8(p.value(line.encoding));

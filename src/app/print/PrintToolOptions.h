@@ -20,7 +20,7 @@ struct PrintToolOptions {
 
     // Batch printing: a product list instead of a label data file.
     std::string productsFile;       // --products
-    int startPosition = 1;          // --start: first label (1..10) of the first sheet
+    int startPosition = 1;          // --start: first label (from 1) of the first sheet
     std::string encoding = "auto";  // --encoding auto|utf8|cp932
 
     // --price-mode incl|dual and --rounding floor|round|ceil: in place of the

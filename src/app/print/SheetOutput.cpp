@@ -43,23 +43,24 @@ PaperPage sheetPage(const LabelSheet& sheet, const LayoutSettings& layout) {
 
 Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
                      const std::vector<std::string>& inputs, int dotsPerInch) {
-    return writePagePdf(sheetPage(sheet, layout), path, inputs, dotsPerInch);
+    return writePagePdf(sheetPage(sheet, layout), path, inputs, dotsPerInch, layout.stock.paper);
 }
 
 Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
                   const std::string& printerName) {
-    return printPage(sheetPage(sheet, layout), printerName);
+    return printPage(sheetPage(sheet, layout), printerName, layout.stock.paper);
 }
 
 Result writePagePdf(const PaperPage& draw, const std::string& path,
-                    const std::vector<std::string>& inputs, int dotsPerInch) {
+                    const std::vector<std::string>& inputs, int dotsPerInch,
+                    const PaperSize& paper) {
     // Qt's PDF engine writes by name into the temporary file beside the
     // target; it reports no write errors, so commit() checks the file's end.
     AtomicFile pdf;
     if (Result begun = pdf.begin(path, inputs); !begun.ok())
         return outputFailure(std::move(begun), path);
-    JobStart<QtPrintJob> start =
-        QtPrintJob::begin(makePdfPrinter(QString::fromStdString(pdf.temporaryPath()), dotsPerInch));
+    JobStart<QtPrintJob> start = QtPrintJob::begin(
+        makePdfPrinter(QString::fromStdString(pdf.temporaryPath()), dotsPerInch, paper));
     if (!start.job) {
         start.result.path.clear();  // the temporary file, no name the user knows
         return start.result;
@@ -76,7 +77,7 @@ Result writePagePdf(const PaperPage& draw, const std::string& path,
 Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
                        const std::string& path, const std::vector<std::string>& inputs,
                        double zoom) {
-    QImage image(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
+    QImage image(previewPageSize(layout.stock.paper), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
@@ -95,8 +96,8 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
     return written.ok() ? written : outputFailure(std::move(written), path);
 }
 
-Result printPage(const PaperPage& draw, const std::string& printerName) {
-    SystemPrinter system = makeSystemPrinter(QString::fromStdString(printerName));
+Result printPage(const PaperPage& draw, const std::string& printerName, const PaperSize& paper) {
+    SystemPrinter system = makeSystemPrinter(QString::fromStdString(printerName), paper);
     if (!system.printer)
         return system.result;
     JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(system.printer));

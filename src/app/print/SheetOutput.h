@@ -14,12 +14,13 @@
 // and a file is never written over one of `inputs`.
 
 // The sheet as the print command draws it (print mode, full size, real
-// barcodes) on one A4 PDF page at `dotsPerInch`, drawn from the paper's corner.
+// barcodes) on one PDF page of its stock's paper at `dotsPerInch`, drawn from
+// the paper's corner.
 Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, const std::string& path,
                      const std::vector<std::string>& inputs, int dotsPerInch);
 
 // The preview as the input window shows it at `zoom` (0.5 or 1.0), as a PNG
-// of the A4 page at 96 dots per inch.
+// of its stock's page at 96 dots per inch.
 Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
                        const std::string& path, const std::vector<std::string>& inputs,
                        double zoom);
@@ -31,8 +32,11 @@ Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
 
 // Any one page on paper: `draw` draws it in millimetres from the page's
 // origin. Into a PDF at `dotsPerInch` (from the paper's corner), or on the
-// system printer `printerName` (from the corner of its printable area).
+// system printer `printerName` (from the corner of its printable area), on
+// `paper` (the print pattern's stock's).
 using PaperPage = std::function<void(DrawingSurface&)>;
 Result writePagePdf(const PaperPage& draw, const std::string& path,
-                    const std::vector<std::string>& inputs, int dotsPerInch);
-Result printPage(const PaperPage& draw, const std::string& printerName);
+                    const std::vector<std::string>& inputs, int dotsPerInch,
+                    const PaperSize& paper = kStandardStock.paper);
+Result printPage(const PaperPage& draw, const std::string& printerName,
+                 const PaperSize& paper = kStandardStock.paper);

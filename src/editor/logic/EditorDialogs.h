@@ -35,7 +35,7 @@ struct FileDialogRequest {
 
 // How a product list is to be printed, as the batch print dialog asks it.
 struct BatchChoice {
-    int startPosition = 1;  // the first sheet's first label (1..10)
+    int startPosition = 1;  // the first sheet's first label (from 1)
     TextEncoding encoding = TextEncoding::Auto;
     // The price mode and rounding for this list; nothing: the pattern's own.
     std::optional<PricePattern> pricing;

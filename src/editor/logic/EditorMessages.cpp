@@ -117,6 +117,12 @@ std::string textProblem(const Result& result) {
 }  // namespace
 
 MessageRequest labelFileNotSaved(const std::string& path, const Result& result) {
+    if (result.code == ResultCode::SheetNotStorable) {
+        return error(
+            "この用紙の棚札はラベルデータファイルに保存できません。\n"
+            "ファイル「" +
+            path + "」は書き換えられていません。");
+    }
     const std::string problem = textProblem(result);
     if (result.code == ResultCode::NotEncodable && result.labelNumber >= 1) {
         const std::string character = cp932::firstUnencodable(result.detail).value_or("");

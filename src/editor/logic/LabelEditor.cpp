@@ -23,6 +23,12 @@ constexpr Color kCurrentLabelFrameColor = 0xFF0000;
 constexpr InputBox kReloadOrder[] = {InputBox::Text1, InputBox::Text2, InputBox::Text3,
                                      InputBox::Text4, InputBox::Text6, InputBox::Text5};
 
+// Top-left corner of label `number` on the page: the stock's cell from the
+// pattern's first label.
+PointMm cellOf(const LayoutSettings& layout, int number) {
+    return layout.stock.cellOrigin(number, {layout.originX, layout.originY});
+}
+
 }  // namespace
 
 LabelEditor::LabelEditor(EditorView& view, EditorDialogs& dialogs, SettingsPaths settingsPaths)
@@ -37,7 +43,6 @@ bool LabelEditor::isUntitled() const {
 void LabelEditor::startUp(const StartupGeometry& geometry) {
     view_.setScrollRanges(scrollRangeFor(geometry.pageHeightTwips, geometry.frameHeightTwips),
                           scrollRangeFor(geometry.pageWidthTwips, geometry.frameWidthTwips));
-    sheet_.clear();
     currentLabel_ = 1;
     candidateLabel_ = 1;
     candidateBox_.reset();
@@ -46,6 +51,7 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     layout_ = initialLayoutSettings();
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     loadSettingsFile(settingsPaths_.readPath, layout_, &priceLines);
+    sheet_ = LabelSheet(layout_.stock);
     if (priceLines == PriceExtensionRead::Damaged)
         dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInPattern));
     reloadInputBoxes();
@@ -102,7 +108,7 @@ void LabelEditor::focusOut(InputBox box) {
         }
         return;
     }
-    if (currentLabel_ < LabelSheet::kLabelCount)
+    if (currentLabel_ < sheet_.labelCount())
         ++currentLabel_;
     // When the focus is on its way to Text1, its focus-in redraws and shows the
     // new label; otherwise the redraw brings the focus there.
@@ -126,10 +132,11 @@ void LabelEditor::boxEdited(InputBox box) {
 
 void LabelEditor::previewClicked(double x, double y) {
     const double z = viewState_.previewZoom;
-    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
-        const PointMm cell = labelCellOrigin(k, layout_.originX, layout_.originY);
-        const bool inside = x >= cell.x * z && x < (cell.x + kLabelWidthMm) * z &&
-                            y >= cell.y * z && y < (cell.y + kLabelHeightMm) * z;
+    const LabelStock& stock = layout_.stock;
+    for (int k = 1; k <= sheet_.labelCount(); ++k) {
+        const PointMm cell = cellOf(layout_, k);
+        const bool inside = x >= cell.x * z && x < (cell.x + stock.labelWidthMm) * z &&
+                            y >= cell.y * z && y < (cell.y + stock.labelHeightMm) * z;
         if (!inside)
             continue;
         // The text being typed stays with the label it was typed for; the box
@@ -179,7 +186,7 @@ void LabelEditor::showPriceNote() {
     int first = 0;
     int others = 0;
     PriceReading reading = PriceReading::Yen;
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= sheet_.labelCount(); ++n) {
         const LabelRecord& label = sheet_.label(n);
         const std::optional<PriceReading> missing = missingTaxLine(label, layout_.pricing);
         if (!missing || label.productName.empty())
@@ -216,7 +223,7 @@ void LabelEditor::showCaption() {
 }
 
 void LabelEditor::showCounter() {
-    view_.setCounter(std::to_string(currentLabel_) + "/10");
+    view_.setCounter(std::to_string(currentLabel_) + "/" + std::to_string(sheet_.labelCount()));
 }
 
 // ---------------------------------------------------------------- the redraw chain
@@ -237,11 +244,11 @@ void LabelEditor::redrawSheet(const LabelSheet& shown) {
 
 void LabelEditor::drawCurrentLabelFrame() {
     const double z = viewState_.previewZoom;
-    const PointMm cell = labelCellOrigin(currentLabel_, layout_.originX, layout_.originY);
+    const PointMm cell = cellOf(layout_, currentLabel_);
     const double x = z * cell.x;
     const double y = z * cell.y;
-    const double w = z * kLabelWidthMm;
-    const double h = z * kLabelHeightMm;
+    const double w = z * layout_.stock.labelWidthMm;
+    const double h = z * layout_.stock.labelHeightMm;
     const int lineWidth = static_cast<int>(std::nearbyint(5.0 * z));
     view_.paintPreview([&](DrawingSurface& surface) {
         surface.setUnit(SurfaceUnit::Millimetres);
@@ -307,14 +314,14 @@ void LabelEditor::goPrevious() {
 }
 
 void LabelEditor::goNext() {
-    if (currentLabel_ < LabelSheet::kLabelCount)
+    if (currentLabel_ < sheet_.labelCount())
         ++currentLabel_;
     reloadInputBoxes();
     redrawAndFocusText1();
 }
 
 void LabelEditor::goLast() {
-    currentLabel_ = LabelSheet::kLabelCount;
+    currentLabel_ = sheet_.labelCount();
     reloadInputBoxes();
     redrawAndFocusText1();
 }
@@ -345,7 +352,7 @@ void LabelEditor::clearAll() {
 void LabelEditor::copyFirstToAll() {
     EditorSnapshot before = snapshot();
     const LabelRecord first = sheet_.label(1);
-    for (int i = 1; i <= LabelSheet::kLabelCount; ++i)
+    for (int i = 1; i <= sheet_.labelCount(); ++i)
         sheet_.label(i) = first;
     recordStep(EditCommand::CopyFirstToAll, std::move(before));
     redrawAndFocusText1();
@@ -363,7 +370,7 @@ void LabelEditor::copyPrevious() {
     sheet_.label(currentLabel_) = previous;
     recordStep(EditCommand::CopyPrevious, std::move(before));
     reloadInputBoxes();
-    if (currentLabel_ < LabelSheet::kLabelCount)
+    if (currentLabel_ < sheet_.labelCount())
         ++currentLabel_;
     redrawAndFocusText1();
 }
@@ -375,7 +382,7 @@ void LabelEditor::deleteLabel() {
     }
     EditorSnapshot before = snapshot();  // also the labels to shift from
     sheet_.clear();
-    for (int d = 1; d < LabelSheet::kLabelCount; ++d) {
+    for (int d = 1; d < sheet_.labelCount(); ++d) {
         sheet_.label(d) = before.sheet.label(d < currentLabel_ ? d : d + 1);
     }
     recordStep(EditCommand::DeleteLabel, std::move(before));
@@ -384,14 +391,14 @@ void LabelEditor::deleteLabel() {
 
 void LabelEditor::insertLabel() {
     // Refused whenever the last label holds any text, so that nothing is pushed off the sheet.
-    if (!sheet_.label(LabelSheet::kLabelCount).isEmpty()) {
+    if (!sheet_.label(sheet_.labelCount()).isEmpty()) {
         dialogs_.showMessage(messages::error(messages::kInsertRefused));
         focusText1();
         return;
     }
     EditorSnapshot before = snapshot();  // also the labels to shift from
     sheet_.clear();
-    for (int g = 1; g <= LabelSheet::kLabelCount; ++g) {
+    for (int g = 1; g <= sheet_.labelCount(); ++g) {
         if (g < currentLabel_)
             sheet_.label(g) = before.sheet.label(g);
         if (g > currentLabel_)

@@ -18,7 +18,7 @@
 
 // What the window tells the editor at start-up, sizes in twips (1/1440 inch).
 struct StartupGeometry {
-    int pageWidthTwips = 0;  // the printer's page (A4 when there is no printer)
+    int pageWidthTwips = 0;  // the printer's page (the stock's when there is no printer)
     int pageHeightTwips = 0;
     int frameWidthTwips = 0;  // the viewport picFrame, as laid out
     int frameHeightTwips = 0;

@@ -72,7 +72,7 @@ void addDrawingProblems(const LabelRecord& label, int number, const LayoutSettin
         const ElementFont& font = layout.element(t.element).font;
         gauge.setFont(SurfaceFont{font.name, double(font.size), font.bold, font.italic,
                                   layout.isUnderlined(t.element)});
-        const TextFit fit = fitText(gauge.textWidth(t.text), kLabelWidthMm - t.dx);
+        const TextFit fit = fitText(gauge.textWidth(t.text), layout.stock.labelWidthMm - t.dx);
         if (fit.clipped) {
             problems.push_back({number, LabelProblemKind::TextClipped, t.element, {}, 50});
         } else if (fit.scale < 1.0) {
@@ -119,7 +119,7 @@ std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
 std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const LayoutSettings& layout,
                                             DrawingSurface* gauge) {
     std::vector<LabelProblem> problems;
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= sheet.labelCount(); ++n) {
         std::vector<LabelProblem> some = findLabelProblems(sheet, n, layout, gauge);
         problems.insert(problems.end(), some.begin(), some.end());
     }

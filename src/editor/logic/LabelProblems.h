@@ -22,7 +22,7 @@ enum class LabelProblemKind {
 };
 
 struct LabelProblem {
-    int label = 1;  // 1..10
+    int label = 1;  // from 1
     LabelProblemKind kind = LabelProblemKind::InvalidCode;
     LabelElement element = LabelElement::Jan;  // the text concerned
     std::string character;                     // CharacterNotDrawn, CharacterNotSaved
@@ -35,7 +35,7 @@ struct LabelProblem {
 // widths it gives are those of its own device) and left out without one.
 std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
                                             const LayoutSettings& layout, DrawingSurface* gauge);
-// The problems of all ten labels, label 1 first.
+// The problems of every label of the sheet, label 1 first.
 std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const LayoutSettings& layout,
                                             DrawingSurface* gauge);
 

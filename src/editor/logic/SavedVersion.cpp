@@ -5,7 +5,7 @@ bool SavedVersion::wouldLoseWork(const LabelSheet& sheet, const LayoutSettings& 
 }
 
 bool holdsAnyText(const LabelSheet& sheet) {
-    for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
+    for (int n = 1; n <= sheet.labelCount(); ++n) {
         if (!sheet.label(n).isEmpty())
             return true;
     }

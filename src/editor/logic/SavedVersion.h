@@ -21,5 +21,5 @@ class SavedVersion {
     LayoutSettings layout_;
 };
 
-// True when any of the sixty texts is not empty.
+// True when any text of any label is not empty.
 bool holdsAnyText(const LabelSheet& sheet);

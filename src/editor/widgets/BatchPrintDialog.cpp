@@ -51,9 +51,10 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
 
     start_ = new QSpinBox;
     start_->setObjectName(QStringLiteral("開始位置"));
-    start_->setRange(1, 10);
+    const int labels = layout_.stock.labelCount();
+    start_->setRange(1, labels);
     start_->setValue(1);
-    auto* startLabel = new QLabel(QStringLiteral("最初のシートの開始位置 (1〜10)"));
+    auto* startLabel = new QLabel(QStringLiteral("最初のシートの開始位置 (1〜%1)").arg(labels));
     startLabel->setBuddy(start_);
     form->addRow(startLabel, start_);
 
@@ -143,8 +144,8 @@ long BatchPrintDialog::sheetCount() const {
 }
 
 void BatchPrintDialog::countList() {
-    batch_ =
-        std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(), startPosition());
+    batch_ = std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(),
+                                                startPosition(), layout_.stock);
 }
 
 QString BatchPrintDialog::problemRowsText() const {
@@ -167,7 +168,8 @@ void BatchPrintDialog::refresh() {
     // position stay free.
     batch_->setStartPosition(startPosition());
     const LabelSheet first = batch_->firstSheet();
-    picture_ = QImage(kPreviewPageWidth, kPreviewPageHeight, QImage::Format_RGB32);
+    const QSize page = previewPageSize(layout_.stock.paper);
+    picture_ = QImage(page, QImage::Format_RGB32);
     picture_.fill(Qt::white);
     {
         QPainter painter(&picture_);
@@ -175,7 +177,7 @@ void BatchPrintDialog::refresh() {
         drawSheet(surface, first, layout_, RenderOptions::preview(1.0));
     }
     preview_->setPixmap(
-        QPixmap::fromImage(picture_.scaled(kPreviewPageWidth * 2 / 5, kPreviewPageHeight * 2 / 5,
+        QPixmap::fromImage(picture_.scaled(page.width() * 2 / 5, page.height() * 2 / 5,
                                            Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
     const long products = productCount();
@@ -193,7 +195,7 @@ void BatchPrintDialog::refresh() {
 
 BatchOutcome printProductListFile(const std::string& listPath, const BatchChoice& choice,
                                   const LayoutSettings& layout, PrintJob& job, QWidget* parent) {
-    ProductListBatch batch(listPath, choice.encoding, choice.startPosition);
+    ProductListBatch batch(listPath, choice.encoding, choice.startPosition, layout.stock);
     if (!batch.listResult().ok()) {
         job.abort();
         return BatchOutcome{batch.listResult(), 0, 0, {}};

@@ -16,11 +16,10 @@ class QLabel;
 class QSpinBox;
 
 // Asks how a product list is to be printed: the start position on the first
-// sheet (1..10, to finish a half-used sheet) and, when it must be forced, the
-// list's encoding, and how prices are shown (税込のみ or 本体＋税込, and the
-// rounding), starting from the print pattern's. Shows how many products and
-// sheets that gives, the rows that will not print as they stand, and a
-// picture of the first sheet as it will print.
+// sheet (1 to the stock's number of labels, to finish a half-used sheet) and, when it must be
+// forced, the list's encoding, and how prices are shown (税込のみ or 本体＋税込, and the rounding),
+// starting from the print pattern's. Shows how many products and sheets that gives, the rows that
+// will not print as they stand, and a picture of the first sheet as it will print.
 class BatchPrintDialog : public QDialog {
     Q_OBJECT
 

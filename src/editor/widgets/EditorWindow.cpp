@@ -37,6 +37,7 @@
 #include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
+#include "platform/PageSetup.h"
 #include "platform/TextGauge.h"
 #include "platform/UserManual.h"
 
@@ -88,8 +89,8 @@ double screenDotsPerInch() {
                                                                   : 96.0;
 }
 
-// The default printer's paper, or A4 when no printer is installed.
-QPageSize printerPage() {
+// The default printer's paper, or the stock's paper when no printer is installed.
+QPageSize printerPage(const PaperSize& stockPaper) {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (!printer.isNull()) {
         const QPageSize size = printer.defaultPageSize();
@@ -97,7 +98,7 @@ QPageSize printerPage() {
             return size;
         }
     }
-    return QPageSize(QPageSize::A4);
+    return pageSizeOf(stockPaper);
 }
 
 }  // namespace
@@ -294,7 +295,7 @@ QHBoxLayout* EditorWindow::buildNavigation() {
     for (const auto& [b, op] : back) {
         navigation->addWidget(b);
     }
-    counter_ = new QLabel(QStringLiteral("1/10"));
+    counter_ = new QLabel(QStringLiteral("1/%1").arg(editor_->sheet().labelCount()));
     counter_->setObjectName(QStringLiteral("Label6"));
     counter_->setAlignment(Qt::AlignCenter);
     counter_->setMinimumWidth(64);
@@ -599,7 +600,7 @@ void EditorWindow::batchPrint() {
 
 void EditorWindow::startUp() {
     const double dpi = screenDotsPerInch();
-    const QSizeF pageMm = printerPage().size(QPageSize::Millimeter);
+    const QSizeF pageMm = printerPage(editor_->layout().stock.paper).size(QPageSize::Millimeter);
     const QSize pagePixels(static_cast<int>(std::lround(pageMm.width() / 25.4 * dpi)),
                            static_cast<int>(std::lround(pageMm.height() / 25.4 * dpi)));
     preview_->setPageSize(pagePixels, dpi);

@@ -100,7 +100,9 @@ std::unique_ptr<QPrinter> initialPrinter() {
         }
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setPageSize(QPageSize(QPageSize::A4));
+    // The dialogs are asked for a printer before any pattern is at hand: the
+    // page is the standard stock's until the user picks another.
+    printer->setPageSize(pageSizeOf(kStandardStock.paper));
     printer->setPageOrientation(QPageLayout::Portrait);
     return printer;
 }

@@ -27,7 +27,8 @@ class QtEditorDialogs : public EditorDialogs {
     static QString applicationTitle();
 
     // The printer set-up dialog (printer and paper only, one copy) on the
-    // default printer, or A4 when there is none. Nothing when cancelled.
+    // default printer, or the standard stock's paper when there is none.
+    // Nothing when cancelled.
     static std::unique_ptr<QPrinter> setUpPrinter(QWidget* parent);
 
   private:
