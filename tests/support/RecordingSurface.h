@@ -17,6 +17,7 @@
 //   line 0.00 0.00 10.00 10.00 #000000     drawLine
 //   linewidth 2                  setLineWidth
 //   condensed 4.00 31.80 0.75 103.00 "..."  drawCondensedText: x y scale clipRight text
+// In `frameCalls` only:
 //   save / restore               save, restore
 //   translate 12.00 7.80         translate: dx dy as given, in the current unit
 //   clip 0.00 0.00 91.00 55.00   clipRect: as given, from the current origin
@@ -79,6 +80,9 @@ class RecordingSurface : public DrawingSurface {
 
     // The recorded lines, in order.
     std::vector<std::string> calls;
+    // The frame calls (save, restore, translate, clip), in order, apart from
+    // `calls` so that the lines of the drawing read the same in a frame or not.
+    std::vector<std::string> frameCalls;
     std::vector<Mark> marks;
 
     SurfaceUnit currentUnit = SurfaceUnit::Millimetres;
@@ -122,10 +126,10 @@ class RecordingSurface : public DrawingSurface {
     }
     void save() override {
         saved.push_back(Frame{originMm, clipMm});
-        calls.push_back("save");
+        frameCalls.push_back("save");
     }
     void restore() override {
-        calls.push_back("restore");
+        frameCalls.push_back("restore");
         if (saved.empty())
             return;
         originMm = saved.back().origin;
@@ -133,12 +137,12 @@ class RecordingSurface : public DrawingSurface {
         saved.pop_back();
     }
     void translate(double dx, double dy) override {
-        calls.push_back("translate " + number(dx) + " " + number(dy));
+        frameCalls.push_back("translate " + number(dx) + " " + number(dy));
         originMm.x += toMm(dx, twipsX);
         originMm.y += toMm(dy, twipsY);
     }
     void clipRect(double x, double y, double w, double h) override {
-        calls.push_back("clip " + box(x, y, w, h));
+        frameCalls.push_back("clip " + box(x, y, w, h));
         Box c = pageMm(x, y, w, h);
         if (clipMm) {  // the overlap with the clip already set
             const double left = std::max(c.x, clipMm->x);
