@@ -1,6 +1,7 @@
 #include "render/LabelTexts.h"
 
 #include <cmath>
+#include <utility>
 
 #include "model/ElementTemplate.h"
 #include "model/TaxPrice.h"
@@ -14,6 +15,7 @@ constexpr const char* kYenSign = "円";
 constexpr std::size_t kProductNameField = 13;
 // Width of the field the price is right-aligned in, in characters.
 constexpr std::size_t kPriceField = 7;
+
 std::string janDigitsText(const std::string& janCode) {
     // A short code stands under the middle of its narrower barcode.
     return utf8::length(janCode) == 8 ? "    " + janCode : janCode;
@@ -38,21 +40,25 @@ std::string priceText(const std::string& price) {
 std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings& layout) {
     const ElementTemplate& places = standardElementTemplate();
     std::vector<LabelText> texts;
-    auto add = [&](LabelElement element, std::string text) {
+    auto add = [&](LabelElement element, const std::string& text) {
         if (!layout.isVisible(element))
             return;
         const PointMm anchor = places.place(element).anchor;
         const ElementStyle& style = layout.element(element);
-        texts.push_back(LabelText{element, anchor.x + style.offsetX, anchor.y + style.offsetY,
-                                  std::move(text)});
+        texts.push_back(
+            LabelText{element, anchor.x + style.offsetX, anchor.y + style.offsetY, text});
     };
-    add(LabelElement::Jan, janDigitsText(label.janCode));
-    add(LabelElement::ProductName, productNameText(label.productName));
-    add(LabelElement::Price, priceText(label.price));
-    add(LabelElement::Yen, kYenSign);
-    add(LabelElement::Maker, label.maker);
-    add(LabelElement::Spec, label.spec);
-    add(LabelElement::Lot, label.lot);
+    const std::pair<LabelElement, std::string> elementTexts[] = {
+        {LabelElement::Jan, janDigitsText(label.janCode)},
+        {LabelElement::ProductName, productNameText(label.productName)},
+        {LabelElement::Price, priceText(label.price)},
+        {LabelElement::Yen, kYenSign},
+        {LabelElement::Maker, label.maker},
+        {LabelElement::Spec, label.spec},
+        {LabelElement::Lot, label.lot},
+    };
+    for (const auto& [element, text] : elementTexts)
+        add(element, text);
     // Only a sheet showing both prices has one, and only for a whole-yen price.
     if (const std::optional<std::string> tax = taxLineFor(label, layout.pricing))
         add(LabelElement::TaxLine, *tax);
