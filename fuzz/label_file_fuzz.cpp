@@ -20,6 +20,17 @@ class CheckingSurface : public DrawingSurface {
     explicit CheckingSurface(bool printer) : printer_(printer) {}
     SurfaceUnit unit() const override { return unit_; }
     void setUnit(SurfaceUnit unit) override { unit_ = unit; }
+    void save() override { ++depth_; }
+    // Every frame is closed, and never more often than opened.
+    void restore() override {
+        if (depth_ == 0)
+            std::abort();
+        --depth_;
+    }
+    void translate(double dx, double dy) override { check(dx, dy); }
+    void clipRect(double x, double y, double w, double h) override { check(x, y, w, h); }
+    SurfacePoint origin() const override { return {}; }
+    int depth() const { return depth_; }
     void clear() override {}
     void setTransparentFill() override {}
     void setFont(const SurfaceFont& font) override { check(font.sizePt); }
@@ -41,6 +52,7 @@ class CheckingSurface : public DrawingSurface {
             std::abort();
     }
     bool printer_;
+    int depth_ = 0;
     SurfaceUnit unit_ = SurfaceUnit::Pixels;
 };
 
@@ -50,7 +62,7 @@ void drawBothWays(const LabelSheet& sheet, const LayoutSettings& settings) {
         CheckingSurface surface(print);
         drawSheet(surface, sheet, settings,
                   print ? RenderOptions::paper() : RenderOptions::preview(0.5));
-        if (surface.unit() != SurfaceUnit::Millimetres)
+        if (surface.unit() != SurfaceUnit::Millimetres || surface.depth() != 0)
             std::abort();
     }
 }

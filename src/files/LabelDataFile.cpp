@@ -11,6 +11,7 @@
 namespace {
 
 constexpr const char* kMarker = "棚札";
+constexpr std::string_view kQuote = "\"";
 constexpr int kFieldsPerRecord = 7;
 constexpr int kLayoutFields = 10;
 constexpr int kLayoutLines = 10;
@@ -32,13 +33,10 @@ Result checkSheetTexts(const LabelSheet& sheet) {
     for (int n = 1; n <= sheet.labelCount(); ++n) {
         for (LabelField f : kLabelFields) {
             const std::string& text = sheet.label(n).field(f);
-            if (text.find('"') != std::string::npos) {
-                r.code = ResultCode::QuoteInText;
-            } else if (!cp932::canEncode(text)) {
-                r.code = ResultCode::NotEncodable;
-            } else {
+            const std::optional<std::string> c = firstUnstorableCharacter(text);
+            if (!c)
                 continue;
-            }
+            r.code = *c == kQuote ? ResultCode::QuoteInText : ResultCode::NotEncodable;
             r.detail = text;
             r.labelNumber = n;
             r.field = f;
@@ -49,6 +47,13 @@ Result checkSheetTexts(const LabelSheet& sheet) {
 }
 
 }  // namespace
+
+std::optional<std::string> firstUnstorableCharacter(std::string_view text) {
+    // A quote would end the field early; it counts wherever it stands.
+    if (text.find(kQuote) != std::string_view::npos)
+        return std::string(kQuote);
+    return cp932::firstUnencodable(text);
+}
 
 Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
                        std::string& bytes) {

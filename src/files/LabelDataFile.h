@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,11 @@
 // of the standard stock (kLabelFileRecords: " 1".." 10" and the six texts) and
 // the layout block; 21 lines, CP932, CR LF, followed by the price lines when
 // the sheet uses them.
+
+// The first character of `text` a label data file cannot store, or nothing
+// when it stores the whole text: a double quote (it would end the field) wherever
+// it stands, else the first character code page 932 lacks.
+std::optional<std::string> firstUnstorableCharacter(std::string_view text);
 
 // The whole file's bytes, or an error naming the label and field (or the
 // setting) whose text cannot be stored. A sheet of another number of labels

@@ -53,16 +53,3 @@ const LabelRecord& LabelSheet::label(int number) const {
 void LabelSheet::clear() {
     std::fill(labels_.begin(), labels_.end(), LabelRecord{});
 }
-
-// To be removed after the render branch lands (see LabelSheet.h).
-int labelColumn(int number) {
-    return kStandardStock.column(number);
-}
-
-int labelRow(int number) {
-    return kStandardStock.row(number);
-}
-
-PointMm labelCellOrigin(int number, double originX, double originY) {
-    return kStandardStock.cellOrigin(number, {originX, originY});
-}

@@ -52,18 +52,6 @@ class LabelSheet {
     void clear();
     bool operator==(const LabelSheet&) const = default;
 
-    // To be removed after the render branch lands: the renderer still counts
-    // the standard stock's labels this way.
-    static constexpr int kLabelCount = kStandardStock.labelCount();
-
   private:
     std::vector<LabelRecord> labels_;
 };
-
-// To be removed after the render branch lands: the renderer's last uses of the
-// standard stock's fixed geometry. Everything else asks the layout's stock.
-int labelColumn(int number);
-int labelRow(int number);
-inline constexpr double kLabelWidthMm = kStandardStock.labelWidthMm;
-inline constexpr double kLabelHeightMm = kStandardStock.labelHeightMm;
-PointMm labelCellOrigin(int number, double originX, double originY);

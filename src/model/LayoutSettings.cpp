@@ -3,6 +3,8 @@
 #include <cassert>
 #include <charconv>
 
+#include "model/ElementTemplate.h"
+
 namespace {
 
 std::size_t indexOf(LabelElement e) {
@@ -36,20 +38,11 @@ LayoutSettings initialLayoutSettings() {
 }
 
 void applyDefaultLayout(LayoutSettings& s) {
+    const ElementTemplate& places = standardElementTemplate();
     for (LabelElement e : kTextElements) {
-        s.element(e).font = ElementFont{kDefaultFaceName, 10, false, false};
-        s.element(e).color = kBlack;
+        s.element(e).font = ElementFont{kDefaultFaceName, places.place(e).fontSize, false, false};
+        s.element(e).color = places.place(e).color;
     }
-    s.element(LabelElement::Jan).font.size = 12;
-    s.element(LabelElement::ProductName).font.size = 18;
-    s.element(LabelElement::Price).font.size = 48;
-    s.element(LabelElement::Yen).font.size = 24;
-    s.element(LabelElement::Price).color = kRed;
-    s.element(LabelElement::Yen).color = kRed;
-    // The tax line stands right of the maker, under the barcode: clear of every
-    // other text at its default place, and large enough to read at arm's length.
-    s.element(LabelElement::TaxLine).font.size = 16;
-    s.element(LabelElement::TaxLine).color = kRed;
     for (LabelElement e : kMovableElements) {
         s.element(e).offsetX = 0;
         s.element(e).offsetY = 0;

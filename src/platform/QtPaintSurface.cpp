@@ -10,6 +10,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/FontSubstitution.h"
 
@@ -85,15 +86,30 @@ struct QtPaintSurface::State {
 
     explicit State(QPainter& p) : painter(p) {}
 
+    // The current origin in millimetres from the device's corner, and the
+    // origins kept by save(). Held in millimetres, so that a label's corner
+    // plus a position inside it comes to the same device pixel as the sum
+    // given at once.
+    SurfacePoint originMm;
+    std::vector<SurfacePoint> savedOrigins;
+
+    double mmToDeviceX(double mm) const { return mm * dpiX * kTwipsPerMillimetre / kTwipsPerInch; }
+    double mmToDeviceY(double mm) const { return mm * dpiY * kTwipsPerMillimetre / kTwipsPerInch; }
+    // A position in the current unit, from the current origin, in device pixels.
     double toDeviceX(double v) const {
-        return unit == SurfaceUnit::Pixels ? v : v * dpiX * kTwipsPerMillimetre / kTwipsPerInch;
+        return unit == SurfaceUnit::Pixels ? mmToDeviceX(originMm.x) + v
+                                           : mmToDeviceX(originMm.x + v);
     }
     double toDeviceY(double v) const {
-        return unit == SurfaceUnit::Pixels ? v : v * dpiY * kTwipsPerMillimetre / kTwipsPerInch;
+        return unit == SurfaceUnit::Pixels ? mmToDeviceY(originMm.y) + v
+                                           : mmToDeviceY(originMm.y + v);
     }
+    // A length in the current unit, in device pixels.
+    double lengthX(double v) const { return unit == SurfaceUnit::Pixels ? v : mmToDeviceX(v); }
+    double lengthY(double v) const { return unit == SurfaceUnit::Pixels ? v : mmToDeviceY(v); }
     QRect deviceRect(double x, double y, double width, double height) const {
-        const auto [left, right] = snapSpan(toDeviceX(x), toDeviceX(width));
-        const auto [top, bottom] = snapSpan(toDeviceY(y), toDeviceY(height));
+        const auto [left, right] = snapSpan(toDeviceX(x), lengthX(width));
+        const auto [top, bottom] = snapSpan(toDeviceY(y), lengthY(height));
         return QRect(left, top, right - left, bottom - top);
     }
 };
@@ -136,6 +152,54 @@ SurfaceUnit QtPaintSurface::unit() const {
 void QtPaintSurface::setUnit(SurfaceUnit unit) {
     state_->flushFill();
     state_->unit = unit;
+}
+
+void QtPaintSurface::save() {
+    state_->flushFill();
+    state_->savedOrigins.push_back(state_->originMm);
+    if (ok())
+        state_->painter.save();
+}
+
+void QtPaintSurface::restore() {
+    state_->flushFill();
+    if (state_->savedOrigins.empty())
+        return;  // an unmatched restore() keeps the frame it is in
+    state_->originMm = state_->savedOrigins.back();
+    state_->savedOrigins.pop_back();
+    if (ok())
+        state_->painter.restore();
+}
+
+void QtPaintSurface::translate(double dx, double dy) {
+    state_->flushFill();
+    if (!std::isfinite(dx) || !std::isfinite(dy))
+        return;
+    if (state_->unit == SurfaceUnit::Millimetres) {
+        state_->originMm.x += dx;
+        state_->originMm.y += dy;
+        return;
+    }
+    state_->originMm.x += dx / state_->mmToDeviceX(1.0);
+    state_->originMm.y += dy / state_->mmToDeviceY(1.0);
+}
+
+void QtPaintSurface::clipRect(double x, double y, double width, double height) {
+    state_->flushFill();
+    if (!ok())
+        return;
+    // On the same pixel edges as a filled rectangle of that size, so a label
+    // filled to its edge is painted whole and nothing beyond it.
+    QPainter& p = state_->painter;
+    p.setClipRect(state_->deviceRect(x, y, width, height),
+                  p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+SurfacePoint QtPaintSurface::origin() const {
+    const SurfacePoint mm = state_->originMm;
+    if (state_->unit == SurfaceUnit::Millimetres)
+        return mm;
+    return {state_->mmToDeviceX(mm.x), state_->mmToDeviceY(mm.y)};
 }
 
 void QtPaintSurface::clear() {
@@ -201,7 +265,7 @@ double QtPaintSurface::textWidth(std::string_view text) const {
         return 0.0;
     const QFontMetricsF metrics(state_->painter.font(), state_->painter.device());
     const double pixels = metrics.horizontalAdvance(toQString(text));
-    const double perUnit = state_->toDeviceX(1.0);
+    const double perUnit = state_->lengthX(1.0);
     return perUnit > 0.0 ? pixels / perUnit : 0.0;
 }
 

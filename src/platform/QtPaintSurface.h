@@ -8,11 +8,13 @@ class QPainter;
 
 // A drawing surface over a QPainter, for any paint device: a QImage for the
 // preview, a QPrinter or QPdfWriter for paper and PDF. Coordinates are taken in
-// the current unit (millimetres at the start) and turned into device pixels
-// with the device's resolution; the painter's own origin is the surface's
-// origin. Texts are placed by the top-left corner of their first character
-// (the baseline is the font's ascent below it). Font names are used as stored;
-// the Japanese font substitutions (installed on construction) pick the faces.
+// the current unit (millimetres at the start) from the current origin and
+// turned into device pixels with the device's resolution; the painter's own
+// origin is the surface's first origin. Translations are kept by the surface
+// (the painter is not transformed), so positions snap to device pixels as
+// absolute page positions do; clips are the painter's, on whole pixels. Texts are placed by the
+// top-left corner of their first character (the baseline is the font's ascent below it). Font names
+// are used as stored; the Japanese font substitutions (installed on construction) pick the faces.
 //
 // Rectangles snap their edges to whole device pixels, so rectangles that share
 // an edge meet without a seam and a rectangle given in pixels covers exactly
@@ -29,6 +31,11 @@ class QtPaintSurface : public DrawingSurface {
 
     SurfaceUnit unit() const override;
     void setUnit(SurfaceUnit unit) override;
+    void save() override;
+    void restore() override;
+    void translate(double dx, double dy) override;
+    void clipRect(double x, double y, double width, double height) override;
+    SurfacePoint origin() const override;
     void clear() override;
     void setTransparentFill() override;
     void setFont(const SurfaceFont& font) override;

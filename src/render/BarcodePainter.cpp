@@ -48,7 +48,12 @@ bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1,
     const auto n = static_cast<std::int64_t>(pattern.size());
 
     const SurfaceUnit savedUnit = surface.unit();
+    // Modules are laid on the page's pixel grid, wherever the surface's origin
+    // stands: the rectangle is rounded down as a place on the page, and drawn
+    // from the origin (in pixels) after.
+    const SurfacePoint frame = surface.origin();
     surface.setUnit(SurfaceUnit::Pixels);
+    const SurfacePoint framePixels = surface.origin();
     const double tx = surface.twipsPerPixelX();
     const double ty = surface.twipsPerPixelY();
 
@@ -59,14 +64,14 @@ bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1,
     bool inPixels = false;
     if (savedUnit == SurfaceUnit::Pixels) {
         px[0] = x2 - x1;
-        px[1] = x1;
-        px[2] = y1;
+        px[1] = framePixels.x + x1;
+        px[2] = framePixels.y + y1;
         px[3] = y2 - y1;
         inPixels = true;
     } else if (tx > 0 && ty > 0) {
         px[0] = (x2 - x1) * kTwipsPerMillimetre / tx;
-        px[1] = x1 * kTwipsPerMillimetre / tx;
-        px[2] = y1 * kTwipsPerMillimetre / ty;
+        px[1] = (frame.x + x1) * kTwipsPerMillimetre / tx;
+        px[2] = (frame.y + y1) * kTwipsPerMillimetre / ty;
         px[3] = (y2 - y1) * kTwipsPerMillimetre / ty;
         inPixels = true;
     }
@@ -82,8 +87,9 @@ bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1,
         surface.beginFillRun();
         for (std::int64_t i = 0; i < n; ++i) {
             // Both corners are included: w pixels wide, height + 1 pixels high.
-            surface.fillRect(static_cast<double>(x0 + i * w), static_cast<double>(top),
-                             static_cast<double>(w), static_cast<double>(height + 1),
+            surface.fillRect(static_cast<double>(x0 + i * w) - framePixels.x,
+                             static_cast<double>(top) - framePixels.y, static_cast<double>(w),
+                             static_cast<double>(height + 1),
                              isLight(pattern[static_cast<std::size_t>(i)]) ? kWhite : kBlack);
         }
         surface.endFillRun();

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "model/LabelSheet.h"
+#include "render/LabelFrame.h"
 
 namespace {
 
@@ -38,11 +38,12 @@ void setLineWidth(DrawingSurface& surface) {
 
 void drawOutlinesAndCrosses(DrawingSurface& surface, const LayoutSettings& layout) {
     surface.setTransparentFill();
-    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
-        const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
-        surface.drawRect(cell.x, cell.y, kLabelWidthMm, kLabelHeightMm, kBlack);
-        surface.drawLine(cell.x - kCrossArm, cell.y, cell.x + kCrossArm, cell.y, kBlack);
-        surface.drawLine(cell.x, cell.y - kCrossArm, cell.x, cell.y + kCrossArm, kBlack);
+    // Not clipped: the crosses reach beyond the label on purpose.
+    for (int k = 1; k <= layout.stock.labelCount(); ++k) {
+        const LabelFrame frame(surface, layout, k, 1.0, FrameClip::None);
+        surface.drawRect(0, 0, layout.stock.labelWidthMm, layout.stock.labelHeightMm, kBlack);
+        surface.drawLine(-kCrossArm, 0, kCrossArm, 0, kBlack);
+        surface.drawLine(0, -kCrossArm, 0, kCrossArm, kBlack);
     }
 }
 
@@ -80,10 +81,9 @@ void drawYScale(DrawingSurface& surface, const LayoutSettings& layout) {
 
 // What the page is for and how to read it, inside the first label.
 void drawInstructions(DrawingSurface& surface, const LayoutSettings& layout) {
-    const double x = layout.originX;
-    const double y = layout.originY;
+    const LabelFrame frame(surface, layout, 1, 1.0, FrameClip::None);
     surface.setFont(SurfaceFont{kFontName, 12, true, false, false});
-    surface.drawText(x + kScaleInset + 12.0, y + 6.0, "位置合わせ印刷");
+    surface.drawText(kScaleInset + 12.0, 6.0, "位置合わせ印刷");
     surface.setFont(SurfaceFont{kFontName, 8, false, false, false});
     const std::string lines[] = {
         "横の目盛り: ラベル用紙の左の縁が指す数字を",
@@ -93,9 +93,9 @@ void drawInstructions(DrawingSurface& surface, const LayoutSettings& layout) {
         "この印刷の設定: Ｘ " + signedNumber(layout.originX - layout.stock.firstLabel.x) + "  Ｙ " +
             signedNumber(layout.originY - layout.stock.firstLabel.y),
     };
-    double lineY = y + kScaleInset + 9.0;
+    double lineY = kScaleInset + 9.0;
     for (const std::string& line : lines) {
-        surface.drawText(x + 5.0, lineY, line);
+        surface.drawText(5.0, lineY, line);
         lineY += 4.0;
     }
 }

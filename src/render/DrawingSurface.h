@@ -19,16 +19,40 @@ struct SurfaceFont {
     bool operator==(const SurfaceFont&) const = default;
 };
 
+// A point in a surface's current unit.
+struct SurfacePoint {
+    double x = 0.0;
+    double y = 0.0;
+    bool operator==(const SurfacePoint&) const = default;
+};
+
 // A page or picture the renderer draws on: the preview picture, a printer
 // page or a PDF page. Whether it is drawn as a preview or as paper is the
 // renderer's choice (RenderOptions), not the surface's. Coordinates are in the surface's current
-// unit, measured from its top-left corner (for a printer, the corner of its printable area).
+// unit, measured from the current origin: at first the surface's top-left corner (for a printer,
+// the corner of its printable area), moved by translate(). A label is drawn in its own frame:
+// save(), translate() to its corner, clipRect() to its size, draw, restore().
 class DrawingSurface {
   public:
     virtual ~DrawingSurface() = default;
 
     virtual SurfaceUnit unit() const = 0;
     virtual void setUnit(SurfaceUnit unit) = 0;
+
+    // Keeps the current origin and clip; restore() brings back the last ones
+    // kept. Every save() is matched by one restore().
+    virtual void save() = 0;
+    virtual void restore() = 0;
+    // Moves the origin by (dx, dy) in the current unit. The new origin holds
+    // in both units: after setUnit() coordinates are still measured from it.
+    virtual void translate(double dx, double dy) = 0;
+    // Nothing is painted outside this rectangle (current unit, from the
+    // current origin) until the matching restore(); within a clip already
+    // set, only their overlap is painted.
+    virtual void clipRect(double x, double y, double width, double height) = 0;
+    // Where the current origin stands, from the surface's own top-left corner,
+    // in the current unit (fractions of a pixel included).
+    virtual SurfacePoint origin() const = 0;
 
     // Paints the whole surface in its background colour (white).
     virtual void clear() = 0;

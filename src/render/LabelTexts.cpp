@@ -1,7 +1,9 @@
 #include "render/LabelTexts.h"
 
 #include <cmath>
+#include <utility>
 
+#include "model/ElementTemplate.h"
 #include "model/TaxPrice.h"
 #include "model/Utf8Text.h"
 
@@ -13,10 +15,6 @@ constexpr const char* kYenSign = "円";
 constexpr std::size_t kProductNameField = 13;
 // Width of the field the price is right-aligned in, in characters.
 constexpr std::size_t kPriceField = 7;
-// The tax line's fixed place: right of the maker, between the barcode and the
-// product name.
-constexpr double kTaxLineX = 42;
-constexpr double kTaxLineY = 17;
 
 std::string janDigitsText(const std::string& janCode) {
     // A short code stands under the middle of its narrower barcode.
@@ -40,34 +38,46 @@ std::string priceText(const std::string& price) {
 }  // namespace
 
 std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings& layout) {
-    struct Place {
-        LabelElement element;
-        double dx;
-        double dy;
-        std::string text;
-    };
-    const Place places[] = {
-        {LabelElement::Jan, 8, 6, janDigitsText(label.janCode)},
-        {LabelElement::ProductName, 4, 24, productNameText(label.productName)},
-        {LabelElement::Price, 0, 33, priceText(label.price)},
-        {LabelElement::Yen, 62, 39, kYenSign},
-        {LabelElement::Maker, 8, 17, label.maker},
-        {LabelElement::Spec, 8, 36, label.spec},
-        {LabelElement::Lot, 8, 40, label.lot},
-    };
+    const ElementTemplate& places = standardElementTemplate();
     std::vector<LabelText> texts;
-    auto add = [&](const Place& p) {
-        if (!layout.isVisible(p.element))
+    auto add = [&](LabelElement element, const std::string& text) {
+        if (!layout.isVisible(element))
             return;
-        const ElementStyle& style = layout.element(p.element);
-        texts.push_back(LabelText{p.element, p.dx + style.offsetX, p.dy + style.offsetY, p.text});
+        const PointMm anchor = places.place(element).anchor;
+        const ElementStyle& style = layout.element(element);
+        texts.push_back(
+            LabelText{element, anchor.x + style.offsetX, anchor.y + style.offsetY, text});
     };
-    for (const Place& p : places)
-        add(p);
+    const std::pair<LabelElement, std::string> elementTexts[] = {
+        {LabelElement::Jan, janDigitsText(label.janCode)},
+        {LabelElement::ProductName, productNameText(label.productName)},
+        {LabelElement::Price, priceText(label.price)},
+        {LabelElement::Yen, kYenSign},
+        {LabelElement::Maker, label.maker},
+        {LabelElement::Spec, label.spec},
+        {LabelElement::Lot, label.lot},
+    };
+    for (const auto& [element, text] : elementTexts)
+        add(element, text);
     // Only a sheet showing both prices has one, and only for a whole-yen price.
     if (const std::optional<std::string> tax = taxLineFor(label, layout.pricing))
-        add(Place{LabelElement::TaxLine, kTaxLineX, kTaxLineY, *tax});
+        add(LabelElement::TaxLine, *tax);
     return texts;
+}
+
+PlacedText placeText(DrawingSurface& gauge, const LabelText& text, const LayoutSettings& layout,
+                     double zoom) {
+    const ElementStyle& style = layout.element(text.element);
+    const ElementFont& font = style.font;
+    PlacedText placed;
+    placed.font = SurfaceFont{font.name, font.size * zoom, font.bold, font.italic,
+                              layout.isUnderlined(text.element)};
+    placed.x = text.dx * zoom;
+    placed.y = text.dy * zoom;
+    placed.right = layout.stock.labelWidthMm * zoom;
+    gauge.setFont(placed.font);
+    placed.fit = fitText(gauge.textWidth(text.text), placed.right - placed.x);
+    return placed;
 }
 
 TextFit fitText(double width, double room) {

@@ -6,6 +6,7 @@
 #include "model/LabelElement.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+#include "render/DrawingSurface.h"
 
 // One text of a label as the sheet renderer draws it.
 struct LabelText {
@@ -17,8 +18,8 @@ struct LabelText {
 
 // The visible texts of a label, in the order they are drawn (each after the
 // border and the barcode): JAN digits, product name, price, yen sign, maker,
-// spec, lot, tax line. A label without a product name is not drawn at all, yet its
-// texts are listed all the same.
+// spec, lot, tax line; each at its anchor in the element template. A label without a product name
+// is not drawn at all, yet its texts are listed all the same.
 std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings& layout);
 
 // How a text is fitted into the room left of its label's right edge.
@@ -33,3 +34,20 @@ inline constexpr double kMinimumTextScale = 0.5;
 // The fit of a text `width` long whose left edge stands `room` before the
 // label's right edge (both in the same unit).
 TextFit fitText(double width, double room);
+
+// Where a text of a label lands and how it is fitted, in the label's frame at
+// `zoom`: the font it is drawn in, its top-left corner, the label's right
+// edge, and its fit into the room between them. The printer and the check
+// before printing both take a text's fit from here.
+struct PlacedText {
+    SurfaceFont font;
+    double x = 0.0;
+    double y = 0.0;
+    double right = 0.0;
+    TextFit fit;
+};
+
+// Sets the text's font on `gauge` and measures the text with it (in the
+// gauge's millimetres: the gauge is to be in that unit).
+PlacedText placeText(DrawingSurface& gauge, const LabelText& text, const LayoutSettings& layout,
+                     double zoom);

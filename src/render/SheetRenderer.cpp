@@ -1,35 +1,32 @@
 #include "render/SheetRenderer.h"
 
+#include <algorithm>
 #include <string>
 
 #include "barcode/JanCode.h"
+#include "model/ElementTemplate.h"
 #include "model/LabelSheet.h"
 #include "model/Utf8Text.h"
 #include "render/BarcodePainter.h"
+#include "render/LabelFrame.h"
 #include "render/LabelTexts.h"
 
 namespace {
 
-// The preview stands in for the bars with the same fourteen black rectangles
-// for every code: left edge and width in mm, from the label's left edge.
-struct PlaceholderBar {
-    double left;
-    double width;
-};
-constexpr PlaceholderBar kPlaceholderBars[] = {{44, 1}, {46, 2}, {49, 3}, {53, 1}, {55, 2},
-                                               {58, 3}, {62, 1}, {64, 2}, {67, 2}, {71, 1},
-                                               {73, 2}, {76, 2}, {80, 1}, {82, 2}};
-constexpr double kPlaceholderLeft = 44.0;
-constexpr double kPlaceholderRight = 84.0;
-constexpr double kPlaceholderTop = 4.0;
-constexpr double kPlaceholderHeight = 9.5;
+// The labels drawn: those of the stock, as far as the sheet holds labels.
+int drawnLabelCount(const LabelSheet& sheet, const LayoutSettings& layout) {
+    return std::min(layout.stock.labelCount(), sheet.labelCount());
+}
 
-// Draws one label whose top-left corner is (lx, ly) mm on the page, at zoom z.
+// Draws one label in its own frame: millimetres from its top-left corner, at zoom z.
 class LabelPainter {
   public:
-    LabelPainter(DrawingSurface& surface, const LayoutSettings& layout, RenderMode mode, double z,
-                 double lx, double ly)
-        : surface_(surface), layout_(layout), mode_(mode), z_(z), lx_(lx), ly_(ly) {}
+    LabelPainter(DrawingSurface& surface, const LayoutSettings& layout, RenderMode mode, double z)
+        : surface_(surface),
+          layout_(layout),
+          places_(standardElementTemplate()),
+          mode_(mode),
+          z_(z) {}
 
     void draw(const LabelRecord& label) {
         if (layout_.borderOn)
@@ -41,12 +38,13 @@ class LabelPainter {
     }
 
   private:
-    double x(double dx) const { return (lx_ + dx) * z_; }
-    double y(double dy) const { return (ly_ + dy) * z_; }
+    void fill(const RectMm& r, Color color) {
+        surface_.fillRect(r.x * z_, r.y * z_, r.width * z_, r.height * z_, color);
+    }
 
     void drawBorder() {
-        for (double top : {2.0, 50.0})
-            surface_.fillRect(x(3), y(top), 85 * z_, 2 * z_, layout_.borderColor);
+        for (const RectMm& bar : places_.borderBars)
+            fill(bar, layout_.borderColor);
     }
 
     void drawBarcode(const std::string& janCode) {
@@ -56,28 +54,32 @@ class LabelPainter {
         const ElementStyle& barcode = layout_.element(LabelElement::Barcode);
         const double bx = barcode.offsetX;
         const double by = barcode.offsetY;
+        const RectMm& stand = places_.placeholder;
         if (mode_ == RenderMode::Preview && !checkJanCode(janCode).valid) {
-            drawCrossedPlaceholder(bx, by);
+            drawCrossedPlaceholder(RectMm{stand.x + bx, stand.y + by, stand.width, stand.height});
             return;
         }
         if (mode_ == RenderMode::Preview) {
-            for (const PlaceholderBar& bar : kPlaceholderBars) {
-                surface_.fillRect(x(bar.left + bx), y(kPlaceholderTop + by), bar.width * z_,
-                                  kPlaceholderHeight * z_, kBlack);
-            }
+            for (const PlaceholderBar& bar : places_.placeholderBars)
+                fill(RectMm{stand.x + bar.left + bx, stand.y + by, bar.width, stand.height},
+                     kBlack);
             return;
         }
         // A wrong check digit leaves no barcode; the label is drawn as usual.
-        drawEan13Barcode(surface_, janCode, x(40 + bx), y(5 + by), x(95 + bx), y(15 + by));
+        const ElementPlace& box = places_.place(LabelElement::Barcode);
+        const double left = box.anchor.x + bx;
+        const double top = box.anchor.y + by;
+        drawEan13Barcode(surface_, janCode, left * z_, top * z_, (left + box.boxWidthMm) * z_,
+                         (top + box.boxHeightMm) * z_);
     }
 
     // Where a code will print no barcode, the preview shows the placeholder's
     // outline crossed in red rather than bars the paper will not have.
-    void drawCrossedPlaceholder(double bx, double by) {
-        const double left = x(kPlaceholderLeft + bx);
-        const double top = y(kPlaceholderTop + by);
-        const double right = x(kPlaceholderRight + bx);
-        const double bottom = y(kPlaceholderTop + kPlaceholderHeight + by);
+    void drawCrossedPlaceholder(const RectMm& r) {
+        const double left = r.x * z_;
+        const double top = r.y * z_;
+        const double right = r.right() * z_;
+        const double bottom = r.bottom() * z_;
         surface_.drawRect(left, top, right - left, bottom - top, kRed);
         surface_.drawLine(left, top, right, bottom, kRed);
         surface_.drawLine(left, bottom, right, top, kRed);
@@ -87,27 +89,30 @@ class LabelPainter {
     // A text that would end beyond the label's right edge is condensed to end
     // inside it, down to half its width, and clipped at the edge beyond that.
     void drawElementText(const LabelText& t) {
-        const ElementStyle& style = layout_.element(t.element);
-        const ElementFont& font = style.font;
-        surface_.setFont(SurfaceFont{font.name, font.size * z_, font.bold, font.italic,
-                                     layout_.isUnderlined(t.element)});
-        surface_.setTextColor(style.color);
-        const double left = x(t.dx);
-        const double right = x(kLabelWidthMm);
-        const TextFit fit = fitText(surface_.textWidth(t.text), right - left);
-        if (fit.scale == 1.0)
-            surface_.drawText(left, y(t.dy), t.text);
+        const PlacedText placed = placeText(surface_, t, layout_, z_);
+        surface_.setTextColor(layout_.element(t.element).color);
+        if (placed.fit.scale == 1.0)
+            surface_.drawText(placed.x, placed.y, t.text);
         else
-            surface_.drawCondensedText(left, y(t.dy), t.text, fit.scale, right);
+            surface_.drawCondensedText(placed.x, placed.y, t.text, placed.fit.scale, placed.right);
     }
 
     DrawingSurface& surface_;
     const LayoutSettings& layout_;
+    const ElementTemplate& places_;
     RenderMode mode_;
     double z_;
-    double lx_;
-    double ly_;
 };
+
+// The outline of every label of the stock, in `color`, at zoom z.
+void drawCellOutlines(DrawingSurface& surface, const LayoutSettings& layout, double z,
+                      Color color) {
+    for (int k = 1; k <= layout.stock.labelCount(); ++k) {
+        const LabelFrame frame(surface, layout, k, z, FrameClip::None);
+        surface.drawRect(0, 0, layout.stock.labelWidthMm * z, layout.stock.labelHeightMm * z,
+                         color);
+    }
+}
 
 }  // namespace
 
@@ -122,35 +127,34 @@ void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSet
     if (options.mode == RenderMode::Preview) {
         surface.clear();
         surface.setTransparentFill();
-        for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
-            const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
-            surface.drawRect(cell.x * z, cell.y * z, kLabelWidthMm * z, kLabelHeightMm * z,
-                             kFrameColor);
-        }
+        drawCellOutlines(surface, layout, z, kFrameColor);
     }
 
-    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
+    for (int k = 1; k <= drawnLabelCount(sheet, layout); ++k) {
         // A failed surface (a printer page that broke) abandons the rest.
         if (!surface.ok())
             break;
         const LabelRecord& label = sheet.label(k);
         if (label.productName.empty())
             continue;  // a free label
-        const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
-        LabelPainter(surface, layout, options.mode, z, cell.x, cell.y).draw(label);
+        const LabelFrame frame(surface, layout, k, z, FrameClip::ToLabel);
+        LabelPainter(surface, layout, options.mode, z).draw(label);
     }
 }
 
 void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, double z) {
     surface.setUnit(SurfaceUnit::Millimetres);
     surface.clear();
-    for (int k = 1; k <= LabelSheet::kLabelCount; ++k) {
-        const PointMm cell = labelCellOrigin(k, layout.originX, layout.originY);
-        surface.drawRect(cell.x * z, cell.y * z, kLabelWidthMm * z, kLabelHeightMm * z,
+    const ElementTemplate& places = standardElementTemplate();
+    for (int k = 1; k <= layout.stock.labelCount(); ++k) {
+        const LabelFrame frame(surface, layout, k, z, FrameClip::None);
+        surface.drawRect(0, 0, layout.stock.labelWidthMm * z, layout.stock.labelHeightMm * z,
                          kGuideColor);
-        surface.setFont(SurfaceFont{kDefaultFaceName, 10 * z, false, false, false});
+        surface.setFont(
+            SurfaceFont{kDefaultFaceName, places.guideNumberSize * z, false, false, false});
         surface.setTextColor(kGuideColor);
+        // Numbers of one digit stand where the second digit of two would.
         const std::string number = k < 10 ? " " + std::to_string(k) : std::to_string(k);
-        surface.drawText((cell.x + 56) * z, (cell.y + 16) * z, number);
+        surface.drawText(places.guideNumber.x * z, places.guideNumber.y * z, number);
     }
 }

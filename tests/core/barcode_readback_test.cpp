@@ -30,6 +30,22 @@ class BitmapPage : public DrawingSurface {
 
     SurfaceUnit unit() const override { return unit_; }
     void setUnit(SurfaceUnit u) override { unit_ = u; }
+    // Translations are followed; clips are not (only the bars matter here).
+    void save() override { saved_.push_back(originMm_); }
+    void restore() override {
+        originMm_ = saved_.back();
+        saved_.pop_back();
+    }
+    void translate(double dx, double dy) override {
+        originMm_.x += unit_ == SurfaceUnit::Pixels ? dx / pixelsPerMm() : dx;
+        originMm_.y += unit_ == SurfaceUnit::Pixels ? dy / pixelsPerMm() : dy;
+    }
+    void clipRect(double, double, double, double) override {}
+    SurfacePoint origin() const override {
+        if (unit_ == SurfaceUnit::Millimetres)
+            return originMm_;
+        return {originMm_.x * pixelsPerMm(), originMm_.y * pixelsPerMm()};
+    }
     void clear() override { std::fill(pixels_.begin(), pixels_.end(), 255); }
     void setTransparentFill() override {}
     void setFont(const SurfaceFont&) override {}
@@ -42,11 +58,12 @@ class BitmapPage : public DrawingSurface {
     double twipsPerPixelY() const override { return twipsPerPixel_; }
 
     void fillRect(double x, double y, double w, double h, Color color) override {
-        const double scale = unit_ == SurfaceUnit::Pixels ? 1.0 : 56.7 / twipsPerPixel_;
-        const int left = static_cast<int>(std::lround(x * scale));
-        const int top = static_cast<int>(std::lround(y * scale));
-        const int right = static_cast<int>(std::lround((x + w) * scale));
-        const int bottom = static_cast<int>(std::lround((y + h) * scale));
+        const double scale = unit_ == SurfaceUnit::Pixels ? 1.0 : pixelsPerMm();
+        const SurfacePoint o{originMm_.x * pixelsPerMm(), originMm_.y * pixelsPerMm()};
+        const int left = static_cast<int>(std::lround(o.x + x * scale));
+        const int top = static_cast<int>(std::lround(o.y + y * scale));
+        const int right = static_cast<int>(std::lround(o.x + (x + w) * scale));
+        const int bottom = static_cast<int>(std::lround(o.y + (y + h) * scale));
         const unsigned char grey = color == 0 ? 0 : 255;
         for (int row = std::max(top, 0); row < std::min(bottom, height_); ++row) {
             for (int col = std::max(left, 0); col < std::min(right, width_); ++col)
@@ -62,7 +79,10 @@ class BitmapPage : public DrawingSurface {
     }
 
   private:
+    double pixelsPerMm() const { return 56.7 / twipsPerPixel_; }
     SurfaceUnit unit_ = SurfaceUnit::Millimetres;
+    SurfacePoint originMm_;
+    std::vector<SurfacePoint> saved_;
     double twipsPerPixel_;
     int width_;
     int height_;

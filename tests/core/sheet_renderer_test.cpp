@@ -1,8 +1,17 @@
+// The sheet as drawn: each label in its own frame, clipped to its cell of the
+// stock, every element at its template anchor relative to the label's corner.
+// The properties hold for any stock; they are checked on the standard stock
+// and on a made-up one of another size with gaps between the labels. A short
+// table pins the exact places of the standard stock's first label.
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "model/ElementTemplate.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "model/TaxPrice.h"
@@ -13,84 +22,10 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using Mark = RecordingSurface::Mark;
+using Box = RecordingSurface::Box;
 
-// What every preview at 100 % starts with: the sheet font, black, millimetres,
-// a cleared picture and the ten grey label frames at the default origin.
-const Lines kPreviewStartAt100 = {
-    "font ＭＳ 明朝 16.00 b0 i0 u0",
-    "color #000000",
-    "unit mm",
-    "clear",
-    "transparent",
-    "rect 12.00 7.80 91.00 55.00 #808080",
-    "rect 103.00 7.80 91.00 55.00 #808080",
-    "rect 12.00 62.80 91.00 55.00 #808080",
-    "rect 103.00 62.80 91.00 55.00 #808080",
-    "rect 12.00 117.80 91.00 55.00 #808080",
-    "rect 103.00 117.80 91.00 55.00 #808080",
-    "rect 12.00 172.80 91.00 55.00 #808080",
-    "rect 103.00 172.80 91.00 55.00 #808080",
-    "rect 12.00 227.80 91.00 55.00 #808080",
-    "rect 103.00 227.80 91.00 55.00 #808080",
-};
-
-const Lines kPreviewStartAt50 = {
-    "font ＭＳ 明朝 16.00 b0 i0 u0",
-    "color #000000",
-    "unit mm",
-    "clear",
-    "transparent",
-    "rect 6.00 3.90 45.50 27.50 #808080",
-    "rect 51.50 3.90 45.50 27.50 #808080",
-    "rect 6.00 31.40 45.50 27.50 #808080",
-    "rect 51.50 31.40 45.50 27.50 #808080",
-    "rect 6.00 58.90 45.50 27.50 #808080",
-    "rect 51.50 58.90 45.50 27.50 #808080",
-    "rect 6.00 86.40 45.50 27.50 #808080",
-    "rect 51.50 86.40 45.50 27.50 #808080",
-    "rect 6.00 113.90 45.50 27.50 #808080",
-    "rect 51.50 113.90 45.50 27.50 #808080",
-};
-
-// Label 1 of the default pattern at 100 %: the placeholder bars, then the
-// texts in drawing order.
-const Lines kDefaultLabel1 = {
-    "fill 56.00 11.80 1.00 9.50 #000000",
-    "fill 58.00 11.80 2.00 9.50 #000000",
-    "fill 61.00 11.80 3.00 9.50 #000000",
-    "fill 65.00 11.80 1.00 9.50 #000000",
-    "fill 67.00 11.80 2.00 9.50 #000000",
-    "fill 70.00 11.80 3.00 9.50 #000000",
-    "fill 74.00 11.80 1.00 9.50 #000000",
-    "fill 76.00 11.80 2.00 9.50 #000000",
-    "fill 79.00 11.80 2.00 9.50 #000000",
-    "fill 83.00 11.80 1.00 9.50 #000000",
-    "fill 85.00 11.80 2.00 9.50 #000000",
-    "fill 88.00 11.80 2.00 9.50 #000000",
-    "fill 92.00 11.80 1.00 9.50 #000000",
-    "fill 94.00 11.80 2.00 9.50 #000000",
-    "font ＭＳ 明朝 12.00 b0 i0 u0",
-    "color #000000",
-    "text 20.00 13.80 \"4901234567894\"",
-    "font ＭＳ 明朝 18.00 b0 i0 u0",
-    "color #000000",
-    "text 16.00 31.80 \"           品名\"",
-    "font ＭＳ 明朝 48.00 b0 i0 u0",
-    "color #ff0000",
-    "text 12.00 40.80 \"    198\"",
-    "font ＭＳ 明朝 24.00 b0 i0 u0",
-    "color #ff0000",
-    "text 74.00 46.80 \"円\"",
-    "font ＭＳ 明朝 10.00 b0 i0 u0",
-    "color #000000",
-    "text 20.00 24.80 \"メーカー\"",
-    "font ＭＳ 明朝 10.00 b0 i0 u0",
-    "color #000000",
-    "text 20.00 43.80 \"規格\"",
-    "font ＭＳ 明朝 10.00 b0 i0 u0",
-    "color #000000",
-    "text 20.00 47.80 \"ロット\"",
-};
+constexpr Color kWhite = 0xFFFFFF;
 
 LabelRecord sampleLabel() {
     LabelRecord r;
@@ -109,70 +44,285 @@ LabelSheet sheetWith(int number, const LabelRecord& record) {
     return sheet;
 }
 
-Lines concat(Lines a, const Lines& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+LabelSheet fullSheet(const LabelRecord& record, const LabelStock& stock = kStandardStock) {
+    LabelSheet sheet(stock);
+    for (int k = 1; k <= sheet.labelCount(); ++k)
+        sheet.label(k) = record;
+    return sheet;
 }
 
-Lines drawPreview(const LabelSheet& sheet, const LayoutSettings& layout, double zoom = 1.0) {
+// Three columns of eight labels of 66 × 33.9 mm, 2 mm apart across and
+// 1.1 mm apart down: another size, another grid, and gaps.
+LabelStock gappedStock() {
+    LabelStock s;
+    s.labelWidthMm = 66.0;
+    s.labelHeightMm = 33.9;
+    s.columns = 3;
+    s.rows = 8;
+    s.firstLabel = {7.0, 12.9};
+    s.pitchXMm = 68.0;
+    s.pitchYMm = 35.0;
+    return s;
+}
+
+LayoutSettings layoutFor(const LabelStock& stock) {
+    LayoutSettings layout = initialLayoutSettings();
+    layout.stock = stock;
+    layout.originX = stock.firstLabel.x;
+    layout.originY = stock.firstLabel.y;
+    return layout;
+}
+
+// Label k's cell on the page at zoom z.
+Box cellBox(const LayoutSettings& layout, int k, double z) {
+    const PointMm c = layout.stock.cellOrigin(k, PointMm{layout.originX, layout.originY});
+    return Box{c.x * z, c.y * z, layout.stock.labelWidthMm * z, layout.stock.labelHeightMm * z};
+}
+
+bool sameBox(const Box& a, const Box& b) {
+    constexpr double e = 1e-6;
+    return std::abs(a.x - b.x) < e && std::abs(a.y - b.y) < e && std::abs(a.width - b.width) < e &&
+           std::abs(a.height - b.height) < e;
+}
+
+RecordingSurface preview(const LabelSheet& sheet, const LayoutSettings& layout, double zoom) {
     RecordingSurface surface;
     drawSheet(surface, sheet, layout, RenderOptions::preview(zoom));
-    return surface.calls;
+    return surface;
 }
 
-// The calls drawing the labels of a preview at 100 %, after the frames.
-Lines labelCallsAt100(const LabelSheet& sheet, const LayoutSettings& layout) {
-    Lines calls = drawPreview(sheet, layout);
-    EXPECT_EQ(Lines(calls.begin(), calls.begin() + 15), kPreviewStartAt100);
-    return Lines(calls.begin() + 15, calls.end());
+RecordingSurface paper(const LabelSheet& sheet, const LayoutSettings& layout) {
+    RecordingSurface printer;
+    printer.twipsX = 2.4;  // 600 dpi
+    printer.twipsY = 2.4;
+    drawSheet(printer, sheet, layout, RenderOptions::paper());
+    return printer;
 }
 
-// The line of a label's text drawn at anchor (x, y), or "" when there is none.
-std::string textAt(const Lines& calls, const std::string& anchor) {
-    for (const std::string& c : calls) {
-        if (c.rfind("text " + anchor + " ", 0) == 0 || c.rfind("condensed " + anchor + " ", 0) == 0)
-            return c;
+// What was drawn inside label k: the marks in its frame, clipped to its cell.
+std::vector<Mark> labelMarks(const RecordingSurface& s, const LayoutSettings& layout, int k,
+                             double z) {
+    const Box cell = cellBox(layout, k, z);
+    std::vector<Mark> out;
+    for (const Mark& m : s.marksInFrame({cell.x, cell.y})) {
+        if (m.clip)
+            out.push_back(m);
     }
-    return "";
+    return out;
 }
 
-TEST(DrawSheet, EmptySheetShowsTheTenFrames) {
-    EXPECT_EQ(drawPreview(LabelSheet{}, initialLayoutSettings()), kPreviewStartAt100);
-    EXPECT_EQ(drawPreview(LabelSheet{}, initialLayoutSettings(), 0.5), kPreviewStartAt50);
+// The text mark drawing `text`, or nullptr.
+const Mark* textMark(const std::vector<Mark>& marks, const std::string& text) {
+    for (const Mark& m : marks) {
+        if ((m.kind == "text" || m.kind == "condensed") && m.text == text)
+            return &m;
+    }
+    return nullptr;
 }
 
-TEST(DrawSheet, DefaultPattern) {
-    EXPECT_EQ(drawPreview(sheetWith(1, sampleLabel()), initialLayoutSettings()),
-              concat(kPreviewStartAt100, kDefaultLabel1));
+std::vector<Mark> ofKind(const std::vector<Mark>& marks, const std::string& kind) {
+    std::vector<Mark> out;
+    std::copy_if(marks.begin(), marks.end(), std::back_inserter(out),
+                 [&](const Mark& m) { return m.kind == kind; });
+    return out;
 }
 
-TEST(DrawSheet, LabelWithOnlyAProductName) {
-    LabelRecord r;
-    r.productName = "品名";
-    EXPECT_EQ(labelCallsAt100(sheetWith(1, r), initialLayoutSettings()),
-              (Lines{
-                  "font ＭＳ 明朝 12.00 b0 i0 u0",
-                  "color #000000",
-                  "text 20.00 13.80 \"\"",
-                  "font ＭＳ 明朝 18.00 b0 i0 u0",
-                  "color #000000",
-                  "text 16.00 31.80 \"           品名\"",
-                  "font ＭＳ 明朝 48.00 b0 i0 u0",
-                  "color #ff0000",
-                  "text 12.00 40.80 \"     \"",
-                  "font ＭＳ 明朝 24.00 b0 i0 u0",
-                  "color #ff0000",
-                  "text 74.00 46.80 \"円\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 20.00 24.80 \"\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 20.00 43.80 \"\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 20.00 47.80 \"\"",
-              }));
+// The texts of the sample label as drawn, each with its element.
+struct ElementText {
+    LabelElement element;
+    std::string text;
+};
+const ElementText kSampleTexts[] = {
+    {LabelElement::Jan, "4901234567894"}, {LabelElement::ProductName, "           品名"},
+    {LabelElement::Price, "    198"},     {LabelElement::Yen, "円"},
+    {LabelElement::Maker, "メーカー"},    {LabelElement::Spec, "規格"},
+    {LabelElement::Lot, "ロット"},        {LabelElement::TaxLine, "税込 217円"},
+};
+
+struct StockCase {
+    const char* name;
+    LabelStock stock;
+    double zoom;
+};
+
+class AnyStock : public testing::TestWithParam<StockCase> {
+  protected:
+    LayoutSettings layout = layoutFor(GetParam().stock);
+    double z = GetParam().zoom;
+    // The labels a full sheet fills on this stock.
+    int labels = GetParam().stock.labelCount();
+};
+
+// The preview outlines every cell of the stock in grey, whatever the sheet.
+TEST_P(AnyStock, PreviewOutlinesEveryCell) {
+    const RecordingSurface s = preview(LabelSheet{}, layout, z);
+    const std::vector<Mark> rects = ofKind(s.marks, "rect");
+    ASSERT_EQ(rects.size(), static_cast<std::size_t>(layout.stock.labelCount()));
+    for (int k = 1; k <= layout.stock.labelCount(); ++k) {
+        EXPECT_TRUE(sameBox(rects[k - 1].page, cellBox(layout, k, z))) << "label " << k;
+        EXPECT_EQ(rects[k - 1].color, kFrameColor);
+        EXPECT_FALSE(rects[k - 1].clip) << "the outline is not cut at the cell's edge";
+    }
+    EXPECT_EQ(s.savedDepth(), 0u);
+}
+
+// Every call of a label is made in its own frame: the origin at its cell's
+// corner, clipped to the cell; nothing of a label is drawn outside one.
+TEST_P(AnyStock, EveryLabelIsDrawnInItsOwnClippedCell) {
+    LayoutSettings dual = layout;
+    dual.pricing.mode = PriceMode::BaseAndTaxIncluded;
+    dual.borderOn = true;
+    for (bool onPaper : {false, true}) {
+        SCOPED_TRACE(onPaper ? "paper" : "preview");
+        const double zoom = onPaper ? 1.0 : z;
+        const RecordingSurface s =
+            onPaper ? paper(fullSheet(sampleLabel(), layout.stock), dual)
+                    : preview(fullSheet(sampleLabel(), layout.stock), dual, zoom);
+        std::size_t inLabels = 0;
+        for (int k = 1; k <= labels; ++k) {
+            const std::vector<Mark> marks = labelMarks(s, dual, k, zoom);
+            EXPECT_GE(marks.size(), 8u + 2 + 14) << "label " << k;  // texts, border, bars
+            for (const Mark& m : marks)
+                EXPECT_TRUE(sameBox(*m.clip, cellBox(dual, k, zoom))) << "label " << k;
+            inLabels += marks.size();
+        }
+        const auto clipped = std::count_if(s.marks.begin(), s.marks.end(),
+                                           [](const Mark& m) { return m.clip.has_value(); });
+        EXPECT_EQ(static_cast<std::size_t>(clipped), inLabels) << "every clipped call is a label's";
+        EXPECT_EQ(s.savedDepth(), 0u);
+    }
+}
+
+// Each element stands at its template anchor plus its offset, measured from
+// its own label's corner, in every label and at every zoom.
+TEST_P(AnyStock, ElementsStandAtTheirAnchorsInEveryLabel) {
+    const ElementTemplate& places = standardElementTemplate();
+    layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
+    int step = 0;
+    for (LabelElement e : kMovableElements) {
+        layout.element(e).offsetX = static_cast<std::int16_t>(step % 5 - 2);
+        layout.element(e).offsetY = static_cast<std::int16_t>(step % 3 - 1);
+        ++step;
+    }
+    const RecordingSurface s = preview(fullSheet(sampleLabel(), layout.stock), layout, z);
+    for (int k = 1; k <= labels; ++k) {
+        const std::vector<Mark> marks = labelMarks(s, layout, k, z);
+        for (const ElementText& t : kSampleTexts) {
+            const Mark* m = textMark(marks, t.text);
+            ASSERT_NE(m, nullptr) << "label " << k << " " << t.text;
+            const PointMm anchor = places.place(t.element).anchor;
+            const ElementStyle& style = layout.element(t.element);
+            EXPECT_DOUBLE_EQ(m->local.x, (anchor.x + style.offsetX) * z) << t.text;
+            EXPECT_DOUBLE_EQ(m->local.y, (anchor.y + style.offsetY) * z) << t.text;
+        }
+        // The stand-in bars: the template's, moved by the barcode's offset.
+        const std::vector<Mark> bars = ofKind(marks, "fill");
+        ASSERT_EQ(bars.size(), places.placeholderBars.size()) << "label " << k;
+        const ElementStyle& barcode = layout.element(LabelElement::Barcode);
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            const PlaceholderBar& bar = places.placeholderBars[i];
+            EXPECT_DOUBLE_EQ(bars[i].local.x,
+                             (places.placeholder.x + bar.left + barcode.offsetX) * z);
+            EXPECT_DOUBLE_EQ(bars[i].local.y, (places.placeholder.y + barcode.offsetY) * z);
+            EXPECT_DOUBLE_EQ(bars[i].local.width, bar.width * z);
+        }
+    }
+}
+
+const StockCase kStocks[] = {
+    {"Standard", kStandardStock, 1.0},
+    {"StandardAtHalf", kStandardStock, 0.5},
+    {"Gapped", gappedStock(), 1.0},
+    {"GappedAtHalf", gappedStock(), 0.5},
+};
+INSTANTIATE_TEST_SUITE_P(Stocks, AnyStock, testing::ValuesIn(kStocks),
+                         [](const testing::TestParamInfo<StockCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// On the standard stock, with the default pattern, every mark of ink a label
+// makes lies inside its cell (only the white quiet zone of a printed barcode
+// reaches past the edge, and is cut there).
+TEST(StandardStock, InkOfTheDefaultPatternStaysInsideTheLabel) {
+    LayoutSettings layout = initialLayoutSettings();
+    layout.borderOn = true;
+    layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
+    const RecordingSurface shown = preview(fullSheet(sampleLabel()), layout, 1.0);
+    const RecordingSurface printed = paper(fullSheet(sampleLabel()), layout);
+    for (const RecordingSurface* s : {&shown, &printed}) {
+        for (const Mark& m : s->marks) {
+            if (m.clip && m.color != kWhite) {
+                EXPECT_TRUE(m.clip->contains(m.page)) << m.kind << " " << m.text;
+            }
+        }
+    }
+}
+
+// The exact places of label 1 on the standard stock at the default origin
+// (12, 7.8) mm, at full size: the one table that any change of the standard
+// template would have to rewrite.
+TEST(StandardStock, ExactPlacesOfTheFirstLabel) {
+    LayoutSettings layout = initialLayoutSettings();
+    layout.borderOn = true;
+    layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
+    const Lines calls = preview(sheetWith(1, sampleLabel()), layout, 1.0).calls;
+    const Lines expected = {
+        "fill 15.00 9.80 85.00 2.00 #000000",   // border bars
+        "fill 15.00 57.80 85.00 2.00 #000000",  //
+        "fill 56.00 11.80 1.00 9.50 #000000",   // first and last stand-in bar
+        "fill 94.00 11.80 2.00 9.50 #000000",
+        "text 20.00 13.80 \"4901234567894\"",
+        "text 16.00 31.80 \"           品名\"",
+        "text 12.00 40.80 \"    198\"",
+        "text 74.00 46.80 \"円\"",
+        "text 20.00 24.80 \"メーカー\"",
+        "text 20.00 43.80 \"規格\"",
+        "text 20.00 47.80 \"ロット\"",
+        "text 54.00 24.80 \"税込 217円\"",
+    };
+    for (const std::string& line : expected)
+        EXPECT_NE(std::find(calls.begin(), calls.end(), line), calls.end()) << line;
+    // Label 1's frame: its corner, then its clip, closed after its drawing.
+    const RecordingSurface drawn = paper(sheetWith(1, sampleLabel()), layout);
+    EXPECT_EQ(drawn.frameCalls,
+              (Lines{"save", "translate 12.00 7.80", "clip 0.00 0.00 91.00 55.00", "restore"}));
+    // On paper the bars are laid in 600 dpi pixels from (52, 12.8) mm.
+    const Lines printed = paper(sheetWith(1, sampleLabel()), layout).callsStartingWith("fill ");
+    EXPECT_EQ(printed.at(2), "fill 1228.00 302.00 11.00 237.00 #ffffff");
+    EXPECT_EQ(printed.at(2 + 9), "fill 1327.00 302.00 11.00 237.00 #000000");
+}
+
+// The default pattern's fonts and colours, in the order the texts are drawn.
+TEST(DrawSheet, DefaultFontsColoursAndDrawingOrder) {
+    const RecordingSurface s = preview(sheetWith(1, sampleLabel()), initialLayoutSettings(), 1.0);
+    Lines styled;
+    for (const std::string& c : s.calls) {
+        if (c.rfind("font ", 0) == 0 || c.rfind("color ", 0) == 0 || c.rfind("text ", 0) == 0)
+            styled.push_back(c.rfind("text ", 0) == 0 ? "text " + c.substr(c.find('"')) : c);
+    }
+    EXPECT_EQ(styled, (Lines{"font ＭＳ 明朝 16.00 b0 i0 u0",
+                             "color #000000",
+                             "font ＭＳ 明朝 12.00 b0 i0 u0",
+                             "color #000000",
+                             "text \"4901234567894\"",
+                             "font ＭＳ 明朝 18.00 b0 i0 u0",
+                             "color #000000",
+                             "text \"           品名\"",
+                             "font ＭＳ 明朝 48.00 b0 i0 u0",
+                             "color #ff0000",
+                             "text \"    198\"",
+                             "font ＭＳ 明朝 24.00 b0 i0 u0",
+                             "color #ff0000",
+                             "text \"円\"",
+                             "font ＭＳ 明朝 10.00 b0 i0 u0",
+                             "color #000000",
+                             "text \"メーカー\"",
+                             "font ＭＳ 明朝 10.00 b0 i0 u0",
+                             "color #000000",
+                             "text \"規格\"",
+                             "font ＭＳ 明朝 10.00 b0 i0 u0",
+                             "color #000000",
+                             "text \"ロット\""}));
 }
 
 TEST(DrawSheet, LabelWithoutProductNameIsNotDrawnAtAll) {
@@ -180,95 +330,9 @@ TEST(DrawSheet, LabelWithoutProductNameIsNotDrawnAtAll) {
     layout.borderOn = true;
     LabelRecord r = sampleLabel();
     r.productName = "";
-    LabelSheet sheet;
-    for (int k = 1; k <= 10; ++k)
-        sheet.label(k) = r;
-    EXPECT_EQ(drawPreview(sheet, layout), kPreviewStartAt100);
-}
-
-TEST(DrawSheet, EachLabelStandsInItsCell) {
-    struct Case {
-        int number;
-        const char* productNameLine;
-    };
-    const Case cases[] = {
-        {1, "text 16.00 31.80 \"            札\""},  {2, "text 107.00 31.80 \"            札\""},
-        {3, "text 16.00 86.80 \"            札\""},  {4, "text 107.00 86.80 \"            札\""},
-        {5, "text 16.00 141.80 \"            札\""}, {6, "text 107.00 141.80 \"            札\""},
-        {7, "text 16.00 196.80 \"            札\""}, {8, "text 107.00 196.80 \"            札\""},
-        {9, "text 16.00 251.80 \"            札\""}, {10, "text 107.00 251.80 \"            札\""},
-    };
-    for (const Case& c : cases) {
-        LabelRecord r;
-        r.productName = "札";
-        const Lines calls = labelCallsAt100(sheetWith(c.number, r), initialLayoutSettings());
-        ASSERT_EQ(calls.size(), 21u) << c.number;
-        EXPECT_EQ(calls[5], c.productNameLine) << c.number;
-    }
-}
-
-// Every element moved by its own offset; the border and the frames stay put.
-TEST(DrawSheet, EveryOffsetMovesItsElementOnly) {
-    LayoutSettings layout = initialLayoutSettings();
-    layout.element(LabelElement::Jan).offsetX = 1;
-    layout.element(LabelElement::Jan).offsetY = 2;
-    layout.element(LabelElement::Barcode).offsetX = 3;
-    layout.element(LabelElement::Barcode).offsetY = -1;
-    layout.element(LabelElement::Maker).offsetX = -2;
-    layout.element(LabelElement::Maker).offsetY = 4;
-    layout.element(LabelElement::ProductName).offsetX = 5;
-    layout.element(LabelElement::ProductName).offsetY = -3;
-    layout.element(LabelElement::Spec).offsetX = 2;
-    layout.element(LabelElement::Spec).offsetY = 2;
-    layout.element(LabelElement::Lot).offsetX = -1;
-    layout.element(LabelElement::Lot).offsetY = -1;
-    layout.element(LabelElement::Price).offsetX = 6;
-    layout.element(LabelElement::Price).offsetY = 1;
-    layout.element(LabelElement::Yen).offsetX = -4;
-    layout.element(LabelElement::Yen).offsetY = 3;
-    layout.borderOn = true;
-    layout.borderColor = 0xFF0000;  // blue
-    // Label 4: right column, second row, cell at (103, 62.8).
-    EXPECT_EQ(labelCallsAt100(sheetWith(4, sampleLabel()), layout),
-              (Lines{
-                  "fill 106.00 64.80 85.00 2.00 #0000ff",
-                  "fill 106.00 112.80 85.00 2.00 #0000ff",
-                  "fill 150.00 65.80 1.00 9.50 #000000",
-                  "fill 152.00 65.80 2.00 9.50 #000000",
-                  "fill 155.00 65.80 3.00 9.50 #000000",
-                  "fill 159.00 65.80 1.00 9.50 #000000",
-                  "fill 161.00 65.80 2.00 9.50 #000000",
-                  "fill 164.00 65.80 3.00 9.50 #000000",
-                  "fill 168.00 65.80 1.00 9.50 #000000",
-                  "fill 170.00 65.80 2.00 9.50 #000000",
-                  "fill 173.00 65.80 2.00 9.50 #000000",
-                  "fill 177.00 65.80 1.00 9.50 #000000",
-                  "fill 179.00 65.80 2.00 9.50 #000000",
-                  "fill 182.00 65.80 2.00 9.50 #000000",
-                  "fill 186.00 65.80 1.00 9.50 #000000",
-                  "fill 188.00 65.80 2.00 9.50 #000000",
-                  "font ＭＳ 明朝 12.00 b0 i0 u0",
-                  "color #000000",
-                  "text 112.00 70.80 \"4901234567894\"",
-                  "font ＭＳ 明朝 18.00 b0 i0 u0",
-                  "color #000000",
-                  "text 112.00 83.80 \"           品名\"",
-                  "font ＭＳ 明朝 48.00 b0 i0 u0",
-                  "color #ff0000",
-                  "text 109.00 96.80 \"    198\"",
-                  "font ＭＳ 明朝 24.00 b0 i0 u0",
-                  "color #ff0000",
-                  "text 161.00 104.80 \"円\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 109.00 83.80 \"メーカー\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 113.00 100.80 \"規格\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 110.00 101.80 \"ロット\"",
-              }));
+    const RecordingSurface s = preview(fullSheet(r), layout, 1.0);
+    EXPECT_EQ(s.marks.size(), 10u) << "the frames only";
+    EXPECT_TRUE(paper(fullSheet(r), layout).marks.empty());
 }
 
 // Each text sets its own font, underline and colour; only maker, product
@@ -283,38 +347,26 @@ TEST(DrawSheet, FontsColoursAndUnderline) {
     layout.element(LabelElement::Price).color = 0x800000;
     layout.element(LabelElement::Yen).color = 0x00FFFF;
     layout.element(LabelElement::Maker).font = {"ＭＳ ゴシック", 9, false, false};
-    layout.element(LabelElement::Maker).color = 0x808080;
-    layout.element(LabelElement::Spec).font = {"ＭＳ 明朝", 11, true, false};
-    layout.element(LabelElement::Spec).color = 0xFFFFFF;
     layout.element(LabelElement::Lot).font = {"ＭＳ 明朝", 8, false, true};
     layout.element(LabelElement::Lot).color = 1;
     for (LabelElement e : kUnderlinableElements)
         layout.element(e).underlined = true;
-    LabelRecord r = sampleLabel();
-    r.janCode = "";
-    EXPECT_EQ(labelCallsAt100(sheetWith(1, r), layout), (Lines{
-                                                            "font ＭＳ ゴシック 14.00 b1 i0 u0",
-                                                            "color #00ff00",
-                                                            "text 20.00 13.80 \"\"",
-                                                            "font ＭＳ Ｐ明朝 20.00 b0 i1 u1",
-                                                            "color #563412",
-                                                            "text 16.00 31.80 \"           品名\"",
-                                                            "font Arial 36.00 b1 i1 u0",
-                                                            "color #000080",
-                                                            "text 12.00 40.80 \"    198\"",
-                                                            "font ＭＳ 明朝 24.00 b0 i0 u0",
-                                                            "color #ffff00",
-                                                            "text 74.00 46.80 \"円\"",
-                                                            "font ＭＳ ゴシック 9.00 b0 i0 u1",
-                                                            "color #808080",
-                                                            "text 20.00 24.80 \"メーカー\"",
-                                                            "font ＭＳ 明朝 11.00 b1 i0 u1",
-                                                            "color #ffffff",
-                                                            "text 20.00 43.80 \"規格\"",
-                                                            "font ＭＳ 明朝 8.00 b0 i1 u1",
-                                                            "color #010000",
-                                                            "text 20.00 47.80 \"ロット\"",
-                                                        }));
+    const Lines calls = preview(sheetWith(1, sampleLabel()), layout, 0.5).calls;
+    for (const char* line : {
+             "font ＭＳ ゴシック 7.00 b1 i0 u0",
+             "color #00ff00",
+             "font ＭＳ Ｐ明朝 10.00 b0 i1 u1",
+             "color #563412",
+             "font Arial 18.00 b1 i1 u0",
+             "color #000080",
+             "color #ffff00",
+             "font ＭＳ ゴシック 4.50 b0 i0 u1",
+             "font ＭＳ 明朝 5.00 b0 i0 u1",
+             "font ＭＳ 明朝 4.00 b0 i1 u1",
+             "color #010000",
+         }) {
+        EXPECT_NE(std::find(calls.begin(), calls.end(), line), calls.end()) << line;
+    }
 }
 
 TEST(DrawSheet, HiddenElementsAreLeftOut) {
@@ -322,267 +374,208 @@ TEST(DrawSheet, HiddenElementsAreLeftOut) {
     layout.element(LabelElement::Barcode).visible = false;
     layout.element(LabelElement::Price).visible = false;
     layout.element(LabelElement::Spec).visible = captions::visibleFromCaption("表示");
-    EXPECT_EQ(labelCallsAt100(sheetWith(1, sampleLabel()), layout),
-              (Lines{
-                  "font ＭＳ 明朝 12.00 b0 i0 u0",
-                  "color #000000",
-                  "text 20.00 13.80 \"4901234567894\"",
-                  "font ＭＳ 明朝 18.00 b0 i0 u0",
-                  "color #000000",
-                  "text 16.00 31.80 \"           品名\"",
-                  "font ＭＳ 明朝 24.00 b0 i0 u0",
-                  "color #ff0000",
-                  "text 74.00 46.80 \"円\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 20.00 24.80 \"メーカー\"",
-                  "font ＭＳ 明朝 10.00 b0 i0 u0",
-                  "color #000000",
-                  "text 20.00 47.80 \"ロット\"",
-              }));
+    std::vector<std::string> texts;
+    for (const Mark& m :
+         labelMarks(preview(sheetWith(1, sampleLabel()), layout, 1.0), layout, 1, 1.0))
+        texts.push_back(m.kind + " " + m.text);
+    EXPECT_EQ(texts, (Lines{"text 4901234567894", "text            品名", "text 円",
+                            "text メーカー", "text ロット"}));
 
     for (LabelElement e : kMovableElements)
         layout.element(e).visible = false;
-    EXPECT_EQ(labelCallsAt100(sheetWith(1, sampleLabel()), layout), Lines{});
+    EXPECT_TRUE(
+        labelMarks(preview(sheetWith(1, sampleLabel()), layout, 1.0), layout, 1, 1.0).empty());
 }
 
+// The border's bars come first and ignore every offset.
 TEST(DrawSheet, BorderBarsComeFirstAndIgnoreOffsets) {
+    const ElementTemplate& places = standardElementTemplate();
     LayoutSettings layout = initialLayoutSettings();
     layout.borderOn = true;
     layout.borderColor = 0x00FF00;
-    const Lines calls = labelCallsAt100(sheetWith(1, sampleLabel()), layout);
-    EXPECT_EQ(calls,
-              concat({"fill 15.00 9.80 85.00 2.00 #00ff00", "fill 15.00 57.80 85.00 2.00 #00ff00"},
-                     kDefaultLabel1));
-}
-
-// At 50 % every position, size and font size is halved, the origin included.
-TEST(DrawSheet, HalfZoom) {
-    LayoutSettings layout = initialLayoutSettings();
-    layout.borderOn = true;
-    layout.borderColor = 0x0000FF;
-    EXPECT_EQ(drawPreview(sheetWith(2, sampleLabel()), layout, 0.5),
-              concat(kPreviewStartAt50, {
-                                            "fill 53.00 4.90 42.50 1.00 #ff0000",
-                                            "fill 53.00 28.90 42.50 1.00 #ff0000",
-                                            "fill 73.50 5.90 0.50 4.75 #000000",
-                                            "fill 74.50 5.90 1.00 4.75 #000000",
-                                            "fill 76.00 5.90 1.50 4.75 #000000",
-                                            "fill 78.00 5.90 0.50 4.75 #000000",
-                                            "fill 79.00 5.90 1.00 4.75 #000000",
-                                            "fill 80.50 5.90 1.50 4.75 #000000",
-                                            "fill 82.50 5.90 0.50 4.75 #000000",
-                                            "fill 83.50 5.90 1.00 4.75 #000000",
-                                            "fill 85.00 5.90 1.00 4.75 #000000",
-                                            "fill 87.00 5.90 0.50 4.75 #000000",
-                                            "fill 88.00 5.90 1.00 4.75 #000000",
-                                            "fill 89.50 5.90 1.00 4.75 #000000",
-                                            "fill 91.50 5.90 0.50 4.75 #000000",
-                                            "fill 92.50 5.90 1.00 4.75 #000000",
-                                            "font ＭＳ 明朝 6.00 b0 i0 u0",
-                                            "color #000000",
-                                            "text 55.50 6.90 \"4901234567894\"",
-                                            "font ＭＳ 明朝 9.00 b0 i0 u0",
-                                            "color #000000",
-                                            "text 53.50 15.90 \"           品名\"",
-                                            "font ＭＳ 明朝 24.00 b0 i0 u0",
-                                            "color #ff0000",
-                                            "text 51.50 20.40 \"    198\"",
-                                            "font ＭＳ 明朝 12.00 b0 i0 u0",
-                                            "color #ff0000",
-                                            "text 82.50 23.40 \"円\"",
-                                            "font ＭＳ 明朝 5.00 b0 i0 u0",
-                                            "color #000000",
-                                            "text 55.50 12.40 \"メーカー\"",
-                                            "font ＭＳ 明朝 5.00 b0 i0 u0",
-                                            "color #000000",
-                                            "text 55.50 21.90 \"規格\"",
-                                            "font ＭＳ 明朝 5.00 b0 i0 u0",
-                                            "color #000000",
-                                            "text 55.50 23.90 \"ロット\"",
-                                        }));
+    for (LabelElement e : kMovableElements)
+        layout.element(e).offsetX = layout.element(e).offsetY = 3;
+    const std::vector<Mark> marks =
+        labelMarks(preview(sheetWith(4, sampleLabel()), layout, 1.0), layout, 4, 1.0);
+    ASSERT_GE(marks.size(), places.borderBars.size());
+    for (std::size_t i = 0; i < places.borderBars.size(); ++i) {
+        const RectMm& bar = places.borderBars[i];
+        EXPECT_TRUE(sameBox(marks[i].local, Box{bar.x, bar.y, bar.width, bar.height}));
+        EXPECT_EQ(marks[i].color, 0x00FF00);
+    }
 }
 
 // Only a code of exactly 13 or 8 characters gets a barcode (in the preview
-// the placeholder, whatever its check digit); the digits are drawn as typed,
-// an 8-character code after four spaces.
+// the stand-in, whatever its check digit; its outline crossed in red for a
+// code that will print none); the digits are drawn as typed, an 8-character
+// code after four spaces.
 TEST(DrawSheet, JanCodeLengths) {
-    // What stands where the barcode goes: the placeholder for a code that
-    // prints a barcode, its outline crossed in red for a 13- or 8-character
-    // code that prints none, nothing for any other length.
     enum class Bars { Placeholder, Crossed, None };
     struct Case {
         const char* code;
         Bars bars;
-        const char* digitsLine;
+        const char* digits;
     };
     const Case cases[] = {
-        {"4901234567894", Bars::Placeholder, "text 20.00 13.80 \"4901234567894\""},
-        {"49123456", Bars::Placeholder, "text 20.00 13.80 \"    49123456\""},
-        {"490123456789", Bars::None, "text 20.00 13.80 \"490123456789\""},
-        {"4901234567890", Bars::Crossed, "text 20.00 13.80 \"4901234567890\""},
-        {"49012345678941", Bars::None, "text 20.00 13.80 \"49012345678941\""},
-        {"4912345", Bars::None, "text 20.00 13.80 \"4912345\""},
-        {"", Bars::None, "text 20.00 13.80 \"\""},
-        {"４９１２３４５６", Bars::Crossed, "text 20.00 13.80 \"    ４９１２３４５６\""},
-        {"ABCDEFGHIJKLM", Bars::Crossed, "text 20.00 13.80 \"ABCDEFGHIJKLM\""},
+        {"4901234567894", Bars::Placeholder, "4901234567894"},
+        {"49123456", Bars::Placeholder, "    49123456"},
+        {"490123456789", Bars::None, "490123456789"},
+        {"4901234567890", Bars::Crossed, "4901234567890"},
+        {"49012345678941", Bars::None, "49012345678941"},
+        {"4912345", Bars::None, "4912345"},
+        {"", Bars::None, ""},
+        {"４９１２３４５６", Bars::Crossed, "    ４９１２３４５６"},
+        {"ABCDEFGHIJKLM", Bars::Crossed, "ABCDEFGHIJKLM"},
     };
-    const Lines crossed = {
-        "rect 56.00 11.80 40.00 9.50 #ff0000",
-        "line 56.00 11.80 96.00 21.30 #ff0000",
-        "line 56.00 21.30 96.00 11.80 #ff0000",
-    };
+    const RectMm& stand = standardElementTemplate().placeholder;
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
         LabelRecord r = sampleLabel();
         r.janCode = c.code;
-        const Lines calls = labelCallsAt100(sheetWith(1, r), initialLayoutSettings());
-        Lines expected;
-        if (c.bars == Bars::Placeholder)
-            expected.assign(kDefaultLabel1.begin(), kDefaultLabel1.begin() + 14);
-        if (c.bars == Bars::Crossed)
-            expected = crossed;
-        expected.push_back("font ＭＳ 明朝 12.00 b0 i0 u0");
-        expected.push_back("color #000000");
-        expected.push_back(c.digitsLine);
-        ASSERT_GE(calls.size(), expected.size()) << c.code;
-        EXPECT_EQ(Lines(calls.begin(), calls.begin() + static_cast<long>(expected.size())),
-                  expected)
-            << c.code;
-        EXPECT_EQ(calls.size(), expected.size() + 18) << c.code;  // the other six texts
+        const LayoutSettings layout = initialLayoutSettings();
+        const std::vector<Mark> marks =
+            labelMarks(preview(sheetWith(1, r), layout, 1.0), layout, 1, 1.0);
+        EXPECT_EQ(ofKind(marks, "fill").size(), c.bars == Bars::Placeholder ? 14u : 0u);
+        const std::vector<Mark> outline = ofKind(marks, "rect");
+        EXPECT_EQ(outline.size(), c.bars == Bars::Crossed ? 1u : 0u);
+        EXPECT_EQ(ofKind(marks, "line").size(), c.bars == Bars::Crossed ? 2u : 0u);
+        if (!outline.empty()) {
+            EXPECT_TRUE(
+                sameBox(outline[0].local, Box{stand.x, stand.y, stand.width, stand.height}));
+            EXPECT_EQ(outline[0].color, kRed);
+        }
+        EXPECT_NE(textMark(marks, c.digits), nullptr);
     }
+}
+
+// The text of an element as drawn in label 1 of a preview at 100 %, with the
+// fit: "text" or "condensed <scale>".
+std::string drawnText(const LabelRecord& r, const std::string& expectedText) {
+    const LayoutSettings layout = initialLayoutSettings();
+    const RecordingSurface s = preview(sheetWith(1, r), layout, 1.0);
+    const Mark* m = textMark(labelMarks(s, layout, 1, 1.0), expectedText);
+    return m == nullptr ? "(not drawn)" : m->kind;
 }
 
 // Names of 1 to 11 characters are centred in a field of 13 by leading blanks.
 TEST(DrawSheet, ProductNameCentring) {
-    struct Case {
-        const char* name;
-        const char* line;
+    const std::pair<const char*, const char*> cases[] = {
+        {"あ", "            あ"},
+        {"A", "            A"},
+        {"ｶﾞﾑ", "          ｶﾞﾑ"},
+        {"あいうえおかきくけこさ", "  あいうえおかきくけこさ"},
+        {"あいうえおかきくけこさし", "あいうえおかきくけこさし"},
+        {"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRST"},
     };
-    const Case cases[] = {
-        {"あ", "text 16.00 31.80 \"            あ\""},
-        {"A", "text 16.00 31.80 \"            A\""},
-        {"ｶﾞﾑ", "text 16.00 31.80 \"          ｶﾞﾑ\""},
-        {"あいうえおかきくけこさ", "text 16.00 31.80 \"  あいうえおかきくけこさ\""},
-        {"あいうえおかきくけこさし", "text 16.00 31.80 \"あいうえおかきくけこさし\""},
-        {"ABCDEFGHIJKLMNOPQRST", "text 16.00 31.80 \"ABCDEFGHIJKLMNOPQRST\""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [name, drawn] : cases) {
         LabelRecord r = sampleLabel();
-        r.productName = c.name;
-        const Lines calls = labelCallsAt100(sheetWith(1, r), initialLayoutSettings());
-        EXPECT_EQ(textAt(calls, "16.00 31.80"), c.line) << c.name;
-    }
-}
-
-// A text that would end beyond its label's right edge is drawn narrower so
-// that it ends there, down to half its width; beyond that it is clipped at the
-// edge. Texts that fit are drawn as before. At 50 % the scale is the same.
-TEST(DrawSheet, LongTextsAreCondensedToEndInsideTheirLabel) {
-    struct Case {
-        const char* name;
-        double zoom;
-        const char* line;
-    };
-    // The product name at 18 pt (6.35 mm a full-width character) starts 4 mm
-    // into the label, so 87 mm are left: 13 characters fit, 14 are condensed,
-    // 28 and more would need less than half their width.
-    const Case cases[] = {
-        {"あいうえおかきくけこさしす", 1.0, "text 16.00 31.80 \"あいうえおかきくけこさしす\""},
-        {"あいうえおかきくけこさしすせ", 1.0,
-         "condensed 16.00 31.80 0.98 103.00 \"あいうえおかきくけこさしすせ\""},
-        {"あいうえおかきくけこさしすせそたちつてとなにぬね", 1.0,
-         "condensed 16.00 31.80 0.57 103.00 \"あいうえおかきくけこさしすせそたちつてとなにぬね\""},
-        {"あいうえおかきくけこさしすせそたちつてとなにぬねのはまみむめ", 1.0,
-         "condensed 16.00 31.80 0.50 103.00 "
-         "\"あいうえおかきくけこさしすせそたちつてとなにぬねのはまみむめ\""},
-        {"あいうえおかきくけこさしすせ", 0.5,
-         "condensed 8.00 15.90 0.98 51.50 \"あいうえおかきくけこさしすせ\""},
-    };
-    for (const Case& c : cases) {
-        LabelRecord r = sampleLabel();
-        r.productName = c.name;
-        const Lines calls = c.zoom == 1.0
-                                ? labelCallsAt100(sheetWith(1, r), initialLayoutSettings())
-                                : drawPreview(sheetWith(1, r), initialLayoutSettings(), 0.5);
-        const std::string anchor = c.zoom == 1.0 ? "16.00 31.80" : "8.00 15.90";
-        EXPECT_EQ(textAt(calls, anchor), c.line) << c.name;
+        r.productName = name;
+        EXPECT_EQ(drawnText(r, drawn), "text") << name;
     }
 }
 
 // Right-aligned in a field of seven; a longer price is drawn whole from the
 // field's left edge instead of losing its leading characters.
 TEST(DrawSheet, PriceField) {
-    struct Case {
-        const char* price;
-        const char* line;
-    };
-    const Case cases[] = {
-        {"", "text 12.00 40.80 \"     \""},
-        {"8", "text 12.00 40.80 \"     8\""},
-        {"98", "text 12.00 40.80 \"     98\""},
-        {"198", "text 12.00 40.80 \"    198\""},
-        {"1234567", "text 12.00 40.80 \"1234567\""},
-        {"12345678", "text 12.00 40.80 \"12345678\""},
-        {"1,234,567", "text 12.00 40.80 \"1,234,567\""},
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "     "},
+        {"8", "     8"},
+        {"98", "     98"},
+        {"198", "    198"},
+        {"1234567", "1234567"},
+        {"12345678", "12345678"},
+        {"1,234,567", "1,234,567"},
         // 48 pt: three blanks and four full-width characters are 93 mm, more
         // than the label's 91.
-        {"￥１９８", "condensed 12.00 40.80 0.98 103.00 \"   ￥１９８\""},
-        {"オープン価格", "condensed 12.00 40.80 0.83 103.00 \" オープン価格\""},
+        {"￥１９８", "   ￥１９８"},
+        {"オープン価格", " オープン価格"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [price, drawn] : cases) {
         LabelRecord r = sampleLabel();
-        r.price = c.price;
-        const Lines calls = labelCallsAt100(sheetWith(1, r), initialLayoutSettings());
-        EXPECT_EQ(textAt(calls, "12.00 40.80"), c.line) << c.price;
+        r.price = price;
+        EXPECT_NE(drawnText(r, drawn), "(not drawn)") << price;
+    }
+}
+
+// A text that would end beyond its label's right edge is drawn narrower so
+// that it ends there, down to half its width; beyond that it is cut at the
+// edge. Texts that fit are drawn as they are. The scale is the same at 50 %
+// and on any stock, measured against its own label's width.
+TEST(DrawSheet, LongTextsAreCondensedToEndInsideTheirLabel) {
+    struct Case {
+        const char* name;
+        const char* scale;  // "" for a text drawn as it is
+    };
+    // The product name at 18 pt (6.35 mm a full-width character) starts 4 mm
+    // into the label, so 87 mm are left: 13 characters fit, 14 are condensed,
+    // 28 and more would need less than half their width.
+    const Case cases[] = {
+        {"あいうえおかきくけこさしす", ""},
+        {"あいうえおかきくけこさしすせ", "0.98"},
+        {"あいうえおかきくけこさしすせそたちつてとなにぬね", "0.57"},
+        {"あいうえおかきくけこさしすせそたちつてとなにぬねのはまみむめ", "0.50"},
+    };
+    const PointMm anchor = standardElementTemplate().place(LabelElement::ProductName).anchor;
+    for (double z : {1.0, 0.5}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(z));
+            LabelRecord r = sampleLabel();
+            r.productName = c.name;
+            const LayoutSettings layout = initialLayoutSettings();
+            const RecordingSurface s = preview(sheetWith(1, r), layout, z);
+            const Mark* m = textMark(labelMarks(s, layout, 1, z), c.name);
+            ASSERT_NE(m, nullptr);
+            EXPECT_EQ(m->kind, *c.scale == '\0' ? "text" : "condensed");
+            EXPECT_DOUBLE_EQ(m->local.x, anchor.x * z);
+            EXPECT_DOUBLE_EQ(m->local.y, anchor.y * z);
+            EXPECT_LE(m->page.right(), m->clip->right() + 1e-9);
+            // The condensed call names its scale and the label's right edge.
+            const Lines condensed = s.callsStartingWith("condensed ");
+            ASSERT_EQ(condensed.size(), *c.scale == '\0' ? 0u : 1u);
+            if (!condensed.empty()) {
+                const std::string right = RecordingSurface::number((12.0 + 91.0) * z);
+                EXPECT_NE(condensed[0].find(std::string(" ") + c.scale + " " + right + " "),
+                          std::string::npos)
+                    << condensed[0];
+            }
+        }
     }
 }
 
 // ---- Printing -------------------------------------------------------------
 
-struct Printed {
-    Lines calls;
-};
-
-Printed print(const LabelSheet& sheet, const LayoutSettings& layout) {
-    RecordingSurface printer;
-    printer.twipsX = 2.4;  // 600 dpi
-    printer.twipsY = 2.4;
-    printer.currentUnit = SurfaceUnit::Millimetres;
-    drawSheet(printer, sheet, layout, RenderOptions::paper());
-    return {printer.calls};
-}
-
-const Lines kPrintStart = {"font ＭＳ 明朝 16.00 b0 i0 u0", "color #000000", "unit mm"};
-
-// The printed page: no clearing, no frames, the real bars in whole pixels,
-// everything at full size.
-TEST(DrawSheet, PrintAtFullSizeWithRealBarcode) {
-    const Printed p = print(sheetWith(1, sampleLabel()), initialLayoutSettings());
-    ASSERT_EQ(p.calls.size(), 3u + 115 + 21);
-    EXPECT_EQ(Lines(p.calls.begin(), p.calls.begin() + 3), kPrintStart);
-    EXPECT_EQ(p.calls[3], "unit px");
-    // (52, 12.8)-(107, 22.8) mm at 600 dpi: from pixel (1228, 302), 11 a module.
-    EXPECT_EQ(p.calls[4], "fill 1228.00 302.00 11.00 237.00 #ffffff");
-    EXPECT_EQ(p.calls[4 + 9], "fill 1327.00 302.00 11.00 237.00 #000000");
-    EXPECT_EQ(p.calls[4 + 112], "fill 2460.00 302.00 11.00 237.00 #ffffff");
-    EXPECT_EQ(p.calls[117], "unit mm");
-    EXPECT_EQ(Lines(p.calls.begin() + 118, p.calls.end()),
-              Lines(kDefaultLabel1.begin() + 14, kDefaultLabel1.end()));
-}
-
 TEST(DrawSheet, EmptySheetOnPaperDrawsNothing) {
-    const Printed p = print(LabelSheet{}, initialLayoutSettings());
-    EXPECT_EQ(p.calls, kPrintStart);
+    const RecordingSurface p = paper(LabelSheet{}, initialLayoutSettings());
+    EXPECT_EQ(p.calls, (Lines{"font ＭＳ 明朝 16.00 b0 i0 u0", "color #000000", "unit mm"}));
 }
 
-TEST(DrawSheet, PrintedBarcodeFollowsItsOffset) {
+// The real bars are laid in whole printer pixels from the barcode's box in
+// the label, moved by its offset; the unit is millimetres again after them.
+TEST(DrawSheet, PrintedBarcodeFollowsItsOffsetInEveryLabel) {
+    const ElementPlace& box = standardElementTemplate().place(LabelElement::Barcode);
     LayoutSettings layout = initialLayoutSettings();
     layout.element(LabelElement::Barcode).offsetX = 2;
     layout.element(LabelElement::Barcode).offsetY = -1;
-    const Printed p = print(sheetWith(2, sampleLabel()), layout);
-    // (145, 11.8) mm: 145 * 56.7 / 2.4 = 3425.6, 11.8 * 56.7 / 2.4 = 278.8.
-    ASSERT_GT(p.calls.size(), 4u);
-    EXPECT_EQ(p.calls[4], "fill 3425.00 278.00 11.00 237.00 #ffffff");
+    const RecordingSurface p = paper(fullSheet(sampleLabel()), layout);
+    const double pixelsPerMm = 56.7 / 2.4;
+    for (int k = 1; k <= kStandardStock.labelCount(); ++k) {
+        const std::vector<Mark> modules = ofKind(labelMarks(p, layout, k, 1.0), "fill");
+        ASSERT_EQ(modules.size(), 113u) << "label " << k;
+        const Box cell = cellBox(layout, k, 1.0);
+        const double left = std::floor((cell.x + box.anchor.x + 2) * pixelsPerMm);
+        const double top = std::floor((cell.y + box.anchor.y - 1) * pixelsPerMm);
+        for (std::size_t i = 0; i < modules.size(); ++i) {
+            EXPECT_EQ(modules[i].unit, SurfaceUnit::Pixels);
+            const double x = modules[i].local.x + cell.x * 1440.0 / 25.4 / 2.4;
+            const double y = modules[i].local.y + cell.y * 1440.0 / 25.4 / 2.4;
+            EXPECT_NEAR(x, left + 11.0 * static_cast<double>(i), 1e-6) << k << " " << i;
+            EXPECT_NEAR(y, top, 1e-6) << k;
+        }
+    }
+    // (145, 11.8) mm for label 2: 145 * 56.7 / 2.4 = 3425.6, 11.8 * 56.7 / 2.4 = 278.8.
+    EXPECT_EQ(paper(sheetWith(2, sampleLabel()), layout).callsStartingWith("fill ").at(0),
+              "fill 3425.00 278.00 11.00 237.00 #ffffff");
+    EXPECT_EQ(p.currentUnit, SurfaceUnit::Millimetres);
 }
 
 TEST(DrawSheet, PrintWithoutBarcode) {
@@ -595,103 +588,74 @@ TEST(DrawSheet, PrintWithoutBarcode) {
         {"4901234567890", true}, {"ABCDEFGHIJKLM", true}, {"4901234567894", false}};
     for (const Case& c : cases) {
         LayoutSettings layout = initialLayoutSettings();
-        if (!c.barcodeVisible)
-            layout.element(LabelElement::Barcode).visible = false;
+        layout.element(LabelElement::Barcode).visible = c.barcodeVisible;
         LabelRecord r = sampleLabel();
         r.janCode = c.code;
-        const Printed p = print(sheetWith(1, r), layout);
-        ASSERT_EQ(p.calls.size(), 3u + 21) << c.code;
-        EXPECT_EQ(p.calls[5], std::string("text 20.00 13.80 \"") + c.code + "\"");
+        const std::vector<Mark> marks = labelMarks(paper(sheetWith(1, r), layout), layout, 1, 1.0);
+        EXPECT_EQ(marks.size(), 7u) << c.code << ": the texts only";
+        EXPECT_NE(textMark(marks, c.code), nullptr) << c.code;
     }
 }
 
 // A surface that fails (a broken printer page) stops the drawing after the
-// label in hand.
+// label in hand, its frame closed.
 TEST(DrawSheet, StopsWhenTheSurfaceFails) {
     LabelSheet sheet;
     sheet.label(1) = sampleLabel();
     sheet.label(2) = sampleLabel();
-    sheet.label(3) = sampleLabel();
+    const LayoutSettings layout = initialLayoutSettings();
     RecordingSurface surface;
-    surface.failAfterCalls = 16;  // fails while label 1 is drawn
-    drawSheet(surface, sheet, initialLayoutSettings(), RenderOptions::preview(0.5));
-    EXPECT_EQ(surface.calls.size(), 15u + kDefaultLabel1.size());
+    surface.failAfterCalls = preview(LabelSheet{}, layout, 0.5).calls.size() + 5;
+    drawSheet(surface, sheet, layout, RenderOptions::preview(0.5));
+    EXPECT_FALSE(labelMarks(surface, layout, 1, 0.5).empty());
+    EXPECT_TRUE(labelMarks(surface, layout, 2, 0.5).empty());
+    EXPECT_EQ(surface.savedDepth(), 0u);
 
     RecordingSurface printer;
     printer.failAfterCalls = 0;  // never opened
-    drawSheet(printer, sheet, initialLayoutSettings(), RenderOptions::paper());
-    EXPECT_EQ(printer.calls, kPrintStart);
+    drawSheet(printer, sheet, layout, RenderOptions::paper());
+    EXPECT_TRUE(printer.marks.empty());
 }
 
 // ---- The start-up guide ---------------------------------------------------
 
-// Drawn where the layout's origin is (here moved by +3, -2 mm); the guide
-// leaves the origin alone.
-TEST(DrawSheetGuide, NumberedFramesAtTheLayoutOrigin) {
-    LayoutSettings layout = initialLayoutSettings();
-    layout.originX = 15.0;
-    layout.originY = 5.8;
-    RecordingSurface surface;
-    drawSheetGuide(surface, layout, 0.5);
-    const std::string font = "font ＭＳ 明朝 5.00 b0 i0 u0";
-    const std::string colour = "color #d4d0c8";
-    EXPECT_EQ(surface.calls, (Lines{
-                                 "unit mm",
-                                 "clear",
-                                 "rect 7.50 2.90 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 35.50 10.90 \" 1\"",
-                                 "rect 53.00 2.90 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 81.00 10.90 \" 2\"",
-                                 "rect 7.50 30.40 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 35.50 38.40 \" 3\"",
-                                 "rect 53.00 30.40 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 81.00 38.40 \" 4\"",
-                                 "rect 7.50 57.90 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 35.50 65.90 \" 5\"",
-                                 "rect 53.00 57.90 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 81.00 65.90 \" 6\"",
-                                 "rect 7.50 85.40 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 35.50 93.40 \" 7\"",
-                                 "rect 53.00 85.40 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 81.00 93.40 \" 8\"",
-                                 "rect 7.50 112.90 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 35.50 120.90 \" 9\"",
-                                 "rect 53.00 112.90 45.50 27.50 #d4d0c8",
-                                 font,
-                                 colour,
-                                 "text 81.00 120.90 \"10\"",
-                             }));
-}
-
-TEST(DrawSheetGuide, FullSizeAtTheDefaultOrigin) {
-    RecordingSurface surface;
-    drawSheetGuide(surface, initialLayoutSettings(), 1.0);
-    ASSERT_EQ(surface.calls.size(), 42u);
-    EXPECT_EQ(surface.calls[2], "rect 12.00 7.80 91.00 55.00 #d4d0c8");
-    EXPECT_EQ(surface.calls[3], "font ＭＳ 明朝 10.00 b0 i0 u0");
-    EXPECT_EQ(surface.calls[5], "text 68.00 23.80 \" 1\"");
-    EXPECT_EQ(surface.calls[41], "text 159.00 243.80 \"10\"");
+// A numbered outline in every cell of the stock, from the layout's origin
+// (here moved by +3, -2 mm), the number at the template's place in the cell.
+TEST(DrawSheetGuide, NumberedOutlinesInEveryCell) {
+    const ElementTemplate& places = standardElementTemplate();
+    for (const LabelStock& stock : {kStandardStock, gappedStock()}) {
+        LayoutSettings layout = layoutFor(stock);
+        layout.originX += 3.0;
+        layout.originY -= 2.0;
+        RecordingSurface surface;
+        drawSheetGuide(surface, layout, 0.5);
+        EXPECT_EQ(surface.calls.at(1), "clear");
+        const std::vector<Mark> rects = ofKind(surface.marks, "rect");
+        const std::vector<Mark> numbers = ofKind(surface.marks, "text");
+        ASSERT_EQ(rects.size(), static_cast<std::size_t>(stock.labelCount()));
+        ASSERT_EQ(numbers.size(), rects.size());
+        for (int k = 1; k <= stock.labelCount(); ++k) {
+            const Mark& n = numbers[static_cast<std::size_t>(k - 1)];
+            EXPECT_TRUE(
+                sameBox(rects[static_cast<std::size_t>(k - 1)].page, cellBox(layout, k, 0.5)));
+            EXPECT_EQ(n.text, (k < 10 ? " " : "") + std::to_string(k));
+            EXPECT_DOUBLE_EQ(n.local.x, places.guideNumber.x * 0.5);
+            EXPECT_DOUBLE_EQ(n.local.y, places.guideNumber.y * 0.5);
+            EXPECT_EQ(n.color, kGuideColor);
+        }
+    }
+    // At full size on the standard stock: label 1's number at (12 + 56, 7.8 + 16).
+    RecordingSurface full;
+    drawSheetGuide(full, initialLayoutSettings(), 1.0);
+    EXPECT_NE(std::find(full.calls.begin(), full.calls.end(), "text 68.00 23.80 \" 1\""),
+              full.calls.end());
+    EXPECT_NE(std::find(full.calls.begin(), full.calls.end(), "font ＭＳ 明朝 10.00 b0 i0 u0"),
+              full.calls.end());
 }
 
 }  // namespace
+
+// ---- The tax line -----------------------------------------------------------
 
 TEST(DrawSheet, TaxLineOfADualLabelAtEachRate) {
     struct Case {
@@ -718,21 +682,25 @@ TEST(DrawSheet, TaxLineOfADualLabelAtEachRate) {
         LabelRecord label = sampleLabel();
         label.price = c.price;
         label.taxRate = c.rate;
-        const Lines calls = labelCallsAt100(sheetWith(1, label), layout);
-        // The label as before, then the tax line last, right of the maker.
-        Lines expected(kDefaultLabel1.begin(), kDefaultLabel1.end());
-        expected[22] = textAt(calls, "12.00 40.80");
+        const std::vector<Mark> marks =
+            labelMarks(preview(sheetWith(1, label), layout, 1.0), layout, 1, 1.0);
+        // The tax line comes last, in red, after the label's other texts.
+        std::vector<Mark> texts;
+        std::copy_if(marks.begin(), marks.end(), std::back_inserter(texts),
+                     [](const Mark& m) { return m.kind == "text" || m.kind == "condensed"; });
+        ASSERT_EQ(texts.size(), *c.taxLine != '\0' ? 8u : 7u);
         if (*c.taxLine != '\0') {
-            expected.insert(expected.end(),
-                            {"font ＭＳ 明朝 16.00 b0 i0 u0", "color #ff0000",
-                             "text 54.00 24.80 \"" + std::string(c.taxLine) + "\""});
+            EXPECT_EQ(texts.back().text, c.taxLine);
+            EXPECT_EQ(texts.back().color, kRed);
         }
-        EXPECT_EQ(calls, expected);
     }
 
     // Only a sheet showing both prices has a tax line.
     layout.pricing = PricePattern{};
-    EXPECT_EQ(labelCallsAt100(sheetWith(1, sampleLabel()), layout), kDefaultLabel1);
+    EXPECT_EQ(ofKind(labelMarks(preview(sheetWith(1, sampleLabel()), layout, 1.0), layout, 1, 1.0),
+                     "text")
+                  .size(),
+              7u);
 }
 
 TEST(DrawSheet, TaxLineMovesHidesAndPrints) {
@@ -745,13 +713,13 @@ TEST(DrawSheet, TaxLineMovesHidesAndPrints) {
     taxLine.color = 0x123456;
     LabelRecord label = sampleLabel();
     label.taxRate = TaxRate::Reduced;
-    const Printed p = print(sheetWith(2, label), layout);
     // On paper, label 2 (its cell at 103, 7.8 mm) at full size.
-    EXPECT_EQ(Lines(p.calls.end() - 3, p.calls.end()),
+    const Lines printed = paper(sheetWith(2, label), layout).calls;
+    EXPECT_EQ(Lines(printed.end() - 3, printed.end()),
               (Lines{"font ＭＳ ゴシック 20.00 b1 i0 u0", "color #563412",
                      "text 142.00 26.80 \"税込 213円\""}));
-    const Lines half = drawPreview(sheetWith(2, label), layout, 0.5);
+    const Lines half = preview(sheetWith(2, label), layout, 0.5).callsStartingWith("text ");
     EXPECT_EQ(half.back(), "text 71.00 13.40 \"税込 213円\"");
     taxLine.visible = false;
-    EXPECT_EQ(textAt(drawPreview(sheetWith(2, label), layout), "142.00 26.80"), "");
+    EXPECT_TRUE(preview(sheetWith(2, label), layout, 1.0).callsStartingWith("text 142.00").empty());
 }

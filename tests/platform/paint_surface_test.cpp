@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -333,6 +334,115 @@ TEST(PaintSurfaceText, MeasuresCondensesAndClipsTexts) {
     EXPECT_NEAR(ink.left() / pxPerMm, 10.0, 0.6);
     EXPECT_LE((ink.right() + 1) / pxPerMm, 40.0 + 0.05);
     EXPECT_GE((ink.right() + 1) / pxPerMm, 39.0);
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Frames: translate, clip, save and restore ------------------------------
+
+// A translation holds in both units and comes to the same device pixels as
+// the sum given at once; restore() brings the origin back.
+TEST_F(PaintSurfaceTest, TranslatedRectanglesLandWhereTheSumWould) {
+    struct Case {
+        SurfaceUnit unit;  // of the translation
+        double dx, dy;
+    };
+    // At 96 dpi: 25.4 mm is 96 px.
+    const Case cases[] = {{SurfaceUnit::Millimetres, 25.4, 12.7}, {SurfaceUnit::Pixels, 96, 48}};
+    for (const Case& c : cases) {
+        for (SurfaceUnit drawn : {SurfaceUnit::Millimetres, SurfaceUnit::Pixels}) {
+            QImage image = blankImage(400, 200, 96);
+            QPainter painter(&image);
+            QtPaintSurface surface(painter);
+            surface.save();
+            surface.setUnit(c.unit);
+            surface.translate(c.dx, c.dy);
+            surface.setUnit(drawn);
+            const double unit = drawn == SurfaceUnit::Pixels ? 96 / 25.4 : 1.0;
+            EXPECT_NEAR(surface.origin().x, 25.4 * unit, 1e-9);
+            EXPECT_NEAR(surface.origin().y, 12.7 * unit, 1e-9);
+            surface.fillRect(10 * unit, 5 * unit, 20 * unit, 10 * unit, 0);
+            surface.restore();
+            EXPECT_EQ(surface.origin().x, 0.0);
+            surface.fillRect(0, 0, 0.2, 0.2, 0);  // one pixel at the device's corner again
+            painter.end();
+            // (35.4, 17.7) mm = (133.8, 66.9) px; 20 × 10 mm = 75.6 × 37.8 px.
+            EXPECT_EQ(image.pixel(0, 0), kBlackPixel);
+            image.setPixel(0, 0, kWhite);
+            EXPECT_EQ(paintedBounds(image, kWhite), QRect(134, 67, 75, 38))
+                << "translated in " << static_cast<int>(c.unit) << ", drawn in "
+                << static_cast<int>(drawn);
+        }
+    }
+}
+
+// Nothing is painted outside the clip, whatever is drawn: rectangles, lines,
+// texts; the clip ends with restore(). Clips inside clips paint their overlap.
+TEST_F(PaintSurfaceTest, NothingIsPaintedOutsideTheClip) {
+    QImage image = blankImage(600, 400, 600);
+    QPainter painter(&image);
+    QtPaintSurface surface(painter);
+    surface.save();
+    surface.translate(5, 3);
+    surface.clipRect(0, 0, 10, 8);  // (5, 3)-(15, 11) mm on the page
+    surface.fillRect(-5, -3, 40, 30, 0);
+    surface.drawLine(-5, 4, 30, 4, kRed);
+    surface.setFont(SurfaceFont{"ＭＳ 明朝", 48, false, false, false});
+    surface.setTextColor(kBlack);
+    surface.drawText(6, 2, "あいう");
+    surface.save();
+    surface.clipRect(8, 6, 10, 10);  // overlaps the first in (13, 9)-(15, 11) mm
+    surface.fillRect(8, 6, 10, 10, kRed);
+    surface.restore();
+    surface.restore();
+    surface.fillRect(20, 12, 1, 1, 0);  // no clip any more: (20, 12)-(21, 13) mm
+    painter.end();
+    const double px = 600 / 25.4;
+    const auto edge = [&](double mm) { return static_cast<int>(std::lround(mm * px)); };
+    QImage inside = image.copy();
+    for (int y = edge(12); y < edge(13); ++y) {
+        for (int x = edge(20); x < edge(21); ++x) {
+            EXPECT_EQ(inside.pixel(x, y), kBlackPixel);
+            inside.setPixel(x, y, kWhite);
+        }
+    }
+    EXPECT_EQ(paintedBounds(inside, kWhite),
+              QRect(edge(5), edge(3), edge(15) - edge(5), edge(11) - edge(3)));
+    const QRgb red = 0xFFFF0000;
+    EXPECT_EQ(image.pixel(edge(14), edge(10)), red);
+    EXPECT_NE(image.pixel(edge(12.5), edge(10)), red) << "outside the inner clip";
+}
+
+// Barcode modules stay whole, equal device pixels under a translation that
+// is no whole number of pixels, at the place the page position gives them.
+TEST_F(PaintSurfaceTest, BarcodeModulesUnderATranslationAreWholePixels) {
+    // Label 3 of the standard stock: its corner at (12, 62.8) mm, the bars'
+    // box 40..95 × 5..15 mm inside it. From the page position (52, 67.8) mm:
+    // floor(52 × 23.625) = 1228, floor(67.8 × 23.625) = 1601 at 600 dpi.
+    QImage image = blankImage(2600, 2000, 600, kGreyBackground);
+    QPainter painter(&image);
+    QtPaintSurface surface(painter);
+    surface.save();
+    surface.translate(12, 62.8);
+    surface.clipRect(0, 0, 91, 55);
+    ASSERT_TRUE(drawEan13Barcode(surface, "4901234567894", 40, 5, 95, 15));
+    EXPECT_EQ(surface.unit(), SurfaceUnit::Millimetres);
+    surface.restore();
+    painter.end();
+    // The first 109 modules end before pixel 2427, inside the label.
+    const std::string pattern = darkLight(buildModulePattern("4901234567894"));
+    for (int y : {1601, 1700, 1837}) {
+        bool uniform = false;
+        const std::string modules = readModules(image, 1228, y, 11, 109, uniform);
+        EXPECT_TRUE(uniform) << "row " << y;
+        EXPECT_EQ(modules, pattern.substr(0, 109)) << "row " << y;
+    }
+    // The quiet zone past the label's right edge (103 mm = 2433.1 px) is cut off.
+    const QRect bounds = paintedBounds(image, kGreyBackground);
+    EXPECT_EQ(bounds.left(), 1228);
+    EXPECT_EQ(bounds.right() + 1, static_cast<int>(std::lround(103 * 600 / 25.4)));
 }
 
 }  // namespace

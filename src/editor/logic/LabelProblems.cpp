@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "barcode/JanCode.h"
-#include "files/Cp932.h"
+#include "files/LabelDataFile.h"
 #include "model/Utf8Text.h"
 #include "render/DrawingSurface.h"
 #include "render/LabelTexts.h"
@@ -69,10 +69,7 @@ void addDrawingProblems(const LabelRecord& label, int number, const LayoutSettin
                         DrawingSurface& gauge, std::vector<LabelProblem>& problems) {
     gauge.setUnit(SurfaceUnit::Millimetres);
     for (const LabelText& t : labelTexts(label, layout)) {
-        const ElementFont& font = layout.element(t.element).font;
-        gauge.setFont(SurfaceFont{font.name, double(font.size), font.bold, font.italic,
-                                  layout.isUnderlined(t.element)});
-        const TextFit fit = fitText(gauge.textWidth(t.text), layout.stock.labelWidthMm - t.dx);
+        const TextFit fit = placeText(gauge, t, layout, 1.0).fit;
         if (fit.clipped) {
             problems.push_back({number, LabelProblemKind::TextClipped, t.element, {}, 50});
         } else if (fit.scale < 1.0) {
@@ -103,13 +100,7 @@ std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
     if (printed && gauge != nullptr)
         addDrawingProblems(label, number, layout, *gauge, problems);
     for (LabelField f : kLabelFields) {
-        const std::string& text = label.field(f);
-        std::optional<std::string> c;
-        if (text.find('"') != std::string::npos)
-            c = "\"";  // ends the field early in a label data file
-        else
-            c = cp932::firstUnencodable(text);
-        if (c)
+        if (const std::optional<std::string> c = firstUnstorableCharacter(label.field(f)))
             problems.push_back(
                 {number, LabelProblemKind::CharacterNotSaved, elementOfField(f), *c, 100});
     }
