@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "barcode/Symbology.h"
 #include "model/TaxPrice.h"
 #include "model/Utf8Text.h"
 
@@ -20,7 +21,8 @@ constexpr double kTaxLineY = 17;
 
 std::string janDigitsText(const std::string& janCode) {
     // A short code stands under the middle of its narrower barcode.
-    return utf8::length(janCode) == 8 ? "    " + janCode : janCode;
+    const bool shortCode = janSymbologyForLength(utf8::length(janCode)) == Symbology::Ean8;
+    return shortCode ? "    " + janCode : janCode;
 }
 
 std::string productNameText(const std::string& name) {
