@@ -12,8 +12,13 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& proble
         std::optional<ProductRow> row = reader_.next(problems);
         if (!row)
             break;
+        LabelRecord filled;
+        if (Result fault = fillLabel(*row, filled); !fault.ok()) {
+            problems.push_back(std::move(fault));  // not printed
+            continue;
+        }
         LabelRecord& label = sheet.label(nextPosition_++);
-        label = std::move(row->record);
+        label = std::move(filled);
         label.janCode = settleJanInput(label.janCode).code;  // as the JAN code box does
         any = true;
         ++placed_;
@@ -35,17 +40,4 @@ long sheetsNeeded(long productCount, int startPosition) {
         return 0;
     const long first = (startPosition < 1 || startPosition > 10) ? 1 : startPosition;
     return (productCount + first - 1 + 9) / 10;
-}
-
-long countProducts(std::istream& in, TextEncoding encoding) {
-    ProductListReader reader(in, encoding);
-    std::vector<Result> ignored;
-    long count = 0;
-    while (reader.next(ignored)) {
-        ++count;
-        ignored.clear();
-    }
-    in.clear();
-    in.seekg(0);
-    return count;
 }

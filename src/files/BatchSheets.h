@@ -31,7 +31,3 @@ class BatchSheetBuilder {
 
 // How many sheets `productCount` products need from `startPosition` on.
 long sheetsNeeded(long productCount, int startPosition);
-
-// Counts the products of a list (rows that would be printed or reported as
-// printed without barcode; unreadable and empty rows not counted).
-long countProducts(std::istream& in, TextEncoding encoding);

@@ -122,40 +122,11 @@ std::string asciiLower(std::string s) {
 
 }  // namespace
 
-std::optional<LabelField> columnForHeader(const std::string& rawName) {
-    std::string name = asciiLower(trimBlanks(rawName));
+const ProductColumn* columnForHeader(const std::string& cell) {
+    std::string name = asciiLower(trimBlanks(cell));
     if (name.starts_with(kUtf8Bom))
         name.erase(0, kUtf8Bom.size());
-    static const std::array<std::pair<const char*, LabelField>, 16> kNames = {{
-        {"jan", LabelField::JanCode},
-        {"janコード", LabelField::JanCode},
-        {"jancode", LabelField::JanCode},
-        {"jan code", LabelField::JanCode},
-        {"メーカー", LabelField::Maker},
-        {"maker", LabelField::Maker},
-        {"品名", LabelField::ProductName},
-        {"name", LabelField::ProductName},
-        {"規格", LabelField::Spec},
-        {"spec", LabelField::Spec},
-        {"ロット", LabelField::Lot},
-        {"lot", LabelField::Lot},
-        {"売価", LabelField::Price},
-        {"price", LabelField::Price},
-        {"価格", LabelField::Price},
-        {"product name", LabelField::ProductName},
-    }};
-    for (const auto& [text, field] : kNames) {
-        if (name == text)
-            return field;
-    }
-    return std::nullopt;
-}
-
-bool isTaxRateHeader(const std::string& rawName) {
-    std::string name = asciiLower(trimBlanks(rawName));
-    if (name.starts_with(kUtf8Bom))
-        name.erase(0, kUtf8Bom.size());
-    return name == "税率" || name == "消費税率" || name == "tax" || name == "tax rate";
+    return columnNamed(name);
 }
 
 std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
@@ -184,10 +155,7 @@ std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
 }
 
 ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
-    : in_(in), encoding_(encoding) {
-    for (int i = 0; i < 6; ++i)
-        columns_.push_back(i);
-}
+    : in_(in), encoding_(encoding), columns_(positionalColumns()) {}
 
 // Reads one line without its line end into `line`; false at the end of the
 // list. A line longer than kMaxRecordBytes is read through but not kept
@@ -239,7 +207,7 @@ std::optional<std::string> ProductListReader::decodeLine(std::string_view bytes)
 }
 
 bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
-    std::vector<int> columns(fields.size(), -1);
+    std::vector<const ProductColumn*> columns(fields.size(), nullptr);
     int named = 0;
     int nonEmpty = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -250,11 +218,8 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
                         [](char c) { return (c >= '0' && c <= '9') || c == ','; }))
             return false;
         ++nonEmpty;
-        if (auto field = columnForHeader(fields[i])) {
-            columns[i] = static_cast<int>(*field);
-            ++named;
-        } else if (isTaxRateHeader(fields[i])) {
-            columns[i] = kTaxRateColumn;
+        if (const ProductColumn* column = columnForHeader(fields[i])) {
+            columns[i] = column;
             ++named;
         }
     }
@@ -264,33 +229,21 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
     return true;
 }
 
-std::optional<ProductRow> ProductListReader::placeColumns(const std::vector<std::string>& fields,
-                                                          int lineNumber,
-                                                          std::vector<Result>& problems) const {
+std::optional<ProductRow> ProductListReader::nameColumns(const std::vector<std::string>& fields,
+                                                         int lineNumber,
+                                                         std::vector<Result>& problems) const {
     ProductRow row;
     row.lineNumber = lineNumber;
     bool extra = false;
-    std::optional<std::string> badRate;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const int column = i < columns_.size() ? columns_[i] : -1;
-        if (column == kTaxRateColumn) {
-            if (const std::optional<TaxRate> rate = taxRateFromListText(fields[i]))
-                row.record.taxRate = *rate;
-            else
-                badRate = fields[i];
-        } else if (column >= 0) {
-            row.record.field(static_cast<LabelField>(column)) = fields[i];
-        } else if (i >= columns_.size() && !fields[i].empty()) {
+        const ProductColumn* column = i < columns_.size() ? columns_[i] : nullptr;
+        if (column != nullptr)
+            row.texts.push_back({column, fields[i]});
+        else if (i >= columns_.size() && !fields[i].empty())
             extra = true;
-        }
     }
     if (extra) {
         problems.push_back(Result::failure(ResultCode::RowTooManyColumns).withLine(lineNumber));
-        return std::nullopt;
-    }
-    if (badRate) {
-        problems.push_back(
-            Result::failure(ResultCode::RowBadTaxRate, *badRate).withLine(lineNumber));
         return std::nullopt;
     }
     return row;
@@ -330,7 +283,7 @@ std::optional<ProductRow> ProductListReader::next(std::vector<Result>& problems)
             if (applyHeader(*fields))
                 continue;
         }
-        if (std::optional<ProductRow> row = placeColumns(*fields, lineNumber, problems))
+        if (std::optional<ProductRow> row = nameColumns(*fields, lineNumber, problems))
             return row;
     }
     return std::nullopt;

@@ -12,8 +12,15 @@
 
 namespace {
 
+// A row of the list made into a label through the column table, as a batch
+// makes it.
+struct Product {
+    int lineNumber = 0;
+    LabelRecord record;
+};
+
 struct ReadResult {
-    std::vector<ProductRow> rows;
+    std::vector<Product> rows;
     std::vector<Result> problems;
 };
 
@@ -21,8 +28,13 @@ ReadResult readAll(const std::string& bytes, TextEncoding encoding = TextEncodin
     std::istringstream in(bytes);
     ProductListReader reader(in, encoding);
     ReadResult result;
-    while (auto row = reader.next(result.problems))
-        result.rows.push_back(*row);
+    while (auto row = reader.next(result.problems)) {
+        Product product{row->lineNumber, {}};
+        if (Result fault = fillLabel(*row, product.record); !fault.ok())
+            result.problems.push_back(std::move(fault));
+        else
+            result.rows.push_back(std::move(product));
+    }
     return result;
 }
 
@@ -149,7 +161,7 @@ TEST(ProductList, AQuoteLeftOpenSkipsOnlyItsOwnLine) {
         SCOPED_TRACE(c.name);
         const auto r = readAll(c.list);
         std::vector<std::string> names;
-        for (const ProductRow& row : r.rows)
+        for (const Product& row : r.rows)
             names.push_back(row.record.productName);
         std::vector<int> lines;
         for (const Result& p : r.problems)
@@ -166,7 +178,7 @@ TEST(ProductList, AQuoteLeftOpenSkipsOnlyItsOwnLine) {
 TEST(ProductList, LineEndsOfEveryKindCountOneLineEach) {
     const auto r = readAll("a,b,P1\r\r\na,b,P2\ra,b,P3\r\n\r\na,b,P5\na,b,P6\r\r\r\na,b,P7");
     std::vector<int> lines;
-    for (const ProductRow& row : r.rows)
+    for (const Product& row : r.rows)
         lines.push_back(row.lineNumber);
     EXPECT_EQ(lines, (std::vector<int>{1, 2, 3, 5, 6, 7}));
     EXPECT_EQ(r.rows[0].record.productName, "P1");  // no carriage return left in a text
@@ -193,7 +205,7 @@ TEST(ProductList, EachRowIsDecodedInItsOwnEncoding) {
         SCOPED_TRACE(static_cast<int>(c.encoding));
         const auto r = readAll(list, c.encoding);
         std::vector<int> rowLines;
-        for (const ProductRow& row : r.rows)
+        for (const Product& row : r.rows)
             rowLines.push_back(row.lineNumber);
         std::vector<int> problemLines;
         for (const Result& p : r.problems) {
@@ -203,7 +215,7 @@ TEST(ProductList, EachRowIsDecodedInItsOwnEncoding) {
         EXPECT_EQ(rowLines, c.rowLines);
         EXPECT_EQ(problemLines, c.problemLines);
         if (c.encoding == TextEncoding::Auto) {
-            for (const ProductRow& row : r.rows)
+            for (const Product& row : r.rows)
                 EXPECT_EQ(row.record, record("4901234567894", "乳業", "牛乳", "", "", "198"));
         }
     }
@@ -245,9 +257,9 @@ TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
     std::string list;
     for (int i = 1; i <= 25; ++i)
         list += "4901234567894,m,P" + std::to_string(i) + ",,,1\n";
-    std::istringstream in(list);
-    EXPECT_EQ(countProducts(in, TextEncoding::Auto), 25);
+    EXPECT_EQ(readAll(list).rows.size(), 25u);
     EXPECT_EQ(sheetsNeeded(25, 7), 4);
+    std::istringstream in(list);
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 7);
     std::vector<Result> problems;
