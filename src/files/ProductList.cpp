@@ -16,34 +16,55 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 // is read to its end but not kept: it is reported as damaged.
 constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 
+// The bytes that may start a UTF-8 sequence, how many continuation bytes
+// follow, and the range the first of them must lie in: narrower than
+// 80..BF after E0, ED, F0 and F4, so that overlong forms, surrogates and
+// code points beyond U+10FFFF are no UTF-8 (a code page 932 row often holds
+// such byte pairs).
+struct Utf8Lead {
+    unsigned char first, last;
+    int continuations;
+    unsigned char low, high;
+};
+constexpr Utf8Lead kUtf8Leads[] = {
+    {0xC2, 0xDF, 1, 0x80, 0xBF}, {0xE0, 0xE0, 2, 0xA0, 0xBF}, {0xE1, 0xEC, 2, 0x80, 0xBF},
+    {0xED, 0xED, 2, 0x80, 0x9F}, {0xEE, 0xEF, 2, 0x80, 0xBF}, {0xF0, 0xF0, 3, 0x90, 0xBF},
+    {0xF1, 0xF3, 3, 0x80, 0xBF}, {0xF4, 0xF4, 3, 0x80, 0x8F},
+};
+
 // Validates UTF-8 incrementally: feed bytes, then finish().
 class Utf8Validator {
   public:
     void feed(unsigned char c) {
         if (pending_ > 0) {
-            if ((c & 0xC0) != 0x80) {
+            if (c < low_ || c > high_) {
                 valid_ = false;
                 pending_ = 0;
                 return;
             }
+            low_ = 0x80;
+            high_ = 0xBF;
             --pending_;
             return;
         }
         if (c < 0x80)
             return;
-        if (c >= 0xC2 && c <= 0xDF)
-            pending_ = 1;
-        else if (c >= 0xE0 && c <= 0xEF)
-            pending_ = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
-            pending_ = 3;
-        else
-            valid_ = false;
+        for (const Utf8Lead& lead : kUtf8Leads) {
+            if (c >= lead.first && c <= lead.last) {
+                pending_ = lead.continuations;
+                low_ = lead.low;
+                high_ = lead.high;
+                return;
+            }
+        }
+        valid_ = false;
     }
     bool valid() const { return valid_ && pending_ == 0; }
 
   private:
     int pending_ = 0;
+    unsigned char low_ = 0x80;  // the range of the next continuation byte
+    unsigned char high_ = 0xBF;
     bool valid_ = true;
 };
 

@@ -8,6 +8,7 @@
 
 #include "files/BatchSheets.h"
 #include "files/ProductList.h"
+#include "model/Utf8Text.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -361,4 +362,43 @@ TEST(ProductList, TaxRateColumnAsTillsExportIt) {
     ASSERT_TRUE(builder.nextSheet(sheet, problems));
     EXPECT_EQ(sheet.label(1).taxRate, TaxRate::Reduced);
     EXPECT_EQ(sheet.label(3).taxRate, TaxRate::Exempt);
+}
+
+// Byte sequences shaped like UTF-8 but not UTF-8 (an overlong form, a
+// surrogate, a code point beyond U+10FFFF) are no UTF-8 row: forced UTF-8
+// reports the row, and Auto reads it as code page 932, as it would any other
+// row that is not UTF-8. Every text read is UTF-8 that decodes and encodes
+// back to itself.
+TEST(ProductList, OnlyWellFormedUtf8IsUtf8) {
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"overlong three bytes", "\xE0\x83\xBC"},
+        {"overlong four bytes", "\xF0\x8F\xBF\xBF"},
+        {"surrogate", "\xED\xA0\x80"},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string list = "4901234567894," + c.bytes + ",x,,,1\n";
+        const auto forced = readAll(list, TextEncoding::Utf8);
+        EXPECT_TRUE(forced.rows.empty());
+        ASSERT_EQ(forced.problems.size(), 1u);
+        EXPECT_EQ(forced.problems[0].code, ResultCode::RowNotUtf8);
+
+        const auto automatic = readAll(list);
+        const auto cp932 = readAll(list, TextEncoding::Cp932);
+        ASSERT_EQ(automatic.rows.size(), cp932.rows.size());
+        for (std::size_t i = 0; i < automatic.rows.size(); ++i) {
+            const std::string& maker = automatic.rows[i].record.maker;
+            EXPECT_EQ(maker, cp932.rows[i].record.maker);
+            EXPECT_EQ(utf8::fromUtf32(utf8::toUtf32(maker)), maker);
+        }
+    }
+    // The same characters well formed are read as they are.
+    const auto good =
+        readAll("4901234567894,\xC3\xBC\xF0\x9F\x8D\xB5\xED\x9F\xBF,x,,,1\n", TextEncoding::Utf8);
+    ASSERT_EQ(good.rows.size(), 1u);
+    EXPECT_EQ(good.rows[0].record.maker, "\xC3\xBC\xF0\x9F\x8D\xB5\xED\x9F\xBF");
 }
