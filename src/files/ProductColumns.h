@@ -16,7 +16,7 @@ using ColumnFill = Result (*)(LabelRecord& label, const std::string& text);
 // A column a product list can have and what it fills, as one row of a table:
 // a new column is one more row.
 struct ProductColumn {
-    // The column's own name, by which a row's text is found.
+    // The column's own name: its usual header in a Japanese list.
     std::string_view name;
     // Its place in a list without a header row (0 first); -1 for a column
     // that only a header row can name.

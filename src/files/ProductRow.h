@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 struct ProductColumn;
@@ -18,9 +17,4 @@ struct ColumnText {
 struct ProductRow {
     int lineNumber = 0;  // line of the file where the row starts (1-based)
     std::vector<ColumnText> texts;
-
-    // The text of the column called `columnName`, the last one when the list
-    // has that column twice (as the label takes it); nothing when the row has
-    // no such column.
-    const std::string* text(std::string_view columnName) const;
 };
