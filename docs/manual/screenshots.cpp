@@ -109,8 +109,10 @@ void fillDualSheet(EditorWindow& window) {
 QImage printedDualLabels(EditorWindow& window) {
     constexpr double kPixelsPerMm = 12.0;
     const LayoutSettings& layout = window.editor().layout();
-    QImage page(static_cast<int>(210 * kPixelsPerMm), static_cast<int>(80 * kPixelsPerMm),
-                QImage::Format_RGB32);
+    const LabelStock& stock = layout.stock;
+    const PointMm first{layout.originX, layout.originY};
+    QImage page(static_cast<int>(stock.paper.widthMm * kPixelsPerMm),
+                static_cast<int>(80 * kPixelsPerMm), QImage::Format_RGB32);
     page.setDotsPerMeterX(static_cast<int>(kPixelsPerMm * 1000));
     page.setDotsPerMeterY(static_cast<int>(kPixelsPerMm * 1000));
     page.fill(Qt::white);
@@ -125,16 +127,18 @@ QImage printedDualLabels(EditorWindow& window) {
         // The labels' edges, as the cut stock shows them.
         painter.setPen(QPen(QColor(0xC0, 0xC0, 0xC0), 2));
         for (int n = 1; n <= 2; ++n) {
-            const PointMm cell = labelCellOrigin(n, layout.originX, layout.originY);
+            const PointMm cell = stock.cellOrigin(n, first);
             painter.drawRect(QRectF(cell.x * kPixelsPerMm, cell.y * kPixelsPerMm,
-                                    kLabelWidthMm * kPixelsPerMm, kLabelHeightMm * kPixelsPerMm));
+                                    stock.labelWidthMm * kPixelsPerMm,
+                                    stock.labelHeightMm * kPixelsPerMm));
         }
     }
-    const PointMm first = labelCellOrigin(1, layout.originX, layout.originY);
+    // The first two labels, side by side, with a margin of 2 mm.
+    const PointMm second = stock.cellOrigin(2, first);
     return page.copy(static_cast<int>((first.x - 2) * kPixelsPerMm),
                      static_cast<int>((first.y - 2) * kPixelsPerMm),
-                     static_cast<int>((2 * kLabelWidthMm + 4) * kPixelsPerMm),
-                     static_cast<int>((kLabelHeightMm + 4) * kPixelsPerMm));
+                     static_cast<int>((second.x - first.x + stock.labelWidthMm + 4) * kPixelsPerMm),
+                     static_cast<int>((stock.labelHeightMm + 4) * kPixelsPerMm));
 }
 
 QString writeProductList(const QString& folder) {

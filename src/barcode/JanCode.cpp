@@ -1,6 +1,7 @@
 #include "barcode/JanCode.h"
 
 #include <array>
+#include <optional>
 
 #include "model/HexDigit.h"
 #include "model/Utf8Text.h"
@@ -16,10 +17,11 @@ constexpr std::array<const char*, 10> kDigitTable = {
 // bits, most significant first, select set B (1) or set A (0) for digits 2-7.
 constexpr std::string_view kParityTable = "000B0D0E13191C15161A";
 
-constexpr std::string_view kQuietZone = "00000000";
-constexpr std::string_view kStartGuard = "0202";
+// The guards between the quiet zones: the outer light module of the start and
+// end guards belongs to the quiet zone.
+constexpr std::string_view kStartGuard = "202";
 constexpr std::string_view kCentreGuard = "03030";
-constexpr std::string_view kEndGuard = "4040";
+constexpr std::string_view kEndGuard = "404";
 
 bool isAsciiDigit(char c) {
     return c >= '0' && c <= '9';
@@ -73,11 +75,35 @@ char checkDigitOf(std::string_view dataDigits) {
     return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 
+// The modules of a completed code between its quiet zones, in the characters
+// of buildModulePattern(); empty for anything but 13 or 8 ASCII digits.
+// EAN-13 carries its first digit in the parity of the six left digits; EAN-8
+// has no such digit and four left digits, all in set A.
+std::string buildSymbolPattern(std::string_view code) {
+    const std::optional<Symbology> symbology = janSymbologyForLength(code.size());
+    if (!symbology || !allDigits(code))
+        return {};
+    auto digit = [&](std::size_t i) { return code[i] - '0'; };
+    const bool firstDigitInParity = *symbology == Symbology::Ean13;
+    const std::size_t first = firstDigitInParity ? 1 : 0;
+    const std::size_t half = (code.size() - first) / 2;
+    const std::string parity =
+        firstDigitInParity ? parityPattern(digit(0)) : std::string(half, 'O');
+    std::string out(kStartGuard);
+    for (std::size_t k = 0; k < half; ++k)
+        out.append(parity[k] == 'E' ? setB(digit(first + k)) : setA(digit(first + k)));
+    out.append(kCentreGuard);
+    for (std::size_t k = 0; k < half; ++k)
+        out.append(setC(digit(first + half + k)));
+    out.append(kEndGuard);
+    return out;
+}
+
 }  // namespace
 
 JanCheck checkJanCode(std::string_view code) {
     JanCheck check;
-    if ((code.size() != 13 && code.size() != 8) || !allDigits(code))
+    if (!janSymbologyForLength(code.size()) || !allDigits(code))
         return check;
     check.dataDigits = std::string(code.substr(0, code.size() - 1));
     check.checkDigit = checkDigitOf(check.dataDigits);
@@ -86,52 +112,35 @@ JanCheck checkJanCode(std::string_view code) {
 }
 
 std::string buildModulePattern(std::string_view code) {
-    if ((code.size() != 13 && code.size() != 8) || !allDigits(code))
+    const std::string symbol = buildSymbolPattern(code);
+    if (symbol.empty())
         return {};
-    auto digit = [&](std::size_t i) { return code[i] - '0'; };
-    std::string out;
-    out.reserve(code.size() == 13 ? 113 : 85);
-    out.append(kQuietZone).append(kStartGuard);
-    if (code.size() == 13) {
-        const std::string parity = parityPattern(digit(0));
-        for (std::size_t k = 1; k <= 6; ++k)
-            out.append(parity[k - 1] == 'E' ? setB(digit(k)) : setA(digit(k)));
-        out.append(kCentreGuard);
-        for (std::size_t k = 7; k <= 12; ++k)
-            out.append(setC(digit(k)));
-    } else {
-        for (std::size_t k = 0; k < 4; ++k)
-            out.append(setA(digit(k)));
-        out.append(kCentreGuard);
-        for (std::size_t k = 4; k < 8; ++k)
-            out.append(setC(digit(k)));
+    const QuietZone& quiet = symbologyRow(*janSymbologyForLength(code.size())).quietZone;
+    return std::string(static_cast<std::size_t>(quiet.left), '0') + symbol +
+           std::string(static_cast<std::size_t>(quiet.right), '0');
+}
+
+ModuleMatrix encodeJanSymbol(std::string_view code) {
+    const std::string symbol = buildSymbolPattern(code);
+    ModuleMatrix matrix(static_cast<int>(symbol.size()), 1);
+    for (std::size_t i = 0; i < symbol.size(); ++i) {
+        if (symbol[i] != '0')
+            matrix.setDark(static_cast<int>(i), 0);
     }
-    out.append(kEndGuard).append(kQuietZone);
-    return out;
+    return matrix;
 }
 
 std::string correctJanCheckDigit(std::string_view text) {
     const std::u32string chars = utf8::toUtf32(text);
-    const std::size_t n = chars.size();
-    if (n != 13 && n != 8)
+    if (!janSymbologyForLength(chars.size()))
         return std::string(text);
-    auto value = [&](std::size_t pos) {  // pos counted from 1
-        const char32_t c = chars[pos - 1];
-        return (c >= U'0' && c <= U'9') ? int(c - U'0') : 0;
-    };
-    int sum = 0;
-    if (n == 13) {
-        for (std::size_t pos = 1; pos <= 12; ++pos)
-            sum += value(pos) * (pos % 2 == 1 ? 1 : 3);
-    } else {
-        for (std::size_t pos = 1; pos <= 7; ++pos)
-            sum += value(pos) * (pos % 2 == 1 ? 3 : 1);
+    std::string dataDigits;
+    for (std::size_t i = 0; i + 1 < chars.size(); ++i) {
+        const char32_t c = chars[i];
+        dataDigits.push_back((c >= U'0' && c <= U'9') ? static_cast<char>(c) : '0');
     }
-    int check = 10 - sum % 10;
-    if (check == 10)
-        check = 0;
-    std::u32string out = chars.substr(0, n - 1);
-    out.push_back(static_cast<char32_t>(U'0' + check));
+    std::u32string out = chars.substr(0, chars.size() - 1);
+    out.push_back(static_cast<char32_t>(checkDigitOf(dataDigits)));
     return utf8::fromUtf32(out);
 }
 
@@ -157,7 +166,8 @@ std::string narrowJanText(std::string_view text) {
 JanInput settleJanInput(std::string_view typed) {
     JanInput input;
     const std::string narrow = narrowJanText(typed);
-    if ((narrow.size() == 12 || narrow.size() == 7) && allDigits(narrow)) {
+    // A code without its check digit.
+    if (janSymbologyForLength(narrow.size() + 1) && allDigits(narrow)) {
         input.checkDigit = checkDigitOf(narrow);
         input.code = narrow + input.checkDigit;
         input.fix = JanFix::CheckDigitAppended;

@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "barcode/ModuleMatrix.h"
+#include "barcode/Symbology.h"
+
 // Outcome of checking a 13- or 8-character JAN code against its check digit.
 struct JanCheck {
     // The typed check digit is right (and the code is 13 or 8 ASCII digits).
@@ -23,7 +26,13 @@ JanCheck checkJanCode(std::string_view code);
 // 8, nine-module quiet zones included. '0' is a light module, '1' a dark module
 // of a digit, '2' '3' '4' dark modules of the start, centre and end guards.
 // Returns an empty text for anything but 13 or 8 ASCII digits.
+// The pattern is a view of the same encoder as encodeJanSymbol().
 std::string buildModulePattern(std::string_view completedCode);
+
+// The one-row symbol of a completed code (13 or 8 ASCII digits) without its
+// quiet zone: 95 modules for 13 digits, 67 for 8. Empty for anything else.
+// encodeSymbol() adds the quiet zone.
+ModuleMatrix encodeJanSymbol(std::string_view completedCode);
 
 // The check-digit correction applied when the JAN code box is left: a text of
 // exactly 13 (or 8) characters gets its last character replaced by the check

@@ -23,8 +23,13 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& proble
         std::optional<ProductRow> row = reader_.next(problems);
         if (!row)
             break;
+        LabelRecord filled;
+        if (Result fault = fillLabel(*row, filled); !fault.ok()) {
+            problems.push_back(std::move(fault));  // not printed
+            continue;
+        }
         LabelRecord& label = sheet.label(nextPosition_++);
-        label = std::move(row->record);
+        label = std::move(filled);
         label.janCode = settleJanInput(label.janCode).code;  // as the JAN code box does
         any = true;
         ++placed_;
@@ -47,17 +52,4 @@ long sheetsNeeded(long productCount, int startPosition, int labelsPerSheet) {
     const long first = firstPosition(startPosition, labelsPerSheet);
     // The labels before the start position count as used.
     return (productCount + first - 1 + labelsPerSheet - 1) / labelsPerSheet;
-}
-
-long countProducts(std::istream& in, TextEncoding encoding) {
-    ProductListReader reader(in, encoding);
-    std::vector<Result> ignored;
-    long count = 0;
-    while (reader.next(ignored)) {
-        ++count;
-        ignored.clear();
-    }
-    in.clear();
-    in.seekg(0);
-    return count;
 }

@@ -33,7 +33,3 @@ class BatchSheetBuilder {
 // How many sheets of `labelsPerSheet` labels `productCount` products need
 // from `startPosition` on.
 long sheetsNeeded(long productCount, int startPosition, int labelsPerSheet);
-
-// Counts the products of a list (rows that would be printed or reported as
-// printed without barcode; unreadable and empty rows not counted).
-long countProducts(std::istream& in, TextEncoding encoding);

@@ -17,34 +17,55 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 // is read to its end but not kept: it is reported as damaged.
 constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 
+// The bytes that may start a UTF-8 sequence, how many continuation bytes
+// follow, and the range the first of them must lie in: narrower than
+// 80..BF after E0, ED, F0 and F4, so that overlong forms, surrogates and
+// code points beyond U+10FFFF are no UTF-8 (a code page 932 row often holds
+// such byte pairs).
+struct Utf8Lead {
+    unsigned char first, last;
+    int continuations;
+    unsigned char low, high;
+};
+constexpr Utf8Lead kUtf8Leads[] = {
+    {0xC2, 0xDF, 1, 0x80, 0xBF}, {0xE0, 0xE0, 2, 0xA0, 0xBF}, {0xE1, 0xEC, 2, 0x80, 0xBF},
+    {0xED, 0xED, 2, 0x80, 0x9F}, {0xEE, 0xEF, 2, 0x80, 0xBF}, {0xF0, 0xF0, 3, 0x90, 0xBF},
+    {0xF1, 0xF3, 3, 0x80, 0xBF}, {0xF4, 0xF4, 3, 0x80, 0x8F},
+};
+
 // Validates UTF-8 incrementally: feed bytes, then finish().
 class Utf8Validator {
   public:
     void feed(unsigned char c) {
         if (pending_ > 0) {
-            if ((c & 0xC0) != 0x80) {
+            if (c < low_ || c > high_) {
                 valid_ = false;
                 pending_ = 0;
                 return;
             }
+            low_ = 0x80;
+            high_ = 0xBF;
             --pending_;
             return;
         }
         if (c < 0x80)
             return;
-        if (c >= 0xC2 && c <= 0xDF)
-            pending_ = 1;
-        else if (c >= 0xE0 && c <= 0xEF)
-            pending_ = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
-            pending_ = 3;
-        else
-            valid_ = false;
+        for (const Utf8Lead& lead : kUtf8Leads) {
+            if (c >= lead.first && c <= lead.last) {
+                pending_ = lead.continuations;
+                low_ = lead.low;
+                high_ = lead.high;
+                return;
+            }
+        }
+        valid_ = false;
     }
     bool valid() const { return valid_ && pending_ == 0; }
 
   private:
     int pending_ = 0;
+    unsigned char low_ = 0x80;  // the range of the next continuation byte
+    unsigned char high_ = 0xBF;
     bool valid_ = true;
 };
 
@@ -116,40 +137,11 @@ std::string asciiLower(std::string s) {
 
 }  // namespace
 
-std::optional<LabelField> columnForHeader(const std::string& rawName) {
-    std::string name = asciiLower(std::string(trimBlanks(rawName)));
+const ProductColumn* columnForHeader(const std::string& cell) {
+    std::string name = asciiLower(std::string(trimBlanks(cell)));
     if (name.starts_with(kUtf8Bom))
         name.erase(0, kUtf8Bom.size());
-    static const std::array<std::pair<const char*, LabelField>, 16> kNames = {{
-        {"jan", LabelField::JanCode},
-        {"janコード", LabelField::JanCode},
-        {"jancode", LabelField::JanCode},
-        {"jan code", LabelField::JanCode},
-        {"メーカー", LabelField::Maker},
-        {"maker", LabelField::Maker},
-        {"品名", LabelField::ProductName},
-        {"name", LabelField::ProductName},
-        {"規格", LabelField::Spec},
-        {"spec", LabelField::Spec},
-        {"ロット", LabelField::Lot},
-        {"lot", LabelField::Lot},
-        {"売価", LabelField::Price},
-        {"price", LabelField::Price},
-        {"価格", LabelField::Price},
-        {"product name", LabelField::ProductName},
-    }};
-    for (const auto& [text, field] : kNames) {
-        if (name == text)
-            return field;
-    }
-    return std::nullopt;
-}
-
-bool isTaxRateHeader(const std::string& rawName) {
-    std::string name = asciiLower(std::string(trimBlanks(rawName)));
-    if (name.starts_with(kUtf8Bom))
-        name.erase(0, kUtf8Bom.size());
-    return name == "税率" || name == "消費税率" || name == "tax" || name == "tax rate";
+    return columnNamed(name);
 }
 
 std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
@@ -179,10 +171,7 @@ std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
 }
 
 ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
-    : in_(in), encoding_(encoding) {
-    for (int i = 0; i < 6; ++i)
-        columns_.push_back(i);
-}
+    : in_(in), encoding_(encoding), columns_(positionalColumns()) {}
 
 // Reads one line without its line end into `line`; false at the end of the
 // list. A line longer than kMaxRecordBytes is read through but not kept
@@ -234,7 +223,7 @@ std::optional<std::string> ProductListReader::decodeLine(std::string_view bytes)
 }
 
 bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
-    std::vector<int> columns(fields.size(), -1);
+    std::vector<const ProductColumn*> columns(fields.size(), nullptr);
     int named = 0;
     int nonEmpty = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -245,11 +234,8 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
                         [](char c) { return (c >= '0' && c <= '9') || c == ','; }))
             return false;
         ++nonEmpty;
-        if (auto field = columnForHeader(fields[i])) {
-            columns[i] = static_cast<int>(*field);
-            ++named;
-        } else if (isTaxRateHeader(fields[i])) {
-            columns[i] = kTaxRateColumn;
+        if (const ProductColumn* column = columnForHeader(fields[i])) {
+            columns[i] = column;
             ++named;
         }
     }
@@ -259,33 +245,21 @@ bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
     return true;
 }
 
-std::optional<ProductRow> ProductListReader::placeColumns(const std::vector<std::string>& fields,
-                                                          int lineNumber,
-                                                          std::vector<Result>& problems) const {
+std::optional<ProductRow> ProductListReader::nameColumns(const std::vector<std::string>& fields,
+                                                         int lineNumber,
+                                                         std::vector<Result>& problems) const {
     ProductRow row;
     row.lineNumber = lineNumber;
     bool extra = false;
-    std::optional<std::string> badRate;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const int column = i < columns_.size() ? columns_[i] : -1;
-        if (column == kTaxRateColumn) {
-            if (const std::optional<TaxRate> rate = taxRateFromListText(fields[i]))
-                row.record.taxRate = *rate;
-            else
-                badRate = fields[i];
-        } else if (column >= 0) {
-            row.record.field(static_cast<LabelField>(column)) = fields[i];
-        } else if (i >= columns_.size() && !fields[i].empty()) {
+        const ProductColumn* column = i < columns_.size() ? columns_[i] : nullptr;
+        if (column != nullptr)
+            row.texts.push_back({column, fields[i]});
+        else if (i >= columns_.size() && !fields[i].empty())
             extra = true;
-        }
     }
     if (extra) {
         problems.push_back(Result::failure(ResultCode::RowTooManyColumns).withLine(lineNumber));
-        return std::nullopt;
-    }
-    if (badRate) {
-        problems.push_back(
-            Result::failure(ResultCode::RowBadTaxRate, *badRate).withLine(lineNumber));
         return std::nullopt;
     }
     return row;
@@ -325,7 +299,7 @@ std::optional<ProductRow> ProductListReader::next(std::vector<Result>& problems)
             if (applyHeader(*fields))
                 continue;
         }
-        if (std::optional<ProductRow> row = placeColumns(*fields, lineNumber, problems))
+        if (std::optional<ProductRow> row = nameColumns(*fields, lineNumber, problems))
             return row;
     }
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "barcode/JanCode.h"
+#include "barcode/Symbology.h"
 
 namespace {
 
@@ -33,82 +34,121 @@ bool withinLimit(double value) {
     return std::fabs(value) < kLimit;  // false for infinities and NaN too
 }
 
-bool isLight(char module) {
-    return module == '0';
+Color moduleColour(const ModuleMatrix& matrix, int column, int row) {
+    return matrix.isDark(column, row) ? kBlack : kWhite;
+}
+
+// Where the modules go in whole device pixels, as places on the page:
+// modules are laid on the page's pixel grid wherever the surface's origin
+// stands, and drawn from the origin after.
+struct PixelGrid {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t moduleWidth = 0;  // below 1: a module is narrower than a pixel
+    std::int64_t rowHeight = 0;
+};
+
+// The surface's origin on the page, in millimetres and in pixels.
+struct FrameOrigin {
+    SurfacePoint millimetres;
+    SurfacePoint pixels;
+};
+
+// The grid for the rectangle (x1, y1)-(x2, y2) given in `unit` from the
+// origin `frame`, on a surface already set to pixels. A module width below 1
+// when the rectangle cannot be laid out in pixels at all.
+PixelGrid pixelGrid(const DrawingSurface& surface, SurfaceUnit unit, const FrameOrigin& frame,
+                    const ModuleMatrix& matrix, double x1, double y1, double x2, double y2) {
+    const double tx = surface.twipsPerPixelX();
+    const double ty = surface.twipsPerPixelY();
+    double px[4] = {};  // width, left, top, height in pixels, not yet floored
+    if (unit == SurfaceUnit::Pixels) {
+        px[0] = x2 - x1;
+        px[1] = frame.pixels.x + x1;
+        px[2] = frame.pixels.y + y1;
+        px[3] = y2 - y1;
+    } else if (tx > 0 && ty > 0) {
+        px[0] = (x2 - x1) * kTwipsPerMillimetre / tx;
+        px[1] = (frame.millimetres.x + x1) * kTwipsPerMillimetre / tx;
+        px[2] = (frame.millimetres.y + y1) * kTwipsPerMillimetre / ty;
+        px[3] = (y2 - y1) * kTwipsPerMillimetre / ty;
+    } else {
+        return {};
+    }
+    if (!withinLimit(px[0]) || !withinLimit(px[1]) || !withinLimit(px[2]) || !withinLimit(px[3]))
+        return {};
+    PixelGrid grid;
+    grid.moduleWidth = floorWhole(px[0]) / matrix.width();
+    grid.left = floorWhole(px[1]);
+    grid.top = floorWhole(px[2]);
+    // Both corners are included: the rows share height + 1 pixels.
+    grid.rowHeight = (floorWhole(px[3]) + 1) / matrix.height();
+    return grid;
+}
+
+void paintInPixels(DrawingSurface& surface, const ModuleMatrix& matrix, const PixelGrid& grid,
+                   SurfacePoint framePixels) {
+    surface.beginFillRun();
+    for (int row = 0; row < matrix.height(); ++row) {
+        for (int column = 0; column < matrix.width(); ++column) {
+            surface.fillRect(
+                static_cast<double>(grid.left + column * grid.moduleWidth) - framePixels.x,
+                static_cast<double>(grid.top + row * grid.rowHeight) - framePixels.y,
+                static_cast<double>(grid.moduleWidth), static_cast<double>(grid.rowHeight),
+                moduleColour(matrix, column, row));
+        }
+    }
+    surface.endFillRun();
+}
+
+// Narrower than a pixel a module: draw in the surface's own unit, the module
+// width rounded down to hundredths.
+void paintInSurfaceUnit(DrawingSurface& surface, const ModuleMatrix& matrix, double x1, double y1,
+                        double x2, double y2) {
+    if (!withinLimit(x1) || !withinLimit(y1) || !withinLimit(x2) || !withinLimit(y2))
+        return;  // no rectangle to draw in
+    const auto hundredths = static_cast<std::int64_t>(std::nearbyint((x2 - x1) * 100));
+    const double moduleWidth = static_cast<double>(hundredths / matrix.width()) / 100;
+    if (moduleWidth <= 0.01)
+        return;  // no module can be drawn that narrow
+    const double rowHeight = (y2 - y1) / matrix.height();
+    for (int row = 0; row < matrix.height(); ++row) {
+        for (int column = 0; column < matrix.width(); ++column) {
+            surface.fillRect(x1 + static_cast<double>(column) * moduleWidth,
+                             y1 + static_cast<double>(row) * rowHeight, moduleWidth - 0.01,
+                             rowHeight, moduleColour(matrix, column, row));
+        }
+    }
 }
 
 }  // namespace
+
+void paintModules(DrawingSurface& surface, const ModuleMatrix& matrix, double x1, double y1,
+                  double x2, double y2) {
+    if (matrix.empty())
+        return;
+    const SurfaceUnit savedUnit = surface.unit();
+    FrameOrigin frame;
+    frame.millimetres = surface.origin();
+    surface.setUnit(SurfaceUnit::Pixels);
+    frame.pixels = surface.origin();
+    const PixelGrid grid = pixelGrid(surface, savedUnit, frame, matrix, x1, y1, x2, y2);
+    if (grid.moduleWidth > 0) {
+        paintInPixels(surface, matrix, grid, frame.pixels);
+        surface.setUnit(savedUnit);
+        return;
+    }
+    surface.setUnit(savedUnit);
+    paintInSurfaceUnit(surface, matrix, x1, y1, x2, y2);
+}
 
 bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1, double y1,
                       double x2, double y2) {
     const JanCheck check = checkJanCode(code);
     if (!check.valid)
         return false;
-    const std::string pattern = buildModulePattern(check.completedCode());
-    const auto n = static_cast<std::int64_t>(pattern.size());
-
-    const SurfaceUnit savedUnit = surface.unit();
-    // Modules are laid on the page's pixel grid, wherever the surface's origin
-    // stands: the rectangle is rounded down as a place on the page, and drawn
-    // from the origin (in pixels) after.
-    const SurfacePoint frame = surface.origin();
-    surface.setUnit(SurfaceUnit::Pixels);
-    const SurfacePoint framePixels = surface.origin();
-    const double tx = surface.twipsPerPixelX();
-    const double ty = surface.twipsPerPixelY();
-
-    // The rectangle in whole device pixels, every module the same width.
-    std::int64_t w = -1;
-    std::int64_t x0 = 0, top = 0, height = 0;
-    double px[4] = {};  // width, left, top, height in pixels, not yet floored
-    bool inPixels = false;
-    if (savedUnit == SurfaceUnit::Pixels) {
-        px[0] = x2 - x1;
-        px[1] = framePixels.x + x1;
-        px[2] = framePixels.y + y1;
-        px[3] = y2 - y1;
-        inPixels = true;
-    } else if (tx > 0 && ty > 0) {
-        px[0] = (x2 - x1) * kTwipsPerMillimetre / tx;
-        px[1] = (frame.x + x1) * kTwipsPerMillimetre / tx;
-        px[2] = (frame.y + y1) * kTwipsPerMillimetre / ty;
-        px[3] = (y2 - y1) * kTwipsPerMillimetre / ty;
-        inPixels = true;
-    }
-    if (inPixels && withinLimit(px[0]) && withinLimit(px[1]) && withinLimit(px[2]) &&
-        withinLimit(px[3])) {
-        w = floorWhole(px[0]) / n;
-        x0 = floorWhole(px[1]);
-        top = floorWhole(px[2]);
-        height = floorWhole(px[3]);
-    }
-
-    if (w > 0) {
-        surface.beginFillRun();
-        for (std::int64_t i = 0; i < n; ++i) {
-            // Both corners are included: w pixels wide, height + 1 pixels high.
-            surface.fillRect(static_cast<double>(x0 + i * w) - framePixels.x,
-                             static_cast<double>(top) - framePixels.y, static_cast<double>(w),
-                             static_cast<double>(height + 1),
-                             isLight(pattern[static_cast<std::size_t>(i)]) ? kWhite : kBlack);
-        }
-        surface.endFillRun();
-        surface.setUnit(savedUnit);
-        return true;
-    }
-
-    // Narrower than a pixel a module: draw in the surface's own unit, the
-    // module width rounded down to hundredths.
-    surface.setUnit(savedUnit);
-    if (!withinLimit(x1) || !withinLimit(y1) || !withinLimit(x2) || !withinLimit(y2))
-        return true;  // no rectangle to draw in
-    const auto hundredths = static_cast<std::int64_t>(std::nearbyint((x2 - x1) * 100));
-    const double moduleWidth = static_cast<double>(hundredths / n) / 100;
-    if (moduleWidth <= 0.01)
-        return true;  // no module can be drawn that narrow
-    for (std::int64_t i = 0; i < n; ++i) {
-        surface.fillRect(x1 + static_cast<double>(i) * moduleWidth, y1, moduleWidth - 0.01, y2 - y1,
-                         isLight(pattern[static_cast<std::size_t>(i)]) ? kWhite : kBlack);
-    }
+    const ModuleMatrix symbol =
+        encodeSymbol(*janSymbologyForLength(code.size()), check.completedCode());
+    paintModules(surface, symbol, x1, y1, x2, y2);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "barcode/Symbology.h"
 #include "model/ElementTemplate.h"
 #include "model/TaxPrice.h"
 #include "model/Utf8Text.h"
@@ -18,7 +19,8 @@ constexpr std::size_t kPriceField = 7;
 
 std::string janDigitsText(const std::string& janCode) {
     // A short code stands under the middle of its narrower barcode.
-    return utf8::length(janCode) == 8 ? "    " + janCode : janCode;
+    const bool shortCode = janSymbologyForLength(utf8::length(janCode)) == Symbology::Ean8;
+    return shortCode ? "    " + janCode : janCode;
 }
 
 std::string productNameText(const std::string& name) {

@@ -49,7 +49,7 @@ class LabelPainter {
 
     void drawBarcode(const std::string& janCode) {
         const std::size_t length = utf8::length(janCode);
-        if (length != 13 && length != 8)
+        if (!janSymbologyForLength(length))
             return;
         const ElementStyle& barcode = layout_.element(LabelElement::Barcode);
         const double bx = barcode.offsetX;

@@ -8,12 +8,20 @@
 
 #include "files/BatchSheets.h"
 #include "files/ProductList.h"
+#include "model/Utf8Text.h"
 #include "support/TempFolder.h"
 
 namespace {
 
+// A row of the list made into a label through the column table, as a batch
+// makes it.
+struct Product {
+    int lineNumber = 0;
+    LabelRecord record;
+};
+
 struct ReadResult {
-    std::vector<ProductRow> rows;
+    std::vector<Product> rows;
     std::vector<Result> problems;
 };
 
@@ -21,8 +29,13 @@ ReadResult readAll(const std::string& bytes, TextEncoding encoding = TextEncodin
     std::istringstream in(bytes);
     ProductListReader reader(in, encoding);
     ReadResult result;
-    while (auto row = reader.next(result.problems))
-        result.rows.push_back(*row);
+    while (auto row = reader.next(result.problems)) {
+        Product product{row->lineNumber, {}};
+        if (Result fault = fillLabel(*row, product.record); !fault.ok())
+            result.problems.push_back(std::move(fault));
+        else
+            result.rows.push_back(std::move(product));
+    }
     return result;
 }
 
@@ -149,7 +162,7 @@ TEST(ProductList, AQuoteLeftOpenSkipsOnlyItsOwnLine) {
         SCOPED_TRACE(c.name);
         const auto r = readAll(c.list);
         std::vector<std::string> names;
-        for (const ProductRow& row : r.rows)
+        for (const Product& row : r.rows)
             names.push_back(row.record.productName);
         std::vector<int> lines;
         for (const Result& p : r.problems)
@@ -166,7 +179,7 @@ TEST(ProductList, AQuoteLeftOpenSkipsOnlyItsOwnLine) {
 TEST(ProductList, LineEndsOfEveryKindCountOneLineEach) {
     const auto r = readAll("a,b,P1\r\r\na,b,P2\ra,b,P3\r\n\r\na,b,P5\na,b,P6\r\r\r\na,b,P7");
     std::vector<int> lines;
-    for (const ProductRow& row : r.rows)
+    for (const Product& row : r.rows)
         lines.push_back(row.lineNumber);
     EXPECT_EQ(lines, (std::vector<int>{1, 2, 3, 5, 6, 7}));
     EXPECT_EQ(r.rows[0].record.productName, "P1");  // no carriage return left in a text
@@ -193,7 +206,7 @@ TEST(ProductList, EachRowIsDecodedInItsOwnEncoding) {
         SCOPED_TRACE(static_cast<int>(c.encoding));
         const auto r = readAll(list, c.encoding);
         std::vector<int> rowLines;
-        for (const ProductRow& row : r.rows)
+        for (const Product& row : r.rows)
             rowLines.push_back(row.lineNumber);
         std::vector<int> problemLines;
         for (const Result& p : r.problems) {
@@ -203,7 +216,7 @@ TEST(ProductList, EachRowIsDecodedInItsOwnEncoding) {
         EXPECT_EQ(rowLines, c.rowLines);
         EXPECT_EQ(problemLines, c.problemLines);
         if (c.encoding == TextEncoding::Auto) {
-            for (const ProductRow& row : r.rows)
+            for (const Product& row : r.rows)
                 EXPECT_EQ(row.record, record("4901234567894", "乳業", "牛乳", "", "", "198"));
         }
     }
@@ -245,9 +258,9 @@ TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
     std::string list;
     for (int i = 1; i <= 25; ++i)
         list += "4901234567894,m,P" + std::to_string(i) + ",,,1\n";
-    std::istringstream in(list);
-    EXPECT_EQ(countProducts(in, TextEncoding::Auto), 25);
+    EXPECT_EQ(readAll(list).rows.size(), 25u);
     EXPECT_EQ(sheetsNeeded(25, 7, kStandardStock.labelCount()), 4);
+    std::istringstream in(list);
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 7);
     std::vector<Result> problems;
@@ -391,4 +404,43 @@ TEST(ProductList, TaxRateColumnAsTillsExportIt) {
     ASSERT_TRUE(builder.nextSheet(sheet, problems));
     EXPECT_EQ(sheet.label(1).taxRate, TaxRate::Reduced);
     EXPECT_EQ(sheet.label(3).taxRate, TaxRate::Exempt);
+}
+
+// Byte sequences shaped like UTF-8 but not UTF-8 (an overlong form, a
+// surrogate, a code point beyond U+10FFFF) are no UTF-8 row: forced UTF-8
+// reports the row, and Auto reads it as code page 932, as it would any other
+// row that is not UTF-8. Every text read is UTF-8 that decodes and encodes
+// back to itself.
+TEST(ProductList, OnlyWellFormedUtf8IsUtf8) {
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"overlong three bytes", "\xE0\x83\xBC"},
+        {"overlong four bytes", "\xF0\x8F\xBF\xBF"},
+        {"surrogate", "\xED\xA0\x80"},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string list = "4901234567894," + c.bytes + ",x,,,1\n";
+        const auto forced = readAll(list, TextEncoding::Utf8);
+        EXPECT_TRUE(forced.rows.empty());
+        ASSERT_EQ(forced.problems.size(), 1u);
+        EXPECT_EQ(forced.problems[0].code, ResultCode::RowNotUtf8);
+
+        const auto automatic = readAll(list);
+        const auto cp932 = readAll(list, TextEncoding::Cp932);
+        ASSERT_EQ(automatic.rows.size(), cp932.rows.size());
+        for (std::size_t i = 0; i < automatic.rows.size(); ++i) {
+            const std::string& maker = automatic.rows[i].record.maker;
+            EXPECT_EQ(maker, cp932.rows[i].record.maker);
+            EXPECT_EQ(utf8::fromUtf32(utf8::toUtf32(maker)), maker);
+        }
+    }
+    // The same characters well formed are read as they are.
+    const auto good =
+        readAll("4901234567894,\xC3\xBC\xF0\x9F\x8D\xB5\xED\x9F\xBF,x,,,1\n", TextEncoding::Utf8);
+    ASSERT_EQ(good.rows.size(), 1u);
+    EXPECT_EQ(good.rows[0].record.maker, "\xC3\xBC\xF0\x9F\x8D\xB5\xED\x9F\xBF");
 }

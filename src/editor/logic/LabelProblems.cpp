@@ -42,12 +42,12 @@ std::optional<LabelProblemKind> codeProblem(const std::string& code) {
     if (code.empty())
         return std::nullopt;
     const std::size_t n = utf8::length(code);
-    if (n == 13 || n == 8) {
+    if (janSymbologyForLength(n)) {
         if (checkJanCode(code).valid)
             return std::nullopt;
         return LabelProblemKind::InvalidCode;
     }
-    if ((n == 12 || n == 7) && allAsciiDigits(code))
+    if (janSymbologyForLength(n + 1) && allAsciiDigits(code))
         return LabelProblemKind::NoCheckDigit;
     return LabelProblemKind::NotACode;
 }
