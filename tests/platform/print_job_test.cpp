@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "PlatformTestSupport.h"
-#include "editor/logic/ResultText.h"
+#include "jobs/ResultText.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 

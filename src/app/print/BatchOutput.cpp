@@ -19,7 +19,7 @@
 #include "ToolExit.h"
 #include "files/AtomicFile.h"
 #include "files/SettingsFile.h"
-#include "platform/BatchPrint.h"
+#include "jobs/BatchPrint.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 

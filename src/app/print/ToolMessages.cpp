@@ -1,7 +1,7 @@
 #include "ToolMessages.h"
 
 #include "editor/logic/EditorMessages.h"
-#include "editor/logic/ResultText.h"
+#include "jobs/ResultText.h"
 
 std::string printable(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "editor/logic/ProblemMessages.h"
 #include "files/Cp932.h"
+#include "jobs/ProblemMessages.h"
 
 namespace messages {
 

@@ -13,9 +13,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "editor/logic/ResultText.h"
 #include "files/BatchSheets.h"
-#include "platform/BatchPrint.h"
+#include "jobs/BatchPrint.h"
+#include "jobs/ResultText.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
 #include "render/SheetRenderer.h"

@@ -25,7 +25,6 @@
 #include <cmath>
 
 #include "editor/logic/EditorMessages.h"
-#include "editor/logic/ResultText.h"
 #include "editor/widgets/BatchPrintDialog.h"
 #include "editor/widgets/CommandButton.h"
 #include "editor/widgets/ElementFrame.h"
@@ -36,6 +35,7 @@
 #include "editor/widgets/QtEditorDialogs.h"
 #include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
+#include "jobs/ResultText.h"
 #include "model/ToggleCaptions.h"
 #include "platform/TextGauge.h"
 #include "platform/UserManual.h"

@@ -1,4 +1,4 @@
-#include "editor/logic/ResultText.h"
+#include "jobs/ResultText.h"
 
 namespace resulttext {
 

@@ -1,4 +1,4 @@
-#include "editor/logic/ProblemMessages.h"
+#include "jobs/ProblemMessages.h"
 
 #include "editor/logic/EditorMessages.h"
 

@@ -5,7 +5,7 @@
 
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorDialogs.h"
-#include "editor/logic/LabelProblems.h"
+#include "jobs/LabelProblems.h"
 
 // The words in which the window and tanahuda-print tell the user what is
 // wrong with a label, and what the JAN code box did to a typed code.

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/logic/ResultText.h"
+#include "jobs/ResultText.h"
 
 namespace {
 
