@@ -1,5 +1,8 @@
 #include "jobs/ResultText.h"
 
+#include <array>
+#include <utility>
+
 namespace resulttext {
 
 namespace {
@@ -99,6 +102,26 @@ std::string printFailure(const Result& failure) {
         default:
             return "";
     }
+}
+
+std::string systemReason(const std::string& reason) {
+    static const std::array<std::pair<const char*, const char*>, 10> kReasons = {{
+        {"No such file or directory", "保存先のフォルダーが見つかりません。"},
+        {"Not a directory", "保存先のフォルダーが見つかりません。"},
+        {"Permission denied", "書き込みが許可されていません。"},
+        {"Operation not permitted", "書き込みが許可されていません。"},
+        {"Read-only file system", "読み取り専用の場所です。"},
+        {"No space left on device", "ディスクの空き容量が足りません。"},
+        {"Disk quota exceeded", "ディスクの使用量の上限に達しています。"},
+        {"Is a directory", "同じ名前のフォルダーがあります。"},
+        {"File name too long", "ファイル名が長すぎます。"},
+        {"Input/output error", "読み書きの途中でエラーが起きました。"},
+    }};
+    for (const auto& [system, words] : kReasons) {
+        if (reason == system)
+            return std::string(words) + "（" + reason + "）";
+    }
+    return reason.empty() ? "原因は分かりません。" : reason;
 }
 
 }  // namespace resulttext

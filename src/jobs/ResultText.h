@@ -20,4 +20,8 @@ std::string rowProblem(const Result& problem);
 // 再開してから印刷してください".
 std::string printFailure(const Result& failure);
 
+// A system reason for a failed file operation ("Permission denied"), in
+// words the user can read.
+std::string systemReason(const std::string& reason);
+
 }  // namespace resulttext

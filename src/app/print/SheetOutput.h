@@ -1,9 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "jobs/OutputJob.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "model/Result.h"
@@ -32,7 +32,6 @@ Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
 // Any one page on paper: `draw` draws it in millimetres from the page's
 // origin. Into a PDF at `dotsPerInch` (from the paper's corner), or on the
 // system printer `printerName` (from the corner of its printable area).
-using PaperPage = std::function<void(DrawingSurface&)>;
 Result writePagePdf(const PaperPage& draw, const std::string& path,
                     const std::vector<std::string>& inputs, int dotsPerInch);
 Result printPage(const PaperPage& draw, const std::string& printerName);

@@ -1,6 +1,5 @@
 #include "ToolMessages.h"
 
-#include "editor/logic/EditorMessages.h"
 #include "jobs/ResultText.h"
 
 std::string printable(std::string_view text) {
@@ -28,7 +27,7 @@ std::string misfitWarning(const std::string& path, int line) {
 std::string toolMessage(const Result& failure) {
     // The system's reason in the user's words (the reader's own reasons are already).
     const std::string because =
-        failure.detail.empty() ? "" : " (" + messages::reasonText(failure.detail) + ")";
+        failure.detail.empty() ? "" : " (" + resulttext::systemReason(failure.detail) + ")";
     switch (failure.code) {
         case ResultCode::NotFound:
             return "ファイルがありません: " + failure.path;

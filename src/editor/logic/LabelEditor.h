@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/logic/BatchProgress.h"
 #include "editor/logic/EditHistory.h"
 #include "editor/logic/EditorDialogs.h"
 #include "editor/logic/EditorView.h"
@@ -82,6 +83,10 @@ class LabelEditor {
     // 位置合わせ印刷: the calibration sheet with the current origin, on the
     // printer chosen in the set-up dialog.
     void printCalibration();
+    // 一括印刷: a product list, its options and a printer chosen in turn (any
+    // of them cancels), the list printed with `progress` told how far it has
+    // come, and the outcome told.
+    void batchPrint(BatchProgressPort& progress);
     void chooseFont(LabelElement element);
     void chooseColor(LabelElement element);
     void toggleVisibility(LabelElement element);
