@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "editor/logic/BatchProgress.h"
 #include "editor/logic/EditHistory.h"
 #include "editor/logic/EditorDialogs.h"
 #include "editor/logic/EditorView.h"
@@ -16,6 +15,8 @@
 #include "model/LabelElement.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
+
+class BatchProgressPort;
 
 // What the window tells the editor at start-up, sizes in twips (1/1440 inch).
 struct StartupGeometry {

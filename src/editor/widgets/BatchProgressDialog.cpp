@@ -21,6 +21,8 @@ void BatchProgressDialog::advanced(long sheetsDone) {
 }
 
 void BatchProgressDialog::ended() {
+    // Gone before the outcome is told.
     if (dialog_)
         dialog_->reset();
+    dialog_.reset();
 }
