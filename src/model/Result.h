@@ -10,7 +10,7 @@
 // ended, as a value: what went wrong (the code), the detail only the system
 // or the data can give, and what it is about. Nothing below the window and
 // the print tool forms a sentence for the user: they turn a result into
-// their own Japanese words (editor/logic/ResultText.h).
+// their own Japanese words (jobs/ResultText.h).
 //
 // A result is also the form of a finding that does not stop the work: each
 // problem row of a product list is a result naming its line.

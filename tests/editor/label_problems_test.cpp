@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "editor/EditorHarness.h"
-#include "editor/logic/LabelProblems.h"
-#include "editor/logic/ProblemMessages.h"
+#include "jobs/LabelProblems.h"
+#include "jobs/ProblemMessages.h"
 #include "support/RecordingSurface.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <QPrinterInfo>
 
 #include "PlatformTestSupport.h"
-#include "editor/logic/ResultText.h"
+#include "jobs/ResultText.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 #include "support/PdfPrintTest.h"

@@ -11,17 +11,14 @@
 #endif
 
 #include <QElapsedTimer>
-#include <QPrinter>
 #include <cstdio>
-#include <memory>
 
 #include "SheetInput.h"
 #include "ToolExit.h"
-#include "files/AtomicFile.h"
 #include "files/SettingsFile.h"
-#include "platform/BatchPrint.h"
-#include "platform/PageSetup.h"
-#include "platform/QtPrintJob.h"
+#include "jobs/BatchPrint.h"
+#include "jobs/OutputJob.h"
+#include "platform/QtPrintJobFactory.h"
 
 namespace {
 
@@ -75,51 +72,15 @@ class ProgressLine {
 // Where the sheets go: the named printer, or a PDF written through the one
 // atomic writer, so a failed or interrupted job leaves no half file and the
 // old one whole.
-class BatchTarget {
-  public:
-    Result open(const PrintToolOptions& options, const PaperSize& paper) {
-        if (options.mode == PrintToolOptions::Mode::Printer) {
-            SystemPrinter system =
-                makeSystemPrinter(QString::fromStdString(options.printerName), paper);
-            if (!system.printer)
-                return system.result;
-            return begin(std::move(system.printer));
-        }
-        pdf_ = std::make_unique<AtomicFile>();
-        if (Result begun =
-                pdf_->begin(options.outputFile, {options.productsFile, options.layoutFile});
-            !begun.ok())
-            return std::move(begun).withPath(options.outputFile);
-        Result begun = begin(makePdfPrinter(QString::fromStdString(pdf_->temporaryPath()),
-                                            options.dotsPerInch, paper));
-        // The temporary file is no name the user knows: the failure is told in
-        // general words.
-        begun.path.clear();
-        return begun;
-    }
-
-    PrintJob& job() { return *job_; }
-
-    // Puts a finished PDF at `outputFile`; nothing to do for a printer.
-    Result commit(const std::string& outputFile) {
-        if (!pdf_)
-            return {};
-        job_.reset();  // closes the PDF file
-        // Qt's PDF engine reports no write errors: the file's end is checked.
-        Result committed = pdf_->commit("%%EOF");
-        return committed.ok() ? committed : std::move(committed).withPath(outputFile);
-    }
-
-  private:
-    Result begin(std::unique_ptr<QPrinter> printer) {
-        JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(printer));
-        job_ = std::move(start.job);
-        return start.result;
-    }
-
-    std::unique_ptr<AtomicFile> pdf_;
-    std::unique_ptr<QtPrintJob> job_;
-};
+OutputTarget batchTarget(const PrintToolOptions& options, const PaperSize& paper) {
+    OutputTarget target =
+        options.mode == PrintToolOptions::Mode::Printer
+            ? OutputTarget::printer(options.printerName)
+            : OutputTarget::pdf(options.outputFile, {options.productsFile, options.layoutFile},
+                                options.dotsPerInch);
+    target.paper = paper;
+    return target;
+}
 
 // The problems of a list, one line each, then how many there were.
 void reportProblems(const std::string& listPath, const std::vector<Result>& problems) {
@@ -145,8 +106,10 @@ int runBatch(const PrintToolOptions& options) {
         reportError(batch.listResult());
         return kExitFailure;
     }
-    BatchTarget target;
-    if (Result opened = target.open(options, layout.stock.paper); !opened.ok()) {
+    QtPrintJobFactory factory;
+    OutputJob target;
+    if (Result opened = target.open(batchTarget(options, layout.stock.paper), factory);
+        !opened.ok()) {
         reportError(opened);
         return kExitFailure;
     }
@@ -161,7 +124,7 @@ int runBatch(const PrintToolOptions& options) {
         reportError(outcome.result);
         return kExitFailure;
     }
-    if (Result committed = target.commit(options.outputFile); !committed.ok()) {
+    if (Result committed = target.commit(); !committed.ok()) {
         reportError(committed);
         return kExitFailure;
     }

@@ -4,28 +4,14 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
-#include <QPrinter>
 
 #include "files/AtomicFile.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
-#include "platform/QtPrintJob.h"
+#include "platform/QtPrintJobFactory.h"
 #include "render/SheetRenderer.h"
 
 namespace {
-
-// The last line of every complete PDF.
-constexpr std::string_view kPdfEnd = "%%EOF";
-
-// Draws the page into `job` and ends the document.
-Result printInto(PrintJob& job, const PaperPage& draw) {
-    draw(job.page());
-    if (!job.page().ok()) {
-        job.abort();
-        return Result::failure(ResultCode::PageNotDrawn);
-    }
-    return job.finish();
-}
 
 // Why an output cannot be written, naming it.
 Result outputFailure(Result result, const std::string& path) {
@@ -37,6 +23,15 @@ PaperPage sheetPage(const LabelSheet& sheet, const LayoutSettings& layout) {
     return [&sheet, &layout](DrawingSurface& page) {
         drawSheet(page, sheet, layout, RenderOptions::paper());
     };
+}
+
+// One page put out on `target` through Qt's jobs.
+Result putOutPage(const PaperPage& draw, const OutputTarget& target) {
+    QtPrintJobFactory factory;
+    OutputJob output;
+    if (Result opened = output.open(target, factory); !opened.ok())
+        return opened;
+    return output.printPage(draw);
 }
 
 }  // namespace
@@ -54,24 +49,9 @@ Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
 Result writePagePdf(const PaperPage& draw, const std::string& path,
                     const std::vector<std::string>& inputs, int dotsPerInch,
                     const PaperSize& paper) {
-    // Qt's PDF engine writes by name into the temporary file beside the
-    // target; it reports no write errors, so commit() checks the file's end.
-    AtomicFile pdf;
-    if (Result begun = pdf.begin(path, inputs); !begun.ok())
-        return outputFailure(std::move(begun), path);
-    JobStart<QtPrintJob> start = QtPrintJob::begin(
-        makePdfPrinter(QString::fromStdString(pdf.temporaryPath()), dotsPerInch, paper));
-    if (!start.job) {
-        start.result.path.clear();  // the temporary file, no name the user knows
-        return start.result;
-    }
-    if (Result printed = printInto(*start.job, draw); !printed.ok()) {
-        printed.path.clear();
-        return printed;
-    }
-    if (Result committed = pdf.commit(kPdfEnd); !committed.ok())
-        return outputFailure(std::move(committed), path);
-    return {};
+    OutputTarget target = OutputTarget::pdf(path, inputs, dotsPerInch);
+    target.paper = paper;
+    return putOutPage(draw, target);
 }
 
 Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
@@ -97,11 +77,7 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
 }
 
 Result printPage(const PaperPage& draw, const std::string& printerName, const PaperSize& paper) {
-    SystemPrinter system = makeSystemPrinter(QString::fromStdString(printerName), paper);
-    if (!system.printer)
-        return system.result;
-    JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(system.printer));
-    if (!start.job)
-        return start.result;
-    return printInto(*start.job, draw);
+    OutputTarget target = OutputTarget::printer(printerName);
+    target.paper = paper;
+    return putOutPage(draw, target);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "jobs/OutputJob.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "model/Result.h"
@@ -34,7 +34,6 @@ Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
 // origin. Into a PDF at `dotsPerInch` (from the paper's corner), or on the
 // system printer `printerName` (from the corner of its printable area), on
 // `paper` (the print pattern's stock's).
-using PaperPage = std::function<void(DrawingSurface&)>;
 Result writePagePdf(const PaperPage& draw, const std::string& path,
                     const std::vector<std::string>& inputs, int dotsPerInch,
                     const PaperSize& paper = kStandardStock.paper);

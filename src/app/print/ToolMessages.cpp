@@ -1,7 +1,6 @@
 #include "ToolMessages.h"
 
-#include "editor/logic/EditorMessages.h"
-#include "editor/logic/ResultText.h"
+#include "jobs/ResultText.h"
 
 std::string printable(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -27,15 +26,16 @@ std::string misfitWarning(const std::string& path, int line) {
 
 std::string toolMessage(const Result& failure) {
     // The system's reason in the user's words (the reader's own reasons are already).
-    const auto because = [&](messages::FileAccess access) {
-        return failure.detail.empty() ? ""
-                                      : " (" + messages::reasonText(failure.detail, access) + ")";
+    const auto because = [&](resulttext::FileAccess access) {
+        return failure.detail.empty()
+                   ? ""
+                   : " (" + resulttext::systemReason(failure.detail, access) + ")";
     };
     switch (failure.code) {
         case ResultCode::NotFound:
             return "ファイルがありません: " + failure.path;
         case ResultCode::ReadFailed:
-            return "ファイルを読めません: " + failure.path + because(messages::FileAccess::Read);
+            return "ファイルを読めません: " + failure.path + because(resulttext::FileAccess::Read);
         case ResultCode::NotLabelFile:
             return "棚札形式のデータではありません: " + failure.path;
         case ResultCode::IsFolder:
@@ -49,13 +49,15 @@ std::string toolMessage(const Result& failure) {
             return "出力先に書き込めません: " + failure.path +
                    " (最後まで書けませんでした。ディスクがいっぱいかもしれません)";
         case ResultCode::WriteFailed:
-            return "出力先に書き込めません: " + failure.path + because(messages::FileAccess::Write);
+            return "出力先に書き込めません: " + failure.path +
+                   because(resulttext::FileAccess::Write);
         case ResultCode::PdfNotReadBack:
             return "PDF を読み戻せません: " + failure.detail;
         case ResultCode::ImageNotMade:
             return "PNG 画像を作れませんでした";
         case ResultCode::ListNotOpened:
-            return "商品リストを開けません: " + failure.path + because(messages::FileAccess::Read);
+            return "商品リストを開けません: " + failure.path +
+                   because(resulttext::FileAccess::Read);
         case ResultCode::ListEmpty:
             return "商品リストに印刷する商品がありません: " + failure.path;
         case ResultCode::ListUnreadable:

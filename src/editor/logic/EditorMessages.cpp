@@ -3,8 +3,9 @@
 #include <array>
 #include <utility>
 
-#include "editor/logic/ProblemMessages.h"
 #include "files/Cp932.h"
+#include "jobs/ProblemMessages.h"
+#include "jobs/ResultText.h"
 
 namespace messages {
 
@@ -62,43 +63,11 @@ MessageRequest askOverwrite(const std::string& path) {
             MessageAnswer::No};
 }
 
-std::string reasonText(const std::string& systemReason, FileAccess access) {
-    struct Reason {
-        const char* system;
-        const char* writing;
-        const char* reading;
-    };
-    static const std::array<Reason, 10> kReasons = {{
-        {"No such file or directory", "保存先のフォルダーが見つかりません。",
-         "ファイルが見つかりません。"},
-        {"Not a directory", "保存先のフォルダーが見つかりません。", "フォルダーが見つかりません。"},
-        {"Permission denied", "書き込みが許可されていません。", "読み取りが許可されていません。"},
-        {"Operation not permitted", "書き込みが許可されていません。",
-         "読み取りが許可されていません。"},
-        {"Read-only file system", "読み取り専用の場所です。", "読み取り専用の場所です。"},
-        {"No space left on device", "ディスクの空き容量が足りません。",
-         "ディスクの空き容量が足りません。"},
-        {"Disk quota exceeded", "ディスクの使用量の上限に達しています。",
-         "ディスクの使用量の上限に達しています。"},
-        {"Is a directory", "同じ名前のフォルダーがあります。", "フォルダーです。"},
-        {"File name too long", "ファイル名が長すぎます。", "ファイル名が長すぎます。"},
-        {"Input/output error", "読み書きの途中でエラーが起きました。",
-         "読み書きの途中でエラーが起きました。"},
-    }};
-    for (const Reason& reason : kReasons) {
-        if (systemReason == reason.system) {
-            const char* words = access == FileAccess::Read ? reason.reading : reason.writing;
-            return std::string(words) + "（" + systemReason + "）";
-        }
-    }
-    return systemReason.empty() ? "原因は分かりません。" : systemReason;
-}
-
 MessageRequest labelFileNotOpened(const Result& result) {
     if (result.code == ResultCode::NotLabelFile)
         return error(kNotLabelFile);
     return error("ファイル「" + result.path + "」を開けませんでした。\n" +
-                 reasonText(result.detail, FileAccess::Read));
+                 resulttext::systemReason(result.detail, resulttext::FileAccess::Read));
 }
 
 namespace {
@@ -137,8 +106,8 @@ MessageRequest labelFileNotSaved(const std::string& path, const Result& result) 
     if (!problem.empty()) {
         return error("印刷パターンの「" + result.settingName + "」" + problem);
     }
-    return error("ファイル「" + path + "」に保存できませんでした。\n" + reasonText(result.detail) +
-                 "\nファイルは書き換えられていません。");
+    return error("ファイル「" + path + "」に保存できませんでした。\n" +
+                 resulttext::systemReason(result.detail) + "\nファイルは書き換えられていません。");
 }
 
 MessageRequest damagedLabelFile(const std::string& path, int line) {
@@ -155,7 +124,8 @@ MessageRequest patternNotSaved(const std::string& path, const Result& result) {
         return error("印刷パターンの「" + result.settingName + "」" + problem);
     }
     return error("印刷パターンをファイル「" + path + "」に保存できませんでした。\n" +
-                 reasonText(result.detail) + "\n以前に保存したパターンはそのまま残っています。");
+                 resulttext::systemReason(result.detail) +
+                 "\n以前に保存したパターンはそのまま残っています。");
 }
 
 MessageRequest printerNotOpened(const std::string& reason) {
@@ -192,6 +162,63 @@ MessageRequest noticeNotOpened(const std::string& path, bool noticeThere) {
                                      path;
     request.title = "ライセンス";
     return request;
+}
+
+std::string janFixNotice(const JanInput& input) {
+    switch (input.fix) {
+        case JanFix::None:
+            return "";
+        case JanFix::CheckDigitReplaced:
+            return "チェックデジットを " + input.typedDigit + " から " +
+                   std::string(1, input.checkDigit) + " に直しました";
+        case JanFix::CheckDigitAppended:
+            return "チェックデジット " + std::string(1, input.checkDigit) + " を付けました";
+    }
+    return "";
+}
+
+MessageRequest askPrintWithProblems(const std::vector<LabelProblem>& problems) {
+    MessageRequest request =
+        question(std::string(kAskPrintWithProblems) + "\n\n" + problemList(problems));
+    request.defaultButton = MessageAnswer::No;
+    return request;
+}
+
+std::string characterNotSaved(int label, LabelField field, const std::string& character) {
+    return "ラベル " + std::to_string(label) + " の" + fieldCaption(field) + "の「" + character +
+           "」は保存できません";
+}
+
+std::string batchOutcomeText(const BatchOutcome& outcome) {
+    if (!outcome.ok()) {
+        const std::string why = outcome.result.code == ResultCode::ListNotOpened
+                                    ? "商品リストを開けません: " + outcome.result.path
+                                    : resulttext::printFailure(outcome.result);
+        return "一括印刷できませんでした。" + why;
+    }
+    std::string text = std::to_string(outcome.sheets) + " 枚のシートに " +
+                       std::to_string(outcome.labels) + " 件のラベルを印刷しました。";
+    if (outcome.problems.empty())
+        return text;
+    // The first rows only: a long list would not fit on the screen.
+    constexpr long kProblemsListed = 15;
+    text += "\n\n次の行を確かめてください:";
+    const long count = static_cast<long>(outcome.problems.size());
+    for (long i = 0; i < count && i < kProblemsListed; ++i) {
+        const Result& problem = outcome.problems[static_cast<std::size_t>(i)];
+        text += "\n" + std::to_string(problem.line) + " 行目: " + resulttext::rowProblem(problem);
+    }
+    if (count > kProblemsListed)
+        text += "\nほか " + std::to_string(count - kProblemsListed) + " 件";
+    return text;
+}
+
+MessageRequest batchOutcome(const BatchOutcome& outcome) {
+    const MessageIcon icon = !outcome.ok()              ? MessageIcon::Critical
+                             : outcome.problems.empty() ? MessageIcon::Information
+                                                        : MessageIcon::Warning;
+    return MessageRequest{batchOutcomeText(outcome), "一括印刷", icon, MessageButtons::Ok,
+                          MessageAnswer::Ok};
 }
 
 }  // namespace messages

@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "barcode/JanCode.h"
 #include "editor/logic/EditorDialogs.h"
+#include "jobs/BatchPrint.h"
+#include "jobs/LabelProblems.h"
 #include "model/LabelSheet.h"
 #include "model/Result.h"
 #include "model/TaxPrice.h"
@@ -30,6 +33,7 @@ inline constexpr const char* kAskSaveChanges = "変更を保存しますか？";
 inline constexpr const char* kAskRestore = "保存されていないデータがあります。復元しますか？";
 // Follows the full path of the chosen file (the blank is U+3000).
 inline constexpr const char* kAlreadyExists = "はすでに存在します　上書きしますか?";
+inline constexpr const char* kAskPrintWithProblems = "問題のあるラベルがあります。印刷しますか？";
 
 // The caption beside each input box, naming its field in messages.
 const char* fieldCaption(LabelField field);
@@ -49,12 +53,6 @@ MessageRequest askDelete();
 // Before closing or opening over unsaved work: はい, いいえ or キャンセル.
 MessageRequest askSaveChanges();
 MessageRequest askOverwrite(const std::string& path);
-
-// Whether a file was being read or written when it failed.
-enum class FileAccess { Read, Write };
-
-// A system reason for a failed file operation, in words the user can read.
-std::string reasonText(const std::string& systemReason, FileAccess access = FileAccess::Write);
 
 // A label data file the open command could not take: not a label data file
 // at all, or a file that could not be read (naming it, with the reason).
@@ -81,5 +79,21 @@ MessageRequest manualNotOpened(const std::string& path, bool manualThere);
 // The licence and notice of third-party software (NOTICE.txt) could not be
 // opened: nothing opens text files, or there is no notice at `path`.
 MessageRequest noticeNotOpened(const std::string& path, bool noticeThere);
+
+// The notice of the JAN code box, or an empty text when it changed nothing.
+std::string janFixNotice(const JanInput& input);
+
+// The question before printing a sheet with problems: はい prints.
+MessageRequest askPrintWithProblems(const std::vector<LabelProblem>& problems);
+
+// A label text that cannot be stored in a label data file: names the
+// character, the label and the box.
+std::string characterNotSaved(int label, LabelField field, const std::string& character);
+
+// After a batch print: how much was printed and the rows to look at (printed
+// without a barcode, not printed), or why the job failed.
+std::string batchOutcomeText(const BatchOutcome& outcome);
+// The same under the title 一括印刷, with the icon of how it went.
+MessageRequest batchOutcome(const BatchOutcome& outcome);
 
 }  // namespace messages

@@ -5,10 +5,10 @@
 
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorMessages.h"
-#include "editor/logic/LabelProblems.h"
-#include "editor/logic/ProblemMessages.h"
-#include "editor/logic/ResultText.h"
 #include "files/SettingsFile.h"
+#include "jobs/LabelProblems.h"
+#include "jobs/ProblemMessages.h"
+#include "jobs/ResultText.h"
 #include "model/TaxPrice.h"
 #include "render/CalibrationSheet.h"
 #include "render/SheetRenderer.h"

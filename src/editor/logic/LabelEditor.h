@@ -16,6 +16,8 @@
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 
+class BatchProgressPort;
+
 // What the window tells the editor at start-up, sizes in twips (1/1440 inch).
 struct StartupGeometry {
     int pageWidthTwips = 0;  // the printer's page (the stock's when there is no printer)
@@ -82,6 +84,10 @@ class LabelEditor {
     // 位置合わせ印刷: the calibration sheet with the current origin, on the
     // printer chosen in the set-up dialog.
     void printCalibration();
+    // 一括印刷: a product list, its options and a printer chosen in turn (any
+    // of them cancels), the list printed with `progress` told how far it has
+    // come, and the outcome told.
+    void batchPrint(BatchProgressPort& progress);
     void chooseFont(LabelElement element);
     void chooseColor(LabelElement element);
     void toggleVisibility(LabelElement element);

@@ -8,22 +8,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "editor/logic/ResultText.h"
+#include "editor/logic/BatchCommand.h"
+#include "editor/logic/EditorMessages.h"
+#include "editor/widgets/BatchProgressDialog.h"
 #include "files/BatchSheets.h"
-#include "platform/BatchPrint.h"
+#include "jobs/BatchPrint.h"
+#include "jobs/ResultText.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPaintSurface.h"
 #include "render/SheetRenderer.h"
 
 namespace {
 
-// How many problem rows a message lists before it only counts the rest.
-constexpr int kProblemsListed = 15;
 // How many problem rows the dialog shows before printing.
 constexpr std::size_t kProblemsShown = 5;
 
@@ -195,45 +195,10 @@ void BatchPrintDialog::refresh() {
 
 BatchOutcome printProductListFile(const std::string& listPath, const BatchChoice& choice,
                                   const LayoutSettings& layout, PrintJob& job, QWidget* parent) {
-    ProductListBatch batch(listPath, choice.encoding, choice.startPosition, layout.stock);
-    if (!batch.listResult().ok()) {
-        job.abort();
-        return BatchOutcome{batch.listResult(), 0, 0, {}};
-    }
-    QProgressDialog progress(QStringLiteral("印刷しています..."), QString(), 0,
-                             static_cast<int>(batch.sheetCount()), parent);
-    progress.setWindowTitle(QStringLiteral("一括印刷"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(1000);
-    BatchOutcome outcome =
-        batch.print(job, layout, [&](long done) { progress.setValue(static_cast<int>(done)); });
-    progress.reset();
-    return outcome;
+    BatchProgressDialog progress(parent);
+    return printProductList(listPath, choice, layout, job, progress);
 }
 
 QString batchOutcomeMessage(const BatchOutcome& outcome) {
-    if (!outcome.ok()) {
-        const std::string why = outcome.result.code == ResultCode::ListNotOpened
-                                    ? "商品リストを開けません: " + outcome.result.path
-                                    : resulttext::printFailure(outcome.result);
-        return QStringLiteral("一括印刷できませんでした。%1").arg(QString::fromStdString(why));
-    }
-    QString text = QStringLiteral("%1 枚のシートに %2 件のラベルを印刷しました。")
-                       .arg(outcome.sheets)
-                       .arg(outcome.labels);
-    if (!outcome.problems.empty()) {
-        text += QStringLiteral("\n\n次の行を確かめてください:");
-        int listed = 0;
-        for (const Result& problem : outcome.problems) {
-            if (listed++ == kProblemsListed) {
-                text += QStringLiteral("\nほか %1 件")
-                            .arg(static_cast<long>(outcome.problems.size()) - kProblemsListed);
-                break;
-            }
-            text += QStringLiteral("\n%1 行目: %2")
-                        .arg(problem.line)
-                        .arg(QString::fromStdString(resulttext::rowProblem(problem)));
-        }
-    }
-    return text;
+    return QString::fromStdString(messages::batchOutcomeText(outcome));
 }

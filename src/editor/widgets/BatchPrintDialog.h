@@ -7,8 +7,8 @@
 
 #include "editor/logic/EditorDialogs.h"
 #include "files/ProductList.h"
+#include "jobs/BatchPrint.h"
 #include "model/LayoutSettings.h"
-#include "platform/BatchPrint.h"
 
 class QComboBox;
 class QPushButton;

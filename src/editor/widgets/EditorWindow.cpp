@@ -25,8 +25,7 @@
 #include <cmath>
 
 #include "editor/logic/EditorMessages.h"
-#include "editor/logic/ResultText.h"
-#include "editor/widgets/BatchPrintDialog.h"
+#include "editor/widgets/BatchProgressDialog.h"
 #include "editor/widgets/CommandButton.h"
 #include "editor/widgets/ElementFrame.h"
 #include "editor/widgets/InputBoxEdit.h"
@@ -567,35 +566,8 @@ void EditorWindow::refreshEditMenu() {
 }
 
 void EditorWindow::batchPrint() {
-    const FileDialogRequest request{
-        {{"商品リスト (*.csv *.txt)", "*.csv *.txt"}, {"すべてのファイル (*.*)", "*.*"}}, ""};
-    const std::optional<std::string> list = dialogs_->chooseOpenFile(request);
-    if (!list) {
-        return;
-    }
-    const std::optional<BatchChoice> choice =
-        dialogs_->chooseBatchOptions(*list, editor_->layout());
-    if (!choice) {
-        return;
-    }
-    PrintJobStart start = dialogs_->choosePrinter();
-    if (!start.job) {
-        if (!start.result.ok()) {
-            dialogs_->showMessage(
-                messages::printerNotOpened(resulttext::printFailure(start.result)));
-        }
-        return;
-    }
-    LayoutSettings layout = editor_->layout();
-    if (choice->pricing) {
-        layout.pricing = *choice->pricing;
-    }
-    const BatchOutcome outcome = printProductListFile(*list, *choice, layout, *start.job, this);
-    const MessageIcon icon = !outcome.ok()              ? MessageIcon::Critical
-                             : outcome.problems.empty() ? MessageIcon::Information
-                                                        : MessageIcon::Warning;
-    dialogs_->showMessage(MessageRequest{batchOutcomeMessage(outcome).toStdString(), "一括印刷",
-                                         icon, MessageButtons::Ok, MessageAnswer::Ok});
+    BatchProgressDialog progress(this);
+    editor_->batchPrint(progress);
 }
 
 void EditorWindow::startUp() {

@@ -1,4 +1,7 @@
-#include "editor/logic/ResultText.h"
+#include "jobs/ResultText.h"
+
+#include <array>
+#include <utility>
 
 namespace resulttext {
 
@@ -99,6 +102,38 @@ std::string printFailure(const Result& failure) {
         default:
             return "";
     }
+}
+
+std::string systemReason(const std::string& reason, FileAccess access) {
+    struct Reason {
+        const char* system;
+        const char* writing;
+        const char* reading;
+    };
+    static const std::array<Reason, 10> kReasons = {{
+        {"No such file or directory", "保存先のフォルダーが見つかりません。",
+         "ファイルが見つかりません。"},
+        {"Not a directory", "保存先のフォルダーが見つかりません。", "フォルダーが見つかりません。"},
+        {"Permission denied", "書き込みが許可されていません。", "読み取りが許可されていません。"},
+        {"Operation not permitted", "書き込みが許可されていません。",
+         "読み取りが許可されていません。"},
+        {"Read-only file system", "読み取り専用の場所です。", "読み取り専用の場所です。"},
+        {"No space left on device", "ディスクの空き容量が足りません。",
+         "ディスクの空き容量が足りません。"},
+        {"Disk quota exceeded", "ディスクの使用量の上限に達しています。",
+         "ディスクの使用量の上限に達しています。"},
+        {"Is a directory", "同じ名前のフォルダーがあります。", "フォルダーです。"},
+        {"File name too long", "ファイル名が長すぎます。", "ファイル名が長すぎます。"},
+        {"Input/output error", "読み書きの途中でエラーが起きました。",
+         "読み書きの途中でエラーが起きました。"},
+    }};
+    for (const Reason& r : kReasons) {
+        if (reason == r.system) {
+            const char* words = access == FileAccess::Read ? r.reading : r.writing;
+            return std::string(words) + "（" + reason + "）";
+        }
+    }
+    return reason.empty() ? "原因は分かりません。" : reason;
 }
 
 }  // namespace resulttext

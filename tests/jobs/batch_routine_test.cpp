@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "files/Cp932.h"
-#include "platform/BatchPrint.h"
+#include "jobs/BatchPrint.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "editor/logic/LabelProblems.h"
+#include "jobs/LabelProblems.h"
 
 #include <cmath>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "platform/BatchPrint.h"
+#include "jobs/BatchPrint.h"
 
 #include "files/BatchSheets.h"
 #include "render/SheetRenderer.h"

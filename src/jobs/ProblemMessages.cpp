@@ -1,6 +1,4 @@
-#include "editor/logic/ProblemMessages.h"
-
-#include "editor/logic/EditorMessages.h"
+#include "jobs/ProblemMessages.h"
 
 namespace messages {
 
@@ -67,31 +65,6 @@ std::string problemList(const std::vector<LabelProblem>& problems, std::size_t l
     if (problems.size() > limit)
         out += "\nほか " + std::to_string(problems.size() - limit) + " 件";
     return out;
-}
-
-std::string janFixNotice(const JanInput& input) {
-    switch (input.fix) {
-        case JanFix::None:
-            return "";
-        case JanFix::CheckDigitReplaced:
-            return "チェックデジットを " + input.typedDigit + " から " +
-                   std::string(1, input.checkDigit) + " に直しました";
-        case JanFix::CheckDigitAppended:
-            return "チェックデジット " + std::string(1, input.checkDigit) + " を付けました";
-    }
-    return "";
-}
-
-MessageRequest askPrintWithProblems(const std::vector<LabelProblem>& problems) {
-    MessageRequest request =
-        question(std::string(kAskPrintWithProblems) + "\n\n" + problemList(problems));
-    request.defaultButton = MessageAnswer::No;
-    return request;
-}
-
-std::string characterNotSaved(int label, LabelField field, const std::string& character) {
-    return "ラベル " + std::to_string(label) + " の" + fieldCaption(field) + "の「" + character +
-           "」は保存できません";
 }
 
 }  // namespace messages

@@ -20,4 +20,11 @@ std::string rowProblem(const Result& problem);
 // 再開してから印刷してください".
 std::string printFailure(const Result& failure);
 
+// Whether a file was being read or written when it failed.
+enum class FileAccess { Read, Write };
+
+// A system reason for a failed file operation ("Permission denied"), in
+// words the user can read.
+std::string systemReason(const std::string& reason, FileAccess access = FileAccess::Write);
+
 }  // namespace resulttext

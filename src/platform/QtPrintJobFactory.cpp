@@ -1,0 +1,20 @@
+#include "platform/QtPrintJobFactory.h"
+
+#include <QPrinter>
+#include <QString>
+
+#include "platform/PageSetup.h"
+#include "platform/QtPrintJob.h"
+
+PrintJobStart QtPrintJobFactory::pdfJob(const std::string& path, int dotsPerInch,
+                                        const PaperSize& paper) {
+    return QtPrintJob::begin(makePdfPrinter(QString::fromStdString(path), dotsPerInch, paper));
+}
+
+PrintJobStart QtPrintJobFactory::printerJob(const std::string& printerName,
+                                            const PaperSize& paper) {
+    SystemPrinter system = makeSystemPrinter(QString::fromStdString(printerName), paper);
+    if (!system.printer)
+        return {nullptr, system.result};
+    return QtPrintJob::begin(std::move(system.printer));
+}
