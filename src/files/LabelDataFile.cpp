@@ -24,14 +24,14 @@ bool isRecordNumber(const CsvField& field) {
 }
 
 // The first text of the sheet that the file form cannot store, if any.
-Result checkSheetTexts(const LabelSheet& sheet) {
+Result checkSheetTexts(const LabelSheet& sheet, const CsvLineWriter& writer) {
     Result r;
     for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
         for (LabelField f : kLabelFields) {
             const std::string& text = sheet.label(n).field(f);
             if (text.find('"') != std::string::npos) {
                 r.code = ResultCode::QuoteInText;
-            } else if (!cp932::canEncode(text)) {
+            } else if (!writer.canStore(text)) {
                 r.code = ResultCode::NotEncodable;
             } else {
                 continue;
@@ -47,14 +47,14 @@ Result checkSheetTexts(const LabelSheet& sheet) {
 
 }  // namespace
 
-Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
-                       std::string& bytes) {
+Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes,
+                       FileText form) {
     bytes.clear();
-    Result result = checkSheetTexts(sheet);
+    CsvLineWriter writer(form);
+    Result result = checkSheetTexts(sheet, writer);
     if (!result.ok())
         return result;
 
-    CsvLineWriter writer;
     writer.text(kMarker);
     writer.endLine();
     for (int n = 1; n <= LabelSheet::kLabelCount; ++n) {
@@ -70,6 +70,10 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
     if (!result.ok())
         return result;
 
+    if (form == FileText::Utf8) {
+        bytes = writer.result();
+        return result;
+    }
     std::optional<std::string> encoded = cp932::encode(writer.result());
     if (!encoded) {  // every text was checked above; kept for safety
         result.code = ResultCode::NotEncodable;
@@ -113,8 +117,8 @@ int firstMisfitLine(std::string_view bytes) {
 }
 
 LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                             PriceExtensionRead* extension, int* misfitLine) {
-    CsvFieldReader reader(bytes);
+                             PriceExtensionRead* extension, int* misfitLine, FileText form) {
+    CsvFieldReader reader(bytes, form);
     const std::optional<CsvField> marker = reader.next();
     if (!marker || marker->text != kMarker)
         return LabelFileRead::Rejected;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/CsvText.h"
 #include "files/PriceExtension.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
@@ -13,8 +14,10 @@
 // followed by the price lines when the sheet uses them.
 
 // The whole file's bytes, or an error naming the label and field (or the
-// setting) whose text cannot be stored.
-Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes);
+// setting) whose text cannot be stored. `form` UTF-8 gives the same lines in
+// UTF-8 (the program's own files), which hold any character.
+Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes,
+                       FileText form = FileText::Cp932);
 
 // Writes the file, replacing any file of that name atomically. Nothing is
 // written when a text cannot be stored; on a failed write the old file is
@@ -40,7 +43,8 @@ enum class LabelFileRead { Read, Rejected };
 LabelFileRead readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
                             PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
 LabelFileRead parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                             PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
+                             PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr,
+                             FileText form = FileText::Cp932);
 
 // The first line (1-based) of a label data file whose fields do not line up
 // as the writer puts them: the marker alone on line 1, on lines 2 to 11 seven

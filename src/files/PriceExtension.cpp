@@ -3,7 +3,6 @@
 #include <optional>
 #include <vector>
 
-#include "files/Cp932.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -135,7 +134,7 @@ Result writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
     const ElementStyle& taxLine = settings.element(LabelElement::TaxLine);
     const std::string& fontName = taxLine.font.name;
     const bool quote = fontName.find('"') != std::string::npos;
-    if (quote || !cp932::canEncode(fontName)) {
+    if (quote || !w.canStore(fontName)) {
         Result r;
         r.code = quote ? ResultCode::QuoteInText : ResultCode::NotEncodable;
         r.detail = fontName;

@@ -1,6 +1,7 @@
 #include "editor/logic/EditorMessages.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 #include "editor/logic/ProblemMessages.h"
@@ -62,24 +63,59 @@ MessageRequest askOverwrite(const std::string& path) {
             MessageAnswer::No};
 }
 
+namespace {
+
+const std::array<std::pair<const char*, const char*>, 10> kReasons = {{
+    {"No such file or directory", "保存先のフォルダーが見つかりません。"},
+    {"Not a directory", "保存先のフォルダーが見つかりません。"},
+    {"Permission denied", "書き込みが許可されていません。"},
+    {"Operation not permitted", "書き込みが許可されていません。"},
+    {"Read-only file system", "読み取り専用の場所です。"},
+    {"No space left on device", "ディスクの空き容量が足りません。"},
+    {"Disk quota exceeded", "ディスクの使用量の上限に達しています。"},
+    {"Is a directory", "同じ名前のフォルダーがあります。"},
+    {"File name too long", "ファイル名が長すぎます。"},
+    {"Input/output error", "読み書きの途中でエラーが起きました。"},
+}};
+
+constexpr std::string_view kFullStop = "。";
+
+}  // namespace
+
 std::string reasonText(const std::string& systemReason) {
-    static const std::array<std::pair<const char*, const char*>, 10> kReasons = {{
-        {"No such file or directory", "保存先のフォルダーが見つかりません。"},
-        {"Not a directory", "保存先のフォルダーが見つかりません。"},
-        {"Permission denied", "書き込みが許可されていません。"},
-        {"Operation not permitted", "書き込みが許可されていません。"},
-        {"Read-only file system", "読み取り専用の場所です。"},
-        {"No space left on device", "ディスクの空き容量が足りません。"},
-        {"Disk quota exceeded", "ディスクの使用量の上限に達しています。"},
-        {"Is a directory", "同じ名前のフォルダーがあります。"},
-        {"File name too long", "ファイル名が長すぎます。"},
-        {"Input/output error", "読み書きの途中でエラーが起きました。"},
-    }};
     for (const auto& [system, words] : kReasons) {
         if (systemReason == system)
             return std::string(words) + "（" + systemReason + "）";
     }
     return systemReason.empty() ? "原因は分かりません。" : systemReason;
+}
+
+std::string reasonPhrase(const std::string& systemReason) {
+    for (const auto& [system, words] : kReasons) {
+        std::string_view phrase = words;
+        if (systemReason == system && phrase.ends_with(kFullStop)) {
+            phrase.remove_suffix(kFullStop.size());
+            return std::string(phrase) + "（" + systemReason + "）";
+        }
+    }
+    return systemReason.empty() ? "原因は分かりません" : systemReason;
+}
+
+std::string recoveryNotWritten(const Result& failure) {
+    return "自動保存ができません: " + reasonPhrase(failure.detail) + "。こまめに保存してください";
+}
+
+MessageRequest recoveryNotWrittenMessage(const Result& failure) {
+    return {recoveryNotWritten(failure) + "。\n自動保存の場所: " + failure.path, kWarningTitle,
+            MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest recoveryNotRead(const std::string& path, bool setAside) {
+    return {
+        std::string("前回の作業の復元用ファイルが読めませんでした。\n") +
+            (setAside ? "消さずに名前を変えて残しました。\n" : "消さずにそのまま残しています。\n") +
+            path,
+        kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
 }
 
 namespace {

@@ -180,7 +180,9 @@ void LabelEditor::writeBack(InputBox box) {
 }
 
 void LabelEditor::showStatus(const LabelSheet& shown) {
-    std::string status = janNoticeLabel_ == currentLabel_ ? janNotice_ : std::string();
+    std::string status = recoveryNotice_;
+    if (janNoticeLabel_ == currentLabel_ && !janNotice_.empty())
+        status += (status.empty() ? "" : "\n") + janNotice_;
     for (const LabelProblem& p :
          findLabelProblems(shown, currentLabel_, layout_, view_.textGauge())) {
         if (!status.empty())

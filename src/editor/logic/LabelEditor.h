@@ -117,9 +117,12 @@ class LabelEditor {
     void setRecoveryPath(std::string path);
     // Brings the recovery file up to date (the window calls this often).
     void keepRecoveryCurrent();
+    // A write that fails is said once, in the status line and a message, and
+    // so is the first write that works again.
     // Offers the recovery file another copy of the program left behind: on
     // はい its sheet, layout and file name are restored as unsaved work; on
-    // いいえ, or when it holds no labels, it is removed. True when restored.
+    // いいえ, or when it holds no labels, it is removed; one that cannot be read
+    // is renamed aside and the user told where. True when restored.
     bool offerRecovery(const std::string& path);
 
     // State, for the window and for tests.
@@ -223,6 +226,9 @@ class LabelEditor {
     bool closeApproved_ = false;  // 終了 asked already; the closing window asks no more
     std::string recoveryPath_;
     std::optional<RecoveryContent> recovered_;  // what the recovery file holds
+    bool recoveryFailing_ = false;              // the last write of it failed
+    // What the status line says of the recovery file, above the label's problems.
+    std::string recoveryNotice_;
 };
 
 // Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`
