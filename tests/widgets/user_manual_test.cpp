@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "platform/UserManual.h"
 #include "start/HelpWindow.h"
+#include "start/StartWindow.h"
 #include "support/WindowHarness.h"
 
 // Receives the addresses the windows ask the system to open.
@@ -100,6 +102,40 @@ class UserManualTest : public QObject {
         });
         NoBrowser none;
         clickLink(help.findChild<QLabel*>(u("manualLink")));
+        QCOMPARE(shown, u("マニュアルを表示するブラウザーを起動できませんでした。\n"
+                          "マニュアルはこの PC の次の場所にあります。\n") +
+                            QDir::toNativeSeparators(userManualPath()));
+    }
+
+    // The start window's link opens the same manual, and says the same
+    // without a browser; it goes to no web address.
+    void theStartWindowsLinkOpensTheManualOrSaysWhereItIs() {
+        QTemporaryDir dir;
+        StartWindow start(SettingsLocation(dir.filePath(u("program")), dir.filePath(u("user"))));
+        start.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&start));
+        auto* link = start.findChild<QPushButton*>(u("Command5"));
+        QVERIFY(link);
+
+        OpenedUrls browser;
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::setUrlHandler(u(scheme), &browser, "open");
+        QTest::mouseClick(link, Qt::LeftButton);
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(u(scheme));
+        QCOMPARE(browser.opened, QList<QUrl>{manual_});
+
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        {
+            NoBrowser none;
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
         QCOMPARE(shown, u("マニュアルを表示するブラウザーを起動できませんでした。\n"
                           "マニュアルはこの PC の次の場所にあります。\n") +
                             QDir::toNativeSeparators(userManualPath()));
