@@ -101,6 +101,11 @@ std::string reasonPhrase(const std::string& systemReason) {
     return systemReason.empty() ? "原因は分かりません" : systemReason;
 }
 
+std::string textCut(LabelField field, int limit, const std::string& cut) {
+    return std::string(fieldCaption(field)) + "は " + std::to_string(limit) + " 文字までです: 「" +
+           cut + "」を切りました";
+}
+
 std::string recoveryNotWritten(const Result& failure) {
     return "自動保存ができません: " + reasonPhrase(failure.detail) + "。こまめに保存してください";
 }

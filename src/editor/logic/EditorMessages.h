@@ -53,6 +53,9 @@ MessageRequest askOverwrite(const std::string& path);
 // A system reason for a failed file operation, in words the user can read.
 std::string reasonText(const std::string& systemReason);
 
+// A text longer than its box's limit was cut: what was left out.
+std::string textCut(LabelField field, int limit, const std::string& cut);
+
 // The same reason as one phrase without the closing "。", to stand inside a sentence.
 std::string reasonPhrase(const std::string& systemReason);
 

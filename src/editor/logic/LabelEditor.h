@@ -46,6 +46,9 @@ class LabelEditor {
     // preview and the status line show it at once, the sheet gets it when
     // the box is left.
     void boxEdited(InputBox box);
+    // A text pasted or committed into `box` was longer than its limit of
+    // `limit` characters: `cut` was left out. Told before the rest arrives.
+    void boxTextCut(InputBox box, int limit, const std::string& cut);
     // A click on the preview at (x, y) mm from the picture's corner: the
     // label there becomes current, as by the navigation buttons.
     void previewClicked(double x, double y);
@@ -211,6 +214,10 @@ class LabelEditor {
     // What leaving Text1 last did to the code of label janNoticeLabel_.
     std::string janNotice_;
     int janNoticeLabel_ = 0;
+
+    // What the last text cut at a box's limit lost, on label cutNoticeLabel_.
+    std::string cutNotice_;
+    int cutNoticeLabel_ = 0;
 
     // The preview shows a text still being typed rather than the sheet.
     bool previewShowsTyping_ = false;

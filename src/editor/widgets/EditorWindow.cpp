@@ -224,6 +224,9 @@ QGroupBox* EditorWindow::buildBoxFrame() {
             [this](InputBox b, Qt::FocusReason r) { boxFocusIn(b, r); },
             [this](InputBox b, Qt::FocusReason r) { boxFocusOut(b, r); },
             [this](InputBox b) { editor_->enterPressed(b); },
+            [this](InputBox b, int limit, const QString& cut) {
+                editor_->boxTextCut(b, limit, cut.toStdString());
+            },
         });
         connect(edit, &QLineEdit::textEdited, this,
                 [this, box = info.box] { editor_->boxEdited(box); });
