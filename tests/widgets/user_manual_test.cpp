@@ -1,12 +1,15 @@
-// The user manual from the windows: the usage window's link and F1 in the
-// input window open the manual's first page in the browser, and with no
-// browser to start a message says where the manual is.
+// The user manual from the windows: the usage window's link, the start
+// window's link and F1 in the input window open the manual's first page in the
+// browser, and with no browser to start a message says where the manual is;
+// the limits the manual gives are the boxes'.
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QTimer>
@@ -139,6 +142,28 @@ class UserManualTest : public QObject {
         QCOMPARE(shown, u("マニュアルを表示するブラウザーを起動できませんでした。\n"
                           "マニュアルはこの PC の次の場所にあります。\n") +
                             QDir::toNativeSeparators(userManualPath()));
+    }
+
+    // What the manual says the boxes take is what typing into them gives.
+    void theManualsTypingLimitsAreTheBoxes() {
+        QFile page(userManualPath());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        const QRegularExpressionMatch said =
+            QRegularExpression(u("メーカーの欄には (\\d+) 文字、品名の欄には (\\d+) 文字まで"))
+                .match(text);
+        QVERIFY(said.hasMatch());
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        TestWindow window(dir.path(), dialogs);
+        QVERIFY(showActive(window));
+        const std::pair<InputBox, int> boxes[] = {{InputBox::Text2, said.captured(1).toInt()},
+                                                  {InputBox::Text3, said.captured(2).toInt()}};
+        for (const auto& [box, limit] : boxes) {
+            window.inputBox(box)->setFocus(Qt::MouseFocusReason);
+            QTest::keyClicks(window.inputBox(box), QString(40, QLatin1Char('x')));
+            QCOMPARE(window.inputBox(box)->text().size(), limit);
+        }
     }
 
     void f1InTheInputWindowOpensTheManualOrSaysWhereItIs() {
