@@ -418,3 +418,25 @@ TEST_F(UnsavedWork, ARecoveryFolderThatCannotBeWrittenIsSaid) {
     }
     ::chmod(folder.dir().c_str(), 0700);
 }
+
+// A double quote, which the file form cannot hold, is a failed write too: said
+// once, and the recovery file follows again once the quote is gone.
+TEST_F(UnsavedWork, ATextTheRecoveryFileCannotHoldIsSaidAndItsEndToo) {
+    const std::string recovery = folder.path("recovery-9.csv");
+    h.editor.setRecoveryPath(recovery);
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("12\" モニター");
+    h.editor.keepRecoveryCurrent();
+    h.editor.keepRecoveryCurrent();
+    EXPECT_FALSE(fileExists(recovery));
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.view.statusLine.rfind("自動保存ができません: ", 0), 0u) << h.view.statusLine;
+    EXPECT_NE(h.view.statusLine.find("\""), std::string::npos) << h.view.statusLine;
+
+    h.view.type("12 インチ モニター");
+    h.editor.keepRecoveryCurrent();
+    ASSERT_TRUE(fileExists(recovery));
+    EXPECT_EQ(readRecoveryFile(recovery)->sheet.label(1).productName, "12 インチ モニター");
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.view.statusLine.find("自動保存ができません"), std::string::npos);
+}

@@ -107,7 +107,12 @@ std::string textCut(LabelField field, int limit, const std::string& cut) {
 }
 
 std::string recoveryNotWritten(const Result& failure) {
-    return "自動保存ができません: " + reasonPhrase(failure.detail) + "。こまめに保存してください";
+    // A double quote is the one text the file form cannot hold; any other
+    // failure is the system's.
+    const std::string reason = failure.code == ResultCode::QuoteInText
+                                   ? "二重引用符 (\") を含む文字は控えに書けません"
+                                   : reasonPhrase(failure.detail);
+    return "自動保存ができません: " + reason + "。こまめに保存してください";
 }
 
 MessageRequest recoveryNotWrittenMessage(const Result& failure) {
