@@ -165,7 +165,11 @@ std::string narrowJanText(std::string_view text) {
 
 JanInput settleJanInput(std::string_view typed) {
     JanInput input;
-    const std::string narrow = narrowJanText(typed);
+    // Blanks around a code (pasted from a list, typed by habit) are never
+    // part of it; the ones inside are kept, as the user may mean them.
+    std::string narrow = narrowJanText(typed);
+    narrow.erase(0, narrow.find_first_not_of(" \t"));
+    narrow.erase(narrow.find_last_not_of(" \t") + 1);
     // A code without its check digit.
     if (janSymbologyForLength(narrow.size() + 1) && allDigits(narrow)) {
         input.checkDigit = checkDigitOf(narrow);

@@ -59,7 +59,8 @@ struct JanInput {
 // left on) become their ASCII forms; everything else is kept.
 std::string narrowJanText(std::string_view text);
 
-// The JAN code box's text as the user meant it: narrowed, then 12 (or 7)
+// The JAN code box's text as the user meant it: narrowed, blanks at both ends
+// dropped (a full-width blank too), then 12 (or 7)
 // ASCII digits get their check digit appended, and a text of 13 (or 8)
 // characters gets the check-digit correction of correctJanCheckDigit().
 JanInput settleJanInput(std::string_view typed);

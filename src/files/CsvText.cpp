@@ -106,7 +106,11 @@ std::optional<Int> fieldToInt(const CsvField& field) {
 
 }  // namespace
 
-CsvFieldReader::CsvFieldReader(std::string_view cp932Bytes) : data_(cp932Bytes) {}
+CsvFieldReader::CsvFieldReader(std::string_view bytes, FileText form) : data_(bytes), form_(form) {}
+
+std::string CsvFieldReader::decoded(std::string_view raw) const {
+    return form_ == FileText::Utf8 ? std::string(raw) : cp932::decode(raw);
+}
 
 bool CsvFieldReader::skipLineEnd() {
     const std::size_t length = lineEndLength(data_, pos_);
@@ -133,7 +137,7 @@ std::optional<CsvField> CsvFieldReader::next() {
         if (field.unclosed)
             close = size;
         const std::string_view inside = data_.substr(start, close - start);
-        field.text = cp932::decode(inside);
+        field.text = decoded(inside);
         // The lines a quoted text spans count as lines of the file.
         for (std::size_t i = 0; i < inside.size(); ++i) {
             const std::size_t length = lineEndLength(inside, i);
@@ -152,7 +156,7 @@ std::optional<CsvField> CsvFieldReader::next() {
         std::string_view raw = data_.substr(pos_, end - pos_);
         while (!raw.empty() && isAsciiBlank(raw.back()))
             raw.remove_suffix(1);
-        field.text = cp932::decode(raw);
+        field.text = decoded(raw);
     }
     // Consume the separator: a comma, or one line end.
     pos_ = end;
@@ -212,6 +216,10 @@ std::int64_t leadingNumber(std::string_view text) {
     if (!(rounded > -kLimit))
         return -static_cast<std::int64_t>(kLimit);
     return static_cast<std::int64_t>(rounded);
+}
+
+bool CsvLineWriter::canStore(std::string_view value) const {
+    return form_ == FileText::Utf8 || cp932::canEncode(value);
 }
 
 void CsvLineWriter::separate() {

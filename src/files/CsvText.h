@@ -19,6 +19,10 @@
 // runs to the end of the input). Any other field ends at the next comma or
 // line end, and blanks at its end are dropped. A line end right where a field
 // begins gives an empty field; the input ends where only blanks remain.
+// The character code of a file's bytes: code page 932 for the files users
+// exchange, UTF-8 for the program's own (the recovery file).
+enum class FileText { Cp932, Utf8 };
+
 struct CsvField {
     std::string text;       // decoded to UTF-8
     bool quoted = false;    // the field stood between double quotes
@@ -29,8 +33,8 @@ struct CsvField {
 
 class CsvFieldReader {
   public:
-    // `cp932Bytes` must outlive the reader.
-    explicit CsvFieldReader(std::string_view cp932Bytes);
+    // `bytes` must outlive the reader.
+    explicit CsvFieldReader(std::string_view bytes, FileText form = FileText::Cp932);
 
     // The next field, or nothing at the end of the input.
     std::optional<CsvField> next();
@@ -44,7 +48,10 @@ class CsvFieldReader {
     // Consumes the line end at pos_, if any; true when there was one.
     bool skipLineEnd();
 
+    std::string decoded(std::string_view raw) const;
+
     std::string_view data_;
+    FileText form_;
     std::size_t pos_ = 0;
     bool atLineStart_ = true;
     int line_ = 1;
@@ -64,9 +71,14 @@ std::int64_t leadingNumber(std::string_view text);
 // Rounds half to even (10.5 -> 10, 11.5 -> 12).
 double roundHalfEven(double value);
 
-// Builds lines in the text form, as UTF-8; encode the result with cp932::encode.
+// Builds lines in the text form, as UTF-8; for a code page 932 file encode
+// the result with cp932::encode.
 class CsvLineWriter {
   public:
+    explicit CsvLineWriter(FileText form = FileText::Cp932) : form_(form) {}
+    // Whether the file's character code holds every character of `value`.
+    bool canStore(std::string_view value) const;
+
     void text(std::string_view value);  // "value" (nothing escaped)
     void number(std::int64_t value);    // decimal, leading "-" when negative
     void boolean(bool value);           // #TRUE# or #FALSE#
@@ -75,6 +87,7 @@ class CsvLineWriter {
 
   private:
     void separate();
+    FileText form_;
     std::string out_;
     bool lineStarted_ = false;
 };

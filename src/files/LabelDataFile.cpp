@@ -28,12 +28,12 @@ bool isRecordNumber(const CsvField& field) {
 }
 
 // The first text of the sheet that the file form cannot store, if any.
-Result checkSheetTexts(const LabelSheet& sheet) {
+Result checkSheetTexts(const LabelSheet& sheet, FileText form) {
     Result r;
     for (int n = 1; n <= sheet.labelCount(); ++n) {
         for (LabelField f : kLabelFields) {
             const std::string& text = sheet.label(n).field(f);
-            const std::optional<std::string> c = firstUnstorableCharacter(text);
+            const std::optional<std::string> c = firstUnstorableCharacter(text, form);
             if (!c)
                 continue;
             r.code = *c == kQuote ? ResultCode::QuoteInText : ResultCode::NotEncodable;
@@ -48,24 +48,26 @@ Result checkSheetTexts(const LabelSheet& sheet) {
 
 }  // namespace
 
-std::optional<std::string> firstUnstorableCharacter(std::string_view text) {
+std::optional<std::string> firstUnstorableCharacter(std::string_view text, FileText form) {
     // A quote would end the field early; it counts wherever it stands.
     if (text.find(kQuote) != std::string_view::npos)
         return std::string(kQuote);
+    if (form == FileText::Utf8)
+        return std::nullopt;  // UTF-8 holds every character
     return cp932::firstUnencodable(text);
 }
 
-Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
-                       std::string& bytes) {
+Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes,
+                       FileText form) {
     bytes.clear();
     // Writing a part of the sheet would lose labels without a word.
     if (sheet.labelCount() != kLabelFileRecords)
         return Result::failure(ResultCode::SheetNotStorable);
-    Result result = checkSheetTexts(sheet);
+    Result result = checkSheetTexts(sheet, form);
     if (!result.ok())
         return result;
 
-    CsvLineWriter writer;
+    CsvLineWriter writer(form);
     writer.text(kMarker);
     writer.endLine();
     for (int n = 1; n <= kLabelFileRecords; ++n) {
@@ -81,6 +83,10 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings,
     if (!result.ok())
         return result;
 
+    if (form == FileText::Utf8) {
+        bytes = writer.result();
+        return result;
+    }
     std::optional<std::string> encoded = cp932::encode(writer.result());
     if (!encoded) {  // every text was checked above; kept for safety
         result.code = ResultCode::NotEncodable;
@@ -125,8 +131,8 @@ int firstMisfitLine(std::string_view bytes) {
 }
 
 Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                      PriceExtensionRead* extension, int* misfitLine) {
-    CsvFieldReader reader(bytes);
+                      PriceExtensionRead* extension, int* misfitLine, FileText form) {
+    CsvFieldReader reader(bytes, form);
     const std::optional<CsvField> marker = reader.next();
     if (!marker || marker->text != kMarker)
         return Result::failure(ResultCode::NotLabelFile);

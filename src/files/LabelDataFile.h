@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/CsvText.h"
 #include "files/PriceExtension.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
@@ -16,13 +17,17 @@
 
 // The first character of `text` a label data file cannot store, or nothing
 // when it stores the whole text: a double quote (it would end the field) wherever
-// it stands, else the first character code page 932 lacks.
-std::optional<std::string> firstUnstorableCharacter(std::string_view text);
+// it stands, else the first character code page 932 lacks (UTF-8 lacks none).
+std::optional<std::string> firstUnstorableCharacter(std::string_view text,
+                                                    FileText form = FileText::Cp932);
 
 // The whole file's bytes, or an error naming the label and field (or the
 // setting) whose text cannot be stored. A sheet of another number of labels
 // is refused (SheetNotStorable): the form has no place for its labels.
-Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes);
+// `form` UTF-8 gives the same lines in UTF-8 (the program's own files), which
+// hold any character.
+Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes,
+                       FileText form = FileText::Cp932);
 
 // Writes the file, replacing any file of that name atomically. Nothing is
 // written when a text cannot be stored; on a failed write the old file is
@@ -49,7 +54,8 @@ Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
 Result readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
                      PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
 Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                      PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
+                      PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr,
+                      FileText form = FileText::Cp932);
 
 // The first line (1-based) of a label data file whose fields do not line up
 // as the writer puts them: the marker alone on line 1, on lines 2 to 11 seven

@@ -3,7 +3,6 @@
 #include <array>
 #include <vector>
 
-#include "files/Cp932.h"
 #include "files/ElementStyleRow.h"
 #include "model/ToggleCaptions.h"
 
@@ -119,7 +118,7 @@ Result writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& s) {
         Result r;
         if (t.text->find('"') != std::string::npos) {
             r.code = ResultCode::QuoteInText;
-        } else if (!cp932::canEncode(*t.text)) {
+        } else if (!writer.canStore(*t.text)) {
             r.code = ResultCode::NotEncodable;
         } else {
             continue;

@@ -3,7 +3,6 @@
 #include <optional>
 #include <vector>
 
-#include "files/Cp932.h"
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
 #include "model/ToggleCaptions.h"
@@ -124,7 +123,7 @@ Result writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
     const ElementStyle& taxLine = settings.element(LabelElement::TaxLine);
     const std::string& fontName = taxLine.font.name;
     const bool quote = fontName.find('"') != std::string::npos;
-    if (quote || !cp932::canEncode(fontName)) {
+    if (quote || !w.canStore(fontName)) {
         Result r;
         r.code = quote ? ResultCode::QuoteInText : ResultCode::NotEncodable;
         r.detail = fontName;

@@ -25,7 +25,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     manualLink_->setObjectName(QStringLiteral("manualLink"));
     manualLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
                                          Qt::LinksAccessibleByKeyboard);
-    connect(manualLink_, &QLabel::linkActivated, this, &HelpWindow::openManual);
+    connect(manualLink_, &QLabel::linkActivated, this, [this] { openManual(this); });
 
     licenceLine_ = new QLabel(QStringLiteral("%1 <a href=\"notice\">%2</a>")
                                   .arg(QString::fromUtf8(kLicence).toHtmlEscaped(),
@@ -57,10 +57,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setFixedSize(sizeHint());
 }
 
-void HelpWindow::openManual() {
+void HelpWindow::openManual(QWidget* parent) {
     if (!openUserManual()) {
         const QString path = userManualPath();
-        QtEditorDialogs(this).showMessage(messages::manualNotOpened(
+        QtEditorDialogs(parent).showMessage(messages::manualNotOpened(
             QDir::toNativeSeparators(path).toStdString(), QFileInfo::exists(path)));
     }
 }

@@ -1,11 +1,9 @@
 #include "start/StartWindow.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -15,7 +13,7 @@
 
 namespace {
 
-constexpr int kTopBand = 44;     // the web address
+constexpr int kTopBand = 44;     // the link to the manual
 constexpr int kBottomBand = 64;  // "作成" and "終了"
 
 QPushButton* commandButton(const char* objectName, const char* caption, QWidget* parent) {
@@ -41,24 +39,25 @@ StartWindow::StartWindow(SettingsLocation settingsLocation, QString recoveryFold
     picture_->setMargins(kTopBand, kBottomBand);
     setCentralWidget(picture_);
 
-    // The web address at the top is both what the user reads and what opens.
-    homePageButton_ = new QPushButton(QString::fromUtf8(kHomePage), picture_);
-    homePageButton_->setObjectName(QStringLiteral("Command5"));
-    homePageButton_->setCursor(Qt::PointingHandCursor);
-    homePageButton_->setFlat(true);
-    homePageButton_->setStyleSheet(
+    // The link at the top opens the manual this PC holds: no web address is
+    // needed, nor a network.
+    manualButton_ = new QPushButton(QString::fromUtf8(HelpWindow::kManualLink), picture_);
+    manualButton_->setObjectName(QStringLiteral("Command5"));
+    manualButton_->setCursor(Qt::PointingHandCursor);
+    manualButton_->setFlat(true);
+    manualButton_->setStyleSheet(
         QStringLiteral("QPushButton { color: white; border: none; text-decoration: underline;"
                        " padding: 6px 12px; }"
                        "QPushButton:hover { color: #FFE9A8; }"
                        "QPushButton:focus { border: 1px dotted white; }"));
-    homePageButton_->setToolTip(QStringLiteral("使い方やバージョンアップの情報を開きます"));
+    manualButton_->setToolTip(QStringLiteral("使い方 (マニュアル) をブラウザーで開きます"));
 
     createButton_ = commandButton("Command1", "作成", picture_);
     quitButton_ = commandButton("Command4", "終了", picture_);
 
     auto* top = new QHBoxLayout;
     top->addStretch();
-    top->addWidget(homePageButton_);
+    top->addWidget(manualButton_);
     top->addStretch();
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -76,7 +75,7 @@ StartWindow::StartWindow(SettingsLocation settingsLocation, QString recoveryFold
 
     connect(createButton_, &QPushButton::clicked, this, &StartWindow::showInputWindow);
     connect(quitButton_, &QPushButton::clicked, this, &QWidget::close);
-    connect(homePageButton_, &QPushButton::clicked, this, &StartWindow::openHomePage);
+    connect(manualButton_, &QPushButton::clicked, this, &StartWindow::openManual);
     connect(helpAction_, &QAction::triggered, this, &StartWindow::showHelpWindow);
 
     setMinimumSize(420, 340);
@@ -112,9 +111,8 @@ void StartWindow::showInputWindow() {
     emit inputWindowShown(inputWindow_);
 }
 
-void StartWindow::openHomePage() {
-    // A missing browser or a refused request passes silently.
-    QDesktopServices::openUrl(QUrl(homePageButton_->text()));
+void StartWindow::openManual() {
+    HelpWindow::openManual(this);
 }
 
 void StartWindow::showHelpWindow() {

@@ -11,9 +11,9 @@ class HelpWindow;
 class StartPicture;
 
 // The start window tanahuda: the program's first window. "作成" opens the
-// label input window (one only), "終了" closes this window alone, the web
-// address at the top opens the program's web page, and the menu entry
-// "使い方" shows the usage window.
+// label input window (one only), "終了" closes this window alone, the link
+// at the top opens the manual installed on this PC (as F1 does), and the menu
+// entry "使い方" shows the usage window.
 class StartWindow : public QMainWindow {
     Q_OBJECT
 
@@ -25,8 +25,6 @@ class StartWindow : public QMainWindow {
     ~StartWindow() override;
 
     static constexpr const char* kCaption = "tanahuda(名刺版） Ver" TANAHUDA_VERSION;
-    // The program's web page: the caption of Command5 and what it opens.
-    static constexpr const char* kHomePage = "https://tanahuda.example.org/";
 
     // The input window while it is open, else null.
     QWidget* inputWindow() const { return inputWindow_; }
@@ -41,13 +39,13 @@ class StartWindow : public QMainWindow {
 
   private:
     void showInputWindow();  // Command1
-    void openHomePage();     // Command5
+    void openManual();       // Command5
     void showHelpWindow();   // HELP1
 
     SettingsLocation settingsLocation_;
     QString recoveryFolder_;
     StartPicture* picture_;
-    QPushButton* homePageButton_;
+    QPushButton* manualButton_;
     QPushButton* createButton_;
     QPushButton* quitButton_;
     QAction* helpAction_;

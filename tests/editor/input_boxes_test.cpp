@@ -79,7 +79,14 @@ TEST_F(InputBoxes, LeavingTheJanCodeBoxCorrectsTheCheckDigit) {
         {"４９０１−２３４", "4901-237",
          "チェックデジットを 4 から 7 に直しました"},  // 8 characters
         {"49012345678941", "49012345678941", ""},      // 14 characters: as typed
-        {"　４９０１２３４５６７８９４　", " 4901234567894 ", ""},
+        // Blanks around a code (typed, or pasted from a list) are dropped,
+        // before the check digit rule; blanks inside are kept.
+        {"　４９０１２３４５６７８９４　", "4901234567894", ""},
+        {"　4901234567894　", "4901234567894", ""},
+        {" \t490123456789 ", "4901234567894", "チェックデジット 4 を付けました"},
+        {"  4901234567899", "4901234567894", "チェックデジットを 9 から 4 に直しました"},
+        {"4901 2345678 9", "4901 2345678 9", ""},
+        {" 　 ", "", ""},
     };
     for (const Case& c : cases) {
         h.view.focusBox(InputBox::Text1);

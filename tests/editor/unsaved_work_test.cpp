@@ -2,11 +2,17 @@
 // the close box and ファィルを開く drop them, and the recovery file that keeps
 // them through a crash.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 #include "editor/EditorHarness.h"
 #include "editor/logic/RecoveryFile.h"
+#include "files/AtomicFile.h"
 #include "files/FileIo.h"
 #include "files/LabelDataFile.h"
 
@@ -190,9 +196,9 @@ TEST_F(UnsavedWork, TheRecoveryFileFollowsTheWorkAndReadsBackEqual) {
     EXPECT_EQ(read->sheet, expected);
     EXPECT_EQ(read->layout, h.editor.layout());
     EXPECT_EQ(read->fileName, "無題");
-    // The bytes: the label data file, then the name line.
+    // The bytes: the label data file's lines in UTF-8, then the name line.
     std::string label;
-    ASSERT_TRUE(formatLabelFile(expected, h.editor.layout(), label).ok());
+    ASSERT_TRUE(formatLabelFile(expected, h.editor.layout(), label, FileText::Utf8).ok());
     EXPECT_EQ(folder.get("recovery-1.csv"), label + "#name:%E7%84%A1%E9%A1%8C\r\n");
 
     // Saved: nothing left to recover.
@@ -242,7 +248,195 @@ TEST_F(UnsavedWork, AnOfferedRecoveryFileIsRestoredOrRemoved) {
     EXPECT_EQ(other.editor.sheet(), LabelSheet{});
 
     // A file that holds no labels is not offered.
-    folder.put("recovery-3.csv", "not a label file");
-    EXPECT_FALSE(other.editor.offerRecovery(folder.path("recovery-3.csv")));
+    ASSERT_TRUE(
+        writeRecoveryFile(leftover, RecoveryContent{{}, initialLayoutSettings(), "無題"}).ok());
+    EXPECT_FALSE(other.editor.offerRecovery(leftover));
+    EXPECT_FALSE(fileExists(leftover));
     EXPECT_EQ(other.dialogs.messages.size(), 1u);
+}
+
+TEST_F(UnsavedWork, TheRecoveryFileKeepsCharactersALabelFileCannotHold) {
+    const std::string recovery = folder.path("recovery-4.csv");
+    h.editor.setRecoveryPath(recovery);
+    LabelRecord typed = record(1);
+    typed.maker = "𠮷田食品";  // outside code page 932
+    h.typeLabel(typed);
+    h.editor.keepRecoveryCurrent();
+    ASSERT_TRUE(fileExists(recovery));
+    EXPECT_NE(folder.get("recovery-4.csv").find("\"𠮷田食品\""), std::string::npos);
+    EXPECT_EQ(readRecoveryFile(recovery)->sheet, h.editor.sheet());
+
+    // Everything typed afterwards is kept too.
+    h.typeLabel(record(2));
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("後で打った品名");
+    h.editor.keepRecoveryCurrent();
+    const std::optional<RecoveryContent> read = readRecoveryFile(recovery);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->sheet.label(1).maker, "𠮷田食品");
+    EXPECT_EQ(read->sheet.label(2), record(2));
+    EXPECT_EQ(read->sheet.label(3).productName, "後で打った品名");
+    EXPECT_EQ(h.view.statusLine.find("自動保存"), std::string::npos);
+}
+
+TEST_F(UnsavedWork, RecoveryFilesOfEarlierVersionsAndWithAByteOrderMarkAreRestored) {
+    RecoveryContent content;
+    content.sheet.label(2) = record(2);
+    content.layout = initialLayoutSettings();
+    content.layout.element(LabelElement::Spec).offsetY = -3;
+    std::string cp932, utf8;
+    ASSERT_TRUE(formatLabelFile(content.sheet, content.layout, cp932).ok());
+    ASSERT_TRUE(formatLabelFile(content.sheet, content.layout, utf8, FileText::Utf8).ok());
+    ASSERT_NE(cp932, utf8);
+    const std::string nameLine = "#name:%E9%80%B1%E6%9C%AB.csv\r\n";  // 週末.csv
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string fileName;
+    };
+    const Case cases[] = {
+        {"code page 932, as an earlier version wrote it", cp932 + nameLine, "週末.csv"},
+        {"UTF-8", utf8 + nameLine, "週末.csv"},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + utf8 + nameLine, "週末.csv"},
+        {"code page 932 without its name line", cp932, "無題"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorHarness window;
+        window.open();
+        folder.put("recovery-5.csv", c.bytes);
+        window.dialogs.answers = {MessageAnswer::Yes};
+        EXPECT_TRUE(window.editor.offerRecovery(folder.path("recovery-5.csv")));
+        EXPECT_EQ(window.editor.sheet(), content.sheet);
+        EXPECT_EQ(window.editor.layout(), content.layout);
+        EXPECT_EQ(window.editor.currentFileName(), c.fileName);
+        EXPECT_FALSE(fileExists(folder.path("recovery-5.csv")));
+    }
+}
+
+TEST_F(UnsavedWork, AnUnreadableRecoveryFileIsSetAsideAndTheUserToldWhere) {
+    const std::string unreadable[] = {
+        "not a label file",
+        std::string("\xFF\xFE\x52\x68\x2D\x67", 6),  // UTF-16, as another program may write
+        "",
+    };
+    std::vector<std::string> asideNames;
+    for (const std::string& bytes : unreadable) {
+        SCOPED_TRACE(bytes);
+        folder.put("recovery-6.csv", bytes);
+        h.dialogs.messages.clear();
+        EXPECT_FALSE(h.editor.offerRecovery(folder.path("recovery-6.csv")));
+        EXPECT_EQ(h.editor.sheet(), LabelSheet{});
+        EXPECT_FALSE(fileExists(folder.path("recovery-6.csv")));
+        ASSERT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Warning);
+        // The message names the file, which holds the bytes as they were.
+        std::string named;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.dir())) {
+            const std::string path = entry.path().string();
+            if (h.dialogs.messages[0].text.find(path) != std::string::npos)
+                named = entry.path().filename().string();
+        }
+        ASSERT_FALSE(named.empty()) << h.dialogs.messages[0].text;
+        EXPECT_TRUE(isSetAsideRecoveryFile(named));
+        EXPECT_EQ(folder.get(named), bytes);
+        asideNames.push_back(named);
+    }
+    // Each one set aside keeps its own name; none of them is taken for a leftover.
+    EXPECT_EQ(std::set<std::string>(asideNames.begin(), asideNames.end()).size(),
+              asideNames.size());
+    EXPECT_FALSE(isSetAsideRecoveryFile(folder.path("recovery-6.csv")));
+}
+
+namespace {
+
+long fullDisk(int, const void*, std::size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+}  // namespace
+
+TEST_F(UnsavedWork, AFailedRecoveryWriteIsSaidOnceTriedAgainAndItsEndSaid) {
+    const std::string recovery = folder.path("recovery-7.csv");
+    h.editor.setRecoveryPath(recovery);
+    FileSystemOps full = realFileSystemOps();
+    full.write = fullDisk;
+    {
+        ScopedFileSystemOps guard(full);
+        typeFirstLabel();
+        h.editor.keepRecoveryCurrent();
+        ASSERT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Warning);
+        EXPECT_NE(h.dialogs.messages[0].text.find(recovery), std::string::npos);
+        const std::string failing = h.view.statusLine;
+        EXPECT_EQ(failing.rfind("自動保存ができません: ", 0), 0u) << failing;
+        EXPECT_NE(failing.find(std::strerror(ENOSPC)), std::string::npos) << failing;
+        // Every tick tries again, without another word.
+        h.typeLabel(record(2));
+        h.editor.keepRecoveryCurrent();
+        h.editor.keepRecoveryCurrent();
+        EXPECT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(h.view.statusLine.rfind(failing, 0), 0u) << "still said in the status line";
+        EXPECT_FALSE(fileExists(recovery));
+    }
+    // Room again: the next tick writes everything and says so.
+    h.editor.keepRecoveryCurrent();
+    ASSERT_TRUE(fileExists(recovery));
+    EXPECT_EQ(readRecoveryFile(recovery)->sheet.label(2), record(2));
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.view.statusLine.find("自動保存ができません"), std::string::npos);
+    EXPECT_NE(h.view.statusLine.find("自動保存"), std::string::npos) << h.view.statusLine;
+}
+
+// Folder permissions do not bind the superuser, so as root the window runs in
+// a child process that has given its rights up for those of "nobody".
+TEST_F(UnsavedWork, ARecoveryFolderThatCannotBeWrittenIsSaid) {
+    ASSERT_EQ(::chmod(folder.dir().c_str(), 0555), 0);
+    const std::string recovery = folder.path("recovery-8.csv");
+    const auto failsAndSays = [&] {
+        h.editor.setRecoveryPath(recovery);
+        h.typeLabel(record(1));
+        h.editor.keepRecoveryCurrent();
+        return !fileExists(recovery) && h.dialogs.messages.size() == 1 &&
+               h.view.statusLine.find(std::strerror(EACCES)) != std::string::npos;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(failsAndSays());
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            ::_exit(failsAndSays() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    ::chmod(folder.dir().c_str(), 0700);
+}
+
+// A double quote, which the file form cannot hold, is a failed write too: said
+// once, and the recovery file follows again once the quote is gone.
+TEST_F(UnsavedWork, ATextTheRecoveryFileCannotHoldIsSaidAndItsEndToo) {
+    const std::string recovery = folder.path("recovery-9.csv");
+    h.editor.setRecoveryPath(recovery);
+    h.view.focusBox(InputBox::Text3);
+    h.view.type("12\" モニター");
+    h.editor.keepRecoveryCurrent();
+    h.editor.keepRecoveryCurrent();
+    EXPECT_FALSE(fileExists(recovery));
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.view.statusLine.rfind("自動保存ができません: ", 0), 0u) << h.view.statusLine;
+    EXPECT_NE(h.view.statusLine.find("\""), std::string::npos) << h.view.statusLine;
+
+    h.view.type("12 インチ モニター");
+    h.editor.keepRecoveryCurrent();
+    ASSERT_TRUE(fileExists(recovery));
+    EXPECT_EQ(readRecoveryFile(recovery)->sheet.label(1).productName, "12 インチ モニター");
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.view.statusLine.find("自動保存ができません"), std::string::npos);
 }

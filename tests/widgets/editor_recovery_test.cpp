@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -32,8 +33,10 @@ QString u(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// The label the killed child types, box by box in the Enter cycle.
-const char* const kTyped[] = {"4901234567894", "山田食品", "特選しょうゆ", "1L", "A-12", "298"};
+// The label the killed child types, box by box in the Enter cycle. The maker
+// holds a character code page 932 lacks: the recovery file keeps it, and
+// everything typed after it.
+const char* const kTyped[] = {"4901234567894", "𠮷田食品", "特選しょうゆ", "1L", "A-12", "298"};
 
 // Types `text` into the focused widget: ASCII as key clicks, anything else as
 // a committed input method string.
@@ -133,11 +136,17 @@ class EditorRecoveryTest : public QObject {
         }
         QVERIFY2(said.contains("ready\n"), said.constData());
 
-        // While the child runs, its file is nobody else's.
+        // While the child runs, its file is nobody else's; a file set aside
+        // as unreadable is offered to no one.
         {
+            const QString aside = QDir(recovery).filePath(u("recovery-1-2-unreadable.csv"));
+            QFile file(aside);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
             RecoverySlot other(recovery);
             QVERIFY(other.ok());
             QCOMPARE(other.claimLeftovers(), QStringList());
+            QVERIFY(QFile::remove(aside));
         }
 
         typing.kill();  // SIGKILL: nothing of the program runs any more
@@ -161,7 +170,7 @@ class EditorRecoveryTest : public QObject {
             QString::fromUtf8(restoring.readAllStandardOutput()).split(QLatin1Char('\n'));
         QVERIFY2(report.size() >= 5, qPrintable(report.join(QLatin1Char('/'))));
         QCOMPARE(report[0], u("保存されていないデータがあります。復元しますか？"));
-        QCOMPARE(report[1], u("4901234567894|山田食品|特選しょうゆ|1L|A-12|298"));
+        QCOMPARE(report[1], u("4901234567894|𠮷田食品|特選しょうゆ|1L|A-12|298"));
         QCOMPARE(report[2], u("棚札入力画面  無題"));
         QCOMPARE(report[3], u("4901234567894"));  // label 1 shown
         QCOMPARE(report[4], u("1"));              // and counted as unsaved work
@@ -169,6 +178,41 @@ class EditorRecoveryTest : public QObject {
         const QStringList now = recoveryFiles(recovery);
         QCOMPARE(now.size(), 1);
         QVERIFY(now.front() != left.front());
+    }
+
+    // A recovery folder that cannot be made (a file stands in its place, as
+    // a read-only or full data folder would refuse it) is said once; once it
+    // can be made the next tick writes the work and says so.
+    void aRecoveryFolderThatCannotBeMadeIsSaidAndTriedAgain() {
+        QTemporaryDir dir;
+        const QString recovery = dir.filePath(QStringLiteral("recovery"));
+        QFile blocker(recovery);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        ScriptedDialogs dialogs;
+        auto window = showWindow(dir.path(), dialogs);
+        auto* status = window->findChild<QLabel*>(u("statusLine"));
+        QVERIFY(status);
+        type(u("みかん"));
+        QVERIFY(waitFor([&] { return !dialogs.messages.empty(); }));
+        QCOMPARE(dialogs.messages.front().icon, MessageIcon::Warning);
+        QVERIFY2(status->text().startsWith(u("自動保存ができません: ")),
+                 qPrintable(status->text()));
+        const QString failing = status->text();
+        QTest::qWait(2500);  // more ticks: tried again, not said again
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+
+        QVERIFY(QFile::remove(recovery));
+        QVERIFY(waitFor([&] { return !recoveryFiles(recovery).isEmpty(); }));
+        QVERIFY(waitFor([&] { return !status->text().contains(failing); }));
+        QVERIFY2(status->text().contains(u("自動保存")), qPrintable(status->text()));
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        const std::optional<RecoveryContent> kept = readRecoveryFile(
+            QDir(recovery).filePath(recoveryFiles(recovery).front()).toStdString());
+        QVERIFY(kept.has_value());
+        QCOMPARE(kept->sheet.label(1).janCode, std::string("みかん"));
+        dialogs.answers = {MessageAnswer::No};
+        QVERIFY(window->close());
     }
 
     void undoTakesBackTheBoxsTypingBeforeTheLastCommand() {

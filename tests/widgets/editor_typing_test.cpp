@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
@@ -63,6 +64,7 @@ class EditorTypingTest : public QObject {
         return window_->findChild<QPushButton*>(u(name));
     }
     LabelEditor& editor() const { return window_->editor(); }
+    QString statusLine() const { return window_->findChild<QLabel*>(u("statusLine"))->text(); }
 
   private slots:
     void init() {
@@ -305,9 +307,51 @@ class EditorTypingTest : public QObject {
         box(InputBox::Text2)->setFocus(Qt::MouseFocusReason);
         type(u("ABCDEFGHIJ"));
         QCOMPARE(box(InputBox::Text2)->text(), u("ABCDEF"));
+        QVERIFY2(!statusLine().contains(u("切りました")), qPrintable(statusLine()));
         enter();
+        // A text an input method commits whole is cut too, and the cut part named.
         type(u("あいうえおかきくけこさしすせそ"));
         QCOMPARE(box(InputBox::Text3)->text(), u("あいうえおかきくけこさしす"));
+        QVERIFY2(statusLine().contains(u("「せそ」")), qPrintable(statusLine()));
+        QVERIFY2(statusLine().contains(u("13")), qPrintable(statusLine()));
+    }
+
+    // Pasting (Shift+Insert; the box's menu pastes the same way) keeps what
+    // fits and says on the status line what was cut.
+    void pastedTextsAreCutAtTheLimitAndTheCutPartNamed() {
+        struct Case {
+            InputBox box;
+            const char* before;  // typed first; the paste goes after it
+            const char* pasted;
+            const char* kept;
+            const char* cut;  // nothing cut: empty
+        };
+        const Case cases[] = {
+            {InputBox::Text3, "", "北海道産の特選こしひかり新米", "北海道産の特選こしひかり新",
+             "米"},
+            {InputBox::Text2, "山", "𠮷田食品株式会社", "山𠮷田食品", "株式会社"},
+            // A character of two UTF-16 units is never split at the limit.
+            {InputBox::Text2, "山田食品株", "𠮷𠮷", "山田食品株", "𠮷𠮷"},
+            {InputBox::Text2, "", "山田食品", "山田食品", ""},
+        };
+        for (const Case& c : cases) {
+            QTest::mouseClick(button("Cmdnext"), Qt::LeftButton);
+            InputBoxEdit* edit = box(c.box);
+            edit->setFocus(Qt::MouseFocusReason);
+            type(u(c.before));
+            QApplication::clipboard()->setText(u(c.pasted));
+            QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+            QCOMPARE(edit->text(), u(c.kept));
+            if (*c.cut == '\0') {
+                QVERIFY2(!statusLine().contains(u("切りました")), qPrintable(statusLine()));
+            } else {
+                QVERIFY2(statusLine().contains(u("「") + u(c.cut) + u("」")),
+                         qPrintable(statusLine()));
+            }
+            // Undo takes the paste back (with the typing just before it).
+            edit->undo();
+            QVERIFY(u(c.before).startsWith(edit->text()));
+        }
     }
 
     void clickingIntoTheJanCodeBoxReloadsTheLabel() {

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QListView>
@@ -192,6 +193,10 @@ class QtEditorDialogsTest : public QObject {
 
         whenShown<QFontDialog>(
             [](QFontDialog* dialog) {
+                // A Latin face is listed once the writing system is "Any".
+                auto* systems = dialog->findChild<QComboBox*>();
+                systems->setCurrentIndex(0);
+                emit systems->activated(0);
                 QFont other(u("DejaVu Serif"));
                 other.setPointSize(11);
                 other.setItalic(true);
@@ -208,6 +213,48 @@ class QtEditorDialogsTest : public QObject {
 
         whenShown<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); }, &seen);
         QVERIFY(!dialogs_.chooseFont({"ＭＳ 明朝", 12, false, false}).has_value());
+    }
+
+    // The fonts offered are those that draw Japanese, with a Japanese sample;
+    // a face that draws no Japanese is shown among all the fonts, still chosen.
+    void theFontDialogOffersJapaneseFontsWithAJapaneseSample() {
+        struct Case {
+            const char* stored;
+            bool onlyJapanese;
+        };
+        const Case cases[] = {{"ＭＳ 明朝", true}, {"IPAGothic", true}, {"DejaVu Sans", false}};
+        for (const Case& c : cases) {
+            bool seen = false;
+            QStringList listed;
+            QString sample;
+            whenShown<QFontDialog>(
+                [&](QFontDialog* dialog) {
+                    for (QListView* list : dialog->findChildren<QListView*>()) {
+                        const QAbstractItemModel* rows = list->model();
+                        const bool families =
+                            rows->rowCount() > 0 &&
+                            QFontDatabase::families().contains(rows->index(0, 0).data().toString());
+                        for (int row = 0; families && row < rows->rowCount(); ++row)
+                            listed << rows->index(row, 0).data().toString();
+                    }
+                    sample = dialog->findChild<QLineEdit*>(u("qt_fontDialog_sampleEdit"))->text();
+                    dialog->accept();
+                },
+                &seen);
+            const std::optional<FontChoice> kept =
+                dialogs_.chooseFont({c.stored, 12, false, false});
+            QVERIFY(seen);
+            QVERIFY(kept.has_value());
+            QCOMPARE(kept->name, std::string(c.stored));  // OK keeps the face
+            QCOMPARE(sample, u("棚札 1,980円 あア亜"));
+            QVERIFY(!listed.isEmpty());
+            bool allJapanese = true;
+            for (const QString& family : listed) {
+                allJapanese &=
+                    QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+            }
+            QCOMPARE(allJapanese, c.onlyJapanese);
+        }
     }
 
     void allFilesShowsNamesWithoutADotAndSavesAddTheExtension() {

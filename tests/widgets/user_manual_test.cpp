@@ -1,12 +1,16 @@
-// The user manual from the windows: the usage window's link and F1 in the
-// input window open the manual's first page in the browser, and with no
-// browser to start a message says where the manual is. The usage window's
-// last line names the licence and opens the notice the same way.
+// The user manual from the windows: the usage window's link, the start
+// window's link and F1 in the input window open the manual's first page in the
+// browser, and with no browser to start a message says where the manual is;
+// the limits the manual gives are the boxes'. The usage window's last line
+// names the licence and opens the notice the same way.
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QTimer>
@@ -18,6 +22,7 @@
 #include "platform/ProgramNotice.h"
 #include "platform/UserManual.h"
 #include "start/HelpWindow.h"
+#include "start/StartWindow.h"
 #include "support/WindowHarness.h"
 
 // Receives the addresses the windows ask the system to open.
@@ -150,6 +155,62 @@ class UserManualTest : public QObject {
         QCOMPARE(shown, u("ライセンスの文書を表示するプログラムを起動できませんでした。\n"
                           "文書はこの PC の次の場所にあります。\n") +
                             QDir::toNativeSeparators(programNoticePath()));
+    }
+
+    // The start window's link opens the same manual, and says the same
+    // without a browser; it goes to no web address.
+    void theStartWindowsLinkOpensTheManualOrSaysWhereItIs() {
+        QTemporaryDir dir;
+        StartWindow start(SettingsLocation(dir.filePath(u("program")), dir.filePath(u("user"))));
+        start.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&start));
+        auto* link = start.findChild<QPushButton*>(u("Command5"));
+        QVERIFY(link);
+
+        OpenedUrls browser;
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::setUrlHandler(u(scheme), &browser, "open");
+        QTest::mouseClick(link, Qt::LeftButton);
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(u(scheme));
+        QCOMPARE(browser.opened, QList<QUrl>{manual_});
+
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        {
+            NoBrowser none;
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
+        QCOMPARE(shown, u("マニュアルを表示するブラウザーを起動できませんでした。\n"
+                          "マニュアルはこの PC の次の場所にあります。\n") +
+                            QDir::toNativeSeparators(userManualPath()));
+    }
+
+    // What the manual says the boxes take is what typing into them gives.
+    void theManualsTypingLimitsAreTheBoxes() {
+        QFile page(userManualPath());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        const QRegularExpressionMatch said =
+            QRegularExpression(u("メーカーの欄には (\\d+) 文字、品名の欄には (\\d+) 文字まで"))
+                .match(text);
+        QVERIFY(said.hasMatch());
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        TestWindow window(dir.path(), dialogs);
+        QVERIFY(showActive(window));
+        const std::pair<InputBox, int> boxes[] = {{InputBox::Text2, said.captured(1).toInt()},
+                                                  {InputBox::Text3, said.captured(2).toInt()}};
+        for (const auto& [box, limit] : boxes) {
+            window.inputBox(box)->setFocus(Qt::MouseFocusReason);
+            QTest::keyClicks(window.inputBox(box), QString(40, QLatin1Char('x')));
+            QCOMPARE(window.inputBox(box)->text().size(), limit);
+        }
     }
 
     void f1InTheInputWindowOpensTheManualOrSaysWhereItIs() {

@@ -1,6 +1,7 @@
 #include "editor/logic/EditorMessages.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 #include "files/Cp932.h"
@@ -68,6 +69,44 @@ MessageRequest labelFileNotOpened(const Result& result) {
         return error(kNotLabelFile);
     return error("ファイル「" + result.path + "」を開けませんでした。\n" +
                  resulttext::systemReason(result.detail, resulttext::FileAccess::Read));
+}
+
+std::string reasonPhrase(const std::string& systemReason) {
+    // The reason's words end a sentence; inside one they go without the full stop.
+    std::string text = resulttext::systemReason(systemReason);
+    constexpr std::string_view kFullStop = "。";
+    if (const std::size_t at = text.find(std::string(kFullStop) + "（"); at != std::string::npos)
+        text.erase(at, kFullStop.size());
+    else if (std::string_view(text).ends_with(kFullStop))
+        text.erase(text.size() - kFullStop.size());
+    return text;
+}
+
+std::string textCut(LabelField field, int limit, const std::string& cut) {
+    return std::string(fieldCaption(field)) + "は " + std::to_string(limit) + " 文字までです: 「" +
+           cut + "」を切りました";
+}
+
+std::string recoveryNotWritten(const Result& failure) {
+    // A double quote is the one text the file form cannot hold; any other
+    // failure is the system's.
+    const std::string reason = failure.code == ResultCode::QuoteInText
+                                   ? "二重引用符 (\") を含む文字は控えに書けません"
+                                   : reasonPhrase(failure.detail);
+    return "自動保存ができません: " + reason + "。こまめに保存してください";
+}
+
+MessageRequest recoveryNotWrittenMessage(const Result& failure) {
+    return {recoveryNotWritten(failure) + "。\n自動保存の場所: " + failure.path, kWarningTitle,
+            MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest recoveryNotRead(const std::string& path, bool setAside) {
+    return {
+        std::string("前回の作業の復元用ファイルが読めませんでした。\n") +
+            (setAside ? "消さずに名前を変えて残しました。\n" : "消さずにそのまま残しています。\n") +
+            path,
+        kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
 }
 
 namespace {

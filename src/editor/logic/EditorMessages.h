@@ -58,6 +58,21 @@ MessageRequest askOverwrite(const std::string& path);
 // at all, or a file that could not be read (naming it, with the reason).
 MessageRequest labelFileNotOpened(const Result& result);
 
+// A text longer than its box's limit was cut: what was left out.
+std::string textCut(LabelField field, int limit, const std::string& cut);
+
+// The same reason as one phrase without the closing "。", to stand inside a sentence.
+std::string reasonPhrase(const std::string& systemReason);
+
+// The recovery file could not be written (the status line's text, and the
+// message shown once), and the status line's text once it is written again.
+std::string recoveryNotWritten(const Result& failure);
+MessageRequest recoveryNotWrittenMessage(const Result& failure);
+inline constexpr const char* kRecoveryWrittenAgain = "自動保存がふたたびできるようになりました";
+// A recovery file that could not be read, kept at `path` (renamed aside when
+// `setAside`, left where it was when even that failed).
+MessageRequest recoveryNotRead(const std::string& path, bool setAside);
+
 // A label data file that could not be saved: a text it cannot hold (naming
 // the label and field, or the layout setting) or a failed write (naming the file).
 MessageRequest labelFileNotSaved(const std::string& path, const Result& result);

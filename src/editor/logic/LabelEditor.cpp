@@ -130,6 +130,11 @@ void LabelEditor::boxEdited(InputBox box) {
     previewShowsTyping_ = true;
 }
 
+void LabelEditor::boxTextCut(InputBox box, int limit, const std::string& cut) {
+    cutNotice_ = messages::textCut(fieldOfBox(box), limit, cut);
+    cutNoticeLabel_ = shownLabel_;
+}
+
 void LabelEditor::previewClicked(double x, double y) {
     const double z = viewState_.previewZoom;
     const LabelStock& stock = layout_.stock;
@@ -171,7 +176,11 @@ void LabelEditor::writeBack(InputBox box) {
 }
 
 void LabelEditor::showStatus(const LabelSheet& shown) {
-    std::string status = janNoticeLabel_ == currentLabel_ ? janNotice_ : std::string();
+    std::string status = recoveryNotice_;
+    if (janNoticeLabel_ == currentLabel_ && !janNotice_.empty())
+        status += (status.empty() ? "" : "\n") + janNotice_;
+    if (cutNoticeLabel_ == currentLabel_ && !cutNotice_.empty())
+        status += (status.empty() ? "" : "\n") + cutNotice_;
     for (const LabelProblem& p :
          findLabelProblems(shown, currentLabel_, layout_, view_.textGauge())) {
         if (!status.empty())

@@ -48,6 +48,9 @@ class LabelEditor {
     // preview and the status line show it at once, the sheet gets it when
     // the box is left.
     void boxEdited(InputBox box);
+    // A text pasted or committed into `box` was longer than its limit of
+    // `limit` characters: `cut` was left out. Told before the rest arrives.
+    void boxTextCut(InputBox box, int limit, const std::string& cut);
     // A click on the preview at (x, y) mm from the picture's corner: the
     // label there becomes current, as by the navigation buttons.
     void previewClicked(double x, double y);
@@ -123,9 +126,12 @@ class LabelEditor {
     void setRecoveryPath(std::string path);
     // Brings the recovery file up to date (the window calls this often).
     void keepRecoveryCurrent();
+    // A write that fails is said once, in the status line and a message, and
+    // so is the first write that works again.
     // Offers the recovery file another copy of the program left behind: on
     // はい its sheet, layout and file name are restored as unsaved work; on
-    // いいえ, or when it holds no labels, it is removed. True when restored.
+    // いいえ, or when it holds no labels, it is removed; one that cannot be read
+    // is renamed aside and the user told where. True when restored.
     bool offerRecovery(const std::string& path);
 
     // State, for the window and for tests.
@@ -217,6 +223,10 @@ class LabelEditor {
     std::string janNotice_;
     int janNoticeLabel_ = 0;
 
+    // What the last text cut at a box's limit lost, on label cutNoticeLabel_.
+    std::string cutNotice_;
+    int cutNoticeLabel_ = 0;
+
     // The preview shows a text still being typed rather than the sheet.
     bool previewShowsTyping_ = false;
 
@@ -231,6 +241,9 @@ class LabelEditor {
     bool closeApproved_ = false;  // 終了 asked already; the closing window asks no more
     std::string recoveryPath_;
     std::optional<RecoveryContent> recovered_;  // what the recovery file holds
+    bool recoveryFailing_ = false;              // the last write of it failed
+    // What the status line says of the recovery file, above the label's problems.
+    std::string recoveryNotice_;
 };
 
 // Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`

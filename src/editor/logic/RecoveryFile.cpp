@@ -11,6 +11,9 @@
 namespace {
 
 constexpr std::string_view kNameLine = "#name:";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kSuffix = ".csv";
+constexpr std::string_view kSetAside = "-unreadable";
 constexpr std::string_view kLineEnd = "\r\n";
 
 bool keptAsIs(unsigned char c) {
@@ -61,10 +64,14 @@ std::optional<std::string> nameOfLastLine(std::string_view bytes) {
     return unescapeName(last.substr(kNameLine.size()));
 }
 
+std::filesystem::path pathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 }  // namespace
 
 Result formatRecoveryFile(const RecoveryContent& content, std::string& bytes) {
-    Result result = formatLabelFile(content.sheet, content.layout, bytes);
+    Result result = formatLabelFile(content.sheet, content.layout, bytes, FileText::Utf8);
     if (!result.ok())
         return result;
     bytes += kNameLine;
@@ -84,7 +91,15 @@ Result writeRecoveryFile(const std::string& path, const RecoveryContent& content
 std::optional<RecoveryContent> parseRecoveryFile(std::string_view bytes) {
     RecoveryContent content;
     content.layout = initialLayoutSettings();
-    if (!parseLabelFile(bytes, content.sheet, content.layout).ok())
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    // The marker "棚札" reads as itself in one character code only: UTF-8
+    // bytes never form it in code page 932, nor code page 932 bytes in UTF-8.
+    const bool read =
+        parseLabelFile(bytes, content.sheet, content.layout, nullptr, nullptr, FileText::Utf8)
+            .ok() ||
+        parseLabelFile(bytes, content.sheet, content.layout).ok();
+    if (!read)
         return std::nullopt;
     // A file without its name line still holds the labels: they come back untitled.
     content.fileName = nameOfLastLine(bytes).value_or("無題");
@@ -100,6 +115,29 @@ std::optional<RecoveryContent> readRecoveryFile(const std::string& path) {
 
 bool removeRecoveryFile(const std::string& path) {
     std::error_code error;
-    std::filesystem::remove(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+    std::filesystem::remove(pathOf(path), error);
     return !error;
+}
+
+bool isSetAsideRecoveryFile(std::string_view path) {
+    if (path.size() >= kSuffix.size() && path.substr(path.size() - kSuffix.size()) == kSuffix)
+        path.remove_suffix(kSuffix.size());
+    return path.size() >= kSetAside.size() &&
+           path.substr(path.size() - kSetAside.size()) == kSetAside;
+}
+
+Result setAsideRecoveryFile(const std::string& path, std::string& asidePath) {
+    std::string_view stem = path;
+    if (stem.size() >= kSuffix.size() && stem.substr(stem.size() - kSuffix.size()) == kSuffix)
+        stem.remove_suffix(kSuffix.size());
+    asidePath = std::string(stem) + std::string(kSetAside) + std::string(kSuffix);
+    // A name taken already (the same file set aside before) gets a number.
+    for (int n = 2; fileExists(asidePath); ++n)
+        asidePath = std::string(stem) + "-" + std::to_string(n) + std::string(kSetAside) +
+                    std::string(kSuffix);
+    std::error_code error;
+    std::filesystem::rename(pathOf(path), pathOf(asidePath), error);
+    if (error)
+        return Result::failure(ResultCode::WriteFailed, error.message()).withPath(path);
+    return {};
 }

@@ -66,17 +66,37 @@ void LabelEditor::keepRecoveryCurrent() {
         return;
     }
     RecoveryContent content{sheetAsTyped(), layout_, currentFileName_};
-    if (recovered_ == content)
+    if (recovered_ == content && !recoveryFailing_)
         return;
-    // A text the file form cannot hold leaves the last recovery file as it was;
-    // the next change that can be stored brings it up to date.
-    if (writeRecoveryFile(recoveryPath_, content).ok())
+    // A failed write leaves the last recovery file as it was; every tick tries
+    // again, and the user hears of it when it begins and when it ends.
+    Result written = writeRecoveryFile(recoveryPath_, content);
+    if (written.ok()) {
         recovered_ = std::move(content);
+        if (!recoveryFailing_ && recoveryNotice_ == messages::kRecoveryWrittenAgain)
+            recoveryNotice_.clear();  // said once; the next status line drops it
+    }
+    if (written.ok() != recoveryFailing_)
+        return;
+    recoveryFailing_ = !written.ok();
+    recoveryNotice_ =
+        recoveryFailing_ ? messages::recoveryNotWritten(written) : messages::kRecoveryWrittenAgain;
+    showStatus(sheetAsTyped());
+    if (recoveryFailing_)
+        dialogs_.showMessage(
+            messages::recoveryNotWrittenMessage(std::move(written).withPath(recoveryPath_)));
 }
 
 bool LabelEditor::offerRecovery(const std::string& path) {
     const std::optional<RecoveryContent> content = readRecoveryFile(path);
-    if (!content || !holdsAnyText(content->sheet)) {
+    if (!content) {
+        // What could not be read may still hold work: it is kept, out of the way.
+        std::string aside;
+        const bool setAside = setAsideRecoveryFile(path, aside).ok();
+        dialogs_.showMessage(messages::recoveryNotRead(setAside ? aside : path, setAside));
+        return false;
+    }
+    if (!holdsAnyText(content->sheet)) {
         removeRecoveryFile(path);
         return false;
     }

@@ -224,6 +224,9 @@ QGroupBox* EditorWindow::buildBoxFrame() {
             [this](InputBox b, Qt::FocusReason r) { boxFocusIn(b, r); },
             [this](InputBox b, Qt::FocusReason r) { boxFocusOut(b, r); },
             [this](InputBox b) { editor_->enterPressed(b); },
+            [this](InputBox b, int limit, const QString& cut) {
+                editor_->boxTextCut(b, limit, cut.toStdString());
+            },
         });
         connect(edit, &QLineEdit::textEdited, this,
                 [this, box = info.box] { editor_->boxEdited(box); });
@@ -615,14 +618,19 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 
 void EditorWindow::enableRecovery(const QString& folder) {
     recovery_ = std::make_unique<RecoverySlot>(folder);
-    if (!recovery_->ok()) {
+    if (recovery_->path().isEmpty()) {
         recovery_.reset();
         return;
     }
+    // A folder that cannot be written yet is tried again every tick: the
+    // failed writes are what tells the user.
     editor_->setRecoveryPath(recovery_->path().toStdString());
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setInterval(kRecoveryIntervalMs);
-    connect(recoveryTimer_, &QTimer::timeout, this, [this] { editor_->keepRecoveryCurrent(); });
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] {
+        recovery_->retake();
+        editor_->keepRecoveryCurrent();
+    });
     recoveryTimer_->start();
 }
 

@@ -1,8 +1,15 @@
 #include "editor/widgets/InputBoxEdit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -83,5 +90,59 @@ void InputBoxEdit::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
+    if (event->matches(QKeySequence::Paste)) {  // Shift+Insert (Ctrl+V is the window's)
+        event->accept();
+        pasteFitted();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+QString InputBoxEdit::fitted(const QString& text) {
+    qsizetype room =
+        std::max<qsizetype>(0, maxLength() - (this->text().size() - selectedText().size()));
+    if (typingLimit_ <= 0 || text.size() <= room) {
+        return text;
+    }
+    if (room > 0 && text[room - 1].isHighSurrogate()) {
+        --room;  // never half a character
+    }
+    if (handlers_.cut) {
+        handlers_.cut(box_, typingLimit_, text.mid(room));
+    }
+    return text.left(room);
+}
+
+void InputBoxEdit::pasteFitted() {
+    // As QLineEdit pastes: the clipboard's text in place of the selection,
+    // one step to undo; only the part that fits.
+    const QString clip = QGuiApplication::clipboard()->text();
+    if (clip.isEmpty() && !hasSelectedText()) {
+        return;
+    }
+    insert(fitted(clip));
+}
+
+void InputBoxEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->commitString().isEmpty() || typingLimit_ <= 0) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent kept(event->preeditString(), event->attributes());
+    kept.setCommitString(fitted(event->commitString()), event->replacementStart(),
+                         event->replacementLength());
+    QLineEdit::inputMethodEvent(&kept);
+}
+
+void InputBoxEdit::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // The menu's 貼り付け pastes what fits and tells the rest. Its action is
+    // known by its caption, as QLineEdit words it in the user's language.
+    for (QAction* action : menu->actions()) {
+        if (action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste")) {
+            action->disconnect();
+            connect(action, &QAction::triggered, this, &InputBoxEdit::pasteFitted);
+        }
+    }
+    menu->exec(event->globalPos());
 }

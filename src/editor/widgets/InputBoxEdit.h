@@ -10,8 +10,10 @@
 // One of the six input boxes. It reports focus moves and the Enter key to its
 // owner and leaves the window's shortcuts (Ctrl+A, Ctrl+V, ...) to the window.
 //
-// The typing limit (maxLength) applies to typing only: a longer text set by
-// the program (from a label data file) is shown and kept whole.
+// The typing limit (maxLength) applies to what the user puts in: a longer text
+// set by the program (from a label data file) is shown and kept whole. A text
+// pasted or committed by an input method is cut at the limit as typing is,
+// and the owner told what was left out.
 class InputBoxEdit : public QLineEdit {
     Q_OBJECT
 
@@ -20,6 +22,9 @@ class InputBoxEdit : public QLineEdit {
         std::function<void(InputBox, Qt::FocusReason)> focusIn;
         std::function<void(InputBox, Qt::FocusReason)> focusOut;
         std::function<void(InputBox)> enter;
+        // A pasted or committed text did not fit the typing limit: the part
+        // left out, told before the rest is inserted.
+        std::function<void(InputBox, int limit, const QString& cut)> cut;
     };
 
     InputBoxEdit(InputBox box, const QString& objectName, QWidget* parent = nullptr);
@@ -40,9 +45,14 @@ class InputBoxEdit : public QLineEdit {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void fitLimit(int textLength);
+    // How much of `text` fits in place of the selection; the rest is told.
+    QString fitted(const QString& text);
+    void pasteFitted();
 
     InputBox box_;
     Handlers handlers_;

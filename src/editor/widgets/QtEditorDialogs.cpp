@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -49,6 +51,29 @@ QStringList nameFilters(const FileDialogRequest& request) {
         filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
     return filters;
+}
+
+// What the font dialog's sample shows: what a label holds.
+constexpr const char* kFontSample = "棚札 1,980円 あア亜";
+
+// The font dialog lists the fonts that can draw Japanese (its writing system
+// box set to Japanese; "Any" there lists every font) and shows a Japanese
+// sample. A face that cannot draw Japanese keeps the whole list, so the dialog
+// still shows it chosen.
+void offerJapaneseFonts(QFontDialog& dialog, const QString& face) {
+    const bool japaneseFace =
+        face.isEmpty() || QFontDatabase::writingSystems(face).contains(QFontDatabase::Japanese);
+    auto* systems = dialog.findChild<QComboBox*>();
+    const int japanese =
+        systems ? systems->findText(QFontDatabase::writingSystemName(QFontDatabase::Japanese)) : -1;
+    if (japaneseFace && japanese >= 0 &&
+        !QFontDatabase::families(QFontDatabase::Japanese).isEmpty()) {
+        systems->setCurrentIndex(japanese);
+        emit systems->activated(japanese);  // the dialog filters on the user's choice only
+    }
+    if (auto* sample = dialog.findChild<QLineEdit*>(QStringLiteral("qt_fontDialog_sampleEdit"))) {
+        sample->setText(QString::fromUtf8(kFontSample));
+    }
 }
 
 // The extension a save adds to a name without one: that of the chosen file
@@ -207,7 +232,8 @@ std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current
     }
     font.setBold(current.bold);
     font.setItalic(current.italic);
-    QFontDialog dialog(font, parent_);  // every installed font is listed
+    QFontDialog dialog(font, parent_);
+    offerJapaneseFonts(dialog, shownFace);
     // Only face, size, bold and italic are kept: no strikeout or underline
     // boxes that would do nothing (the underline has buttons of its own).
     // The sample beside them keeps the height they gave it.

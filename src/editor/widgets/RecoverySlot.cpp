@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "editor/logic/RecoveryFile.h"
+
 namespace {
 
 const QString kSuffix = QStringLiteral(".csv");
@@ -26,7 +28,7 @@ std::unique_ptr<QLockFile> lockFor(const QString& path) {
 }  // namespace
 
 RecoverySlot::RecoverySlot(const QString& folder) : folder_(folder) {
-    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+    if (folder.isEmpty()) {
         return;
     }
     // The process and the moment: a later process given the same number
@@ -35,8 +37,16 @@ RecoverySlot::RecoverySlot(const QString& folder) : folder_(folder) {
                                       .arg(QCoreApplication::applicationPid())
                                       .arg(QDateTime::currentMSecsSinceEpoch())
                                       .arg(kSuffix));
+    retake();
+}
+
+bool RecoverySlot::retake() {
+    if (ok_ || path_.isEmpty() || !QDir().mkpath(folder_)) {
+        return ok_;
+    }
     lock_ = lockFor(path_);
     ok_ = lock_->tryLock(0);
+    return ok_;
 }
 
 RecoverySlot::~RecoverySlot() = default;
@@ -56,7 +66,8 @@ QStringList RecoverySlot::claimLeftovers() {
                                     QDir::Time);  // newest first
     for (const QFileInfo& file : files) {
         const QString path = file.absoluteFilePath();
-        if (path == QFileInfo(path_).absoluteFilePath() || claimed_.count(path) != 0) {
+        if (path == QFileInfo(path_).absoluteFilePath() || claimed_.count(path) != 0 ||
+            isSetAsideRecoveryFile(path.toStdString())) {
             continue;
         }
         auto lock = lockFor(path);

@@ -23,12 +23,16 @@ class RecoverySlot {
     // The user's data folder for recovery files (QStandardPaths::AppDataLocation).
     static QString folderForThisProgram();
 
-    // False when the folder or the lock could not be made: no recovery then.
+    // False when the folder or the lock could not be made (yet).
     bool ok() const { return ok_; }
-    // This window's recovery file.
+    // Makes the folder and takes the lock when that failed before (a folder
+    // made writable, a disk given room); true when the slot is ok.
+    bool retake();
+    // This window's recovery file; empty when there is no folder for one.
     const QString& path() const { return path_; }
 
-    // The recovery files whose program is gone, newest first. Each stays
+    // The recovery files whose program is gone, newest first (not those set
+    // aside as unreadable). Each stays
     // locked for this window until released, so no other copy offers it too.
     QStringList claimLeftovers();
     // Gives up the locks of the files claimLeftovers returned.
