@@ -75,7 +75,8 @@ void BM_PrintSheetPdf600(benchmark::State& state) {
     const LayoutSettings layout = initialLayoutSettings();
     const QString path = QDir::temp().filePath(QStringLiteral("tanahuda-render-bench.pdf"));
     for (auto _ : state) {
-        std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(makePdfPrinter(path, 600)).job;
+        std::unique_ptr<QtPrintJob> job =
+            QtPrintJob::begin(makePdfPrinter(path, 600, kStandardStock.paper)).job;
         if (!job) {
             state.SkipWithError("the PDF printer could not be opened");
             break;

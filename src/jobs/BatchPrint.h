@@ -37,7 +37,7 @@ class ProductListBatch {
     // `listPath` is UTF-8; `startPosition` (from 1) is the first sheet's first
     // label; the sheets are those of `stock` (the print pattern's).
     ProductListBatch(const std::string& listPath, TextEncoding encoding, int startPosition,
-                     const LabelStock& stock = kStandardStock);
+                     const LabelStock& stock);
 
     // Ok, ListNotOpened (with the reader's reason), ListEmpty or
     // ListUnreadable (rows, but none that can be read), naming the list.

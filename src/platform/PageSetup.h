@@ -22,7 +22,7 @@ QPageSize pageSizeOf(const PaperSize& paper);
 // print-quality barcodes). A PDF has no unprintable margin, so the page is
 // drawn from the corner of the paper (full-page mode).
 std::unique_ptr<QPrinter> makePdfPrinter(const QString& path, int dotsPerInch,
-                                         const PaperSize& paper = kStandardStock.paper);
+                                         const PaperSize& paper);
 
 // A system printer, or why there is none.
 struct SystemPrinter {
@@ -33,7 +33,7 @@ struct SystemPrinter {
 // The system printer called `name`, at its own resolution, `paper` portrait,
 // drawn from the corner of its printable area. None when no such printer
 // exists. Whether its queue takes jobs now is asked when the job begins.
-SystemPrinter makeSystemPrinter(const QString& name, const PaperSize& paper = kStandardStock.paper);
+SystemPrinter makeSystemPrinter(const QString& name, const PaperSize& paper);
 
 // Chooses where a page is drawn from: a PDF, which has no unprintable margin,
 // from the corner of the paper (full-page mode); a real printer from the

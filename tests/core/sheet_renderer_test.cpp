@@ -111,6 +111,9 @@ std::vector<Mark> labelMarks(const RecordingSurface& s, const LayoutSettings& la
     return out;
 }
 
+// The mark points into `marks`: a list that is about to go cannot be asked.
+const Mark* textMark(std::vector<Mark>&& marks, const std::string& text) = delete;
+
 // The text mark drawing `text`, or nullptr.
 const Mark* textMark(const std::vector<Mark>& marks, const std::string& text) {
     for (const Mark& m : marks) {
@@ -453,7 +456,8 @@ TEST(DrawSheet, JanCodeLengths) {
 std::string drawnText(const LabelRecord& r, const std::string& expectedText) {
     const LayoutSettings layout = initialLayoutSettings();
     const RecordingSurface s = preview(sheetWith(1, r), layout, 1.0);
-    const Mark* m = textMark(labelMarks(s, layout, 1, 1.0), expectedText);
+    const std::vector<Mark> marks = labelMarks(s, layout, 1, 1.0);
+    const Mark* m = textMark(marks, expectedText);
     return m == nullptr ? "(not drawn)" : m->kind;
 }
 
@@ -523,7 +527,8 @@ TEST(DrawSheet, LongTextsAreCondensedToEndInsideTheirLabel) {
             r.productName = c.name;
             const LayoutSettings layout = initialLayoutSettings();
             const RecordingSurface s = preview(sheetWith(1, r), layout, z);
-            const Mark* m = textMark(labelMarks(s, layout, 1, z), c.name);
+            const std::vector<Mark> marks = labelMarks(s, layout, 1, z);
+            const Mark* m = textMark(marks, c.name);
             ASSERT_NE(m, nullptr);
             EXPECT_EQ(m->kind, *c.scale == '\0' ? "text" : "condensed");
             EXPECT_DOUBLE_EQ(m->local.x, anchor.x * z);

@@ -82,7 +82,7 @@ TEST(BatchRoutine, PrintsOneSheetAPageOrAbandonsTheJob) {
         {"document not ended", Fault::FinishFails, ResultCode::PrintNotFinished, 4, false},
     };
     for (const Case& c : cases) {
-        ProductListBatch batch(folder.path("list.csv"), TextEncoding::Auto, 7);
+        ProductListBatch batch(folder.path("list.csv"), TextEncoding::Auto, 7, kStandardStock);
         ASSERT_TRUE(batch.listResult().ok()) << c.what;
         EXPECT_EQ(batch.productCount(), 25) << c.what;
         EXPECT_EQ(batch.sheetCount(), 4) << c.what;
@@ -121,21 +121,22 @@ TEST(BatchRoutine, TheListIsOpenedCountedAndPicturedBeforeAnyPrinter) {
     folder.put("unreadable.csv", "\"open,quote\n\x81\x20,x,y\n");
     folder.put("some-problems.csv", "4901234567894,m,good,,,1\n\"open\n12345,m,no code,,,1\n");
 
-    ProductListBatch missing(folder.path("none.csv"), TextEncoding::Auto, 1);
+    ProductListBatch missing(folder.path("none.csv"), TextEncoding::Auto, 1, kStandardStock);
     EXPECT_EQ(missing.listResult().code, ResultCode::ListNotOpened);
     EXPECT_EQ(missing.listResult().path, folder.path("none.csv"));
     EXPECT_TRUE(missing.firstSheet().label(1).isEmpty());
 
-    ProductListBatch empty(folder.path("header-only.csv"), TextEncoding::Auto, 1);
+    ProductListBatch empty(folder.path("header-only.csv"), TextEncoding::Auto, 1, kStandardStock);
     EXPECT_EQ(empty.listResult().code, ResultCode::ListEmpty);
     EXPECT_EQ(empty.sheetCount(), 0);
 
-    ProductListBatch cp932(folder.path("cp932.csv"), TextEncoding::Auto, 1);
+    ProductListBatch cp932(folder.path("cp932.csv"), TextEncoding::Auto, 1, kStandardStock);
     EXPECT_TRUE(cp932.listResult().ok());
     EXPECT_EQ(cp932.firstSheet().label(1).maker, "メーカー");
 
     // Every row is unreadable: said so, with the rows, before any printer.
-    ProductListBatch unreadable(folder.path("unreadable.csv"), TextEncoding::Auto, 1);
+    ProductListBatch unreadable(folder.path("unreadable.csv"), TextEncoding::Auto, 1,
+                                kStandardStock);
     EXPECT_EQ(unreadable.listResult().code, ResultCode::ListUnreadable);
     ASSERT_EQ(unreadable.problems().size(), 2u);
     EXPECT_EQ(unreadable.problems()[0].code, ResultCode::RowQuoteNotClosed);
@@ -143,7 +144,7 @@ TEST(BatchRoutine, TheListIsOpenedCountedAndPicturedBeforeAnyPrinter) {
     EXPECT_EQ(unreadable.problems()[1].line, 2);
 
     // The rows that will be reported are known before printing starts.
-    ProductListBatch some(folder.path("some-problems.csv"), TextEncoding::Auto, 1);
+    ProductListBatch some(folder.path("some-problems.csv"), TextEncoding::Auto, 1, kStandardStock);
     EXPECT_TRUE(some.listResult().ok());
     EXPECT_EQ(some.productCount(), 2);
     ASSERT_EQ(some.problems().size(), 2u);
@@ -154,12 +155,12 @@ TEST(BatchRoutine, TheListIsOpenedCountedAndPicturedBeforeAnyPrinter) {
     ASSERT_EQ(::mkfifo(folder.path("fifo").c_str(), 0600), 0);
     for (const std::string& special :
          {folder.dir().string(), folder.path("fifo"), std::string("/dev/zero")}) {
-        ProductListBatch refused(special, TextEncoding::Auto, 1);
+        ProductListBatch refused(special, TextEncoding::Auto, 1, kStandardStock);
         EXPECT_EQ(refused.listResult().code, ResultCode::ListNotOpened) << special;
         EXPECT_FALSE(refused.listResult().detail.empty()) << special;
     }
 
-    ProductListBatch list(folder.path("list.csv"), TextEncoding::Auto, 9);
+    ProductListBatch list(folder.path("list.csv"), TextEncoding::Auto, 9, kStandardStock);
     EXPECT_EQ(list.sheetCount(), 2);
     LabelSheet first = list.firstSheet();
     EXPECT_TRUE(first.label(8).isEmpty());

@@ -20,7 +20,7 @@ namespace {
 using PrintJobTest = PdfPrintTest;
 
 TEST_F(PrintJobTest, PdfPageIsA4FromThePaperCornerInMillimetres) {
-    std::unique_ptr<QPrinter> printer = makePdfPrinter(path("page.pdf"), 600);
+    std::unique_ptr<QPrinter> printer = makePdfPrinter(path("page.pdf"), 600, kStandardStock.paper);
     EXPECT_TRUE(printer->fullPage());
     EXPECT_EQ(printer->pageLayout().fullRect(QPageLayout::Point).size().toSize(), QSize(595, 842));
     JobStart<QtPrintJob> start = QtPrintJob::begin(std::move(printer));
@@ -68,7 +68,7 @@ TEST_F(PrintJobTest, APdfChosenInTheDialogIsAlsoDrawnFromThePaperCorner) {
 TEST_F(PrintJobTest, AbandonedJobsLeaveNoFile) {
     {
         std::unique_ptr<QtPrintJob> job =
-            QtPrintJob::begin(makePdfPrinter(path("aborted.pdf"), 600)).job;
+            QtPrintJob::begin(makePdfPrinter(path("aborted.pdf"), 600, kStandardStock.paper)).job;
         ASSERT_NE(job, nullptr);
         job->page().fillRect(10, 10, 50, 50, 0);
         job->abort();
@@ -76,7 +76,7 @@ TEST_F(PrintJobTest, AbandonedJobsLeaveNoFile) {
     }
     {
         std::unique_ptr<QtPrintJob> job =
-            QtPrintJob::begin(makePdfPrinter(path("dropped.pdf"), 600)).job;
+            QtPrintJob::begin(makePdfPrinter(path("dropped.pdf"), 600, kStandardStock.paper)).job;
         ASSERT_NE(job, nullptr);
         job->page().fillRect(10, 10, 50, 50, 0);
     }
@@ -86,7 +86,8 @@ TEST_F(PrintJobTest, AbandonedJobsLeaveNoFile) {
 
 TEST_F(PrintJobTest, AFileThatCannotBeMadeIsReportedInJapanese) {
     const QString target = path("missing/page.pdf");
-    JobStart<QtPrintJob> start = QtPrintJob::begin(makePdfPrinter(target, 600));
+    JobStart<QtPrintJob> start =
+        QtPrintJob::begin(makePdfPrinter(target, 600, kStandardStock.paper));
     EXPECT_EQ(start.job, nullptr);
     const std::string error = resulttext::printFailure(start.result);
     EXPECT_EQ(error, "PDF ファイル「" + target.toStdString() + "」に印刷を始められません");
@@ -97,7 +98,8 @@ TEST_F(PrintJobTest, AFileThatCannotBeMadeIsReportedInJapanese) {
 
 TEST_F(PrintJobTest, AnUnknownPrinterIsNotFound) {
     ensureGuiApplication();
-    const SystemPrinter none = makeSystemPrinter(QStringLiteral("NoSuchPrinter"));
+    const SystemPrinter none =
+        makeSystemPrinter(QStringLiteral("NoSuchPrinter"), kStandardStock.paper);
     EXPECT_EQ(none.printer, nullptr);
     const std::string error = resulttext::printFailure(none.result);
     EXPECT_EQ(error.rfind("プリンターが見つかりません: NoSuchPrinter", 0), 0u) << error;

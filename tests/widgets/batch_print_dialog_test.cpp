@@ -183,7 +183,8 @@ class BatchPrintDialogTest : public QObject {
         const int currentBefore = window.editor().currentLabel();
 
         const QString pdf = dir.filePath(u("batch.pdf"));
-        std::unique_ptr<QtPrintJob> job = QtPrintJob::begin(makePdfPrinter(pdf, 300)).job;
+        std::unique_ptr<QtPrintJob> job =
+            QtPrintJob::begin(makePdfPrinter(pdf, 300, kStandardStock.paper)).job;
         QVERIFY(job != nullptr);
         const BatchOutcome result = printProductListFile(
             list.toStdString(), BatchChoice{7, TextEncoding::Auto, std::nullopt},
@@ -238,7 +239,9 @@ class BatchPrintDialogTest : public QObject {
                     return PrintJobStart{nullptr, Result::failure(ResultCode::PrinterNotFound)};
                 };
             if (c.stop == Stop::Never)
-                dialogs.makeJob = [&] { return QtPrintJob::begin(makePdfPrinter(pdf, 300)); };
+                dialogs.makeJob = [&] {
+                    return QtPrintJob::begin(makePdfPrinter(pdf, 300, kStandardStock.paper));
+                };
             TestWindow window(dir.path(), dialogs);
             auto* command = window.findChild<QAction*>(u("一括印刷"));
             QVERIFY(command != nullptr);

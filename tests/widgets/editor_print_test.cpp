@@ -53,7 +53,9 @@ class EditorPrintTest : public QObject {
         dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PRINT"));
         const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
         ScriptedDialogs dialogs;
-        dialogs.makeJob = [&] { return QtPrintJob::begin(makePdfPrinter(pdf, 600)); };
+        dialogs.makeJob = [&] {
+            return QtPrintJob::begin(makePdfPrinter(pdf, 600, kStandardStock.paper));
+        };
         TestWindow window(dir.path(), dialogs);
         QVERIFY(showActive(window));
 

@@ -36,6 +36,5 @@ Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
 // `paper` (the print pattern's stock's).
 Result writePagePdf(const PaperPage& draw, const std::string& path,
                     const std::vector<std::string>& inputs, int dotsPerInch,
-                    const PaperSize& paper = kStandardStock.paper);
-Result printPage(const PaperPage& draw, const std::string& printerName,
-                 const PaperSize& paper = kStandardStock.paper);
+                    const PaperSize& paper);
+Result printPage(const PaperPage& draw, const std::string& printerName, const PaperSize& paper);

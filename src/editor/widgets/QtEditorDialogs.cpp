@@ -120,7 +120,7 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
 std::unique_ptr<QPrinter> initialPrinter() {
     const QString name = QPrinterInfo::defaultPrinterName();
     if (!name.isEmpty()) {
-        if (SystemPrinter system = makeSystemPrinter(name); system.printer) {
+        if (SystemPrinter system = makeSystemPrinter(name, kStandardStock.paper); system.printer) {
             return std::move(system.printer);
         }
     }
