@@ -299,6 +299,37 @@ rc=$?
 ok=0; [ $rc = 3 ] && grep -q ' 4 行目から' "$work/err" && [ "$(pages "$work/damaged.pdf")" = 1 ] && ok=1
 record "damaged label file" $ok 0 "one field too many in record 3 (rc $rc)"
 
+# ---- file names in code page 932 bytes (unpacked from a Windows archive) ------------------
+# 棚札 and 商品 in code page 932: not UTF-8, so they must pass as the bytes they are.
+sj="$work/$(printf '\x92\x49\x8e\x44')"
+mkdir -p "$sj"
+labelsSj="$sj/$(printf '\x92\x49\x8e\x44').csv"
+listSj="$sj/$(printf '\x8f\xa4\x95\x69').csv"
+layoutSj="$sj/$(printf '\x92\x49\x8e\x44').txt"
+cp "$work/labels.csv" "$labelsSj"
+cp "$work/small.csv" "$listSj"
+cp "$work/data.txt" "$layoutSj"
+sjCases=(
+  "sheet:$sj/sheet.pdf:$labelsSj -o $sj/sheet.pdf"
+  "preview:$sj/preview.png:$labelsSj --preview -o $sj/preview.png"
+  "list:$sj/batch.pdf:--products $listSj -o $sj/batch.pdf"
+  "layout:$sj/layout.pdf:--products $work/small.csv --layout $layoutSj -o $sj/layout.pdf"
+  "calibration:$sj/calibration.pdf:--calibration --layout $layoutSj -o $sj/calibration.pdf"
+)
+for c in "${sjCases[@]}"; do
+  what=${c%%:*}; rest=${c#*:}; out=${rest%%:*}; args=${rest#*:}
+  # shellcheck disable=SC2086
+  "$tool" $args 2>"$work/err"
+  rc=$?
+  ok=0; [ $rc = 0 ] && [ -s "$out" ] && [ "$(temps "$sj")" = 0 ] && ok=1
+  record "code page 932 file names" $ok 0 "$what (rc $rc): $(head -1 "$work/err")"
+done
+# A missing file is named by its own bytes.
+"$tool" "$sj/$(printf '\x96\xb3').csv" -o "$sj/none.pdf" 2>"$work/err"
+rc=$?
+ok=0; [ $rc = 1 ] && names "$sj/$(printf '\x96\xb3').csv" "ファイルがありません" && ok=1
+record "code page 932 file names" $ok 0 "a missing file named as given (rc $rc)"
+
 # ---- the table -------------------------------------------------------------------------
 printf '\n%-28s %6s %9s %10s\n' "fault class" tried survived "data lost"
 for c in "${classes[@]}"; do
