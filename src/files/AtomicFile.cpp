@@ -180,6 +180,11 @@ Result AtomicFile::commit(std::string_view mustEndWith) {
     return {};
 }
 
+Result AtomicFile::whyNotWritten() const {
+    const int reason = fd_ >= 0 ? whyNotWritable(fd_, folderOf(target_)) : 0;
+    return Result::failure(ResultCode::WriteFailed, reason != 0 ? reason : EIO);
+}
+
 void AtomicFile::abandon() {
     if (fd_ >= 0) {
         ops().close(fd_);

@@ -57,6 +57,11 @@ class AtomicFile {
     // writer that reports no errors of its own is checked this way.
     Result commit(std::string_view mustEndWith = {});
 
+    // After another writer failed on the temporary file without a reason:
+    // WriteFailed with the reason found (its folder removed, the disk full),
+    // else with EIO, as a failure in the middle of writing.
+    Result whyNotWritten() const;
+
     // Removes the temporary file; the target stays as it was.
     void abandon();
 

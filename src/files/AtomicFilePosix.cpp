@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <array>
@@ -77,7 +78,12 @@ Result atomic_file::inspectTarget(const std::string& path, const std::vector<std
     // Looked at through its links first: a link to a pipe or a device (such
     // as /proc/self/fd/1) is refused like the pipe or device itself.
     struct stat st {};
+    errno = 0;
     kept.exists = ::stat(path.c_str(), &st) == 0;
+    // A name too long, or a folder that is a file or may not be looked into,
+    // is found now, before anything is drawn, not at the rename at the end.
+    if (!kept.exists && errno != ENOENT)
+        return Result::failure(ResultCode::WriteFailed, errno != 0 ? errno : EIO);
     if (kept.exists) {
         Result refused = checkTarget(st, path, inputs);
         if (!refused.ok())
@@ -144,6 +150,18 @@ void atomic_file::flushFolder(const std::string& folder) {
         ops().fsync(dir);
         ops().close(dir);
     }
+}
+
+int atomic_file::whyNotWritable(int fd, const std::string& folder) {
+    // The open file keeps its blocks, even once a failed job removed it.
+    struct statvfs disk {};
+    if (::fstatvfs(fd, &disk) == 0 && disk.f_bavail == 0)
+        return ENOSPC;
+    struct stat st {};
+    errno = 0;
+    if (::stat(folder.c_str(), &st) != 0)
+        return errno != 0 ? errno : ENOENT;
+    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
 }
 
 long atomic_file::readTail(int fd, char* buffer, std::size_t size) {

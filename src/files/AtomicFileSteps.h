@@ -45,6 +45,11 @@ void keepAttributesOnOpen(int fd, const KeptAttributes& kept);
 void keepAttributesBeforeRename(const std::string& temporary, const KeptAttributes& kept);
 // Makes the rename into `folder` durable, where the rename itself is not.
 void flushFolder(const std::string& folder);
+// Why the file at `fd` in `folder` cannot take more bytes, found after the
+// fact for a writer that reports no reason of its own: ENOSPC when its disk
+// has no free block, the folder's own error (ENOENT) when the folder is gone;
+// 0 when neither.
+int whyNotWritable(int fd, const std::string& folder);
 // The last bytes of the file at `fd`, at most `size` of them; 0 or less for
 // an empty file or an error.
 long readTail(int fd, char* buffer, std::size_t size);

@@ -40,8 +40,23 @@ Result OutputJob::open(const OutputTarget& target, PrintJobFactory& factory) {
         return std::move(begun).withPath(target_.pdfPath);
     Result started =
         takeJob(factory.pdfJob(pdf_.temporaryPath(), target_.dotsPerInch, target_.paper), job_);
-    started.path.clear();  // the temporary file
-    return started;
+    return started.ok() ? started : failure(std::move(started));
+}
+
+Result OutputJob::failure(Result jobFailure) const {
+    if (!target_.isPdf())
+        return jobFailure;
+    // For a PDF, the job's steps fail only for its file, and Qt's engine
+    // gives no reason: the writer finds it.
+    static constexpr ResultCode kFileSteps[] = {
+        ResultCode::PrinterNotOpened, ResultCode::PageNotStarted, ResultCode::PrintNotFinished,
+        ResultCode::PdfNotWritten};
+    for (const ResultCode step : kFileSteps) {
+        if (jobFailure.code == step)
+            return pdf_.whyNotWritten().withPath(target_.pdfPath);
+    }
+    jobFailure.path.clear();  // the temporary file, no name the user knows
+    return jobFailure;
 }
 
 Result OutputJob::commit() {
@@ -58,10 +73,7 @@ Result OutputJob::printPage(const PaperPage& draw) {
         job_->abort();
         return Result::failure(ResultCode::PageNotDrawn);
     }
-    if (Result finished = job_->finish(); !finished.ok()) {
-        if (target_.isPdf())
-            finished.path.clear();  // the temporary file
-        return finished;
-    }
+    if (Result finished = job_->finish(); !finished.ok())
+        return failure(std::move(finished));
     return commit();
 }

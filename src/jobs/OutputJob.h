@@ -31,9 +31,9 @@ using PaperPage = std::function<void(DrawingSurface&)>;
 // One document put out, from opening its target to the PDF in place. A PDF is
 // written into its atomic temporary file by the factory's job and put in place
 // only once it is whole, so a failed or interrupted output leaves no half file
-// and an old one as it was. Failures about the temporary file name no path:
-// it is no name the user knows. A printer's document goes through the same
-// steps without the file.
+// and an old one as it was. Failures about the temporary file name the PDF the
+// user asked for, with the reason (the temporary file is no name the user
+// knows). A printer's document goes through the same steps without the file.
 class OutputJob {
   public:
     OutputJob() = default;
@@ -55,6 +55,12 @@ class OutputJob {
     // The whole of a one-page output: draws the page, ends the document and
     // commits. A page that cannot be drawn abandons the job (PageNotDrawn).
     Result printPage(const PaperPage& draw);
+
+    // A failure of the job as the user is told it: for a PDF, a step that
+    // could not write the file becomes WriteFailed naming the target, with
+    // the reason (the disk full, the folder removed); other failures name no
+    // temporary file.
+    Result failure(Result jobFailure) const;
 
   private:
     OutputTarget target_;

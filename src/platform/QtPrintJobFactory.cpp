@@ -8,7 +8,8 @@
 
 PrintJobStart QtPrintJobFactory::pdfJob(const std::string& path, int dotsPerInch,
                                         const PaperSize& paper) {
-    return QtPrintJob::begin(makePdfPrinter(QString::fromStdString(path), dotsPerInch, paper));
+    pdfNames_.push_back(std::make_unique<QtFileName>(path));
+    return QtPrintJob::begin(makePdfPrinter(pdfNames_.back()->name(), dotsPerInch, paper));
 }
 
 PrintJobStart QtPrintJobFactory::printerJob(const std::string& printerName,

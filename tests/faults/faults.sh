@@ -47,6 +47,8 @@ sha() { sha256sum "$1" 2>/dev/null | cut -d' ' -f1; }
 temps() { find "$1" -maxdepth 1 -name '.tanahuda-*' | wc -l; }
 pages() { pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ {print $2}'; }
 oneLine() { [ "$(wc -l <"$1")" -ge 1 ] && grep -q '^tanahuda-print: ' "$1"; }
+# The message names the file the user asked for and the reason: names FILE REASON.
+names() { grep -qF -- "$1" "$work/err" && grep -qF -- "$2" "$work/err"; }
 
 # ---- inputs ----------------------------------------------------------------
 python3 - "$work" <<'PY'
@@ -95,25 +97,36 @@ if mount -t tmpfs -o size=1m tmpfs "$small" 2>/dev/null; then
   before=$(sha "$small/old.pdf")
   "$tool" --products "$work/list20k.csv" -o "$small/old.pdf" 2>"$work/err"
   rc=$?
-  ok=0; [ $rc = 1 ] && [ "$(sha "$small/old.pdf")" = "$before" ] && [ "$(temps "$small")" = 0 ] && oneLine "$work/err" && ok=1
+  ok=0; [ $rc = 1 ] && [ "$(sha "$small/old.pdf")" = "$before" ] && [ "$(temps "$small")" = 0 ] && oneLine "$work/err" &&
+    names "$small/old.pdf" "ディスクの空き容量が足りません" && ok=1
   record "full disk" $ok $([ "$(sha "$small/old.pdf")" = "$before" ] && echo 0 || echo 1) "batch PDF onto a full disk (rc $rc)"
   # Fill the disk to a few kilobytes and try the single-sheet PDF and the preview.
   free=$(df --output=avail -B1 "$small" | tail -1)
   head -c $((free - 8192)) /dev/zero >"$small/filler" 2>/dev/null
   cp "$work/one.pdf" "$small/old.png" 2>/dev/null
-  for kind in pdf png; do
+  cp "$work/one.pdf" "$small/old-calibration.pdf" 2>/dev/null
+  for kind in pdf png calibration; do
     target="$small/old.$kind"
+    [ $kind = calibration ] && target="$small/old-calibration.pdf"
     [ -f "$target" ] || continue
     before=$(sha "$target")
-    if [ $kind = pdf ]; then
-      "$tool" "$work/labels.csv" -o "$target" 2>"$work/err"
-    else
-      "$tool" "$work/labels.csv" --preview -o "$target" 2>"$work/err"
-    fi
+    case $kind in
+      pdf) "$tool" "$work/labels.csv" -o "$target" 2>"$work/err" ;;
+      png) "$tool" "$work/labels.csv" --preview -o "$target" 2>"$work/err" ;;
+      calibration) "$tool" --calibration --layout "$work/data.txt" -o "$target" 2>"$work/err" ;;
+    esac
     rc=$?
     ok=0; [ $rc = 1 ] && [ "$(sha "$target")" = "$before" ] && [ "$(temps "$small")" = 0 ] && ok=1
-    record "full disk" $ok $([ "$(sha "$target")" = "$before" ] && echo 0 || echo 1) "single sheet $kind onto a full disk (rc $rc)"
+    names "$target" "ディスクの空き容量が足りません" || ok=0
+    record "full disk" $ok $([ "$(sha "$target")" = "$before" ] && echo 0 || echo 1) "$kind onto a full disk (rc $rc): $(head -1 "$work/err")"
   done
+  # No free byte at all.
+  head -c 1048576 /dev/zero >>"$small/filler" 2>/dev/null
+  "$tool" --products "$work/small.csv" -o "$small/none.pdf" 2>"$work/err"
+  rc=$?
+  ok=0; [ $rc = 1 ] && [ ! -e "$small/none.pdf" ] && [ "$(temps "$small")" = 0 ] && oneLine "$work/err" &&
+    names "$small/none.pdf" "ディスクの空き容量が足りません" && ok=1
+  record "full disk" $ok 0 "batch onto a disk with no free byte (rc $rc): $(head -1 "$work/err")"
   umount "$small" && mounted=""
 else
   echo "faults: mounting a tmpfs is not permitted here; the full disk is covered by the injected-failure unit tests" >&2
@@ -167,6 +180,26 @@ for pair in INT:130 TERM:143 HUP:129; do
   ok=0; [ $rc = "$want" ] && [ "$(sha "$k/out.pdf")" = "$before" ] && [ "$(temps "$k")" = 0 ] && ok=1
   record "SIGINT, SIGTERM, SIGHUP" $ok $([ "$(sha "$k/out.pdf")" = "$before" ] && echo 0 || echo 1) "SIG$sig (rc $rc, want $want)"
 done
+
+# ---- the output's folder removed during a batch; a name too long --------------------
+g="$work/gone"
+mkdir -p "$g"
+"$tool" --products "$work/list20k.csv" -o "$g/out.pdf" 2>"$work/err" &
+pid=$!
+sleep "$(awk -v d="$duration_ms" 'BEGIN { printf "%.3f", d / 3 / 1000 }')"
+rm -rf "$g"
+wait $pid
+rc=$?
+ok=0; [ $rc = 1 ] && [ ! -e "$g" ] && oneLine "$work/err" && names "$g/out.pdf" "保存先のフォルダーが見つかりません" && ok=1
+record "output folder removed" $ok 0 "folder removed during a batch (rc $rc): $(head -1 "$work/err")"
+long="$k/$(printf 'x%.0s' $(seq 1 300)).pdf"
+start=$(date +%s%N)
+"$tool" --products "$work/list20k.csv" -o "$long" 2>"$work/err"
+rc=$?
+ms=$(( ($(date +%s%N) - start) / 1000000 ))
+ok=0; [ $rc = 1 ] && [ "$(temps "$k")" = 0 ] && oneLine "$work/err" && names "$long" "ファイル名が長すぎます" && ok=1
+record "output name too long" $ok 0 "a 304-byte name, refused before drawing (rc $rc, ${ms} ms)"
+echo "faults: a name too long was refused after ${ms} ms (the whole batch takes ${duration_ms} ms)"
 
 # ---- special files as output ------------------------------------------------------
 s="$work/special"
@@ -265,6 +298,37 @@ record "mixed encodings" $ok $([ "$right" = 30 ] && echo 0 || echo 1) "30 rows, 
 rc=$?
 ok=0; [ $rc = 3 ] && grep -q ' 4 行目から' "$work/err" && [ "$(pages "$work/damaged.pdf")" = 1 ] && ok=1
 record "damaged label file" $ok 0 "one field too many in record 3 (rc $rc)"
+
+# ---- file names in code page 932 bytes (unpacked from a Windows archive) ------------------
+# 棚札 and 商品 in code page 932: not UTF-8, so they must pass as the bytes they are.
+sj="$work/$(printf '\x92\x49\x8e\x44')"
+mkdir -p "$sj"
+labelsSj="$sj/$(printf '\x92\x49\x8e\x44').csv"
+listSj="$sj/$(printf '\x8f\xa4\x95\x69').csv"
+layoutSj="$sj/$(printf '\x92\x49\x8e\x44').txt"
+cp "$work/labels.csv" "$labelsSj"
+cp "$work/small.csv" "$listSj"
+cp "$work/data.txt" "$layoutSj"
+sjCases=(
+  "sheet:$sj/sheet.pdf:$labelsSj -o $sj/sheet.pdf"
+  "preview:$sj/preview.png:$labelsSj --preview -o $sj/preview.png"
+  "list:$sj/batch.pdf:--products $listSj -o $sj/batch.pdf"
+  "layout:$sj/layout.pdf:--products $work/small.csv --layout $layoutSj -o $sj/layout.pdf"
+  "calibration:$sj/calibration.pdf:--calibration --layout $layoutSj -o $sj/calibration.pdf"
+)
+for c in "${sjCases[@]}"; do
+  what=${c%%:*}; rest=${c#*:}; out=${rest%%:*}; args=${rest#*:}
+  # shellcheck disable=SC2086
+  "$tool" $args 2>"$work/err"
+  rc=$?
+  ok=0; [ $rc = 0 ] && [ -s "$out" ] && [ "$(temps "$sj")" = 0 ] && ok=1
+  record "code page 932 file names" $ok 0 "$what (rc $rc): $(head -1 "$work/err")"
+done
+# A missing file is named by its own bytes.
+"$tool" "$sj/$(printf '\x96\xb3').csv" -o "$sj/none.pdf" 2>"$work/err"
+rc=$?
+ok=0; [ $rc = 1 ] && names "$sj/$(printf '\x96\xb3').csv" "ファイルがありません" && ok=1
+record "code page 932 file names" $ok 0 "a missing file named as given (rc $rc)"
 
 # ---- the table -------------------------------------------------------------------------
 printf '\n%-28s %6s %9s %10s\n' "fault class" tried survived "data lost"

@@ -28,6 +28,7 @@ enum class Fault {
     PageNotDrawn,   // the surface fails while the page is drawn
     NotFinished,    // the document cannot be ended
     PdfCutShort,    // the writer stops before the PDF's end, reporting nothing
+    FolderRemoved,  // the output's folder is deleted while the job writes
 };
 
 // A job that writes its PDF by name when the document ends, as Qt's PDF
@@ -43,6 +44,10 @@ class FileWritingJob : public PrintJob {
     Result finish() override {
         if (fault_ == Fault::NotFinished)
             return Result::failure(ResultCode::PrintNotFinished).withPath(path_);
+        if (fault_ == Fault::FolderRemoved) {
+            std::filesystem::remove_all(std::filesystem::path(path_).parent_path());
+            return Result::failure(ResultCode::PdfNotWritten).withPath(path_);
+        }
         if (!path_.empty()) {
             std::ofstream out(path_, std::ios::binary | std::ios::trunc);
             const std::string pdf = kNewPdf;
@@ -97,13 +102,19 @@ TEST(OutputJob, APdfIsPutInPlaceWholeOrNotAtAll) {
         const char* what;
         Fault fault;
         ResultCode code;
-        bool namesTarget;  // the failure names the PDF the user asked for
+        bool namesTarget;    // the failure names the PDF the user asked for
+        const char* reason;  // the system's reason it gives
     } cases[] = {
-        {"all well", Fault::None, ResultCode::Ok, false},
-        {"job not started", Fault::JobNotStarted, ResultCode::PrinterNotOpened, false},
-        {"page not drawn", Fault::PageNotDrawn, ResultCode::PageNotDrawn, false},
-        {"document not ended", Fault::NotFinished, ResultCode::PrintNotFinished, false},
-        {"PDF cut short", Fault::PdfCutShort, ResultCode::Incomplete, true},
+        {"all well", Fault::None, ResultCode::Ok, false, ""},
+        // Qt's engine fails only for its file, and says no more.
+        {"job not started", Fault::JobNotStarted, ResultCode::WriteFailed, true,
+         "Input/output error"},
+        {"page not drawn", Fault::PageNotDrawn, ResultCode::PageNotDrawn, false, ""},
+        {"document not ended", Fault::NotFinished, ResultCode::WriteFailed, true,
+         "Input/output error"},
+        {"PDF cut short", Fault::PdfCutShort, ResultCode::Incomplete, true, "Input/output error"},
+        {"folder removed", Fault::FolderRemoved, ResultCode::WriteFailed, true,
+         "No such file or directory"},
     };
     for (const Case& c : cases) {
         TempFolder folder{"tanahuda-output"};
@@ -125,6 +136,11 @@ TEST(OutputJob, APdfIsPutInPlaceWholeOrNotAtAll) {
         // The temporary file is no name the user knows: a failure names the
         // target, or nothing.
         EXPECT_EQ(result.path, c.namesTarget ? folder.path("sheet.pdf") : "") << c.what;
+        EXPECT_EQ(result.detail, c.reason) << c.what;
+        if (c.fault == Fault::FolderRemoved) {
+            EXPECT_FALSE(std::filesystem::exists(folder.dir())) << c.what;
+            continue;
+        }
         EXPECT_EQ(folder.get("sheet.pdf"), c.code == ResultCode::Ok ? kNewPdf : kOldPdf) << c.what;
         EXPECT_EQ(folder.entries(), std::set<std::string>{"sheet.pdf"}) << c.what;
     }
@@ -141,6 +157,10 @@ TEST(OutputJob, ATargetThatCannotBeWrittenIsRefusedBeforeAnyJob) {
     } cases[] = {
         {"a folder", folder.path("folder.pdf"), ResultCode::IsFolder},
         {"an input", folder.path("list.csv"), ResultCode::SameAsInput},
+        // Found before anything is drawn, not at the rename at the end.
+        {"a name too long", folder.path(std::string(300, 'a') + ".pdf"), ResultCode::WriteFailed},
+        {"a file as folder", folder.path("list.csv") + "/sheet.pdf", ResultCode::WriteFailed},
+        {"no such folder", folder.path("gone") + "/sheet.pdf", ResultCode::WriteFailed},
     };
     for (const Case& c : cases) {
         FaultyFactory factory(Fault::None);

@@ -247,6 +247,59 @@ TEST_F(PrintToolTest, FailuresPrintOneLineAndLeaveTheOldOutput) {
                                     QStringLiteral("out.pdf")}));
 }
 
+// An output that cannot be written is named as the user gave it, with the
+// reason, for every kind of output; a name too long or a folder that is not
+// there is found before anything is drawn and leaves nothing behind.
+TEST_F(PrintToolTest, AnOutputThatCannotBeWrittenIsNamedWithItsReason) {
+    QFile list(path("list.csv"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("4901234567894,乳業,牛乳,1L,L1,198\n");
+    list.close();
+    const QString tooLong = path(std::string(300, 'x').append(".pdf").c_str());
+    const QString noFolder = path("no") + "/out.pdf";
+    const QString fileAsFolder = path("list.csv") + "/out.pdf";
+    const struct Case {
+        const char* what;
+        QStringList args;
+        QString output;
+        const char* reason;
+    } cases[] = {
+        {"sheet, name too long", {labels_, "-o", tooLong}, tooLong, "ファイル名が長すぎます"},
+        {"batch, name too long",
+         {"--products", path("list.csv"), "-o", tooLong},
+         tooLong,
+         "ファイル名が長すぎます"},
+        {"calibration, name too long",
+         {"--calibration", "-o", tooLong},
+         tooLong,
+         "ファイル名が長すぎます"},
+        {"preview, no folder",
+         {labels_, "--preview", "-o", path("no") + "/p.png"},
+         path("no") + "/p.png",
+         "保存先のフォルダーが見つかりません"},
+        {"batch, no folder",
+         {"--products", path("list.csv"), "-o", noFolder},
+         noFolder,
+         "保存先のフォルダーが見つかりません"},
+        {"batch, a file as folder",
+         {"--products", path("list.csv"), "-o", fileAsFolder},
+         fileAsFolder,
+         "保存先のフォルダーが見つかりません"},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult run = runPrintTool(c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.what;
+        const std::string err = run.err.toStdString();
+        EXPECT_EQ(err.rfind("tanahuda-print: 出力先に書き込めません: " + c.output.toStdString() +
+                                " (" + c.reason,
+                            0),
+                  0u)
+            << c.what << ": " << err;
+        EXPECT_EQ(files(), QStringList({QStringLiteral("labels.csv"), QStringLiteral("list.csv")}))
+            << c.what;
+    }
+}
+
 // A label data file that cannot be read is reported with why, in the words of
 // reading: never as no label data, nor as a place that cannot be written to.
 TEST_F(PrintToolTest, AnInputThatCannotBeReadIsReportedWithItsReason) {

@@ -120,8 +120,7 @@ int runBatch(const PrintToolOptions& options) {
     }
     reportProblems(options.productsFile, outcome.problems);
     if (!outcome.ok()) {
-        outcome.result.path.clear();  // the temporary PDF, no name the user knows
-        reportError(outcome.result);
+        reportError(target.failure(std::move(outcome.result)));
         return kExitFailure;
     }
     if (Result committed = target.commit(); !committed.ok()) {

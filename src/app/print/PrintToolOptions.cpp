@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <charconv>
 
+#include "ArgumentText.h"
+
 namespace {
 
 constexpr int kMinimumDpi = 72;
@@ -37,10 +39,6 @@ struct ToolCommandLine {
     }
 };
 
-std::string utf8(const QString& text) {
-    return text.toStdString();
-}
-
 bool parseWholeNumber(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -52,9 +50,9 @@ std::string unknownArgument(const QStringList& args, const QString& name) {
     for (const QString& arg : args) {
         const QString bare = arg.section(QLatin1Char('='), 0, 0);
         if (bare == QStringLiteral("--") + name || bare == QStringLiteral("-") + name)
-            return utf8(bare);
+            return argumentBytes(bare);
     }
-    return "-" + utf8(name);
+    return "-" + argumentBytes(name);
 }
 
 // A command line Qt could not read: an unknown option, or an option whose
@@ -65,7 +63,7 @@ std::string structuralError(const ToolCommandLine& line, const QStringList& args
                unknownArgument(args, line.parser.unknownOptionNames().front());
     const QString last = args.isEmpty() ? QString() : args.back();
     const bool isOutput = last == QStringLiteral("-o") || last == QStringLiteral("--output");
-    return (isOutput ? std::string("-o") : utf8(last)) + " の後に値がありません";
+    return (isOutput ? std::string("-o") : argumentBytes(last)) + " の後に値がありません";
 }
 
 // The values of the options, each checked; empty when all are valid.
@@ -73,15 +71,15 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
     const QCommandLineParser& p = line.parser;
     if (p.values(line.output).size() > 1)
         return "-o が 2 回指定されています";
-    options.outputFile = utf8(p.value(line.output));
+    options.outputFile = argumentBytes(p.value(line.output));
     if (p.isSet(line.dpi)) {
-        const std::string v = utf8(p.value(line.dpi));
+        const std::string v = argumentBytes(p.value(line.dpi));
         if (!parseWholeNumber(v, options.dotsPerInch) || options.dotsPerInch < kMinimumDpi ||
             options.dotsPerInch > kMaximumDpi)
             return "--dpi には 72 から 2400 までの整数を指定してください: " + v;
     }
     if (p.isSet(line.zoom)) {
-        const std::string v = utf8(p.value(line.zoom));
+        const std::string v = argumentBytes(p.value(line.zoom));
         if (v == "0.5" || v == "50%")
             options.zoom = 0.5;
         else if (v == "1" || v == "1.0" || v == "100%")
@@ -89,10 +87,10 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
         else
             return "--zoom には 0.5 か 1 を指定してください: " + v;
     }
-    options.printerName = utf8(p.value(line.printer));
-    options.productsFile = utf8(p.value(line.products));
+    options.printerName = argumentBytes(p.value(line.printer));
+    options.productsFile = argumentBytes(p.value(line.products));
     if (p.isSet(line.start)) {
-        const std::string v = utf8(p.value(line.start));
+        const std::string v = argumentBytes(p.value(line.start));
         // Every print pattern is on the standard stock until a pattern names
         // its own, so its labels are the ones a sheet can start at.
         const int labels = kStandardStock.labelCount();
@@ -102,17 +100,17 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
                    " までの整数を指定してください: " + v;
     }
     if (p.isSet(line.encoding)) {
-        options.encoding = utf8(p.value(line.encoding));
+        options.encoding = argumentBytes(p.value(line.encoding));
         if (options.encoding != "auto" && options.encoding != "utf8" && options.encoding != "cp932")
             return "--encoding には auto, utf8, cp932 のどれかを指定してください: " +
                    options.encoding;
     }
-    options.layoutFile = utf8(p.value(line.layout));
+    options.layoutFile = argumentBytes(p.value(line.layout));
     const QStringList labels = p.positionalArguments();
     if (labels.size() > 1)
-        return "ラベルデータファイルは 1 つだけ指定してください: " + utf8(labels.at(1));
+        return "ラベルデータファイルは 1 つだけ指定してください: " + argumentBytes(labels.at(1));
     if (!labels.isEmpty())
-        options.labelFile = utf8(labels.front());
+        options.labelFile = argumentBytes(labels.front());
     return "";
 }
 
@@ -145,7 +143,7 @@ std::string checkInput(const ToolCommandLine& line, PrintToolOptions& options) {
 // named ".png" (or a picture named ".pdf") misleads every program that opens
 // it. A name without an extension is the user's choice.
 std::string extensionMismatch(const PrintToolOptions& options) {
-    const QString suffix = QFileInfo(QString::fromStdString(options.outputFile)).suffix().toLower();
+    const QString suffix = QFileInfo(argumentText(options.outputFile)).suffix().toLower();
     if (suffix.isEmpty() || options.mode == PrintToolOptions::Mode::Printer)
         return "";
     const bool preview = options.mode == PrintToolOptions::Mode::Preview;
@@ -191,14 +189,14 @@ std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
 std::string readPricing(const ToolCommandLine& line, PrintToolOptions& options) {
     const QCommandLineParser& p = line.parser;
     if (p.isSet(line.priceMode)) {
-        const std::string value = utf8(p.value(line.priceMode));
+        const std::string value = argumentBytes(p.value(line.priceMode));
         if (value != "incl" && value != "dual")
             return "--price-mode には incl か dual を指定してください: " + value;
         options.priceMode =
             value == "dual" ? PriceMode::BaseAndTaxIncluded : PriceMode::TaxIncludedOnly;
     }
     if (p.isSet(line.rounding)) {
-        const std::string value = utf8(p.value(line.rounding));
+        const std::string value = argumentBytes(p.value(line.rounding));
         if (value != "floor" && value != "round" && value != "ceil")
             return "--rounding には floor, round, ceil のどれかを指定してください: " + value;
         options.rounding = value == "floor"   ? TaxRounding::Floor
@@ -294,7 +292,7 @@ const char* printToolUsage() {
 PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args) {
     QStringList arguments;
     for (const std::string& arg : args)
-        arguments << QString::fromStdString(arg);
+        arguments << argumentText(arg);
     ToolCommandLine line;
     // The program's name first, as the parser expects it.
     const bool read = line.parser.parse(QStringList{QStringLiteral("tanahuda-print")} + arguments);

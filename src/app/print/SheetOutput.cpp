@@ -57,6 +57,10 @@ Result writePagePdf(const PaperPage& draw, const std::string& path,
 Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
                        const std::string& path, const std::vector<std::string>& inputs,
                        double zoom) {
+    // The output's name and folder are checked before anything is drawn.
+    AtomicFile file;
+    if (Result begun = file.begin(path, inputs); !begun.ok())
+        return outputFailure(std::move(begun), path);
     QImage image(previewPageSize(layout.stock.paper), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -71,8 +75,10 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         return Result::failure(ResultCode::ImageNotMade);
-    Result written = writeFileAtomically(
-        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), inputs);
+    Result written =
+        file.write(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (written.ok())
+        written = file.commit();
     return written.ok() ? written : outputFailure(std::move(written), path);
 }
 

@@ -49,6 +49,7 @@ std::string toolMessage(const Result& failure) {
             return "出力先に書き込めません: " + failure.path +
                    " (最後まで書けませんでした。ディスクがいっぱいかもしれません)";
         case ResultCode::WriteFailed:
+        case ResultCode::PdfNotWritten:
             return "出力先に書き込めません: " + failure.path +
                    because(resulttext::FileAccess::Write);
         case ResultCode::PdfNotReadBack:
