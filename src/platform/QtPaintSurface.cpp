@@ -299,9 +299,18 @@ double QtPaintSurface::textWidth(std::string_view text) const {
 bool QtPaintSurface::canDrawText(std::string_view text) const {
     if (!ok() || text.empty())
         return true;
+    // Most texts are all in the element's own font: asked of it directly,
+    // which is cheap, as the batch checks every label it prints.
+    const QString chars = toQString(text);
+    const QFontMetricsF metrics(state_->painter.font(), state_->painter.device());
+    bool allInFont = true;
+    for (const char32_t c : chars.toUcs4())
+        allInFont = allInFont && metrics.inFontUcs4(c);
+    if (allInFont)
+        return true;
     // Laid out as it would be drawn, fallback fonts included: a character no
     // font has comes out as glyph 0, the empty box.
-    QTextLayout layout(toQString(text), state_->painter.font(), state_->painter.device());
+    QTextLayout layout(chars, state_->painter.font(), state_->painter.device());
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();

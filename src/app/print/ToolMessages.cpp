@@ -1,5 +1,6 @@
 #include "ToolMessages.h"
 
+#include "jobs/ProblemMessages.h"
 #include "jobs/ResultText.h"
 
 std::string printable(std::string_view text) {
@@ -70,4 +71,8 @@ std::string toolMessage(const Result& failure) {
 
 std::string toolProblemLine(const std::string& listPath, const Result& problem) {
     return listPath + ":" + std::to_string(problem.line) + ": " + resulttext::rowProblem(problem);
+}
+
+std::string toolProblemLine(const std::string& listPath, int line, const LabelProblem& problem) {
+    return listPath + ":" + std::to_string(line) + ": " + messages::problemText(problem);
 }
