@@ -16,6 +16,7 @@ BatchSheetBuilder::BatchSheetBuilder(ProductListReader& reader, int startPositio
 
 bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& problems) {
     sheet.clear();
+    lines_.assign(static_cast<std::size_t>(sheet.labelCount()) + 1, 0);
     // The sheet tells how many labels it has, so the start is checked here.
     nextPosition_ = firstPosition(nextPosition_, sheet.labelCount());
     bool any = false;
@@ -28,6 +29,7 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& proble
             problems.push_back(std::move(fault));  // not printed
             continue;
         }
+        lines_[static_cast<std::size_t>(nextPosition_)] = row->lineNumber;
         LabelRecord& label = sheet.label(nextPosition_++);
         label = std::move(filled);
         label.janCode = settleJanInput(label.janCode).code;  // as the JAN code box does
@@ -44,6 +46,12 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& proble
     if (nextPosition_ > sheet.labelCount())
         nextPosition_ = 1;
     return any;
+}
+
+int BatchSheetBuilder::lineOf(int position) const {
+    if (position < 1 || static_cast<std::size_t>(position) >= lines_.size())
+        return 0;
+    return lines_[static_cast<std::size_t>(position)];
 }
 
 long sheetsNeeded(long productCount, int startPosition, int labelsPerSheet) {

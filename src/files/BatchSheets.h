@@ -23,11 +23,15 @@ class BatchSheetBuilder {
 
     // Labels placed so far.
     long labelsPlaced() const { return placed_; }
+    // The list's line that label `position` of the last sheet was filled
+    // from, or 0 for a label left free.
+    int lineOf(int position) const;
 
   private:
     ProductListReader& reader_;
     int nextPosition_;
     long placed_ = 0;
+    std::vector<int> lines_;  // by label position, from 1
 };
 
 // How many sheets of `labelsPerSheet` labels `productCount` products need

@@ -7,6 +7,7 @@
 #include "files/Cp932.h"
 #include "files/FileIo.h"
 #include "model/Blanks.h"
+#include "model/Utf8Text.h"
 
 namespace {
 
@@ -16,65 +17,6 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 // A line longer than this (a line of endless commas, a file without line ends)
 // is read to its end but not kept: it is reported as damaged.
 constexpr std::size_t kMaxRecordBytes = 64 * 1024;
-
-// The bytes that may start a UTF-8 sequence, how many continuation bytes
-// follow, and the range the first of them must lie in: narrower than
-// 80..BF after E0, ED, F0 and F4, so that overlong forms, surrogates and
-// code points beyond U+10FFFF are no UTF-8 (a code page 932 row often holds
-// such byte pairs).
-struct Utf8Lead {
-    unsigned char first, last;
-    int continuations;
-    unsigned char low, high;
-};
-constexpr Utf8Lead kUtf8Leads[] = {
-    {0xC2, 0xDF, 1, 0x80, 0xBF}, {0xE0, 0xE0, 2, 0xA0, 0xBF}, {0xE1, 0xEC, 2, 0x80, 0xBF},
-    {0xED, 0xED, 2, 0x80, 0x9F}, {0xEE, 0xEF, 2, 0x80, 0xBF}, {0xF0, 0xF0, 3, 0x90, 0xBF},
-    {0xF1, 0xF3, 3, 0x80, 0xBF}, {0xF4, 0xF4, 3, 0x80, 0x8F},
-};
-
-// Validates UTF-8 incrementally: feed bytes, then finish().
-class Utf8Validator {
-  public:
-    void feed(unsigned char c) {
-        if (pending_ > 0) {
-            if (c < low_ || c > high_) {
-                valid_ = false;
-                pending_ = 0;
-                return;
-            }
-            low_ = 0x80;
-            high_ = 0xBF;
-            --pending_;
-            return;
-        }
-        if (c < 0x80)
-            return;
-        for (const Utf8Lead& lead : kUtf8Leads) {
-            if (c >= lead.first && c <= lead.last) {
-                pending_ = lead.continuations;
-                low_ = lead.low;
-                high_ = lead.high;
-                return;
-            }
-        }
-        valid_ = false;
-    }
-    bool valid() const { return valid_ && pending_ == 0; }
-
-  private:
-    int pending_ = 0;
-    unsigned char low_ = 0x80;  // the range of the next continuation byte
-    unsigned char high_ = 0xBF;
-    bool valid_ = true;
-};
-
-bool isValidUtf8(std::string_view s) {
-    Utf8Validator v;
-    for (char c : s)
-        v.feed(static_cast<unsigned char>(c));
-    return v.valid();
-}
 
 // Splits one line into its fields. Commas separate them; a field that begins
 // with a double quote (blanks before it dropped) runs to its closing quote, a
@@ -212,7 +154,7 @@ bool ProductListReader::readLine(std::string& line, bool& tooLong) {
 // The line as UTF-8, or nothing when it is not written in an encoding the
 // reader may use for it.
 std::optional<std::string> ProductListReader::decodeLine(std::string_view bytes) const {
-    if (encoding_ != TextEncoding::Cp932 && isValidUtf8(bytes))
+    if (encoding_ != TextEncoding::Cp932 && utf8::isValid(bytes))
         return std::string(bytes);
     if (encoding_ == TextEncoding::Utf8)
         return std::nullopt;

@@ -3,6 +3,24 @@
 #include "files/BatchSheets.h"
 #include "render/SheetRenderer.h"
 
+namespace {
+
+// The drawing problems of the sheet's printed labels, each with its row's line.
+void checkSheet(const LabelSheet& sheet, const BatchSheetBuilder& builder,
+                const LayoutSettings& layout, DrawingSurface& page,
+                std::vector<RowLabelProblem>& problems) {
+    for (int n = 1; n <= sheet.labelCount(); ++n) {
+        const LabelRecord& label = sheet.label(n);
+        const int line = builder.lineOf(n);
+        if (line == 0 || label.productName.empty())
+            continue;
+        for (LabelProblem& p : findDrawingProblems(label, n, layout, page))
+            problems.push_back({line, std::move(p)});
+    }
+}
+
+}  // namespace
+
 ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding encoding,
                                    int startPosition, const LabelStock& stock)
     : listPath_(listPath), encoding_(encoding), startPosition_(startPosition), stock_(stock) {
@@ -75,6 +93,7 @@ BatchOutcome ProductListBatch::print(PrintJob& job, const LayoutSettings& layout
             outcome.result = Result::failure(ResultCode::PageNotDrawn);
             break;
         }
+        checkSheet(sheet, builder, layout, page, outcome.labelProblems);
         ++outcome.sheets;
         if (progress)
             progress(outcome.sheets);

@@ -6,10 +6,19 @@
 #include <vector>
 
 #include "files/ProductList.h"
+#include "jobs/LabelProblems.h"
 #include "model/LabelSheet.h"
 #include "model/LayoutSettings.h"
 #include "model/Result.h"
 #include "render/PrintJob.h"
+
+// A printed label that did not come out as its row reads (a text condensed
+// or clipped, a character no font draws), found as the sheet check finds it.
+struct RowLabelProblem {
+    int line = 0;  // the list's line the label was filled from
+    LabelProblem problem;
+    bool operator==(const RowLabelProblem&) const = default;
+};
 
 // How a batch print went.
 struct BatchOutcome {
@@ -17,8 +26,10 @@ struct BatchOutcome {
     long sheets = 0;               // pages drawn
     long labels = 0;               // labels placed on them
     std::vector<Result> problems;  // the list's problem rows, each naming its line
+    std::vector<RowLabelProblem> labelProblems;  // the printed labels' problems, by line
 
     bool ok() const { return result.ok(); }
+    bool hasProblems() const { return !problems.empty() || !labelProblems.empty(); }
 };
 
 // Called after each printed page with the number of sheets done so far.
@@ -54,8 +65,9 @@ class ProductListBatch {
     LabelSheet firstSheet();
 
     // Prints every sheet on `job`, which has begun and whose first page is
-    // empty, and ends the document. When a page cannot be begun or drawn the
-    // job is abandoned: nothing reaches the printer.
+    // empty, and ends the document. Each printed label is checked on the
+    // page it is drawn on, as the sheet tool checks a typed sheet. When a page cannot be begun or
+    // drawn the job is abandoned: nothing reaches the printer.
     BatchOutcome print(PrintJob& job, const LayoutSettings& layout,
                        const BatchProgress& progress = {});
 

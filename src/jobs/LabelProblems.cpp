@@ -64,9 +64,12 @@ std::optional<std::string> firstUndrawable(const DrawingSurface& gauge, const st
     return std::nullopt;
 }
 
+}  // namespace
+
 // Condensed, clipped and undrawable texts, measured at the printed size.
-void addDrawingProblems(const LabelRecord& label, int number, const LayoutSettings& layout,
-                        DrawingSurface& gauge, std::vector<LabelProblem>& problems) {
+std::vector<LabelProblem> findDrawingProblems(const LabelRecord& label, int number,
+                                              const LayoutSettings& layout, DrawingSurface& gauge) {
+    std::vector<LabelProblem> problems;
     gauge.setUnit(SurfaceUnit::Millimetres);
     for (const LabelText& t : labelTexts(label, layout)) {
         const TextFit fit = placeText(gauge, t, layout, 1.0).fit;
@@ -80,9 +83,8 @@ void addDrawingProblems(const LabelRecord& label, int number, const LayoutSettin
         if (auto c = firstUndrawable(gauge, t.text))
             problems.push_back({number, LabelProblemKind::CharacterNotDrawn, t.element, *c, 100});
     }
+    return problems;
 }
-
-}  // namespace
 
 std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
                                             const LayoutSettings& layout, DrawingSurface* gauge) {
@@ -97,8 +99,10 @@ std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
         if (auto kind = codeProblem(label.janCode))
             problems.push_back({number, *kind, LabelElement::Jan, {}, 100});
     }
-    if (printed && gauge != nullptr)
-        addDrawingProblems(label, number, layout, *gauge, problems);
+    if (printed && gauge != nullptr) {
+        std::vector<LabelProblem> drawn = findDrawingProblems(label, number, layout, *gauge);
+        problems.insert(problems.end(), drawn.begin(), drawn.end());
+    }
     for (LabelField f : kLabelFields) {
         if (const std::optional<std::string> c = firstUnstorableCharacter(label.field(f)))
             problems.push_back(

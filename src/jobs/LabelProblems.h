@@ -35,6 +35,10 @@ struct LabelProblem {
 // widths it gives are those of its own device) and left out without one.
 std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
                                             const LayoutSettings& layout, DrawingSurface* gauge);
+// The problems of a printed label (one with a product name) that only
+// drawing shows: condensed, clipped and undrawable texts, measured on `gauge`.
+std::vector<LabelProblem> findDrawingProblems(const LabelRecord& label, int number,
+                                              const LayoutSettings& layout, DrawingSurface& gauge);
 // The problems of every label of the sheet, label 1 first.
 std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const LayoutSettings& layout,
                                             DrawingSurface* gauge);

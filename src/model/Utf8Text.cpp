@@ -3,45 +3,75 @@
 namespace utf8 {
 namespace {
 
-// Length of the sequence that starts with `lead`, or 1 for a byte that cannot start one.
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80)
-        return 1;
-    if ((lead & 0xE0) == 0xC0)
-        return 2;
-    if ((lead & 0xF0) == 0xE0)
-        return 3;
-    if ((lead & 0xF8) == 0xF0)
-        return 4;
-    return 1;
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The bytes that may start a multi-byte sequence, how many continuation
+// bytes follow, and the range the first of them must lie in: narrower than
+// 80..BF after E0, ED, F0 and F4, so that overlong forms, surrogates and
+// code points beyond U+10FFFF are no UTF-8 (a code page 932 text often holds
+// such byte pairs). C0, C1 and F5..FF start nothing.
+struct Lead {
+    unsigned char first, last;
+    std::size_t continuations;
+    unsigned char low, high;
+};
+constexpr Lead kLeads[] = {
+    {0xC2, 0xDF, 1, 0x80, 0xBF}, {0xE0, 0xE0, 2, 0xA0, 0xBF}, {0xE1, 0xEC, 2, 0x80, 0xBF},
+    {0xED, 0xED, 2, 0x80, 0x9F}, {0xEE, 0xEF, 2, 0x80, 0xBF}, {0xF0, 0xF0, 3, 0x90, 0xBF},
+    {0xF1, 0xF3, 3, 0x80, 0xBF}, {0xF4, 0xF4, 3, 0x80, 0x8F},
+};
+
+const Lead* leadOf(unsigned char c) {
+    for (const Lead& lead : kLeads) {
+        if (c >= lead.first && c <= lead.last)
+            return &lead;
+    }
+    return nullptr;
 }
 
-// Decodes one code point at `pos`, advancing it. Malformed input yields U+FFFD and one byte.
-char32_t decodeAt(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const std::size_t n = sequenceLength(lead);
-    if (n == 1) {
-        ++pos;
-        return lead < 0x80 ? char32_t(lead) : char32_t(0xFFFD);
-    }
-    if (pos + n > text.size()) {
-        ++pos;
-        return 0xFFFD;
-    }
-    char32_t cp = lead & (0x7F >> n);
-    for (std::size_t i = 1; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(text[pos + i]);
-        if ((c & 0xC0) != 0x80) {
-            ++pos;
-            return 0xFFFD;
-        }
+struct Decoded {
+    char32_t codePoint = kReplacement;
+    bool wellFormed = false;
+};
+
+// Decodes one code point at `pos`, advancing it. A malformed sequence is
+// replaced by one U+FFFD for its maximal subpart (the longest start of a
+// well-formed sequence, or its first byte), as Unicode recommends: the
+// bytes after it are decoded afresh, so no valid character is swallowed.
+Decoded decodeAt(std::string_view text, std::size_t& pos) {
+    const auto first = static_cast<unsigned char>(text[pos]);
+    ++pos;
+    if (first < 0x80)
+        return {first, true};
+    const Lead* lead = leadOf(first);
+    if (lead == nullptr)
+        return {};
+    char32_t cp = first & (0x3F >> lead->continuations);
+    unsigned char low = lead->low;
+    unsigned char high = lead->high;
+    for (std::size_t i = 0; i < lead->continuations; ++i) {
+        if (pos >= text.size())
+            return {};
+        const auto c = static_cast<unsigned char>(text[pos]);
+        if (c < low || c > high)
+            return {};
         cp = (cp << 6) | (c & 0x3F);
+        ++pos;
+        low = 0x80;
+        high = 0xBF;
     }
-    pos += n;
-    return cp;
+    return {cp, true};
 }
 
 }  // namespace
+
+bool isValid(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (!decodeAt(text, pos).wellFormed)
+            return false;
+    }
+    return true;
+}
 
 std::size_t length(std::string_view text) {
     std::size_t count = 0;
@@ -70,7 +100,7 @@ std::string right(std::string_view text, std::size_t count) {
 std::u32string toUtf32(std::string_view text) {
     std::u32string out;
     for (std::size_t pos = 0; pos < text.size();)
-        out.push_back(decodeAt(text, pos));
+        out.push_back(decodeAt(text, pos).codePoint);
     return out;
 }
 

@@ -9,7 +9,12 @@
 // the length of a product name) a character is one Unicode code point.
 namespace utf8 {
 
-// Number of code points in a UTF-8 text. A stray byte counts as one.
+// Whether `text` is well-formed UTF-8: no overlong form, no surrogate, nothing
+// beyond U+10FFFF, no sequence cut short.
+bool isValid(std::string_view text);
+
+// Number of code points in a UTF-8 text. A malformed sequence counts as one
+// (its maximal subpart, as toUtf32 replaces it).
 std::size_t length(std::string_view text);
 
 // The last `count` code points of a text (the whole text when it is shorter).
@@ -18,7 +23,8 @@ std::string right(std::string_view text, std::size_t count);
 // The first `count` code points of a text (the whole text when it is shorter).
 std::string left(std::string_view text, std::size_t count);
 
-// Decodes to code points; a malformed byte becomes U+FFFD.
+// Decodes to code points; each maximal subpart of a malformed sequence
+// becomes one U+FFFD.
 std::u32string toUtf32(std::string_view text);
 std::string fromUtf32(std::u32string_view text);
 

@@ -260,11 +260,38 @@ void QtPaintSurface::drawText(double x, double y, std::string_view text) {
                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+namespace {
+
+// Qt adds advances in 26.6 fixed point, which wraps past 2^25 device pixels:
+// a long text in a large font at printer resolution measured negative or
+// small and was taken to fit. The text is measured in pieces that stay far
+// below that, each piece as many characters as the font could never make
+// wider than it, and the pieces are added up here as doubles.
+double advanceInPieces(const QFontMetricsF& metrics, const QString& text) {
+    constexpr double kSafePiece = 4.0e6;  // device pixels, an eighth of the wrap
+    constexpr double kWidestCharacterInEms = 4.0;
+    const double em = std::max(1.0, metrics.height());
+    const auto piece =
+        static_cast<qsizetype>(std::clamp(kSafePiece / (em * kWidestCharacterInEms), 2.0, 65536.0));
+    double pixels = 0.0;
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype count = std::min(piece, text.size() - from);
+        // A pair of surrogates stays in one piece.
+        if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
+            --count;
+        pixels += metrics.horizontalAdvance(text.mid(from, count));
+        from += count;
+    }
+    return pixels;
+}
+
+}  // namespace
+
 double QtPaintSurface::textWidth(std::string_view text) const {
     if (!ok() || text.empty())
         return 0.0;
     const QFontMetricsF metrics(state_->painter.font(), state_->painter.device());
-    const double pixels = metrics.horizontalAdvance(toQString(text));
+    const double pixels = advanceInPieces(metrics, toQString(text));
     const double perUnit = state_->lengthX(1.0);
     return perUnit > 0.0 ? pixels / perUnit : 0.0;
 }
@@ -272,9 +299,18 @@ double QtPaintSurface::textWidth(std::string_view text) const {
 bool QtPaintSurface::canDrawText(std::string_view text) const {
     if (!ok() || text.empty())
         return true;
+    // Most texts are all in the element's own font: asked of it directly,
+    // which is cheap, as the batch checks every label it prints.
+    const QString chars = toQString(text);
+    const QFontMetricsF metrics(state_->painter.font(), state_->painter.device());
+    bool allInFont = true;
+    for (const char32_t c : chars.toUcs4())
+        allInFont = allInFont && metrics.inFontUcs4(c);
+    if (allInFont)
+        return true;
     // Laid out as it would be drawn, fallback fonts included: a character no
     // font has comes out as glyph 0, the empty box.
-    QTextLayout layout(toQString(text), state_->painter.font(), state_->painter.device());
+    QTextLayout layout(chars, state_->painter.font(), state_->painter.device());
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();

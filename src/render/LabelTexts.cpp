@@ -47,8 +47,10 @@ std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings
             return;
         const PointMm anchor = places.place(element).anchor;
         const ElementStyle& style = layout.element(element);
-        texts.push_back(
-            LabelText{element, anchor.x + style.offsetX, anchor.y + style.offsetY, text});
+        LabelText placed{element, anchor.x + style.offsetX, anchor.y + style.offsetY,
+                         utf8::left(text, kLongestLabelText)};
+        placed.cut = placed.text.size() < text.size();
+        texts.push_back(std::move(placed));
     };
     const std::pair<LabelElement, std::string> elementTexts[] = {
         {LabelElement::Jan, janDigitsText(label.janCode)},
@@ -78,7 +80,9 @@ PlacedText placeText(DrawingSurface& gauge, const LabelText& text, const LayoutS
     placed.y = text.dy * zoom;
     placed.right = layout.stock.labelWidthMm * zoom;
     gauge.setFont(placed.font);
-    placed.fit = fitText(gauge.textWidth(text.text), placed.right - placed.x);
+    // A cut text runs past the edge whatever its start measures.
+    placed.fit = text.cut ? TextFit{kMinimumTextScale, true}
+                          : fitText(gauge.textWidth(text.text), placed.right - placed.x);
     return placed;
 }
 

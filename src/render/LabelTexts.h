@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,14 @@ struct LabelText {
     double dx = 0.0;   // the top-left corner of its first character, in mm from
     double dy = 0.0;   // the label's top-left corner, the element's offset included
     std::string text;  // as drawn: centred, right-aligned or indented with spaces
+    bool cut = false;  // the text was longer than kLongestLabelText: `text` is its start
 };
+
+// The most characters of one text that are measured and drawn. Even at half
+// width in the smallest font no label shows more; a longer text (a damaged
+// file, a runaway list cell) is cut to this and counts as clipped, so its
+// width never reaches the limits of a device's arithmetic.
+inline constexpr std::size_t kLongestLabelText = 2000;
 
 // The visible texts of a label, in the order they are drawn (each after the
 // border and the barcode): JAN digits, product name, price, yen sign, maker,

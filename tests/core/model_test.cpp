@@ -344,7 +344,68 @@ TEST(Utf8Text, RoundTripsThroughCodePoints) {
     EXPECT_EQ(utf8::fromUtf32(utf8::toUtf32(text)), text);
     EXPECT_EQ(utf8::toUtf32("明"), std::u32string(U"明"));
     EXPECT_EQ(utf8::toUtf32("a\xFF"), std::u32string(U"a\uFFFD"));
-    EXPECT_EQ(utf8::toUtf32("\xE6\x98"), std::u32string(U"\uFFFD\uFFFD"));  // cut short
+    EXPECT_EQ(utf8::toUtf32("\xE6\x98"), std::u32string(U"\uFFFD"));  // cut short: one subpart
+}
+
+// The boundaries of well-formed UTF-8 (Unicode's Table 3-7) and the bytes a
+// code page 932 text puts where UTF-8 is looked for.
+TEST(Utf8Text, TellsWellFormedFromMalformed) {
+    struct Case {
+        const char* bytes;
+        bool valid;
+        const char* what;
+    };
+    const Case cases[] = {
+        {"", true, "empty"},
+        {"\x7F", true, "last one-byte"},
+        {"\xC2\x80", true, "first two-byte"},
+        {"\xDF\xBF", true, "last two-byte"},
+        {"\xE0\xA0\x80", true, "first three-byte"},
+        {"\xED\x9F\xBF", true, "last before the surrogates"},
+        {"\xEE\x80\x80", true, "first after the surrogates"},
+        {"\xEF\xBF\xBD", true, "U+FFFD itself"},
+        {"\xF0\x90\x80\x80", true, "first four-byte"},
+        {"\xF4\x8F\xBF\xBF", true, "U+10FFFF"},
+        {"メーカー", true, "Japanese"},
+        {"\xC0\x80", false, "overlong NUL"},
+        {"\xC1\xBF", false, "overlong two-byte"},
+        {"\xE0\x83\xBC", false, "overlong three-byte"},
+        {"\xE0\x9F\xBF", false, "overlong three-byte, last"},
+        {"\xF0\x8F\xBF\xBF", false, "overlong four-byte"},
+        {"\xED\xA0\x80", false, "high surrogate"},
+        {"\xED\xBF\xBF", false, "low surrogate"},
+        {"\xF4\x90\x80\x80", false, "U+110000"},
+        {"\xF5\x80\x80\x80", false, "lead F5"},
+        {"\xFF", false, "byte FF"},
+        {"\x80", false, "lone continuation"},
+        {"\xE3\x81", false, "three-byte cut short"},
+        {"\xF0\x9F\x98", false, "four-byte cut short"},
+        {"\xE3\x81\x82\xE3", false, "cut short after a character"},
+        {"\xE0\x84\x81\x69\xE2\xA1\x81\x6A", false, "焙（筍） in code page 932"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8::isValid(c.bytes), c.valid) << c.what;
+}
+
+// Each maximal subpart of a malformed sequence becomes one U+FFFD, and the
+// byte after it is read afresh: Unicode's Tables 3-8 to 3-11.
+TEST(Utf8Text, ReplacesEachMaximalSubpart) {
+    struct Case {
+        const char* bytes;
+        std::u32string decoded;
+    };
+    const std::u32string r = U"\uFFFD";
+    const Case cases[] = {
+        {"\xC0\xAF\xE0\x80\xBF\xF0\x81\x82\x41", r + r + r + r + r + r + r + r + U"A"},
+        {"\xED\xA0\x80\xED\xBF\xBF\xED\xAF\x41", r + r + r + r + r + r + r + r + U"A"},
+        {"\xF4\x91\x92\x93\xFF\x41\x80\xBF\x42", r + r + r + r + r + U"A" + r + r + U"B"},
+        {"\xE1\x80\xE2\xF0\x91\x92\xF1\xBF\x41", r + r + r + r + U"A"},
+        {"\xE3\x81\xE3\x81\x82", r + U"あ"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(utf8::toUtf32(c.bytes), c.decoded) << c.bytes;
+        EXPECT_EQ(utf8::length(c.bytes), c.decoded.size()) << c.bytes;
+    }
 }
 
 }  // namespace

@@ -85,6 +85,15 @@ write('data.txt', block)
 damaged = list(lines)
 damaged[3] += ',"extra"'
 write('damaged.csv', damaged)
+# A maker of hundreds of thousands of characters, within the file size cap.
+for n in (300000, 600000, 1000000):
+    write('long%d.csv' % n, ['"棚札"', '" 1","4901234567894","%s","牛乳1","1L","L1","198"' % ('M' * n)] + block)
+# Rows a batch prints, but not as they read: a maker clipped at the label's
+# edge (line 2), a character no font draws (line 3).
+products('checked.csv', 4, special={2: lambda i: '4901234567894,%s,P%05d,100g,L1,198\r\n' % ('M' * 300, i),
+                                    3: lambda i: '4901234567894,乳業,\ue000P%05d,100g,L1,198\r\n' % i})
+# A Shift-JIS row whose bytes look like UTF-8 to a lenient reader (E0 84 81 is an overlong form).
+products('sjis.csv', 5, special={4: lambda i: ('4901234567894,乳業,焙（筍）,100g,L1,198\r\n').encode('cp932')})
 PY
 "$tool" "$work/labels.csv" -o "$work/one.pdf" || { echo "faults: the tool cannot print" >&2; exit 1; }
 
@@ -329,6 +338,30 @@ done
 rc=$?
 ok=0; [ $rc = 1 ] && names "$sj/$(printf '\x96\xb3').csv" "ファイルがありません" && ok=1
 record "code page 932 file names" $ok 0 "a missing file named as given (rc $rc)"
+
+# ---- labels a batch prints, but not as their rows read ----------------------------------
+"$tool" --products "$work/checked.csv" -o "$work/checked.pdf" 2>"$work/err"
+rc=$?
+ok=0
+[ $rc = 3 ] && [ "$(pages "$work/checked.pdf")" = 1 ] && grep -q 'checked.csv:2: .*はみ出す' "$work/err" &&
+  grep -q 'checked.csv:3: .*フォントにない' "$work/err" && ! grep -q 'checked.csv:[14]: ' "$work/err" && ok=1
+record "batch label check" $ok 0 "clipped maker on line 2, undrawable character on line 3 (rc $rc)"
+
+# ---- a maker of 300,000 to 1,000,000 characters -------------------------------------------
+for n in 300000 600000 1000000; do
+  "$tool" "$work/long$n.csv" -o "$work/long.pdf" 2>"$work/err"
+  rc=$?
+  ok=0; [ $rc = 3 ] && grep -q 'ラベル 1: メーカー等は長すぎるため、ラベルからはみ出す' "$work/err" &&
+    [ "$(pages "$work/long.pdf")" = 1 ] && ok=1
+  record "extreme text length" $ok 0 "$n characters clipped and reported (rc $rc)"
+done
+
+# ---- a Shift-JIS row that a lenient check takes for UTF-8 ---------------------------------
+"$tool" --products "$work/sjis.csv" -o "$work/sjis.pdf" 2>"$work/err"
+rc=$?
+pdftotext "$work/sjis.pdf" "$work/sjis.txt"
+ok=0; [ $rc = 0 ] && grep -q '焙（筍）' "$work/sjis.txt" && [ "$(grep -c '乳業' "$work/sjis.txt")" = 5 ] && ok=1
+record "strict UTF-8" $ok 0 "焙（筍） read as Shift-JIS in automatic mode (rc $rc)"
 
 # ---- the table -------------------------------------------------------------------------
 printf '\n%-28s %6s %9s %10s\n' "fault class" tried survived "data lost"

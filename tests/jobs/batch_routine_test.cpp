@@ -100,6 +100,7 @@ TEST(BatchRoutine, PrintsOneSheetAPageOrAbandonsTheJob) {
         EXPECT_EQ(job.finished, c.code == ResultCode::Ok) << c.what;
         EXPECT_EQ(static_cast<long>(progress.size()), c.sheets) << c.what;
         EXPECT_TRUE(outcome.problems.empty()) << c.what;
+        EXPECT_TRUE(outcome.labelProblems.empty()) << c.what;
         if (c.fault == Fault::None || c.fault == Fault::FinishFails) {
             ASSERT_EQ(job.pages.size(), 4u) << c.what;
             EXPECT_EQ(outcome.labels, 25) << c.what;
@@ -111,6 +112,48 @@ TEST(BatchRoutine, PrintsOneSheetAPageOrAbandonsTheJob) {
             }
         }
     }
+}
+
+// Every printed label is checked as a typed sheet is, and each problem is
+// told with the line of the row it came from, across sheets; a row that
+// prints nothing is told once, as a row.
+TEST(BatchRoutine, ChecksEveryPrintedLabelAndTellsItsLine) {
+    TempFolder folder{"tanahuda-batch"};
+    std::string list = "JANコード,メーカー,品名,売価\n";  // line 1
+    for (int i = 2; i <= 11; ++i)
+        list += "4901234567894,m,商品,100\n";  // lines 2..11 fill the first sheet
+    list += "4901234567894," + std::string(400, 'M') + ",clipped maker,100\n";  // 12
+    list += "4901234567894,m,絵文字\xF0\x9F\x98\x80,100\n";                     // 13
+    list += "4901234567894,m,品名が長くて縮めて印刷される,100\n";               // 14
+    list += "4901234567894," + std::string(400, 'M') + ",,100\n";               // 15: no name
+    folder.put("list.csv", list);
+    ProductListBatch batch(folder.path("list.csv"), TextEncoding::Auto, 1);
+    ASSERT_TRUE(batch.listResult().ok());
+    RecordingJob job;
+    const BatchOutcome outcome = batch.print(job, initialLayoutSettings());
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_EQ(outcome.sheets, 2);
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].code, ResultCode::RowWithoutName);
+    EXPECT_EQ(outcome.problems[0].line, 15);
+    const struct {
+        int line;
+        LabelProblemKind kind;
+        LabelElement element;
+    } expected[] = {
+        {12, LabelProblemKind::TextClipped, LabelElement::Maker},
+        {13, LabelProblemKind::CharacterNotDrawn, LabelElement::ProductName},
+        {14, LabelProblemKind::TextCondensed, LabelElement::ProductName},
+    };
+    ASSERT_EQ(outcome.labelProblems.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const RowLabelProblem& found = outcome.labelProblems[i];
+        EXPECT_EQ(found.line, expected[i].line) << i;
+        EXPECT_EQ(found.problem.kind, expected[i].kind) << i;
+        EXPECT_EQ(found.problem.element, expected[i].element) << i;
+    }
+    EXPECT_EQ(outcome.labelProblems[1].problem.character, "\xF0\x9F\x98\x80");
+    EXPECT_LT(outcome.labelProblems[2].problem.percent, 100);
 }
 
 TEST(BatchRoutine, TheListIsOpenedCountedAndPicturedBeforeAnyPrinter) {

@@ -308,6 +308,30 @@ TEST_F(PaintSurfaceTest, WrongCheckDigitDrawsNothingAndKeepsTheUnit) {
 
 namespace {
 
+// A text whose advance passes what Qt's fixed-point sums can hold (2^25
+// device pixels) is measured as wide as it is, not wrapped round to a small
+// or negative width that would count as fitting.
+TEST(PaintSurfaceText, MeasuresTextsWiderThanQtCanAdd) {
+    ensureGuiApplication();
+    QImage image = blankImage(10, 10, 600);
+    QPainter painter(&image);
+    QtPaintSurface surface(painter);
+    surface.setUnit(SurfaceUnit::Millimetres);
+    const struct {
+        double points;
+        int characters;
+    } cases[] = {{18, 100}, {1000, 5000}, {18, 240000}};
+    for (const auto& c : cases) {
+        surface.setFont(SurfaceFont{"ＭＳ 明朝", c.points, false, false, false});
+        std::string text;
+        for (int i = 0; i < c.characters; ++i)
+            text += "あ";
+        const double em = c.points * 25.4 / 72.0;  // a full-width character
+        EXPECT_NEAR(surface.textWidth(text) / (c.characters * em), 1.0, 0.01)
+            << c.points << " pt, " << c.characters << " characters";
+    }
+}
+
 // Texts are measured as drawn, told apart by whether a font has their glyphs,
 // and condensed from their left edge without passing the clipping edge.
 TEST(PaintSurfaceText, MeasuresCondensesAndClipsTexts) {

@@ -87,6 +87,40 @@ TEST_F(PrintToolTest, LabelsWithProblemsAreListedAfterPrinting) {
     EXPECT_NE(findWord(pdfWords(path("p.pdf")), "りんご"), nullptr) << "printed all the same";
 }
 
+// However long a text is (a damaged file may hold a maker of a million
+// characters), it stays inside its label and is reported as clipped: no ink
+// on the empty label beside it, none left of the sheet's first column.
+TEST_F(PrintToolTest, TextsOfAnyLengthAreClippedAtTheLabelEdge) {
+    for (const int length : {300000, 600000, 1000000}) {
+        LabelSheet sheet = sheetOf({{1, "4901234567894", "りんご", "100"}});
+        sheet.label(1).maker = std::string(static_cast<std::size_t>(length), 'M');
+        writeLabels(path("long.csv").toStdString(), sheet);
+        const ProcessResult run =
+            runPrintTool({path("long.csv"), QStringLiteral("-o"), path("long.pdf")});
+        EXPECT_EQ(run.exitCode, 3) << length;
+        EXPECT_EQ(
+            QString::fromUtf8(run.err),
+            QStringLiteral("tanahuda-print: ラベル 1: "
+                           "メーカー等は長すぎるため、ラベルからはみ出す部分は印刷されません\n"))
+            << length;
+        constexpr int kDpi = 50;
+        const QImage page = rasterise(path("long.pdf"), kDpi, path("long"));
+        ASSERT_FALSE(page.isNull()) << length;
+        auto px = [](double mm) { return static_cast<int>(mm / 25.4 * kDpi); };
+        auto inkIn = [&](double left, double right) {
+            int ink = 0;
+            for (int y = px(kOriginY + 2); y < px(kOriginY + 53); ++y) {
+                for (int x = px(left); x < px(right); ++x)
+                    ink += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
+            }
+            return ink;
+        };
+        EXPECT_GT(inkIn(kOriginX + 2, kOriginX + 89), 0) << length << ": label 1 printed";
+        EXPECT_EQ(inkIn(kOriginX + 93, kOriginX + 180), 0) << length << ": label 2 empty";
+        EXPECT_EQ(inkIn(0, kOriginX - 1), 0) << length << ": nothing left of the sheet";
+    }
+}
+
 TEST_F(PrintToolTest, PdfIsOneA4PageWithTheIpaFontEmbedded) {
     ASSERT_EQ(runPrintTool({labels_, QStringLiteral("-o"), path("sheet.pdf")}).exitCode, 0);
     const ProcessResult info = runProcess(QStringLiteral("pdfinfo"), {path("sheet.pdf")});

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "ScriptedDialogs.h"
+#include "editor/logic/EditorMessages.h"
 #include "editor/widgets/BatchPrintDialog.h"
 #include "editor/widgets/EditorWindow.h"
 #include "files/Cp932.h"
@@ -271,10 +272,16 @@ class BatchPrintDialogTest : public QObject {
         result.labels = 3;
         result.problems = {Result::failure(ResultCode::RowTooManyColumns).withLine(2),
                            Result::failure(ResultCode::RowWithoutName).withLine(5)};
+        result.labelProblems = {
+            {3, LabelProblem{2, LabelProblemKind::TextClipped, LabelElement::Maker, {}, 50}}};
         QCOMPARE(batchOutcomeMessage(result),
                  u("1 枚のシートに 3 件のラベルを印刷しました。\n\n次の行を確かめてください:\n"
                    "2 行目: 列が多すぎます (JANコード, メーカー, 品名, 規格, ロット, 売価 の 6 "
-                   "列まで)。印刷しません\n5 行目: 品名が空のため、このラベルは印刷されません"));
+                   "列まで)。印刷しません\n5 行目: 品名が空のため、このラベルは印刷されません\n"
+                   "3 行目: メーカー等は長すぎるため、ラベルからはみ出す部分は印刷されません"));
+        // Only label problems: the outcome is a warning all the same.
+        result.problems.clear();
+        QCOMPARE(messages::batchOutcome(result).icon, MessageIcon::Warning);
         result.result = Result::failure(ResultCode::PageNotDrawn);
         QCOMPARE(batchOutcomeMessage(result),
                  u("一括印刷できませんでした。ページを描けませんでした"));

@@ -82,12 +82,17 @@ OutputTarget batchTarget(const PrintToolOptions& options, const PaperSize& paper
     return target;
 }
 
-// The problems of a list, one line each, then how many there were.
-void reportProblems(const std::string& listPath, const std::vector<Result>& problems) {
+// The problems of a list, one line each, then how many there were: the rows
+// first, then the printed labels that did not come out as their rows read.
+void reportProblems(const std::string& listPath, const std::vector<Result>& problems,
+                    const std::vector<RowLabelProblem>& labelProblems = {}) {
     for (const Result& problem : problems)
         reportError(toolProblemLine(listPath, problem));
-    if (!problems.empty())
-        reportError(std::to_string(problems.size()) + " 行を確かめてください");
+    for (const RowLabelProblem& p : labelProblems)
+        reportError(toolProblemLine(listPath, p.line, p.problem));
+    const std::size_t count = problems.size() + labelProblems.size();
+    if (count > 0)
+        reportError(std::to_string(count) + " 行を確かめてください");
 }
 
 }  // namespace
@@ -118,7 +123,7 @@ int runBatch(const PrintToolOptions& options) {
         ProgressLine progress(batch.sheetCount());
         outcome = batch.print(target.job(), layout, [&](long done) { progress.update(done); });
     }
-    reportProblems(options.productsFile, outcome.problems);
+    reportProblems(options.productsFile, outcome.problems, outcome.labelProblems);
     if (!outcome.ok()) {
         reportError(target.failure(std::move(outcome.result)));
         return kExitFailure;
@@ -127,5 +132,5 @@ int runBatch(const PrintToolOptions& options) {
         reportError(committed);
         return kExitFailure;
     }
-    return outcome.problems.empty() ? 0 : kExitReported;
+    return outcome.hasProblems() ? kExitReported : 0;
 }

@@ -1,5 +1,6 @@
 #include "ToolMessages.h"
 
+#include "jobs/ProblemMessages.h"
 #include "jobs/ResultText.h"
 
 std::string printable(std::string_view text) {
@@ -71,4 +72,8 @@ std::string toolMessage(const Result& failure) {
 
 std::string toolProblemLine(const std::string& listPath, const Result& problem) {
     return listPath + ":" + std::to_string(problem.line) + ": " + resulttext::rowProblem(problem);
+}
+
+std::string toolProblemLine(const std::string& listPath, int line, const LabelProblem& problem) {
+    return listPath + ":" + std::to_string(line) + ": " + messages::problemText(problem);
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "jobs/LabelProblems.h"
 #include "model/Result.h"
 
 // The one line tanahuda-print writes on stderr for a failed result, naming
@@ -19,3 +20,6 @@ std::string misfitWarning(const std::string& path, int line);
 // The line for one problem row of the product list `listPath`:
 // "LIST:LINE: what is wrong".
 std::string toolProblemLine(const std::string& listPath, const Result& problem);
+// The same for a printed label, filled from line `line`, that did not come
+// out as its row reads.
+std::string toolProblemLine(const std::string& listPath, int line, const LabelProblem& problem);

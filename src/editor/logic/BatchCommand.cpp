@@ -12,7 +12,7 @@ BatchOutcome printProductList(const std::string& listPath, const BatchChoice& ch
     ProductListBatch batch(listPath, choice.encoding, choice.startPosition, layout.stock);
     if (!batch.listResult().ok()) {
         job.abort();
-        return BatchOutcome{batch.listResult(), 0, 0, {}};
+        return BatchOutcome{batch.listResult(), 0, 0, {}, {}};
     }
     progress.started(batch.sheetCount());
     BatchOutcome outcome =

@@ -237,25 +237,29 @@ std::string batchOutcomeText(const BatchOutcome& outcome) {
     }
     std::string text = std::to_string(outcome.sheets) + " 枚のシートに " +
                        std::to_string(outcome.labels) + " 件のラベルを印刷しました。";
-    if (outcome.problems.empty())
+    if (!outcome.hasProblems())
         return text;
-    // The first rows only: a long list would not fit on the screen.
+    // The rows, then the printed labels that did not come out as their rows
+    // read; the first ones only: a long list would not fit on the screen.
+    std::vector<std::string> lines;
+    for (const Result& problem : outcome.problems)
+        lines.push_back(std::to_string(problem.line) + " 行目: " + resulttext::rowProblem(problem));
+    for (const RowLabelProblem& p : outcome.labelProblems)
+        lines.push_back(std::to_string(p.line) + " 行目: " + problemText(p.problem));
     constexpr long kProblemsListed = 15;
     text += "\n\n次の行を確かめてください:";
-    const long count = static_cast<long>(outcome.problems.size());
-    for (long i = 0; i < count && i < kProblemsListed; ++i) {
-        const Result& problem = outcome.problems[static_cast<std::size_t>(i)];
-        text += "\n" + std::to_string(problem.line) + " 行目: " + resulttext::rowProblem(problem);
-    }
+    const long count = static_cast<long>(lines.size());
+    for (long i = 0; i < count && i < kProblemsListed; ++i)
+        text += "\n" + lines[static_cast<std::size_t>(i)];
     if (count > kProblemsListed)
         text += "\nほか " + std::to_string(count - kProblemsListed) + " 件";
     return text;
 }
 
 MessageRequest batchOutcome(const BatchOutcome& outcome) {
-    const MessageIcon icon = !outcome.ok()              ? MessageIcon::Critical
-                             : outcome.problems.empty() ? MessageIcon::Information
-                                                        : MessageIcon::Warning;
+    const MessageIcon icon = !outcome.ok()            ? MessageIcon::Critical
+                             : !outcome.hasProblems() ? MessageIcon::Information
+                                                      : MessageIcon::Warning;
     return MessageRequest{batchOutcomeText(outcome), "一括印刷", icon, MessageButtons::Ok,
                           MessageAnswer::Ok};
 }
