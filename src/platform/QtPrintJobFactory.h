@@ -7,5 +7,6 @@
 class QtPrintJobFactory : public PrintJobFactory {
   public:
     PrintJobStart pdfJob(const std::string& path, int dotsPerInch, const PaperSize& paper) override;
-    PrintJobStart printerJob(const std::string& printerName, const PaperSize& paper) override;
+    PrintJobStart printerJob(const std::string& printerName, const PaperSize& paper,
+                             int copies) override;
 };

@@ -404,7 +404,7 @@ class QtEditorDialogsTest : public QObject {
                 dialog->reject();
             },
             &seen);
-        const PrintJobStart start = dialogs_.choosePrinter();
+        const PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
         QVERIFY(start.job == nullptr);
         QVERIFY(seen);
         QVERIFY(start.result.ok());  // cancelled, not failed
