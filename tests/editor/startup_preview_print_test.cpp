@@ -225,10 +225,10 @@ TEST_F(PreviewAndPrint, OnlyTheSheetAsksForCopiesAndItsPageIsDrawnOnce) {
         const char* what;
         void (LabelEditor::*command)();
         PrintCopies asked;
-        const char* drawnOnce;  // a call the page holds exactly once
+        const char* drawnOnce;  // a call the page holds exactly once, if any
     } cases[] = {
         {"sheet", &LabelEditor::print, PrintCopies::Chosen, "text 16.00 31.80 "},
-        {"calibration", &LabelEditor::printCalibration, PrintCopies::One, "unit mm"},
+        {"calibration", &LabelEditor::printCalibration, PrintCopies::One, nullptr},
     };
     for (const auto& c : cases) {
         *h.dialogs.printRecord = PrintRecord{};
@@ -238,7 +238,9 @@ TEST_F(PreviewAndPrint, OnlyTheSheetAsksForCopiesAndItsPageIsDrawnOnce) {
         const PrintRecord& printed = *h.dialogs.printRecord;
         EXPECT_TRUE(printed.finished) << c.what;
         EXPECT_EQ(printed.pages, 1) << c.what;
-        EXPECT_EQ(printed.page.callsStartingWith(c.drawnOnce).size(), 1u) << c.what;
+        if (c.drawnOnce != nullptr) {
+            EXPECT_EQ(printed.page.callsStartingWith(c.drawnOnce).size(), 1u) << c.what;
+        }
         EXPECT_TRUE(h.dialogs.messages.empty()) << c.what;
     }
 }
