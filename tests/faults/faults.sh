@@ -266,6 +266,30 @@ rc=$?
 ok=0; [ $rc = 3 ] && grep -q ' 4 行目から' "$work/err" && [ "$(pages "$work/damaged.pdf")" = 1 ] && ok=1
 record "damaged label file" $ok 0 "one field too many in record 3 (rc $rc)"
 
+# ---- copies where none can be made --------------------------------------------------------
+# Copies are a printer's: a PDF or a picture with copies, or a count out of
+# 1 to 999, is a wrong call (exit 2, one line) that draws and writes nothing.
+c="$work/copies"
+mkdir -p "$c"
+cp "$work/labels.csv" "$c/"
+cases=(
+  "$c/labels.csv --copies 2 -o $c/out.pdf"
+  "$c/labels.csv --preview --copies 2 -o $c/out.png"
+  "--products $c/labels.csv --copies 2 -o $c/out.pdf"
+  "$c/labels.csv --printer NoSuchPrinter --copies 0"
+  "$c/labels.csv --printer NoSuchPrinter --copies 1000"
+  "$c/labels.csv --printer NoSuchPrinter --copies -3"
+)
+for args in "${cases[@]}"; do
+  # shellcheck disable=SC2086
+  "$tool" $args 2>"$work/err"
+  rc=$?
+  ok=0
+  [ $rc = 2 ] && grep -q -- '--copies' "$work/err" && oneLine "$work/err" &&
+    [ ! -e "$c/out.pdf" ] && [ ! -e "$c/out.png" ] && [ "$(temps "$c")" = 0 ] && ok=1
+  record "copies" $ok 0 "${args//$c\//} (rc $rc)"
+done
+
 # ---- the table -------------------------------------------------------------------------
 printf '\n%-28s %6s %9s %10s\n' "fault class" tried survived "data lost"
 for c in "${classes[@]}"; do
