@@ -308,8 +308,9 @@ void keepPrinterAndPaper(QPrintDialog& dialog, PrintCopies copies) {
     }
     const QWidget* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
     if (copies == PrintCopies::Chosen) {
-        // One page: collating and reversing mean nothing.
-        for (const char* name : {"gbPrintRange", "collate", "reverse", "outputIcon"}) {
+        // One page: collating and reversing mean nothing. The range group
+        // stays in sight with its choices off (the options above), all pages.
+        for (const char* name : {"collate", "reverse", "outputIcon"}) {
             if (auto* widget = dialog.findChild<QWidget*>(QLatin1String(name)))
                 widget->hide();
         }
