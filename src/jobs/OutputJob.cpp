@@ -26,16 +26,18 @@ OutputTarget OutputTarget::pdf(std::string path, std::vector<std::string> inputs
     return target;
 }
 
-OutputTarget OutputTarget::printer(std::string name) {
+OutputTarget OutputTarget::printer(std::string name, int copies) {
     OutputTarget target;
     target.printerName = std::move(name);
+    target.copies = copies;
     return target;
 }
 
 Result OutputJob::open(const OutputTarget& target, PrintJobFactory& factory) {
     target_ = target;
     if (!target_.isPdf())
-        return takeJob(factory.printerJob(target_.printerName, target_.paper), job_);
+        return takeJob(factory.printerJob(target_.printerName, target_.paper, target_.copies),
+                       job_);
     if (Result begun = pdf_.begin(target_.pdfPath, target_.inputs); !begun.ok())
         return std::move(begun).withPath(target_.pdfPath);
     Result started =

@@ -18,10 +18,11 @@ struct OutputTarget {
     std::vector<std::string> inputs;  // the files the PDF is made from: never written over
     int dotsPerInch = 0;              // the PDF's resolution
     std::string printerName;
+    int copies = 1;  // a printer's copies of the document, made by its spooler
     PaperSize paper = kStandardStock.paper;  // the page each sheet is drawn on
 
     static OutputTarget pdf(std::string path, std::vector<std::string> inputs, int dotsPerInch);
-    static OutputTarget printer(std::string name);
+    static OutputTarget printer(std::string name, int copies = 1);
     bool isPdf() const { return !pdfPath.empty(); }
 };
 

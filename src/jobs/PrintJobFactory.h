@@ -17,7 +17,9 @@ class PrintJobFactory {
     virtual PrintJobStart pdfJob(const std::string& path, int dotsPerInch,
                                  const PaperSize& paper) = 0;
     // A job on the system printer `printerName` with pages of `paper`, drawn
-    // from the corner of its printable area. No job when there is no such
-    // printer or it cannot be opened.
-    virtual PrintJobStart printerJob(const std::string& printerName, const PaperSize& paper) = 0;
+    // from the corner of its printable area, handed to its queue as `copies`
+    // copies of the document (the spooler makes them; the pages are drawn
+    // once). No job when there is no such printer or it cannot be opened.
+    virtual PrintJobStart printerJob(const std::string& printerName, const PaperSize& paper,
+                                     int copies) = 0;
 };

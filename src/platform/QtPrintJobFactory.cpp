@@ -12,10 +12,11 @@ PrintJobStart QtPrintJobFactory::pdfJob(const std::string& path, int dotsPerInch
     return QtPrintJob::begin(makePdfPrinter(pdfNames_.back()->name(), dotsPerInch, paper));
 }
 
-PrintJobStart QtPrintJobFactory::printerJob(const std::string& printerName,
-                                            const PaperSize& paper) {
+PrintJobStart QtPrintJobFactory::printerJob(const std::string& printerName, const PaperSize& paper,
+                                            int copies) {
     SystemPrinter system = makeSystemPrinter(QString::fromStdString(printerName), paper);
     if (!system.printer)
         return {nullptr, system.result};
+    system.printer->setCopyCount(copies);
     return QtPrintJob::begin(std::move(system.printer));
 }

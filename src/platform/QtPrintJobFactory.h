@@ -12,7 +12,8 @@
 class QtPrintJobFactory : public PrintJobFactory {
   public:
     PrintJobStart pdfJob(const std::string& path, int dotsPerInch, const PaperSize& paper) override;
-    PrintJobStart printerJob(const std::string& printerName, const PaperSize& paper) override;
+    PrintJobStart printerJob(const std::string& printerName, const PaperSize& paper,
+                             int copies) override;
 
   private:
     std::vector<std::unique_ptr<QtFileName>> pdfNames_;

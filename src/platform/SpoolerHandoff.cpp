@@ -31,6 +31,9 @@ std::vector<JobOption> jobOptions(const QPrinter& chosen) {
             options.push_back({"sides", "two-sided-short-edge"});
             break;
     }
+    // Copies are the spooler's to make: the document holds each page once.
+    if (chosen.copyCount() > 1)
+        options.push_back({"copies", std::to_string(chosen.copyCount())});
     const QStringList pairs =
         chosen.printEngine() != nullptr
             ? chosen.printEngine()->property(kSpoolerOptionsKey).toStringList()

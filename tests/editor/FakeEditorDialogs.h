@@ -34,6 +34,7 @@ class FakeEditorDialogs : public EditorDialogs {
     Result printerFailure =
         Result::failure(ResultCode::PrinterNotOpened).withPrinter("事務所のプリンター");
     int printerRequests = 0;
+    std::vector<PrintCopies> copiesAsked;  // what each printer dialog offered
     std::shared_ptr<PrintRecord> printRecord = std::make_shared<PrintRecord>();
 
     MessageAnswer showMessage(const MessageRequest& request) override {
@@ -64,8 +65,9 @@ class FakeEditorDialogs : public EditorDialogs {
         fontRequests.push_back(current);
         return next(fonts, "font dialog");
     }
-    PrintJobStart choosePrinter() override {
+    PrintJobStart choosePrinter(PrintCopies copies) override {
         ++printerRequests;
+        copiesAsked.push_back(copies);
         switch (printer) {
             case Printer::Cancel:
                 return {};

@@ -77,6 +77,8 @@ TEST(BatchCommand, TheChosenListIsPrintedFromTheChosenLabelAndTheOutcomeTold) {
     ASSERT_EQ(h.dialogs.openRequests.size(), 1u);
     EXPECT_EQ(h.dialogs.openRequests[0].filters.front().pattern, "*.csv *.txt");
     EXPECT_EQ(h.dialogs.batchRequests, std::vector<std::string>{h.folder.path("list.csv")});
+    // A batch is printed once: the printer dialog offers no copies.
+    EXPECT_EQ(h.dialogs.copiesAsked, std::vector<PrintCopies>{PrintCopies::One});
     // From label 7: 4, 10, 10 and 1 products, four pages, each told.
     EXPECT_EQ(h.dialogs.printRecord->pages, 4);
     EXPECT_TRUE(h.dialogs.printRecord->finished);

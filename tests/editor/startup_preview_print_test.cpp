@@ -218,6 +218,33 @@ TEST_F(PreviewAndPrint, PrintAtFiftyPercentPrintsFullSizeAndLeavesThePreviewAlon
     EXPECT_EQ(h.view.paints.back()[2], "line 6.00 3.90 51.50 3.90 #0000ff");
 }
 
+// The number of copies (部数) is asked for a sheet only, and is the printer's
+// to make: the page is drawn once whatever the count.
+TEST_F(PreviewAndPrint, OnlyTheSheetAsksForCopiesAndItsPageIsDrawnOnce) {
+    const struct {
+        const char* what;
+        void (LabelEditor::*command)();
+        PrintCopies asked;
+        const char* drawnOnce;  // a call the page holds exactly once, if any
+    } cases[] = {
+        {"sheet", &LabelEditor::print, PrintCopies::Chosen, "text 16.00 31.80 "},
+        {"calibration", &LabelEditor::printCalibration, PrintCopies::One, nullptr},
+    };
+    for (const auto& c : cases) {
+        *h.dialogs.printRecord = PrintRecord{};
+        h.dialogs.copiesAsked.clear();
+        h.view.click([&] { (h.editor.*c.command)(); });
+        EXPECT_EQ(h.dialogs.copiesAsked, std::vector<PrintCopies>{c.asked}) << c.what;
+        const PrintRecord& printed = *h.dialogs.printRecord;
+        EXPECT_TRUE(printed.finished) << c.what;
+        EXPECT_EQ(printed.pages, 1) << c.what;
+        if (c.drawnOnce != nullptr) {
+            EXPECT_EQ(printed.page.callsStartingWith(c.drawnOnce).size(), 1u) << c.what;
+        }
+        EXPECT_TRUE(h.dialogs.messages.empty()) << c.what;
+    }
+}
+
 TEST_F(PreviewAndPrint, CancellingThePrintDialogLeavesThePrintModeAsItWas) {
     // Printed once from Text1 by Ctrl+P: the preview is not redrawn, so the
     // mode stays "printing" until the next preview.

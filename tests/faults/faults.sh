@@ -363,6 +363,31 @@ pdftotext "$work/sjis.pdf" "$work/sjis.txt"
 ok=0; [ $rc = 0 ] && grep -q '焙（筍）' "$work/sjis.txt" && [ "$(grep -c '乳業' "$work/sjis.txt")" = 5 ] && ok=1
 record "strict UTF-8" $ok 0 "焙（筍） read as Shift-JIS in automatic mode (rc $rc)"
 
+
+# ---- copies where none can be made --------------------------------------------------------
+# Copies are a printer's: a PDF or a picture with copies, or a count out of
+# 1 to 999, is a wrong call (exit 2, one line) that draws and writes nothing.
+c="$work/copies"
+mkdir -p "$c"
+cp "$work/labels.csv" "$c/"
+cases=(
+  "$c/labels.csv --copies 2 -o $c/out.pdf"
+  "$c/labels.csv --preview --copies 2 -o $c/out.png"
+  "--products $c/labels.csv --copies 2 -o $c/out.pdf"
+  "$c/labels.csv --printer NoSuchPrinter --copies 0"
+  "$c/labels.csv --printer NoSuchPrinter --copies 1000"
+  "$c/labels.csv --printer NoSuchPrinter --copies -3"
+)
+for args in "${cases[@]}"; do
+  # shellcheck disable=SC2086
+  "$tool" $args 2>"$work/err"
+  rc=$?
+  ok=0
+  [ $rc = 2 ] && grep -q -- '--copies' "$work/err" && oneLine "$work/err" &&
+    [ ! -e "$c/out.pdf" ] && [ ! -e "$c/out.png" ] && [ "$(temps "$c")" = 0 ] && ok=1
+  record "copies" $ok 0 "${args//$c\//} (rc $rc)"
+done
+
 # ---- the table -------------------------------------------------------------------------
 printf '\n%-28s %6s %9s %10s\n' "fault class" tried survived "data lost"
 for c in "${classes[@]}"; do

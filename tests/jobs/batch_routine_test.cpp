@@ -127,7 +127,7 @@ TEST(BatchRoutine, ChecksEveryPrintedLabelAndTellsItsLine) {
     list += "4901234567894,m,品名が長くて縮めて印刷される,100\n";               // 14
     list += "4901234567894," + std::string(400, 'M') + ",,100\n";               // 15: no name
     folder.put("list.csv", list);
-    ProductListBatch batch(folder.path("list.csv"), TextEncoding::Auto, 1);
+    ProductListBatch batch(folder.path("list.csv"), TextEncoding::Auto, 1, kStandardStock);
     ASSERT_TRUE(batch.listResult().ok());
     RecordingJob job;
     const BatchOutcome outcome = batch.print(job, initialLayoutSettings());

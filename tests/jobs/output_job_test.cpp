@@ -76,7 +76,7 @@ class FaultyFactory : public PrintJobFactory {
         this->dotsPerInch = dotsPerInch;
         return start(path);
     }
-    PrintJobStart printerJob(const std::string& printerName, const PaperSize&) override {
+    PrintJobStart printerJob(const std::string& printerName, const PaperSize&, int) override {
         printers.push_back(printerName);
         return start("");
     }

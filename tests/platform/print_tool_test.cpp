@@ -186,8 +186,9 @@ TEST_F(PrintToolTest, HelpDocumentsEveryOptionAndTheOrigins) {
     const ProcessResult run = runPrintTool({QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char* part : {"-o OUT.pdf", "--dpi", "--preview", "--zoom", "--printer", "--layout",
-                             "用紙の左上の角から描きます", "印刷可能領域の左上の角から描き"}) {
+    for (const char* part :
+         {"-o OUT.pdf", "--dpi", "--preview", "--zoom", "--printer", "--copies", "--layout",
+          "用紙の左上の角から描きます", "印刷可能領域の左上の角から描き"}) {
         EXPECT_TRUE(help.contains(QString::fromUtf8(part))) << part;
     }
 }
@@ -238,6 +239,31 @@ TEST_F(PrintToolTest, FailuresPrintOneLineAndLeaveTheOldOutput) {
          {"@/labels.csv", "--dpi", "60", "-o", "@/out.pdf"},
          2,
          "--dpi には 72 から 2400 までの整数を指定してください: 60"},
+        {"no copies",
+         {"@/labels.csv", "--printer", "P", "--copies", "0"},
+         2,
+         "--copies には 1 から 999 までの整数を指定してください: 0"},
+        {"too many copies",
+         {"@/labels.csv", "--printer", "P", "--copies", "1000"},
+         2,
+         "--copies には 1 から 999 までの整数を指定してください: 1000"},
+        {"copies not a number",
+         {"@/labels.csv", "--printer", "P", "--copies", "3部"},
+         2,
+         "--copies には 1 から 999 までの整数を指定してください: 3部"},
+        // A PDF holds each page once: copies of it are its reader's to print.
+        {"copies of a PDF",
+         {"@/labels.csv", "--copies", "2", "-o", "@/out.pdf"},
+         2,
+         "--copies は --printer にだけ指定できます"},
+        {"copies of a batch PDF",
+         {"--products", "@/labels.csv", "--copies", "2", "-o", "@/out.pdf"},
+         2,
+         "--copies は --printer にだけ指定できます"},
+        {"copies of a preview",
+         {"@/labels.csv", "--preview", "--copies", "2", "-o", "@/p.png"},
+         2,
+         "--copies は --printer にだけ指定できます"},
         {"unknown option",
          {"@/labels.csv", "--colour", "-o", "@/out.pdf"},
          2,

@@ -130,6 +130,32 @@ class PrivateSpooler {
 
     QString folder() const { return dir_.path(); }
 
+    // The copies the job `id` ("Queue-12") was submitted with, as the spooler
+    // keeps them in the job's control file (IPP attributes: the integer
+    // attribute "copies"); 1 when the job names none, 0 when there is no
+    // such file.
+    int copiesOf(const QString& id) const {
+        const int number = id.section('-', -1).toInt();
+        QFile control(dir_.filePath(QStringLiteral("spool/c%1").arg(number, 5, 10, QChar('0'))));
+        if (!control.open(QIODevice::ReadOnly)) {
+            return 0;
+        }
+        const QByteArray bytes = control.readAll();
+        const QByteArray tag(
+            "\x21\x00\x06"
+            "copies\x00\x04",
+            11);
+        const qsizetype at = bytes.indexOf(tag);
+        if (at < 0 || at + tag.size() + 4 > bytes.size()) {
+            return 1;
+        }
+        int copies = 0;
+        for (qsizetype i = at + tag.size(); i < at + tag.size() + 4; ++i) {
+            copies = copies * 256 + static_cast<unsigned char>(bytes[i]);
+        }
+        return copies;
+    }
+
   private:
     Run script(const QStringList& args) const {
         return command(QStringLiteral("bash"), QStringList{QStringLiteral(TANAHUDA_PRIVATE_CUPSD),

@@ -31,6 +31,7 @@ WebInterface No
 DefaultAuthType None
 MaxJobs 0
 PreserveJobHistory Yes
+DirtyCleanInterval 0
 <Location />
   Order allow,deny
   Allow all

@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -118,6 +120,29 @@ TEST_F(SpoolerPrintTest, ALabelFileIsPrintedFromThePrintableCornerOfEachQueue) {
         const QPointF corner = PageInk(pages[0], kDpi).corner();
         EXPECT_NEAR(corner.x(), q.edge + kOriginX + 3.0, 0.15) << q.queue.toStdString();
         EXPECT_NEAR(corner.y(), q.edge + kOriginY + 2.0, 0.15) << q.queue.toStdString();
+    }
+}
+
+// Copies are asked of the spooler with the job: one job of the page drawn
+// once, whatever the count.
+TEST_F(SpoolerPrintTest, CopiesGoToTheSpoolerWithTheOneJob) {
+    const QString sheet = fullSheet();
+    for (const int copies : {1, 3, 999}) {
+        const std::set<QString> before = spooler_->jobs();
+        QStringList args{sheet, QStringLiteral("--printer"), kPlain};
+        if (copies > 1) {
+            args << QStringLiteral("--copies") << QString::number(copies);
+        }
+        const ProcessResult run = runPrintTool(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const std::set<QString> after = spooler_->jobs();
+        ASSERT_EQ(after.size(), before.size() + 1) << copies;
+        std::vector<QString> added;
+        std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                            std::back_inserter(added));
+        ASSERT_EQ(added.size(), 1u);
+        ASSERT_TRUE(spooler_->waitUntilIdle());
+        EXPECT_EQ(spooler_->copiesOf(added.front()), copies) << added.front().toStdString();
     }
 }
 

@@ -9,10 +9,12 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <set>
 
 #include "PrivateSpooler.h"
@@ -136,6 +138,31 @@ class SpoolerWindowTest : public QObject {
                  qPrintable(QString::number(corner.x())));
         QVERIFY2(std::abs(corner.y() - (edge + 7.8 + 2.0)) < 0.15,
                  qPrintable(QString::number(corner.y())));
+    }
+
+    // The copies chosen in the dialog go to the spooler with the one job;
+    // the sheet is drawn once.
+    void theCopiesChosenInTheDialogGoWithTheJob() {
+        const std::set<QString> before = spooler_.jobs();
+        bool copiesOpen = false;
+        const ModalLog log = clickAndAnswer(printButton(), [&](QPrintDialog* d) {
+            choose(d, kPlain);
+            if (auto* copies = d->findChild<QSpinBox*>(u("copies"))) {
+                copiesOpen = copies->isEnabled() && copies->maximum() == 999;
+                copies->setValue(4);
+            }
+        });
+        QVERIFY(log.dialogSeen);
+        QVERIFY(copiesOpen);
+        QVERIFY2(log.messages.isEmpty(), qPrintable(log.messages.join('\n')));
+        const std::set<QString> after = spooler_.jobs();
+        QCOMPARE(after.size(), before.size() + 1);
+        std::vector<QString> added;
+        std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                            std::back_inserter(added));
+        QCOMPARE(added.size(), std::size_t(1));
+        QVERIFY(spooler_.waitUntilIdle());
+        QCOMPARE(spooler_.copiesOf(added.front()), 4);
     }
 
     void aQueueThatWouldNotPrintGivesAMessageAndNoJob_data() {

@@ -57,7 +57,7 @@ class ScriptedDialogs : public EditorDialogs {
         ++batchRequests;
         return batchChoice;
     }
-    PrintJobStart choosePrinter() override {
+    PrintJobStart choosePrinter(PrintCopies) override {
         ++printerRequests;
         return makeJob ? makeJob() : PrintJobStart{};
     }

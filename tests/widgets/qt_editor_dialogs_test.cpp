@@ -404,7 +404,7 @@ class QtEditorDialogsTest : public QObject {
                 dialog->reject();
             },
             &seen);
-        const PrintJobStart start = dialogs_.choosePrinter();
+        const PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
         QVERIFY(start.job == nullptr);
         QVERIFY(seen);
         QVERIFY(start.result.ok());  // cancelled, not failed
@@ -413,6 +413,33 @@ class QtEditorDialogsTest : public QObject {
         QVERIFY(!currentPage);
         QVERIFY(!copiesOpen);
         QCOMPARE(tabsAskingForPagesOrCopies, 0);
+    }
+
+    // A sheet's print asks for the number of copies (1 to 999) and still for
+    // no page range or order: one page is printed whole.
+    void theSheetsPrinterSetUpAsksForCopiesToo() {
+        bool seen = false;
+        bool copiesOpen = false, rangeShown = true;
+        int most = 0;
+        whenShown<QPrintDialog>(
+            [&](QPrintDialog* dialog) {
+                if (auto* copies = dialog->findChild<QSpinBox*>(u("copies"))) {
+                    copiesOpen = copies->isEnabled();
+                    most = copies->maximum();
+                }
+                // A page range can be neither seen nor chosen.
+                auto* range = dialog->findChild<QWidget*>(u("printRange"));
+                rangeShown = range != nullptr && range->isVisible() && range->isEnabled();
+                dialog->reject();
+            },
+            &seen);
+        const PrintJobStart start = dialogs_.choosePrinter(PrintCopies::Chosen);
+        QVERIFY(start.job == nullptr);
+        QVERIFY(seen);
+        QVERIFY(start.result.ok());
+        QVERIFY(copiesOpen);
+        QCOMPARE(most, 999);
+        QVERIFY(!rangeShown);
     }
 };
 

@@ -75,7 +75,7 @@ class ProgressLine {
 OutputTarget batchTarget(const PrintToolOptions& options, const PaperSize& paper) {
     OutputTarget target =
         options.mode == PrintToolOptions::Mode::Printer
-            ? OutputTarget::printer(options.printerName)
+            ? OutputTarget::printer(options.printerName, options.copies)
             : OutputTarget::pdf(options.outputFile, {options.productsFile, options.layoutFile},
                                 options.dotsPerInch);
     target.paper = paper;

@@ -4,10 +4,11 @@ const char* printToolUsageInEnglish() {
     return R"(Usage:
   tanahuda-print LABELFILE -o OUT.pdf [--dpi N] [--layout data.txt]
   tanahuda-print LABELFILE --preview [--zoom 0.5|1] -o OUT.png [--layout data.txt]
-  tanahuda-print LABELFILE --printer NAME [--layout data.txt]
+  tanahuda-print LABELFILE --printer NAME [--copies N] [--layout data.txt]
   tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
-                 (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
-  tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
+                 (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
+  tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
+                 [--layout data.txt]
   (sheets also take [--price-mode incl|dual] [--rounding floor|round|ceil])
   tanahuda-print --help
 
@@ -29,6 +30,10 @@ Draws one sheet (ten labels to an A4 page) of a shelf label data file
                     corner of the printable area. The layout in a label data
                     file is measured from the printer's origin, so the labels
                     come out where printing from the window puts them.
+  --copies N        The number of copies to print (1 to 999, default 1), with
+                    --printer only. The printer's spooler is asked for the
+                    copies and the pages are drawn once (a PDF or PNG output
+                    takes no copies).
   --layout FILE     Takes the print pattern from a settings file (data.txt)
                     instead of the one in the label data file. Given another
                     label data file, takes that file's print pattern.

@@ -68,7 +68,7 @@ Result putOut(const LabelSheet& sheet, const LayoutSettings& layout,
             return writePreviewPng(sheet, layout, options.outputFile, inputsOf(options),
                                    options.zoom);
         case PrintToolOptions::Mode::Printer:
-            return printSheet(sheet, layout, options.printerName);
+            return printSheet(sheet, layout, options.printerName, options.copies);
         case PrintToolOptions::Mode::Help:
             break;
     }
@@ -113,10 +113,11 @@ int calibrate(const PrintToolOptions& options) {
     const PaperPage page = [&layout](DrawingSurface& surface) {
         drawCalibrationSheet(surface, layout);
     };
-    const Result done = options.mode == PrintToolOptions::Mode::Printer
-                            ? printPage(page, options.printerName, layout.stock.paper)
-                            : writePagePdf(page, options.outputFile, inputsOf(options),
-                                           options.dotsPerInch, layout.stock.paper);
+    const Result done =
+        options.mode == PrintToolOptions::Mode::Printer
+            ? printPage(page, options.printerName, layout.stock.paper, options.copies)
+            : writePagePdf(page, options.outputFile, inputsOf(options), options.dotsPerInch,
+                           layout.stock.paper);
     if (done.code == ResultCode::PageNotDrawn) {
         reportError("位置合わせのページを描けませんでした");
         return kExitFailure;

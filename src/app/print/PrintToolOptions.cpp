@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kMinimumDpi = 72;
 constexpr int kMaximumDpi = 2400;
+constexpr int kMinimumCopies = 1;
+constexpr int kMaximumCopies = 999;
 
 // The options of the command line. Qt reads and pairs them with their
 // values; the checks of the values and of which go together are the tool's.
@@ -30,12 +32,13 @@ struct ToolCommandLine {
     QCommandLineOption priceMode{"price-mode", {}, "M"};
     QCommandLineOption rounding{"rounding", {}, "R"};
     QCommandLineOption calibration{"calibration"};
+    QCommandLineOption copies{"copies", {}, "N"};
 
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
-                           layout, priceMode, rounding, calibration});
+                           layout, priceMode, rounding, calibration, copies});
     }
 };
 
@@ -86,6 +89,12 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
             options.zoom = 1.0;
         else
             return "--zoom には 0.5 か 1 を指定してください: " + v;
+    }
+    if (p.isSet(line.copies)) {
+        const std::string v = argumentBytes(p.value(line.copies));
+        if (!parseWholeNumber(v, options.copies) || options.copies < kMinimumCopies ||
+            options.copies > kMaximumCopies)
+            return "--copies には 1 から 999 までの整数を指定してください: " + v;
     }
     options.printerName = argumentBytes(p.value(line.printer));
     options.productsFile = argumentBytes(p.value(line.products));
@@ -182,6 +191,10 @@ std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
         return "--dpi は PDF の出力にだけ指定できます";
     if (p.isSet(line.zoom) && options.mode != PrintToolOptions::Mode::Preview)
         return "--zoom は --preview にだけ指定できます";
+    // Copies are the printer's: a PDF holds each page once, and is printed
+    // as many times as its reader asks.
+    if (p.isSet(line.copies) && options.mode != PrintToolOptions::Mode::Printer)
+        return "--copies は --printer にだけ指定できます (PDF や PNG には部数がありません)";
     return "";
 }
 
@@ -219,10 +232,11 @@ const char* printToolUsage() {
     return R"(使い方:
   tanahuda-print LABELFILE -o OUT.pdf [--dpi N] [--layout data.txt]
   tanahuda-print LABELFILE --preview [--zoom 0.5|1] -o OUT.png [--layout data.txt]
-  tanahuda-print LABELFILE --printer NAME [--layout data.txt]
+  tanahuda-print LABELFILE --printer NAME [--copies N] [--layout data.txt]
   tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
-                 (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
-  tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME) [--layout data.txt]
+                 (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
+  tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
+                 [--layout data.txt]
   (シートの使い方には [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
   tanahuda-print --help
 
@@ -240,6 +254,9 @@ const char* printToolUsage() {
                     印刷できない余白があるので、印刷可能領域の左上の角から描き
                     ます。ラベルデータファイルの配置はプリンターの原点からの
                     寸法なので、画面からの印刷と同じ位置に出ます。
+  --copies N        プリンターに印刷する部数 (1〜999、既定 1)。--printer にだけ
+                    指定できます。部数はプリンターのスプーラーに伝え、ページは
+                    1 度だけ描きます (PDF や PNG の出力には指定できません)。
   --layout FILE     ラベルデータファイルの中の印刷パターンの代わりに、設定ファイル
                     (data.txt) の印刷パターンを使います。別のラベルデータファイル
                     を指定すると、そのファイルの印刷パターンを使います。

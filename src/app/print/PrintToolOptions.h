@@ -17,6 +17,7 @@ struct PrintToolOptions {
     std::string layoutFile;   // --layout: print pattern from a settings file
     int dotsPerInch = 600;    // --dpi, PDF only
     double zoom = 0.5;        // --zoom, preview only
+    int copies = 1;           // --copies, printer only: made by the spooler
 
     // Batch printing: a product list instead of a label data file.
     std::string productsFile;       // --products

@@ -42,8 +42,8 @@ Result writeSheetPdf(const LabelSheet& sheet, const LayoutSettings& layout, cons
 }
 
 Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
-                  const std::string& printerName) {
-    return printPage(sheetPage(sheet, layout), printerName, layout.stock.paper);
+                  const std::string& printerName, int copies) {
+    return printPage(sheetPage(sheet, layout), printerName, layout.stock.paper, copies);
 }
 
 Result writePagePdf(const PaperPage& draw, const std::string& path,
@@ -82,8 +82,9 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
     return written.ok() ? written : outputFailure(std::move(written), path);
 }
 
-Result printPage(const PaperPage& draw, const std::string& printerName, const PaperSize& paper) {
-    OutputTarget target = OutputTarget::printer(printerName);
+Result printPage(const PaperPage& draw, const std::string& printerName, const PaperSize& paper,
+                 int copies) {
+    OutputTarget target = OutputTarget::printer(printerName, copies);
     target.paper = paper;
     return putOutPage(draw, target);
 }

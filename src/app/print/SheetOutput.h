@@ -26,15 +26,16 @@ Result writePreviewPng(const LabelSheet& sheet, const LayoutSettings& layout,
                        double zoom);
 
 // The sheet printed on the system printer `printerName`, drawn from the
-// corner of its printable area.
+// corner of its printable area, `copies` times by the spooler.
 Result printSheet(const LabelSheet& sheet, const LayoutSettings& layout,
-                  const std::string& printerName);
+                  const std::string& printerName, int copies = 1);
 
 // Any one page on paper: `draw` draws it in millimetres from the page's
 // origin. Into a PDF at `dotsPerInch` (from the paper's corner), or on the
-// system printer `printerName` (from the corner of its printable area), on
-// `paper` (the print pattern's stock's).
+// system printer `printerName` (from the corner of its printable area, in
+// `copies` copies), on `paper` (the print pattern's stock's).
 Result writePagePdf(const PaperPage& draw, const std::string& path,
                     const std::vector<std::string>& inputs, int dotsPerInch,
                     const PaperSize& paper);
-Result printPage(const PaperPage& draw, const std::string& printerName, const PaperSize& paper);
+Result printPage(const PaperPage& draw, const std::string& printerName, const PaperSize& paper,
+                 int copies);

@@ -41,6 +41,11 @@ struct BatchChoice {
     std::optional<PricePattern> pricing;
 };
 
+// What the printer set-up dialog asks besides printer and paper: a sheet is
+// printed in the number of copies (部数) chosen there, made by the spooler;
+// the calibration page and a batch are printed once.
+enum class PrintCopies { One, Chosen };
+
 struct FontChoice {
     std::string name;
     double size = 0.0;  // points, may be fractional
@@ -62,10 +67,11 @@ class EditorDialogs {
     virtual std::optional<Color> chooseColor() = 0;
     // The chosen font, or nothing when cancelled. `current` is shown first.
     virtual std::optional<FontChoice> chooseFont(const ElementFont& current) = 0;
-    // The printer set-up dialog (printer and paper). Returns the job ready to
-    // draw on, or none: cancelled (the result is Ok) or the printer could not
-    // be opened (the result says why).
-    virtual PrintJobStart choosePrinter() = 0;
+    // The printer set-up dialog (printer and paper, and with Chosen the
+    // number of copies from 1 to 999). Returns the job ready to draw on, its
+    // copies set on the printer, or none: cancelled (the result is Ok) or the
+    // printer could not be opened (the result says why).
+    virtual PrintJobStart choosePrinter(PrintCopies copies) = 0;
     // The batch print dialog for the list at `listPath`, picturing its first
     // sheet with `layout`. Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,

@@ -473,18 +473,19 @@ void LabelEditor::print() {
         focusText1();
         return;
     }
-    printPage([this](DrawingSurface& page) {
+    printPage(PrintCopies::Chosen, [this](DrawingSurface& page) {
         viewState_.printMode = true;
         drawSheet(page, sheet_, layout_, viewState_.renderOptions());
     });
 }
 
 void LabelEditor::printCalibration() {
-    printPage([this](DrawingSurface& page) { drawCalibrationSheet(page, layout_); });
+    printPage(PrintCopies::One,
+              [this](DrawingSurface& page) { drawCalibrationSheet(page, layout_); });
 }
 
-void LabelEditor::printPage(const std::function<void(DrawingSurface&)>& draw) {
-    PrintJobStart start = dialogs_.choosePrinter();
+void LabelEditor::printPage(PrintCopies copies, const std::function<void(DrawingSurface&)>& draw) {
+    PrintJobStart start = dialogs_.choosePrinter(copies);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.
         if (!start.result.ok())

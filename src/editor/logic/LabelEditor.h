@@ -154,7 +154,7 @@ class LabelEditor {
   private:
     // One page on the printer chosen in the set-up dialog: `draw` draws it;
     // a failed page is abandoned and every failure reported.
-    void printPage(const std::function<void(DrawingSurface&)>& draw);
+    void printPage(PrintCopies copies, const std::function<void(DrawingSurface&)>& draw);
     // The preview and the hub of the Text1 focus-in.
     void redrawSheet();  // preview mode, the whole sheet at the preview zoom
     // The same, for the sheet with a text still being typed.

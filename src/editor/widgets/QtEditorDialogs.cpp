@@ -283,41 +283,70 @@ std::optional<FontChoice> QtEditorDialogs::chooseFont(const ElementFont& current
     return choice;
 }
 
-std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent) {
-    std::unique_ptr<QPrinter> printer = initialPrinter();
-    {
-        QPrintDialog dialog(printer.get(), parent);
-        // Printer and paper only: one page, one copy.
-        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-        dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
-        dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
-        for (QSpinBox* copies : dialog.findChildren<QSpinBox*>(QStringLiteral("copies"))) {
-            copies->setValue(1);
-            copies->setEnabled(false);
+namespace {
+
+constexpr int kMostCopies = 999;
+
+// The dialog's copies box, where Qt's dialog has one.
+QSpinBox* copiesBox(QPrintDialog& dialog) {
+    return dialog.findChild<QSpinBox*>(QStringLiteral("copies"));
+}
+
+// A page is printed whole or not at all: the page range, page set and order
+// go. With `copies` Chosen the tab that holds them stays for the number of
+// copies (from 1 to 999) alone; otherwise the whole tab goes, at one copy.
+void keepPrinterAndPaper(QPrintDialog& dialog, PrintCopies copies) {
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+    if (QSpinBox* box = copiesBox(dialog)) {
+        box->setRange(1, kMostCopies);
+        box->setValue(1);
+        box->setEnabled(copies == PrintCopies::Chosen);
+    }
+    const QWidget* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+    if (copies == PrintCopies::Chosen) {
+        // One page: collating and reversing mean nothing. The range group
+        // stays in sight with its choices off (the options above), all pages.
+        for (const char* name : {"collate", "reverse", "outputIcon"}) {
+            if (auto* widget = dialog.findChild<QWidget*>(QLatin1String(name)))
+                widget->hide();
         }
-        // The options offer no page range, page set, copies or order either:
-        // the tab that asks for them goes (it stays in the dialog, hidden, at
-        // all pages and one copy).
-        const QWidget* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
-        for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {
-            for (int i = tabs->count() - 1; i >= 0; --i) {
-                if (range != nullptr && tabs->widget(i)->isAncestorOf(range)) {
-                    tabs->removeTab(i);
-                }
+        return;
+    }
+    for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {
+        for (int i = tabs->count() - 1; i >= 0; --i) {
+            if (range != nullptr && tabs->widget(i)->isAncestorOf(range)) {
+                tabs->removeTab(i);
             }
         }
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent, PrintCopies copies) {
+    std::unique_ptr<QPrinter> printer = initialPrinter();
+    int chosenCopies = 1;
+    {
+        QPrintDialog dialog(printer.get(), parent);
+        keepPrinterAndPaper(dialog, copies);
         if (dialog.exec() != QDialog::Accepted) {
             return nullptr;
         }
+        if (const QSpinBox* box = copiesBox(dialog); box && copies == PrintCopies::Chosen)
+            chosenCopies = std::clamp(box->value(), 1, kMostCopies);
     }
-    printer->setCopyCount(1);
+    // Copies are the spooler's to make; a PDF file holds the page once.
+    const bool toFile = !printer->outputFileName().isEmpty();
+    printer->setCopyCount(toFile ? 1 : chosenCopies);
     return printer;
 }
 
-PrintJobStart QtEditorDialogs::choosePrinter() {
-    std::unique_ptr<QPrinter> printer = setUpPrinter(parent_);
+PrintJobStart QtEditorDialogs::choosePrinter(PrintCopies copies) {
+    std::unique_ptr<QPrinter> printer = setUpPrinter(parent_, copies);
     if (!printer) {
         return {};  // cancelled
     }

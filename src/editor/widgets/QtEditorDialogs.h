@@ -19,17 +19,18 @@ class QtEditorDialogs : public EditorDialogs {
     std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
     std::optional<Color> chooseColor() override;
     std::optional<FontChoice> chooseFont(const ElementFont& current) override;
-    PrintJobStart choosePrinter() override;
+    PrintJobStart choosePrinter(PrintCopies copies) override;
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                   const LayoutSettings& layout) override;
 
     // The title of a message box for which none is given.
     static QString applicationTitle();
 
-    // The printer set-up dialog (printer and paper only, one copy) on the
-    // default printer, or the standard stock's paper when there is none.
-    // Nothing when cancelled.
-    static std::unique_ptr<QPrinter> setUpPrinter(QWidget* parent);
+    // The printer set-up dialog (printer and paper; the number of copies too
+    // when `copies` is Chosen, else one copy) on the default printer, or the
+    // standard stock's paper when there is none. Nothing when cancelled.
+    static std::unique_ptr<QPrinter> setUpPrinter(QWidget* parent,
+                                                  PrintCopies copies = PrintCopies::One);
 
   private:
     QWidget* parent_;
