@@ -94,7 +94,8 @@ void reportProblems(const std::string& listPath, const std::vector<Result>& prob
 
 int runBatch(const PrintToolOptions& options) {
     LayoutSettings layout;
-    if (Result read = readLayoutOrPreferred(options.layoutFile, layout); !read.ok()) {
+    bool warned = false;
+    if (Result read = readLayoutOrPreferred(options.layoutFile, layout, warned); !read.ok()) {
         reportError(read);
         return kExitFailure;
     }
@@ -128,5 +129,5 @@ int runBatch(const PrintToolOptions& options) {
         reportError(committed);
         return kExitFailure;
     }
-    return outcome.problems.empty() ? 0 : kExitReported;
+    return outcome.problems.empty() && !warned ? 0 : kExitReported;
 }
