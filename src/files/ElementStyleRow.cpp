@@ -19,3 +19,14 @@ void writeElementStyleRow(CsvLineWriter& w, std::string_view key, LabelElement e
     w.number(style.offsetX);
     w.number(style.offsetY);
 }
+
+ColorField readColorField(const CsvField& field, Color& color) {
+    constexpr Color kWhite = 0xFFFFFF;
+    const std::optional<std::int32_t> value = fieldToInt32(field);
+    if (!value)
+        return ColorField::NotNumber;
+    if (*value < 0 || *value > kWhite)
+        return ColorField::Damaged;
+    color = *value;
+    return ColorField::Valid;
+}

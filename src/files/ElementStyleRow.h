@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "files/CsvText.h"
@@ -12,3 +13,9 @@
 // that cannot be underlined), offset x and offset y. The line is not ended.
 void writeElementStyleRow(CsvLineWriter& writer, std::string_view key, LabelElement element,
                           const ElementStyle& style);
+
+// A colour field: a number within 0..0xFFFFFF (0x00BBGGRR). A number outside
+// it is a damaged value (-1 would print white text), told apart from a field
+// that is no number at all.
+enum class ColorField { Valid, NotNumber, Damaged };
+ColorField readColorField(const CsvField& field, Color& color);

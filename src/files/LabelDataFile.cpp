@@ -131,7 +131,8 @@ int firstMisfitLine(std::string_view bytes) {
 }
 
 Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
-                      PriceExtensionRead* extension, int* misfitLine, FileText form) {
+                      PriceExtensionRead* extension, int* misfitLine, FileText form,
+                      int* damagedValueLine) {
     CsvFieldReader reader(bytes, form);
     const std::optional<CsvField> marker = reader.next();
     if (!marker || marker->text != kMarker)
@@ -163,7 +164,10 @@ Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings&
         if (ended)
             break;
     }
-    readLayoutBlock(reader, newSettings);
+    int damagedLine = 0;
+    readLayoutBlock(reader, newSettings, &damagedLine);
+    if (damagedValueLine)
+        *damagedValueLine = damagedLine;
     applyAdjustTextsToOrigin(newSettings);
     const PriceExtensionRead priceLines = readPriceExtension(reader, newSettings, &newSheet);
     if (extension)
@@ -175,11 +179,12 @@ Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings&
 }
 
 Result readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
-                     PriceExtensionRead* extension, int* misfitLine) {
+                     PriceExtensionRead* extension, int* misfitLine, int* damagedValueLine) {
     std::string bytes;
     if (Result read = readWholeFile(path, bytes); !read.ok())
         return read;
-    Result parsed = parseLabelFile(bytes, sheet, settings, extension, misfitLine);
+    Result parsed = parseLabelFile(bytes, sheet, settings, extension, misfitLine, FileText::Cp932,
+                                   damagedValueLine);
     if (!parsed.ok())
         parsed.path = path;
     return parsed;

@@ -50,12 +50,15 @@ Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
 // the defined fields are read too (see PriceExtension.h); `extension`, when
 // given, tells whether they were absent, read or damaged. `misfitLine`, when
 // given, receives firstMisfitLine() of a file read, so the caller can warn
-// before the damaged file is saved over.
+// before the damaged file is saved over. `damagedValueLine`, when given,
+// receives the first line of the layout block holding a damaged value (a
+// colour outside 0..0xFFFFFF, read as the default colour), 0 when none does.
 Result readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
-                     PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr);
+                     PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr,
+                     int* damagedValueLine = nullptr);
 Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
                       PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr,
-                      FileText form = FileText::Cp932);
+                      FileText form = FileText::Cp932, int* damagedValueLine = nullptr);
 
 // The first line (1-based) of a label data file whose fields do not line up
 // as the writer puts them: the marker alone on line 1, on lines 2 to 11 seven

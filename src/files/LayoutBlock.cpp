@@ -48,33 +48,41 @@ void zeros(CsvLineWriter& w, int count) {
         w.number(0);
 }
 
-void applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
+// A colour field, or the default colour when its value is damaged. False when damaged.
+bool applyColor(const CsvField& field, Color& color, Color defaultColor) {
+    if (readColorField(field, color) != ColorField::Damaged)
+        return true;
+    color = defaultColor;
+    return false;
+}
+
+// Applies one field; false when its value was damaged (and replaced by the default).
+bool applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
     if (index == 0)
-        return;  // the key: read, never compared
+        return true;  // the key: read, never compared
+    static const LayoutSettings defaults = initialLayoutSettings();
     if (line == 0) {
         if (index == 1)
             s.xAdjustText = field.text;
         if (index == 2)
             s.yAdjustText = field.text;
-        return;
+        return true;
     }
     if (line == 1) {
         if (index == 1)
             s.borderOn = captions::borderFromCaption(field.text);
-        if (index == 2) {
-            if (auto v = fieldToInt32(field))
-                s.borderColor = *v;
-        }
-        return;
+        if (index == 2)
+            return applyColor(field, s.borderColor, defaults.borderColor);
+        return true;
     }
     ElementStyle& style = s.element(kLineElements[line]);
     if (index == 8 || index == 9) {
         if (auto v = fieldToInt16(field))
             (index == 8 ? style.offsetX : style.offsetY) = *v;
-        return;
+        return true;
     }
     if (line == kBarcodeLine)
-        return;  // the barcode's visibility is not stored
+        return true;  // the barcode's visibility is not stored
     ElementFont& font = style.font;
     switch (index) {
         case 1:
@@ -96,9 +104,7 @@ void applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
                 font.italic = *v;
             break;
         case 5:
-            if (auto v = fieldToInt32(field))
-                style.color = *v;
-            break;
+            return applyColor(field, style.color, defaults.element(kLineElements[line]).color);
         case 6:
             style.visible = captions::visibleFromCaption(field.text);
             break;
@@ -109,6 +115,7 @@ void applyField(int line, int index, const CsvField& field, LayoutSettings& s) {
         default:
             break;
     }
+    return true;
 }
 
 }  // namespace
@@ -157,7 +164,7 @@ Result writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& s) {
     return {};
 }
 
-int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings) {
+int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings, int* damagedLine) {
     int count = 0;
     for (int line = 0; line < kLines; ++line) {
         for (int index = 0; index < kFieldsPerLine; ++index) {
@@ -165,7 +172,8 @@ int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings) {
             if (!field)
                 return count;
             ++count;
-            applyField(line, index, *field, settings);
+            if (!applyField(line, index, *field, settings) && damagedLine && *damagedLine == 0)
+                *damagedLine = field->line;
         }
     }
     return count;

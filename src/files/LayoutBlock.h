@@ -20,5 +20,7 @@ Result writeLayoutBlock(CsvLineWriter& writer, const LayoutSettings& settings);
 // face name or a size below one point. Adjustment texts are taken as they are;
 // each caption sets its on/off state (see ToggleCaptions.h for texts edited by
 // hand). The origin and the barcode's visibility are not touched. Returns the number of fields
-// read (100 when the block was whole).
-int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings);
+// read (100 when the block was whole). A colour outside 0..0xFFFFFF is a
+// damaged value: the default pattern's colour is taken, and `damagedLine`,
+// when given and still 0, receives the line it stands on.
+int readLayoutBlock(CsvFieldReader& reader, LayoutSettings& settings, int* damagedLine = nullptr);

@@ -70,13 +70,14 @@ bool readTaxLineStyle(const std::vector<CsvField>& line, ElementStyle& style) {
     const std::optional<std::int16_t> size = fieldToInt16(line[3]);
     const std::optional<bool> bold = fieldToBool(line[4]);
     const std::optional<bool> italic = fieldToBool(line[5]);
-    const std::optional<std::int32_t> color = fieldToInt32(line[6]);
+    Color color = kBlack;
+    const bool colorRead = readColorField(line[6], color) == ColorField::Valid;
     const std::optional<std::int16_t> offsetX = fieldToInt16(line[9]);
     const std::optional<std::int16_t> offsetY = fieldToInt16(line[10]);
-    if (!size || *size < 1 || !bold || !italic || !color || !offsetX || !offsetY)
+    if (!size || *size < 1 || !bold || !italic || !colorRead || !offsetX || !offsetY)
         return false;
     style.font = ElementFont{line[2].text, *size, *bold, *italic};
-    style.color = *color;
+    style.color = color;
     style.visible = captions::visibleFromCaption(line[7].text);
     style.offsetX = *offsetX;
     style.offsetY = *offsetY;

@@ -30,28 +30,26 @@ Result saveSettingsFile(const std::string& path, const LayoutSettings& settings)
     return writeFileAtomically(path, bytes);
 }
 
-void readSettingsBytes(std::string_view bytes, LayoutSettings& settings,
-                       PriceExtensionRead* extension) {
+SettingsRead readSettingsBytes(std::string_view bytes, LayoutSettings& settings) {
+    SettingsRead read;
+    read.load = SettingsLoad::Loaded;
     CsvFieldReader reader(bytes);
-    readLayoutBlock(reader, settings);
+    readLayoutBlock(reader, settings, &read.damagedValueLine);
     applyAdjustTextsToOrigin(settings);
-    const PriceExtensionRead priceLines = readPriceExtension(reader, settings, nullptr);
-    if (extension)
-        *extension = priceLines;
+    read.priceLines = readPriceExtension(reader, settings, nullptr);
+    return read;
 }
 
-SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings,
-                              PriceExtensionRead* extension) {
+SettingsRead loadSettingsFile(const std::string& path, LayoutSettings& settings) {
     std::string bytes;
-    const Result read = readWholeFile(path, bytes);
-    if (read.code == ResultCode::NotFound) {
-        applyDefaultLayout(settings);
-        return SettingsLoad::Missing;
-    }
-    if (!read.ok()) {
-        applyDefaultLayout(settings);
-        return SettingsLoad::Unreadable;
-    }
-    readSettingsBytes(bytes, settings, extension);
-    return SettingsLoad::Loaded;
+    Result failure = readWholeFile(path, bytes);
+    if (failure.ok())
+        return readSettingsBytes(bytes, settings);
+    applyDefaultLayout(settings);
+    SettingsRead read;
+    read.load =
+        failure.code == ResultCode::NotFound ? SettingsLoad::Missing : SettingsLoad::Unreadable;
+    failure.path = path;
+    read.failure = std::move(failure);
+    return read;
 }

@@ -24,15 +24,28 @@ Result saveSettingsFile(const std::string& path, const LayoutSettings& settings)
 
 enum class SettingsLoad { Loaded, Missing, Unreadable };
 
+// What reading the settings file found, so that the window and the tool can
+// say when the user's pattern was not (or not wholly) taken.
+struct SettingsRead {
+    SettingsLoad load = SettingsLoad::Missing;
+    Result failure;  // why an Unreadable file could not be read, naming it
+    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
+    int damagedValueLine = 0;  // the first line holding a damaged value (0: none)
+
+    // True when the user's pattern was dropped or partly replaced by defaults.
+    bool needsWarning() const {
+        return load == SettingsLoad::Unreadable || priceLines == PriceExtensionRead::Damaged ||
+               damagedValueLine > 0;
+    }
+};
+
 // Reads the layout block of `path` into `settings` and then applies the
 // adjustment texts to the origin (applyAdjustTextsToOrigin). When the file does
 // not exist, applies the default pattern (applyDefaultLayout) instead. When it
-// exists but cannot be read, the defaults too, and Unreadable is returned.
-// `extension`, when given, tells whether the price lines were absent, read or damaged.
-SettingsLoad loadSettingsFile(const std::string& path, LayoutSettings& settings,
-                              PriceExtensionRead* extension = nullptr);
+// exists but cannot be read (a folder, too large, not permitted), the defaults
+// too, with load Unreadable and the reason in `failure`.
+SettingsRead loadSettingsFile(const std::string& path, LayoutSettings& settings);
 
-// The same on bytes already read (for tools and tests).
-void readSettingsBytes(std::string_view bytes, LayoutSettings& settings,
-                       PriceExtensionRead* extension = nullptr);
+// The same on bytes already read (for tools and tests); load is Loaded.
+SettingsRead readSettingsBytes(std::string_view bytes, LayoutSettings& settings);
 std::string formatSettingsBytes(const LayoutSettings& settings, Result& result);

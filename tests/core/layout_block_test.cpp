@@ -49,7 +49,7 @@ LayoutSettings changedLayout() {
     for (LabelElement e : kTextElements) {
         s.element(e).font =
             ElementFont{names[i], static_cast<std::int16_t>(20 + i), i % 2 == 0, i % 3 == 0};
-        s.element(e).color = 1000 * (i + 1) - 3000;
+        s.element(e).color = 1000 * (i + 1) + 3000;  // colours within 0..0xFFFFFF
         s.element(e).visible = false;
         ++i;
     }
@@ -85,15 +85,15 @@ TEST(LayoutBlock, WritesTheValuesAtTheirPositions) {
         w.result(),
         "\"印字位置調整\",\"3\",\"-2\",0,0,0,0,0,0,0\r\n"
         "\"縁取り\",\"縁取りしない\",16711680,0,0,0,0,0,0,0\r\n"
-        "\"jan\",\"ＭＳ ゴシック\",20,#TRUE#,#TRUE#,-2000,\"表示する\",0,-1,1\r\n"
+        "\"jan\",\"ＭＳ ゴシック\",20,#TRUE#,#TRUE#,4000,\"表示する\",0,-1,1\r\n"
         "\"BARCODE\",0,0,0,0,0,0,0,-2,8\r\n"
-        "\"メーカー\",\"ＭＳ Ｐ明朝\",21,#FALSE#,#FALSE#,-1000,\"表示する\","
+        "\"メーカー\",\"ＭＳ Ｐ明朝\",21,#FALSE#,#FALSE#,5000,\"表示する\","
         "\"アンダーライン無\",-3,15\r\n"
-        "\"品名\",\"①㈱髙～－\",22,#TRUE#,#FALSE#,0,\"表示する\",\"アンダーライン無\",-4,22\r\n"
-        "\"規格\",\"a,b\",23,#FALSE#,#TRUE#,1000,\"表示する\",\"アンダーライン無\",-5,29\r\n"
-        "\"ロット\",\"Lot font\",24,#TRUE#,#FALSE#,2000,\"表示する\",\"アンダーライン無\",-6,36\r\n"
-        "\"売価\",\" x \",25,#FALSE#,#FALSE#,3000,\"表示する\",0,-7,43\r\n"
-        "\"円\",\"ｱｲｳ\",26,#TRUE#,#TRUE#,4000,\"表示する\",0,-32768,32767\r\n");
+        "\"品名\",\"①㈱髙～－\",22,#TRUE#,#FALSE#,6000,\"表示する\",\"アンダーライン無\",-4,22\r\n"
+        "\"規格\",\"a,b\",23,#FALSE#,#TRUE#,7000,\"表示する\",\"アンダーライン無\",-5,29\r\n"
+        "\"ロット\",\"Lot font\",24,#TRUE#,#FALSE#,8000,\"表示する\",\"アンダーライン無\",-6,36\r\n"
+        "\"売価\",\" x \",25,#FALSE#,#FALSE#,9000,\"表示する\",0,-7,43\r\n"
+        "\"円\",\"ｱｲｳ\",26,#TRUE#,#TRUE#,10000,\"表示する\",0,-32768,32767\r\n");
 }
 
 TEST(LayoutBlock, ReadsBackEveryStoredValueAndLeavesTheOrigin) {
@@ -345,6 +345,45 @@ TEST(LayoutBlock, ReadsOnlyItsHundredFields) {
     const std::optional<CsvField> next = reader.next();
     ASSERT_TRUE(next.has_value());
     EXPECT_EQ(next->text, "after");
+}
+
+// A colour outside 0..0xFFFFFF (-1 prints white text) is damaged: the default
+// colour is taken and its line reported. A field that is no number keeps the
+// setting, as any unreadable value does.
+TEST(LayoutBlock, ColoursOutsideTheRangeAreDamagedAndTakeTheDefault) {
+    struct Case {
+        int line;  // 0-based line of the block
+        std::string replacement;
+        LabelElement element;  // Border: the border colour
+        Color expected;
+        int damagedLine;
+    };
+    const std::string maker = "\"メーカー\",\"ＭＳ 明朝\",10,#FALSE#,#FALSE#,";
+    const std::string price = "\"売価\",\"ＭＳ 明朝\",48,#FALSE#,#FALSE#,";
+    const std::string tail = ",\"表示しない\",\"アンダーライン有\",0,0";
+    const Case cases[] = {
+        {4, maker + "-1" + tail, LabelElement::Maker, 0, 5},
+        {4, maker + "16777216" + tail, LabelElement::Maker, 0, 5},
+        {4, maker + "-2147483648" + tail, LabelElement::Maker, 0, 5},
+        {8, price + "-1,\"表示しない\",0,0,0", LabelElement::Price, 255, 9},
+        {1, "\"縁取り\",\"カラーで縁取りする\",-255,0,0,0,0,0,0,0", LabelElement::Border, 0, 2},
+        {4, maker + "16777215" + tail, LabelElement::Maker, 0xFFFFFF, 0},
+        {4, maker + "0" + tail, LabelElement::Maker, 0, 0},
+        {4, maker + "blue" + tail, LabelElement::Maker, 12345, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.replacement);
+        LayoutSettings s = initialLayoutSettings();
+        s.element(c.element).color = 12345;
+        s.borderColor = 12345;
+        const std::string bytes = blockWith(c.line, c.replacement);
+        CsvFieldReader reader(bytes);
+        int damagedLine = 0;
+        EXPECT_EQ(readLayoutBlock(reader, s, &damagedLine), 100);
+        EXPECT_EQ(c.element == LabelElement::Border ? s.borderColor : s.element(c.element).color,
+                  c.expected);
+        EXPECT_EQ(damagedLine, c.damagedLine);
+    }
 }
 
 }  // namespace

@@ -124,9 +124,7 @@ TEST(PriceLines, AReaderOfTheDefinedFieldsSeesTheSameLabelsAndPattern) {
     EXPECT_EQ(blockOnly, settings);
 
     LayoutSettings loaded = initialLayoutSettings();
-    PriceExtensionRead extension = PriceExtensionRead::Absent;
-    readSettingsBytes(withLines, loaded, &extension);
-    EXPECT_EQ(extension, PriceExtensionRead::Read);
+    EXPECT_EQ(readSettingsBytes(withLines, loaded).priceLines, PriceExtensionRead::Read);
     EXPECT_EQ(loaded.pricing, settings.pricing);
 }
 
@@ -148,6 +146,9 @@ TEST(PriceLines, DamagedLinesLeaveTheDefaultsAndSaySo) {
         "\"拡張\",\"税込\",\"明朝\",16,x,#FALSE#,255,\"表示しない\",0,0,0\r\n",
         "\"拡張\",\"税込\",\"明朝\",16,#FALSE#,#FALSE#,255,\"表示しない\",0,0,99999\r\n",
         "\"拡張\",\"税込\",\"明朝\",16,#FALSE#,#FALSE#,255,\"表示しない\",0,0\r\n",
+        // Colours outside 0..0xFFFFFF (-1 would print white).
+        "\"拡張\",\"税込\",\"明朝\",16,#FALSE#,#FALSE#,-1,\"表示しない\",0,0,0\r\n",
+        "\"拡張\",\"税込\",\"明朝\",16,#FALSE#,#FALSE#,16777216,\"表示しない\",0,0,0\r\n",
     };
     for (const std::string& lines : damaged) {
         SCOPED_TRACE(lines);

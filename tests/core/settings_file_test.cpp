@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "files/Cp932.h"
 #include "files/FileIo.h"
 #include "files/SettingsFile.h"
 #include "model/ToggleCaptions.h"
@@ -91,7 +92,7 @@ TEST_F(SettingsFileTest, SavingAndLoadingKeepsThePatternAndMovesTheOrigin) {
     ASSERT_TRUE(saveSettingsFile(path_, saved).ok());
 
     LayoutSettings loaded = initialLayoutSettings();  // a new window
-    EXPECT_EQ(loadSettingsFile(path_, loaded), SettingsLoad::Loaded);
+    EXPECT_EQ(loadSettingsFile(path_, loaded).load, SettingsLoad::Loaded);
     EXPECT_TRUE(loaded.isVisible(LabelElement::Barcode));
     loaded.element(LabelElement::Barcode).visible = false;
     EXPECT_EQ(loaded, saved);
@@ -119,13 +120,47 @@ TEST_F(SettingsFileTest, AMissingOrUnreadableFileGivesTheDefaults) {
     LayoutSettings s = initialLayoutSettings();
     s.element(LabelElement::Maker).font.size = 99;
     s.originX = 3;
-    EXPECT_EQ(loadSettingsFile(path_, s), SettingsLoad::Missing);
+    EXPECT_EQ(loadSettingsFile(path_, s).load, SettingsLoad::Missing);
     EXPECT_EQ(s, initialLayoutSettings());
 
     fs::create_directory(path_);  // exists, cannot be read as a file
     s.element(LabelElement::Maker).font.size = 99;
-    EXPECT_EQ(loadSettingsFile(path_, s), SettingsLoad::Unreadable);
+    const SettingsRead folder = loadSettingsFile(path_, s);
+    EXPECT_EQ(folder.load, SettingsLoad::Unreadable);
+    EXPECT_TRUE(folder.needsWarning());
+    EXPECT_EQ(folder.failure.code, ResultCode::ReadFailed);
+    EXPECT_EQ(folder.failure.path, path_) << "the message names the file";
     EXPECT_EQ(s, initialLayoutSettings());
+
+    // Larger than the reader's cap: the defaults too, and a warning.
+    fs::remove(path_);
+    put(kDefaultSettingsFile + std::string(5 * 1024 * 1024, ' '));
+    s.element(LabelElement::Maker).font.size = 99;
+    const SettingsRead oversized = loadSettingsFile(path_, s);
+    EXPECT_EQ(oversized.load, SettingsLoad::Unreadable);
+    EXPECT_FALSE(oversized.failure.detail.empty()) << "with its reason";
+    EXPECT_EQ(s, initialLayoutSettings());
+}
+
+TEST_F(SettingsFileTest, ADamagedColourOrPriceLineIsTakenAsTheDefaultAndToldOf) {
+    std::string colour = kDefaultSettingsFile;
+    colour.replace(colour.find("#FALSE#,0,"), 10, "#FALSE#,-1,");  // the jan line (3)
+    put(colour);
+    LayoutSettings s = initialLayoutSettings();
+    s.element(LabelElement::Jan).color = 7;
+    const SettingsRead read = loadSettingsFile(path_, s);
+    EXPECT_EQ(read.load, SettingsLoad::Loaded);
+    EXPECT_EQ(read.damagedValueLine, 3);
+    EXPECT_TRUE(read.needsWarning());
+    EXPECT_EQ(s, initialLayoutSettings());
+
+    put(kDefaultSettingsFile + *cp932::encode("\"拡張\",\"価格表示\",7,0\r\n"));
+    const SettingsRead priceLines = loadSettingsFile(path_, s);
+    EXPECT_EQ(priceLines.priceLines, PriceExtensionRead::Damaged);
+    EXPECT_TRUE(priceLines.needsWarning());
+
+    put(kDefaultSettingsFile);
+    EXPECT_FALSE(loadSettingsFile(path_, s).needsWarning());
 }
 
 TEST_F(SettingsFileTest, AFileThatEndsEarlyKeepsTheRestAsItWas) {
@@ -134,7 +169,7 @@ TEST_F(SettingsFileTest, AFileThatEndsEarlyKeepsTheRestAsItWas) {
     s.element(LabelElement::Maker).font.size = 30;
     s.element(LabelElement::Yen).color = 7;
     s.element(LabelElement::Jan).font.size = 40;
-    EXPECT_EQ(loadSettingsFile(path_, s), SettingsLoad::Loaded);
+    EXPECT_EQ(loadSettingsFile(path_, s).load, SettingsLoad::Loaded);
     EXPECT_EQ(s.element(LabelElement::Jan).font.size, 12);
     EXPECT_EQ(s.element(LabelElement::Maker).font.size, 30);
     EXPECT_EQ(s.element(LabelElement::Yen).color, 7);
@@ -142,7 +177,7 @@ TEST_F(SettingsFileTest, AFileThatEndsEarlyKeepsTheRestAsItWas) {
 
     put("");
     LayoutSettings empty = initialLayoutSettings();
-    EXPECT_EQ(loadSettingsFile(path_, empty), SettingsLoad::Loaded);
+    EXPECT_EQ(loadSettingsFile(path_, empty).load, SettingsLoad::Loaded);
     EXPECT_EQ(empty, initialLayoutSettings());
 }
 

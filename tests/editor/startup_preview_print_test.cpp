@@ -2,6 +2,7 @@
 // zoom commands, and printing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "editor/EditorHarness.h"
@@ -87,6 +88,58 @@ TEST(StartUp, WithASettingsFileItsPatternAndItsOriginAdjustment) {
     // The guide and the first frame stand at the adjusted origin.
     EXPECT_EQ(h.view.paints[0][2], "rect 7.50 2.90 45.50 27.50 #d4d0c8");
     EXPECT_EQ(h.view.paints.back()[2], "line 7.50 2.90 53.00 2.90 #0000ff");
+}
+
+// A stored pattern the window cannot take (wholly) is said at start-up, so
+// that labels calibrated for the user's stock are not printed on the defaults
+// unawares: a folder or an oversized file in its place, a damaged price line,
+// a colour outside 0..0xFFFFFF (taken as the default, never white text).
+TEST(StartUp, AStoredPatternNotWhollyTakenIsSaid) {
+    const std::string pattern = *cp932::encode(kStoredPattern);
+    std::string colour = pattern;
+    colour.replace(colour.find("16711680"), 8, "-1");  // the border's colour (line 2)
+    struct Case {
+        const char* what;
+        std::string bytes;  // empty: a folder in the file's place
+        bool defaults;      // the whole pattern dropped
+        const char* said;
+    };
+    const Case cases[] = {
+        {"folder", "", true, "data.txt"},
+        {"oversized", pattern + std::string(5 * 1024 * 1024, ' '), true, "data.txt"},
+        {"price line", pattern + *cp932::encode("\"拡張\",\"価格表示\",9,0\r\n"), false,
+         "税込表示"},
+        {"colour", colour, false, " 2 行目"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder{"tanahuda-editor"};
+        const std::string file = folder.path("data.txt");
+        if (c.bytes.empty())
+            std::filesystem::create_directory(file);
+        else
+            writeBytes(file, c.bytes);
+        EditorHarness h({file, file});
+        h.editor.startUp(a4Geometry());
+
+        ASSERT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_NE(h.dialogs.messages[0].text.find(c.said), std::string::npos)
+            << h.dialogs.messages[0].text;
+        const LayoutSettings& layout = h.editor.layout();
+        EXPECT_EQ(layout == initialLayoutSettings(), c.defaults);
+        if (!c.defaults) {
+            EXPECT_EQ(layout.xAdjustText, "3") << "the rest of the pattern is kept";
+        }
+        if (c.bytes == colour) {
+            EXPECT_EQ(layout.borderColor, initialLayoutSettings().borderColor);
+        }
+    }
+    // An intact pattern starts without a word.
+    TempFolder folder{"tanahuda-editor"};
+    writeBytes(folder.path("data.txt"), pattern);
+    EditorHarness h({folder.path("data.txt"), folder.path("data.txt")});
+    h.editor.startUp(a4Geometry());
+    EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
 // The maximum is how much longer the page is than the frame; an arrow click

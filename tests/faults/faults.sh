@@ -2,7 +2,8 @@
 # Drives the built tanahuda-print through faults and bad input as a user
 # would meet them: a full disk, a job killed or interrupted, special files and
 # the inputs themselves named as output, special files named as lists, a
-# stray quote and mixed encodings in a list, a damaged label file. After each,
+# stray quote and mixed encodings in a list, a damaged label file or print
+# pattern, a preferred pattern that cannot be read. After each,
 # the old output must be byte for byte as it was (or the new one complete),
 # no temporary file may stay, and the exit status and message must say what
 # happened. Prints a table of the fault classes: tried / survived / data lost.
@@ -94,6 +95,12 @@ products('checked.csv', 4, special={2: lambda i: '4901234567894,%s,P%05d,100g,L1
                                     3: lambda i: '4901234567894,乳業,\ue000P%05d,100g,L1,198\r\n' % i})
 # A Shift-JIS row whose bytes look like UTF-8 to a lenient reader (E0 84 81 is an overlong form).
 products('sjis.csv', 5, special={4: lambda i: ('4901234567894,乳業,焙（筍）,100g,L1,198\r\n').encode('cp932')})
+# A price line the reader cannot take (no such price mode), and the maker's
+# colour -1 (white text were it taken).
+write('priceline.csv', lines + ['"拡張","価格表示",9,0'])
+colour = list(lines)
+colour[15] = colour[15].replace('#FALSE#,#FALSE#,0,', '#FALSE#,#FALSE#,-1,')
+write('colour.csv', colour)
 PY
 "$tool" "$work/labels.csv" -o "$work/one.pdf" || { echo "faults: the tool cannot print" >&2; exit 1; }
 
@@ -386,6 +393,46 @@ for args in "${cases[@]}"; do
   [ $rc = 2 ] && grep -q -- '--copies' "$work/err" && oneLine "$work/err" &&
     [ ! -e "$c/out.pdf" ] && [ ! -e "$c/out.png" ] && [ "$(temps "$c")" = 0 ] && ok=1
   record "copies" $ok 0 "${args//$c\//} (rc $rc)"
+
+# ---- a damaged print pattern: printed on the defaults, said, exit 3 ----------------------
+for c in "priceline.csv:拡張" "colour.csv: 16 行目"; do
+  name=${c%%:*}; said=${c#*:}
+  rm -f "$work/pattern.pdf"
+  "$tool" "$work/$name" -o "$work/pattern.pdf" 2>"$work/err"
+  rc=$?
+  ok=0; [ $rc = 3 ] && grep -q "$name" "$work/err" && grep -q "$said" "$work/err" &&
+    [ "$(pages "$work/pattern.pdf")" = 1 ] && ok=1
+  record "damaged print pattern" $ok 0 "$name printed (rc $rc)"
+  "$tool" --products "$work/small.csv" --layout "$work/$name" -o "$work/pattern.pdf" 2>"$work/err"
+  rc=$?
+  ok=0; [ $rc = 3 ] && grep -q "$name" "$work/err" && ok=1
+  record "damaged print pattern" $ok 0 "$name as the batch's pattern (rc $rc)"
+done
+
+# ---- a preferred pattern (data.txt) that cannot be read -----------------------------------
+# The tool reads data.txt beside itself when its folder is writable: a copy of
+# it in a folder of its own, with a folder or an oversized file in its place.
+p="$work/portable"
+mkdir -p "$p"
+cp "$tool" "$p/"
+for kind in folder oversized damaged; do
+  rm -rf "$p/data.txt"
+  case $kind in
+    folder) mkdir "$p/data.txt" ;;
+    oversized) head -c $((5 * 1024 * 1024)) /dev/zero | tr '\0' ' ' >"$p/data.txt" ;;
+    damaged) { cat "$work/data.txt"; printf '"\x8a\x67\x92\xa3","\x89\xbf\x8a\x69\x95\x5c\x8e\xa6",9,0\r\n'; } >"$p/data.txt" ;;
+  esac
+  for how in batch calibration; do
+    rm -f "$p/out.pdf"
+    if [ $how = batch ]; then
+      "$p/tanahuda-print" --products "$work/small.csv" -o "$p/out.pdf" 2>"$work/err"
+    else
+      "$p/tanahuda-print" --calibration -o "$p/out.pdf" 2>"$work/err"
+    fi
+    rc=$?
+    ok=0; [ $rc = 3 ] && grep -q 'data.txt' "$work/err" && [ -s "$p/out.pdf" ] && ok=1
+    record "preferred pattern unreadable" $ok 0 "data.txt $kind, $how (rc $rc)"
+  done
 done
 
 # ---- the table -------------------------------------------------------------------------

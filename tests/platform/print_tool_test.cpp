@@ -153,6 +153,58 @@ TEST_F(PrintToolTest, LayoutComesFromASettingsFileOrAnotherLabelFile) {
     expectNear(findWord(pdfWords(path("own.pdf")), "4901234567894"), 20.0, 13.8, "own layout");
 }
 
+// A pattern that is not wholly taken prints on the defaults, but never in
+// silence: a damaged price line or a colour outside 0..0xFFFFFF (which would
+// print white text) gives a warning naming the file and exit status 3, as a
+// misaligned file does.
+TEST_F(PrintToolTest, ADamagedPatternPrintsOnTheDefaultsWithAWarningAndStatusThree) {
+    QFile in(labels_);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray good = in.readAll();
+    in.close();
+    QByteArray colour = good;
+    // The maker's line of the pattern (line 16) in colour -1.
+    const qsizetype maker = colour.indexOf(QByteArray("\x83\x81\x81\x5B\x83\x4A\x81\x5B"));
+    ASSERT_GE(maker, 0);
+    colour.replace(colour.indexOf("#FALSE#,#FALSE#,0,", maker), 18, "#FALSE#,#FALSE#,-1,");
+    // "拡張","価格表示",9,0: no such price mode.
+    const QByteArray priceLine =
+        good + "\"\x8A\x67\x92\xA3\",\"\x89\xBF\x8A\x69\x95\x5C\x8E\xA6\",9,0\r\n";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"colour.csv", colour, " 16 行目"},
+        {"price.csv", priceLine, "拡張"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile out(path(c.name));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(c.bytes);
+        out.close();
+        const QString pdf = path("out.pdf");
+        QFile::remove(pdf);
+        // The file printed itself, and the file as the pattern of another.
+        const QStringList calls[] = {
+            {path(c.name), QStringLiteral("-o"), pdf},
+            {labels_, QStringLiteral("--layout"), path(c.name), QStringLiteral("-o"), pdf},
+        };
+        for (const QStringList& args : calls) {
+            const ProcessResult run = runPrintTool(args);
+            EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+            const std::string err = run.err.toStdString();
+            EXPECT_NE(err.find(path(c.name).toStdString()), std::string::npos) << err;
+            EXPECT_NE(err.find(c.said), std::string::npos) << err;
+            EXPECT_NE(findWord(pdfWords(pdf), "4901234567894"), nullptr) << "printed all the same";
+        }
+    }
+    // The intact file still ends with 0.
+    EXPECT_EQ(runPrintTool({labels_, QStringLiteral("-o"), path("good.pdf")}).exitCode, 0);
+}
+
 TEST_F(PrintToolTest, PreviewImageShowsTheFramesAtTheZoom) {
     struct ZoomCase {
         const char* zoom;

@@ -176,7 +176,7 @@ TEST_F(TaxLinePrintTest, ADamagedPriceLinePrintsWithTheDefaultsAndAWarning) {
 
     const ProcessResult run =
         runPrintTool({path("damaged.csv"), QStringLiteral("-o"), path("damaged.pdf")});
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 3) << "printed, and reported as a misfit is";
     EXPECT_NE(run.err.indexOf("警告:"), -1) << run.err.toStdString();
     const std::vector<PdfWord> words = pdfWords(path("damaged.pdf"));
     EXPECT_NE(findWord(words, "牛乳"), nullptr);

@@ -99,7 +99,8 @@ void reportProblems(const std::string& listPath, const std::vector<Result>& prob
 
 int runBatch(const PrintToolOptions& options) {
     LayoutSettings layout;
-    if (Result read = readLayoutOrPreferred(options.layoutFile, layout); !read.ok()) {
+    bool warned = false;
+    if (Result read = readLayoutOrPreferred(options.layoutFile, layout, warned); !read.ok()) {
         reportError(read);
         return kExitFailure;
     }
@@ -132,5 +133,5 @@ int runBatch(const PrintToolOptions& options) {
         reportError(committed);
         return kExitFailure;
     }
-    return outcome.hasProblems() ? kExitReported : 0;
+    return outcome.hasProblems() || warned ? kExitReported : 0;
 }

@@ -81,7 +81,8 @@ The output file is written to a temporary file first and then put in place,
 so a failure never leaves a partly written file. An error is one line on
 standard error, and the exit status is not 0 (2 for a wrong command line, 1
 for any other failure, 3 when labels or rows of the product list had
-problems).
+problems, or when a damaged or unreadable print pattern was replaced by the
+defaults).
 
 Examples:
   tanahuda-print 棚札.csv -o 棚札.pdf

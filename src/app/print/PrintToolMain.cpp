@@ -79,8 +79,9 @@ int run(const PrintToolOptions& options) {
     LabelSheet sheet;
     LayoutSettings layout;
     int misfitLine = 0;
-    if (Result read =
-            readSheetForPrinting(options.labelFile, options.layoutFile, sheet, layout, misfitLine);
+    bool warned = false;
+    if (Result read = readSheetForPrinting(options.labelFile, options.layoutFile, sheet, layout,
+                                           misfitLine, warned);
         !read.ok()) {
         reportError(read);
         return kExitFailure;
@@ -99,14 +100,15 @@ int run(const PrintToolOptions& options) {
         return kExitFailure;
     }
     const bool labelsReported = reportLabelProblems(sheet, layout);
-    return labelsReported || misfitLine > 0 ? kExitReported : EXIT_SUCCESS;
+    return labelsReported || misfitLine > 0 || warned ? kExitReported : EXIT_SUCCESS;
 }
 
 // The calibration page with the origin of the print pattern (--layout, or the
 // user's preferred one), into a PDF or onto a printer.
 int calibrate(const PrintToolOptions& options) {
     LayoutSettings layout;
-    if (Result read = readLayoutOrPreferred(options.layoutFile, layout); !read.ok()) {
+    bool warned = false;
+    if (Result read = readLayoutOrPreferred(options.layoutFile, layout, warned); !read.ok()) {
         reportError(read);
         return kExitFailure;
     }
@@ -126,7 +128,7 @@ int calibrate(const PrintToolOptions& options) {
         reportError(done);
         return kExitFailure;
     }
-    return EXIT_SUCCESS;
+    return warned ? kExitReported : EXIT_SUCCESS;
 }
 
 // The arguments in UTF-8, the form every path takes here. Windows hands main()

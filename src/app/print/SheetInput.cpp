@@ -13,46 +13,66 @@ LayoutSettings startingLayout() {
     return initialLayoutSettings();
 }
 
-// The file is printed all the same, with the defaults in place of its price lines.
-void warnIfDamaged(PriceExtensionRead priceLines, const std::string& path) {
+// The file is printed all the same, with defaults in place of what is damaged.
+bool warnIfDamaged(PriceExtensionRead priceLines, int damagedValueLine, const std::string& path) {
     if (priceLines == PriceExtensionRead::Damaged)
-        reportError("警告: " + path +
-                    " の税込表示の設定 (「拡張」の行) が読めないため、税込のみ・税率 10% "
-                    "として印刷します");
+        reportError(priceLinesWarning(path));
+    if (damagedValueLine > 0)
+        reportError(damagedColorWarning(path, damagedValueLine));
+    return priceLines == PriceExtensionRead::Damaged || damagedValueLine > 0;
 }
 
 }  // namespace
 
 Result readSheetForPrinting(const std::string& labelFile, const std::string& layoutFile,
-                            LabelSheet& sheet, LayoutSettings& layout, int& misfitLine) {
+                            LabelSheet& sheet, LayoutSettings& layout, int& misfitLine,
+                            bool& warned) {
     layout = startingLayout();
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
-    if (Result read = readLabelFile(labelFile, sheet, layout, &priceLines, &misfitLine); !read.ok())
+    int damagedValueLine = 0;
+    if (Result read =
+            readLabelFile(labelFile, sheet, layout, &priceLines, &misfitLine, &damagedValueLine);
+        !read.ok())
         return read;
-    warnIfDamaged(priceLines, labelFile);
+    // A colour of the file's own pattern matters only when that pattern is printed;
+    // its price lines carry the labels' tax rates either way.
+    if (!layoutFile.empty())
+        damagedValueLine = 0;
+    warned = warnIfDamaged(priceLines, damagedValueLine, labelFile) || warned;
     if (layoutFile.empty())
         return {};
-    return readLayoutForPrinting(layoutFile, layout);
+    return readLayoutForPrinting(layoutFile, layout, warned);
 }
 
-Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout) {
+Result readLayoutForPrinting(const std::string& layoutFile, LayoutSettings& layout, bool& warned) {
     std::string layoutBytes;
     if (Result read = readWholeFile(layoutFile, layoutBytes); !read.ok())
         return read;
     layout = startingLayout();
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
+    int damagedValueLine = 0;
     // A label data file gives its pattern; anything else is read as a settings file.
     LabelSheet ignored;
-    if (!parseLabelFile(layoutBytes, ignored, layout, &priceLines).ok())
-        readSettingsBytes(layoutBytes, layout, &priceLines);
-    warnIfDamaged(priceLines, layoutFile);
+    if (!parseLabelFile(layoutBytes, ignored, layout, &priceLines, nullptr, FileText::Cp932,
+                        &damagedValueLine)
+             .ok()) {
+        const SettingsRead read = readSettingsBytes(layoutBytes, layout);
+        priceLines = read.priceLines;
+        damagedValueLine = read.damagedValueLine;
+    }
+    warned = warnIfDamaged(priceLines, damagedValueLine, layoutFile) || warned;
     return {};
 }
 
-Result readLayoutOrPreferred(const std::string& layoutFile, LayoutSettings& layout) {
+Result readLayoutOrPreferred(const std::string& layoutFile, LayoutSettings& layout, bool& warned) {
     if (!layoutFile.empty())
-        return readLayoutForPrinting(layoutFile, layout);
+        return readLayoutForPrinting(layoutFile, layout, warned);
     layout = startingLayout();
-    loadSettingsFile(SettingsLocation::forThisProgram().paths().readPath, layout);
+    const std::string path = SettingsLocation::forThisProgram().paths().readPath;
+    const SettingsRead read = loadSettingsFile(path, layout);
+    if (read.load == SettingsLoad::Unreadable)
+        reportError(patternNotReadWarning(read.failure));
+    warnIfDamaged(read.priceLines, read.damagedValueLine, path);
+    warned = read.needsWarning() || warned;
     return {};
 }

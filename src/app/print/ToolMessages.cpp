@@ -25,6 +25,21 @@ std::string misfitWarning(const std::string& path, int line) {
            " 行目から棚札形式の並びになっていません。ラベルがずれて読まれている可能性があります";
 }
 
+std::string priceLinesWarning(const std::string& path) {
+    return "警告: " + path +
+           " の税込表示の設定 (「拡張」の行) が読めないため、税込のみ・税率 10% として印刷します";
+}
+
+std::string damagedColorWarning(const std::string& path, int line) {
+    return "警告: " + path + " の " + std::to_string(line) +
+           " 行目の色の値が壊れているため、既定の色で印刷します";
+}
+
+std::string patternNotReadWarning(const Result& failure) {
+    return "警告: 保存された印刷パターンを読めないため、既定のパターンで印刷します: " +
+           toolMessage(failure);
+}
+
 std::string toolMessage(const Result& failure) {
     // The system's reason in the user's words (the reader's own reasons are already).
     const auto because = [&](resulttext::FileAccess access) {

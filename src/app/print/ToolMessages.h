@@ -17,6 +17,13 @@ std::string printable(std::string_view text);
 // The warning for a label data file whose lines do not line up from `line` on.
 std::string misfitWarning(const std::string& path, int line);
 
+// The warnings for a print pattern not (or not wholly) taken: the price
+// lines of `path` that could not be read, a colour of `path` at `line` read as
+// the default, the user's preferred pattern that could not be read.
+std::string priceLinesWarning(const std::string& path);
+std::string damagedColorWarning(const std::string& path, int line);
+std::string patternNotReadWarning(const Result& failure);
+
 // The line for one problem row of the product list `listPath`:
 // "LIST:LINE: what is wrong".
 std::string toolProblemLine(const std::string& listPath, const Result& problem);

@@ -157,6 +157,19 @@ MessageRequest damagedLabelFile(const std::string& path, int line) {
             kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
 }
 
+MessageRequest damagedColorValue(const std::string& path, int line) {
+    return {"ファイル「" + path + "」の " + std::to_string(line) +
+                " 行目の色の値が壊れています。\n既定の色として読み込みました。",
+            kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest patternNotRead(const Result& failure) {
+    return {"保存された印刷パターン「" + failure.path + "」を読めませんでした。\n" +
+                resulttext::systemReason(failure.detail, resulttext::FileAccess::Read) +
+                "\n既定の印刷パターンで始めます。用紙に合わせた設定を確かめてください。",
+            kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
 MessageRequest patternNotSaved(const std::string& path, const Result& result) {
     const std::string problem = textProblem(result);
     if (!problem.empty()) {

@@ -79,6 +79,12 @@ MessageRequest labelFileNotSaved(const std::string& path, const Result& result);
 // A label data file whose lines do not line up from `line` on: it was read
 // by counting fields, opened untitled, and should be saved under a new name.
 MessageRequest damagedLabelFile(const std::string& path, int line);
+// A colour of `path` (a label file or the settings file) outside the colours
+// at `line`, read as the default colour.
+MessageRequest damagedColorValue(const std::string& path, int line);
+// The settings file (the preferred print pattern) that could not be read: the
+// window starts on the default pattern.
+MessageRequest patternNotRead(const Result& failure);
 // The settings file (the preferred print pattern) that could not be saved.
 MessageRequest patternNotSaved(const std::string& path, const Result& result);
 

@@ -36,7 +36,9 @@ void LabelEditor::openFile() {
     LayoutSettings layout = layout_;
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     int misfitLine = 0;
-    if (const Result read = readLabelFile(*path, sheet, layout, &priceLines, &misfitLine);
+    int damagedValueLine = 0;
+    if (const Result read =
+            readLabelFile(*path, sheet, layout, &priceLines, &misfitLine, &damagedValueLine);
         !read.ok()) {
         dialogs_.showMessage(messages::labelFileNotOpened(read));
         return;
@@ -44,6 +46,8 @@ void LabelEditor::openFile() {
     // Opened all the same: the labels and the layout are whole.
     if (priceLines == PriceExtensionRead::Damaged)
         dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInFile));
+    if (damagedValueLine > 0)
+        dialogs_.showMessage(messages::damagedColorValue(*path, damagedValueLine));
     // A damaged file opens untitled, so that an overwrite-save cannot put the
     // shifted labels in its place.
     if (misfitLine > 0)

@@ -49,11 +49,9 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     settledBox_.reset();
     // The stored pattern (its adjustment texts placing the origin), or the defaults.
     layout_ = initialLayoutSettings();
-    PriceExtensionRead priceLines = PriceExtensionRead::Absent;
-    loadSettingsFile(settingsPaths_.readPath, layout_, &priceLines);
+    const SettingsRead pattern = loadSettingsFile(settingsPaths_.readPath, layout_);
     sheet_ = LabelSheet(layout_.stock);
-    if (priceLines == PriceExtensionRead::Damaged)
-        dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInPattern));
+    tellPatternWarnings(pattern);
     reloadInputBoxes();
     currentFileName_ = kUntitled;
     lastDialogFileName_ = "*.csv";
@@ -67,6 +65,18 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     closeApproved_ = false;
     saved_.remember(sheet_, layout_);
     startHistory();
+}
+
+// Labels calibrated for the user's stock would print misplaced on the
+// defaults: the user is told whenever the stored pattern was not wholly taken.
+void LabelEditor::tellPatternWarnings(const SettingsRead& pattern) {
+    if (pattern.load == SettingsLoad::Unreadable)
+        dialogs_.showMessage(messages::patternNotRead(pattern.failure));
+    if (pattern.priceLines == PriceExtensionRead::Damaged)
+        dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInPattern));
+    if (pattern.damagedValueLine > 0)
+        dialogs_.showMessage(
+            messages::damagedColorValue(settingsPaths_.readPath, pattern.damagedValueLine));
 }
 
 // ---------------------------------------------------------------- the boxes

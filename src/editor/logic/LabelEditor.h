@@ -152,6 +152,8 @@ class LabelEditor {
     static constexpr const char* kUntitled = "無題";
 
   private:
+    // The messages for a stored pattern that was not (or not wholly) taken.
+    void tellPatternWarnings(const SettingsRead& pattern);
     // One page on the printer chosen in the set-up dialog: `draw` draws it;
     // a failed page is abandoned and every failure reported.
     void printPage(PrintCopies copies, const std::function<void(DrawingSurface&)>& draw);
