@@ -370,7 +370,6 @@ pdftotext "$work/sjis.pdf" "$work/sjis.txt"
 ok=0; [ $rc = 0 ] && grep -q '焙（筍）' "$work/sjis.txt" && [ "$(grep -c '乳業' "$work/sjis.txt")" = 5 ] && ok=1
 record "strict UTF-8" $ok 0 "焙（筍） read as Shift-JIS in automatic mode (rc $rc)"
 
-
 # ---- copies where none can be made --------------------------------------------------------
 # Copies are a printer's: a PDF or a picture with copies, or a count out of
 # 1 to 999, is a wrong call (exit 2, one line) that draws and writes nothing.
@@ -393,6 +392,7 @@ for args in "${cases[@]}"; do
   [ $rc = 2 ] && grep -q -- '--copies' "$work/err" && oneLine "$work/err" &&
     [ ! -e "$c/out.pdf" ] && [ ! -e "$c/out.png" ] && [ "$(temps "$c")" = 0 ] && ok=1
   record "copies" $ok 0 "${args//$c\//} (rc $rc)"
+done
 
 # ---- a damaged print pattern: printed on the defaults, said, exit 3 ----------------------
 for c in "priceline.csv:拡張" "colour.csv: 16 行目"; do
