@@ -374,7 +374,8 @@ TEST(LayoutBlock, ColoursOutsideTheRangeAreDamagedAndTakeTheDefault) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.replacement);
         LayoutSettings s = initialLayoutSettings();
-        s.element(c.element).color = 12345;
+        if (c.element != LabelElement::Border)
+            s.element(c.element).color = 12345;
         s.borderColor = 12345;
         const std::string bytes = blockWith(c.line, c.replacement);
         CsvFieldReader reader(bytes);
