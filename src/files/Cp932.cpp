@@ -1,9 +1,6 @@
 #include "files/Cp932.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-
+#include "files/Cp932Converter.h"
 #include "model/Utf8Text.h"
 
 namespace cp932 {
@@ -42,54 +39,6 @@ bool isTrailByte(unsigned char b) {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
-// One conversion direction of iconv, opened once per thread.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (valid())
-            iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts `in` up to its end or up to the first sequence that cannot be
-    // converted, appending the result. Returns the number of bytes of `in`
-    // converted; a value below in.size() means the sequence there was refused.
-    std::size_t convertUntilError(std::string_view in, std::string& out) {
-        if (!valid())
-            return 0;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char buffer[4096];
-        char* inPtr = const_cast<char*>(in.data());
-        std::size_t inLeft = in.size();
-        while (inLeft > 0) {
-            char* outPtr = buffer;
-            std::size_t outLeft = sizeof buffer;
-            const std::size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG)
-                break;
-        }
-        return in.size() - inLeft;
-    }
-
-  private:
-    iconv_t cd_;
-};
-
-Converter& decoder() {
-    thread_local Converter c("UTF-8", "CP932");
-    return c;
-}
-
-Converter& encoder() {
-    thread_local Converter c("CP932", "UTF-8");
-    return c;
-}
-
 void appendCodePoint(std::string& out, char32_t cp) {
     out += utf8::fromUtf32({&cp, 1});
 }
@@ -101,7 +50,7 @@ std::string decode(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 2);
     std::size_t i = 0;
     while (i < bytes.size()) {
-        i += decoder().convertUntilError(bytes.substr(i), out);
+        i += decodeUntilRefused(bytes.substr(i), out);
         if (i >= bytes.size())
             break;
         // A byte sequence the C library refuses.
@@ -152,7 +101,7 @@ std::optional<std::string> encode(std::string_view typedText) {
     out.reserve(utf8Text.size());
     std::size_t i = 0;
     while (i < utf8Text.size()) {
-        i += encoder().convertUntilError(utf8Text.substr(i), out);
+        i += encodeUntilRefused(utf8Text.substr(i), out);
         if (i >= utf8Text.size())
             break;
         if (static_cast<unsigned char>(utf8Text[i]) < 0x80) {  // never refused; kept all the same

@@ -6,7 +6,8 @@
 #include <string_view>
 
 // Conversion between UTF-8 and code page 932 (Windows Shift-JIS, with the NEC
-// and IBM extensions), through the C library's iconv. The single bytes 0x80,
+// and IBM extensions), through the system's table (Cp932Converter.h): the C
+// library's iconv, or Windows' own on Windows. The single bytes 0x80,
 // 0xA0, 0xFD, 0xFE and 0xFF, which that table lacks, read as U+0080 and
 // U+F8F0..U+F8F3 as on Windows and are written back as the same bytes. A
 // character with two codes (the NEC and IBM duplicates) is written in the form

@@ -14,20 +14,6 @@ std::string nativePath(const QString& folder) {
         .toStdString();
 }
 
-// Folders that hold installed programs: even a user who may write there (the
-// administrator) must not find data.txt among the system's programs.
-bool isSystemProgramFolder(const QString& folder) {
-    const QString path = QFileInfo(folder).canonicalFilePath();
-    static const char* const kSystemFolders[] = {"/bin",           "/sbin",      "/usr/bin",
-                                                 "/usr/sbin",      "/usr/games", "/usr/local/bin",
-                                                 "/usr/local/sbin"};
-    for (const char* system : kSystemFolders) {
-        if (path == QLatin1String(system))
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 SettingsLocation::SettingsLocation(QString programFolder, QString userFolder)

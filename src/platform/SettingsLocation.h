@@ -41,6 +41,12 @@ class SettingsLocation {
 SettingsPaths settingsPathsFor(const QString& programFolder, bool programFolderWritable,
                                const QString& userFolder);
 
+// True when `folder` is one of the system's folders of installed programs,
+// where data.txt never belongs even when the user may write there (the
+// administrator; on Windows a per-user installation). One table per system:
+// SettingsLocationPosix.cpp, SettingsLocationWindows.cpp.
+bool isSystemProgramFolder(const QString& folder);
+
 // True when a file can be created in `folder` (tried with a temporary file,
 // so access rights, read-only media and the like all count), and the folder is
 // not one of the system's program folders.
