@@ -33,10 +33,9 @@ if(WIN32)
   # programs (Debian has them in /usr/share/common-licenses).
   install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/../packaging/licenses/
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tanahuda/licenses)
-  # Qt's libraries, plugins and translations beside the programs (windeployqt).
-  qt_generate_deploy_app_script(TARGET tanahuda FILENAME_VARIABLE _tanahuda_deploy_script
-                                NO_UNSUPPORTED_PLATFORM_ERROR)
-  install(SCRIPT ${_tanahuda_deploy_script})
+  # Qt's libraries, plugins and translation and the MinGW runtime beside the
+  # programs.
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
 endif()
 
 if(UNIX AND NOT APPLE)

@@ -8,9 +8,11 @@ set(_notice_root ${CMAKE_CURRENT_LIST_DIR}/..)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_notice_root}/LICENSE)
 
 set(TANAHUDA_QT_VERSION ${Qt6_VERSION})
-# Built against Debian's Qt: the source is that exact Debian source package.
+# Built against Debian's Qt, or for Windows against the Qt that
+# scripts/windows-qt.sh built from Debian's source of the same version: the
+# source is that exact Debian source package.
 find_program(TANAHUDA_DPKG_QUERY dpkg-query)
-if(TANAHUDA_DPKG_QUERY AND NOT CMAKE_CROSSCOMPILING)
+if(TANAHUDA_DPKG_QUERY)
   execute_process(COMMAND ${TANAHUDA_DPKG_QUERY} -W "-f=\${source:Package} \${source:Version}"
                           libqt6core6
                   OUTPUT_VARIABLE _qt_source RESULT_VARIABLE _qt_query ERROR_QUIET)

@@ -7,6 +7,9 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TANAHUDA_MINGW_PREFIX x86_64-w64-mingw32 CACHE STRING "MinGW-w64 target triplet")
 find_program(CMAKE_CXX_COMPILER NAMES ${TANAHUDA_MINGW_PREFIX}-g++-posix ${TANAHUDA_MINGW_PREFIX}-g++
              REQUIRED)
+# GoogleTest, built from source for the tests, is a C and C++ project.
+find_program(CMAKE_C_COMPILER NAMES ${TANAHUDA_MINGW_PREFIX}-gcc-posix ${TANAHUDA_MINGW_PREFIX}-gcc
+             REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${TANAHUDA_MINGW_PREFIX}-windres)
 
 # Headers and libraries for Windows only from the MinGW-w64 tree (and any

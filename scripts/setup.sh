@@ -14,7 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth dpkg-dev file
   python3 lintian appstream desktop-file-utils man-db groff-base
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix googletest wine wine64 nsis
 )
 
 missing=()

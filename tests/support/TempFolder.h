@@ -1,10 +1,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <set>
 #include <string>
 
@@ -15,11 +15,17 @@
 class TempFolder {
   public:
     explicit TempFolder(const std::string& prefix) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            ADD_FAILURE() << "no temporary folder";
-        dir_ = pattern;
+        // A name nobody has taken, created in one step (as mkdtemp does, on
+        // every system).
+        std::random_device random;
+        std::error_code ec;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            dir_ = std::filesystem::temp_directory_path() /
+                   (prefix + "-" + std::to_string(random() % 100000000u));
+            if (std::filesystem::create_directory(dir_, ec))
+                return;
+        }
+        ADD_FAILURE() << "no temporary folder";
     }
     ~TempFolder() {
         std::error_code ec;
