@@ -64,6 +64,10 @@ const FileSystemOps kRealOps{realOpen, realWrite, realFsync, realClose, realRena
 
 std::array<std::array<wchar_t, 1024>, atomic_file::kPendingSlots> pendingPaths{};
 
+// The longest name of one file that Windows' file systems take, in UTF-16
+// units.
+constexpr std::size_t kLongestName = 255;
+
 // A file handle for its identity and type, without reading or locking it.
 HANDLE openForQuery(const std::wstring& wide) {
     return ::CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -156,6 +160,13 @@ Result atomic_file::inspectTarget(const std::string& path, const std::vector<std
     // An existing file keeps its hidden and system marks.
     const DWORD attributes = ::GetFileAttributesW(wideTarget.c_str());
     kept.exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // A name too long, or a folder that is missing or a file, is found now,
+    // before anything is drawn, not at the rename at the end.
+    const DWORD why = kept.exists ? ERROR_SUCCESS : ::GetLastError();
+    if (!kept.exists && why != ERROR_FILE_NOT_FOUND)
+        return Result::failure(ResultCode::WriteFailed, errorNumber(why));
+    if (wideTarget.size() - wideTarget.find_last_of(L"/\\") - 1 > kLongestName)
+        return Result::failure(ResultCode::WriteFailed, errorNumber(ERROR_FILENAME_EXCED_RANGE));
     if (kept.exists) {
         Result refused = checkTarget(wideTarget, attributes, inputs);
         if (!refused.ok())

@@ -57,8 +57,11 @@ class FileWritingJob : public PrintJob {
     }
     void abort() override {
         aborted = true;
+        // As Qt's job does: the file stays while another handle holds it
+        // (on Windows), and the writer removes it then.
+        std::error_code ignored;
         if (!path_.empty())
-            std::filesystem::remove(path_);
+            std::filesystem::remove(path_, ignored);
     }
     bool aborted = false;
 
@@ -113,8 +116,10 @@ TEST(OutputJob, APdfIsPutInPlaceWholeOrNotAtAll) {
         {"document not ended", Fault::NotFinished, ResultCode::WriteFailed, true,
          "Input/output error"},
         {"PDF cut short", Fault::PdfCutShort, ResultCode::Incomplete, true, "Input/output error"},
+#ifndef _WIN32  // Windows keeps a folder while a file in it is open
         {"folder removed", Fault::FolderRemoved, ResultCode::WriteFailed, true,
          "No such file or directory"},
+#endif
     };
     for (const Case& c : cases) {
         TempFolder folder{"tanahuda-output"};

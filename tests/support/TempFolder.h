@@ -37,11 +37,16 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& dir() const { return dir_; }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    // The path of `name` in the folder, in UTF-8 as the program takes paths
+    // (on Windows too, where std::filesystem's narrow strings are ANSI).
+    std::string path(const std::string& name) const { return utf8Of(file(name)); }
+    std::filesystem::path file(const std::string& name) const {
+        return dir_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
+    }
 
     // Puts `bytes` into the file `name` as they are.
     void put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
+        std::ofstream(file(name), std::ios::binary) << bytes;
     }
     // The bytes of the file `name` (a failed test when it cannot be read).
     std::string get(const std::string& name) const {
@@ -53,8 +58,13 @@ class TempFolder {
     std::set<std::string> entries() const {
         std::set<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(dir_))
-            names.insert(e.path().filename().string());
+            names.insert(utf8Of(e.path().filename()));
         return names;
+    }
+
+    static std::string utf8Of(const std::filesystem::path& path) {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
     }
 
   private:
