@@ -13,7 +13,7 @@ jobs=$(nproc)
 
 seconds() { date +%s; }
 started=$(seconds)
-qt=$(bash scripts/windows-qt.sh)
+qt=$(bash scripts/windows-qt.sh | tail -1)
 qt_ready=$(seconds)
 
 wine=$(command -v wine || true)
