@@ -136,6 +136,11 @@ int main() {
           "a folder is not replaced");
     check(writeFileAtomically(folder + "\\no folder\\a.csv", "x").code == ResultCode::WriteFailed,
           "missing folder: WriteFailed");
+    // Refused when the writer starts, not at the rename after all was written.
+    const std::string tooLong = folder + "\\" + std::string(256, 'a') + ".csv";
+    const Result longName = writeFileAtomically(tooLong, "x");
+    check(longName.code == ResultCode::WriteFailed && longName.detail == std::strerror(EINVAL),
+          "a name too long: WriteFailed at once");
     check(entries(folder) == "ラベル①.csv ", "still no temporary file");
 
     DeleteFileW(wide(file).c_str());
