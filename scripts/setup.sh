@@ -15,6 +15,7 @@ packages=(
   xvfb xauth dpkg-dev file
   python3 lintian appstream desktop-file-utils man-db groff-base
   g++-mingw-w64-x86-64-posix
+  glabels-data
 )
 
 missing=()

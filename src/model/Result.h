@@ -29,6 +29,7 @@ enum class ResultCode {
     Incomplete,          // a file another writer made is cut short (no end mark)
     ScratchFileNotMade,  // no temporary file could be made (`detail`: the system's reason)
     SheetNotStorable,    // the sheet's labels are not the ones a label data file holds
+    NotLabelTemplate,    // a label template file is damaged or hostile (`line`: where it stops)
     // Product lists: the list as a whole, then one row (`line`).
     ListNotOpened,      // the list could not be opened
     ListEmpty,          // the list holds no product to print
