@@ -1,10 +1,13 @@
 #include "files/PriceExtension.h"
 
+#include <array>
+#include <iterator>
 #include <optional>
 #include <vector>
 
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
+#include "files/StockExtension.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -46,7 +49,8 @@ std::optional<long> wholeNumber(const CsvField& field) {
     return fieldToInt32(field);
 }
 
-bool readPricing(const std::vector<CsvField>& line, PricePattern& pricing) {
+bool readPricing(const std::vector<CsvField>& line, LayoutSettings& settings, LabelSheet*) {
+    PricePattern& pricing = settings.pricing;
     if (line.size() != kPricingFields)
         return false;
     const std::optional<long> mode = wholeNumber(line[2]);
@@ -64,7 +68,8 @@ const ElementStyle& defaultTaxLineStyle() {
 }
 
 // The tax line's style, field for field as the block's text element lines.
-bool readTaxLineStyle(const std::vector<CsvField>& line, ElementStyle& style) {
+bool readTaxLineStyle(const std::vector<CsvField>& line, LayoutSettings& settings, LabelSheet*) {
+    ElementStyle& style = settings.element(LabelElement::TaxLine);
     if (line.size() != kTaxLineFields || line[2].text.empty())
         return false;
     const std::optional<std::int16_t> size = fieldToInt16(line[3]);
@@ -84,10 +89,12 @@ bool readTaxLineStyle(const std::vector<CsvField>& line, ElementStyle& style) {
     return true;
 }
 
-bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
+bool readRates(const std::vector<CsvField>& line, LayoutSettings&, LabelSheet* sheet) {
     if (line.size() != kRatesFields)
         return false;
-    LabelSheet rated = sheet;
+    if (!sheet)
+        return true;  // a pattern has no labels
+    LabelSheet rated = *sheet;
     for (int n = 1; n <= kLabelFileRecords; ++n) {
         const std::optional<long> percent = wholeNumber(line[static_cast<std::size_t>(n + 1)]);
         const std::optional<TaxRate> rate = percent ? taxRateFromPercent(*percent) : std::nullopt;
@@ -96,17 +103,54 @@ bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
         if (n <= rated.labelCount() && !rated.label(n).isEmpty())
             rated.label(n).taxRate = *rate;
     }
-    sheet = std::move(rated);
+    *sheet = std::move(rated);
     return true;
 }
 
-void applyDefaults(LayoutSettings& settings, LabelSheet* sheet) {
+void applyPriceDefaults(LayoutSettings& settings, LabelSheet* sheet) {
     settings.pricing = PricePattern{};
     settings.element(LabelElement::TaxLine) = defaultTaxLineStyle();
     if (!sheet)
         return;
     for (int n = 1; n <= sheet->labelCount(); ++n)
         sheet->label(n).taxRate = TaxRate::Standard;
+}
+
+// The settings the lines carry fall into groups: a damaged line puts its
+// group back to the defaults and leaves the others as read.
+enum class ExtensionGroup { Price, Stock, FineOrigin };
+
+using LineReader = bool (*)(const std::vector<CsvField>& line, LayoutSettings& settings,
+                            LabelSheet* sheet);
+using GroupReset = void (*)(LayoutSettings& settings, LabelSheet* sheet);
+
+struct ExtensionKey {
+    const char* key;
+    ExtensionGroup group;
+    LineReader read;
+};
+
+// Every key the program reads; a line with another key comes from a later
+// version and is skipped.
+const ExtensionKey kExtensionKeys[] = {
+    {kPricingKey, ExtensionGroup::Price, readPricing},
+    {kTaxLineKey, ExtensionGroup::Price, readTaxLineStyle},
+    {kRatesKey, ExtensionGroup::Price, readRates},
+    {"用紙", ExtensionGroup::Stock, readStockLine},
+    {"ラベル", ExtensionGroup::Stock, readExtraLabelLine},
+    {"位置微調整", ExtensionGroup::FineOrigin, readFineOriginLine},
+};
+
+// Indexed by ExtensionGroup.
+const GroupReset kGroupResets[] = {applyPriceDefaults, resetStock, resetFineOrigin};
+constexpr std::size_t kGroupCount = std::size(kGroupResets);
+
+const ExtensionKey* findKey(const std::string& key) {
+    for (const ExtensionKey& k : kExtensionKeys) {
+        if (key == k.key)
+            return &k;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -155,37 +199,43 @@ Result writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
 }
 
 PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& settings,
-                                      LabelSheet* sheet) {
-    applyDefaults(settings, sheet);
+                                      LabelSheet* sheet, int* damagedStockLine) {
+    for (GroupReset reset : kGroupResets)
+        reset(settings, sheet);
     if (!reader.atLineStart())
         nextLine(reader);  // the rest of the last defined line
 
-    PriceExtensionRead result = PriceExtensionRead::Absent;
-    PricePattern pricing;
-    ElementStyle taxLine = defaultTaxLineStyle();
-    LabelSheet rated = sheet ? *sheet : LabelSheet{};
+    // Read into copies: a group whose line is damaged is put back as a whole.
+    LayoutSettings read = settings;
+    std::optional<LabelSheet> readSheet;
+    if (sheet)
+        readSheet = *sheet;
+    LabelSheet* const target = readSheet ? &*readSheet : nullptr;
+    bool any = false;
+    std::array<int, kGroupCount> damagedLine{};
     while (std::optional<std::vector<CsvField>> line = nextLine(reader)) {
         const CsvField& marker = line->front();
         if (!marker.quoted || marker.text != kMarker)
             break;  // not ours: ignored, as every reader ignores what follows
-        result = PriceExtensionRead::Read;
-        const std::string key = line->size() > 1 ? (*line)[1].text : std::string();
-        bool readable = true;
-        if (key == kPricingKey)
-            readable = readPricing(*line, pricing);
-        else if (key == kRatesKey)
-            readable = readRates(*line, rated);
-        else if (key == kTaxLineKey)
-            readable = readTaxLineStyle(*line, taxLine);
-        // A line with another key comes from a later version: skipped.
-        if (!readable)
-            return PriceExtensionRead::Damaged;
+        any = true;
+        const ExtensionKey* key = findKey(line->size() > 1 ? (*line)[1].text : std::string());
+        if (!key)
+            continue;
+        const auto group = static_cast<std::size_t>(key->group);
+        if (damagedLine[group] == 0 && !key->read(*line, read, target))
+            damagedLine[group] = marker.line;
     }
-    settings.pricing = pricing;
-    settings.element(LabelElement::TaxLine) = taxLine;
-    if (sheet) {
-        for (int n = 1; n <= sheet->labelCount(); ++n)
-            sheet->label(n).taxRate = rated.label(n).taxRate;
+    for (std::size_t g = 0; g < kGroupCount; ++g) {
+        if (damagedLine[g] != 0)
+            kGroupResets[g](read, target);
     }
-    return result;
+    if (damagedStockLine)
+        *damagedStockLine = damagedLine[static_cast<std::size_t>(ExtensionGroup::Stock)];
+    applyAdjustTextsToOrigin(read);  // on the stock read, with the fine part read
+    settings = std::move(read);
+    if (sheet)
+        *sheet = *std::move(readSheet);
+    if (damagedLine[static_cast<std::size_t>(ExtensionGroup::Price)] != 0)
+        return PriceExtensionRead::Damaged;
+    return any ? PriceExtensionRead::Read : PriceExtensionRead::Absent;
 }

@@ -38,7 +38,13 @@ enum class PriceExtensionRead {
 
 // Reads the lines after the defined fields: first the rest of the line the
 // reader stands in, then every line that begins with "拡張", up to the first
-// one that does not. Sets the price settings (and the rates of `sheet`, if
-// given) from them, or to their defaults when they are absent or damaged.
+// one that does not, dispatching each on its key (a table in
+// PriceExtension.cpp; StockExtension.h has the stock's keys). Sets the price
+// settings (and the rates of `sheet`, if given) from them, or to their
+// defaults when they are absent or damaged; the same for the stock (the
+// sheet takes the stock's size) and the fine origin adjustment, each on its
+// own. Applies the adjustment to the origin. Returns how the price lines
+// were found; `damagedStockLine`, when given, receives the line of a damaged
+// stock or label line (0: none), on which the standard stock applies.
 PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& settings,
-                                      LabelSheet* sheet);
+                                      LabelSheet* sheet, int* damagedStockLine = nullptr);

@@ -4,6 +4,7 @@
 #include "files/CsvText.h"
 #include "files/FileIo.h"
 #include "files/LayoutBlock.h"
+#include "files/StockExtension.h"
 
 std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) {
     CsvLineWriter writer;
@@ -11,6 +12,9 @@ std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) 
     if (!result.ok())
         return {};
     result = writePriceExtension(writer, settings, nullptr);
+    if (!result.ok())
+        return {};
+    result = writeStockExtension(writer, settings, nullptr);
     if (!result.ok())
         return {};
     std::optional<std::string> bytes = cp932::encode(writer.result());
@@ -36,7 +40,7 @@ SettingsRead readSettingsBytes(std::string_view bytes, LayoutSettings& settings)
     CsvFieldReader reader(bytes);
     readLayoutBlock(reader, settings, &read.damagedValueLine);
     applyAdjustTextsToOrigin(settings);
-    read.priceLines = readPriceExtension(reader, settings, nullptr);
+    read.priceLines = readPriceExtension(reader, settings, nullptr, &read.damagedStockLine);
     return read;
 }
 

@@ -19,6 +19,7 @@ enum class LabelProblemKind {
     TextClipped,        // a text that even at half width runs past the label's edge
     CharacterNotDrawn,  // a character the element's font has no glyph for
     CharacterNotSaved,  // a character a label data file cannot hold
+    BarcodeTooSmall,    // the label is too small for a barcode scanners are sure to read
 };
 
 struct LabelProblem {
@@ -42,6 +43,10 @@ std::vector<LabelProblem> findDrawingProblems(const LabelRecord& label, int numb
 // The problems of every label of the sheet, label 1 first.
 std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const LayoutSettings& layout,
                                             DrawingSurface* gauge);
+
+// Whether a label of the stock has room for an EAN-13 symbol at 80 % of its
+// nominal size, quiet zones included: below that, scanners may not read it.
+bool stockHoldsReadableBarcode(const LabelStock& stock);
 
 // The problems that change what comes out of the printer (all but the
 // characters a file cannot hold).

@@ -47,6 +47,8 @@ std::string problemText(const LabelProblem& p) {
             return element + "の「" + p.character + "」はフォントにないため、正しく印刷されません";
         case LabelProblemKind::CharacterNotSaved:
             return element + "の「" + p.character + "」は保存できません";
+        case LabelProblemKind::BarcodeTooSmall:
+            return "バーコードが小さすぎて読み取れない可能性があります";
     }
     return "";
 }

@@ -104,6 +104,83 @@ std::string printFailure(const Result& failure) {
     }
 }
 
+const char* stockValueCaption(StockValue value) {
+    switch (value) {
+        case StockValue::None:
+            return "";
+        case StockValue::Paper:
+            return "用紙";
+        case StockValue::LabelWidth:
+            return "ラベルの幅";
+        case StockValue::LabelHeight:
+            return "ラベルの高さ";
+        case StockValue::CornerRadius:
+            return "角の丸み";
+        case StockValue::Columns:
+            return "列数";
+        case StockValue::Rows:
+            return "行数";
+        case StockValue::TopMargin:
+            return "上の余白";
+        case StockValue::LeftMargin:
+            return "左の余白";
+        case StockValue::PitchX:
+            return "横の間隔";
+        case StockValue::PitchY:
+            return "縦の間隔";
+    }
+    return "";
+}
+
+namespace {
+
+// Which edge of the paper a label stands past, by the value named.
+const char* pastEdge(StockValue value) {
+    switch (value) {
+        case StockValue::LeftMargin:
+            return "左端";
+        case StockValue::TopMargin:
+            return "上端";
+        case StockValue::LabelWidth:
+        case StockValue::PitchX:
+        case StockValue::Columns:
+            return "右端";
+        default:
+            return "下端";
+    }
+}
+
+}  // namespace
+
+std::string stockProblem(const Result& failure) {
+    const std::string value = stockValueCaption(failure.stockValue);
+    const std::string amount = failure.detail;
+    switch (failure.code) {
+        case ResultCode::StockUnknownPaper:
+            return "用紙は A4, B5, A5, Letter のどれかにしてください";
+        case ResultCode::StockSizeNotPositive:
+            return value + "は 0 より大きくしてください (" + amount + ")";
+        case ResultCode::StockCornerTooLarge:
+            return "角の丸み (" + amount + " mm) がラベルの幅か高さの半分を超えています";
+        case ResultCode::StockTooManyLabels:
+            return "ラベルが " + amount + " 枚になります。1 枚の用紙は 100 枚までです (" + value +
+                   ")";
+        case ResultCode::StockLabelPastPaper:
+            return std::string("ラベルが用紙の") + pastEdge(failure.stockValue) + "から " + amount +
+                   " mm はみ出します (" + value + ")";
+        case ResultCode::StockLabelsOverlap:
+            return value + " (" + amount + " mm) がラベルより小さいため、ラベルが重なります";
+        case ResultCode::StockNotFound:
+            return "用紙「" + amount + "」が見つかりません";
+        case ResultCode::StockFileDamaged:
+            return failure.line > 0
+                       ? "用紙のファイルの " + std::to_string(failure.line) + " 行目が読めません"
+                       : "用紙の数が多すぎます (" + amount + ")";
+        default:
+            return "";
+    }
+}
+
 std::string systemReason(const std::string& reason, FileAccess access) {
     struct Reason {
         const char* system;

@@ -20,6 +20,14 @@ std::string rowProblem(const Result& problem);
 // 再開してから印刷してください".
 std::string printFailure(const Result& failure);
 
+// The name of a stock's value as the stock dialog shows it: "ラベルの幅".
+const char* stockValueCaption(StockValue value);
+
+// Why a stock cannot be used, naming the value at fault, e.g. "ラベルが用紙の
+// 右端から 3.5 mm はみ出します (横の間隔)"; also a stock that is not found and a
+// damaged line of a stock file. Empty for a result of another kind.
+std::string stockProblem(const Result& failure);
+
 // Whether a file was being read or written when it failed.
 enum class FileAccess { Read, Write };
 

@@ -1,6 +1,8 @@
 #include "model/ElementTemplate.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cmath>
 
 namespace {
 
@@ -47,4 +49,53 @@ const ElementPlace& ElementTemplate::place(LabelElement e) const {
 const ElementTemplate& standardElementTemplate() {
     static const ElementTemplate t = makeStandardTemplate();
     return t;
+}
+
+namespace {
+
+RectMm scaled(const RectMm& r, double rx, double ry) {
+    return {r.x * rx, r.y * ry, r.width * rx, r.height * ry};
+}
+
+std::int16_t scaledFontSize(std::int16_t size, double ratio) {
+    const long points = std::lround(size * ratio);
+    return static_cast<std::int16_t>(std::clamp<long>(points, kSmallestScaledFontSize, 999));
+}
+
+}  // namespace
+
+ElementTemplate scaledElementTemplate(double labelWidthMm, double labelHeightMm) {
+    const ElementTemplate& standard = standardElementTemplate();
+    const double rx = labelWidthMm / standard.labelWidthMm;
+    const double ry = labelHeightMm / standard.labelHeightMm;
+    const double ratio = std::min(rx, ry);
+    ElementTemplate t = standard;
+    t.labelWidthMm = labelWidthMm;
+    t.labelHeightMm = labelHeightMm;
+    for (ElementPlace& place : t.elements) {
+        place.anchor = {place.anchor.x * rx, place.anchor.y * ry};
+        place.boxWidthMm *= rx;
+        place.boxHeightMm *= ry;
+        place.fontSize = scaledFontSize(place.fontSize, ratio);
+    }
+    for (RectMm& bar : t.borderBars)
+        bar = scaled(bar, rx, ry);
+    t.placeholder = scaled(t.placeholder, rx, ry);
+    for (PlaceholderBar& bar : t.placeholderBars)
+        bar = {bar.left * rx, bar.width * rx};
+    t.guideNumber = {t.guideNumber.x * rx, t.guideNumber.y * ry};
+    t.guideNumberSize = std::max(double(kSmallestScaledFontSize), t.guideNumberSize * ratio);
+    return t;
+}
+
+const ElementTemplate& elementTemplateFor(const LabelStock& stock) {
+    const ElementTemplate& standard = standardElementTemplate();
+    if (stock.labelWidthMm == standard.labelWidthMm &&
+        stock.labelHeightMm == standard.labelHeightMm)
+        return standard;
+    // One sheet draws many labels of one size: keep the last one made.
+    thread_local ElementTemplate last;
+    if (last.labelWidthMm != stock.labelWidthMm || last.labelHeightMm != stock.labelHeightMm)
+        last = scaledElementTemplate(stock.labelWidthMm, stock.labelHeightMm);
+    return last;
 }

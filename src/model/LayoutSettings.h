@@ -55,6 +55,11 @@ struct LayoutSettings {
     // Texts of the origin adjustment displays (x座標調整, y座標調整).
     std::string xAdjustText = "0";
     std::string yAdjustText = "0";
+    // The fine part of the adjustment, in tenths of a millimetre (-9..9),
+    // added to the whole millimetres of the texts; 0 for a pattern in whole
+    // millimetres. The whole adjustment stays within ±10 mm.
+    int xFineTenths = 0;
+    int yFineTenths = 0;
 
     // Price mode and rounding of the tax line.
     PricePattern pricing;
@@ -87,6 +92,18 @@ void applyDefaultLayout(LayoutSettings& settings);
 // becomes "0" and that axis of the origin its default. Used whenever a stored
 // layout block has been applied.
 void applyAdjustTextsToOrigin(LayoutSettings& settings);
+
+// Sets an axis's adjustment to `tenths` of a millimetre (clamped to ±100):
+// the whole millimetres into the text, the rest into the fine part, and the
+// origin from both. Axis 0 is x, 1 is y.
+void setAdjustTenths(LayoutSettings& settings, int axis, int tenths);
+// The axis's whole adjustment in tenths of a millimetre.
+int adjustTenths(const LayoutSettings& settings, int axis);
+
+// Puts the pattern on another stock: the stock, the default font sizes and
+// places of its labels (offsets back to 0; faces, colours, visibility,
+// underline and border kept) and the origin from the adjustment.
+void changeStock(LayoutSettings& settings, const LabelStock& stock);
 
 // Parses an adjustment text: a whole number (optional sign, digits, nothing
 // else). Returns false when it is not one.

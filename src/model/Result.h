@@ -57,6 +57,15 @@ enum class ResultCode {
     PdfNotWritten,      // the PDF file is missing or empty afterwards
     PdfNotReadBack,     // the finished PDF could not be read back (`detail`: why)
     ImageNotMade,       // the preview image could not be encoded
+    // Label stocks: the value at fault is `stockValue`, its amount `detail`.
+    StockUnknownPaper,     // the paper is none the program knows (A4, B5, A5, Letter)
+    StockSizeNotPositive,  // a size, count or pitch is zero, negative or no number
+    StockCornerTooLarge,   // the corner radius is more than half the label's side
+    StockTooManyLabels,    // more than kMaxStockLabels labels (`detail`: the count)
+    StockLabelPastPaper,   // a label stands past the paper's edge (`detail`: by how many mm)
+    StockLabelsOverlap,    // the pitch is smaller than the label
+    StockNotFound,         // no preset, user stock or stock file of that name (`detail`)
+    StockFileDamaged,      // a stock file's `line` cannot be read
 };
 
 struct Result {
@@ -67,12 +76,13 @@ struct Result {
     std::string detail;
 
     // What it is about; each stays empty (0) when it is not about that.
-    std::string path;                        // a file: the one read or written, the list, the PDF
-    std::string printer;                     // the system printer's name
-    int labelNumber = 0;                     // the label (from 1) holding the offending text
-    LabelField field = LabelField::JanCode;  // ... and its field
-    std::string settingName;                 // a layout setting, e.g. "品名 フォント名"
-    int line = 0;                            // a product list's line (1-based)
+    std::string path;                          // a file: the one read or written, the list, the PDF
+    std::string printer;                       // the system printer's name
+    int labelNumber = 0;                       // the label (from 1) holding the offending text
+    LabelField field = LabelField::JanCode;    // ... and its field
+    std::string settingName;                   // a layout setting, e.g. "品名 フォント名"
+    int line = 0;                              // a product list's line (1-based)
+    StockValue stockValue = StockValue::None;  // a label stock's value at fault
 
     bool ok() const { return code == ResultCode::Ok; }
 

@@ -40,7 +40,7 @@ std::string priceText(const std::string& price) {
 }  // namespace
 
 std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings& layout) {
-    const ElementTemplate& places = standardElementTemplate();
+    const ElementTemplate& places = elementTemplateFor(layout.stock);
     std::vector<LabelText> texts;
     auto add = [&](LabelElement element, const std::string& text) {
         if (!layout.isVisible(element))

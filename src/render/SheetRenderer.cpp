@@ -24,7 +24,7 @@ class LabelPainter {
     LabelPainter(DrawingSurface& surface, const LayoutSettings& layout, RenderMode mode, double z)
         : surface_(surface),
           layout_(layout),
-          places_(standardElementTemplate()),
+          places_(elementTemplateFor(layout.stock)),
           mode_(mode),
           z_(z) {}
 
@@ -145,7 +145,7 @@ void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSet
 void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, double z) {
     surface.setUnit(SurfaceUnit::Millimetres);
     surface.clear();
-    const ElementTemplate& places = standardElementTemplate();
+    const ElementTemplate& places = elementTemplateFor(layout.stock);
     for (int k = 1; k <= layout.stock.labelCount(); ++k) {
         const LabelFrame frame(surface, layout, k, z, FrameClip::None);
         surface.drawRect(0, 0, layout.stock.labelWidthMm * z, layout.stock.labelHeightMm * z,

@@ -35,6 +35,7 @@ class FakeEditorDialogs : public EditorDialogs {
         Result::failure(ResultCode::PrinterNotOpened).withPrinter("事務所のプリンター");
     int printerRequests = 0;
     std::vector<PrintCopies> copiesAsked;  // what each printer dialog offered
+    std::vector<PaperSize> papersAsked;    // the paper each printer dialog started on
     std::shared_ptr<PrintRecord> printRecord = std::make_shared<PrintRecord>();
 
     MessageAnswer showMessage(const MessageRequest& request) override {
@@ -65,7 +66,8 @@ class FakeEditorDialogs : public EditorDialogs {
         fontRequests.push_back(current);
         return next(fonts, "font dialog");
     }
-    PrintJobStart choosePrinter(PrintCopies copies) override {
+    PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) override {
+        papersAsked.push_back(paper);
         ++printerRequests;
         copiesAsked.push_back(copies);
         switch (printer) {

@@ -57,7 +57,7 @@ class ScriptedDialogs : public EditorDialogs {
         ++batchRequests;
         return batchChoice;
     }
-    PrintJobStart choosePrinter(PrintCopies) override {
+    PrintJobStart choosePrinter(PrintCopies, const PaperSize&) override {
         ++printerRequests;
         return makeJob ? makeJob() : PrintJobStart{};
     }

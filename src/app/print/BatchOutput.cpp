@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #include "SheetInput.h"
+#include "StockChoice.h"
 #include "ToolExit.h"
 #include "files/SettingsFile.h"
 #include "jobs/BatchPrint.h"
@@ -103,6 +104,16 @@ int runBatch(const PrintToolOptions& options) {
     if (Result read = readLayoutOrPreferred(options.layoutFile, layout, warned); !read.ok()) {
         reportError(read);
         return kExitFailure;
+    }
+    if (Result stock = applyStockOption(options.stock, layout, nullptr); !stock.ok()) {
+        reportError(stock);
+        return kExitFailure;
+    }
+    // The last label a sheet can start at is the stock's, known only now.
+    if (options.startGiven && options.startPosition > layout.stock.labelCount()) {
+        reportError(
+            startRangeError(layout.stock.labelCount(), std::to_string(options.startPosition)));
+        return kExitUsage;
     }
     options.applyPricing(layout);
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),

@@ -10,13 +10,15 @@ const char* printToolUsageInEnglish() {
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
   (sheets also take [--price-mode incl|dual] [--rounding floor|round|ceil])
+  (every use also takes [--stock NAME|FILE])
+  tanahuda-print --list-stocks
   tanahuda-print --help
 
-Draws one sheet (ten labels to an A4 page) of a shelf label data file
-(.csv / .txt).
+Draws one sheet (the labels of one page of the stock; ten labels to an A4
+page on the standard stock) of a shelf label data file (.csv / .txt).
 
   -o OUT.pdf        Writes the drawing of the print (true size, no frames, real
-                    barcodes) as a one-page portrait A4 PDF. A PDF has no
+                    barcodes) as a one-page portrait PDF of the stock's paper. A PDF has no
                     unprintable margin, so the sheet is drawn from the top left
                     corner of the paper.
   --dpi N           The resolution of the PDF (72 to 2400, default 600). Barcode
@@ -50,7 +52,8 @@ Draws one sheet (ten labels to an A4 page) of a shelf label data file
                     their line numbers (rows that cannot be read are not
                     printed), and the exit status is then 3. On a terminal,
                     a job that takes more than a second shows its progress.
-  --start N         The label (1 to 10) of the first sheet to start at
+  --start N         The label (1 to the stock's number of labels; 1 to 10 on
+                    the standard stock) of the first sheet to start at
                     (default 1), to go on printing on a sheet already used.
   --encoding E      The character encoding of the product list: auto (the
                     default; tells UTF-8 from Shift-JIS), utf8, cp932.
@@ -71,6 +74,12 @@ Draws one sheet (ten labels to an A4 page) of a shelf label data file
                     to set as the print position adjustment. The origin comes
                     from the print position adjustment of the --layout file,
                     or else of the saved preferred pattern (data.txt).
+  --stock NAME|FILE The label stock to print on in place of the print
+                    pattern's: a preset's name ("A4 24面 66×33.9mm"; blanks
+                    are ignored and x stands for ×), the name of a stock of
+                    one's own, or a stock file (its first stock). The element
+                    places and font sizes follow that stock's labels.
+  --list-stocks     Lists the stocks that can be used, one a line.
   -h, --help        Shows this text.
 
 Labels printed without a barcode, not printed (no product name), printed
@@ -91,5 +100,6 @@ Examples:
   tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
   tanahuda-print --products 商品.csv --price-mode dual --rounding round -o 棚札.pdf
   tanahuda-print --calibration --printer Office_Printer
+  tanahuda-print --products 商品.csv --stock "A4 24面 66x33.9mm" -o 棚札.pdf
 )";
 }

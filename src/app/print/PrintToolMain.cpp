@@ -21,8 +21,10 @@
 #include "PrintToolOptions.h"
 #include "SheetInput.h"
 #include "SheetOutput.h"
+#include "StockChoice.h"
 #include "ToolExit.h"
 #include "app/HelpLanguage.h"
+#include "files/UserStockFile.h"
 #include "jobs/LabelProblems.h"
 #include "jobs/ProblemMessages.h"
 #include "model/LabelSheet.h"
@@ -70,6 +72,7 @@ Result putOut(const LabelSheet& sheet, const LayoutSettings& layout,
         case PrintToolOptions::Mode::Printer:
             return printSheet(sheet, layout, options.printerName, options.copies);
         case PrintToolOptions::Mode::Help:
+        case PrintToolOptions::Mode::ListStocks:
             break;
     }
     return {};
@@ -84,6 +87,10 @@ int run(const PrintToolOptions& options) {
                                            misfitLine, warned);
         !read.ok()) {
         reportError(read);
+        return kExitFailure;
+    }
+    if (Result stock = applyStockOption(options.stock, layout, &sheet); !stock.ok()) {
+        reportError(stock);
         return kExitFailure;
     }
     options.applyPricing(layout);
@@ -112,6 +119,10 @@ int calibrate(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
+    if (Result stock = applyStockOption(options.stock, layout, nullptr); !stock.ok()) {
+        reportError(stock);
+        return kExitFailure;
+    }
     const PaperPage page = [&layout](DrawingSurface& surface) {
         drawCalibrationSheet(surface, layout);
     };
@@ -129,6 +140,19 @@ int calibrate(const PrintToolOptions& options) {
         return kExitFailure;
     }
     return warned ? kExitReported : EXIT_SUCCESS;
+}
+
+// The presets and the user's own stocks, one a line on stdout.
+int listStocks() {
+    const UserStocksRead own = readUserStocks(userStockFile());
+    for (const std::string& line : stockListLines(own.stocks))
+        std::printf("%s\n", line.c_str());
+    // A damaged stock file is said, but the stocks it does hold are listed.
+    if (!own.failure.ok() && own.failure.code != ResultCode::NotFound) {
+        reportError(own.failure);
+        return kExitReported;
+    }
+    return EXIT_SUCCESS;
 }
 
 // The arguments in UTF-8, the form every path takes here. Windows hands main()
@@ -177,6 +201,8 @@ int main(int argc, char** argv) {
     // The same name as the window, so both find the user's preferred pattern.
     QGuiApplication::setApplicationName(QStringLiteral("tanahuda"));
     installJapaneseFontSubstitutions();
+    if (options.mode == PrintToolOptions::Mode::ListStocks)
+        return listStocks();
     if (options.calibration)
         return calibrate(options);
     return options.batch() ? runBatch(options) : run(options);

@@ -33,12 +33,14 @@ struct ToolCommandLine {
     QCommandLineOption rounding{"rounding", {}, "R"};
     QCommandLineOption calibration{"calibration"};
     QCommandLineOption copies{"copies", {}, "N"};
+    QCommandLineOption stock{"stock", {}, "NAME"};
+    QCommandLineOption listStocks{"list-stocks"};
 
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
-                           layout, priceMode, rounding, calibration, copies});
+                           layout, priceMode, rounding, calibration, copies, stock, listStocks});
     }
 };
 
@@ -100,13 +102,15 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
     options.productsFile = argumentBytes(p.value(line.products));
     if (p.isSet(line.start)) {
         const std::string v = argumentBytes(p.value(line.start));
-        // Every print pattern is on the standard stock until a pattern names
-        // its own, so its labels are the ones a sheet can start at.
-        const int labels = kStandardStock.labelCount();
-        if (!parseWholeNumber(v, options.startPosition) || options.startPosition < 1 ||
-            options.startPosition > labels)
-            return "--start には 1 から " + std::to_string(labels) +
-                   " までの整数を指定してください: " + v;
+        // The last label is the stock's: checked once the pattern is read.
+        options.startGiven = true;
+        if (!parseWholeNumber(v, options.startPosition) || options.startPosition < 1)
+            return startRangeError(kStandardStock.labelCount(), v);
+    }
+    if (p.isSet(line.stock)) {
+        options.stock = argumentBytes(p.value(line.stock));
+        if (options.stock.empty())
+            return "--stock に用紙の名前かファイルを指定してください";
     }
     if (p.isSet(line.encoding)) {
         options.encoding = argumentBytes(p.value(line.encoding));
@@ -221,6 +225,11 @@ std::string readPricing(const ToolCommandLine& line, PrintToolOptions& options) 
 
 }  // namespace
 
+std::string startRangeError(int labels, const std::string& value) {
+    return "--start には 1 から " + std::to_string(labels) +
+           " までの整数を指定してください: " + value;
+}
+
 void PrintToolOptions::applyPricing(LayoutSettings& layout) const {
     if (priceMode)
         layout.pricing.mode = *priceMode;
@@ -238,12 +247,15 @@ const char* printToolUsage() {
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
   (シートの使い方には [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
+  (どの使い方にも [--stock NAME|FILE] を付けられます)
+  tanahuda-print --list-stocks
   tanahuda-print --help
 
-棚札のラベルデータファイル (.csv / .txt) の 1 シート (A4 に 10 枚) を描きます。
+棚札のラベルデータファイル (.csv / .txt) の 1 シート (用紙 1 枚分のラベル、
+標準は A4 に 10 枚) を描きます。
 
   -o OUT.pdf        印刷と同じ描画 (実寸、枠なし、本物のバーコード) を A4 縦
-                    1 ページの PDF に書きます。PDF には印刷できない余白がない
+                    1 ページの PDF (用紙の大きさ) に書きます。PDF には印刷できない余白がない
                     ので、用紙の左上の角から描きます。
   --dpi N           PDF の解像度 (72〜2400、既定 600)。バーコードのモジュールは
                     この解像度の整数ピクセル幅で描かれます。
@@ -270,8 +282,9 @@ const char* printToolUsage() {
                     バーコードが付かない行や読めない行は行番号とともに標準
                     エラーに示し (読めない行は印刷しません)、その場合の終了
                     コードは 3 です。端末では 1 秒を超える印刷の進み具合を示します。
-  --start N         最初のシートの何番目のラベル (1〜10) から印刷するか (既定 1)。
-                    使いかけのシートの続きに印刷できます。
+  --start N         最初のシートの何番目のラベル (1〜用紙のラベル数、標準の用紙
+                    では 1〜10) から印刷するか (既定 1)。使いかけのシートの続きに
+                    印刷できます。
   --encoding E      商品リストの文字コード: auto (既定、UTF-8 か シフトJIS を判定),
                     utf8, cp932。
   --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷) か dual
@@ -286,6 +299,12 @@ const char* printToolUsage() {
                     縁が指す目盛りの数字が、印字位置調整に設定する値です。
                     原点は --layout のファイル、なければ保存してある印刷パターン
                     (data.txt) の印字位置調整の値から決まります。
+  --stock NAME|FILE 印刷パターンの用紙の代わりに使う用紙: 用意された用紙の名前
+                    ("A4 24面 66×33.9mm"。空白は無視し、× は x でもよい)、
+                    用紙の設定で作った用紙の名前、または用紙のファイル (その
+                    最初の用紙)。ラベルの配置と文字の大きさはその用紙のラベルに
+                    合わせます。
+  --list-stocks     使える用紙の名前を 1 行に 1 つ表示します。
   -h, --help        この説明を表示します。
 
 バーコードが付かない、印刷されない (品名がない)、縮めて印刷する、フォントに
@@ -304,6 +323,7 @@ const char* printToolUsage() {
   tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
   tanahuda-print --products 商品.csv --price-mode dual --rounding round -o 棚札.pdf
   tanahuda-print --calibration --printer Office_Printer
+  tanahuda-print --products 商品.csv --stock "A4 24面 66x33.9mm" -o 棚札.pdf
 )";
 }
 
@@ -317,6 +337,12 @@ PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args) {
     PrintToolCall call;
     if (line.parser.isSet(line.help)) {
         call.options.mode = PrintToolOptions::Mode::Help;
+        return call;
+    }
+    if (read && line.parser.isSet(line.listStocks)) {
+        call.options.mode = PrintToolOptions::Mode::ListStocks;
+        if (arguments.size() > 1)
+            call.error = "--list-stocks にはほかの引数を指定できません";
         return call;
     }
     if (!read) {

@@ -35,6 +35,11 @@ std::string damagedColorWarning(const std::string& path, int line) {
            " 行目の色の値が壊れているため、既定の色で印刷します";
 }
 
+std::string damagedStockWarning(const std::string& path, int line) {
+    return "警告: " + path + " の " + std::to_string(line) +
+           " 行目の用紙の設定が読めないため、標準の用紙 (A4 10面 91×55mm) で印刷します";
+}
+
 std::string patternNotReadWarning(const Result& failure) {
     return "警告: 保存された印刷パターンを読めないため、既定のパターンで印刷します: " +
            toolMessage(failure);
@@ -82,6 +87,11 @@ std::string toolMessage(const Result& failure) {
         default:
             break;
     }
+    if (failure.code == ResultCode::StockTooManyLabels && failure.labelNumber > 0)
+        return "ラベル " + std::to_string(failure.labelNumber) +
+               " は用紙に入りません (用紙のラベルは " + failure.detail + " 枚です)";
+    if (std::string stock = resulttext::stockProblem(failure); !stock.empty())
+        return failure.path.empty() ? stock : stock + ": " + failure.path;
     return resulttext::printFailure(failure);
 }
 

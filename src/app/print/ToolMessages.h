@@ -23,6 +23,9 @@ std::string misfitWarning(const std::string& path, int line);
 std::string priceLinesWarning(const std::string& path);
 std::string damagedColorWarning(const std::string& path, int line);
 std::string patternNotReadWarning(const Result& failure);
+// The stock line (or a label line past the tenth) of `path` at `line` that
+// could not be read: the standard stock is printed on.
+std::string damagedStockWarning(const std::string& path, int line);
 
 // The line for one problem row of the product list `listPath`:
 // "LIST:LINE: what is wrong".

@@ -30,7 +30,7 @@ void LabelEditor::batchPrint(BatchProgressPort& progress) {
     const std::optional<BatchChoice> choice = dialogs_.chooseBatchOptions(*list, layout_);
     if (!choice)
         return;
-    PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
+    PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One, layout_.stock.paper);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.
         if (!start.result.ok())

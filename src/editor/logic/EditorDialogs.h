@@ -68,10 +68,11 @@ class EditorDialogs {
     // The chosen font, or nothing when cancelled. `current` is shown first.
     virtual std::optional<FontChoice> chooseFont(const ElementFont& current) = 0;
     // The printer set-up dialog (printer and paper, and with Chosen the
-    // number of copies from 1 to 999). Returns the job ready to draw on, its
+    // number of copies from 1 to 999), starting on `paper`, the pattern's
+    // stock's. Returns the job ready to draw on, its
     // copies set on the printer, or none: cancelled (the result is Ok) or the
     // printer could not be opened (the result says why).
-    virtual PrintJobStart choosePrinter(PrintCopies copies) = 0;
+    virtual PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) = 0;
     // The batch print dialog for the list at `listPath`, picturing its first
     // sheet with `layout`. Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,

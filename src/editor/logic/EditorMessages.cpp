@@ -127,7 +127,7 @@ std::string textProblem(const Result& result) {
 MessageRequest labelFileNotSaved(const std::string& path, const Result& result) {
     if (result.code == ResultCode::SheetNotStorable) {
         return error(
-            "この用紙の棚札はラベルデータファイルに保存できません。\n"
+            "ラベルの数が用紙と合わないため、ラベルデータファイルに保存できません。\n"
             "ファイル「" +
             path + "」は書き換えられていません。");
     }
@@ -154,6 +154,23 @@ MessageRequest damagedLabelFile(const std::string& path, int line) {
                 " 行目から棚札形式の並びになっていません。\n"
                 "ラベルがずれて読み込まれている可能性があるため、無題として開きます。\n"
                 "内容を確かめて、別の名前で保存してください。",
+            kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest damagedStockLine(const std::string& path, int line) {
+    return {
+        "ファイル「" + path + "」の " + std::to_string(line) +
+            " 行目の用紙の設定が読めません。\n"
+            "標準の用紙 (A4 10面 91×55mm) の 10 枚として、無題として開きます。\n"
+            "11 "
+            "枚目からのラベルは読み込まれていません。内容を確かめて、別の名前で保存してください。",
+        kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest damagedPatternStock(const std::string& path, int line) {
+    return {"保存された印刷パターン「" + path + "」の " + std::to_string(line) +
+                " 行目の用紙の設定が読めません。\n"
+                "標準の用紙 (A4 10面 91×55mm) で始めます。用紙の設定を確かめてください。",
             kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
 }
 

@@ -82,6 +82,11 @@ MessageRequest damagedLabelFile(const std::string& path, int line);
 // A colour of `path` (a label file or the settings file) outside the colours
 // at `line`, read as the default colour.
 MessageRequest damagedColorValue(const std::string& path, int line);
+// The file's stock line (or a line of its labels past the tenth) at `line`
+// cannot be read: opened untitled on the standard stock.
+MessageRequest damagedStockLine(const std::string& path, int line);
+// The stored pattern's stock line cannot be read: the standard stock.
+MessageRequest damagedPatternStock(const std::string& path, int line);
 // The settings file (the preferred print pattern) that could not be read: the
 // window starts on the default pattern.
 MessageRequest patternNotRead(const Result& failure);

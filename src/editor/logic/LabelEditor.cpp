@@ -77,6 +77,9 @@ void LabelEditor::tellPatternWarnings(const SettingsRead& pattern) {
     if (pattern.damagedValueLine > 0)
         dialogs_.showMessage(
             messages::damagedColorValue(settingsPaths_.readPath, pattern.damagedValueLine));
+    if (pattern.damagedStockLine > 0)
+        dialogs_.showMessage(
+            messages::damagedPatternStock(settingsPaths_.readPath, pattern.damagedStockLine));
 }
 
 // ---------------------------------------------------------------- the boxes
@@ -495,7 +498,7 @@ void LabelEditor::printCalibration() {
 }
 
 void LabelEditor::printPage(PrintCopies copies, const std::function<void(DrawingSurface&)>& draw) {
-    PrintJobStart start = dialogs_.choosePrinter(copies);
+    PrintJobStart start = dialogs_.choosePrinter(copies, layout_.stock.paper);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.
         if (!start.result.ok())

@@ -117,17 +117,16 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
 
 // The printer the set-up dialog starts with: the default printer, or a PDF
 // file when no printer is installed.
-std::unique_ptr<QPrinter> initialPrinter() {
+std::unique_ptr<QPrinter> initialPrinter(const PaperSize& paper) {
     const QString name = QPrinterInfo::defaultPrinterName();
     if (!name.isEmpty()) {
-        if (SystemPrinter system = makeSystemPrinter(name, kStandardStock.paper); system.printer) {
+        if (SystemPrinter system = makeSystemPrinter(name, paper); system.printer) {
             return std::move(system.printer);
         }
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // The dialogs are asked for a printer before any pattern is at hand: the
-    // page is the standard stock's until the user picks another.
-    printer->setPageSize(pageSizeOf(kStandardStock.paper));
+    // The page of the pattern's stock, until the user picks another.
+    printer->setPageSize(pageSizeOf(paper));
     printer->setPageOrientation(QPageLayout::Portrait);
     return printer;
 }
@@ -327,8 +326,9 @@ void keepPrinterAndPaper(QPrintDialog& dialog, PrintCopies copies) {
 
 }  // namespace
 
-std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent, PrintCopies copies) {
-    std::unique_ptr<QPrinter> printer = initialPrinter();
+std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent, PrintCopies copies,
+                                                        const PaperSize& paper) {
+    std::unique_ptr<QPrinter> printer = initialPrinter(paper);
     int chosenCopies = 1;
     {
         QPrintDialog dialog(printer.get(), parent);
@@ -345,8 +345,8 @@ std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent, PrintCo
     return printer;
 }
 
-PrintJobStart QtEditorDialogs::choosePrinter(PrintCopies copies) {
-    std::unique_ptr<QPrinter> printer = setUpPrinter(parent_, copies);
+PrintJobStart QtEditorDialogs::choosePrinter(PrintCopies copies, const PaperSize& paper) {
+    std::unique_ptr<QPrinter> printer = setUpPrinter(parent_, copies, paper);
     if (!printer) {
         return {};  // cancelled
     }

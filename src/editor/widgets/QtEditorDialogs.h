@@ -19,7 +19,7 @@ class QtEditorDialogs : public EditorDialogs {
     std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
     std::optional<Color> chooseColor() override;
     std::optional<FontChoice> chooseFont(const ElementFont& current) override;
-    PrintJobStart choosePrinter(PrintCopies copies) override;
+    PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) override;
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                   const LayoutSettings& layout) override;
 
@@ -27,10 +27,11 @@ class QtEditorDialogs : public EditorDialogs {
     static QString applicationTitle();
 
     // The printer set-up dialog (printer and paper; the number of copies too
-    // when `copies` is Chosen, else one copy) on the default printer, or the
-    // standard stock's paper when there is none. Nothing when cancelled.
+    // when `copies` is Chosen, else one copy) on the default printer, or a
+    // PDF file when there is none, on `paper`. Nothing when cancelled.
     static std::unique_ptr<QPrinter> setUpPrinter(QWidget* parent,
-                                                  PrintCopies copies = PrintCopies::One);
+                                                  PrintCopies copies = PrintCopies::One,
+                                                  const PaperSize& paper = kStandardStock.paper);
 
   private:
     QWidget* parent_;
