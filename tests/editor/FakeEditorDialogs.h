@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "editor/logic/EditorDialogs.h"
+#include "editor/logic/StockChooser.h"
 #include "support/RecordingJob.h"
 
 class FakeEditorDialogs : public EditorDialogs {
@@ -88,6 +90,21 @@ class FakeEditorDialogs : public EditorDialogs {
                                                   const LayoutSettings&) override {
         batchRequests.push_back(listPath);
         return next(batchChoices, "batch print dialog");
+    }
+
+    // The stock dialog: what the user does in it, then OK (the chooser's
+    // accept()) or, without a script, nothing chosen.
+    int stockRequests = 0;
+    std::deque<std::function<std::optional<LabelStock>(StockChooser&)>> stockScripts;
+    std::optional<LabelStock> chooseStock(StockChooser& chooser) override {
+        ++stockRequests;
+        if (stockScripts.empty()) {
+            ADD_FAILURE() << "unexpected stock dialog";
+            return std::nullopt;
+        }
+        auto script = std::move(stockScripts.front());
+        stockScripts.pop_front();
+        return script(chooser);
     }
 
   private:

@@ -131,6 +131,9 @@ class FakeEditorView : public EditorView {
     void keepInView(double x, double y, double width, double height) override {
         keptInView = {x, y, width, height};
     }
+    // The stocks the window was put on, in turn.
+    std::vector<LabelStock> shownStocks;
+    void showStock(const LabelStock& stock) override { shownStocks.push_back(stock); }
     void setScrollRanges(const ScrollRange& v, const ScrollRange& h) override {
         vertical = v;
         horizontal = h;

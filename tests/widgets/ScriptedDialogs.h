@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/logic/EditorDialogs.h"
+#include "editor/logic/StockChooser.h"
 
 class ScriptedDialogs : public EditorDialogs {
   public:
@@ -56,6 +57,13 @@ class ScriptedDialogs : public EditorDialogs {
                                                   const LayoutSettings&) override {
         ++batchRequests;
         return batchChoice;
+    }
+    // The stock dialog: `stockScript` acts in it, or it is cancelled.
+    std::function<std::optional<LabelStock>(StockChooser&)> stockScript;
+    int stockRequests = 0;
+    std::optional<LabelStock> chooseStock(StockChooser& chooser) override {
+        ++stockRequests;
+        return stockScript ? stockScript(chooser) : std::nullopt;
     }
     PrintJobStart choosePrinter(PrintCopies, const PaperSize&) override {
         ++printerRequests;

@@ -30,6 +30,7 @@ enum class EditCommand {
     TaxRate,        // a label's tax rate
     PriceMode,      // 価格表示
     TaxRounding,    // the rounding of tax-inclusive amounts
+    ChooseStock,    // 用紙の設定
 };
 
 enum class HistoryDirection { Undo, Redo };

@@ -46,6 +46,8 @@ struct BatchChoice {
 // the calibration page and a batch are printed once.
 enum class PrintCopies { One, Chosen };
 
+class StockChooser;
+
 struct FontChoice {
     std::string name;
     double size = 0.0;  // points, may be fractional
@@ -77,4 +79,7 @@ class EditorDialogs {
     // sheet with `layout`. Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                           const LayoutSettings& layout) = 0;
+    // The 用紙の設定 dialog over `chooser`: the stock chosen with OK (the
+    // chooser's accept()), or nothing when cancelled.
+    virtual std::optional<LabelStock> chooseStock(StockChooser& chooser) = 0;
 };

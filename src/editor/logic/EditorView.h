@@ -59,6 +59,10 @@ class EditorView {
     // the picture's corner, as drawn) whole, or as much of it as fits.
     virtual void keepInView(double x, double y, double width, double height) = 0;
 
+    // The sheet is now on `stock`: the preview's page becomes its paper, and
+    // the scroll bars follow.
+    virtual void showStock(const LabelStock& stock) = 0;
+
     // Sets the scroll bars that move the preview inside its frame.
     struct ScrollRange {
         int maximum = 0;

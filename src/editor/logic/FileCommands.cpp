@@ -57,8 +57,12 @@ void LabelEditor::openFile() {
     // the file would lose them for good.
     if (damagedStockLine > 0)
         dialogs_.showMessage(messages::damagedStockLine(*path, damagedStockLine));
+    // A file on another stock puts the window on it.
+    const bool stockChanged = !(layout.stock == layout_.stock);
     sheet_ = sheet;
     layout_ = layout;
+    if (stockChanged)
+        view_.showStock(layout_.stock);
     const bool damaged = misfitLine > 0 || damagedStockLine > 0;
     currentFileName_ = damaged ? std::string(kUntitled) : *path;
     saved_.remember(sheet_, layout_);

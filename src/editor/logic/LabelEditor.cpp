@@ -51,6 +51,9 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     layout_ = initialLayoutSettings();
     const SettingsRead pattern = loadSettingsFile(settingsPaths_.readPath, layout_);
     sheet_ = LabelSheet(layout_.stock);
+    // The pattern's stock, when it is not the one the window was sized for.
+    if (!(layout_.stock == kStandardStock))
+        view_.showStock(layout_.stock);
     tellPatternWarnings(pattern);
     reloadInputBoxes();
     currentFileName_ = kUntitled;

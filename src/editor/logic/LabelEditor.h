@@ -10,6 +10,7 @@
 #include "editor/logic/InputBox.h"
 #include "editor/logic/RecoveryFile.h"
 #include "editor/logic/SavedVersion.h"
+#include "editor/logic/StockChooser.h"
 #include "editor/logic/ViewState.h"
 #include "files/SettingsFile.h"
 #include "model/LabelElement.h"
@@ -84,6 +85,12 @@ class LabelEditor {
     // Layout commands.
     void moveElement(LabelElement element, MoveDirection direction);
     void moveOrigin(Axis axis, int step);  // step +1 or -1
+    // The same by a tenth of a millimetre (Shift held on the buttons).
+    void moveOriginFine(Axis axis, int step);
+    // An adjustment typed into the axis's box ("1.5", "-0.3", "２"): in
+    // tenths of a millimetre within ±10 mm; anything else is refused with a
+    // message and the box shows the adjustment as it was.
+    void typeOriginAdjustment(Axis axis, const std::string& text);
     // 位置合わせ印刷: the calibration sheet with the current origin, on the
     // printer chosen in the set-up dialog.
     void printCalibration();
@@ -98,6 +105,12 @@ class LabelEditor {
     void toggleBorder();          // 縁取
     void restoreDefaultLayout();  // デフォルト
     void savePattern();           // pt保存
+    // 用紙の設定: the stock the sheet and the pattern are on, chosen in the
+    // stock dialog; one undo step. Labels a smaller stock has no room for are
+    // dropped only when the user agrees.
+    void chooseStock();
+    // Where the stock dialog finds the label designer's templates.
+    void setTemplateSources(TemplateSources sources) { templateSources_ = std::move(sources); }
 
     // File commands.
     void newSheet();     // KURIA
@@ -207,6 +220,10 @@ class LabelEditor {
     // The sheet with the text still being typed in the focused box.
     LabelSheet sheetAsTyped() const;
     FileDialogRequest fileDialogRequest() const;
+    // Puts the sheet and the pattern on `stock` as one step of `command`.
+    void putOnStock(const LabelStock& stock, EditCommand command);
+    // One origin step of `tenths` on `axis`, refused past ±10 mm.
+    void adjustOrigin(Axis axis, int tenths);
 
     EditorView& view_;
     EditorDialogs& dialogs_;
@@ -246,6 +263,7 @@ class LabelEditor {
     bool recoveryFailing_ = false;              // the last write of it failed
     // What the status line says of the recovery file, above the label's problems.
     std::string recoveryNotice_;
+    TemplateSources templateSources_;
 };
 
 // Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`

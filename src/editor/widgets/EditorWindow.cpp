@@ -25,6 +25,7 @@
 #include <cmath>
 
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/OriginAdjustment.h"
 #include "editor/widgets/BatchProgressDialog.h"
 #include "editor/widgets/CommandButton.h"
 #include "editor/widgets/ElementFrame.h"
@@ -36,6 +37,7 @@
 #include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
+#include "platform/LabelTemplateReader.h"
 #include "platform/PageSetup.h"
 #include "platform/TextGauge.h"
 #include "platform/UserManual.h"
@@ -118,6 +120,10 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
     }
     dialogs_ = dialogs;
     editor_ = std::make_unique<LabelEditor>(*this, *dialogs, std::move(settingsPaths));
+    editor_->setTemplateSources({[] { return readInstalledLabelTemplates(); },
+                                 [](const std::string& path, LabelTemplates& read) {
+                                     return readLabelTemplateFile(path, read);
+                                 }});
     build();
     startUp();
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -389,6 +395,9 @@ QGroupBox* EditorWindow::buildPatternFrame() {
     patternFrame->setObjectName(QStringLiteral("frame_pattern"));
     auto* pattern = new QVBoxLayout(patternFrame);
     pattern->setSpacing(4);
+    CommandButton* stock = button("用紙の設定", "用紙の設定…");
+    connect(stock, &QPushButton::clicked, this, [this] { editor_->chooseStock(); });
+    pattern->addWidget(stock);
     border_ = button("縁取", captions::forBorder(false));
     CommandButton* defaults = button("デフォルト", "デフォルトパターンに戻す");
     CommandButton* save = button("pt保存", "この印字位置やフォントパターンを保存しておく");
@@ -422,45 +431,9 @@ QWidget* EditorWindow::buildLayoutPanel() {
     origin->setObjectName(qs("印字位置調整"));
     auto* originGrid = new QGridLayout(origin);
     originGrid->setSpacing(4);
-    struct AxisControls {
-        Axis axis;
-        const char* caption;
-        const char* display;
-        const char* minus;
-        const char* plus;
-    };
-    const AxisControls axes[] = {
-        {Axis::X, "Ｘ座標", "x座標調整", "xマイナス", "xプラス"},
-        {Axis::Y, "Ｙ座標", "y座標調整", "yマイナス", "yプラス"},
-    };
-    int row = 0;
-    for (const AxisControls& a : axes) {
-        auto* caption = new QLabel(qs(a.caption));
-        auto* display = new QLineEdit(QStringLiteral("0"));
-        display->setObjectName(qs(a.display));
-        display->setReadOnly(true);
-        display->setFocusPolicy(Qt::NoFocus);
-        display->setAlignment(Qt::AlignCenter);
-        display->setFixedWidth(44);
-        display->setAccessibleName(qs(a.caption));
-        caption->setBuddy(display);
-        CommandButton* minus = button(a.minus, "-");
-        CommandButton* plus = button(a.plus, "+");
-        for (CommandButton* b : {minus, plus}) {
-            b->setFixedWidth(32);
-            b->setAccessibleName(qs(a.caption) + QLatin1Char(' ') + b->text());
-        }
-        const Axis axis = a.axis;
-        connect(minus, &QPushButton::clicked, this,
-                [this, axis] { editor_->moveOrigin(axis, -1); });
-        connect(plus, &QPushButton::clicked, this, [this, axis] { editor_->moveOrigin(axis, +1); });
-        originGrid->addWidget(caption, row, 0);
-        originGrid->addWidget(minus, row, 1);
-        originGrid->addWidget(display, row, 2);
-        originGrid->addWidget(plus, row, 3);
-        (a.axis == Axis::X ? xAdjust_ : yAdjust_) = display;
-        ++row;
-    }
+    addOriginAxis(originGrid, 0, Axis::X);
+    addOriginAxis(originGrid, 1, Axis::Y);
+    const int row = 2;
     // A page to find the adjustment for the label stock with.
     CommandButton* calibrate = button("位置合わせ印刷", "位置合わせ印刷");
     connect(calibrate, &QPushButton::clicked, this, [this] { editor_->printCalibration(); });
@@ -475,6 +448,51 @@ QWidget* EditorWindow::buildLayoutPanel() {
     // As narrow as its buttons allow: the preview takes the rest.
     panel->setFixedWidth(panel->sizeHint().width());
     return panel;
+}
+
+void EditorWindow::addOriginAxis(QGridLayout* grid, int row, Axis axis) {
+    struct AxisControls {
+        const char* caption;
+        const char* display;
+        const char* minus;
+        const char* plus;
+    };
+    const AxisControls a = axis == Axis::X
+                               ? AxisControls{"Ｘ座標", "x座標調整", "xマイナス", "xプラス"}
+                               : AxisControls{"Ｙ座標", "y座標調整", "yマイナス", "yプラス"};
+    auto* caption = new QLabel(qs(a.caption));
+    // The box shows the adjustment and takes one typed to the tenth of a millimetre.
+    auto* display = new QLineEdit(QStringLiteral("0"));
+    display->setObjectName(qs(a.display));
+    display->setFocusPolicy(Qt::ClickFocus);
+    display->setAlignment(Qt::AlignCenter);
+    display->setFixedWidth(52);
+    display->setAccessibleName(qs(a.caption));
+    display->setToolTip(qs("mm の数を入れて Enter (0.1 mm 単位、-10 から 10 まで)"));
+    caption->setBuddy(display);
+    connect(display, &QLineEdit::editingFinished, this, [this, axis, display] {
+        if (display->text() != qs(originAdjustText(editor_->layout(), axis == Axis::X ? 0 : 1)))
+            editor_->typeOriginAdjustment(axis, display->text().toStdString());
+    });
+    CommandButton* minus = button(a.minus, "-");
+    CommandButton* plus = button(a.plus, "+");
+    for (auto [b, step] : {std::pair{minus, -1}, std::pair{plus, +1}}) {
+        b->setFixedWidth(32);
+        b->setAccessibleName(qs(a.caption) + QLatin1Char(' ') + b->text());
+        b->setToolTip(qs("1 mm ずつ (Shift を押しながらで 0.1 mm ずつ)"));
+        // Shift held: a tenth of a millimetre.
+        connect(b, &QPushButton::clicked, this, [this, axis, step = step] {
+            if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)
+                editor_->moveOriginFine(axis, step);
+            else
+                editor_->moveOrigin(axis, step);
+        });
+    }
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(minus, row, 1);
+    grid->addWidget(display, row, 2);
+    grid->addWidget(plus, row, 3);
+    (axis == Axis::X ? xAdjust_ : yAdjust_) = display;
 }
 
 void EditorWindow::buildMenu() {
@@ -574,8 +592,20 @@ void EditorWindow::batchPrint() {
 }
 
 void EditorWindow::startUp() {
+    editor_->startUp(sizePreview(printerPage(editor_->layout().stock.paper)));
+}
+
+void EditorWindow::showStock(const LabelStock& stock) {
+    // The standard stock's paper as the printer has it, as at start-up.
+    const StartupGeometry g = sizePreview(
+        stock.paper == kStandardStock.paper ? printerPage(stock.paper) : pageSizeOf(stock.paper));
+    setScrollRanges(scrollRangeFor(g.pageHeightTwips, g.frameHeightTwips),
+                    scrollRangeFor(g.pageWidthTwips, g.frameWidthTwips));
+}
+
+StartupGeometry EditorWindow::sizePreview(const QPageSize& pageSize) {
     const double dpi = screenDotsPerInch();
-    const QSizeF pageMm = printerPage(editor_->layout().stock.paper).size(QPageSize::Millimeter);
+    const QSizeF pageMm = pageSize.size(QPageSize::Millimeter);
     const QSize pagePixels(static_cast<int>(std::lround(pageMm.width() / 25.4 * dpi)),
                            static_cast<int>(std::lround(pageMm.height() / 25.4 * dpi)));
     preview_->setPageSize(pagePixels, dpi);
@@ -587,7 +617,7 @@ void EditorWindow::startUp() {
     geometry.pageHeightTwips = page.height();
     geometry.frameWidthTwips = static_cast<int>(std::lround(frameHint.width() * twips));
     geometry.frameHeightTwips = static_cast<int>(std::lround(frameHint.height() * twips));
-    editor_->startUp(geometry);
+    return geometry;
 }
 
 void EditorWindow::showEvent(QShowEvent* event) {
@@ -784,8 +814,8 @@ void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& vie
         frame->showStates(layout.isVisible(e), layout.isUnderlined(e));
     }
     border_->setText(qs(captions::forBorder(layout.borderOn)));
-    xAdjust_->setText(qs(layout.xAdjustText));
-    yAdjust_->setText(qs(layout.yAdjustText));
+    xAdjust_->setText(qs(originAdjustText(layout, 0)));
+    yAdjust_->setText(qs(originAdjustText(layout, 1)));
     zoom_->setText(qs(view.zoomCaption()));
     priceFrame_->show(layout.pricing);
 }

@@ -22,6 +22,8 @@ class QHBoxLayout;
 class TextGauge;
 class QLabel;
 class QLineEdit;
+class QGridLayout;
+class QPageSize;
 
 // The label input window 棚札入力. It lays out every control, forwards each
 // event to the editor logic (LabelEditor) and carries out what the logic asks
@@ -70,6 +72,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void showTaxRate(TaxRate rate) override;
     void showPriceNote(const std::string& note) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
+    void showStock(const LabelStock& stock) override;
     void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
     void closeWindow() override;
 
@@ -100,6 +103,11 @@ class EditorWindow : public QMainWindow, public EditorView {
     // F1: the user manual in the browser, or where it is.
     void openManual();
     CommandButton* button(const char* objectName, const char* caption);
+    // The origin controls of one axis: - (Shift: a tenth), the box that
+    // shows and takes the adjustment, and +.
+    void addOriginAxis(QGridLayout* grid, int row, Axis axis);
+    // Sizes the preview to `page` and tells the geometry it then has.
+    StartupGeometry sizePreview(const QPageSize& page);
     void startUp();
 
     void boxFocusIn(InputBox box, Qt::FocusReason reason);

@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "editor/widgets/BatchPrintDialog.h"
+#include "editor/widgets/StockDialog.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 
@@ -360,4 +361,16 @@ std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string
         return std::nullopt;
     }
     return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing};
+}
+
+std::optional<LabelStock> QtEditorDialogs::chooseStock(StockChooser& chooser) {
+    StockDialog dialog(chooser, parent_);
+    // The chooser's messages and file dialogs stand over the stock dialog.
+    QWidget* const window = parent_;
+    parent_ = &dialog;
+    const int answer = dialog.exec();
+    parent_ = window;
+    if (answer != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosen();
 }

@@ -22,6 +22,7 @@ class QtEditorDialogs : public EditorDialogs {
     PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) override;
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                   const LayoutSettings& layout) override;
+    std::optional<LabelStock> chooseStock(StockChooser& chooser) override;
 
     // The title of a message box for which none is given.
     static QString applicationTitle();
