@@ -8,6 +8,7 @@
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
 #include "files/StockExtension.h"
+#include "model/ElementTemplate.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -62,8 +63,10 @@ bool readPricing(const std::vector<CsvField>& line, LayoutSettings& settings, La
     return true;
 }
 
-const ElementStyle& defaultTaxLineStyle() {
-    static const ElementStyle style = initialLayoutSettings().element(LabelElement::TaxLine);
+// The default pattern's tax line on the labels of `stock`: its size follows the label.
+ElementStyle defaultTaxLineStyle(const LabelStock& stock) {
+    ElementStyle style = initialLayoutSettings().element(LabelElement::TaxLine);
+    style.font.size = elementTemplateFor(stock).place(LabelElement::TaxLine).fontSize;
     return style;
 }
 
@@ -109,7 +112,7 @@ bool readRates(const std::vector<CsvField>& line, LayoutSettings&, LabelSheet* s
 
 void applyPriceDefaults(LayoutSettings& settings, LabelSheet* sheet) {
     settings.pricing = PricePattern{};
-    settings.element(LabelElement::TaxLine) = defaultTaxLineStyle();
+    settings.element(LabelElement::TaxLine) = defaultTaxLineStyle(settings.stock);
     if (!sheet)
         return;
     for (int n = 1; n <= sheet->labelCount(); ++n)
@@ -157,7 +160,7 @@ const ExtensionKey* findKey(const std::string& key) {
 
 bool needsPriceExtension(const LayoutSettings& settings, const LabelSheet* sheet) {
     return settings.pricing != PricePattern{} ||
-           settings.element(LabelElement::TaxLine) != defaultTaxLineStyle() ||
+           settings.element(LabelElement::TaxLine) != defaultTaxLineStyle(settings.stock) ||
            (sheet && anyLabelRateSet(*sheet));
 }
 
@@ -213,6 +216,7 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
     LabelSheet* const target = readSheet ? &*readSheet : nullptr;
     bool any = false;
     std::array<int, kGroupCount> damagedLine{};
+    std::array<bool, kGroupCount> seen{};
     while (std::optional<std::vector<CsvField>> line = nextLine(reader)) {
         const CsvField& marker = line->front();
         if (!marker.quoted || marker.text != kMarker)
@@ -222,13 +226,18 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
         if (!key)
             continue;
         const auto group = static_cast<std::size_t>(key->group);
+        seen[group] = true;
         if (damagedLine[group] == 0 && !key->read(*line, read, target))
             damagedLine[group] = marker.line;
     }
-    for (std::size_t g = 0; g < kGroupCount; ++g) {
+    // The stock first: the defaults of the others follow it.
+    for (std::size_t g = kGroupCount; g-- > 0;) {
         if (damagedLine[g] != 0)
             kGroupResets[g](read, target);
     }
+    // Without price lines the tax line is the default one of the stock read.
+    if (!seen[static_cast<std::size_t>(ExtensionGroup::Price)])
+        read.element(LabelElement::TaxLine) = defaultTaxLineStyle(read.stock);
     if (damagedStockLine)
         *damagedStockLine = damagedLine[static_cast<std::size_t>(ExtensionGroup::Stock)];
     applyAdjustTextsToOrigin(read);  // on the stock read, with the fine part read

@@ -97,7 +97,8 @@ bool readExtraLabelLine(const std::vector<CsvField>& line, LayoutSettings&, Labe
     std::size_t i = 3;
     for (LabelField f : kLabelFields)
         label.field(f) = line[i++].text;
-    label.taxRate = *rate;
+    // An empty label's rate means nothing yet, as in the records.
+    label.taxRate = label.isEmpty() ? TaxRate::Standard : *rate;
     return true;
 }
 
