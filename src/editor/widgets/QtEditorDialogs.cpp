@@ -359,5 +359,6 @@ std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing};
+    return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing,
+                       std::nullopt};
 }
