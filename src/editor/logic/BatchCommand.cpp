@@ -31,6 +31,14 @@ void LabelEditor::batchPrint(BatchProgressPort& progress) {
     const std::optional<BatchChoice> choice = dialogs_.chooseBatchOptions(*list, layout_);
     if (!choice)
         return;
+    // A list whose labels would hold neither a code nor a name is never
+    // printed: said before a printer is chosen.
+    if (Result columns = checkListColumns(*list, choice->encoding, choice->mapping);
+        !columns.ok()) {
+        dialogs_.showMessage(
+            messages::batchOutcome(BatchOutcome{std::move(columns), 0, 0, {}, {}}));
+        return;
+    }
     PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.

@@ -185,7 +185,7 @@ void BatchPrintDialog::refresh() {
     const long products = productCount();
     if (batch_->listResult().code == ResultCode::ListColumnsUnknown) {
         summary_->setText(
-            QString::fromStdString(resulttext::listColumnsUnknown(batch_->listResult())));
+            QString::fromStdString(resulttext::listColumnsUnknown(batch_->listResult(), "\n")));
     } else if (products == 0) {
         summary_->setText(QStringLiteral("印刷する商品がありません。"));
     } else {
