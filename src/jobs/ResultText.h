@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/Result.h"
 
@@ -12,6 +13,15 @@ namespace resulttext {
 // One problem row of a product list, without its line number, e.g.
 // "品名が空のため、このラベルは印刷されません".
 std::string rowProblem(const Result& problem);
+
+// The reason of a problem row in a few words, without what the row holds,
+// for rows grouped by reason: "品名が空です".
+std::string rowReason(ResultCode code);
+
+// A list whose header names neither the code's nor the name's column
+// (ListColumnsUnknown): the header as read and the names each part is
+// read under, each part's after `between` ("\n" for a line each).
+std::string listColumnsUnknown(const Result& failure, std::string_view between);
 
 // Why printing failed, naming the printer or the PDF file when the result
 // does (a single sheet's job) and in general words when it does not (a

@@ -24,6 +24,7 @@ struct PrintToolOptions {
     int startPosition = 1;          // --start: first label (from 1) of the first sheet
     bool startGiven = false;        // checked against the stock once it is known
     std::string encoding = "auto";  // --encoding auto|utf8|cp932
+    std::string mapping;            // --map 品名=商品名,...: the list's columns as chosen
 
     // --price-mode incl|dual and --rounding floor|round|ceil: in place of the
     // print pattern's price mode and rounding.
