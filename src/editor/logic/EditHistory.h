@@ -30,6 +30,7 @@ enum class EditCommand {
     TaxRate,        // a label's tax rate
     PriceMode,      // 価格表示
     TaxRounding,    // the rounding of tax-inclusive amounts
+    FromMaster,     // a product put on a label from the product master
 };
 
 enum class HistoryDirection { Undo, Redo };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/ProductList.h"
+#include "files/ProductMaster.h"
 #include "model/LayoutSettings.h"
 #include "render/PrintJob.h"
 
@@ -76,4 +77,8 @@ class EditorDialogs {
     // sheet with `layout`. Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                           const LayoutSettings& layout) = 0;
+    // The product search (商品検索) over `master`: products found by code or
+    // any part of the name as the user types. The product chosen (its index
+    // in the master), or nothing when closed without one.
+    virtual std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) = 0;
 };

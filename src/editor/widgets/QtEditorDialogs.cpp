@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "editor/widgets/BatchPrintDialog.h"
+#include "editor/widgets/ProductSearchDialog.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 
@@ -360,4 +361,11 @@ std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string
         return std::nullopt;
     }
     return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing};
+}
+
+std::optional<std::size_t> QtEditorDialogs::chooseMasterProduct(const ProductMaster& master) {
+    ProductSearchDialog dialog(master, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenProduct();
 }
