@@ -17,6 +17,8 @@
 //
 //   "商品マスタ","/home/shop/商品マスタ.csv"
 //
+// A double quote, a line end and the percent sign in a text are written as
+// %22, %0D, %0A and %25, so that any path or header cell is kept whole.
 // Unknown lines are skipped, so that a newer program's file opens.
 struct ListSettings {
     std::string masterPath;  // empty: no product master
@@ -35,7 +37,6 @@ Result loadListSettings(const std::string& path, ListSettings& settings);
 // The same on bytes already read.
 ListSettings readListSettings(std::string_view bytes);
 
-// Writes the file, replacing it atomically. A path holding a double quote
-// cannot be stored (QuoteInText).
+// Writes the file, replacing it atomically.
 Result saveListSettings(const std::string& path, const ListSettings& settings);
-std::string formatListSettings(const ListSettings& settings, Result& result);
+std::string formatListSettings(const ListSettings& settings);

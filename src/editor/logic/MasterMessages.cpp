@@ -41,9 +41,6 @@ MessageRequest listSettingsNotRead(const Result& failure) {
 }
 
 MessageRequest listSettingsNotSaved(const Result& failure) {
-    if (failure.code == ResultCode::QuoteInText)
-        return error("ファイル名に \" を含む「" + failure.detail +
-                     "」は商品マスタとして覚えておけません。\n今回だけ使います。");
     return error("商品リストの設定を「" + failure.path + "」に保存できませんでした。\n" +
                  resulttext::systemReason(failure.detail) + "\n今回だけ使います。");
 }
