@@ -19,11 +19,25 @@ void checkSheet(const LabelSheet& sheet, const BatchSheetBuilder& builder,
     }
 }
 
+// The header as the list has it, its cells joined by commas.
+std::string headerText(const ColumnMapping& mapping) {
+    std::string text;
+    for (const std::string& cell : mapping.header())
+        text += (text.empty() ? "" : ",") + cell;
+    return text;
+}
+
 }  // namespace
 
 ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding encoding,
-                                   int startPosition, const LabelStock& stock)
-    : listPath_(listPath), encoding_(encoding), startPosition_(startPosition), stock_(stock) {
+                                   int startPosition, const LabelStock& stock,
+                                   std::optional<ColumnMapping> mapping,
+                                   const PricePattern& pricing)
+    : listPath_(listPath),
+      encoding_(encoding),
+      startPosition_(startPosition),
+      stock_(stock),
+      pricing_(pricing) {
     // Read whole and bounded, like a label file: a folder, a pipe or a device
     // is refused at once, and a read error is a result.
     std::string bytes;
@@ -33,11 +47,20 @@ ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding enc
     }
     list_.str(std::move(bytes));
     opened_ = true;
+    mapping_ = mapping ? std::move(*mapping) : listMapping(list_, encoding_);
+    rewind();
+    if (!mapping_.canPrint()) {
+        // Labels without a code or a name are blank sheets: nothing is printed.
+        opened_ = false;
+        listResult_ = Result::failure(ResultCode::ListColumnsUnknown, headerText(mapping_))
+                          .withPath(listPath_);
+        return;
+    }
     // One pass as printing makes it: the products and the rows that will not
     // print as they stand.
     {
-        ProductListReader reader(list_, encoding_);
-        BatchSheetBuilder builder(reader, 1);
+        ProductListReader reader(list_, encoding_, mapping_);
+        BatchSheetBuilder builder(reader, 1, pricing_);
         LabelSheet sheet(stock_);
         while (builder.nextSheet(sheet, problems_)) {
         }
@@ -65,8 +88,8 @@ LabelSheet ProductListBatch::firstSheet() {
     if (!opened_)
         return first;
     rewind();
-    ProductListReader reader(list_, encoding_);
-    BatchSheetBuilder builder(reader, startPosition_);
+    ProductListReader reader(list_, encoding_, mapping_);
+    BatchSheetBuilder builder(reader, startPosition_, pricing_);
     std::vector<Result> ignored;
     builder.nextSheet(first, ignored);
     return first;
@@ -76,8 +99,8 @@ BatchOutcome ProductListBatch::print(PrintJob& job, const LayoutSettings& layout
                                      const BatchProgress& progress) {
     BatchOutcome outcome;
     rewind();
-    ProductListReader reader(list_, encoding_);
-    BatchSheetBuilder builder(reader, startPosition_);
+    ProductListReader reader(list_, encoding_, mapping_);
+    BatchSheetBuilder builder(reader, startPosition_, layout.pricing);
     LabelSheet sheet(stock_);
     while (builder.nextSheet(sheet, outcome.problems)) {
         if (outcome.sheets > 0) {

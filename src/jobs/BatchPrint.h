@@ -46,15 +46,22 @@ using BatchProgress = std::function<void(long sheetsDone)>;
 class ProductListBatch {
   public:
     // `listPath` is UTF-8; `startPosition` (from 1) is the first sheet's first
-    // label; the sheets are those of `stock` (the print pattern's).
+    // label; the sheets are those of `stock` (the print pattern's), priced as
+    // `pricing` says. The list's columns are read as `mapping` says, or as its
+    // header row says.
     ProductListBatch(const std::string& listPath, TextEncoding encoding, int startPosition,
-                     const LabelStock& stock);
+                     const LabelStock& stock, std::optional<ColumnMapping> mapping = std::nullopt,
+                     const PricePattern& pricing = {});
 
-    // Ok, ListNotOpened (with the reader's reason), ListEmpty or
+    // Ok, ListNotOpened (with the reader's reason), ListColumnsUnknown (the
+    // header, its cells joined by commas, as the detail: neither the code nor
+    // the name has a column, so nothing would print), ListEmpty or
     // ListUnreadable (rows, but none that can be read), naming the list.
     const Result& listResult() const { return listResult_; }
     long productCount() const { return products_; }
     long sheetCount() const;
+    // The columns the list is read with.
+    const ColumnMapping& mapping() const { return mapping_; }
     // The list's problem rows, found while it was counted.
     const std::vector<Result>& problems() const { return problems_; }
     // Another start position, without reading the list again.
@@ -64,10 +71,10 @@ class ProductListBatch {
     // position stay free. Empty when the list cannot be read.
     LabelSheet firstSheet();
 
-    // Prints every sheet on `job`, which has begun and whose first page is
-    // empty, and ends the document. Each printed label is checked on the
-    // page it is drawn on, as the sheet tool checks a typed sheet. When a page cannot be begun or
-    // drawn the job is abandoned: nothing reaches the printer.
+    // Prints every sheet on `job` (priced as `layout` says), which has begun and whose first page
+    // is empty, and ends the document. Each printed label is checked on the page it is drawn on, as
+    // the sheet tool checks a typed sheet. When a page cannot be begun or drawn the job is
+    // abandoned: nothing reaches the printer.
     BatchOutcome print(PrintJob& job, const LayoutSettings& layout,
                        const BatchProgress& progress = {});
 
@@ -80,6 +87,8 @@ class ProductListBatch {
     TextEncoding encoding_;
     int startPosition_;
     LabelStock stock_;
+    PricePattern pricing_;
+    ColumnMapping mapping_;
     long products_ = 0;
     std::vector<Result> problems_;
     Result listResult_;

@@ -13,6 +13,15 @@ namespace resulttext {
 // "品名が空のため、このラベルは印刷されません".
 std::string rowProblem(const Result& problem);
 
+// The reason of a problem row in a few words, without what the row holds,
+// for rows grouped by reason: "品名が空です".
+std::string rowReason(ResultCode code);
+
+// A list whose header names neither the code's nor the name's column
+// (ListColumnsUnknown): the header as read and the names each part is
+// read under, over several lines.
+std::string listColumnsUnknown(const Result& failure);
+
 // Why printing failed, naming the printer or the PDF file when the result
 // does (a single sheet's job) and in general words when it does not (a
 // batch, whose PDF is a temporary file until it is complete). A printer's

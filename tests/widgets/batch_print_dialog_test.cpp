@@ -188,7 +188,7 @@ class BatchPrintDialogTest : public QObject {
             QtPrintJob::begin(makePdfPrinter(pdf, 300, kStandardStock.paper)).job;
         QVERIFY(job != nullptr);
         const BatchOutcome result = printProductListFile(
-            list.toStdString(), BatchChoice{7, TextEncoding::Auto, std::nullopt},
+            list.toStdString(), BatchChoice{7, TextEncoding::Auto, std::nullopt, std::nullopt},
             window.editor().layout(), *job, &window);
         QVERIFY(result.ok());
         QCOMPARE(result.sheets, 4L);
@@ -234,7 +234,8 @@ class BatchPrintDialogTest : public QObject {
             if (c.stop != Stop::AtList)
                 dialogs.openChoice = list.toStdString();
             if (c.stop != Stop::AtList && c.stop != Stop::AtOptions)
-                dialogs.batchChoice = BatchChoice{7, TextEncoding::Auto, std::nullopt};
+                dialogs.batchChoice =
+                    BatchChoice{7, TextEncoding::Auto, std::nullopt, std::nullopt};
             if (c.stop == Stop::PrinterFails)
                 dialogs.makeJob = [] {
                     return PrintJobStart{nullptr, Result::failure(ResultCode::PrinterNotFound)};

@@ -106,7 +106,7 @@ int runBatch(const PrintToolOptions& options) {
     }
     options.applyPricing(layout);
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
-                           options.startPosition, layout.stock);
+                           options.startPosition, layout.stock, std::nullopt, layout.pricing);
     if (!batch.listResult().ok()) {
         reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());

@@ -9,7 +9,8 @@
 BatchOutcome printProductList(const std::string& listPath, const BatchChoice& choice,
                               const LayoutSettings& layout, PrintJob& job,
                               BatchProgressPort& progress) {
-    ProductListBatch batch(listPath, choice.encoding, choice.startPosition, layout.stock);
+    ProductListBatch batch(listPath, choice.encoding, choice.startPosition, layout.stock,
+                           choice.mapping, layout.pricing);
     if (!batch.listResult().ok()) {
         job.abort();
         return BatchOutcome{batch.listResult(), 0, 0, {}, {}};

@@ -40,6 +40,8 @@ struct BatchChoice {
     TextEncoding encoding = TextEncoding::Auto;
     // The price mode and rounding for this list; nothing: the pattern's own.
     std::optional<PricePattern> pricing;
+    // The list's columns as chosen; nothing: as its header row says.
+    std::optional<ColumnMapping> mapping;
 };
 
 // What the printer set-up dialog asks besides printer and paper: a sheet is

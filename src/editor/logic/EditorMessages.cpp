@@ -7,6 +7,7 @@
 #include "files/Cp932.h"
 #include "jobs/ProblemMessages.h"
 #include "jobs/ResultText.h"
+#include "jobs/RowGroups.h"
 
 namespace messages {
 
@@ -243,29 +244,42 @@ std::string characterNotSaved(int label, LabelField field, const std::string& ch
 
 std::string batchOutcomeText(const BatchOutcome& outcome) {
     if (!outcome.ok()) {
-        const std::string why = outcome.result.code == ResultCode::ListNotOpened
-                                    ? "商品リストを開けません: " + outcome.result.path
-                                    : resulttext::printFailure(outcome.result);
+        std::string why;
+        switch (outcome.result.code) {
+            case ResultCode::ListNotOpened:
+                why = "商品リストを開けません: " + outcome.result.path;
+                break;
+            case ResultCode::ListColumnsUnknown:
+                why = resulttext::listColumnsUnknown(outcome.result);
+                break;
+            default:
+                why = resulttext::printFailure(outcome.result);
+        }
         return "一括印刷できませんでした。" + why;
     }
     std::string text = std::to_string(outcome.sheets) + " 枚のシートに " +
                        std::to_string(outcome.labels) + " 件のラベルを印刷しました。";
     if (!outcome.hasProblems())
         return text;
-    // The rows, then the printed labels that did not come out as their rows
-    // read; the first ones only: a long list would not fit on the screen.
-    std::vector<std::string> lines;
-    for (const Result& problem : outcome.problems)
-        lines.push_back(std::to_string(problem.line) + " 行目: " + resulttext::rowProblem(problem));
-    for (const RowLabelProblem& p : outcome.labelProblems)
-        lines.push_back(std::to_string(p.line) + " 行目: " + problemText(p.problem));
-    constexpr long kProblemsListed = 15;
-    text += "\n\n次の行を確かめてください:";
-    const long count = static_cast<long>(lines.size());
-    for (long i = 0; i < count && i < kProblemsListed; ++i)
-        text += "\n" + lines[static_cast<std::size_t>(i)];
-    if (count > kProblemsListed)
-        text += "\nほか " + std::to_string(count - kProblemsListed) + " 件";
+    // By reason, with the first rows of each: a long list would not fit on the screen.
+    const std::vector<RowGroup> groups = groupRows(outcome);
+    if (const long left = rowsNotPrinted(groups); left > 0)
+        text += "\n" + std::to_string(left) + " 行は印刷しませんでした。";
+    bool printedHeading = false;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const RowGroup& g = groups[i];
+        if (i == 0 && !g.printed)
+            text += "\n\n印刷しなかった行:";
+        if (g.printed && !printedHeading) {
+            text += "\n\n印刷したが、行のとおりではないもの:";
+            printedHeading = true;
+        }
+        std::string lines;
+        for (const int line : g.lines)
+            lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+        text += "\n・" + g.reason + " (" + std::to_string(g.count) + " 行): " + lines + " 行目" +
+                (g.count > static_cast<long>(g.lines.size()) ? " ほか" : "");
+    }
     return text;
 }
 

@@ -116,6 +116,7 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
         connect(choice, &QComboBox::currentIndexChanged, this, [this] {
             layout_.pricing = {static_cast<PriceMode>(priceMode_->currentData().toInt()),
                                static_cast<TaxRounding>(rounding_->currentData().toInt())};
+            countList();  // which rows print depends on the price the box holds
             refresh();
         });
     }
@@ -144,8 +145,9 @@ long BatchPrintDialog::sheetCount() const {
 }
 
 void BatchPrintDialog::countList() {
-    batch_ = std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(),
-                                                startPosition(), layout_.stock);
+    batch_ =
+        std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(), startPosition(),
+                                           layout_.stock, std::nullopt, layout_.pricing);
 }
 
 QString BatchPrintDialog::problemRowsText() const {
@@ -181,7 +183,10 @@ void BatchPrintDialog::refresh() {
                                            Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
     const long products = productCount();
-    if (products == 0) {
+    if (batch_->listResult().code == ResultCode::ListColumnsUnknown) {
+        summary_->setText(
+            QString::fromStdString(resulttext::listColumnsUnknown(batch_->listResult())));
+    } else if (products == 0) {
         summary_->setText(QStringLiteral("印刷する商品がありません。"));
     } else {
         summary_->setText(QStringLiteral("%1 件の商品を %2 枚のシートに印刷します。")

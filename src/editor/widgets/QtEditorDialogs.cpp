@@ -360,7 +360,8 @@ std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing};
+    return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing,
+                       std::nullopt};
 }
 
 std::optional<std::size_t> QtEditorDialogs::chooseMasterProduct(const ProductMaster& master) {
