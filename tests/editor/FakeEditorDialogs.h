@@ -107,6 +107,22 @@ class FakeEditorDialogs : public EditorDialogs {
         return script(chooser);
     }
 
+    // The product search: each answer is what the user types before Enter
+    // (the first product found is chosen), or nothing for a search closed
+    // without a product.
+    std::deque<std::optional<std::string>> productSearches;
+    int productSearchRequests = 0;
+    std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) override {
+        ++productSearchRequests;
+        const std::optional<std::string> typed = next(productSearches, "product search");
+        if (!typed)
+            return std::nullopt;
+        const ProductMaster::Matches found = master.search(*typed, 1);
+        if (found.products.empty())
+            return std::nullopt;
+        return found.products.front();
+    }
+
   private:
     template <typename T>
     static std::optional<T> next(std::deque<std::optional<T>>& script, const char* what) {

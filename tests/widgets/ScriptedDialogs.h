@@ -65,6 +65,20 @@ class ScriptedDialogs : public EditorDialogs {
         ++stockRequests;
         return stockScript ? stockScript(chooser) : std::nullopt;
     }
+
+    // The product search: what the user types before Enter (the first
+    // product found is chosen); nothing closes it without a product.
+    std::optional<std::string> productQuery;
+    int productSearchRequests = 0;
+    std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) override {
+        ++productSearchRequests;
+        if (!productQuery)
+            return std::nullopt;
+        const ProductMaster::Matches found = master.search(*productQuery, 1);
+        if (found.products.empty())
+            return std::nullopt;
+        return found.products.front();
+    }
     PrintJobStart choosePrinter(PrintCopies, const PaperSize&) override {
         ++printerRequests;
         return makeJob ? makeJob() : PrintJobStart{};

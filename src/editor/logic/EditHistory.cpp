@@ -46,6 +46,8 @@ const char* editCommandName(EditCommand command) {
             return "端数処理";
         case EditCommand::ChooseStock:
             return "用紙の設定";
+        case EditCommand::FromMaster:
+            return "商品マスタ";
     }
     return "";
 }

@@ -31,6 +31,7 @@ enum class EditCommand {
     PriceMode,      // 価格表示
     TaxRounding,    // the rounding of tax-inclusive amounts
     ChooseStock,    // 用紙の設定
+    FromMaster,     // a product put on a label from the product master
 };
 
 enum class HistoryDirection { Undo, Redo };

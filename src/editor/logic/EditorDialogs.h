@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/ProductList.h"
+#include "files/ProductMaster.h"
 #include "model/LayoutSettings.h"
 #include "render/PrintJob.h"
 
@@ -84,4 +85,9 @@ class EditorDialogs {
     // The 用紙の設定 dialog over `chooser`: the stock chosen with OK (the
     // chooser's accept()), or nothing when cancelled.
     virtual std::optional<LabelStock> chooseStock(StockChooser& chooser) = 0;
+
+    // The product search (商品検索) over `master`: products found by code or
+    // any part of the name as the user types. The product chosen (its index
+    // in the master), or nothing when closed without one.
+    virtual std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) = 0;
 };

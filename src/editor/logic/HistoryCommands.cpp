@@ -49,6 +49,7 @@ void LabelEditor::restore(const EditorSnapshot& state) {
     sheet_ = state.sheet;
     layout_ = state.layout;
     currentFileName_ = state.fileName;
+    masterNoticeLabel_ = 0;  // what the master put may be what was taken back
     showCaption();
     if (stockChanged)
         view_.showStock(layout_.stock);

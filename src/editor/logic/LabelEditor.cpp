@@ -55,6 +55,7 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     if (!(layout_.stock == kStandardStock))
         view_.showStock(layout_.stock);
     tellPatternWarnings(pattern);
+    loadListSettingsFile();
     reloadInputBoxes();
     currentFileName_ = kUntitled;
     lastDialogFileName_ = "*.csv";
@@ -114,7 +115,10 @@ void LabelEditor::focusOut(InputBox box) {
         settledBox_.reset();
         return;
     }
+    const std::string codeBefore = sheet_.label(shownLabel_).janCode;
     writeBack(box);
+    if (box == InputBox::Text1)
+        fillFromMaster(codeBefore);
     if (box != InputBox::Text5) {
         // The preview showed the text as typed; it now shows what was stored
         // (a corrected code).
@@ -195,6 +199,8 @@ void LabelEditor::showStatus(const LabelSheet& shown) {
     std::string status = recoveryNotice_;
     if (janNoticeLabel_ == currentLabel_ && !janNotice_.empty())
         status += (status.empty() ? "" : "\n") + janNotice_;
+    if (masterNoticeLabel_ == currentLabel_ && !masterNotice_.empty())
+        status += (status.empty() ? "" : "\n") + masterNotice_;
     if (cutNoticeLabel_ == currentLabel_ && !cutNotice_.empty())
         status += (status.empty() ? "" : "\n") + cutNotice_;
     for (const LabelProblem& p :

@@ -8,10 +8,12 @@
 #include "editor/logic/EditorDialogs.h"
 #include "editor/logic/EditorView.h"
 #include "editor/logic/InputBox.h"
+#include "editor/logic/ProductMasterSlot.h"
 #include "editor/logic/RecoveryFile.h"
 #include "editor/logic/SavedVersion.h"
 #include "editor/logic/StockChooser.h"
 #include "editor/logic/ViewState.h"
+#include "files/ListSettings.h"
 #include "files/SettingsFile.h"
 #include "model/LabelElement.h"
 #include "model/LabelSheet.h"
@@ -112,6 +114,13 @@ class LabelEditor {
     // Where the stock dialog finds the label designer's templates.
     void setTemplateSources(TemplateSources sources) { templateSources_ = std::move(sources); }
 
+    // The product master (商品マスタ): any product list, chosen once and kept
+    // in the user's list settings. A code typed into Text1 that the master
+    // holds fills the label's empty texts when the box is left; the search
+    // (商品検索) puts the product chosen on the current label.
+    void chooseProductMaster();
+    void searchProduct();
+
     // File commands.
     void newSheet();     // KURIA
     void openFile();     // f_open
@@ -209,6 +218,19 @@ class LabelEditor {
     // to lose, saved, or the user chose not to save).
     bool settleUnsavedWork();
 
+    // Reads the user's list settings and begins reading the master they name.
+    void loadListSettingsFile();
+    // The product master, read if it was not yet (what the reading found is
+    // told once); nullptr when there is none to use.
+    const ProductMaster* productMaster();
+    void tellMasterRead(const MasterRead& read);
+    // After Text1 was left: the code typed there (it was `codeBefore`) found
+    // in the master fills the label's empty texts, as one step.
+    void fillFromMaster(const std::string& codeBefore);
+    // The label's boxes, rate and notice after the master changed it (the
+    // preview and the status line follow with the next redraw).
+    void showMasterFill();
+
     // The history: the state a step restores, and recording one.
     EditorSnapshot snapshot() const;
     // Records `command` when it changed the state `before` holds.
@@ -242,6 +264,10 @@ class LabelEditor {
     std::string janNotice_;
     int janNoticeLabel_ = 0;
 
+    // What the product master last put on label masterNoticeLabel_.
+    std::string masterNotice_;
+    int masterNoticeLabel_ = 0;
+
     // What the last text cut at a box's limit lost, on label cutNoticeLabel_.
     std::string cutNotice_;
     int cutNoticeLabel_ = 0;
@@ -254,6 +280,12 @@ class LabelEditor {
     // A box whose text was settled (saved, or replaced by a reload) just before
     // the focus leaves it: its next focus-out writes nothing back.
     std::optional<InputBox> settledBox_;
+
+    // The user's list settings (lists.txt beside the pattern; no file when
+    // the pattern has no place to be saved) and the master they name.
+    std::string listSettingsPath_;
+    ListSettings listSettings_;
+    ProductMasterSlot master_;
 
     EditHistory history_;
     SavedVersion saved_;

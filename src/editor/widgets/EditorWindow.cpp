@@ -537,6 +537,7 @@ void EditorWindow::buildMenu() {
         keys << item.key;
     }
     buildEditMenu(keys);
+    buildMasterItems(file, keys);
     for (InputBoxEdit* box : boxes_) {
         box->setWindowShortcuts(keys);
     }
@@ -569,6 +570,25 @@ void EditorWindow::buildEditMenu(QList<QKeySequence>& keys) {
         keys << action->shortcuts();
     }
     refreshEditMenu();
+}
+
+void EditorWindow::buildMasterItems(QMenu* file, QList<QKeySequence>& keys) {
+    // Chosen once and kept; placed before 一括印刷 and 終了.
+    auto* choose = new QAction(qs("商品マスタの選択..."), this);
+    choose->setObjectName(QStringLiteral("商品マスタの選択"));
+    connect(choose, &QAction::triggered, this, [this] { editor_->chooseProductMaster(); });
+    file->insertAction(file->actions().at(file->actions().size() - 2), choose);
+
+    auto* search = new QAction(qs("商品検索(&F)..."), this);
+    search->setObjectName(QStringLiteral("商品検索"));
+    search->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    search->setShortcutContext(Qt::WindowShortcut);
+    connect(search, &QAction::triggered, this, [this] { editor_->searchProduct(); });
+    QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("編集"));
+    edit->addSeparator();
+    edit->addAction(search);
+    addAction(search);
+    keys << search->shortcut();
 }
 
 void EditorWindow::refreshEditMenu() {

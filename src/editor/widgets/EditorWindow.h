@@ -24,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QGridLayout;
 class QPageSize;
+class QMenu;
 
 // The label input window 棚札入力. It lays out every control, forwards each
 // event to the editor logic (LabelEditor) and carries out what the logic asks
@@ -96,6 +97,8 @@ class EditorWindow : public QMainWindow, public EditorView {
     QWidget* buildLayoutPanel();
     void buildMenu();
     void buildEditMenu(QList<QKeySequence>& keys);
+    // 商品マスタの選択 in the file menu, 商品検索 (Ctrl+F) in the edit menu.
+    void buildMasterItems(QMenu* file, QList<QKeySequence>& keys);
     // The undo and redo items name their step, or are disabled without one.
     void refreshEditMenu();
     void offerLeftoverWork();

@@ -23,6 +23,7 @@
 
 #include "editor/widgets/BatchPrintDialog.h"
 #include "editor/widgets/StockDialog.h"
+#include "editor/widgets/ProductSearchDialog.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 
@@ -374,4 +375,11 @@ std::optional<LabelStock> QtEditorDialogs::chooseStock(StockChooser& chooser) {
     if (answer != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosen();
+}
+
+std::optional<std::size_t> QtEditorDialogs::chooseMasterProduct(const ProductMaster& master) {
+    ProductSearchDialog dialog(master, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenProduct();
 }

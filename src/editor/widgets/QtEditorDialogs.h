@@ -23,6 +23,7 @@ class QtEditorDialogs : public EditorDialogs {
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                   const LayoutSettings& layout) override;
     std::optional<LabelStock> chooseStock(StockChooser& chooser) override;
+    std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) override;
 
     // The title of a message box for which none is given.
     static QString applicationTitle();
