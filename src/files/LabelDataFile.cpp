@@ -7,6 +7,7 @@
 #include "files/FileIo.h"
 #include "files/LabelFileRecords.h"
 #include "files/LayoutBlock.h"
+#include "files/ShelfExtension.h"
 
 namespace {
 
@@ -80,6 +81,9 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, 
     if (!result.ok())
         return result;
     result = writePriceExtension(writer, settings, &sheet);
+    if (!result.ok())
+        return result;
+    result = writeShelfExtension(writer, settings, &sheet);
     if (!result.ok())
         return result;
 

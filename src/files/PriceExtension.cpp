@@ -5,6 +5,7 @@
 
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
+#include "files/ShelfExtension.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -51,7 +52,7 @@ bool readPricing(const std::vector<CsvField>& line, PricePattern& pricing) {
         return false;
     const std::optional<long> mode = wholeNumber(line[2]);
     const std::optional<long> rounding = wholeNumber(line[3]);
-    if (!mode || *mode < 0 || *mode > 1 || !rounding || *rounding < 0 || *rounding > 2)
+    if (!mode || *mode < 0 || *mode > 2 || !rounding || *rounding < 0 || *rounding > 2)
         return false;
     pricing.mode = static_cast<PriceMode>(*mode);
     pricing.rounding = static_cast<TaxRounding>(*rounding);
@@ -103,6 +104,7 @@ bool readRates(const std::vector<CsvField>& line, LabelSheet& sheet) {
 void applyDefaults(LayoutSettings& settings, LabelSheet* sheet) {
     settings.pricing = PricePattern{};
     settings.element(LabelElement::TaxLine) = defaultTaxLineStyle();
+    applyShelfExtension(ShelfExtensionLines{}, settings, sheet);
     if (!sheet)
         return;
     for (int n = 1; n <= sheet->labelCount(); ++n)
@@ -164,6 +166,7 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
     PricePattern pricing;
     ElementStyle taxLine = defaultTaxLineStyle();
     LabelSheet rated = sheet ? *sheet : LabelSheet{};
+    ShelfExtensionLines shelf;
     while (std::optional<std::vector<CsvField>> line = nextLine(reader)) {
         const CsvField& marker = line->front();
         if (!marker.quoted || marker.text != kMarker)
@@ -177,12 +180,15 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
             readable = readRates(*line, rated);
         else if (key == kTaxLineKey)
             readable = readTaxLineStyle(*line, taxLine);
+        else if (isShelfExtensionKey(key))
+            readable = readShelfExtensionLine(*line, shelf);
         // A line with another key comes from a later version: skipped.
         if (!readable)
             return PriceExtensionRead::Damaged;
     }
     settings.pricing = pricing;
     settings.element(LabelElement::TaxLine) = taxLine;
+    applyShelfExtension(shelf, settings, sheet);
     if (sheet) {
         for (int n = 1; n <= sheet->labelCount(); ++n)
             sheet->label(n).taxRate = rated.label(n).taxRate;

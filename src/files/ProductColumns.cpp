@@ -20,6 +20,16 @@ Result fillTaxRate(LabelRecord& label, const std::string& text) {
     return {};
 }
 
+// A detail of a shop's label, on one line however the cell was written.
+template <std::string ShelfDetails::*Detail>
+Result fillDetail(LabelRecord& label, const std::string& text) {
+    std::string oneLine = text;
+    std::replace_if(
+        oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    label.details.*Detail = std::move(oneLine);
+    return {};
+}
+
 // The label's six texts take the first six places of a list without a header
 // row, in the order of a label data file; the tax rate needs its header.
 const std::vector<ProductColumn>& columnTable() {
@@ -34,6 +44,17 @@ const std::vector<ProductColumn>& columnTable() {
         {"ロット", 4, {"ロット", "lot"}, &fillText<LabelField::Lot>},
         {"売価", 5, {"売価", "price", "価格"}, &fillText<LabelField::Price>},
         {"税率", -1, {"税率", "消費税率", "tax", "tax rate"}, &fillTaxRate},
+        {"内容量",
+         -1,
+         {"内容量", "容量", "単位", "contents"},
+         &fillDetail<&ShelfDetails::contents>},
+        {"基準量", -1, {"基準量", "base quantity"}, &fillDetail<&ShelfDetails::baseQuantity>},
+        {"通常価格",
+         -1,
+         {"通常価格", "定価", "compare at price", "regular price"},
+         &fillDetail<&ShelfDetails::regularPrice>},
+        {"期間", -1, {"期間", "特売期間", "sale period"}, &fillDetail<&ShelfDetails::salePeriod>},
+        {"産地", -1, {"産地", "原産地", "origin"}, &fillDetail<&ShelfDetails::origin>},
     };
     return kColumns;
 }

@@ -44,6 +44,8 @@ const char* editCommandName(EditCommand command) {
             return "価格表示";
         case EditCommand::TaxRounding:
             return "端数処理";
+        case EditCommand::LabelDetail:
+            return "内容量・特売・産地";
     }
     return "";
 }

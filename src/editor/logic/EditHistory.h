@@ -30,6 +30,7 @@ enum class EditCommand {
     TaxRate,        // a label's tax rate
     PriceMode,      // 価格表示
     TaxRounding,    // the rounding of tax-inclusive amounts
+    LabelDetail,    // contents, base quantity, regular price, period or origin
 };
 
 enum class HistoryDirection { Undo, Redo };

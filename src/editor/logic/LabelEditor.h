@@ -10,6 +10,7 @@
 #include "editor/logic/InputBox.h"
 #include "editor/logic/RecoveryFile.h"
 #include "editor/logic/SavedVersion.h"
+#include "editor/logic/ShelfDetailFields.h"
 #include "editor/logic/ViewState.h"
 #include "files/SettingsFile.h"
 #include "model/LabelElement.h"
@@ -75,6 +76,9 @@ class LabelEditor {
     // The sheet's price mode and rounding, part of the print pattern.
     void setPriceMode(PriceMode mode);
     void setTaxRounding(TaxRounding rounding);
+    // A detail field of the label the boxes show was left with `text` in it:
+    // the label takes it, and the preview and the status line follow.
+    void setLabelDetail(ShelfDetailField field, const std::string& text);
 
     // Preview, zoom and print.
     void preview();     // プレビュー, M_プレビュー

@@ -69,6 +69,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
     void showPriceNote(const std::string& note) override;
+    void showDetails(const ShelfDetails& details) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
     void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
     void closeWindow() override;
@@ -91,6 +92,9 @@ class EditorWindow : public QMainWindow, public EditorView {
     QGroupBox* buildViewFrame();
     QGroupBox* buildPatternFrame();
     QWidget* buildLayoutPanel();
+    // The second page of the layout panel: the details of the current label
+    // and the controls of the elements that show them.
+    QWidget* buildShelfPage();
     void buildMenu();
     void buildEditMenu(QList<QKeySequence>& keys);
     // The undo and redo items name their step, or are disabled without one.
@@ -124,7 +128,9 @@ class EditorWindow : public QMainWindow, public EditorView {
     PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;
-    std::array<ElementFrame*, kElementControls.size()> elementFrames_{};
+    std::array<ElementFrame*, kElementControls.size() + kShelfElementControls.size()>
+        elementFrames_{};
+    std::array<QLineEdit*, kShelfDetailFields.size()> detailFields_{};
     PreviewArea* preview_ = nullptr;
     bool shownOnce_ = false;
     std::optional<InputBox> lentToMenuBar_;

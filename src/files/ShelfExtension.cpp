@@ -1,0 +1,195 @@
+#include "files/ShelfExtension.h"
+
+#include <optional>
+#include <string>
+
+#include "files/ElementStyleRow.h"
+#include "files/LabelFileRecords.h"
+#include "model/ToggleCaptions.h"
+
+namespace {
+
+constexpr const char* kMarker = "拡張";
+constexpr std::size_t kStyleFields = 11;
+
+struct StyleKey {
+    LabelElement element;
+    const char* key;
+};
+constexpr std::array<StyleKey, kShelfTextElements.size()> kStyleKeys = {{
+    {LabelElement::PriceCaption, "価格見出し"},
+    {LabelElement::UnitPrice, "単位価格"},
+    {LabelElement::RegularPrice, "通常価格"},
+    {LabelElement::SalePeriod, "期間"},
+    {LabelElement::Origin, "産地"},
+}};
+
+// One per-label line: its key and the details it carries.
+struct DetailKey {
+    const char* key;
+    std::string ShelfDetails::*first;
+    std::string ShelfDetails::*second;  // nullptr: the line carries one text
+};
+constexpr std::array<DetailKey, 3> kDetailKeys = {{
+    {"内容量", &ShelfDetails::contents, &ShelfDetails::baseQuantity},
+    {"特売", &ShelfDetails::regularPrice, &ShelfDetails::salePeriod},
+    {"原産地", &ShelfDetails::origin, nullptr},
+}};
+
+std::size_t fieldsOf(const DetailKey& k) {
+    return k.second ? 5 : 4;
+}
+
+bool carries(const DetailKey& k, const ShelfDetails& d) {
+    return !(d.*k.first).empty() || (k.second && !(d.*k.second).empty());
+}
+
+const ElementStyle& defaultStyle(LabelElement e) {
+    static const LayoutSettings defaults = initialLayoutSettings();
+    return defaults.element(e);
+}
+
+// A text the file cannot hold, as the failure that names it.
+std::optional<Result> unstorable(const CsvLineWriter& w, const std::string& text) {
+    const bool quote = text.find('"') != std::string::npos;
+    if (!quote && w.canStore(text))
+        return std::nullopt;
+    return Result::failure(quote ? ResultCode::QuoteInText : ResultCode::NotEncodable, text);
+}
+
+std::optional<Result> firstUnstorable(const CsvLineWriter& w, const LayoutSettings& settings,
+                                      const LabelSheet* sheet) {
+    for (const StyleKey& k : kStyleKeys) {
+        if (std::optional<Result> r = unstorable(w, settings.element(k.element).font.name)) {
+            r->settingName = std::string(k.key) + " フォント名";
+            return r;
+        }
+    }
+    for (int n = 1; sheet && n <= sheet->labelCount(); ++n) {
+        if (sheet->label(n).isEmpty())
+            continue;  // not stored
+        const ShelfDetails& d = sheet->label(n).details;
+        for (const std::string* text :
+             {&d.contents, &d.baseQuantity, &d.regularPrice, &d.salePeriod, &d.origin}) {
+            if (std::optional<Result> r = unstorable(w, *text)) {
+                r->labelNumber = n;
+                return r;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void writeDetails(CsvLineWriter& w, const LabelSheet& sheet) {
+    const int count = std::min(sheet.labelCount(), kLabelFileRecords);
+    for (int n = 1; n <= count; ++n) {
+        const LabelRecord& label = sheet.label(n);
+        if (label.isEmpty())
+            continue;  // an empty label is not stored: neither are its details
+        for (const DetailKey& k : kDetailKeys) {
+            if (!carries(k, label.details))
+                continue;
+            w.text(kMarker);
+            w.text(k.key);
+            w.number(n);
+            w.text(label.details.*k.first);
+            if (k.second)
+                w.text(label.details.*k.second);
+            w.endLine();
+        }
+    }
+}
+
+bool readStyle(const std::vector<CsvField>& line, ElementStyle& style) {
+    if (line.size() != kStyleFields || line[2].text.empty())
+        return false;
+    const std::optional<std::int16_t> size = fieldToInt16(line[3]);
+    const std::optional<bool> bold = fieldToBool(line[4]);
+    const std::optional<bool> italic = fieldToBool(line[5]);
+    Color color = kBlack;
+    const bool colorRead = readColorField(line[6], color) == ColorField::Valid;
+    const std::optional<std::int16_t> offsetX = fieldToInt16(line[9]);
+    const std::optional<std::int16_t> offsetY = fieldToInt16(line[10]);
+    if (!size || *size < 1 || !bold || !italic || !colorRead || !offsetX || !offsetY)
+        return false;
+    style.font = ElementFont{line[2].text, *size, *bold, *italic};
+    style.color = color;
+    style.visible = captions::visibleFromCaption(line[7].text);
+    style.offsetX = *offsetX;
+    style.offsetY = *offsetY;
+    return true;
+}
+
+bool readDetails(const DetailKey& k, const std::vector<CsvField>& line,
+                 std::vector<ShelfDetails>& details) {
+    if (line.size() != fieldsOf(k) || line[2].quoted)
+        return false;
+    const std::optional<std::int32_t> n = fieldToInt32(line[2]);
+    if (!n || *n < 1 || *n > kLabelFileRecords)
+        return false;
+    ShelfDetails& d = details[static_cast<std::size_t>(*n - 1)];
+    d.*k.first = line[3].text;
+    if (k.second)
+        d.*k.second = line[4].text;
+    return true;
+}
+
+}  // namespace
+
+ShelfExtensionLines::ShelfExtensionLines() : details(kLabelFileRecords) {
+    for (std::size_t i = 0; i < kShelfTextElements.size(); ++i)
+        styles[i] = defaultStyle(kShelfTextElements[i]);
+}
+
+Result writeShelfExtension(CsvLineWriter& w, const LayoutSettings& settings,
+                           const LabelSheet* sheet) {
+    if (std::optional<Result> failure = firstUnstorable(w, settings, sheet))
+        return *std::move(failure);
+    for (const StyleKey& k : kStyleKeys) {
+        const ElementStyle& style = settings.element(k.element);
+        if (style == defaultStyle(k.element))
+            continue;
+        w.text(kMarker);
+        writeElementStyleRow(w, k.key, k.element, style);
+        w.endLine();
+    }
+    if (sheet)
+        writeDetails(w, *sheet);
+    return {};
+}
+
+bool isShelfExtensionKey(std::string_view key) {
+    for (const StyleKey& k : kStyleKeys) {
+        if (key == k.key)
+            return true;
+    }
+    for (const DetailKey& k : kDetailKeys) {
+        if (key == k.key)
+            return true;
+    }
+    return false;
+}
+
+bool readShelfExtensionLine(const std::vector<CsvField>& line, ShelfExtensionLines& lines) {
+    const std::string& key = line.at(1).text;
+    for (std::size_t i = 0; i < kStyleKeys.size(); ++i) {
+        if (key == kStyleKeys[i].key)
+            return readStyle(line, lines.styles[i]);
+    }
+    for (const DetailKey& k : kDetailKeys) {
+        if (key == k.key)
+            return readDetails(k, line, lines.details);
+    }
+    return true;  // not one of these: skipped
+}
+
+void applyShelfExtension(const ShelfExtensionLines& lines, LayoutSettings& settings,
+                         LabelSheet* sheet) {
+    for (std::size_t i = 0; i < kStyleKeys.size(); ++i)
+        settings.element(kStyleKeys[i].element) = lines.styles[i];
+    const int count = sheet ? std::min(sheet->labelCount(), kLabelFileRecords) : 0;
+    for (int n = 1; n <= count; ++n) {
+        LabelRecord& label = sheet->label(n);
+        label.details = label.isEmpty() ? ShelfDetails{} : lines.details[std::size_t(n - 1)];
+    }
+}
