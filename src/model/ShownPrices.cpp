@@ -19,7 +19,9 @@ std::string bigPriceText(const LabelRecord& label, const PricePattern& pattern) 
     return payable ? groupThousands(*payable) : label.price;
 }
 
-std::optional<std::string> priceCaptionText(const PricePattern& pattern) {
+std::optional<std::string> priceCaptionText(const LabelRecord& label, const PricePattern& pattern) {
+    if (!taxLineFor(label, pattern))
+        return std::nullopt;
     switch (pattern.mode) {
         case PriceMode::TaxIncludedOnly:
             return std::nullopt;

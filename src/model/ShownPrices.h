@@ -26,8 +26,9 @@ std::string bigPriceText(const LabelRecord& label, const PricePattern& pattern);
 
 // The caption beside the big price: "本体" where it is the price before tax,
 // "税込" where the sheet shows the tax-inclusive price first; nothing where
-// every price is shown as typed.
-std::optional<std::string> priceCaptionText(const PricePattern& pattern);
+// every price is shown as typed, nor for a price that gets no second line
+// (an open price is neither).
+std::optional<std::string> priceCaptionText(const LabelRecord& label, const PricePattern& pattern);
 
 // The regular price of a sale as drawn (struck through): on the footing of
 // the big price, "1,280円"; a text that is no whole number of yen as typed.

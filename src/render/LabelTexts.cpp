@@ -43,7 +43,7 @@ std::string priceText(const std::string& price) {
 // or the label has one.
 template <typename Add>
 void addShelfTexts(const LabelRecord& label, const PricePattern& pricing, Add& add) {
-    if (const std::optional<std::string> caption = priceCaptionText(pricing))
+    if (const std::optional<std::string> caption = priceCaptionText(label, pricing))
         add(LabelElement::PriceCaption, *caption);
     if (const std::optional<std::string> regular = regularPriceText(label, pricing))
         add(LabelElement::RegularPrice, *regular, true);
