@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
@@ -69,10 +70,15 @@ std::optional<Result> firstUnstorable(const CsvLineWriter& w, const LayoutSettin
         if (sheet->label(n).isEmpty())
             continue;  // not stored
         const ShelfDetails& d = sheet->label(n).details;
-        for (const std::string* text :
-             {&d.contents, &d.baseQuantity, &d.regularPrice, &d.salePeriod, &d.origin}) {
+        const std::pair<const std::string*, const char*> texts[] = {{&d.contents, "内容量"},
+                                                                    {&d.baseQuantity, "基準量"},
+                                                                    {&d.regularPrice, "通常価格"},
+                                                                    {&d.salePeriod, "期間"},
+                                                                    {&d.origin, "産地"}};
+        for (const auto& [text, caption] : texts) {
             if (std::optional<Result> r = unstorable(w, *text)) {
                 r->labelNumber = n;
+                r->settingName = caption;
                 return r;
             }
         }

@@ -70,7 +70,8 @@ struct Result {
     std::string printer;                     // the system printer's name
     int labelNumber = 0;                     // the label (from 1) holding the offending text
     LabelField field = LabelField::JanCode;  // ... and its field
-    std::string settingName;                 // a layout setting, e.g. "品名 フォント名"
+    std::string settingName;                 // a layout setting, e.g. "品名 フォント名", or
+                                             // a label's detail ("産地") with labelNumber
     int line = 0;                            // a product list's line (1-based)
 
     bool ok() const { return code == ResultCode::Ok; }

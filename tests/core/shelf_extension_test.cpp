@@ -134,6 +134,7 @@ TEST(ShelfLines, TextsAFileCannotHoldAreRefusedWithTheirPlace) {
     Result r = formatLabelFile(sheet, initialLayoutSettings(), bytes);
     EXPECT_EQ(r.code, ResultCode::QuoteInText);
     EXPECT_EQ(r.labelNumber, 5);
+    EXPECT_EQ(r.settingName, "期間");
     EXPECT_TRUE(bytes.empty());
 
     sheet.label(5).details.salePeriod.clear();
@@ -141,6 +142,7 @@ TEST(ShelfLines, TextsAFileCannotHoldAreRefusedWithTheirPlace) {
     r = formatLabelFile(sheet, initialLayoutSettings(), bytes);
     EXPECT_EQ(r.code, ResultCode::NotEncodable);
     EXPECT_EQ(r.labelNumber, 2);
+    EXPECT_EQ(r.settingName, "産地");
     // The program's own UTF-8 files hold it.
     EXPECT_TRUE(formatLabelFile(sheet, initialLayoutSettings(), bytes, FileText::Utf8).ok());
 
