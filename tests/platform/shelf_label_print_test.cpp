@@ -97,9 +97,10 @@ TEST_F(ShelfLabelPrintTest, EveryNewTextStandsInsideItsLabelClearOfTheRest) {
                 {label.left + 40, label.top + 5, label.left + 95, label.top + 15}))
                 << expected;
             for (const PdfWord& other : in) {
-                if (&other != w && other.text != w->text)
-                    EXPECT_FALSE(boxOf(*w).overlaps(boxOf(other)))
-                        << expected << " against " << other.text;
+                if (&other == w || other.text == w->text)
+                    continue;
+                EXPECT_FALSE(boxOf(*w).overlaps(boxOf(other)))
+                    << expected << " against " << other.text;
             }
         }
     }
