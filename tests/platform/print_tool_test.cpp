@@ -93,7 +93,8 @@ TEST_F(PrintToolTest, LabelsWithProblemsAreListedAfterPrinting) {
             "tanahuda-print: ラベル 4: 品名等がないため、このラベルは印刷されません\n"
             "tanahuda-print: ラベル 6: "
             "品名等の「\uE000」はフォントにないため、正しく印刷されません\n"
-            "tanahuda-print: ラベル 6: 売価等は長すぎるため、幅を 82% に縮めて印刷されます\n"));
+            "tanahuda-print: ラベル 6: 売価等は長すぎるため、幅を 82% に縮めて印刷されます\n"
+            "tanahuda-print: ラベル 6: 売価が円と重なって印刷されます\n"));
     EXPECT_NE(findWord(pdfWords(path("p.pdf")), "りんご"), nullptr) << "printed all the same";
 }
 

@@ -83,6 +83,7 @@ class EditorShelfTest : public QObject {
         QLineEdit* contents = detail("内容量");
         QLineEdit* origin = detail("産地");
         QVERIFY(contents != nullptr && origin != nullptr);
+        box(InputBox::Text3)->setFocus();
         QTest::keyClicks(box(InputBox::Text3), QStringLiteral("milk"));
         contents->setFocus();
         QTest::keyClicks(contents, u("1000ml"));
