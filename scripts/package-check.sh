@@ -33,6 +33,7 @@ installed_files=(
   share/doc/tanahuda/manual/index.html
   share/doc/tanahuda/manual/images/input.png
   share/doc/tanahuda/manual/images/calibration.png
+  share/doc/tanahuda/manual/images/printed-incl-base.png
   share/doc/tanahuda/NOTICE.txt
   share/doc/tanahuda/copyright
   share/doc/tanahuda/changelog.Debian.gz

@@ -8,6 +8,7 @@
 #include "files/LabelFileRecords.h"
 #include "files/LayoutBlock.h"
 #include "files/StockExtension.h"
+#include "files/ShelfExtension.h"
 
 namespace {
 
@@ -86,6 +87,9 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, 
     if (!result.ok())
         return result;
     result = writeStockExtension(writer, settings, &sheet);
+    if (!result.ok())
+        return result;
+    result = writeShelfExtension(writer, settings, &sheet);
     if (!result.ok())
         return result;
 

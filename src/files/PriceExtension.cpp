@@ -9,6 +9,7 @@
 #include "files/LabelFileRecords.h"
 #include "files/StockExtension.h"
 #include "model/ElementTemplate.h"
+#include "files/ShelfExtension.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -56,7 +57,7 @@ bool readPricing(const std::vector<CsvField>& line, LayoutSettings& settings, La
         return false;
     const std::optional<long> mode = wholeNumber(line[2]);
     const std::optional<long> rounding = wholeNumber(line[3]);
-    if (!mode || *mode < 0 || *mode > 1 || !rounding || *rounding < 0 || *rounding > 2)
+    if (!mode || *mode < 0 || *mode > 2 || !rounding || *rounding < 0 || *rounding > 2)
         return false;
     pricing.mode = static_cast<PriceMode>(*mode);
     pricing.rounding = static_cast<TaxRounding>(*rounding);
@@ -121,7 +122,7 @@ void applyPriceDefaults(LayoutSettings& settings, LabelSheet* sheet) {
 
 // The settings the lines carry fall into groups: a damaged line puts its
 // group back to the defaults and leaves the others as read.
-enum class ExtensionGroup { Price, Stock, FineOrigin };
+enum class ExtensionGroup { Price, Stock, FineOrigin, Shelf };
 
 using LineReader = bool (*)(const std::vector<CsvField>& line, LayoutSettings& settings,
                             LabelSheet* sheet);
@@ -145,13 +146,20 @@ const ExtensionKey kExtensionKeys[] = {
 };
 
 // Indexed by ExtensionGroup.
-const GroupReset kGroupResets[] = {applyPriceDefaults, resetStock, resetFineOrigin};
+const GroupReset kGroupResets[] = {applyPriceDefaults, resetStock, resetFineOrigin,
+                                   resetShelfExtension};
 constexpr std::size_t kGroupCount = std::size(kGroupResets);
 
 const ExtensionKey* findKey(const std::string& key) {
     for (const ExtensionKey& k : kExtensionKeys) {
         if (key == k.key)
             return &k;
+    }
+    // What a shop's label shows beside its texts (files/ShelfExtension.h).
+    static const ExtensionKey kShelfKey{"", ExtensionGroup::Shelf, readShelfExtensionLine};
+    for (std::string_view k : shelfExtensionKeys()) {
+        if (key == k)
+            return &kShelfKey;
     }
     return nullptr;
 }
@@ -231,10 +239,16 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
             damagedLine[group] = marker.line;
     }
     // The stock first: the defaults of the others follow it.
-    for (std::size_t g = kGroupCount; g-- > 0;) {
-        if (damagedLine[g] != 0)
+    constexpr auto kStock = static_cast<std::size_t>(ExtensionGroup::Stock);
+    if (damagedLine[kStock] != 0)
+        kGroupResets[kStock](read, target);
+    for (std::size_t g = 0; g < kGroupCount; ++g) {
+        if (g != kStock && damagedLine[g] != 0)
             kGroupResets[g](read, target);
     }
+    // Without their lines, the shop's elements take the defaults of the stock read.
+    if (!seen[static_cast<std::size_t>(ExtensionGroup::Shelf)])
+        resetShelfExtension(read, target);
     // Without price lines the tax line is the default one of the stock read.
     if (!seen[static_cast<std::size_t>(ExtensionGroup::Price)])
         read.element(LabelElement::TaxLine) = defaultTaxLineStyle(read.stock);
@@ -244,7 +258,8 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
     settings = std::move(read);
     if (sheet)
         *sheet = *std::move(readSheet);
-    if (damagedLine[static_cast<std::size_t>(ExtensionGroup::Price)] != 0)
+    if (damagedLine[static_cast<std::size_t>(ExtensionGroup::Price)] != 0 ||
+        damagedLine[static_cast<std::size_t>(ExtensionGroup::Shelf)] != 0)
         return PriceExtensionRead::Damaged;
     return any ? PriceExtensionRead::Read : PriceExtensionRead::Absent;
 }

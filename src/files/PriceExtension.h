@@ -11,7 +11,7 @@
 // the same form, each beginning with the text field "拡張" and a key:
 //
 //   "拡張","価格表示",mode,rounding
-//       mode 0 税込のみ, 1 本体＋税込; rounding 0 切り捨て, 1 四捨五入, 2 切り上げ
+//       mode 0 税込のみ, 1 本体＋税込, 2 税込＋本体; rounding 0 切り捨て, 1 四捨五入, 2 切り上げ
 //   "拡張","税込",font name,size,bold,italic,colour,visibility caption,0,offset x,offset y
 //       the tax line's style, field for field as the block's "売価" line
 //   "拡張","税率",rate of label 1,...,rate of label 10

@@ -30,6 +30,25 @@ Result fillTaxRate(LabelRecord& label, const std::string& text) {
     return {};
 }
 
+// A detail of a shop's label, on one line however the cell was written.
+template <std::string ShelfDetails::*Detail>
+Result fillDetail(LabelRecord& label, const std::string& text) {
+    std::string oneLine = text;
+    std::replace_if(
+        oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    label.details.*Detail = std::move(oneLine);
+    return {};
+}
+
+// The contents ("500g") give the unit price, and stand as the spec too when
+// the list has no spec of its own (a 規格 column later in the row wins).
+Result fillContents(LabelRecord& label, const std::string& text) {
+    Result filled = fillDetail<&ShelfDetails::contents>(label, text);
+    if (label.spec.empty())
+        label.spec = label.details.contents;
+    return filled;
+}
+
 // The label's six texts take the first six places of a list without a header
 // row, in the order of a label data file; the tax rate needs its header.
 // Header names are written as foldHeaderName() gives them (lower case, no
@@ -55,8 +74,7 @@ const std::vector<ProductColumn>& columnTable() {
          &fillText<LabelField::ProductName>},
         {"規格",
          3,
-         {"規格", "spec", "規格名", "内容量", "容量", "サイズ", "variationname", "specification",
-          "size"},
+         {"規格", "spec", "規格名", "サイズ", "variationname", "specification", "size"},
          &fillText<LabelField::Spec>},
         {"ロット",
          4,
@@ -104,6 +122,17 @@ const std::vector<ProductColumn>& columnTable() {
          {"税率", "消費税率", "tax", "taxrate", "税区分", "課税区分", "消費税区分", "税率区分"},
          &fillTaxRate},
         {"軽減税率", -1, {"軽減税率", "軽減", "軽減税率対象", "reducedtaxrate"}, &fillReducedFlag},
+        {"内容量",
+         -1,
+         {"内容量", "容量", "単位", "contents"},
+         &fillContents},
+        {"基準量", -1, {"基準量", "basequantity"}, &fillDetail<&ShelfDetails::baseQuantity>},
+        {"通常価格",
+         -1,
+         {"通常価格", "定価", "compareatprice", "regularprice"},
+         &fillDetail<&ShelfDetails::regularPrice>},
+        {"期間", -1, {"期間", "特売期間", "saleperiod"}, &fillDetail<&ShelfDetails::salePeriod>},
+        {"産地", -1, {"産地", "原産地", "origin"}, &fillDetail<&ShelfDetails::origin>},
     };
     return kColumns;
 }

@@ -5,6 +5,7 @@
 #include "files/FileIo.h"
 #include "files/LayoutBlock.h"
 #include "files/StockExtension.h"
+#include "files/ShelfExtension.h"
 
 std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) {
     CsvLineWriter writer;
@@ -15,6 +16,9 @@ std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) 
     if (!result.ok())
         return {};
     result = writeStockExtension(writer, settings, nullptr);
+    if (!result.ok())
+        return {};
+    result = writeShelfExtension(writer, settings, nullptr);
     if (!result.ok())
         return {};
     std::optional<std::string> bytes = cp932::encode(writer.result());

@@ -1,6 +1,7 @@
 #include "jobs/BatchPrint.h"
 
 #include "files/BatchSheets.h"
+#include "jobs/ShelfProblems.h"
 #include "render/SheetRenderer.h"
 
 namespace {
@@ -15,6 +16,8 @@ void checkSheet(const LabelSheet& sheet, const BatchSheetBuilder& builder,
         if (line == 0 || label.productName.empty())
             continue;
         for (LabelProblem& p : findDrawingProblems(label, n, layout, page))
+            problems.push_back({line, std::move(p)});
+        for (LabelProblem& p : findShelfProblems(label, n, layout, &page))
             problems.push_back({line, std::move(p)});
     }
 }

@@ -6,6 +6,7 @@
 #include "barcode/JanCode.h"
 #include "barcode/Symbology.h"
 #include "files/LabelDataFile.h"
+#include "jobs/ShelfProblems.h"
 #include "model/Utf8Text.h"
 #include "render/DrawingSurface.h"
 #include "render/LabelTexts.h"
@@ -121,6 +122,11 @@ std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
         std::vector<LabelProblem> drawn = findDrawingProblems(label, number, layout, *gauge);
         problems.insert(problems.end(), drawn.begin(), drawn.end());
     }
+    if (printed) {
+        std::vector<LabelProblem> shelf = findShelfProblems(label, number, layout, gauge);
+        problems.insert(problems.end(), shelf.begin(), shelf.end());
+    }
+    appendUnsavedDetails(label, number, problems);
     for (LabelField f : kLabelFields) {
         if (const std::optional<std::string> c = firstUnstorableCharacter(label.field(f)))
             problems.push_back(

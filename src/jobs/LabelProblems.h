@@ -20,6 +20,15 @@ enum class LabelProblemKind {
     CharacterNotDrawn,  // a character the element's font has no glyph for
     CharacterNotSaved,  // a character a label data file cannot hold
     BarcodeTooSmall,    // the label is too small for a barcode scanners are sure to read
+    // What a shop's label shows (jobs/ShelfProblems.h).
+    PriceNotWholeYen,    // the sheet needs a second price, the price is no whole number of yen
+    PriceOverlaps,       // the price's box overlaps `element`'s (円, or another text)
+    TextOutsideLabel,    // a text stands partly above, below or left of its label
+    RegularNotAbove,     // the regular price is not above the sale price
+    ContentsUnreadable,  // the contents are no number and unit: no unit price
+    BaseUnreadable,      // the base quantity is no number and unit: no unit price
+    BaseUnitDiffers,     // the base is not measured as the contents are: no unit price
+    UnitPriceTooLarge,   // the unit price is too large to work out: no unit price
 };
 
 struct LabelProblem {

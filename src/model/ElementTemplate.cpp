@@ -15,7 +15,11 @@ ElementTemplate makeStandardTemplate() {
         ElementPlace place;
     };
     // The tax line stands right of the maker, under the barcode: clear of every
-    // other text at its default place, and large enough to read at arm's length.
+    // other text at its default place, and half the price's size, so that the
+    // second price reads at arm's length as the first does. The price's
+    // caption stands over 円, the regular price and the sale's period right
+    // of it, the unit price under 円 (small enough to stay clear of the lower
+    // border bar), the origin between the code and the maker.
     const Row rows[] = {
         {LabelElement::Jan, {{8, 6}, 0, 0, 12, kBlack}},
         {LabelElement::Barcode, {{40, 5}, 55, 10, 10, kBlack}},
@@ -25,7 +29,12 @@ ElementTemplate makeStandardTemplate() {
         {LabelElement::Lot, {{8, 40}, 0, 0, 10, kBlack}},
         {LabelElement::Price, {{0, 33}, 0, 0, 48, kRed}},
         {LabelElement::Yen, {{62, 39}, 0, 0, 24, kRed}},
-        {LabelElement::TaxLine, {{42, 17}, 0, 0, 16, kRed}},
+        {LabelElement::TaxLine, {{38, 15.3}, 0, 0, 24, kRed}},
+        {LabelElement::PriceCaption, {{62, 34}, 0, 0, 10, kRed}},
+        {LabelElement::UnitPrice, {{62, 47.5}, 0, 0, 7, kBlack}},
+        {LabelElement::RegularPrice, {{72, 34}, 0, 0, 11, kBlack}},
+        {LabelElement::SalePeriod, {{72, 40}, 0, 0, 10, kRed}},
+        {LabelElement::Origin, {{8, 11.5}, 0, 0, 10, kBlack}},
     };
     for (const Row& row : rows)
         t.elements[static_cast<std::size_t>(row.element)] = row.place;

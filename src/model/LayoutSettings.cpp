@@ -40,10 +40,16 @@ LayoutSettings initialLayoutSettings() {
 
 void applyDefaultLayout(LayoutSettings& s) {
     const ElementTemplate& places = elementTemplateFor(s.stock);
-    for (LabelElement e : kTextElements) {
+    const auto defaultStyle = [&](LabelElement e) {
         s.element(e).font = ElementFont{kDefaultFaceName, places.place(e).fontSize, false, false};
         s.element(e).color = places.place(e).color;
-    }
+        s.element(e).offsetX = 0;
+        s.element(e).offsetY = 0;
+    };
+    for (LabelElement e : kTextElements)
+        defaultStyle(e);
+    for (LabelElement e : kShelfTextElements)
+        defaultStyle(e);
     for (LabelElement e : kMovableElements) {
         s.element(e).offsetX = 0;
         s.element(e).offsetY = 0;

@@ -85,12 +85,13 @@ struct Result {
     std::string detail;
 
     // What it is about; each stays empty (0) when it is not about that.
-    std::string path;                          // a file: the one read or written, the list, the PDF
-    std::string printer;                       // the system printer's name
-    int labelNumber = 0;                       // the label (from 1) holding the offending text
-    LabelField field = LabelField::JanCode;    // ... and its field
-    std::string settingName;                   // a layout setting, e.g. "品名 フォント名"
-    int line = 0;                              // a product list's line (1-based)
+    std::string path;                        // a file: the one read or written, the list, the PDF
+    std::string printer;                     // the system printer's name
+    int labelNumber = 0;                     // the label (from 1) holding the offending text
+    LabelField field = LabelField::JanCode;  // ... and its field
+    std::string settingName;                 // a layout setting, e.g. "品名 フォント名", or
+                                             // a label's detail ("産地") with labelNumber
+    int line = 0;                            // a product list's line (1-based)
     StockValue stockValue = StockValue::None;  // a label stock's value at fault
 
     bool ok() const { return code == ResultCode::Ok; }

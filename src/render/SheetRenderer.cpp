@@ -95,6 +95,20 @@ class LabelPainter {
             surface_.drawText(placed.x, placed.y, t.text);
         else
             surface_.drawCondensedText(placed.x, placed.y, t.text, placed.fit.scale, placed.right);
+        if (t.struck)
+            strikeThrough(textBox(surface_, t, placed), layout_.element(t.element).color);
+    }
+
+    // A line across the middle of the text, as thick as a pen's stroke on
+    // paper (a quarter millimetre), and at least one pixel on screen.
+    void strikeThrough(const TextBox& box, Color color) {
+        constexpr double kStrokeMm = 0.25;
+        const double mmPerPixel = surface_.twipsPerPixelY() / 1440.0 * 25.4;
+        const int pixels = mmPerPixel > 0.0 ? static_cast<int>(kStrokeMm * z_ / mmPerPixel) : 1;
+        const double middle = (box.top + box.bottom) / 2.0;
+        surface_.setLineWidth(std::max(pixels, 1));
+        surface_.drawLine(box.left, middle, box.right, middle, color);
+        surface_.setLineWidth(1);
     }
 
     DrawingSurface& surface_;

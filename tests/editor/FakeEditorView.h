@@ -51,6 +51,7 @@ class FakeEditorView : public EditorView {
     RecordingSurface gauge;
     int showLayoutCalls = 0;
     TaxRate shownRate = TaxRate::Standard;
+    ShelfDetails shownDetails;
     std::string priceNote;
     LayoutSettings shownLayout;
     ViewState shownView;
@@ -121,6 +122,7 @@ class FakeEditorView : public EditorView {
         shownView = view;
     }
     void showTaxRate(TaxRate rate) override { shownRate = rate; }
+    void showDetails(const ShelfDetails& details) override { shownDetails = details; }
     void showPriceNote(const std::string& note) override { priceNote = note; }
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override {
         const std::size_t start = buffer.calls.size();

@@ -9,7 +9,7 @@ const char* printToolUsageInEnglish() {
                  (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
-  (sheets also take [--price-mode incl|dual] [--rounding floor|round|ceil])
+  (sheets also take [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil])
   (every use also takes [--stock NAME|FILE])
   tanahuda-print --list-stocks
   tanahuda-print --help
@@ -68,9 +68,12 @@ page on the standard stock) of a shelf label data file (.csv / .txt).
                     as label part=list header pairs: 品名=商品名,売価=税抜価格
                     (an empty header or なし: no column).
   --price-mode M    How prices are shown: incl (tax-inclusive only; the price
-                    is printed as typed) or dual (the price is the price before
+                    is printed as typed), dual (the price is the price before
                     tax, and a line "税込 1,078円" gives the tax-inclusive
-                    amount). The default is the print pattern's. In a product
+                    amount) or incl-base (the price is the price before tax;
+                    the tax-inclusive amount is the big price, and a line
+                    "本体 980円" gives the price before tax). The default is
+                    the print pattern's. In a product
                     list the column 税率 (10, 8, 0, 標準, 軽減, 非課税) gives
                     each label's tax rate.
   --rounding R      How the tax-inclusive amount is brought to whole yen: floor

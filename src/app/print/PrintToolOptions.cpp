@@ -4,7 +4,9 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 #include "ArgumentText.h"
 #include "files/ColumnMapping.h"
@@ -209,15 +211,27 @@ std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
     return "";
 }
 
-// --price-mode incl|dual, --rounding floor|round|ceil; empty when both are valid.
+// The words of --price-mode.
+struct PriceModeWord {
+    const char* word;
+    PriceMode mode;
+};
+constexpr PriceModeWord kPriceModeWords[] = {
+    {"incl", PriceMode::TaxIncludedOnly},
+    {"dual", PriceMode::BaseAndTaxIncluded},
+    {"incl-base", PriceMode::TaxIncludedWithBase},
+};
+
+// --price-mode incl|dual|incl-base, --rounding floor|round|ceil; empty when both are valid.
 std::string readPricing(const ToolCommandLine& line, PrintToolOptions& options) {
     const QCommandLineParser& p = line.parser;
     if (p.isSet(line.priceMode)) {
         const std::string value = argumentBytes(p.value(line.priceMode));
-        if (value != "incl" && value != "dual")
-            return "--price-mode には incl か dual を指定してください: " + value;
-        options.priceMode =
-            value == "dual" ? PriceMode::BaseAndTaxIncluded : PriceMode::TaxIncludedOnly;
+        const auto known = std::find_if(std::begin(kPriceModeWords), std::end(kPriceModeWords),
+                                        [&](const PriceModeWord& w) { return value == w.word; });
+        if (known == std::end(kPriceModeWords))
+            return "--price-mode には incl, dual, incl-base のどれかを指定してください: " + value;
+        options.priceMode = known->mode;
     }
     if (p.isSet(line.rounding)) {
         const std::string value = argumentBytes(p.value(line.rounding));
@@ -253,7 +267,7 @@ const char* printToolUsage() {
                  (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
-  (シートの使い方には [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
+  (シートの使い方には [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil] を付けられます)
   (どの使い方にも [--stock NAME|FILE] を付けられます)
   tanahuda-print --list-stocks
   tanahuda-print --help
@@ -304,9 +318,11 @@ const char* printToolUsage() {
   --map MAP         どの列でラベルのどの項目を埋めるか: 項目=商品リストの列名 を
                     カンマでつなぎます (例 品名=商品名,売価=税抜価格。列名が空か
                     なし なら、その項目は空)。
-  --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷) か dual
+  --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷)、dual
                     (本体＋税込。売価を税抜の本体価格とし、「税込 1,078円」の行を
-                    加える)。既定は印刷パターンのとおり。商品リストでは「税率」の
+                    加える) か incl-base (税込＋本体。売価を税抜の本体価格とし、
+                    税込額を大きく、「本体 980円」の行を小さく印刷する)。
+                    既定は印刷パターンのとおり。商品リストでは「税率」の
                     列 (10, 8, 0, 標準, 軽減, 非課税) がラベルごとの税率です。
   --rounding R      税込額の端数: floor (切り捨て)、round (四捨五入)、ceil
                     (切り上げ)。既定は印刷パターンのとおり。

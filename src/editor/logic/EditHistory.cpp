@@ -48,6 +48,8 @@ const char* editCommandName(EditCommand command) {
             return "用紙の設定";
         case EditCommand::FromMaster:
             return "商品マスタ";
+        case EditCommand::LabelDetail:
+            return "内容量・特売・産地";
     }
     return "";
 }

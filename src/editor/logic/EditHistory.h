@@ -32,6 +32,7 @@ enum class EditCommand {
     TaxRounding,    // the rounding of tax-inclusive amounts
     ChooseStock,    // 用紙の設定
     FromMaster,     // a product put on a label from the product master
+    LabelDetail,    // contents, base quantity, regular price, period or origin
 };
 
 enum class HistoryDirection { Undo, Redo };

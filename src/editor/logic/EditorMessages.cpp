@@ -133,15 +133,18 @@ MessageRequest labelFileNotSaved(const std::string& path, const Result& result) 
             path + "」は書き換えられていません。");
     }
     const std::string problem = textProblem(result);
+    // A label's detail (産地...) is named by its caption; a text by its box's.
+    const std::string field =
+        result.settingName.empty() ? fieldCaption(result.field) : result.settingName;
     if (result.code == ResultCode::NotEncodable && result.labelNumber >= 1) {
         const std::string character = cp932::firstUnencodable(result.detail).value_or("");
-        return error(characterNotSaved(result.labelNumber, result.field, character) +
+        return error("ラベル " + std::to_string(result.labelNumber) + " の" + field + "の「" +
+                     character + "」は保存できません" +
                      "。\nその文字を直してから、もう一度保存してください。");
     }
     if (!problem.empty() && result.labelNumber >= 1) {
-        return error(std::to_string(result.labelNumber) + "番目の棚札の「" +
-                     fieldCaption(result.field) + "」" + problem +
-                     "\nその文字を直してから、もう一度保存してください。");
+        return error(std::to_string(result.labelNumber) + "番目の棚札の「" + field + "」" +
+                     problem + "\nその文字を直してから、もう一度保存してください。");
     }
     if (!problem.empty()) {
         return error("印刷パターンの「" + result.settingName + "」" + problem);

@@ -8,6 +8,7 @@
 #include "editor/logic/InputBox.h"
 #include "editor/logic/ViewState.h"
 #include "model/LayoutSettings.h"
+#include "model/ShelfDetails.h"
 #include "render/DrawingSurface.h"
 
 // What the editor logic asks of the input window's widgets.
@@ -50,6 +51,8 @@ class EditorView {
     virtual void showTaxRate(TaxRate rate) = 0;
     // Says which labels get no tax line and why; an empty text clears it.
     virtual void showPriceNote(const std::string& note) = 0;
+    // Shows the details (contents, sale, origin) of the label the boxes show.
+    virtual void showDetails(const ShelfDetails& /*details*/) {}
 
     // Draws onto the persistent preview buffer (the picture of the whole page,
     // white) with `draw`, then repaints the preview from the buffer.

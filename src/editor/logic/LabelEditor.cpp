@@ -5,6 +5,7 @@
 
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/PriceTyping.h"
 #include "files/SettingsFile.h"
 #include "jobs/LabelProblems.h"
 #include "jobs/ProblemMessages.h"
@@ -190,6 +191,13 @@ void LabelEditor::writeBack(InputBox box) {
             text = std::move(input.code);
         }
     }
+    if (box == InputBox::Text5) {
+        std::string ascii = asciiPriceText(text);
+        if (ascii != text) {
+            view_.setBoxText(box, ascii);
+            text = std::move(ascii);
+        }
+    }
     sheet_.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
     recordStep(EditCommand::Typing, std::move(before));
     showStatus(sheet_);
@@ -246,6 +254,7 @@ void LabelEditor::reloadInputBoxes() {
     for (InputBox box : kReloadOrder)
         view_.setBoxText(box, label.field(fieldOfBox(box)));
     view_.showTaxRate(label.taxRate);
+    view_.showDetails(label.details);
     shownLabel_ = currentLabel_;
 }
 
@@ -465,6 +474,18 @@ void LabelEditor::setTaxRate(TaxRate rate) {
     view_.showTaxRate(rate);
     redrawSheet();
     drawCurrentLabelFrame();
+}
+
+void LabelEditor::setLabelDetail(ShelfDetailField field, const std::string& text) {
+    std::string& detail = sheet_.label(shownLabel_).details.*shelfDetailInfo(field).text;
+    if (detail == text)
+        return;
+    EditorSnapshot before = snapshot();
+    detail = text;
+    recordStep(EditCommand::LabelDetail, std::move(before));
+    redrawSheet();
+    drawCurrentLabelFrame();
+    showStatus(sheet_);
 }
 
 void LabelEditor::toggleTaxRate() {

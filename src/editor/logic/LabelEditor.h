@@ -12,6 +12,7 @@
 #include "editor/logic/RecoveryFile.h"
 #include "editor/logic/SavedVersion.h"
 #include "editor/logic/StockChooser.h"
+#include "editor/logic/ShelfDetailFields.h"
 #include "editor/logic/ViewState.h"
 #include "files/ListSettings.h"
 #include "files/SettingsFile.h"
@@ -78,6 +79,9 @@ class LabelEditor {
     // The sheet's price mode and rounding, part of the print pattern.
     void setPriceMode(PriceMode mode);
     void setTaxRounding(TaxRounding rounding);
+    // A detail field of the label the boxes show was left with `text` in it:
+    // the label takes it, and the preview and the status line follow.
+    void setLabelDetail(ShelfDetailField field, const std::string& text);
 
     // Preview, zoom and print.
     void preview();     // プレビュー, M_プレビュー

@@ -63,6 +63,8 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     priceMode_->addItem(QStringLiteral("税込のみ"), static_cast<int>(PriceMode::TaxIncludedOnly));
     priceMode_->addItem(QStringLiteral("本体＋税込"),
                         static_cast<int>(PriceMode::BaseAndTaxIncluded));
+    priceMode_->addItem(QStringLiteral("税込＋本体"),
+                        static_cast<int>(PriceMode::TaxIncludedWithBase));
     priceMode_->setCurrentIndex(priceMode_->findData(static_cast<int>(layout.pricing.mode)));
     auto* priceModeLabel = new QLabel(QStringLiteral("価格表示"));
     priceModeLabel->setBuddy(priceMode_);

@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -416,14 +418,21 @@ QWidget* EditorWindow::buildLayoutPanel() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
 
-    auto* elements = new QGridLayout;
+    auto* firstPage = new QWidget;
+    auto* elements = new QGridLayout(firstPage);
+    elements->setContentsMargins(0, 4, 0, 0);
     elements->setSpacing(4);
     for (std::size_t i = 0; i < kElementControls.size(); ++i) {
         auto* frame = new ElementFrame(kElementControls[i], *editor_);
         elementFrames_[i] = frame;
         elements->addWidget(frame, static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
-    column->addLayout(elements);
+    elements->setRowStretch(static_cast<int>((kElementControls.size() + 1) / 2), 1);
+    auto* pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("elementPages"));
+    pages->addTab(firstPage, qs("印字項目"));
+    pages->addTab(buildShelfPage(), qs("価格・特売・産地"));
+    column->addWidget(pages);
 
     // The whole sheet on the page.
     auto* bottom = new QHBoxLayout;
@@ -493,6 +502,51 @@ void EditorWindow::addOriginAxis(QGridLayout* grid, int row, Axis axis) {
     grid->addWidget(display, row, 2);
     grid->addWidget(plus, row, 3);
     (axis == Axis::X ? xAdjust_ : yAdjust_) = display;
+}
+
+QWidget* EditorWindow::buildShelfPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 4, 0, 0);
+    grid->setSpacing(4);
+    // The current label's details: typed here, outside the Enter cycle of the
+    // six boxes; each is taken when its field is left or Enter is pressed.
+    auto* details = new QGroupBox(qs("このラベルの内容"));
+    details->setObjectName(QStringLiteral("frame_details"));
+    auto* form = new QGridLayout(details);
+    form->setSpacing(4);
+    for (std::size_t i = 0; i < kShelfDetailFields.size(); ++i) {
+        const ShelfDetailFieldInfo& info = kShelfDetailFields[i];
+        auto* field = new QLineEdit;
+        field->setObjectName(qs(info.objectName));
+        field->setPlaceholderText(qs(info.hint));
+        field->setAccessibleName(qs(info.caption));
+        auto* caption = new QLabel(qs(info.caption));
+        caption->setBuddy(field);
+        const auto row = static_cast<int>(i % 3);
+        const auto column = static_cast<int>(i / 3) * 2;
+        form->addWidget(caption, row, column);
+        form->addWidget(field, row, column + 1);
+        connect(field, &QLineEdit::editingFinished, this, [this, field, which = info.field] {
+            editor_->setLabelDetail(which, field->text().toStdString());
+        });
+        detailFields_[i] = field;
+    }
+    grid->addWidget(details, 0, 0, 1, 2);
+    for (std::size_t i = 0; i < kShelfElementControls.size(); ++i) {
+        auto* frame = new ElementFrame(kShelfElementControls[i], *editor_);
+        elementFrames_[kElementControls.size() + i] = frame;
+        grid->addWidget(frame, 1 + static_cast<int>(i / 2), static_cast<int>(i % 2));
+    }
+    grid->setRowStretch(1 + static_cast<int>((kShelfElementControls.size() + 1) / 2), 1);
+    return page;
+}
+
+void EditorWindow::showDetails(const ShelfDetails& details) {
+    for (std::size_t i = 0; i < kShelfDetailFields.size(); ++i) {
+        const QSignalBlocker quiet(detailFields_[i]);
+        detailFields_[i]->setText(qs(details.*kShelfDetailFields[i].text));
+    }
 }
 
 void EditorWindow::buildMenu() {

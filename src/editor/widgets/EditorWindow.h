@@ -72,6 +72,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
     void showPriceNote(const std::string& note) override;
+    void showDetails(const ShelfDetails& details) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
     void showStock(const LabelStock& stock) override;
     void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
@@ -95,6 +96,9 @@ class EditorWindow : public QMainWindow, public EditorView {
     QGroupBox* buildViewFrame();
     QGroupBox* buildPatternFrame();
     QWidget* buildLayoutPanel();
+    // The second page of the layout panel: the details of the current label
+    // and the controls of the elements that show them.
+    QWidget* buildShelfPage();
     void buildMenu();
     void buildEditMenu(QList<QKeySequence>& keys);
     // 商品マスタの選択 in the file menu, 商品検索 (Ctrl+F) in the edit menu.
@@ -135,7 +139,9 @@ class EditorWindow : public QMainWindow, public EditorView {
     PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;
-    std::array<ElementFrame*, kElementControls.size()> elementFrames_{};
+    std::array<ElementFrame*, kElementControls.size() + kShelfElementControls.size()>
+        elementFrames_{};
+    std::array<QLineEdit*, kShelfDetailFields.size()> detailFields_{};
     PreviewArea* preview_ = nullptr;
     bool shownOnce_ = false;
     std::optional<InputBox> lentToMenuBar_;

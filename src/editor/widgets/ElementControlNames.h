@@ -35,6 +35,20 @@ inline constexpr std::array<ElementControlNames, 9> kElementControls = {{
     {LabelElement::TaxLine, "税込", "zei_", "税込表示", nullptr, "税込フォント切替", "税込_color"},
 }};
 
+// The elements a shop's label shows beside the six texts: on a page of
+// their own, so that the first page keeps its layout.
+inline constexpr std::array<ElementControlNames, 5> kShelfElementControls = {{
+    {LabelElement::PriceCaption, "価格見出し", "midashi_", "見出し表示", nullptr,
+     "見出しフォント切替", "見出し_color"},
+    {LabelElement::UnitPrice, "単位価格", "tanni_", "単位価格表示", nullptr, "単位価格フォント切替",
+     "単位価格_color"},
+    {LabelElement::RegularPrice, "通常価格", "tuujou_", "通常価格表示", nullptr,
+     "通常価格フォント切替", "通常価格_color"},
+    {LabelElement::SalePeriod, "期間", "kikan_", "期間表示", nullptr, "期間フォント切替",
+     "期間_color"},
+    {LabelElement::Origin, "産地", "santi_", "産地表示", nullptr, "産地フォント切替", "産地_color"},
+}};
+
 struct DirectionName {
     MoveDirection direction;
     const char* caption;  // also the end of the button's object name
