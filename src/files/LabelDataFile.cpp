@@ -7,6 +7,7 @@
 #include "files/FileIo.h"
 #include "files/LabelFileRecords.h"
 #include "files/LayoutBlock.h"
+#include "files/QrExtension.h"
 
 namespace {
 
@@ -80,6 +81,8 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, 
     if (!result.ok())
         return result;
     result = writePriceExtension(writer, settings, &sheet);
+    if (result.ok())
+        result = writeQrExtension(writer, settings, &sheet);
     if (!result.ok())
         return result;
 

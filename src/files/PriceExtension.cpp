@@ -5,6 +5,7 @@
 
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
+#include "files/QrExtension.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -157,6 +158,8 @@ Result writePriceExtension(CsvLineWriter& w, const LayoutSettings& settings,
 PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& settings,
                                       LabelSheet* sheet) {
     applyDefaults(settings, sheet);
+    QrExtensionValues qr = qrExtensionDefaults(sheet);
+    applyQrExtension(qr, settings, sheet);
     if (!reader.atLineStart())
         nextLine(reader);  // the rest of the last defined line
 
@@ -177,12 +180,15 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
             readable = readRates(*line, rated);
         else if (key == kTaxLineKey)
             readable = readTaxLineStyle(*line, taxLine);
+        else if (isQrExtensionKey(key))
+            readable = readQrExtensionLine(*line, qr);
         // A line with another key comes from a later version: skipped.
         if (!readable)
             return PriceExtensionRead::Damaged;
     }
     settings.pricing = pricing;
     settings.element(LabelElement::TaxLine) = taxLine;
+    applyQrExtension(qr, settings, sheet);
     if (sheet) {
         for (int n = 1; n <= sheet->labelCount(); ++n)
             sheet->label(n).taxRate = rated.label(n).taxRate;

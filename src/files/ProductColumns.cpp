@@ -20,6 +20,11 @@ Result fillTaxRate(LabelRecord& label, const std::string& text) {
     return {};
 }
 
+Result fillQrContent(LabelRecord& label, const std::string& text) {
+    label.qrContent = text;
+    return {};
+}
+
 // The label's six texts take the first six places of a list without a header
 // row, in the order of a label data file; the tax rate needs its header.
 const std::vector<ProductColumn>& columnTable() {
@@ -34,6 +39,7 @@ const std::vector<ProductColumn>& columnTable() {
         {"ロット", 4, {"ロット", "lot"}, &fillText<LabelField::Lot>},
         {"売価", 5, {"売価", "price", "価格"}, &fillText<LabelField::Price>},
         {"税率", -1, {"税率", "消費税率", "tax", "tax rate"}, &fillTaxRate},
+        {"QR", -1, {"qr", "url", "qrコード"}, &fillQrContent},
     };
     return kColumns;
 }

@@ -4,6 +4,7 @@
 #include "files/CsvText.h"
 #include "files/FileIo.h"
 #include "files/LayoutBlock.h"
+#include "files/QrExtension.h"
 
 std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) {
     CsvLineWriter writer;
@@ -11,6 +12,8 @@ std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) 
     if (!result.ok())
         return {};
     result = writePriceExtension(writer, settings, nullptr);
+    if (result.ok())
+        result = writeQrExtension(writer, settings, nullptr);
     if (!result.ok())
         return {};
     std::optional<std::string> bytes = cp932::encode(writer.result());

@@ -1,6 +1,7 @@
 #include "jobs/BatchPrint.h"
 
 #include "files/BatchSheets.h"
+#include "jobs/CodeProblems.h"
 #include "render/SheetRenderer.h"
 
 namespace {
@@ -15,6 +16,8 @@ void checkSheet(const LabelSheet& sheet, const BatchSheetBuilder& builder,
         if (line == 0 || label.productName.empty())
             continue;
         for (LabelProblem& p : findDrawingProblems(label, n, layout, page))
+            problems.push_back({line, std::move(p)});
+        for (LabelProblem& p : printingProblems(findCodeProblems(label, n, layout)))
             problems.push_back({line, std::move(p)});
     }
 }
@@ -69,6 +72,8 @@ LabelSheet ProductListBatch::firstSheet() {
     BatchSheetBuilder builder(reader, startPosition_);
     std::vector<Result> ignored;
     builder.nextSheet(first, ignored);
+    if (std::optional<InStoreNumbering> numbering = inStore_)
+        numberLabelsWithoutCode(first, *numbering);
     return first;
 }
 
@@ -79,7 +84,11 @@ BatchOutcome ProductListBatch::print(PrintJob& job, const LayoutSettings& layout
     ProductListReader reader(list_, encoding_);
     BatchSheetBuilder builder(reader, startPosition_);
     LabelSheet sheet(stock_);
+    outcome.inStore = inStore_;
     while (builder.nextSheet(sheet, outcome.problems)) {
+        // Once the flag's numbers are used up, the rest print without a code.
+        if (outcome.inStore)
+            numberLabelsWithoutCode(sheet, *outcome.inStore);
         if (outcome.sheets > 0) {
             if (Result next = job.newPage(); !next.ok()) {
                 outcome.result = std::move(next);

@@ -5,6 +5,7 @@
 
 #include "barcode/JanCode.h"
 #include "files/LabelDataFile.h"
+#include "jobs/CodeProblems.h"
 #include "model/Utf8Text.h"
 #include "render/DrawingSurface.h"
 #include "render/LabelTexts.h"
@@ -99,6 +100,10 @@ std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
         if (auto kind = codeProblem(label.janCode))
             problems.push_back({number, *kind, LabelElement::Jan, {}, 100});
     }
+    if (printed) {
+        std::vector<LabelProblem> codes = findCodeProblems(label, number, layout);
+        problems.insert(problems.end(), codes.begin(), codes.end());
+    }
     if (printed && gauge != nullptr) {
         std::vector<LabelProblem> drawn = findDrawingProblems(label, number, layout, *gauge);
         problems.insert(problems.end(), drawn.begin(), drawn.end());
@@ -123,7 +128,7 @@ std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const Layou
 
 std::vector<LabelProblem> printingProblems(std::vector<LabelProblem> problems) {
     std::erase_if(problems, [](const LabelProblem& p) {
-        return p.kind == LabelProblemKind::CharacterNotSaved;
+        return p.kind == LabelProblemKind::CharacterNotSaved || isCodeNote(p.kind);
     });
     return problems;
 }

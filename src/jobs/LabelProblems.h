@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ enum class LabelProblemKind {
     TextClipped,        // a text that even at half width runs past the label's edge
     CharacterNotDrawn,  // a character the element's font has no glyph for
     CharacterNotSaved,  // a character a label data file cannot hold
+    // The label's codes (CodeProblems.h).
+    QrTooSmall,            // the QR code's box is too small for its content: no QR code
+    QrTooLong,             // the content is more than any QR code holds: no QR code
+    InStoreCode,           // a note: the code is the shop's own
+    PriceEmbeddedCode,     // a note: the code carries a price (`amount`), the label's
+    EmbeddedPriceDiffers,  // the code carries a price (`amount`) other than the label's
 };
 
 struct LabelProblem {
@@ -27,6 +34,7 @@ struct LabelProblem {
     LabelElement element = LabelElement::Jan;  // the text concerned
     std::string character;                     // CharacterNotDrawn, CharacterNotSaved
     int percent = 100;                         // TextCondensed
+    std::int64_t amount = 0;                   // the yen a price-embedded code carries
     bool operator==(const LabelProblem&) const = default;
 };
 
@@ -44,5 +52,5 @@ std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const Layou
                                             DrawingSurface* gauge);
 
 // The problems that change what comes out of the printer (all but the
-// characters a file cannot hold).
+// characters a file cannot hold and the notes on codes).
 std::vector<LabelProblem> printingProblems(std::vector<LabelProblem> problems);

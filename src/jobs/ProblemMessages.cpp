@@ -2,6 +2,29 @@
 
 namespace messages {
 
+namespace {
+
+// The problems and notes of a label's codes.
+std::string codeProblemText(const LabelProblem& p) {
+    const std::string embedded = std::to_string(p.amount) + "円";
+    switch (p.kind) {
+        case LabelProblemKind::QrTooSmall:
+            return "QRコードの内容が長すぎて枠に収まらないため、QRコードは印刷されません";
+        case LabelProblemKind::QrTooLong:
+            return "QRコードの内容がQRコードに入る長さを超えるため、QRコードは印刷されません";
+        case LabelProblemKind::InStoreCode:
+            return "JANコードはインストアコードです";
+        case LabelProblemKind::PriceEmbeddedCode:
+            return "JANコードは価格入りインストアコードです（" + embedded + "）";
+        case LabelProblemKind::EmbeddedPriceDiffers:
+            return "価格入りインストアコードの価格 " + embedded + " が売価と違います";
+        default:
+            return "";
+    }
+}
+
+}  // namespace
+
 const char* elementCaption(LabelElement element) {
     switch (element) {
         case LabelElement::Jan:
@@ -21,6 +44,8 @@ const char* elementCaption(LabelElement element) {
             return "円";
         case LabelElement::TaxLine:
             return "税込表示";
+        case LabelElement::Qr:
+            return "QRコード";
         case LabelElement::Border:
             return "縁取り";
     }
@@ -47,6 +72,12 @@ std::string problemText(const LabelProblem& p) {
             return element + "の「" + p.character + "」はフォントにないため、正しく印刷されません";
         case LabelProblemKind::CharacterNotSaved:
             return element + "の「" + p.character + "」は保存できません";
+        case LabelProblemKind::QrTooSmall:
+        case LabelProblemKind::QrTooLong:
+        case LabelProblemKind::InStoreCode:
+        case LabelProblemKind::PriceEmbeddedCode:
+        case LabelProblemKind::EmbeddedPriceDiffers:
+            return codeProblemText(p);
     }
     return "";
 }

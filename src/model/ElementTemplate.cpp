@@ -24,6 +24,9 @@ ElementTemplate makeStandardTemplate() {
         {LabelElement::Price, {{0, 33}, 0, 0, 48, kRed}},
         {LabelElement::Yen, {{62, 39}, 0, 0, 24, kRed}},
         {LabelElement::TaxLine, {{42, 17}, 0, 0, 16, kRed}},
+        // The QR code's square box at the bottom right, right of 円 and above the
+        // lower border bar.
+        {LabelElement::Qr, {{72, 32}, 17, 17, 10, kBlack}},
     };
     for (const Row& row : rows)
         t.elements[static_cast<std::size_t>(row.element)] = row.place;

@@ -7,6 +7,7 @@
 // has a style of its own (see LayoutSettings), the border only an on/off state
 // and a colour.
 // TaxLine is the tax-inclusive amount printed when the sheet shows both prices.
+// Qr is the label's QR code, drawn when the label has content for one.
 enum class LabelElement {
     Jan,
     Barcode,
@@ -17,6 +18,7 @@ enum class LabelElement {
     Price,
     Yen,
     TaxLine,
+    Qr,
     Border
 };
 
@@ -28,11 +30,11 @@ inline constexpr std::array<LabelElement, 8> kTextElements = {
     LabelElement::Jan, LabelElement::Maker, LabelElement::ProductName, LabelElement::Spec,
     LabelElement::Lot, LabelElement::Price, LabelElement::Yen,         LabelElement::TaxLine};
 
-// The nine elements that can be moved and hidden.
-inline constexpr std::array<LabelElement, 9> kMovableElements = {
-    LabelElement::Jan,         LabelElement::Barcode, LabelElement::Maker,
-    LabelElement::ProductName, LabelElement::Spec,    LabelElement::Lot,
-    LabelElement::Price,       LabelElement::Yen,     LabelElement::TaxLine};
+// The ten elements that can be moved and hidden.
+inline constexpr std::array<LabelElement, 10> kMovableElements = {
+    LabelElement::Jan,   LabelElement::Barcode, LabelElement::Maker,   LabelElement::ProductName,
+    LabelElement::Spec,  LabelElement::Lot,     LabelElement::Price,   LabelElement::Yen,
+    LabelElement::TaxLine, LabelElement::Qr};
 
 // The four elements that can be underlined.
 inline constexpr std::array<LabelElement, 4> kUnderlinableElements = {

@@ -105,8 +105,11 @@ int runBatch(const PrintToolOptions& options) {
         return kExitFailure;
     }
     options.applyPricing(layout);
+    options.applyQrPattern(layout);
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
                            options.startPosition, layout.stock);
+    if (std::optional<InStoreNumbering> inStore = InStoreNumbering::from(options.inStoreFrom))
+        batch.giveInStoreCodes(*inStore);
     if (!batch.listResult().ok()) {
         reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());
@@ -133,5 +136,7 @@ int runBatch(const PrintToolOptions& options) {
         reportError(committed);
         return kExitFailure;
     }
+    if (outcome.inStore)
+        reportLastInStoreCode(*outcome.inStore);
     return outcome.hasProblems() || warned ? kExitReported : 0;
 }
