@@ -44,6 +44,12 @@ const char* editCommandName(EditCommand command) {
             return "価格表示";
         case EditCommand::TaxRounding:
             return "端数処理";
+        case EditCommand::QrContent:
+            return "QRコードの内容";
+        case EditCommand::QrPattern:
+            return "QRコードのパターン";
+        case EditCommand::InStoreCodes:
+            return "インストアコード";
     }
     return "";
 }

@@ -30,6 +30,9 @@ enum class EditCommand {
     TaxRate,        // a label's tax rate
     PriceMode,      // 価格表示
     TaxRounding,    // the rounding of tax-inclusive amounts
+    QrContent,      // a label's QR content
+    QrPattern,      // the pattern's QR content
+    InStoreCodes,   // インストアコード
 };
 
 enum class HistoryDirection { Undo, Redo };

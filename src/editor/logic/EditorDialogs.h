@@ -76,4 +76,9 @@ class EditorDialogs {
     // sheet with `layout`. Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                           const LayoutSettings& layout) = 0;
+    // The twelve digits the in-store codes start from, `suggested` shown
+    // first. Nothing when cancelled.
+    virtual std::optional<std::string> askInStoreStart(const std::string& /*suggested*/) {
+        return std::nullopt;
+    }
 };

@@ -234,6 +234,7 @@ void LabelEditor::reloadInputBoxes() {
     for (InputBox box : kReloadOrder)
         view_.setBoxText(box, label.field(fieldOfBox(box)));
     view_.showTaxRate(label.taxRate);
+    view_.showQrContent(label.qrContent);
     shownLabel_ = currentLabel_;
 }
 

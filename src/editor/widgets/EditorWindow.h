@@ -68,6 +68,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void keepInView(double x, double y, double width, double height) override;
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
+    void showQrContent(const std::string& content) override;
     void showPriceNote(const std::string& note) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
     void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
@@ -90,6 +91,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     QGroupBox* buildEditFrame();
     QGroupBox* buildViewFrame();
     QGroupBox* buildPatternFrame();
+    QLineEdit* buildQrPatternEdit();  // the QR code's pattern, in its element frame
     QWidget* buildLayoutPanel();
     void buildMenu();
     void buildEditMenu(QList<QKeySequence>& keys);
@@ -121,6 +123,8 @@ class EditorWindow : public QMainWindow, public EditorView {
     CommandButton* border_ = nullptr;
     TaxRateButton* taxRate_ = nullptr;
     QLabel* priceNote_ = nullptr;
+    QLineEdit* qrContent_ = nullptr;  // the label's QR content, outside the Enter cycle
+    QLineEdit* qrPattern_ = nullptr;  // the pattern's, in the QR code's frame
     PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;

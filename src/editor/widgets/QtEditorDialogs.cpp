@@ -10,6 +10,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -360,4 +361,15 @@ std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string
         return std::nullopt;
     }
     return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing};
+}
+
+std::optional<std::string> QtEditorDialogs::askInStoreStart(const std::string& suggested) {
+    bool accepted = false;
+    const QString start = QInputDialog::getText(
+        parent_, qs("インストアコード"),
+        qs("JANコードのないラベルに付けるインストアコードの始まり (12 桁、02 か 20〜29 で始まる):"),
+        QLineEdit::Normal, qs(suggested), &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return start.trimmed().toStdString();
 }

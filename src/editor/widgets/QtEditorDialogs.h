@@ -22,6 +22,7 @@ class QtEditorDialogs : public EditorDialogs {
     PrintJobStart choosePrinter(PrintCopies copies) override;
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
                                                   const LayoutSettings& layout) override;
+    std::optional<std::string> askInStoreStart(const std::string& suggested) override;
 
     // The title of a message box for which none is given.
     static QString applicationTitle();
