@@ -24,7 +24,7 @@ struct LabelRecord {
     // Travels with the label's texts through copy, insert, delete and clear.
     TaxRate taxRate = TaxRate::Standard;
     // What the label's QR code holds; empty: the pattern's, if any (QrContent.h).
-    std::string qrContent;
+    std::string qrContent{};
 
     std::string& field(LabelField f);
     const std::string& field(LabelField f) const;
