@@ -4,7 +4,7 @@
 
 #include "barcode/ModuleMatrix.h"
 
-// The QR code of `data` (taken as bytes: UTF-8 text stays UTF-8) at error
+// The QR code of `data` (taken as bytes; text beyond ASCII marked as UTF-8) at error
 // correction level M, in the smallest version that holds it, without its
 // quiet zone. Empty for empty data and for data no version holds.
 ModuleMatrix encodeQrSymbol(std::string_view data);
