@@ -30,7 +30,7 @@ struct BatchOutcome {
     std::vector<Result> problems;  // the list's problem rows, each naming its line
     std::vector<RowLabelProblem> labelProblems;  // the printed labels' problems, by line
     // The in-store numbering after the job: the last code given and the next.
-    std::optional<InStoreNumbering> inStore;
+    std::optional<InStoreNumbering> inStore{};
 
     bool ok() const { return result.ok(); }
     bool hasProblems() const { return !problems.empty() || !labelProblems.empty(); }

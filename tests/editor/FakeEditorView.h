@@ -121,6 +121,8 @@ class FakeEditorView : public EditorView {
         shownView = view;
     }
     void showTaxRate(TaxRate rate) override { shownRate = rate; }
+    std::string shownQrContent;
+    void showQrContent(const std::string& content) override { shownQrContent = content; }
     void showPriceNote(const std::string& note) override { priceNote = note; }
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override {
         const std::size_t start = buffer.calls.size();
