@@ -81,8 +81,7 @@ QrExtensionValues qrExtensionDefaults(const LabelSheet* sheet) {
 }
 
 bool isQrExtensionKey(std::string_view key) {
-    return key == kStyleKey || key == kPatternKey || key == kPriceEmbeddedKey ||
-           key == kContentKey;
+    return key == kStyleKey || key == kPatternKey || key == kPriceEmbeddedKey || key == kContentKey;
 }
 
 bool readQrExtensionLine(const std::vector<CsvField>& line, QrExtensionValues& values) {
@@ -114,8 +113,7 @@ void applyQrExtension(const QrExtensionValues& values, LayoutSettings& settings,
     }
 }
 
-Result writeQrExtension(CsvLineWriter& w, const LayoutSettings& settings,
-                        const LabelSheet* sheet) {
+Result writeQrExtension(CsvLineWriter& w, const LayoutSettings& settings, const LabelSheet* sheet) {
     if (Result r = checkStorable(w, settings, sheet); !r.ok())
         return r;
     if (settings.element(LabelElement::Qr) != defaultStyle()) {

@@ -32,8 +32,8 @@ inline constexpr std::array<LabelElement, 8> kTextElements = {
 
 // The ten elements that can be moved and hidden.
 inline constexpr std::array<LabelElement, 10> kMovableElements = {
-    LabelElement::Jan,   LabelElement::Barcode, LabelElement::Maker,   LabelElement::ProductName,
-    LabelElement::Spec,  LabelElement::Lot,     LabelElement::Price,   LabelElement::Yen,
+    LabelElement::Jan,     LabelElement::Barcode, LabelElement::Maker, LabelElement::ProductName,
+    LabelElement::Spec,    LabelElement::Lot,     LabelElement::Price, LabelElement::Yen,
     LabelElement::TaxLine, LabelElement::Qr};
 
 // The four elements that can be underlined.

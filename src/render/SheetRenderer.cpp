@@ -5,8 +5,8 @@
 
 #include "barcode/JanCode.h"
 #include "model/ElementTemplate.h"
-#include "model/QrContent.h"
 #include "model/LabelSheet.h"
+#include "model/QrContent.h"
 #include "model/Utf8Text.h"
 #include "render/BarcodePainter.h"
 #include "render/LabelFrame.h"

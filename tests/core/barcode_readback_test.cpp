@@ -172,13 +172,14 @@ TEST_P(BarcodeReadback, QrCodesOfOwnContentsAndOfThePattern) {
     LayoutSettings layout = initialLayoutSettings();
     layout.element(LabelElement::Barcode).visible = false;
     layout.qrPattern = "https://example.jp/item/{JAN}";
-    std::vector<std::string> expected = {"https://example.jp/item/4901234567894",
-                                         "https://shop.example/惣菜?id=15",
-                                         "有機にんじん 静岡県産",
-                                         "0123456789",
-                                         "https://example.jp/item/0212345001981",
-                                         std::string(60, 'q'),
-                                         "https://example.jp/a/b/c/d/e/f/g/h/i/j/k/l/m/n/o/p/q/r/s"};
+    std::vector<std::string> expected = {
+        "https://example.jp/item/4901234567894",
+        "https://shop.example/惣菜?id=15",
+        "有機にんじん 静岡県産",
+        "0123456789",
+        "https://example.jp/item/0212345001981",
+        std::string(60, 'q'),
+        "https://example.jp/a/b/c/d/e/f/g/h/i/j/k/l/m/n/o/p/q/r/s"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(printAndRead(sheet, GetParam(), "qr", layout), expected);
 }

@@ -64,7 +64,7 @@ TEST(EmbeddedPrice, EveryLayoutReadsItsPriceDigits) {
         {{"02", "5+1+4"}, "021234570198", 198},  // the digit before the price is not read
         {{"02", "5+1+4"}, "021234531980", 1980},
         {{"25", "5+5"}, "251234501280", 1280},
-        {{"25", "5+5"}, "021234501280", std::nullopt},  // another flag: a plain in-store code
+        {{"25", "5+5"}, "021234501280", std::nullopt},   // another flag: a plain in-store code
         {{"02", "none"}, "021234500198", std::nullopt},  // no such layout
     };
     for (const auto& c : cases) {
@@ -91,12 +91,11 @@ TEST(InStoreCodes, ConsecutiveWithCheckDigitsWithinTheirFlag) {
         int count;
         bool given;
     } cases[] = {
-        {"029999999999", 1, true}, {"029999999999", 2, false},  // would become 03...
-        {"299999999998", 2, true}, {"299999999999", 2, false},
-        {"020000000001", 0, true}, {"190000000001", 1, false},
-        {"300000000001", 1, false}, {"20000000001", 1, false},
-        {"2000000000012", 1, false}, {"20000000000a", 1, false},
-        {"", 1, false},            {"200000000001", -1, false},
+        {"029999999999", 1, true},   {"029999999999", 2, false},  // would become 03...
+        {"299999999998", 2, true},   {"299999999999", 2, false}, {"020000000001", 0, true},
+        {"190000000001", 1, false},  {"300000000001", 1, false}, {"20000000001", 1, false},
+        {"2000000000012", 1, false}, {"20000000000a", 1, false}, {"", 1, false},
+        {"200000000001", -1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.first) + " x" + std::to_string(c.count));

@@ -55,9 +55,11 @@ TEST(QrExtensionLines, EachFeatureAddsItsOwnLinesAfterTheDefinedOnes) {
         const char* lines;  // in the label file
         bool inSettings;
     } cases[] = {
-        {"content", [](LabelSheet& s, LayoutSettings&) { s.label(2).qrContent = "https://a.example/惣菜"; },
+        {"content",
+         [](LabelSheet& s, LayoutSettings&) { s.label(2).qrContent = "https://a.example/惣菜"; },
          "\"拡張\",\"QR内容\",2,\"https://a.example/惣菜\"\r\n", false},
-        {"pattern", [](LabelSheet&, LayoutSettings& l) { l.qrPattern = "https://example.jp/item/{JAN}"; },
+        {"pattern",
+         [](LabelSheet&, LayoutSettings& l) { l.qrPattern = "https://example.jp/item/{JAN}"; },
          "\"拡張\",\"QRパターン\",\"https://example.jp/item/{JAN}\"\r\n", true},
         {"style",
          [](LabelSheet&, LayoutSettings& l) {
@@ -65,7 +67,10 @@ TEST(QrExtensionLines, EachFeatureAddsItsOwnLinesAfterTheDefinedOnes) {
              l.element(LabelElement::Qr).visible = false;
          },
          "\"拡張\",\"QRコード\",\"\",0,#FALSE#,#FALSE#,0,\"表示する\",0,-2,0\r\n", true},
-        {"price-embedded", [](LabelSheet&, LayoutSettings& l) { l.priceEmbedded = {"21", "6+4"}; },
+        {"price-embedded",
+         [](LabelSheet&, LayoutSettings& l) {
+             l.priceEmbedded = {"21", "6+4"};
+         },
          "\"拡張\",\"価格入りコード\",\"21\",\"6+4\"\r\n", true},
     };
     for (const auto& c : cases) {
@@ -79,8 +84,8 @@ TEST(QrExtensionLines, EachFeatureAddsItsOwnLinesAfterTheDefinedOnes) {
         LabelSheet readSheet;
         LayoutSettings readSettings = defaults;
         PriceExtensionRead lines = PriceExtensionRead::Absent;
-        ASSERT_TRUE(parseLabelFile(labelFileBytes(sheet, settings), readSheet, readSettings, &lines)
-                        .ok());
+        ASSERT_TRUE(
+            parseLabelFile(labelFileBytes(sheet, settings), readSheet, readSettings, &lines).ok());
         EXPECT_EQ(lines, PriceExtensionRead::Read);
         EXPECT_EQ(readSheet, sheet);
         EXPECT_EQ(readSettings, settings);

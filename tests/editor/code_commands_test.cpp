@@ -14,9 +14,7 @@ namespace {
 
 class CodeCommands : public ::testing::Test {
   protected:
-    SettingsPaths paths() const {
-        return {dir.path("data.txt"), dir.path("data.txt")};
-    }
+    SettingsPaths paths() const { return {dir.path("data.txt"), dir.path("data.txt")}; }
     // Labels 1, 3 and 4 have a name and no code; label 2 has a maker's code.
     static void typedLabels(LabelSheet& sheet) {
         for (int n : {1, 2, 3, 4})

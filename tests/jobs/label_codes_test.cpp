@@ -71,8 +71,8 @@ TEST(QrSymbol, SquareVersionsWithFindersAndAFourModuleQuietZone) {
         ASSERT_FALSE(bare.empty());
         EXPECT_EQ(bare.width(), bare.height());
         EXPECT_EQ((bare.width() - 21) % 4, 0);
-        for (const auto& [cx, cy] : {std::pair{0, 0}, std::pair{bare.width() - 7, 0},
-                                    std::pair{0, bare.width() - 7}}) {
+        for (const auto& [cx, cy] :
+             {std::pair{0, 0}, std::pair{bare.width() - 7, 0}, std::pair{0, bare.width() - 7}}) {
             for (int i = 0; i < 7; ++i) {  // the finder's dark outer ring
                 EXPECT_TRUE(bare.isDark(cx + i, cy));
                 EXPECT_TRUE(bare.isDark(cx, cy + i));
@@ -96,7 +96,8 @@ struct DrawnQr {
     std::map<std::pair<double, double>, Color> byPlace;
 };
 
-DrawnQr drawQr(const LabelRecord& label, double dpi, LayoutSettings layout = initialLayoutSettings()) {
+DrawnQr drawQr(const LabelRecord& label, double dpi,
+               LayoutSettings layout = initialLayoutSettings()) {
     layout.element(LabelElement::Barcode).visible = false;  // only the QR code fills
     LabelSheet sheet;
     sheet.label(1) = label;
@@ -197,9 +198,9 @@ TEST(QrDrawing, TheCheckAndThePaperAgreeWhereTheBoxIsTooSmall) {
     for (std::size_t length = 10; length <= 400; length += 13) {
         const LabelRecord label = labelWith("4901234567894", std::string(length, 'a'));
         std::vector<LabelProblem> problems = findCodeProblems(label, 1, initialLayoutSettings());
-        const bool tooSmall =
-            std::any_of(problems.begin(), problems.end(),
-                        [](const LabelProblem& p) { return p.kind == LabelProblemKind::QrTooSmall; });
+        const bool tooSmall = std::any_of(
+            problems.begin(), problems.end(),
+            [](const LabelProblem& p) { return p.kind == LabelProblemKind::QrTooSmall; });
         for (double dpi : {300.0, 600.0, 1200.0}) {
             SCOPED_TRACE(std::to_string(length) + " characters at " + std::to_string(dpi));
             EXPECT_EQ(drawQr(label, dpi).fills.empty(), tooSmall);
@@ -254,18 +255,36 @@ TEST(CodeProblems, KindsOfCodesAndEmbeddedPricesAgainstTheLabel) {
         {"2000000000015", "198", PriceMode::TaxIncludedOnly, {LabelProblemKind::InStoreCode}, 0},
         {"20123451", "198", PriceMode::TaxIncludedOnly, {LabelProblemKind::InStoreCode}, 0},
         // flag 02, item 12345, price 00198 yen
-        {"0212345001981", "198", PriceMode::TaxIncludedOnly,
-         {LabelProblemKind::PriceEmbeddedCode}, 198},
-        {"0212345001981", "￥１９８", PriceMode::TaxIncludedOnly,
-         {LabelProblemKind::PriceEmbeddedCode}, 198},
-        {"0212345001981", "200", PriceMode::TaxIncludedOnly,
-         {LabelProblemKind::EmbeddedPriceDiffers}, 198},
+        {"0212345001981",
+         "198",
+         PriceMode::TaxIncludedOnly,
+         {LabelProblemKind::PriceEmbeddedCode},
+         198},
+        {"0212345001981",
+         "￥１９８",
+         PriceMode::TaxIncludedOnly,
+         {LabelProblemKind::PriceEmbeddedCode},
+         198},
+        {"0212345001981",
+         "200",
+         PriceMode::TaxIncludedOnly,
+         {LabelProblemKind::EmbeddedPriceDiffers},
+         198},
         // 180 before tax is 198 with 10 %: the register charges what the label says
-        {"0212345001981", "180", PriceMode::BaseAndTaxIncluded,
-         {LabelProblemKind::PriceEmbeddedCode}, 198},
-        {"0212345001981", "198", PriceMode::BaseAndTaxIncluded,
-         {LabelProblemKind::EmbeddedPriceDiffers}, 198},
-        {"0212345001981", "", PriceMode::TaxIncludedOnly, {LabelProblemKind::PriceEmbeddedCode},
+        {"0212345001981",
+         "180",
+         PriceMode::BaseAndTaxIncluded,
+         {LabelProblemKind::PriceEmbeddedCode},
+         198},
+        {"0212345001981",
+         "198",
+         PriceMode::BaseAndTaxIncluded,
+         {LabelProblemKind::EmbeddedPriceDiffers},
+         198},
+        {"0212345001981",
+         "",
+         PriceMode::TaxIncludedOnly,
+         {LabelProblemKind::PriceEmbeddedCode},
          198},
         {"0212345001980", "198", PriceMode::TaxIncludedOnly, {}, 0},  // wrong check digit
     };
@@ -291,7 +310,8 @@ TEST(CodeProblems, NotesDoNotStopAPrint) {
     sheet.label(2) = labelWith("0212345001981", "");
     sheet.label(3) = labelWith("0212345001981", "");
     sheet.label(3).price = "250";
-    const std::vector<LabelProblem> all = findSheetProblems(sheet, initialLayoutSettings(), nullptr);
+    const std::vector<LabelProblem> all =
+        findSheetProblems(sheet, initialLayoutSettings(), nullptr);
     EXPECT_EQ(all.size(), 3u);
     const std::vector<LabelProblem> printing = printingProblems(all);
     ASSERT_EQ(printing.size(), 1u);

@@ -22,8 +22,7 @@ std::vector<std::string> codesOnPage(const QImage& page, const QString& scratch)
     std::vector<std::string> codes;
     const std::string text = decode(page, scratch);
     std::size_t from = 0;
-    for (std::size_t end = text.find('\n'); end != std::string::npos;
-         end = text.find('\n', from)) {
+    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', from)) {
         codes.push_back(text.substr(from, end - from));
         from = end + 1;
     }
@@ -47,10 +46,9 @@ TEST_F(LabelCodesPrintTest, EveryQrCodeOfASheetReadsBack) {
     sheet.label(2).qrContent = "https://shop.example/だいこん";
     sheet.label(4).qrContent = "焼きたて 9:00";
     writeLabels(path("qr.csv").toStdString(), sheet);
-    const ProcessResult run =
-        runPrintTool({path("qr.csv"), QStringLiteral("--qr-pattern"),
-                      QStringLiteral("https://example.jp/item/{JAN}"), QStringLiteral("-o"),
-                      path("qr.pdf")});
+    const ProcessResult run = runPrintTool({path("qr.csv"), QStringLiteral("--qr-pattern"),
+                                            QStringLiteral("https://example.jp/item/{JAN}"),
+                                            QStringLiteral("-o"), path("qr.pdf")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     std::vector<std::string> expected = {"4901234567894",
                                          "4512345678906",
@@ -71,7 +69,8 @@ TEST_F(LabelCodesPrintTest, AContentTooLongForTheBoxIsReportedAndNotPrinted) {
     LabelSheet sheet = sheetOf({{1, "4901234567894", "長いQR", "198"}});
     sheet.label(1).qrContent = std::string(300, 'z');
     writeLabels(path("long.csv").toStdString(), sheet);
-    const ProcessResult run = runPrintTool({path("long.csv"), QStringLiteral("-o"), path("long.pdf")});
+    const ProcessResult run =
+        runPrintTool({path("long.csv"), QStringLiteral("-o"), path("long.pdf")});
     EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
     EXPECT_NE(run.err.indexOf("ラベル 1: QRコードの内容が長すぎて枠に収まらない"), -1)
         << run.err.toStdString();
@@ -89,18 +88,17 @@ TEST_F(LabelCodesPrintTest, AListNumberedFromInStoreStartAndPatterned) {
               ",惣菜,398,\n"
               "4512345678906,だいこん,158,\n"
               ",サラダ,298,\n");
-    const ProcessResult run =
-        runPrintTool({QStringLiteral("--products"), path("list.csv"), QStringLiteral("--instore-from"),
-                      QStringLiteral("200000000042"), QStringLiteral("--qr-pattern"),
-                      QStringLiteral("https://example.jp/item/{JAN}"), QStringLiteral("-o"),
-                      path("list.pdf")});
+    const ProcessResult run = runPrintTool(
+        {QStringLiteral("--products"), path("list.csv"), QStringLiteral("--instore-from"),
+         QStringLiteral("200000000042"), QStringLiteral("--qr-pattern"),
+         QStringLiteral("https://example.jp/item/{JAN}"), QStringLiteral("-o"), path("list.pdf")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const std::vector<std::string> inStore = *inStoreCodes("200000000042", 3);
     EXPECT_EQ(run.out.toStdString(), inStore.back() + "\n");
     std::vector<std::string> expected = {"4901234567894", "4512345678906"};
     expected.insert(expected.end(), inStore.begin(), inStore.end());
-    for (const std::string& code : {std::string("4901234567894"), std::string("4512345678906"),
-                                    inStore[1], inStore[2]})
+    for (const std::string& code :
+         {std::string("4901234567894"), std::string("4512345678906"), inStore[1], inStore[2]})
         expected.push_back("https://example.jp/item/" + code);
     expected.push_back("https://shop.example/pan");
     std::sort(expected.begin(), expected.end());
@@ -109,9 +107,9 @@ TEST_F(LabelCodesPrintTest, AListNumberedFromInStoreStartAndPatterned) {
 }
 
 TEST_F(LabelCodesPrintTest, ALabelFileNumberedAndWrongStartsRefused) {
-    writeLabels(path("sheet.csv").toStdString(),
-                sheetOf({{1, "", "店内パン", "120"}, {2, "4901234567894", "にんじん", "198"},
-                         {5, "", "惣菜", "398"}}));
+    writeLabels(path("sheet.csv").toStdString(), sheetOf({{1, "", "店内パン", "120"},
+                                                          {2, "4901234567894", "にんじん", "198"},
+                                                          {5, "", "惣菜", "398"}}));
     const ProcessResult run =
         runPrintTool({path("sheet.csv"), QStringLiteral("--instore-from"),
                       QStringLiteral("021234500000"), QStringLiteral("-o"), path("sheet.pdf")});

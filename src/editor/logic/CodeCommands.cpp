@@ -86,8 +86,8 @@ void LabelEditor::giveInStoreCodes() {
     const bool enough = numberLabelsWithoutCode(numbered, *numbering);
     // Kept first: a code on a label is never offered again, even if the
     // program stops before the sheet is saved.
-    const std::string next = numbering->next().empty() ? numbering->last().substr(0, 12)
-                                                       : numbering->next();
+    const std::string next =
+        numbering->next().empty() ? numbering->last().substr(0, 12) : numbering->next();
     if (Result saved = saveInStoreCounter(path, next); !saved.ok()) {
         dialogs_.showMessage(messages::inStoreCounterNotSaved(std::move(saved).withPath(path)));
         focusText1();

@@ -282,8 +282,9 @@ MessageRequest batchOutcome(const BatchOutcome& outcome) {
 namespace messages {
 
 MessageRequest inStoreStartInvalid(const std::string& start) {
-    return error("インストアコードの始まりには、02 か 20〜29 で始まる 12 桁の数字を入力してください: " +
-                 start);
+    return error(
+        "インストアコードの始まりには、02 か 20〜29 で始まる 12 桁の数字を入力してください: " +
+        start);
 }
 
 MessageRequest inStoreStartUsed(const std::string& start, const std::string& next) {
