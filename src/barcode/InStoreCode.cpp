@@ -66,7 +66,8 @@ std::optional<JanCodeKind> janCodeKind(std::string_view code, const PriceEmbedde
         return code[0] == '2' ? JanCodeKind::InStore : JanCodeKind::Maker;
     if (!isInStoreFlag(code.substr(0, 2)))
         return JanCodeKind::Maker;
-    if (code.substr(0, 2) == rule.flag && priceEmbeddedLayoutNamed(rule.layout))
+    if (!rule.flag.empty() && code.substr(0, 2) == rule.flag &&
+        priceEmbeddedLayoutNamed(rule.layout))
         return JanCodeKind::PriceEmbedded;
     return JanCodeKind::InStore;
 }

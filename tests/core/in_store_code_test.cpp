@@ -22,7 +22,7 @@ std::string coded(const std::string& twelve) {
 }
 
 TEST(JanCodeKind, MakerInStoreAndPriceEmbeddedCodes) {
-    const PriceEmbeddedRule flag02;  // 02, five item and five price digits
+    const PriceEmbeddedRule flag02{"02", "5+5"};  // five item and five price digits
     const PriceEmbeddedRule flag21{"21", "6+4"};
     const struct {
         std::string code;
@@ -43,6 +43,8 @@ TEST(JanCodeKind, MakerInStoreAndPriceEmbeddedCodes) {
         {"200000000001", std::nullopt, std::nullopt},
         {"", std::nullopt, std::nullopt},
     };
+    // Until the shop sets a flag, no code carries a price.
+    EXPECT_EQ(janCodeKind(coded("020000000001"), PriceEmbeddedRule{}), JanCodeKind::InStore);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         EXPECT_EQ(janCodeKind(c.code, flag02), c.with02);

@@ -294,6 +294,7 @@ TEST(CodeProblems, KindsOfCodesAndEmbeddedPricesAgainstTheLabel) {
         label.price = c.price;
         LayoutSettings layout = initialLayoutSettings();
         layout.pricing.mode = c.mode;
+        layout.priceEmbedded = {"02", "5+5"};
         std::vector<LabelProblemKind> kinds;
         for (const LabelProblem& p : findCodeProblems(label, 1, layout)) {
             kinds.push_back(p.kind);
@@ -310,10 +311,14 @@ TEST(CodeProblems, NotesDoNotStopAPrint) {
     sheet.label(2) = labelWith("0212345001981", "");
     sheet.label(3) = labelWith("0212345001981", "");
     sheet.label(3).price = "250";
-    const std::vector<LabelProblem> all =
-        findSheetProblems(sheet, initialLayoutSettings(), nullptr);
+    LayoutSettings layout = initialLayoutSettings();
+    layout.priceEmbedded = {"02", "5+5"};
+    const std::vector<LabelProblem> all = findSheetProblems(sheet, layout, nullptr);
     EXPECT_EQ(all.size(), 3u);
     const std::vector<LabelProblem> printing = printingProblems(all);
+    // Without a flag set, 02 codes are in-store codes like any other.
+    for (const LabelProblem& p : findSheetProblems(sheet, initialLayoutSettings(), nullptr))
+        EXPECT_EQ(p.kind, LabelProblemKind::InStoreCode);
     ASSERT_EQ(printing.size(), 1u);
     EXPECT_EQ(printing[0].label, 3);
     EXPECT_EQ(printing[0].kind, LabelProblemKind::EmbeddedPriceDiffers);

@@ -107,15 +107,19 @@ TEST_F(LabelCodesPrintTest, AListNumberedFromInStoreStartAndPatterned) {
 }
 
 TEST_F(LabelCodesPrintTest, ALabelFileNumberedAndWrongStartsRefused) {
-    writeLabels(path("sheet.csv").toStdString(), sheetOf({{1, "", "店内パン", "120"},
-                                                          {2, "4901234567894", "にんじん", "198"},
-                                                          {5, "", "惣菜", "398"}}));
+    LayoutSettings pattern = initialLayoutSettings();
+    pattern.priceEmbedded = {"02", "5+5"};  // the shop's registers read 02 codes' prices
+    writeLabels(path("sheet.csv").toStdString(),
+                sheetOf({{1, "", "店内パン", "120"},
+                         {2, "4901234567894", "にんじん", "198"},
+                         {5, "", "惣菜", "398"}}),
+                pattern);
     const ProcessResult run =
         runPrintTool({path("sheet.csv"), QStringLiteral("--instore-from"),
                       QStringLiteral("021234500000"), QStringLiteral("-o"), path("sheet.pdf")});
     const std::vector<std::string> inStore = *inStoreCodes("021234500000", 2);
-    // 02 is the price flag of the default rule: the second code carries 1 yen,
-    // which is not the label's price, and so is reported.
+    // 02 is the pattern's price flag: the second code carries 1 yen, which is
+    // not the label's price, and so is reported.
     EXPECT_EQ(run.out.toStdString(), inStore.back() + "\n");
     std::vector<std::string> expected = {"4901234567894", inStore[0], inStore[1]};
     std::sort(expected.begin(), expected.end());
