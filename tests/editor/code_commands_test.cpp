@@ -115,4 +115,19 @@ TEST_F(CodeCommands, ALabelsQrContentIsItsOwnAndUndone) {
     EXPECT_EQ(h.editor.sheet().label(3).qrContent, "");
 }
 
+// The shop's price flag is part of the pattern: set, told in the status line
+// of a label whose code then carries another price, and undone.
+TEST_F(CodeCommands, ThePriceFlagIsSetAndUndone) {
+    EditorHarness h;
+    h.open();
+    h.setLabels(
+        [](LabelSheet& sheet) { sheet.label(1) = {"0212345001981", "", "惣菜", "", "", "250"}; });
+    EXPECT_EQ(h.view.statusLine.find("価格入り"), std::string::npos);
+    h.view.click([&] { h.editor.setPriceEmbeddedRule({"02", "5+5"}); });
+    EXPECT_EQ(h.editor.layout().priceEmbedded, (PriceEmbeddedRule{"02", "5+5"}));
+    EXPECT_NE(h.view.statusLine.find("198円"), std::string::npos) << h.view.statusLine;
+    h.view.click([&] { h.editor.undo(); });
+    EXPECT_EQ(h.editor.layout().priceEmbedded, PriceEmbeddedRule{});
+}
+
 }  // namespace

@@ -51,6 +51,16 @@ void LabelEditor::setQrPattern(const std::string& pattern) {
     showStatus(sheet_);
 }
 
+void LabelEditor::setPriceEmbeddedRule(const PriceEmbeddedRule& rule) {
+    if (layout_.priceEmbedded == rule)
+        return;
+    EditorSnapshot before = snapshot();
+    layout_.priceEmbedded = rule;
+    recordStep(EditCommand::PriceEmbedded, std::move(before));
+    view_.showLayout(layout_, viewState_);
+    showStatus(sheet_);
+}
+
 std::string LabelEditor::inStoreCounterPath() const {
     return folderOf(settingsPaths_.writePath) + kCounterFileName;
 }

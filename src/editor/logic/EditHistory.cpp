@@ -50,6 +50,8 @@ const char* editCommandName(EditCommand command) {
             return "QRコードのパターン";
         case EditCommand::InStoreCodes:
             return "インストアコード";
+        case EditCommand::PriceEmbedded:
+            return "価格入りコード";
     }
     return "";
 }

@@ -33,6 +33,7 @@ enum class EditCommand {
     QrContent,      // a label's QR content
     QrPattern,      // the pattern's QR content
     InStoreCodes,   // インストアコード
+    PriceEmbedded,  // 価格入りコード
 };
 
 enum class HistoryDirection { Undo, Redo };

@@ -80,6 +80,8 @@ class LabelEditor {
     // boxes), and the pattern's QR content for labels without one.
     void setQrContent(const std::string& content);
     void setQrPattern(const std::string& pattern);
+    // The flag and layout the shop's registers read prices from.
+    void setPriceEmbeddedRule(const PriceEmbeddedRule& rule);
     // インストアコード: every printed label without a code takes the next
     // in-store code from a start the user sets (the one after the last code
     // given is offered); the next start is kept beside the settings file

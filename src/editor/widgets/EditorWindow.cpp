@@ -31,6 +31,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "editor/widgets/PriceEmbeddedFrame.h"
 #include "editor/widgets/PriceFrame.h"
 #include "editor/widgets/QtEditorDialogs.h"
 #include "editor/widgets/RecoverySlot.h"
@@ -482,6 +483,8 @@ QWidget* EditorWindow::buildLayoutPanel() {
     bottom->addWidget(origin);
     priceFrame_ = new PriceFrame(*editor_);
     bottom->addWidget(priceFrame_);
+    priceEmbedded_ = new PriceEmbeddedFrame(*editor_);
+    bottom->addWidget(priceEmbedded_);
 
     bottom->addStretch(1);
     column->addLayout(bottom);
@@ -821,6 +824,7 @@ void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& vie
     yAdjust_->setText(qs(layout.yAdjustText));
     zoom_->setText(qs(view.zoomCaption()));
     priceFrame_->show(layout.pricing);
+    priceEmbedded_->show(layout.priceEmbedded);
     if (qrPattern_->text() != qs(layout.qrPattern))
         qrPattern_->setText(qs(layout.qrPattern));
 }

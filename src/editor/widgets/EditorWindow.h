@@ -22,6 +22,7 @@ class QHBoxLayout;
 class TextGauge;
 class QLabel;
 class QLineEdit;
+class PriceEmbeddedFrame;
 
 // The label input window 棚札入力. It lays out every control, forwards each
 // event to the editor logic (LabelEditor) and carries out what the logic asks
@@ -123,6 +124,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     CommandButton* border_ = nullptr;
     TaxRateButton* taxRate_ = nullptr;
     QLabel* priceNote_ = nullptr;
+    PriceEmbeddedFrame* priceEmbedded_ = nullptr;
     QLineEdit* qrContent_ = nullptr;  // the label's QR content, outside the Enter cycle
     QLineEdit* qrPattern_ = nullptr;  // the pattern's, in the QR code's frame
     PriceFrame* priceFrame_ = nullptr;
