@@ -7,8 +7,6 @@
 #include "files/FileIo.h"
 #include "files/LabelFileRecords.h"
 #include "files/LayoutBlock.h"
-#include "files/StockExtension.h"
-#include "files/ShelfExtension.h"
 
 namespace {
 
@@ -83,13 +81,7 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, 
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return result;
-    result = writePriceExtension(writer, settings, &sheet);
-    if (!result.ok())
-        return result;
-    result = writeStockExtension(writer, settings, &sheet);
-    if (!result.ok())
-        return result;
-    result = writeShelfExtension(writer, settings, &sheet);
+    result = writeExtensionLines(writer, settings, &sheet);
     if (!result.ok())
         return result;
 

@@ -10,6 +10,7 @@
 #include "files/StockExtension.h"
 #include "model/ElementTemplate.h"
 #include "files/ShelfExtension.h"
+#include "files/QrExtension.h"
 #include "model/ToggleCaptions.h"
 
 namespace {
@@ -122,7 +123,7 @@ void applyPriceDefaults(LayoutSettings& settings, LabelSheet* sheet) {
 
 // The settings the lines carry fall into groups: a damaged line puts its
 // group back to the defaults and leaves the others as read.
-enum class ExtensionGroup { Price, Stock, FineOrigin, Shelf };
+enum class ExtensionGroup { Price, Stock, FineOrigin, Shelf, Qr };
 
 using LineReader = bool (*)(const std::vector<CsvField>& line, LayoutSettings& settings,
                             LabelSheet* sheet);
@@ -147,7 +148,7 @@ const ExtensionKey kExtensionKeys[] = {
 
 // Indexed by ExtensionGroup.
 const GroupReset kGroupResets[] = {applyPriceDefaults, resetStock, resetFineOrigin,
-                                   resetShelfExtension};
+                                   resetShelfExtension, resetQrExtension};
 constexpr std::size_t kGroupCount = std::size(kGroupResets);
 
 const ExtensionKey* findKey(const std::string& key) {
@@ -161,6 +162,10 @@ const ExtensionKey* findKey(const std::string& key) {
         if (key == k)
             return &kShelfKey;
     }
+    // The QR code and the shop's codes (files/QrExtension.h).
+    static const ExtensionKey kQrKey{"", ExtensionGroup::Qr, readQrExtensionLine};
+    if (isQrExtensionKey(key))
+        return &kQrKey;
     return nullptr;
 }
 
@@ -259,7 +264,20 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
     if (sheet)
         *sheet = *std::move(readSheet);
     if (damagedLine[static_cast<std::size_t>(ExtensionGroup::Price)] != 0 ||
-        damagedLine[static_cast<std::size_t>(ExtensionGroup::Shelf)] != 0)
+        damagedLine[static_cast<std::size_t>(ExtensionGroup::Shelf)] != 0 ||
+        damagedLine[static_cast<std::size_t>(ExtensionGroup::Qr)] != 0)
         return PriceExtensionRead::Damaged;
     return any ? PriceExtensionRead::Read : PriceExtensionRead::Absent;
+}
+
+Result writeExtensionLines(CsvLineWriter& writer, const LayoutSettings& settings,
+                           const LabelSheet* sheet) {
+    using Writer = Result (*)(CsvLineWriter&, const LayoutSettings&, const LabelSheet*);
+    // The stock comes before the labels' own lines: they may name labels past the tenth.
+    for (Writer write :
+         {writePriceExtension, writeStockExtension, writeShelfExtension, writeQrExtension}) {
+        if (Result result = write(writer, settings, sheet); !result.ok())
+            return result;
+    }
+    return {};
 }

@@ -48,3 +48,10 @@ enum class PriceExtensionRead {
 // stock or label line (0: none), on which the standard stock applies.
 PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& settings,
                                       LabelSheet* sheet, int* damagedStockLine = nullptr);
+
+// Appends every extension line `settings` and `sheet` (when given) need, in
+// the order readers expect them: the price lines, the stock and the labels
+// past the tenth, then what the labels carry beside their texts (the shop's
+// details, the QR code). Nothing for a sheet that uses none of it.
+Result writeExtensionLines(CsvLineWriter& writer, const LayoutSettings& settings,
+                           const LabelSheet* sheet);

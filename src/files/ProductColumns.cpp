@@ -49,6 +49,11 @@ Result fillContents(LabelRecord& label, const std::string& text) {
     return filled;
 }
 
+Result fillQrContent(LabelRecord& label, const std::string& text) {
+    label.qrContent = text;
+    return {};
+}
+
 // The label's six texts take the first six places of a list without a header
 // row, in the order of a label data file; the tax rate needs its header.
 // Header names are written as foldHeaderName() gives them (lower case, no
@@ -133,6 +138,7 @@ const std::vector<ProductColumn>& columnTable() {
          &fillDetail<&ShelfDetails::regularPrice>},
         {"期間", -1, {"期間", "特売期間", "saleperiod"}, &fillDetail<&ShelfDetails::salePeriod>},
         {"産地", -1, {"産地", "原産地", "origin"}, &fillDetail<&ShelfDetails::origin>},
+        {"QR", -1, {"qr", "url", "qrコード"}, &fillQrContent},
     };
     return kColumns;
 }

@@ -4,21 +4,13 @@
 #include "files/CsvText.h"
 #include "files/FileIo.h"
 #include "files/LayoutBlock.h"
-#include "files/StockExtension.h"
-#include "files/ShelfExtension.h"
 
 std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) {
     CsvLineWriter writer;
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return {};
-    result = writePriceExtension(writer, settings, nullptr);
-    if (!result.ok())
-        return {};
-    result = writeStockExtension(writer, settings, nullptr);
-    if (!result.ok())
-        return {};
-    result = writeShelfExtension(writer, settings, nullptr);
+    result = writeExtensionLines(writer, settings, nullptr);
     if (!result.ok())
         return {};
     std::optional<std::string> bytes = cp932::encode(writer.result());

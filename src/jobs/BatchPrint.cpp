@@ -2,6 +2,7 @@
 
 #include "files/BatchSheets.h"
 #include "jobs/ShelfProblems.h"
+#include "jobs/CodeProblems.h"
 #include "render/SheetRenderer.h"
 
 namespace {
@@ -18,6 +19,8 @@ void checkSheet(const LabelSheet& sheet, const BatchSheetBuilder& builder,
         for (LabelProblem& p : findDrawingProblems(label, n, layout, page))
             problems.push_back({line, std::move(p)});
         for (LabelProblem& p : findShelfProblems(label, n, layout, &page))
+            problems.push_back({line, std::move(p)});
+        for (LabelProblem& p : printingProblems(findCodeProblems(label, n, layout)))
             problems.push_back({line, std::move(p)});
     }
 }
@@ -110,6 +113,8 @@ LabelSheet ProductListBatch::firstSheet() {
     BatchSheetBuilder builder(reader, startPosition_, pricing_);
     std::vector<Result> ignored;
     builder.nextSheet(first, ignored);
+    if (std::optional<InStoreNumbering> numbering = inStore_)
+        numberLabelsWithoutCode(first, *numbering);
     return first;
 }
 
@@ -120,7 +125,11 @@ BatchOutcome ProductListBatch::print(PrintJob& job, const LayoutSettings& layout
     ProductListReader reader(list_, encoding_, mapping_);
     BatchSheetBuilder builder(reader, startPosition_, layout.pricing);
     LabelSheet sheet(stock_);
+    outcome.inStore = inStore_;
     while (builder.nextSheet(sheet, outcome.problems)) {
+        // Once the flag's numbers are used up, the rest print without a code.
+        if (outcome.inStore)
+            numberLabelsWithoutCode(sheet, *outcome.inStore);
         if (outcome.sheets > 0) {
             if (Result next = job.newPage(); !next.ok()) {
                 outcome.result = std::move(next);

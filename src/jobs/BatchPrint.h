@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "barcode/InStoreNumbering.h"
 #include "files/ProductList.h"
 #include "jobs/LabelProblems.h"
 #include "model/LabelSheet.h"
@@ -27,6 +29,8 @@ struct BatchOutcome {
     long labels = 0;               // labels placed on them
     std::vector<Result> problems;  // the list's problem rows, each naming its line
     std::vector<RowLabelProblem> labelProblems;  // the printed labels' problems, by line
+    // The in-store numbering after the job: the last code given and the next.
+    std::optional<InStoreNumbering> inStore{};
 
     bool ok() const { return result.ok(); }
     bool hasProblems() const { return !problems.empty() || !labelProblems.empty(); }
@@ -73,6 +77,9 @@ class ProductListBatch {
     const std::vector<Result>& problems() const { return problems_; }
     // Another start position, without reading the list again.
     void setStartPosition(int startPosition) { startPosition_ = startPosition; }
+    // Rows printed without a code take consecutive in-store codes from
+    // `numbering`, the same ones in every print of the batch.
+    void giveInStoreCodes(const InStoreNumbering& numbering) { inStore_ = numbering; }
 
     // The first sheet as it will be printed: the labels before the start
     // position stay free. Empty when the list cannot be read.
@@ -99,4 +106,5 @@ class ProductListBatch {
     long products_ = 0;
     std::vector<Result> problems_;
     Result listResult_;
+    std::optional<InStoreNumbering> inStore_;
 };

@@ -7,6 +7,7 @@
 #include "barcode/Symbology.h"
 #include "files/LabelDataFile.h"
 #include "jobs/ShelfProblems.h"
+#include "jobs/CodeProblems.h"
 #include "model/Utf8Text.h"
 #include "render/DrawingSurface.h"
 #include "render/LabelTexts.h"
@@ -118,6 +119,10 @@ std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
             problems.push_back(
                 {number, LabelProblemKind::BarcodeTooSmall, LabelElement::Barcode, {}, 100});
     }
+    if (printed) {
+        std::vector<LabelProblem> codes = findCodeProblems(label, number, layout);
+        problems.insert(problems.end(), codes.begin(), codes.end());
+    }
     if (printed && gauge != nullptr) {
         std::vector<LabelProblem> drawn = findDrawingProblems(label, number, layout, *gauge);
         problems.insert(problems.end(), drawn.begin(), drawn.end());
@@ -147,7 +152,7 @@ std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const Layou
 
 std::vector<LabelProblem> printingProblems(std::vector<LabelProblem> problems) {
     std::erase_if(problems, [](const LabelProblem& p) {
-        return p.kind == LabelProblemKind::CharacterNotSaved;
+        return p.kind == LabelProblemKind::CharacterNotSaved || isCodeNote(p.kind);
     });
     return problems;
 }

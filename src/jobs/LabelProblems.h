@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ enum class LabelProblemKind {
     BaseUnreadable,      // the base quantity is no number and unit: no unit price
     BaseUnitDiffers,     // the base is not measured as the contents are: no unit price
     UnitPriceTooLarge,   // the unit price is too large to work out: no unit price
+    // The label's codes (CodeProblems.h).
+    QrTooSmall,            // the QR code's box is too small for its content: no QR code
+    QrTooLong,             // the content is more than any QR code holds: no QR code
+    InStoreCode,           // a note: the code is the shop's own
+    PriceEmbeddedCode,     // a note: the code carries a price (`amount`), the label's
+    EmbeddedPriceDiffers,  // the code carries a price (`amount`) other than the label's
 };
 
 struct LabelProblem {
@@ -37,6 +44,7 @@ struct LabelProblem {
     LabelElement element = LabelElement::Jan;  // the text concerned
     std::string character;                     // CharacterNotDrawn, CharacterNotSaved
     int percent = 100;                         // TextCondensed
+    std::int64_t amount = 0;                   // the yen a price-embedded code carries
     bool operator==(const LabelProblem&) const = default;
 };
 
@@ -58,5 +66,5 @@ std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const Layou
 bool stockHoldsReadableBarcode(const LabelStock& stock);
 
 // The problems that change what comes out of the printer (all but the
-// characters a file cannot hold).
+// characters a file cannot hold and the notes on codes).
 std::vector<LabelProblem> printingProblems(std::vector<LabelProblem> problems);

@@ -2,6 +2,29 @@
 
 namespace messages {
 
+namespace {
+
+// The problems and notes of a label's codes.
+std::string codeProblemText(const LabelProblem& p) {
+    const std::string embedded = std::to_string(p.amount) + "円";
+    switch (p.kind) {
+        case LabelProblemKind::QrTooSmall:
+            return "QRコードの内容が長すぎて枠に収まらないため、QRコードは印刷されません";
+        case LabelProblemKind::QrTooLong:
+            return "QRコードの内容がQRコードに入る長さを超えるため、QRコードは印刷されません";
+        case LabelProblemKind::InStoreCode:
+            return "JANコードはインストアコードです";
+        case LabelProblemKind::PriceEmbeddedCode:
+            return "JANコードは価格入りインストアコードです（" + embedded + "）";
+        case LabelProblemKind::EmbeddedPriceDiffers:
+            return "価格入りインストアコードの価格 " + embedded + " が売価と違います";
+        default:
+            return "";
+    }
+}
+
+}  // namespace
+
 const char* elementCaption(LabelElement element) {
     switch (element) {
         case LabelElement::Jan:
@@ -31,6 +54,8 @@ const char* elementCaption(LabelElement element) {
             return "期間";
         case LabelElement::Origin:
             return "産地";
+        case LabelElement::Qr:
+            return "QRコード";
         case LabelElement::Border:
             return "縁取り";
     }
@@ -76,6 +101,12 @@ std::string problemText(const LabelProblem& p) {
             return "基準量の単位が内容量の単位と合わないため、単位価格は印刷されません";
         case LabelProblemKind::UnitPriceTooLarge:
             return "単位価格が大きすぎるため、印刷されません";
+        case LabelProblemKind::QrTooSmall:
+        case LabelProblemKind::QrTooLong:
+        case LabelProblemKind::InStoreCode:
+        case LabelProblemKind::PriceEmbeddedCode:
+        case LabelProblemKind::EmbeddedPriceDiffers:
+            return codeProblemText(p);
     }
     return "";
 }

@@ -35,6 +35,9 @@ ElementTemplate makeStandardTemplate() {
         {LabelElement::RegularPrice, {{72, 34}, 0, 0, 11, kBlack}},
         {LabelElement::SalePeriod, {{72, 40}, 0, 0, 10, kRed}},
         {LabelElement::Origin, {{8, 11.5}, 0, 0, 10, kBlack}},
+        // The QR code's square box at the bottom right, right of 円 and above the
+        // lower border bar.
+        {LabelElement::Qr, {{72, 32}, 17, 17, 10, kBlack}},
     };
     for (const Row& row : rows)
         t.elements[static_cast<std::size_t>(row.element)] = row.place;

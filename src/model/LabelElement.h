@@ -10,6 +10,8 @@
 // elements after it are drawn only when the sheet or the label has something
 // for them: the caption naming what the big price is, the unit price, the
 // struck-through regular price and the period of a sale, and the origin.
+// TaxLine is the tax-inclusive amount printed when the sheet shows both prices.
+// Qr is the label's QR code, drawn when the label has content for one.
 enum class LabelElement {
     Jan,
     Barcode,
@@ -25,6 +27,7 @@ enum class LabelElement {
     RegularPrice,
     SalePeriod,
     Origin,
+    Qr,
     Border
 };
 
@@ -36,11 +39,11 @@ inline constexpr std::array<LabelElement, 8> kTextElements = {
     LabelElement::Jan, LabelElement::Maker, LabelElement::ProductName, LabelElement::Spec,
     LabelElement::Lot, LabelElement::Price, LabelElement::Yen,         LabelElement::TaxLine};
 
-// The nine elements that can be moved and hidden.
-inline constexpr std::array<LabelElement, 9> kMovableElements = {
-    LabelElement::Jan,         LabelElement::Barcode, LabelElement::Maker,
-    LabelElement::ProductName, LabelElement::Spec,    LabelElement::Lot,
-    LabelElement::Price,       LabelElement::Yen,     LabelElement::TaxLine};
+// The ten elements that can be moved and hidden.
+inline constexpr std::array<LabelElement, 10> kMovableElements = {
+    LabelElement::Jan,     LabelElement::Barcode, LabelElement::Maker, LabelElement::ProductName,
+    LabelElement::Spec,    LabelElement::Lot,     LabelElement::Price, LabelElement::Yen,
+    LabelElement::TaxLine, LabelElement::Qr};
 
 // The texts a shop's label shows beside the six: each has a font, a colour
 // and an offset, can be hidden, and is kept in the lines after the layout

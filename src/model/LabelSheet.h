@@ -26,6 +26,8 @@ struct LabelRecord {
     TaxRate taxRate = TaxRate::Standard;
     // Unit price, sale and origin; they travel with the label as its rate does.
     ShelfDetails details{};
+    // What the label's QR code holds; empty: the pattern's, if any (QrContent.h).
+    std::string qrContent{};
 
     std::string& field(LabelField f);
     const std::string& field(LabelField f) const;

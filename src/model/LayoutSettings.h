@@ -6,6 +6,7 @@
 
 #include "model/LabelElement.h"
 #include "model/LabelStock.h"
+#include "model/PriceEmbeddedRule.h"
 #include "model/TaxRate.h"
 
 // 0x00BBGGRR: red in the lowest byte. 0 is black, 255 red.
@@ -63,6 +64,12 @@ struct LayoutSettings {
 
     // Price mode and rounding of the tax line.
     PricePattern pricing;
+
+    // The QR code of a label with no content of its own: this text with
+    // {JAN} replaced by the label's code; empty for none.
+    std::string qrPattern;
+    // How the shop's registers read price-embedded codes.
+    PriceEmbeddedRule priceEmbedded;
 
     // The style of any element but the border.
     ElementStyle& element(LabelElement e);

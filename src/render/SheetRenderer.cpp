@@ -6,6 +6,7 @@
 #include "barcode/JanCode.h"
 #include "model/ElementTemplate.h"
 #include "model/LabelSheet.h"
+#include "model/QrContent.h"
 #include "model/Utf8Text.h"
 #include "render/BarcodePainter.h"
 #include "render/LabelFrame.h"
@@ -33,6 +34,8 @@ class LabelPainter {
             drawBorder();
         if (layout_.isVisible(LabelElement::Barcode))
             drawBarcode(label.janCode);
+        if (layout_.isVisible(LabelElement::Qr))
+            drawQr(qrContentFor(label, layout_.qrPattern));
         for (const LabelText& t : labelTexts(label, layout_))
             drawElementText(t);
     }
@@ -71,6 +74,28 @@ class LabelPainter {
         const double top = box.anchor.y + by;
         drawEan13Barcode(surface_, janCode, left * z_, top * z_, (left + box.boxWidthMm) * z_,
                          (top + box.boxHeightMm) * z_);
+    }
+
+    // The QR code fills the square of its box's shorter side from the box's
+    // corner. On paper a content too long for modules of the printed minimum
+    // prints no code (the check before printing says so); the preview shows
+    // the box crossed out instead.
+    void drawQr(const std::string& content) {
+        if (content.empty())
+            return;
+        const ElementStyle& style = layout_.element(LabelElement::Qr);
+        const ElementPlace& box = places_.place(LabelElement::Qr);
+        const RectMm square{box.anchor.x + style.offsetX, box.anchor.y + style.offsetY,
+                            std::min(box.boxWidthMm, box.boxHeightMm),
+                            std::min(box.boxWidthMm, box.boxHeightMm)};
+        const ModuleMatrix symbol = encodeSymbol(Symbology::Qr, content);
+        const double minModule = mode_ == RenderMode::Paper ? kMinPrintedModuleMm : 0.0;
+        const bool fits = !symbol.empty() && squareSymbolFits(square.width, symbol.width());
+        if (fits && paintSquareModules(surface_, symbol, square.x * z_, square.y * z_,
+                                       square.width * z_, minModule))
+            return;
+        if (mode_ == RenderMode::Preview)
+            drawCrossedPlaceholder(square);
     }
 
     // Where a code will print no barcode, the preview shows the placeholder's

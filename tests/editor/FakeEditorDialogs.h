@@ -123,6 +123,13 @@ class FakeEditorDialogs : public EditorDialogs {
         return found.products.front();
     }
 
+    std::vector<std::string> inStoreSuggestions;  // what each start dialog offered
+    std::deque<std::optional<std::string>> inStoreStarts;
+    std::optional<std::string> askInStoreStart(const std::string& suggested) override {
+        inStoreSuggestions.push_back(suggested);
+        return next(inStoreStarts, "in-store start dialog");
+    }
+
   private:
     template <typename T>
     static std::optional<T> next(std::deque<std::optional<T>>& script, const char* what) {

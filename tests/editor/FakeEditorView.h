@@ -123,6 +123,8 @@ class FakeEditorView : public EditorView {
     }
     void showTaxRate(TaxRate rate) override { shownRate = rate; }
     void showDetails(const ShelfDetails& details) override { shownDetails = details; }
+    std::string shownQrContent;
+    void showQrContent(const std::string& content) override { shownQrContent = content; }
     void showPriceNote(const std::string& note) override { priceNote = note; }
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override {
         const std::size_t start = buffer.calls.size();

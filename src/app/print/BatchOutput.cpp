@@ -136,8 +136,11 @@ int runBatch(const PrintToolOptions& options) {
     std::optional<ColumnMapping> mapping = chosenMapping(options, mappingFailure);
     if (!mappingFailure.ok())
         return kExitFailure;
+    options.applyQrPattern(layout);
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
                            options.startPosition, layout.stock, std::move(mapping), layout.pricing);
+    if (std::optional<InStoreNumbering> inStore = InStoreNumbering::from(options.inStoreFrom))
+        batch.giveInStoreCodes(*inStore);
     if (!batch.listResult().ok()) {
         reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());
@@ -168,5 +171,7 @@ int runBatch(const PrintToolOptions& options) {
         reportError(committed);
         return kExitFailure;
     }
+    if (outcome.inStore)
+        reportLastInStoreCode(*outcome.inStore);
     return outcome.hasProblems() || warned ? kExitReported : 0;
 }

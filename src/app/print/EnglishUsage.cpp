@@ -9,7 +9,8 @@ const char* printToolUsageInEnglish() {
                  (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
-  (sheets also take [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil])
+  (sheets also take [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil]
+   [--qr-pattern PATTERN] [--instore-from DIGITS])
   (every use also takes [--stock NAME|FILE])
   tanahuda-print --list-stocks
   tanahuda-print --help
@@ -79,6 +80,14 @@ page on the standard stock) of a shelf label data file (.csv / .txt).
   --rounding R      How the tax-inclusive amount is brought to whole yen: floor
                     (round down), round (half up), ceil (round up). The default
                     is the print pattern's.
+  --qr-pattern P    Labels without a QR content of their own (in a product
+                    list, rows with an empty QR/URL/QRコード column) print a QR
+                    code of P with {JAN} replaced by the label's JAN code, for
+                    example 'https://example.jp/item/{JAN}'.
+  --instore-from D  Labels (or list rows) without a JAN code take consecutive
+                    in-store codes from the twelve digits D (starting 02 or 20
+                    to 29), check digits appended; the last code given is
+                    written to stdout.
   --calibration     The calibration page: every label's outline with a cross at
                     its top left corner, and in the first label a scale from
                     -10 to +10 (the horizontal scale across the left edge is X,

@@ -94,6 +94,10 @@ int run(const PrintToolOptions& options) {
         return kExitFailure;
     }
     options.applyPricing(layout);
+    options.applyQrPattern(layout);
+    std::optional<InStoreNumbering> inStore = InStoreNumbering::from(options.inStoreFrom);
+    if (inStore)
+        numberLabelsWithoutCode(sheet, *inStore);
     if (misfitLine > 0)
         reportError(misfitWarning(options.labelFile, misfitLine));
     const Result done = putOut(sheet, layout, options);
@@ -106,6 +110,8 @@ int run(const PrintToolOptions& options) {
         reportError(done);
         return kExitFailure;
     }
+    if (inStore)
+        reportLastInStoreCode(*inStore);
     const bool labelsReported = reportLabelProblems(sheet, layout);
     return labelsReported || misfitLine > 0 || warned ? kExitReported : EXIT_SUCCESS;
 }

@@ -10,6 +10,7 @@
 
 #include "ArgumentText.h"
 #include "files/ColumnMapping.h"
+#include "barcode/InStoreNumbering.h"
 
 namespace {
 
@@ -39,12 +40,15 @@ struct ToolCommandLine {
     QCommandLineOption copies{"copies", {}, "N"};
     QCommandLineOption stock{"stock", {}, "NAME"};
     QCommandLineOption listStocks{"list-stocks"};
+    QCommandLineOption qrPattern{"qr-pattern", {}, "PATTERN"};
+    QCommandLineOption inStoreFrom{"instore-from", {}, "DIGITS"};
 
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
-                           map, layout, priceMode, rounding, calibration, copies, stock, listStocks});
+                           map, layout, priceMode, rounding, calibration, copies, stock, listStocks,
+                           qrPattern, inStoreFrom});
     }
 };
 
@@ -244,11 +248,32 @@ std::string readPricing(const ToolCommandLine& line, PrintToolOptions& options) 
     return "";
 }
 
+// --qr-pattern and --instore-from; empty when both are valid.
+std::string readCodes(const ToolCommandLine& line, PrintToolOptions& options) {
+    const QCommandLineParser& p = line.parser;
+    if (p.isSet(line.qrPattern))
+        options.qrPattern = argumentBytes(p.value(line.qrPattern));
+    if (p.isSet(line.inStoreFrom)) {
+        options.inStoreFrom = argumentBytes(p.value(line.inStoreFrom));
+        if (!InStoreNumbering::from(options.inStoreFrom))
+            return "--instore-from には 02 か 20〜29 で始まる 12 桁の数字を指定してください: " +
+                   options.inStoreFrom;
+    }
+    if (options.calibration && (p.isSet(line.qrPattern) || p.isSet(line.inStoreFrom)))
+        return "--qr-pattern と --instore-from はシートと --products にだけ指定できます";
+    return "";
+}
+
 }  // namespace
 
 std::string startRangeError(int labels, const std::string& value) {
     return "--start には 1 から " + std::to_string(labels) +
            " までの整数を指定してください: " + value;
+}
+
+void PrintToolOptions::applyQrPattern(LayoutSettings& layout) const {
+    if (qrPattern)
+        layout.qrPattern = *qrPattern;
 }
 
 void PrintToolOptions::applyPricing(LayoutSettings& layout) const {
@@ -267,7 +292,8 @@ const char* printToolUsage() {
                  (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
-  (シートの使い方には [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil] を付けられます)
+  (シートの使い方には [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil]
+   [--qr-pattern PATTERN] [--instore-from DIGITS] を付けられます)
   (どの使い方にも [--stock NAME|FILE] を付けられます)
   tanahuda-print --list-stocks
   tanahuda-print --help
@@ -326,6 +352,14 @@ const char* printToolUsage() {
                     列 (10, 8, 0, 標準, 軽減, 非課税) がラベルごとの税率です。
   --rounding R      税込額の端数: floor (切り捨て)、round (四捨五入)、ceil
                     (切り上げ)。既定は印刷パターンのとおり。
+  --qr-pattern P     QRコードの内容のないラベル (商品リストでは QR/URL/QRコード
+                    の列が空の行) に、P の {JAN} をそのラベルの JANコードに
+                    置き換えた内容の QRコードを印刷します。例:
+                    'https://example.jp/item/{JAN}'
+  --instore-from D  JANコードのないラベル (商品リストの行) に、12 桁の数字 D
+                    (02 か 20〜29 で始まる) から順にチェックデジットを付けた
+                    インストアコードを付けて印刷し、最後に付けたコードを標準
+                    出力に示します。
   --calibration     位置合わせ印刷: 各ラベルの輪郭と左上の角の十字、最初のラベルに
                     -10〜+10 の目盛り (左の縁を横切る横の目盛りが X、上の縁を
                     横切る縦の目盛りが Y) を 1 ページに描きます。ラベル用紙の
@@ -389,5 +423,7 @@ PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args) {
         call.error = checkInput(line, call.options);
     if (call.error.empty())
         call.error = chooseMode(line, call.options);
+    if (call.error.empty())
+        call.error = readCodes(line, call.options);
     return call;
 }

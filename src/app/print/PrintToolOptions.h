@@ -30,6 +30,11 @@ struct PrintToolOptions {
     // print pattern's price mode and rounding.
     std::optional<PriceMode> priceMode;
     std::optional<TaxRounding> rounding;
+    // --qr-pattern: the QR code of labels without a content of their own.
+    std::optional<std::string> qrPattern;
+    // --instore-from: labels without a code take in-store codes from these
+    // twelve digits on.
+    std::string inStoreFrom;
     // The calibration page instead of a sheet (--calibration).
     bool calibration = false;
     // --stock: a preset's name, a user stock's name or a stock file, in
@@ -39,6 +44,8 @@ struct PrintToolOptions {
     bool batch() const { return !productsFile.empty(); }
     // Puts the price mode and rounding asked for into `layout`.
     void applyPricing(LayoutSettings& layout) const;
+    // Puts the QR pattern asked for into `layout`.
+    void applyQrPattern(LayoutSettings& layout) const;
 };
 
 // A command line as read: the options, or why it is no valid call.

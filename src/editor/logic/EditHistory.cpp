@@ -50,6 +50,14 @@ const char* editCommandName(EditCommand command) {
             return "商品マスタ";
         case EditCommand::LabelDetail:
             return "内容量・特売・産地";
+        case EditCommand::QrContent:
+            return "QRコードの内容";
+        case EditCommand::QrPattern:
+            return "QRコードのパターン";
+        case EditCommand::InStoreCodes:
+            return "インストアコード";
+        case EditCommand::PriceEmbedded:
+            return "価格入りコード";
     }
     return "";
 }

@@ -33,6 +33,10 @@ enum class EditCommand {
     ChooseStock,    // 用紙の設定
     FromMaster,     // a product put on a label from the product master
     LabelDetail,    // contents, base quantity, regular price, period or origin
+    QrContent,      // a label's QR content
+    QrPattern,      // the pattern's QR content
+    InStoreCodes,   // インストアコード
+    PriceEmbedded,  // 価格入りコード
 };
 
 enum class HistoryDirection { Undo, Redo };

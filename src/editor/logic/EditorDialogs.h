@@ -90,4 +90,10 @@ class EditorDialogs {
     // any part of the name as the user types. The product chosen (its index
     // in the master), or nothing when closed without one.
     virtual std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) = 0;
+
+    // The twelve digits the in-store codes start from, `suggested` shown
+    // first. Nothing when cancelled.
+    virtual std::optional<std::string> askInStoreStart(const std::string& /*suggested*/) {
+        return std::nullopt;
+    }
 };

@@ -312,3 +312,33 @@ MessageRequest batchOutcome(const BatchOutcome& outcome) {
 }
 
 }  // namespace messages
+
+namespace messages {
+
+MessageRequest inStoreStartInvalid(const std::string& start) {
+    return error(
+        "インストアコードの始まりには、02 か 20〜29 で始まる 12 桁の数字を入力してください: " +
+        start);
+}
+
+MessageRequest inStoreStartUsed(const std::string& start, const std::string& next) {
+    return error("インストアコード " + start + " は前に付けた番号と重なるおそれがあります。\n" +
+                 next + " 以降から付けてください。");
+}
+
+MessageRequest inStoreCounterNotSaved(const Result& result) {
+    return error("インストアコードの次の番号をファイル「" + result.path +
+                 "」に保存できないため、コードを付けませんでした。\n" +
+                 resulttext::systemReason(result.detail));
+}
+
+MessageRequest inStoreCodesGiven(long count, const std::string& first, const std::string& last,
+                                 bool usedUp) {
+    std::string text = "ラベル " + std::to_string(count) + " 枚にインストアコード " + first +
+                       (count > 1 ? " 〜 " + last : std::string()) + " を付けました。";
+    if (usedUp)
+        text += "\nこの番号帯のコードを使い切ったため、残りのラベルにはコードがありません。";
+    return notice(text);
+}
+
+}  // namespace messages

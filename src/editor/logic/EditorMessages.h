@@ -44,6 +44,16 @@ MessageRequest question(const std::string& text);
 // too large), and how many other labels get none.
 std::string noTaxLine(int label, PriceReading reading, int others);
 
+// インストアコード: a start that is no in-store start, one before codes already
+// given, a counter that could not be kept, and what was given.
+MessageRequest inStoreStartInvalid(const std::string& start);
+MessageRequest inStoreStartUsed(const std::string& start, const std::string& next);
+MessageRequest inStoreCounterNotSaved(const Result& result);
+MessageRequest inStoreCodesGiven(long count, const std::string& first, const std::string& last,
+                                 bool usedUp);
+inline constexpr const char* kNoLabelWithoutCode =
+    "JANコードのない (品名のある) ラベルはありません。";
+
 // A message without an icon and an OK button, under the application's title.
 MessageRequest notice(const std::string& text);
 // A message with the stop icon and an OK button.

@@ -49,6 +49,8 @@ class EditorView {
     virtual void showLayout(const LayoutSettings& layout, const ViewState& view) = 0;
     // Shows the tax rate of the label the input boxes show.
     virtual void showTaxRate(TaxRate rate) = 0;
+    // Shows the QR content of the label the input boxes show.
+    virtual void showQrContent(const std::string& /*content*/) {}
     // Says which labels get no tax line and why; an empty text clears it.
     virtual void showPriceNote(const std::string& note) = 0;
     // Shows the details (contents, sale, origin) of the label the boxes show.

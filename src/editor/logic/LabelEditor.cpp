@@ -255,6 +255,7 @@ void LabelEditor::reloadInputBoxes() {
         view_.setBoxText(box, label.field(fieldOfBox(box)));
     view_.showTaxRate(label.taxRate);
     view_.showDetails(label.details);
+    view_.showQrContent(label.qrContent);
     shownLabel_ = currentLabel_;
 }
 

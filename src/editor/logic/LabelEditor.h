@@ -83,6 +83,20 @@ class LabelEditor {
     // the label takes it, and the preview and the status line follow.
     void setLabelDetail(ShelfDetailField field, const std::string& text);
 
+    // The QR content of the label the boxes show (its own field beside the
+    // boxes), and the pattern's QR content for labels without one.
+    void setQrContent(const std::string& content);
+    void setQrPattern(const std::string& pattern);
+    // The flag and layout the shop's registers read prices from.
+    void setPriceEmbeddedRule(const PriceEmbeddedRule& rule);
+    // インストアコード: every printed label without a code takes the next
+    // in-store code from a start the user sets (the one after the last code
+    // given is offered); the next start is kept beside the settings file
+    // before any label takes a code.
+    void giveInStoreCodes();
+    // Where the next in-store start is kept.
+    std::string inStoreCounterPath() const;
+
     // Preview, zoom and print.
     void preview();     // プレビュー, M_プレビュー
     void toggleZoom();  // 倍率

@@ -34,6 +34,7 @@
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "editor/widgets/PriceEmbeddedFrame.h"
 #include "editor/widgets/PriceFrame.h"
 #include "editor/widgets/QtEditorDialogs.h"
 #include "editor/widgets/RecoverySlot.h"
@@ -252,6 +253,18 @@ QGroupBox* EditorWindow::buildBoxFrame() {
     priceNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
     priceNote_->hide();
     grid->addWidget(priceNote_, row + 1, 0, 1, 2);
+    // The QR content is no box of the Enter cycle: most labels take the
+    // pattern's, and the six boxes keep their order.
+    auto* qrCaption = new QLabel(qs("QR"));
+    qrContent_ = new QLineEdit;
+    qrContent_->setObjectName(QStringLiteral("QR内容"));
+    qrContent_->setAccessibleName(qs("QRコードの内容"));
+    qrContent_->setPlaceholderText(qs("空欄: パターンのとおり"));
+    qrCaption->setBuddy(qrContent_);
+    connect(qrContent_, &QLineEdit::editingFinished, this,
+            [this] { editor_->setQrContent(qrContent_->text().toStdString()); });
+    grid->addWidget(qrCaption, row + 2, 0);
+    grid->addWidget(qrContent_, row + 2, 1);
     configureBoxes();
     return boxFrame;
 }
@@ -425,6 +438,8 @@ QWidget* EditorWindow::buildLayoutPanel() {
     for (std::size_t i = 0; i < kElementControls.size(); ++i) {
         auto* frame = new ElementFrame(kElementControls[i], *editor_);
         elementFrames_[i] = frame;
+        if (kElementControls[i].element == LabelElement::Qr)
+            frame->addSettingRow(buildQrPatternEdit());
         elements->addWidget(frame, static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     elements->setRowStretch(static_cast<int>((kElementControls.size() + 1) / 2), 1);
@@ -450,6 +465,8 @@ QWidget* EditorWindow::buildLayoutPanel() {
     bottom->addWidget(origin);
     priceFrame_ = new PriceFrame(*editor_);
     bottom->addWidget(priceFrame_);
+    priceEmbedded_ = new PriceEmbeddedFrame(*editor_);
+    bottom->addWidget(priceEmbedded_);
 
     bottom->addStretch(1);
     column->addLayout(bottom);
@@ -602,6 +619,10 @@ void EditorWindow::buildMenu() {
     batch->setObjectName(QStringLiteral("一括印刷"));
     connect(batch, &QAction::triggered, this, &EditorWindow::batchPrint);
     file->insertAction(file->actions().at(file->actions().size() - 2), batch);
+    auto* inStore = new QAction(qs("インストアコードを付ける…"), this);
+    inStore->setObjectName(QStringLiteral("インストアコード"));
+    connect(inStore, &QAction::triggered, this, [this] { editor_->giveInStoreCodes(); });
+    file->insertAction(batch, inStore);
 }
 
 void EditorWindow::buildEditMenu(QList<QKeySequence>& keys) {
@@ -877,6 +898,21 @@ void EditorWindow::showTaxRate(TaxRate rate) {
     taxRate_->show(rate);
 }
 
+void EditorWindow::showQrContent(const std::string& content) {
+    qrContent_->setText(qs(content));
+}
+
+QLineEdit* EditorWindow::buildQrPatternEdit() {
+    qrPattern_ = new QLineEdit;
+    qrPattern_->setObjectName(QStringLiteral("QRパターン"));
+    qrPattern_->setAccessibleName(qs("QRコードのパターン"));
+    qrPattern_->setPlaceholderText(qs("https://example.jp/item/{JAN}"));
+    qrPattern_->setToolTip(qs("内容のないラベルの QRコード。{JAN} はラベルの JANコードになります"));
+    connect(qrPattern_, &QLineEdit::editingFinished, this,
+            [this] { editor_->setQrPattern(qrPattern_->text().toStdString()); });
+    return qrPattern_;
+}
+
 void EditorWindow::showPriceNote(const std::string& note) {
     priceNote_->setText(qs(note));
     priceNote_->setVisible(!note.empty());
@@ -892,6 +928,9 @@ void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& vie
     yAdjust_->setText(qs(originAdjustText(layout, 1)));
     zoom_->setText(qs(view.zoomCaption()));
     priceFrame_->show(layout.pricing);
+    priceEmbedded_->show(layout.priceEmbedded);
+    if (qrPattern_->text() != qs(layout.qrPattern))
+        qrPattern_->setText(qs(layout.qrPattern));
 }
 
 void EditorWindow::paintPreview(const std::function<void(DrawingSurface&)>& draw) {

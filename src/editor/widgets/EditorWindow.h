@@ -25,6 +25,7 @@ class QLineEdit;
 class QGridLayout;
 class QPageSize;
 class QMenu;
+class PriceEmbeddedFrame;
 
 // The label input window 棚札入力. It lays out every control, forwards each
 // event to the editor logic (LabelEditor) and carries out what the logic asks
@@ -71,6 +72,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     void keepInView(double x, double y, double width, double height) override;
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
+    void showQrContent(const std::string& content) override;
     void showPriceNote(const std::string& note) override;
     void showDetails(const ShelfDetails& details) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
@@ -95,6 +97,7 @@ class EditorWindow : public QMainWindow, public EditorView {
     QGroupBox* buildEditFrame();
     QGroupBox* buildViewFrame();
     QGroupBox* buildPatternFrame();
+    QLineEdit* buildQrPatternEdit();  // the QR code's pattern, in its element frame
     QWidget* buildLayoutPanel();
     // The second page of the layout panel: the details of the current label
     // and the controls of the elements that show them.
@@ -136,6 +139,9 @@ class EditorWindow : public QMainWindow, public EditorView {
     CommandButton* border_ = nullptr;
     TaxRateButton* taxRate_ = nullptr;
     QLabel* priceNote_ = nullptr;
+    PriceEmbeddedFrame* priceEmbedded_ = nullptr;
+    QLineEdit* qrContent_ = nullptr;  // the label's QR content, outside the Enter cycle
+    QLineEdit* qrPattern_ = nullptr;  // the pattern's, in the QR code's frame
     PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;

@@ -19,7 +19,7 @@ struct ElementControlNames {
     const char* color;
 };
 
-inline constexpr std::array<ElementControlNames, 9> kElementControls = {{
+inline constexpr std::array<ElementControlNames, 10> kElementControls = {{
     {LabelElement::Jan, "JANコード", "jan_", "jan表示", nullptr, "janフォント切替", "JAN_COLOR"},
     {LabelElement::Barcode, "バーコード", "bar_", "BARCODE", nullptr, nullptr, nullptr},
     {LabelElement::Maker, "メーカー", "maker_", "メーカー表示", "メーカーU表示",
@@ -33,6 +33,7 @@ inline constexpr std::array<ElementControlNames, 9> kElementControls = {{
     {LabelElement::Price, "売価", "", "単価表示", nullptr, "単価フォント切替", "売価_COLOR"},
     {LabelElement::Yen, "円", "enn_", "円表示", nullptr, "円フォント切替", "円_color"},
     {LabelElement::TaxLine, "税込", "zei_", "税込表示", nullptr, "税込フォント切替", "税込_color"},
+    {LabelElement::Qr, "QRコード", "qr_", "QR表示", nullptr, nullptr, nullptr},
 }};
 
 // The elements a shop's label shows beside the six texts: on a page of

@@ -10,6 +10,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -382,4 +383,15 @@ std::optional<std::size_t> QtEditorDialogs::chooseMasterProduct(const ProductMas
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosenProduct();
+}
+
+std::optional<std::string> QtEditorDialogs::askInStoreStart(const std::string& suggested) {
+    bool accepted = false;
+    const QString start = QInputDialog::getText(
+        parent_, qs("インストアコード"),
+        qs("JANコードのないラベルに付けるインストアコードの始まり (12 桁、02 か 20〜29 で始まる):"),
+        QLineEdit::Normal, qs(suggested), &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return start.trimmed().toStdString();
 }

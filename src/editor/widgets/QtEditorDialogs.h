@@ -24,6 +24,7 @@ class QtEditorDialogs : public EditorDialogs {
                                                   const LayoutSettings& layout) override;
     std::optional<LabelStock> chooseStock(StockChooser& chooser) override;
     std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) override;
+    std::optional<std::string> askInStoreStart(const std::string& suggested) override;
 
     // The title of a message box for which none is given.
     static QString applicationTitle();
