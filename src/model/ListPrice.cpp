@@ -6,9 +6,10 @@
 
 namespace {
 
-constexpr std::array<PriceModeRow, 2> kPriceModes = {{
+constexpr std::array<PriceModeRow, 3> kPriceModes = {{
     {PriceMode::TaxIncludedOnly, PriceMeaning::TaxIncluded},
     {PriceMode::BaseAndTaxIncluded, PriceMeaning::PreTax},
+    {PriceMode::TaxIncludedWithBase, PriceMeaning::PreTax},
 }};
 
 }  // namespace
