@@ -127,12 +127,12 @@ void setAdjustTenths(LayoutSettings& s, int axis, int tenths) {
 }
 
 int adjustTenths(const LayoutSettings& s, int axis) {
-    LayoutSettings copy = s;
-    AxisRefs a = axisOf(copy, axis);
+    const std::string& text = axis == 0 ? s.xAdjustText : s.yAdjustText;
+    const int fine = axis == 0 ? s.xFineTenths : s.yFineTenths;
     int steps = 0;
-    if (!parseAdjustText(a.text, steps) || steps < -kMostSteps || steps > kMostSteps)
+    if (!parseAdjustText(text, steps) || steps < -kMostSteps || steps > kMostSteps)
         return 0;
-    return std::clamp(steps * 10 + a.fine, -kMostTenths, kMostTenths);
+    return std::clamp(steps * 10 + fine, -kMostTenths, kMostTenths);
 }
 
 void changeStock(LayoutSettings& s, const LabelStock& stock) {
