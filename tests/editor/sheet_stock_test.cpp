@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "editor/EditorHarness.h"
+#include "files/LabelDataFile.h"
 
 namespace {
 
@@ -130,21 +131,23 @@ TEST_F(SheetOfAnotherStock, ClickSelectsTheLabelInTheStocksCell) {
     }
 }
 
-// The label file has room for the standard stock's labels only: saving this
-// sheet is refused with its reason, nothing is written and the work stays.
-TEST_F(SheetOfAnotherStock, SavingIsRefusedAndNothingWritten) {
+// A label file keeps the stock and the labels past the tenth in its
+// extension lines: the sheet is saved whole and opens again on its stock.
+TEST_F(SheetOfAnotherStock, SavingKeepsEveryLabelAndTheStock) {
     TempFolder folder("tanahuda-stock");
     const std::string path = folder.path("twelve.csv");
     h.dialogs.saveChoices = {path};
     h.view.shortcut([&] { h.editor.saveFileAs(); });
-    ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(h.dialogs.messages[0].text.find("ファイル「" + path + "」は書き換えられていません"),
-              std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(h.editor.isUntitled());
-    EXPECT_TRUE(h.editor.hasWorkToLose());
-    EXPECT_EQ(names().back(), "P12");
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(h.editor.currentFileName(), path);
+    EXPECT_FALSE(h.editor.hasWorkToLose());
+
+    LabelSheet sheet;
+    LayoutSettings layout = initialLayoutSettings();
+    ASSERT_TRUE(readLabelFile(path, sheet, layout).ok());
+    EXPECT_EQ(layout.stock, stock);
+    EXPECT_EQ(sheet, h.editor.sheet());
 }
 
 }  // namespace
