@@ -5,13 +5,17 @@
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 #include "ScriptedDialogs.h"
 #include "editor/widgets/InputBoxEdit.h"
@@ -46,7 +50,7 @@ std::function<std::optional<LabelStock>(StockChooser&)> pickPreset(const std::st
 
 // An EAN-13 code for label `n`, with its check digit.
 std::string janFor(int n) {
-    std::string code = "49000000000" + std::string(n < 10 ? "0" : "") + std::to_string(n);
+    std::string code = "4900000000" + std::string(n < 10 ? "0" : "") + std::to_string(n);
     int sum = 0;
     for (int i = 0; i < 12; ++i)
         sum += (code[static_cast<std::size_t>(i)] - '0') * (i % 2 == 0 ? 1 : 3);
@@ -63,12 +67,19 @@ int run(const QString& program, const QStringList& arguments, QByteArray* output
     return process.exitCode();
 }
 
-// Types `text` into the box with the focus and presses Enter.
+// Types `text` into the box with the focus and presses Enter: ASCII as key
+// clicks, anything else as a Japanese input method commits it.
 void typeAndEnter(const std::string& text) {
     QWidget* box = QApplication::focusWidget();
     QVERIFY(box != nullptr);
-    if (!text.empty())
-        QTest::keyClicks(box, QString::fromStdString(text));
+    const QString typed = QString::fromStdString(text);
+    if (std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        QTest::keyClicks(box, typed);
+    } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(box, &commit);
+    }
     QTest::keyClick(box, Qt::Key_Return);
 }
 
@@ -109,9 +120,9 @@ class EditorStockTest : public QObject {
         QCOMPARE(window.editor().viewState().previewZoom, 1.0);
         QTest::mouseClick(zoom, Qt::LeftButton);
         QTest::mouseClick(window.findChild<QPushButton*>(u("印刷")), Qt::LeftButton);
-        QCOMPARE(dialogs.printerRequests, 1);
         QVERIFY2(dialogs.messages.empty(),
                  dialogs.messages.empty() ? "" : dialogs.messages.front().text.c_str());
+        QCOMPARE(dialogs.printerRequests, 1);
 
         const int dpi = 200;
         const QString stem = dir.filePath(QStringLiteral("page"));
@@ -122,6 +133,7 @@ class EditorStockTest : public QObject {
         const QImage page(stem + QStringLiteral(".png"));
         QVERIFY(!page.isNull());
         expectInkInCells(page, dpi, stock);
+        expectNamesInTheirCells(pdf, stock);
         for (int n : {1, 13, 24})
             expectBarcodeInCell(page, dpi, stock, n, dir);
     }
@@ -207,6 +219,33 @@ class EditorStockTest : public QObject {
             QVERIFY2(inked[static_cast<std::size_t>(n)] > 0, qPrintable(QString::number(n)));
     }
 
+    // Each label's product name ("品n", as pdftotext finds its words) inside
+    // that label's own cell.
+    static void expectNamesInTheirCells(const QString& pdf, const LabelStock& stock) {
+        QByteArray text;
+        QCOMPARE(run(QStringLiteral("pdftotext"),
+                     {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &text),
+                 0);
+        static const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                           "yMax=\"([0-9.]+)\">品([0-9]+)</word>"));
+        constexpr double kMmPerPoint = 25.4 / 72.0;
+        std::vector<int> seen;
+        for (const auto& m : word.globalMatch(QString::fromUtf8(text))) {
+            const int n = m.captured(5).toInt();
+            seen.push_back(n);
+            for (int corner : {0, 1}) {
+                const double x = m.captured(1 + 2 * corner).toDouble() * kMmPerPoint;
+                const double y = m.captured(2 + 2 * corner).toDouble() * kMmPerPoint;
+                QCOMPARE(cellOf(stock, x, y, 0.2), n);
+            }
+        }
+        std::sort(seen.begin(), seen.end());
+        QCOMPARE(seen.size(), std::size_t(24));
+        for (int n = 1; n <= 24; ++n)
+            QCOMPARE(seen[std::size_t(n - 1)], n);
+    }
+
     // The label whose cell holds (x, y) mm, within `slack`; 0 for none.
     static int cellOf(const LabelStock& stock, double x, double y, double slack) {
         for (int n = 1; n <= stock.labelCount(); ++n) {
@@ -235,3 +274,4 @@ class EditorStockTest : public QObject {
 };
 
 QTEST_MAIN(EditorStockTest)
+#include "editor_stock_test.moc"
