@@ -3,6 +3,12 @@
 # standard stock: N products printed by tanahuda-print to a 600 dpi PDF,
 # with /usr/bin/time -v; prints the time per label and the peak memory of each.
 #   bench/stocks.sh N [BUILD_DIR]
+#
+# Measured (RelWithDebInfo, 2 shared cores under a load of about 15):
+#   N = 10,000  standard: 1000 pages, 0.53-0.60 ms a label, peak RSS 29.5 MiB
+#               65 labels: 154 pages, 0.48-0.54 ms a label, peak RSS 31.7 MiB
+#   N = 1,000   standard: 0.56 ms a label, 29.0 MiB; 65 labels: 0.53 ms, 31.3 MiB
+# The 65-label stock is no slower a label, and memory stays flat with N.
 source "$(dirname "$0")/tool-bench.sh"
 
 python3 bench/products.py "$n" >"$tmp/products.csv"

@@ -199,7 +199,8 @@ TEST_P(AnyStock, EveryLabelIsDrawnInItsOwnClippedCell) {
 // Each element stands at its template anchor plus its offset, measured from
 // its own label's corner, in every label and at every zoom.
 TEST_P(AnyStock, ElementsStandAtTheirAnchorsInEveryLabel) {
-    const ElementTemplate& places = standardElementTemplate();
+    // The template of the stock: on another stock, today's scaled to its labels.
+    const ElementTemplate places = elementTemplateFor(layout.stock);
     layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
     int step = 0;
     for (LabelElement e : kMovableElements) {
@@ -625,10 +626,10 @@ TEST(DrawSheet, StopsWhenTheSurfaceFails) {
 // ---- The start-up guide ---------------------------------------------------
 
 // A numbered outline in every cell of the stock, from the layout's origin
-// (here moved by +3, -2 mm), the number at the template's place in the cell.
+// (here moved by +3, -2 mm), the number at the place of the stock's template.
 TEST(DrawSheetGuide, NumberedOutlinesInEveryCell) {
-    const ElementTemplate& places = standardElementTemplate();
     for (const LabelStock& stock : {kStandardStock, gappedStock()}) {
+        const ElementTemplate places = elementTemplateFor(stock);
         LayoutSettings layout = layoutFor(stock);
         layout.originX += 3.0;
         layout.originY -= 2.0;

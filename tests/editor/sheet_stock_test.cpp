@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "editor/EditorHarness.h"
-#include "files/LabelDataFile.h"
 
 namespace {
 
@@ -131,23 +130,26 @@ TEST_F(SheetOfAnotherStock, ClickSelectsTheLabelInTheStocksCell) {
     }
 }
 
-// A label file keeps the stock and the labels past the tenth in its
-// extension lines: the sheet is saved whole and opens again on its stock.
-TEST_F(SheetOfAnotherStock, SavingKeepsEveryLabelAndTheStock) {
+// The label file keeps the stock and the labels past the tenth: the sheet is
+// saved whole and opens again on its stock, every label as it was.
+TEST_F(SheetOfAnotherStock, SavingKeepsTheStockAndEveryLabel) {
     TempFolder folder("tanahuda-stock");
     const std::string path = folder.path("twelve.csv");
     h.dialogs.saveChoices = {path};
     h.view.shortcut([&] { h.editor.saveFileAs(); });
     EXPECT_TRUE(h.dialogs.messages.empty());
-    EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(h.editor.currentFileName(), path);
     EXPECT_FALSE(h.editor.hasWorkToLose());
+    const LabelSheet saved = h.editor.sheet();
 
-    LabelSheet sheet;
-    LayoutSettings layout = initialLayoutSettings();
-    ASSERT_TRUE(readLabelFile(path, sheet, layout).ok());
-    EXPECT_EQ(layout.stock, stock);
-    EXPECT_EQ(sheet, h.editor.sheet());
+    h.goToLabel(5);
+    h.dialogs.openChoices = {path};
+    h.view.click([&] { h.editor.openFile(); });
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(h.editor.sheet(), saved);
+    EXPECT_EQ(h.editor.layout().stock, stock);
+    EXPECT_EQ(names().back(), "P12");
+    expectShowing(1);
 }
 
 }  // namespace
