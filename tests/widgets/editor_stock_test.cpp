@@ -19,6 +19,7 @@
 
 #include "ScriptedDialogs.h"
 #include "editor/widgets/InputBoxEdit.h"
+#include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/StockDialog.h"
 #include "files/UserStockFile.h"
 #include "model/StockPresets.h"
@@ -169,6 +170,31 @@ class EditorStockTest : public QObject {
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(dialog.chosen() == stockPresetNamed(k24)->stock);
+    }
+
+    // The preview's page is the stock's paper: Letter for a Letter stock, and
+    // back to A4 with the undo of the change.
+    void thePreviewPageFollowsTheStocksPaper() {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        LabelStock letter = kStandardStock;
+        letter.paper = {215.9, 279.4};
+        letter.firstLabel.y = 2.0;  // five rows of 55 mm on 279.4 mm
+        dialogs.stockScript = [&](StockChooser& chooser) {
+            chooser.setForm(letter);
+            return chooser.accept();
+        };
+        TestWindow window(dir.path(), dialogs);
+        QVERIFY(showActive(window));
+        const QSize a4 = window.previewArea()->pageTwips();
+        QTest::mouseClick(window.findChild<QPushButton*>(u("用紙の設定")), Qt::LeftButton);
+        QCOMPARE(window.editor().layout().stock, letter);
+        const QSize page = window.previewArea()->pageTwips();
+        // Whole pixels at the screen's resolution: within a pixel (15 twips at 96 dpi).
+        QVERIFY2(std::abs(page.width() - 12240) <= 20 && std::abs(page.height() - 15840) <= 20,
+                 qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+        window.editor().undo();
+        QCOMPARE(window.previewArea()->pageTwips(), a4);
     }
 
     void shiftOnThePlusButtonAndATypedValueAdjustToTheTenth() {
