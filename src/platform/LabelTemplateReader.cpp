@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "files/FileIo.h"
+#include "model/PaperSizes.h"
 
 namespace {
 
@@ -37,14 +38,16 @@ constexpr std::array<Unit, 6> kUnits = {{
     {"", 25.4 / 72.0},
 }};
 
+// The files' paper names of the papers this program prints on, and its own
+// names of them. The files' B5 is ISO B5, not the JIS B5 sold here.
 struct KnownPaper {
     const char* id;
-    PaperSize size;
+    const char* name;
 };
 constexpr std::array<KnownPaper, 3> kPapers = {{
-    {"A4", {210.0, 297.0}},
-    {"US-Letter", {215.9, 279.4}},
-    {"A5", {148.0, 210.0}},
+    {"A4", "A4"},
+    {"US-Letter", "Letter"},
+    {"A5", "A5"},
 }};
 
 // The digits of `text` from `i` on; how many there were.
@@ -135,7 +138,7 @@ struct TemplateEntry {
 std::optional<PaperSize> knownPaper(const QString& id) {
     for (const KnownPaper& paper : kPapers) {
         if (id == QLatin1StringView(paper.id))
-            return paper.size;
+            return paperNamed(paper.name);
     }
     return std::nullopt;
 }

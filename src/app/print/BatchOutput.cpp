@@ -121,7 +121,8 @@ int runBatch(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
-    if (Result stock = applyStockOption(options.stock, layout, nullptr); !stock.ok()) {
+    if (Result stock = applyStockOption(options.stock, layout, nullptr, options.stockTemplate);
+        !stock.ok()) {
         reportError(stock);
         return kExitFailure;
     }

@@ -11,7 +11,7 @@ const char* printToolUsageInEnglish() {
                  [--layout data.txt]
   (sheets also take [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil]
    [--qr-pattern PATTERN] [--instore-from DIGITS])
-  (every use also takes [--stock NAME|FILE])
+  (every use also takes [--stock NAME|FILE] or [--stock FILE --template NAME])
   tanahuda-print --list-stocks
   tanahuda-print --help
 
@@ -101,6 +101,9 @@ page on the standard stock) of a shelf label data file (.csv / .txt).
                     are ignored and x stands for ×), the name of a stock of
                     one's own, or a stock file (its first stock). The element
                     places and font sizes follow that stock's labels.
+  --template NAME   With --stock FILE naming a label template file (XML) of
+                    the label designer: the template of that name ("maker
+                    part", or its whole name as listed) as the stock.
   --list-stocks     Lists the stocks that can be used, one a line.
   -h, --help        Shows this text.
 

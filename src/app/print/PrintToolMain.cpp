@@ -89,7 +89,8 @@ int run(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
-    if (Result stock = applyStockOption(options.stock, layout, &sheet); !stock.ok()) {
+    if (Result stock = applyStockOption(options.stock, layout, &sheet, options.stockTemplate);
+        !stock.ok()) {
         reportError(stock);
         return kExitFailure;
     }
@@ -125,7 +126,8 @@ int calibrate(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
-    if (Result stock = applyStockOption(options.stock, layout, nullptr); !stock.ok()) {
+    if (Result stock = applyStockOption(options.stock, layout, nullptr, options.stockTemplate);
+        !stock.ok()) {
         reportError(stock);
         return kExitFailure;
     }

@@ -42,13 +42,14 @@ struct ToolCommandLine {
     QCommandLineOption listStocks{"list-stocks"};
     QCommandLineOption qrPattern{"qr-pattern", {}, "PATTERN"};
     QCommandLineOption inStoreFrom{"instore-from", {}, "DIGITS"};
+    QCommandLineOption stockTemplate{"template", {}, "NAME"};
 
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
                            map, layout, priceMode, rounding, calibration, copies, stock, listStocks,
-                           qrPattern, inStoreFrom});
+                           qrPattern, inStoreFrom, stockTemplate});
     }
 };
 
@@ -119,6 +120,12 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
         options.stock = argumentBytes(p.value(line.stock));
         if (options.stock.empty())
             return "--stock に用紙の名前かファイルを指定してください";
+    }
+    if (p.isSet(line.stockTemplate)) {
+        options.stockTemplate = argumentBytes(p.value(line.stockTemplate));
+        if (options.stockTemplate.empty() || options.stock.empty())
+            return "--template にはテンプレートの名前を、--stock にそのテンプレートのファイルを"
+                   "指定してください";
     }
     if (p.isSet(line.encoding)) {
         options.encoding = argumentBytes(p.value(line.encoding));
@@ -294,7 +301,7 @@ const char* printToolUsage() {
                  [--layout data.txt]
   (シートの使い方には [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil]
    [--qr-pattern PATTERN] [--instore-from DIGITS] を付けられます)
-  (どの使い方にも [--stock NAME|FILE] を付けられます)
+  (どの使い方にも [--stock NAME|FILE] か [--stock FILE --template NAME] を付けられます)
   tanahuda-print --list-stocks
   tanahuda-print --help
 
@@ -371,6 +378,9 @@ const char* printToolUsage() {
                     用紙の設定で作った用紙の名前、または用紙のファイル (その
                     最初の用紙)。ラベルの配置と文字の大きさはその用紙のラベルに
                     合わせます。
+  --template NAME   --stock に指定したラベルのテンプレートのファイル (XML) から、
+                    その名前 ("メーカー 品番" か一覧に出る名前全体) の
+                    テンプレートを用紙として使います。
   --list-stocks     使える用紙の名前を 1 行に 1 つ表示します。
   -h, --help        この説明を表示します。
 

@@ -40,6 +40,9 @@ struct PrintToolOptions {
     // --stock: a preset's name, a user stock's name or a stock file, in
     // place of the print pattern's stock.
     std::string stock;
+    // --template: the template of that name in the label template file
+    // --stock names.
+    std::string stockTemplate;
 
     bool batch() const { return !productsFile.empty(); }
     // Puts the price mode and rounding asked for into `layout`.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "TemplateChoice.h"
 #include "files/FileIo.h"
 #include "files/UserStockFile.h"
 #include "model/PaperSizes.h"
@@ -58,11 +59,14 @@ std::string userStockFile() {
     return userStockPathBeside(SettingsLocation::forThisProgram().paths().writePath);
 }
 
-Result applyStockOption(const std::string& stockOption, LayoutSettings& layout, LabelSheet* sheet) {
+Result applyStockOption(const std::string& stockOption, LayoutSettings& layout, LabelSheet* sheet,
+                        const std::string& templateName) {
     if (stockOption.empty())
         return {};
     NamedStock named;
-    if (Result found = findStock(stockOption, userStockFile(), named); !found.ok())
+    if (Result found = templateName.empty() ? findStock(stockOption, userStockFile(), named)
+                                            : findTemplateStock(stockOption, templateName, named);
+        !found.ok())
         return found;
     return putOnStock(named.stock, layout, sheet);
 }

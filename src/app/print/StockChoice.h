@@ -27,8 +27,10 @@ Result putOnStock(const LabelStock& stock, LayoutSettings& layout, LabelSheet* s
 // The user's stock file, beside the preferred print pattern.
 std::string userStockFile();
 
-// Puts `layout` (and `sheet`) on the stock --stock names, when it names one.
-Result applyStockOption(const std::string& stockOption, LayoutSettings& layout, LabelSheet* sheet);
+// Puts `layout` (and `sheet`) on the stock --stock names, when it names one;
+// with --template, the template of that name in the template file --stock names.
+Result applyStockOption(const std::string& stockOption, LayoutSettings& layout, LabelSheet* sheet,
+                        const std::string& templateName = {});
 
 // The lines of --list-stocks: every preset, then the user's stocks, each
 // with its paper, grid and label size.

@@ -84,6 +84,9 @@ std::string toolMessage(const Result& failure) {
                    because(resulttext::FileAccess::Read);
         case ResultCode::ListEmpty:
             return "商品リストに印刷する商品がありません: " + failure.path;
+        case ResultCode::NotLabelTemplate:
+            return "ラベルのテンプレートとして読めません: " + failure.path + " (" +
+                   std::to_string(failure.line) + " 行目)";
         case ResultCode::ListUnreadable:
             return "商品リストのどの行も読めませんでした: " + failure.path;
         case ResultCode::ListColumnsUnknown:
