@@ -31,27 +31,36 @@ enum class ResultCode {
     SheetNotStorable,    // the sheet's labels are not the ones a label data file holds
     NotLabelTemplate,    // a label template file is damaged or hostile (`line`: where it stops)
     // Product lists: the list as a whole, then one row (`line`).
-    ListNotOpened,         // the list could not be opened
-    ListEmpty,             // the list holds no product to print
-    ListUnreadable,        // the list has rows, but none that can be read
-    RowTooLong,            // the row is longer than a row can be; not printed
-    RowQuoteNotClosed,     // a quote is never closed; not printed
-    RowNotUtf8,            // the row is not UTF-8; not printed
-    RowNotCp932,           // the row is not code page 932; not printed
-    RowNotDecodable,       // the row is neither UTF-8 nor code page 932; not printed
-    RowTooManyColumns,     // more than the six columns; not printed
-    RowBadTaxRate,         // the tax rate (`detail`) cannot be read; not printed
-    RowWithoutName,        // no product name: the label prints nothing
-    RowWithoutBarcode,     // the JAN code (`detail`) gets no barcode; printed without
-    RowNotUtf16,           // the row is not UTF-16 (a list marked as UTF-16); not printed
-    RowCodeExponent,       // the code (`detail`) is in a spreadsheet's exponent form; no barcode
-    RowCodeTwelveDigits,   // 12 digits (`detail`) that are no UPC-A code; printed without barcode
-    RowWrongCheckDigit,    // the code's (`detail`) check digit is wrong; printed without barcode
-    RowNoPreTaxPrice,      // no pre-tax price gives the tax-inclusive price (`detail`); not printed
-    RowPriceNotAnAmount,   // the price (`detail`) is no amount: printed as written, no tax line
-    ListColumnsUnknown,    // neither the code nor the name has a column (`detail`: the header)
-    MappingPartUnknown,    // a mapping names no part of a label (`detail`: the name)
-    MappingColumnUnknown,  // a mapping names a column the list has not (`detail`: the name)
+    ListNotOpened,      // the list could not be opened
+    ListEmpty,          // the list holds no product to print
+    ListUnreadable,     // the list has rows, but none that can be read
+    RowTooLong,         // the row is longer than a row can be; not printed
+    RowQuoteNotClosed,  // a quote is never closed; not printed
+    RowNotUtf8,         // the row is not UTF-8; not printed
+    RowNotCp932,        // the row is not code page 932; not printed
+    RowNotDecodable,    // the row is neither UTF-8 nor code page 932; not printed
+    RowTooManyColumns,  // more than the six columns; not printed
+    RowBadTaxRate,      // the tax rate (`detail`) cannot be read; not printed
+    RowWithoutName,     // no product name: the label prints nothing
+    RowWithoutBarcode,  // the JAN code (`detail`) gets no barcode; printed without
+    // The row is not UTF-16 (a list marked as UTF-16); not printed.
+    RowNotUtf16,
+    // The code (`detail`) is in a spreadsheet's exponent form; printed without a barcode.
+    RowCodeExponent,
+    // 12 digits (`detail`) that are no UPC-A code; printed without a barcode.
+    RowCodeTwelveDigits,
+    // The code's (`detail`) check digit is wrong; printed as written without a barcode.
+    RowWrongCheckDigit,
+    // No pre-tax price gives the tax-inclusive price (`detail`); not printed.
+    RowNoPreTaxPrice,
+    // The price (`detail`) is no amount: printed as written, without its tax line.
+    RowPriceNotAnAmount,
+    // Neither the code nor the name has a column (`detail`: the header); nothing printed.
+    ListColumnsUnknown,
+    // A mapping names no part of a label (`detail`: the name).
+    MappingPartUnknown,
+    // A mapping names a column the list has not (`detail`: the name).
+    MappingColumnUnknown,
     // Printing, on the printer `printer` or into the PDF file `path`.
     PrinterNotFound,    // no printer (of that name, or no queue of that name)
     SpoolerDown,        // no print spooler answers

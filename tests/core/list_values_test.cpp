@@ -41,8 +41,9 @@ TEST(ListCode, CodesAsListsHoldThemAreNeverRewrittenInSilence) {
         const ListCode settled = settleListCode(c.text);
         EXPECT_EQ(settled.code, c.code);
         EXPECT_EQ(settled.fault.code, c.fault);
-        if (!settled.fault.ok())
+        if (!settled.fault.ok()) {
             EXPECT_EQ(settled.fault.detail, c.code);
+        }
     }
 }
 

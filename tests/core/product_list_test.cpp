@@ -501,3 +501,98 @@ TEST(ProductList, OnlyWellFormedUtf8IsUtf8) {
     ASSERT_EQ(good.rows.size(), 1u);
     EXPECT_EQ(good.rows[0].record.maker, "\xC3\xBC\xF0\x9F\x8D\xB5\xED\x9F\xBF");
 }
+
+namespace {
+
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+}  // namespace
+
+// The forms a list comes in: the encodings with their marks, the separators,
+// quoted cells over several lines. Each gives the same products, on the lines
+// an editor shows them.
+TEST(ProductList, ListsInEveryFormGiveTheSameProducts) {
+    const std::u16string rows =
+        u"JAN\t品名\t売価\r\n4901234567894\t緑茶𠮷\t198\r\n49123456\tのり\t398\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+        std::vector<std::string> names;
+        std::vector<int> lines;
+        std::vector<std::pair<int, ResultCode>> problems;
+    } cases[] = {
+        {"UTF-16 little-endian",
+         utf16(rows, false),
+         TextEncoding::Auto,
+         {"緑茶𠮷", "のり"},
+         {2, 3},
+         {}},
+        {"UTF-16 big-endian, cp932 chosen",
+         utf16(rows, true),
+         TextEncoding::Cp932,
+         {"緑茶𠮷", "のり"},
+         {2, 3},
+         {}},
+        {"UTF-16 cut in a character",
+         utf16(rows, false).substr(0, utf16(rows, false).size() - 5),
+         TextEncoding::Auto,
+         {"緑茶𠮷"},
+         {2},
+         {{3, ResultCode::RowNotUtf16}}},
+        {"UTF-16 with a lone surrogate",
+         utf16(u"JAN\t品名\r\n1\t\xD800x\r\n2\tok\r\n", false),
+         TextEncoding::Auto,
+         {"ok"},
+         {3},
+         {{2, ResultCode::RowNotUtf16}}},
+        {"semicolons",
+         "JAN;品名;売価\n4901234567894;\"緑茶; 特選\";1,980\n",
+         TextEncoding::Auto,
+         {"緑茶; 特選"},
+         {2},
+         {}},
+        {"tabs without a header",
+         "4901234567894\tm\t緑茶\t\t\t198\n",
+         TextEncoding::Auto,
+         {"緑茶"},
+         {1},
+         {}},
+        {"a cell over three lines",
+         "JAN,品名,説明\r\n1,\"緑\r\n茶\",\"a\r\nb\r\nc\"\r\n2,のり,\r\n",
+         TextEncoding::Auto,
+         {"緑 茶", "のり"},
+         {2, 6},
+         {}},
+        {"quote never closed after a cell over lines",
+         "JAN,品名\n1,\"a\nb\"\n2,\"open\n3,c\n",
+         TextEncoding::Auto,
+         {"a b", "c"},
+         {2, 5},
+         {{4, ResultCode::RowQuoteNotClosed}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = readAll(c.bytes, c.encoding);
+        std::vector<std::string> names;
+        std::vector<int> lines;
+        for (const Product& p : r.rows) {
+            names.push_back(p.record.productName);
+            lines.push_back(p.lineNumber);
+        }
+        std::vector<std::pair<int, ResultCode>> problems;
+        for (const Result& p : r.problems)
+            problems.emplace_back(p.line, p.code);
+        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(problems, c.problems);
+    }
+}

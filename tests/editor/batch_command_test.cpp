@@ -104,8 +104,8 @@ TEST(BatchCommand, FailuresAndProblemRowsAreToldWithTheirIcon) {
     } cases[] = {
         {"list emptied after it was chosen", Fault::ListGone, MessageIcon::Critical,
          "一括印刷できませんでした。", true},
-        {"rows without a barcode", Fault::ProblemRows, MessageIcon::Warning, "(1 行): 2 行目\n",
-         false},
+        {"rows without a barcode", Fault::ProblemRows, MessageIcon::Warning,
+         "(バーコードなし) (1 行): 2 行目", false},
         {"rows not printed", Fault::ProblemRows, MessageIcon::Warning,
          "1 行は印刷しませんでした。\n\n印刷しなかった行:\n・品名が空です (1 行): 3 行目", false},
         {"neither code nor name column", Fault::NoColumns, MessageIcon::Critical,
