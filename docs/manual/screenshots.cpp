@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
     ok &= save(printedDualLabels(window), out, "printed-dual.png");
     window.editor().setPriceMode(PriceMode::TaxIncludedOnly);
 
-    BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), &window);
+    BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), {}, &window);
     batch.show();
     ok &= save(shot(&batch), out, "batch.png");
     return ok ? 0 : 1;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/EditorHarness.h"
-#include "editor/logic/MasterMessages.h"
+#include "editor/logic/ListMessages.h"
 #include "files/ListSettings.h"
 
 namespace {

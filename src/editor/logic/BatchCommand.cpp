@@ -4,6 +4,7 @@
 
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/LabelEditor.h"
+#include "editor/logic/ListMessages.h"
 #include "jobs/ResultText.h"
 
 BatchOutcome printProductList(const std::string& listPath, const BatchChoice& choice,
@@ -28,9 +29,19 @@ void LabelEditor::batchPrint(BatchProgressPort& progress) {
     const std::optional<std::string> list = dialogs_.chooseOpenFile(request);
     if (!list)
         return;
-    const std::optional<BatchChoice> choice = dialogs_.chooseBatchOptions(*list, layout_);
+    const std::optional<BatchChoice> choice =
+        dialogs_.chooseBatchOptions(*list, layout_, listSettings_.mappings);
     if (!choice)
         return;
+    if (choice->mapping) {
+        // Never a sheet of empty labels; the dialog asks for the columns first.
+        if (!choice->mapping->canPrint()) {
+            dialogs_.showMessage(messages::error(messages::kMappingCannotPrint));
+            return;
+        }
+        if (rememberMapping(listSettings_.mappings, *choice->mapping))
+            saveListSettingsFile();
+    }
     PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.

@@ -7,6 +7,7 @@
 
 #include "files/ProductList.h"
 #include "files/ProductMaster.h"
+#include "files/RememberedMappings.h"
 #include "model/LayoutSettings.h"
 #include "render/PrintJob.h"
 
@@ -76,9 +77,12 @@ class EditorDialogs {
     // printer could not be opened (the result says why).
     virtual PrintJobStart choosePrinter(PrintCopies copies) = 0;
     // The batch print dialog for the list at `listPath`, picturing its first
-    // sheet with `layout`. Nothing when cancelled.
+    // sheet with `layout`, its columns as `remembered` holds them for its
+    // header (startingMapping). The choice always holds the mapping shown.
+    // Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
-                                                          const LayoutSettings& layout) = 0;
+                                                          const LayoutSettings& layout,
+                                                          const RememberedMappings& remembered) = 0;
     // The product search (商品検索) over `master`: products found by code or
     // any part of the name as the user types. The product chosen (its index
     // in the master), or nothing when closed without one.

@@ -4,7 +4,7 @@
 
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/LabelEditor.h"
-#include "editor/logic/MasterMessages.h"
+#include "editor/logic/ListMessages.h"
 
 namespace {
 
@@ -85,11 +85,15 @@ void LabelEditor::chooseProductMaster() {
         return;
     }
     listSettings_.masterPath = *path;
-    if (!listSettingsPath_.empty()) {
-        if (const Result saved = saveListSettings(listSettingsPath_, listSettings_); !saved.ok())
-            dialogs_.showMessage(messages::listSettingsNotSaved(saved));
-    }
+    saveListSettingsFile();
     focusText1();
+}
+
+void LabelEditor::saveListSettingsFile() {
+    if (listSettingsPath_.empty())
+        return;  // no place for settings: the choice holds while the window is open
+    if (const Result saved = saveListSettings(listSettingsPath_, listSettings_); !saved.ok())
+        dialogs_.showMessage(messages::listSettingsNotSaved(saved));
 }
 
 void LabelEditor::fillFromMaster(const std::string& codeBefore) {

@@ -354,14 +354,15 @@ PrintJobStart QtEditorDialogs::choosePrinter(PrintCopies copies) {
     return QtPrintJob::begin(std::move(printer));
 }
 
-std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string& listPath,
-                                                               const LayoutSettings& layout) {
-    BatchPrintDialog dialog(qs(listPath), layout, parent_);
+std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(
+    const std::string& listPath, const LayoutSettings& layout,
+    const RememberedMappings& remembered) {
+    BatchPrintDialog dialog(qs(listPath), layout, remembered, parent_);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing,
-                       std::nullopt};
+                       dialog.mapping()};
 }
 
 std::optional<std::size_t> QtEditorDialogs::chooseMasterProduct(const ProductMaster& master) {

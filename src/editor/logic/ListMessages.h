@@ -6,7 +6,8 @@
 #include "editor/logic/ProductMasterSlot.h"
 #include "model/Result.h"
 
-// The input window's words about the product master and the list settings.
+// The input window's words about the product master, the columns of a
+// product list and the list settings.
 namespace messages {
 
 // The status line after the master filled a label.
@@ -15,6 +16,10 @@ inline constexpr const char* kFilledFromMaster = "商品マスタから入力し
 inline constexpr const char* kNoMasterChosen =
     "商品マスタが選ばれていません。\n"
     "ファイル メニューの「商品マスタの選択...」で、商品リストを商品マスタに選んでください。";
+
+// A batch whose columns chosen fill neither the JAN code nor the name.
+inline constexpr const char* kMappingCannotPrint =
+    "JANコードか品名に使う列を選んでください。\nどちらの列もないリストは印刷できません。";
 
 // What reading the master at `path` found: how many products, the rows left
 // out, or why it could not be read.
