@@ -126,19 +126,40 @@ const ProductColumn* labelPart(std::string_view name) {
     return columnNamed(wanted);
 }
 
-Result applyMappingText(ColumnMapping& mapping, std::string_view text) {
-    ColumnMapping changed = mapping;
+namespace {
+
+// The pairs of a mapping text, without blanks around them; empty ones left out.
+std::vector<std::string_view> mappingPairs(std::string_view text) {
+    std::vector<std::string_view> pairs;
     while (!text.empty()) {
         const std::size_t comma = text.find(',');
-        const std::string_view pair = text.substr(0, comma);
+        if (const std::string_view pair = trimBlanks(text.substr(0, comma)); !pair.empty())
+            pairs.push_back(pair);
         text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
-        if (trimBlanks(pair).empty())
-            continue;
+    }
+    return pairs;
+}
+
+}  // namespace
+
+std::optional<std::string> unknownMappingPart(std::string_view text) {
+    for (const std::string_view pair : mappingPairs(text)) {
+        const std::size_t equals = pair.find('=');
+        if (equals == std::string_view::npos ||
+            labelPart(trimBlanks(pair.substr(0, equals))) == nullptr)
+            return std::string(pair);
+    }
+    return std::nullopt;
+}
+
+Result applyMappingText(ColumnMapping& mapping, std::string_view text) {
+    ColumnMapping changed = mapping;
+    for (const std::string_view pair : mappingPairs(text)) {
         const std::size_t equals = pair.find('=');
         const std::string_view partName = trimBlanks(pair.substr(0, equals));
         const ProductColumn* part = labelPart(partName);
         if (part == nullptr || equals == std::string_view::npos)
-            return Result::failure(ResultCode::MappingPartUnknown, std::string(trimBlanks(pair)));
+            return Result::failure(ResultCode::MappingPartUnknown, std::string(pair));
         const std::string_view cell = trimBlanks(pair.substr(equals + 1));
         if (cell.empty() || cell == kNoColumn) {
             changed.assign(*part, std::nullopt);

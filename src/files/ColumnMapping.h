@@ -77,3 +77,7 @@ const ProductColumn* labelPart(std::string_view name);
 // empty cell or "なし": no column). Fails with MappingPartUnknown or
 // MappingColumnUnknown (the name as the detail), leaving `mapping` as it was.
 Result applyMappingText(ColumnMapping& mapping, std::string_view text);
+
+// The first pair of a mapping text whose part no label has (or that has no
+// "="), or nothing when every pair names a part.
+std::optional<std::string> unknownMappingPart(std::string_view text);

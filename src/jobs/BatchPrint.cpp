@@ -27,7 +27,23 @@ std::string headerText(const ColumnMapping& mapping) {
     return text;
 }
 
+Result columnsUnknown(const ColumnMapping& mapping, const std::string& listPath) {
+    return Result::failure(ResultCode::ListColumnsUnknown, headerText(mapping)).withPath(listPath);
+}
+
 }  // namespace
+
+Result checkListColumns(const std::string& listPath, TextEncoding encoding,
+                        const std::optional<ColumnMapping>& mapping) {
+    if (mapping)
+        return mapping->canPrint() ? Result{} : columnsUnknown(*mapping, listPath);
+    std::string bytes;
+    if (!readProductListFile(listPath, bytes).ok())
+        return {};
+    std::istringstream in(std::move(bytes));
+    const ColumnMapping own = listMapping(in, encoding);
+    return own.canPrint() ? Result{} : columnsUnknown(own, listPath);
+}
 
 ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding encoding,
                                    int startPosition, const LabelStock& stock,
@@ -52,8 +68,7 @@ ProductListBatch::ProductListBatch(const std::string& listPath, TextEncoding enc
     if (!mapping_.canPrint()) {
         // Labels without a code or a name are blank sheets: nothing is printed.
         opened_ = false;
-        listResult_ = Result::failure(ResultCode::ListColumnsUnknown, headerText(mapping_))
-                          .withPath(listPath_);
+        listResult_ = columnsUnknown(mapping_, listPath_);
         return;
     }
     // One pass as printing makes it: the products and the rows that will not

@@ -35,6 +35,13 @@ struct BatchOutcome {
 // Called after each printed page with the number of sheets done so far.
 using BatchProgress = std::function<void(long sheetsDone)>;
 
+// Whether the list at `listPath` can be printed with `mapping` (or its
+// header's own): Ok, or ListColumnsUnknown as ProductListBatch gives it. Reads
+// only up to the list's first row; a list that cannot be read is Ok here (the
+// batch tells why).
+Result checkListColumns(const std::string& listPath, TextEncoding encoding,
+                        const std::optional<ColumnMapping>& mapping);
+
 // Printing a product list, one sheet of the stock's labels a page: the one routine
 // behind the window's 一括印刷 and tanahuda-print --products.
 //

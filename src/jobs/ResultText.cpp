@@ -119,11 +119,11 @@ std::string rowReason(ResultCode code) {
     return "";
 }
 
-std::string listColumnsUnknown(const Result& failure) {
+std::string listColumnsUnknown(const Result& failure, std::string_view between) {
     std::string text = "商品リストの見出し「" + failure.detail +
-                       "」には、JANコードの列も品名の列もありません。読める列名:";
+                       "」には、JANコードの列も品名の列もありません。読める列名は次のとおりです。";
     for (const ProductColumn& column : productColumns()) {
-        text += "\n  " + std::string(column.name) + ": ";
+        text += std::string(between) + std::string(column.name) + ": ";
         for (std::size_t i = 0; i < column.headers.size(); ++i)
             text += (i == 0 ? "" : ", ") + std::string(column.headers[i]);
     }

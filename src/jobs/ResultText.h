@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/Result.h"
 
@@ -19,8 +20,8 @@ std::string rowReason(ResultCode code);
 
 // A list whose header names neither the code's nor the name's column
 // (ListColumnsUnknown): the header as read and the names each part is
-// read under, over several lines.
-std::string listColumnsUnknown(const Result& failure);
+// read under, each part's after `between` ("\n" for a line each).
+std::string listColumnsUnknown(const Result& failure, std::string_view between);
 
 // Why printing failed, naming the printer or the PDF file when the result
 // does (a single sheet's job) and in general words when it does not (a

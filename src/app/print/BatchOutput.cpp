@@ -12,12 +12,14 @@
 
 #include <QElapsedTimer>
 #include <cstdio>
+#include <sstream>
 
 #include "SheetInput.h"
 #include "ToolExit.h"
 #include "files/SettingsFile.h"
 #include "jobs/BatchPrint.h"
 #include "jobs/OutputJob.h"
+#include "jobs/RowGroups.h"
 #include "platform/QtPrintJobFactory.h"
 
 namespace {
@@ -82,17 +84,31 @@ OutputTarget batchTarget(const PrintToolOptions& options, const PaperSize& paper
     return target;
 }
 
-// The problems of a list, one line each, then how many there were: the rows
-// first, then the printed labels that did not come out as their rows read.
+// The problems of a list, one line each: the rows first, then the printed
+// labels that did not come out as their rows read.
 void reportProblems(const std::string& listPath, const std::vector<Result>& problems,
                     const std::vector<RowLabelProblem>& labelProblems = {}) {
     for (const Result& problem : problems)
         reportError(toolProblemLine(listPath, problem));
     for (const RowLabelProblem& p : labelProblems)
         reportError(toolProblemLine(listPath, p.line, p.problem));
-    const std::size_t count = problems.size() + labelProblems.size();
-    if (count > 0)
-        reportError(std::to_string(count) + " 行を確かめてください");
+}
+
+// The columns as --map chooses them, or nothing for the header's own (also
+// when the list cannot be read: the batch says why).
+std::optional<ColumnMapping> chosenMapping(const PrintToolOptions& options, Result& failure) {
+    if (options.mapping.empty())
+        return std::nullopt;
+    std::string bytes;
+    if (!readProductListFile(options.productsFile, bytes).ok())
+        return std::nullopt;
+    std::istringstream in(std::move(bytes));
+    ColumnMapping mapping = listMapping(in, encodingOption(options.encoding));
+    if (Result applied = applyMappingText(mapping, options.mapping); !applied.ok()) {
+        failure = std::move(applied).withPath(options.productsFile);
+        reportError(mappingFailureMessage(failure, mapping.header()));
+    }
+    return mapping;
 }
 
 }  // namespace
@@ -105,8 +121,12 @@ int runBatch(const PrintToolOptions& options) {
         return kExitFailure;
     }
     options.applyPricing(layout);
+    Result mappingFailure;
+    std::optional<ColumnMapping> mapping = chosenMapping(options, mappingFailure);
+    if (!mappingFailure.ok())
+        return kExitFailure;
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
-                           options.startPosition, layout.stock, std::nullopt, layout.pricing);
+                           options.startPosition, layout.stock, std::move(mapping), layout.pricing);
     if (!batch.listResult().ok()) {
         reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());
@@ -125,6 +145,10 @@ int runBatch(const PrintToolOptions& options) {
         outcome = batch.print(target.job(), layout, [&](long done) { progress.update(done); });
     }
     reportProblems(options.productsFile, outcome.problems, outcome.labelProblems);
+    if (outcome.ok() && outcome.hasProblems()) {
+        for (const std::string& line : batchSummary(outcome))
+            reportError(line);
+    }
     if (!outcome.ok()) {
         reportError(target.failure(std::move(outcome.result)));
         return kExitFailure;

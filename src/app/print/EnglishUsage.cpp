@@ -5,7 +5,7 @@ const char* printToolUsageInEnglish() {
   tanahuda-print LABELFILE -o OUT.pdf [--dpi N] [--layout data.txt]
   tanahuda-print LABELFILE --preview [--zoom 0.5|1] -o OUT.png [--layout data.txt]
   tanahuda-print LABELFILE --printer NAME [--copies N] [--layout data.txt]
-  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
+  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932] [--map MAP]
                  (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
@@ -38,22 +38,32 @@ Draws one sheet (ten labels to an A4 page) of a shelf label data file
                     instead of the one in the label data file. Given another
                     label data file, takes that file's print pattern.
   --products LIST   Prints as many sheets as a product list needs (one page a
-                    sheet). The list is comma-separated, one product a row, in
-                    the order JAN code, maker, product name, spec, lot, price;
-                    under a first row of column names (JAN/JANコード,
-                    メーカー/maker, 品名/name, 規格/spec, ロット/lot,
-                    売価/price) it is read in their order. JAN codes get their
-                    check digit corrected as in the input window. The print
-                    pattern is the --layout file's, or else the saved preferred
-                    pattern (data.txt). Rows printed without a barcode and rows
-                    that cannot be read are reported on standard error with
-                    their line numbers (rows that cannot be read are not
-                    printed), and the exit status is then 3. On a terminal,
-                    a job that takes more than a second shows its progress.
+                    sheet). The list is comma-, tab- or semicolon-separated
+                    (UTF-8, Shift-JIS, or UTF-16 with a byte-order mark), one
+                    product a row, in the order JAN code, maker, product name,
+                    spec, lot, price; under a first row of column names as
+                    tills and online shops export them (JANコード, 商品コード,
+                    商品名, Title, メーカー, Vendor, 規格, 税込価格, 税抜価格,
+                    税率...) it is read by those names. A list naming neither
+                    a code nor a name column is refused (exit status 1). Codes
+                    are printed as the list has them: a wrong check digit, a
+                    code in a spreadsheet's exponent form and 12 digits that
+                    are no UPC-A code get no barcode and are reported; a UPC-A
+                    code gets its leading 0 back. A tax-inclusive or pre-tax
+                    price column is brought to what the price mode shows. The
+                    print pattern is the --layout file's, or else the saved
+                    preferred pattern (data.txt). Rows not printed as they read
+                    are reported on standard error with their line numbers,
+                    then the counts by reason, and the exit status is then 3.
+                    On a terminal, a job that takes more than a second shows
+                    its progress.
   --start N         The label (1 to 10) of the first sheet to start at
                     (default 1), to go on printing on a sheet already used.
   --encoding E      The character encoding of the product list: auto (the
                     default; tells UTF-8 from Shift-JIS), utf8, cp932.
+  --map MAP         Which column of the list fills which part of the label,
+                    as label part=list header pairs: 品名=商品名,売価=税抜価格
+                    (an empty header or なし: no column).
   --price-mode M    How prices are shown: incl (tax-inclusive only; the price
                     is printed as typed) or dual (the price is the price before
                     tax, and a line "税込 1,078円" gives the tax-inclusive

@@ -7,6 +7,7 @@
 #include <charconv>
 
 #include "ArgumentText.h"
+#include "files/ColumnMapping.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ struct ToolCommandLine {
     QCommandLineOption products{"products", {}, "LIST"};
     QCommandLineOption start{"start", {}, "N"};
     QCommandLineOption encoding{"encoding", {}, "E"};
+    QCommandLineOption map{"map", {}, "MAP"};
     QCommandLineOption layout{"layout", {}, "FILE"};
     QCommandLineOption priceMode{"price-mode", {}, "M"};
     QCommandLineOption rounding{"rounding", {}, "R"};
@@ -38,7 +40,7 @@ struct ToolCommandLine {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
-                           layout, priceMode, rounding, calibration, copies});
+                           map, layout, priceMode, rounding, calibration, copies});
     }
 };
 
@@ -114,6 +116,9 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
             return "--encoding には auto, utf8, cp932 のどれかを指定してください: " +
                    options.encoding;
     }
+    options.mapping = argumentBytes(p.value(line.map));
+    if (const std::optional<std::string> part = unknownMappingPart(options.mapping))
+        return "--map の「" + *part + "」はラベルの項目ではありません (例 品名=商品名)";
     options.layoutFile = argumentBytes(p.value(line.layout));
     const QStringList labels = p.positionalArguments();
     if (labels.size() > 1)
@@ -133,15 +138,17 @@ std::string checkInput(const ToolCommandLine& line, PrintToolOptions& options) {
             return "--calibration にはラベルデータファイルも --products も指定できません";
         if (line.parser.isSet(line.preview))
             return "--calibration と --preview は同時に指定できません";
-        if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding))
-            return "--start と --encoding は --products にだけ指定できます";
+        if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding) ||
+            line.parser.isSet(line.map))
+            return "--start と --encoding と --map は --products にだけ指定できます";
     } else if (options.batch()) {
         if (labelGiven)
             return "--products とラベルデータファイルは同時に指定できません";
         if (line.parser.isSet(line.preview))
             return "--products と --preview は同時に指定できません";
-    } else if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding)) {
-        return "--start と --encoding は --products にだけ指定できます";
+    } else if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding) ||
+               line.parser.isSet(line.map)) {
+        return "--start と --encoding と --map は --products にだけ指定できます";
     } else if (!labelGiven || options.labelFile.empty()) {
         return "ラベルデータファイルを指定してください (--help で使い方を表示します)";
     }
@@ -233,7 +240,7 @@ const char* printToolUsage() {
   tanahuda-print LABELFILE -o OUT.pdf [--dpi N] [--layout data.txt]
   tanahuda-print LABELFILE --preview [--zoom 0.5|1] -o OUT.png [--layout data.txt]
   tanahuda-print LABELFILE --printer NAME [--copies N] [--layout data.txt]
-  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
+  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932] [--map MAP]
                  (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
@@ -260,20 +267,30 @@ const char* printToolUsage() {
   --layout FILE     ラベルデータファイルの中の印刷パターンの代わりに、設定ファイル
                     (data.txt) の印刷パターンを使います。別のラベルデータファイル
                     を指定すると、そのファイルの印刷パターンを使います。
-  --products LIST   商品リスト (カンマ区切り、1 行 1 商品、JANコード, メーカー,
-                    品名, 規格, ロット, 売価 の順) から、必要な枚数のシートを
-                    印刷します (1 シート 1 ページ)。1 行目に列名 (JAN/JANコード,
-                    メーカー/maker, 品名/name, 規格/spec, ロット/lot, 売価/price)
-                    があれば、その順に読みます。JANコードは入力画面と同じく
-                    チェックデジットを直します。印刷パターンは --layout の
-                    ファイル、なければ保存してある印刷パターン (data.txt)。
-                    バーコードが付かない行や読めない行は行番号とともに標準
-                    エラーに示し (読めない行は印刷しません)、その場合の終了
-                    コードは 3 です。端末では 1 秒を超える印刷の進み具合を示します。
+  --products LIST   商品リスト (カンマ、タブ、セミコロン区切り。UTF-8、シフトJIS、
+                    BOM 付きの UTF-16。1 行 1 商品、JANコード, メーカー, 品名,
+                    規格, ロット, 売価 の順) から、必要な枚数のシートを印刷
+                    します (1 シート 1 ページ)。1 行目にレジやネットショップの
+                    書き出す列名 (JANコード, 商品コード, 商品名, Title,
+                    メーカー, Vendor, 規格, 税込価格, 税抜価格, 税率 など)
+                    があれば、その名前で読みます。JANコードの列も品名の列も
+                    ない商品リストは印刷しません (終了コード 1)。JANコードは
+                    書かれたとおりに印刷し、チェックデジットの違うもの、
+                    表計算ソフトで指数表記になったもの、UPC-A でない 12 桁は
+                    バーコードなしで示します (UPC-A は先頭に 0 を補います)。
+                    税込・税抜の価格の列は、価格表示に合わせて換算します。
+                    印刷パターンは --layout のファイル、なければ保存してある
+                    印刷パターン (data.txt)。行のとおりに印刷しなかった行は
+                    行番号とともに標準エラーに示し、理由ごとの件数を添えます。
+                    その場合の終了コードは 3 です。端末では 1 秒を超える印刷
+                    の進み具合を示します。
   --start N         最初のシートの何番目のラベル (1〜10) から印刷するか (既定 1)。
                     使いかけのシートの続きに印刷できます。
   --encoding E      商品リストの文字コード: auto (既定、UTF-8 か シフトJIS を判定),
                     utf8, cp932。
+  --map MAP         どの列でラベルのどの項目を埋めるか: 項目=商品リストの列名 を
+                    カンマでつなぎます (例 品名=商品名,売価=税抜価格。列名が空か
+                    なし なら、その項目は空)。
   --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷) か dual
                     (本体＋税込。売価を税抜の本体価格とし、「税込 1,078円」の行を
                     加える)。既定は印刷パターンのとおり。商品リストでは「税率」の

@@ -23,6 +23,7 @@ struct PrintToolOptions {
     std::string productsFile;       // --products
     int startPosition = 1;          // --start: first label (from 1) of the first sheet
     std::string encoding = "auto";  // --encoding auto|utf8|cp932
+    std::string mapping;            // --map 品名=商品名,...: the list's columns as chosen
 
     // --price-mode incl|dual and --rounding floor|round|ceil: in place of the
     // print pattern's price mode and rounding.

@@ -1,7 +1,9 @@
 #include "ToolMessages.h"
 
+#include "files/ProductColumns.h"
 #include "jobs/ProblemMessages.h"
 #include "jobs/ResultText.h"
+#include "jobs/RowGroups.h"
 
 std::string printable(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -79,10 +81,44 @@ std::string toolMessage(const Result& failure) {
             return "商品リストに印刷する商品がありません: " + failure.path;
         case ResultCode::ListUnreadable:
             return "商品リストのどの行も読めませんでした: " + failure.path;
+        case ResultCode::ListColumnsUnknown:
+            return failure.path + ": " + resulttext::listColumnsUnknown(failure, " / ") +
+                   " (--map 品名=列名,JANコード=列名 で列を指定できます)";
         default:
             break;
     }
     return resulttext::printFailure(failure);
+}
+
+std::string mappingFailureMessage(const Result& failure, const std::vector<std::string>& header) {
+    std::string names;
+    if (failure.code == ResultCode::MappingPartUnknown) {
+        for (const ProductColumn& part : productColumns())
+            names += (names.empty() ? "" : ", ") + std::string(part.name);
+        return "--map の「" + failure.detail +
+               "」はラベルの項目ではありません (項目=列名 の形で、" + "項目は " + names + ")";
+    }
+    for (const std::string& cell : header)
+        names += (names.empty() ? "" : ",") + cell;
+    return "--map の列「" + failure.detail + "」は商品リスト " + failure.path +
+           " の見出しにありません (見出し: " + names + ")";
+}
+
+std::vector<std::string> batchSummary(const BatchOutcome& outcome) {
+    const std::vector<RowGroup> groups = groupRows(outcome);
+    std::vector<std::string> lines = {
+        std::to_string(outcome.sheets) + " 枚のシートに " + std::to_string(outcome.labels) +
+        " 件のラベルを印刷しました。印刷しなかった行: " + std::to_string(rowsNotPrinted(groups)) +
+        " 行"};
+    for (const RowGroup& g : groups) {
+        std::string at;
+        for (const int line : g.lines)
+            at += (at.empty() ? "" : ", ") + std::to_string(line);
+        lines.push_back(std::string(g.printed ? "印刷したが行のとおりでない" : "印刷しなかった") +
+                        ": " + g.reason + ": " + std::to_string(g.count) + " 行 (" + at +
+                        (g.count > static_cast<long>(g.lines.size()) ? " ほか" : "") + " 行目)");
+    }
+    return lines;
 }
 
 std::string toolProblemLine(const std::string& listPath, const Result& problem) {

@@ -4,7 +4,6 @@
 
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/LabelEditor.h"
-#include "editor/logic/ListMessages.h"
 #include "jobs/ResultText.h"
 
 BatchOutcome printProductList(const std::string& listPath, const BatchChoice& choice,
@@ -33,15 +32,16 @@ void LabelEditor::batchPrint(BatchProgressPort& progress) {
         dialogs_.chooseBatchOptions(*list, layout_, listSettings_.mappings);
     if (!choice)
         return;
-    if (choice->mapping) {
-        // Never a sheet of empty labels; the dialog asks for the columns first.
-        if (!choice->mapping->canPrint()) {
-            dialogs_.showMessage(messages::error(messages::kMappingCannotPrint));
-            return;
-        }
-        if (rememberMapping(listSettings_.mappings, *choice->mapping))
-            saveListSettingsFile();
+    // A list whose labels would hold neither a code nor a name is never
+    // printed: said before a printer is chosen.
+    if (Result columns = checkListColumns(*list, choice->encoding, choice->mapping);
+        !columns.ok()) {
+        dialogs_.showMessage(
+            messages::batchOutcome(BatchOutcome{std::move(columns), 0, 0, {}, {}}));
+        return;
     }
+    if (choice->mapping && rememberMapping(listSettings_.mappings, *choice->mapping))
+        saveListSettingsFile();
     PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.

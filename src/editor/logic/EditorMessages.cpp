@@ -250,7 +250,7 @@ std::string batchOutcomeText(const BatchOutcome& outcome) {
                 why = "商品リストを開けません: " + outcome.result.path;
                 break;
             case ResultCode::ListColumnsUnknown:
-                why = resulttext::listColumnsUnknown(outcome.result);
+                why = resulttext::listColumnsUnknown(outcome.result, "\n");
                 break;
             default:
                 why = resulttext::printFailure(outcome.result);

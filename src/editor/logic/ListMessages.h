@@ -17,10 +17,6 @@ inline constexpr const char* kNoMasterChosen =
     "商品マスタが選ばれていません。\n"
     "ファイル メニューの「商品マスタの選択...」で、商品リストを商品マスタに選んでください。";
 
-// A batch whose columns chosen fill neither the JAN code nor the name.
-inline constexpr const char* kMappingCannotPrint =
-    "JANコードか品名に使う列を選んでください。\nどちらの列もないリストは印刷できません。";
-
 // What reading the master at `path` found: how many products, the rows left
 // out, or why it could not be read.
 MessageRequest masterRead(const std::string& path, const MasterRead& read);
