@@ -182,8 +182,10 @@ std::vector<LabelRecord> BatchPrintDialog::firstRows() {
     const LabelSheet sheet = batch_->firstSheet();
     batch_->setStartPosition(startPosition());
     std::vector<LabelRecord> rows;
-    for (int n = 1; n <= sheet.labelCount() && rows.size() < ColumnMappingPanel::kRowsShown; ++n)
-        rows.push_back(sheet.label(n));
+    for (int n = 1; n <= sheet.labelCount() && rows.size() < ColumnMappingPanel::kRowsShown; ++n) {
+        if (!sheet.label(n).isEmpty())  // the list may end before the sheet does
+            rows.push_back(sheet.label(n));
+    }
     return rows;
 }
 
