@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
     window.editor().sheet().label(1).details = {};
     window.editor().setPriceMode(PriceMode::TaxIncludedOnly);
 
-    BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), &window);
+    BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), {}, &window);
     batch.show();
     ok &= save(shot(&batch), out, "batch.png");
     return ok ? 0 : 1;

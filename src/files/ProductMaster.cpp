@@ -16,14 +16,13 @@ namespace {
 constexpr char kFieldEnd = '\x1F';
 constexpr char kProductEnd = '\n';
 
-// Whether the row gives a tax rate: a rate that can be read under the
-// column that the header 税率 names (an empty cell gives none).
-bool statesTaxRate(const ProductRow& row) {
-    static const ProductColumn* const rateColumn = columnNamed("税率");
-    return std::any_of(row.texts.begin(), row.texts.end(), [](const ColumnText& t) {
-        return t.column == rateColumn && !trimBlanks(t.text).empty() &&
-               taxRateFromListText(t.text).has_value();
-    });
+// Whether the row sets the label's rate, whichever column of the table does
+// it: the row filled into a label of another rate brings it to the same one.
+bool statesTaxRate(const ProductRow& row, const LabelRecord& filled) {
+    LabelRecord other;
+    other.taxRate = filled.taxRate == TaxRate::Reduced ? TaxRate::Standard : TaxRate::Reduced;
+    fillLabel(row, other);
+    return other.taxRate == filled.taxRate;
 }
 
 }  // namespace
@@ -40,14 +39,18 @@ ProductMaster ProductMaster::read(std::istream& in, TextEncoding encoding,
     ProductMaster master;
     ProductListReader reader(in, encoding);
     while (std::optional<ProductRow> row = reader.next(problems)) {
+        // An empty cell states nothing: it neither fills a text nor gives a
+        // rate (a list takes it as the standard rate; a master does not know).
+        std::erase_if(row->texts, [](const ColumnText& t) { return trimBlanks(t.text).empty(); });
         MasterProduct product;
         product.lineNumber = row->lineNumber;
         if (Result filled = fillLabel(*row, product.label); !filled.ok())
             problems.push_back(std::move(filled));
-        product.statesTaxRate = statesTaxRate(*row);
+        product.statesTaxRate = statesTaxRate(*row, product.label);
         if (!product.label.janCode.empty() || !product.label.productName.empty())
             master.add(std::move(product));
     }
+    master.setPriceMeaning(reader.mapping().priceMeaning());
     return master;
 }
 

@@ -10,6 +10,7 @@
 
 #include "files/ProductList.h"
 #include "model/LabelSheet.h"
+#include "model/ListPrice.h"
 #include "model/Result.h"
 
 // The shop's product master: any product list, kept to fill labels from. A
@@ -37,6 +38,11 @@ class ProductMaster {
     // first keeps it.
     void add(MasterProduct product);
 
+    // What the amounts of the master's price column are (税込, 税抜...), as
+    // its header says: a label takes them as its sheet's price box holds them.
+    PriceMeaning priceMeaning() const { return priceMeaning_; }
+    void setPriceMeaning(PriceMeaning meaning) { priceMeaning_ = meaning; }
+
     std::size_t size() const { return products_.size(); }
     bool empty() const { return products_.empty(); }
     const MasterProduct& product(std::size_t index) const { return products_[index]; }
@@ -56,6 +62,7 @@ class ProductMaster {
     Matches search(std::string_view query, std::size_t limit) const;
 
   private:
+    PriceMeaning priceMeaning_ = PriceMeaning::AsSheet;
     std::vector<MasterProduct> products_;
     std::unordered_map<std::string, std::size_t> byCode_;
     // The folded code and name of every product, one a line, in the order of

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,11 +86,24 @@ class FakeEditorDialogs : public EditorDialogs {
     }
 
     std::vector<std::string> batchRequests;  // the lists the batch dialog was shown
+    // Each answer of the batch dialog; one without a mapping takes the columns
+    // as the dialog shows them (startingMapping), as the real one does.
     std::deque<std::optional<BatchChoice>> batchChoices;
+    std::vector<RememberedMappings> rememberedShown;  // what each dialog was given
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
-                                                  const LayoutSettings&) override {
+                                                  const LayoutSettings&,
+                                                  const RememberedMappings& remembered) override {
         batchRequests.push_back(listPath);
-        return next(batchChoices, "batch print dialog");
+        rememberedShown.push_back(remembered);
+        std::optional<BatchChoice> choice = next(batchChoices, "batch print dialog");
+        if (choice && !choice->mapping)
+            choice->mapping = mappingShown(listPath, choice->encoding, remembered);
+        return choice;
+    }
+    static ColumnMapping mappingShown(const std::string& listPath, TextEncoding encoding,
+                                      const RememberedMappings& remembered) {
+        std::ifstream in(listPath, std::ios::binary);
+        return startingMapping(listMapping(in, encoding), remembered);
     }
 
     // The stock dialog: what the user does in it, then OK (the chooser's

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/EditorHarness.h"
-#include "editor/logic/MasterMessages.h"
+#include "editor/logic/ListMessages.h"
 #include "files/ListSettings.h"
 
 namespace {
@@ -106,6 +106,39 @@ TEST_F(ProductMasterInWindow, ATypedCodeFillsTheEmptyTextsOnly) {
         EXPECT_EQ(statusSays(h, messages::kFilledFromMaster), c.notice);
     }
     EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST(ProductMasterPrices, ThePriceComesAsTheSheetsPriceBoxHoldsIt) {
+    const struct {
+        const char* header;
+        PriceMode mode;
+        const char* price;
+    } cases[] = {
+        {"税込価格", PriceMode::TaxIncludedOnly, "324"},
+        {"税込価格", PriceMode::BaseAndTaxIncluded, "300"},
+        {"税抜価格", PriceMode::TaxIncludedOnly, "349"},  // 324 at 8 %, rounded down
+        {"税抜価格", PriceMode::BaseAndTaxIncluded, "324"},
+        {"売価", PriceMode::BaseAndTaxIncluded, "324"},  // as the sheet takes it
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.header) + (c.mode == PriceMode::TaxIncludedOnly ? " 税込" : ""));
+        TempFolder folder("master-prices");
+        folder.put("master.csv", std::string("JANコード,品名,") + c.header +
+                                     ",税率\n4901234567894,特選しょうゆ,324,8\n");
+        EditorHarness h({folder.path("data.txt"), folder.path("data.txt")});
+        h.open();
+        h.dialogs.openChoices.push_back(folder.path("master.csv"));
+        h.view.click([&] { h.editor.chooseProductMaster(); });
+        h.view.shortcut([&] { h.editor.setPriceMode(c.mode); });
+        h.view.focusBox(InputBox::Text1);
+        h.view.type("4901234567894");
+        h.view.pressEnter();
+        EXPECT_EQ(h.editor.sheet().label(1).price, c.price);
+        // The search takes it the same way.
+        h.dialogs.productSearches.push_back("しょうゆ");
+        h.view.shortcut([&] { h.editor.searchProduct(); });
+        EXPECT_EQ(h.editor.sheet().label(1).price, c.price);
+    }
 }
 
 TEST_F(ProductMasterInWindow, UndoTakesTheFillBackAsOneStepThenTheCode) {

@@ -4,6 +4,7 @@
 // counted, and the printer dialog handing out whatever job the test makes.
 
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,10 +54,17 @@ class ScriptedDialogs : public EditorDialogs {
         return color;
     }
     std::optional<FontChoice> chooseFont(const ElementFont&) override { return std::nullopt; }
-    std::optional<BatchChoice> chooseBatchOptions(const std::string&,
-                                                  const LayoutSettings&) override {
+    // A choice without a mapping takes the columns as the dialog shows them.
+    std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
+                                                  const LayoutSettings&,
+                                                  const RememberedMappings& remembered) override {
         ++batchRequests;
-        return batchChoice;
+        std::optional<BatchChoice> choice = batchChoice;
+        if (choice && !choice->mapping) {
+            std::ifstream in(listPath, std::ios::binary);
+            choice->mapping = startingMapping(listMapping(in, choice->encoding), remembered);
+        }
+        return choice;
     }
     // The stock dialog: `stockScript` acts in it, or it is cancelled.
     std::function<std::optional<LabelStock>(StockChooser&)> stockScript;

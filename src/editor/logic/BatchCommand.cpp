@@ -28,7 +28,8 @@ void LabelEditor::batchPrint(BatchProgressPort& progress) {
     const std::optional<std::string> list = dialogs_.chooseOpenFile(request);
     if (!list)
         return;
-    const std::optional<BatchChoice> choice = dialogs_.chooseBatchOptions(*list, layout_);
+    const std::optional<BatchChoice> choice =
+        dialogs_.chooseBatchOptions(*list, layout_, listSettings_.mappings);
     if (!choice)
         return;
     // A list whose labels would hold neither a code nor a name is never
@@ -39,6 +40,8 @@ void LabelEditor::batchPrint(BatchProgressPort& progress) {
             messages::batchOutcome(BatchOutcome{std::move(columns), 0, 0, {}, {}}));
         return;
     }
+    if (choice->mapping && rememberMapping(listSettings_.mappings, *choice->mapping))
+        saveListSettingsFile();
     PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One, layout_.stock.paper);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.

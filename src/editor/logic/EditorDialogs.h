@@ -7,6 +7,7 @@
 
 #include "files/ProductList.h"
 #include "files/ProductMaster.h"
+#include "files/RememberedMappings.h"
 #include "model/LayoutSettings.h"
 #include "render/PrintJob.h"
 
@@ -79,9 +80,12 @@ class EditorDialogs {
     // printer could not be opened (the result says why).
     virtual PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) = 0;
     // The batch print dialog for the list at `listPath`, picturing its first
-    // sheet with `layout`. Nothing when cancelled.
+    // sheet with `layout`, its columns as `remembered` holds them for its
+    // header (startingMapping). The choice always holds the mapping shown.
+    // Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
-                                                          const LayoutSettings& layout) = 0;
+                                                          const LayoutSettings& layout,
+                                                          const RememberedMappings& remembered) = 0;
     // The 用紙の設定 dialog over `chooser`: the stock chosen with OK (the
     // chooser's accept()), or nothing when cancelled.
     virtual std::optional<LabelStock> chooseStock(StockChooser& chooser) = 0;

@@ -236,8 +236,10 @@ class LabelEditor {
     // to lose, saved, or the user chose not to save).
     bool settleUnsavedWork();
 
-    // Reads the user's list settings and begins reading the master they name.
+    // Reads the user's list settings and begins reading the master they name;
+    // writes them after a change (a failure is told).
     void loadListSettingsFile();
+    void saveListSettingsFile();
     // The product master, read if it was not yet (what the reading found is
     // told once); nullptr when there is none to use.
     const ProductMaster* productMaster();

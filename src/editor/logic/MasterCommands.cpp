@@ -4,7 +4,7 @@
 
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/LabelEditor.h"
-#include "editor/logic/MasterMessages.h"
+#include "editor/logic/ListMessages.h"
 
 namespace {
 
@@ -17,27 +17,39 @@ constexpr LabelField kFilledFields[] = {LabelField::Maker, LabelField::ProductNa
 constexpr InputBox kFilledBoxes[] = {InputBox::Text2, InputBox::Text3, InputBox::Text4,
                                      InputBox::Text6, InputBox::Text5};
 
+// The product's texts as the label takes them: its price as the sheet's price
+// box holds it (a pre-tax price from a tax-inclusive column, or the other way
+// round), at the label's rate.
+LabelRecord asLabelTakesIt(const MasterProduct& product, const ProductMaster& master, TaxRate rate,
+                           const PricePattern& pricing) {
+    LabelRecord texts = product.label;
+    texts.price = priceForBox(texts.price, master.priceMeaning(), rate, pricing).text;
+    return texts;
+}
+
 // Fills the empty texts of `label` from `product`. The product decides the
 // rate when it gives one and the label had no product name yet.
-void fillEmpty(LabelRecord& label, const MasterProduct& product) {
+void fillEmpty(LabelRecord& label, const MasterProduct& product, const ProductMaster& master,
+               const PricePattern& pricing) {
     if (product.statesTaxRate && label.productName.empty())
         label.taxRate = product.label.taxRate;
+    const LabelRecord texts = asLabelTakesIt(product, master, label.taxRate, pricing);
     for (const LabelField field : kFilledFields) {
         if (label.field(field).empty())
-            label.field(field) = product.label.field(field);
+            label.field(field) = texts.field(field);
     }
 }
 
 // Puts `product` on `label`: its code and texts, its rate when it gives one;
 // the label's lot stays unless the product has one.
-void putProduct(LabelRecord& label, const MasterProduct& product) {
+void putProduct(LabelRecord& label, const MasterProduct& product, const ProductMaster& master,
+                const PricePattern& pricing) {
     const std::string lot = label.lot;
-    const TaxRate rate = label.taxRate;
-    label = product.label;
+    const TaxRate rate = product.statesTaxRate ? product.label.taxRate : label.taxRate;
+    label = asLabelTakesIt(product, master, rate, pricing);
+    label.taxRate = rate;
     if (label.lot.empty())
         label.lot = lot;
-    if (!product.statesTaxRate)
-        label.taxRate = rate;
 }
 
 }  // namespace
@@ -85,11 +97,15 @@ void LabelEditor::chooseProductMaster() {
         return;
     }
     listSettings_.masterPath = *path;
-    if (!listSettingsPath_.empty()) {
-        if (const Result saved = saveListSettings(listSettingsPath_, listSettings_); !saved.ok())
-            dialogs_.showMessage(messages::listSettingsNotSaved(saved));
-    }
+    saveListSettingsFile();
     focusText1();
+}
+
+void LabelEditor::saveListSettingsFile() {
+    if (listSettingsPath_.empty())
+        return;  // no place for settings: the choice holds while the window is open
+    if (const Result saved = saveListSettings(listSettingsPath_, listSettings_); !saved.ok())
+        dialogs_.showMessage(messages::listSettingsNotSaved(saved));
 }
 
 void LabelEditor::fillFromMaster(const std::string& codeBefore) {
@@ -107,7 +123,7 @@ void LabelEditor::fillFromMaster(const std::string& codeBefore) {
     if (product == nullptr)
         return;
     EditorSnapshot before = snapshot();
-    fillEmpty(sheet_.label(shownLabel_), *product);
+    fillEmpty(sheet_.label(shownLabel_), *product, *master, layout_.pricing);
     if (before.sameWork(snapshot()))
         return;
     recordStep(EditCommand::FromMaster, std::move(before));
@@ -144,7 +160,7 @@ void LabelEditor::searchProduct() {
             settledBox_ = focused;
     }
     EditorSnapshot before = snapshot();
-    putProduct(sheet_.label(shownLabel_), master->product(*chosen));
+    putProduct(sheet_.label(shownLabel_), master->product(*chosen), *master, layout_.pricing);
     recordStep(EditCommand::FromMaster, std::move(before));
     view_.setBoxText(InputBox::Text1, sheet_.label(shownLabel_).janCode);
     showMasterFill();

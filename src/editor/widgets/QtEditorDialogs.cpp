@@ -356,14 +356,15 @@ PrintJobStart QtEditorDialogs::choosePrinter(PrintCopies copies, const PaperSize
     return QtPrintJob::begin(std::move(printer));
 }
 
-std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string& listPath,
-                                                               const LayoutSettings& layout) {
-    BatchPrintDialog dialog(qs(listPath), layout, parent_);
+std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(
+    const std::string& listPath, const LayoutSettings& layout,
+    const RememberedMappings& remembered) {
+    BatchPrintDialog dialog(qs(listPath), layout, remembered, parent_);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing,
-                       std::nullopt};
+                       dialog.mapping()};
 }
 
 std::optional<LabelStock> QtEditorDialogs::chooseStock(StockChooser& chooser) {

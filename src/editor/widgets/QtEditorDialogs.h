@@ -21,7 +21,8 @@ class QtEditorDialogs : public EditorDialogs {
     std::optional<FontChoice> chooseFont(const ElementFont& current) override;
     PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) override;
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
-                                                  const LayoutSettings& layout) override;
+                                                  const LayoutSettings& layout,
+                                                  const RememberedMappings& remembered) override;
     std::optional<LabelStock> chooseStock(StockChooser& chooser) override;
     std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) override;
     std::optional<std::string> askInStoreStart(const std::string& suggested) override;

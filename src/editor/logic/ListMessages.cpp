@@ -1,4 +1,4 @@
-#include "editor/logic/MasterMessages.h"
+#include "editor/logic/ListMessages.h"
 
 #include "editor/logic/EditorMessages.h"
 #include "jobs/ResultText.h"
@@ -42,7 +42,8 @@ MessageRequest listSettingsNotRead(const Result& failure) {
 
 MessageRequest listSettingsNotSaved(const Result& failure) {
     return error("商品リストの設定を「" + failure.path + "」に保存できませんでした。\n" +
-                 resulttext::systemReason(failure.detail) + "\n今回だけ使います。");
+                 resulttext::systemReason(failure.detail) +
+                 "\nこの選択は、入力画面を閉じるまで使われます。");
 }
 
 }  // namespace messages

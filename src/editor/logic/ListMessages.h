@@ -6,7 +6,8 @@
 #include "editor/logic/ProductMasterSlot.h"
 #include "model/Result.h"
 
-// The input window's words about the product master and the list settings.
+// The input window's words about the product master, the columns of a
+// product list and the list settings.
 namespace messages {
 
 // The status line after the master filled a label.
