@@ -89,7 +89,7 @@ class EditorShelfTest : public QObject {
         QTest::keyClicks(contents, u("1000ml"));
         QTest::keyClick(contents, Qt::Key_Return);
         origin->setFocus();
-        origin->insert(u("北海道産"));  // as an input method commits it
+        origin->insert(u("北海道産"));     // as an input method commits it
         box(InputBox::Text3)->setFocus();  // leaving the field takes it
         QCOMPARE(details(1).contents, std::string("1000ml"));
         QCOMPARE(details(1).origin, std::string("北海道産"));
