@@ -7,10 +7,10 @@
 
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
+#include "files/QrExtension.h"
+#include "files/ShelfExtension.h"
 #include "files/StockExtension.h"
 #include "model/ElementTemplate.h"
-#include "files/ShelfExtension.h"
-#include "files/QrExtension.h"
 #include "model/ToggleCaptions.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "jobs/BatchPrint.h"
 
 #include "files/BatchSheets.h"
-#include "jobs/ShelfProblems.h"
 #include "jobs/CodeProblems.h"
+#include "jobs/ShelfProblems.h"
 #include "render/SheetRenderer.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>

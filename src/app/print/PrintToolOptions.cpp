@@ -9,8 +9,8 @@
 #include <iterator>
 
 #include "ArgumentText.h"
-#include "files/ColumnMapping.h"
 #include "barcode/InStoreNumbering.h"
+#include "files/ColumnMapping.h"
 
 namespace {
 
@@ -47,9 +47,10 @@ struct ToolCommandLine {
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
-                           map, layout, priceMode, rounding, calibration, copies, stock, listStocks,
-                           qrPattern, inStoreFrom, stockTemplate});
+        parser.addOptions({help,    output,     dpi,       zoom,        preview,
+                           printer, products,   start,     encoding,    map,
+                           layout,  priceMode,  rounding,  calibration, copies,
+                           stock,   listStocks, qrPattern, inStoreFrom, stockTemplate});
     }
 };
 

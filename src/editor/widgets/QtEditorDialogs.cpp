@@ -23,8 +23,8 @@
 #include <algorithm>
 
 #include "editor/widgets/BatchPrintDialog.h"
-#include "editor/widgets/StockDialog.h"
 #include "editor/widgets/ProductSearchDialog.h"
+#include "editor/widgets/StockDialog.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 
