@@ -44,8 +44,11 @@ bool readContent(const std::vector<CsvField>& line, LabelSheet* sheet) {
     const std::optional<std::int32_t> number = fieldToInt32(line[2]);
     if (!number || *number < 1 || *number > kMaxStockLabels)
         return false;
-    if (sheet && *number <= sheet->labelCount())
-        sheet->label(*number).qrContent = line[3].text;
+    if (!sheet)
+        return true;  // a settings file carries no labels: skipped
+    if (*number > sheet->labelCount())
+        return false;  // past the stock read before these lines
+    sheet->label(*number).qrContent = line[3].text;
     return true;
 }
 

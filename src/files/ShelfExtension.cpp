@@ -137,8 +137,12 @@ bool readDetails(const DetailKey& k, const std::vector<CsvField>& line, LabelShe
     const std::optional<std::int32_t> n = fieldToInt32(line[2]);
     if (!n || *n < 1 || *n > kMaxStockLabels)
         return false;
-    if (!sheet || *n > sheet->labelCount() || sheet->label(*n).isEmpty())
-        return true;  // nothing to carry them: skipped
+    if (!sheet)
+        return true;  // a settings file carries no labels: skipped
+    if (*n > sheet->labelCount())
+        return false;  // past the stock read before these lines
+    if (sheet->label(*n).isEmpty())
+        return true;  // an empty label carries nothing: skipped
     ShelfDetails& d = sheet->label(*n).details;
     d.*k.first = line[3].text;
     if (k.second)

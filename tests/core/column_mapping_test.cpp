@@ -54,7 +54,7 @@ TEST(HeaderNames, CellsOfRealExportsNameTheirPart) {
         {"Vendor", "メーカー", PriceMeaning::AsSheet},
         {"ブランド名", "メーカー", PriceMeaning::AsSheet},
         {"製造元", "メーカー", PriceMeaning::AsSheet},
-        {"内容量", "規格", PriceMeaning::AsSheet},
+        {"内容量", "内容量", PriceMeaning::AsSheet},
         {"Variation Name", "規格", PriceMeaning::AsSheet},
         {"ロット番号", "ロット", PriceMeaning::AsSheet},
         {"売価", "売価", PriceMeaning::AsSheet},

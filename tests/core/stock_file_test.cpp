@@ -68,9 +68,18 @@ int lineOf(const std::string& bytes, const std::string& text) {
 TEST(StockLines, ASheetOnAnyPresetComesBackEqual) {
     for (const NamedStock& preset : stockPresets()) {
         SCOPED_TRACE(preset.name);
-        const LabelSheet sheet = filledSheet(preset.stock);
+        LabelSheet sheet = filledSheet(preset.stock);
+        // What labels carry beside their texts, on labels past the tenth too:
+        // their lines name labels the stock line before them makes.
+        for (int n = 4; n <= sheet.labelCount(); n += 7) {
+            sheet.label(n).details.contents = "500g";
+            sheet.label(n).details.origin = "静岡県産";
+            sheet.label(n).qrContent = "https://example.jp/item/" + std::to_string(n);
+        }
         LayoutSettings pattern = patternOn(preset.stock);
         pattern.element(LabelElement::Lot).offsetY = -1;
+        pattern.element(LabelElement::Origin).offsetX = 2;
+        pattern.element(LabelElement::Qr).offsetY = -2;
         setAdjustTenths(pattern, 0, -37);
         const std::string bytes = labelFileBytes(sheet, pattern);
 

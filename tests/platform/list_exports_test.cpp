@@ -98,7 +98,7 @@ TEST_F(ListExportsTest, ExportsPrintTheLabelsTheirRowsRead) {
          {"JANコード", "税区分"},
          {"4901234567894", "49123456", "4901234567894", "4901234567894", ""},
          "1 枚のシートに 4 件のラベルを印刷しました。印刷しなかった行: 0 行",
-         {5, 5}},  // the price, then "オープン" condensed to fit
+         {5, 5, 5}},  // the price, "オープン" condensed to fit, and over 円
         // Saved by a spreadsheet (code page 932): an exponent, twelve digits
         // that are no UPC-A code, an apostrophe, a wrong check digit, and a
         // quote never closed that spoils its own row only.
