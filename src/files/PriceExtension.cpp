@@ -11,7 +11,6 @@
 #include "files/ShelfExtension.h"
 #include "files/StockExtension.h"
 #include "model/ElementTemplate.h"
-#include "model/ToggleCaptions.h"
 
 namespace {
 
@@ -20,7 +19,6 @@ constexpr const char* kPricingKey = "価格表示";
 constexpr const char* kRatesKey = "税率";
 constexpr const char* kTaxLineKey = "税込";
 constexpr std::size_t kPricingFields = 4;
-constexpr std::size_t kTaxLineFields = 11;
 constexpr std::size_t kRatesFields = 2 + kLabelFileRecords;
 
 bool anyLabelRateSet(const LabelSheet& sheet) {
@@ -74,24 +72,7 @@ ElementStyle defaultTaxLineStyle(const LabelStock& stock) {
 
 // The tax line's style, field for field as the block's text element lines.
 bool readTaxLineStyle(const std::vector<CsvField>& line, LayoutSettings& settings, LabelSheet*) {
-    ElementStyle& style = settings.element(LabelElement::TaxLine);
-    if (line.size() != kTaxLineFields || line[2].text.empty())
-        return false;
-    const std::optional<std::int16_t> size = fieldToInt16(line[3]);
-    const std::optional<bool> bold = fieldToBool(line[4]);
-    const std::optional<bool> italic = fieldToBool(line[5]);
-    Color color = kBlack;
-    const bool colorRead = readColorField(line[6], color) == ColorField::Valid;
-    const std::optional<std::int16_t> offsetX = fieldToInt16(line[9]);
-    const std::optional<std::int16_t> offsetY = fieldToInt16(line[10]);
-    if (!size || *size < 1 || !bold || !italic || !colorRead || !offsetX || !offsetY)
-        return false;
-    style.font = ElementFont{line[2].text, *size, *bold, *italic};
-    style.color = color;
-    style.visible = captions::visibleFromCaption(line[7].text);
-    style.offsetX = *offsetX;
-    style.offsetY = *offsetY;
-    return true;
+    return readElementStyleRow(line, settings.element(LabelElement::TaxLine));
 }
 
 bool readRates(const std::vector<CsvField>& line, LayoutSettings&, LabelSheet* sheet) {

@@ -40,8 +40,8 @@ Result fillDetail(LabelRecord& label, const std::string& text) {
     return {};
 }
 
-// The contents ("500g") give the unit price, and stand as the spec too when
-// the list has no spec of its own (a 規格 column later in the row wins).
+// The contents ("500g") give the unit price, and stand as the 規格 too when
+// the list has no 規格 of its own (a 規格 column later in the row wins).
 Result fillContents(LabelRecord& label, const std::string& text) {
     Result filled = fillDetail<&ShelfDetails::contents>(label, text);
     if (label.spec.empty())
@@ -79,7 +79,7 @@ const std::vector<ProductColumn>& columnTable() {
          &fillText<LabelField::ProductName>},
         {"規格",
          3,
-         {"規格", "spec", "規格名", "サイズ", "variationname", "specification", "size"},
+         {"規格", "spec", "規格名", "サイズ", "variationname", "size"},
          &fillText<LabelField::Spec>},
         {"ロット",
          4,

@@ -7,12 +7,10 @@
 #include "files/ElementStyleRow.h"
 #include "files/LabelFileRecords.h"
 #include "model/StockCheck.h"
-#include "model/ToggleCaptions.h"
 
 namespace {
 
 constexpr const char* kMarker = "拡張";
-constexpr std::size_t kStyleFields = 11;
 
 struct StyleKey {
     LabelElement element;
@@ -109,26 +107,6 @@ void writeDetails(CsvLineWriter& w, const LabelSheet& sheet) {
     }
 }
 
-bool readStyle(const std::vector<CsvField>& line, ElementStyle& style) {
-    if (line.size() != kStyleFields || line[2].text.empty())
-        return false;
-    const std::optional<std::int16_t> size = fieldToInt16(line[3]);
-    const std::optional<bool> bold = fieldToBool(line[4]);
-    const std::optional<bool> italic = fieldToBool(line[5]);
-    Color color = kBlack;
-    const bool colorRead = readColorField(line[6], color) == ColorField::Valid;
-    const std::optional<std::int16_t> offsetX = fieldToInt16(line[9]);
-    const std::optional<std::int16_t> offsetY = fieldToInt16(line[10]);
-    if (!size || *size < 1 || !bold || !italic || !colorRead || !offsetX || !offsetY)
-        return false;
-    style.font = ElementFont{line[2].text, *size, *bold, *italic};
-    style.color = color;
-    style.visible = captions::visibleFromCaption(line[7].text);
-    style.offsetX = *offsetX;
-    style.offsetY = *offsetY;
-    return true;
-}
-
 // A label's details go to the label when it holds texts (the texts come
 // before these lines: the defined records, then the extra labels' lines).
 bool readDetails(const DetailKey& k, const std::vector<CsvField>& line, LabelSheet* sheet) {
@@ -187,7 +165,7 @@ bool readShelfExtensionLine(const std::vector<CsvField>& line, LayoutSettings& s
     const std::string& key = line.at(1).text;
     for (const StyleKey& k : kStyleKeys) {
         if (key == k.key)
-            return readStyle(line, settings.element(k.element));
+            return readElementStyleRow(line, settings.element(k.element));
     }
     for (const DetailKey& k : kDetailKeys) {
         if (key == k.key)

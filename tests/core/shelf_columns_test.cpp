@@ -38,7 +38,7 @@ TEST(ShelfColumns, HeaderNamesFillTheirDetailOfTheLabel) {
         ASSERT_TRUE(column->fill(label, c.text).ok());
         LabelRecord expected;
         c.expect(expected.details);
-        // The contents stand as the spec of a list that has none.
+        // The contents stand as the 規格 of a list that has none.
         expected.spec = expected.details.contents;
         EXPECT_EQ(label, expected);
     }

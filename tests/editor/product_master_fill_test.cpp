@@ -159,7 +159,7 @@ TEST_F(ProductMasterInWindow, UndoTakesTheFillBackAsOneStepThenTheCode) {
 
 TEST_F(ProductMasterInWindow, OnlyACodeJustTypedFills) {
     typeCode("4901234567894");
-    // The user empties the spec on purpose; passing Text1 again fills nothing.
+    // The user empties the 規格 box on purpose; passing Text1 again fills nothing.
     h.view.focusBox(InputBox::Text4);
     h.view.type("");
     h.view.click([&] { h.editor.goNext(); });

@@ -75,7 +75,7 @@ TEST(ShelfProblems, APriceOverlappingYenOrAnotherTextIsToldWithTheOther) {
                   p.begin(), p.end(),
                   [](const LabelProblem& q) { return q.kind == LabelProblemKind::PriceOverlaps; }),
               1);
-    // Seven characters fill the field from its left edge, over the spec.
+    // Seven characters fill the field from its left edge, over the 規格.
     label.price = "123,456";
     label.spec = "500g";
     p = problemsOf(label, pattern(PriceMode::TaxIncludedOnly));
