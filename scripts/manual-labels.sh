@@ -3,6 +3,7 @@
 # tanahuda-print, and cuts them out of the 300 dpi page (pdftoppm):
 #   docs/manual/images/printed-incl-base.png  税込＋本体, unit prices, an origin
 #   docs/manual/images/printed-sale.png       a sale: regular price struck, period
+#   docs/manual/images/printed-codes.png      a QR code, and an in-store code given
 #   scripts/manual-labels.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,14 +26,22 @@ JAN,メーカー,品名,規格,売価,税率,内容量,基準量,通常価格,�
 4901234567894,川口農園,温州みかん,Ｍサイズ,398,8,1kg,100g,498,12/10まで,静岡県産
 4901234000025,北の牧場,牛乳,成分無調整,198,8,1000ml,,238,本日限り,北海道産
 LIST
+cat >"$work/codes.csv" <<'LIST'
+JAN,メーカー,品名,規格,売価,税率
+4901234567894,山田食品,有機緑茶,100g,648,8
+,,手作りおはぎ,2個入,280,8
+LIST
 
 # Labels 1 and 2 (the first row of the standard stock) of a list's first page.
 picture() {
   local list=$1 name=$2
-  "$tool" --products "$work/$list" --price-mode incl-base -o "$work/$name.pdf"
+  shift 2
+  "$tool" --products "$work/$list" --price-mode incl-base "$@" -o "$work/$name.pdf" >/dev/null
   # 300 dpi: the row from 10 mm to 196 mm across, 6 mm to 64 mm down.
   pdftoppm -png -r 300 -singlefile -x 118 -y 71 -W 2197 -H 685 "$work/$name.pdf" "$work/$name"
   cp "$work/$name.png" "$images/$name.png"
 }
 picture incl-base.csv printed-incl-base
 picture sale.csv printed-sale
+picture codes.csv printed-codes --qr-pattern 'https://example.jp/item/{JAN}' \
+  --instore-from 200000000001
