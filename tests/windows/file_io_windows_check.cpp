@@ -132,7 +132,7 @@ int main() {
         std::printf("skipped: no symbolic links here\n");
     }
 
-    check(writeFileAtomically(folder, "x").code == ResultCode::WriteFailed,
+    check(writeFileAtomically(folder, "x").code == ResultCode::IsFolder,
           "a folder is not replaced");
     check(writeFileAtomically(folder + "\\no folder\\a.csv", "x").code == ResultCode::WriteFailed,
           "missing folder: WriteFailed");
