@@ -1,8 +1,8 @@
 # What the Windows programs load at run time, installed beside them in bin/:
 # Qt's four libraries, the plugins they open (the Windows platform, the
 # offscreen platform for runs without a screen, the Windows style and the
-# Windows printers), the MinGW runtime, and Qt's Japanese catalogue for the
-# standard dialogs. No windeployqt: it is a Windows program.
+# Windows printers), the MinGW runtime, libqrencode's DLL, and Qt's Japanese
+# catalogue for the standard dialogs. No windeployqt: it is a Windows program.
 
 foreach(_module IN ITEMS Core Gui Widgets PrintSupport)
   install(FILES $<TARGET_FILE:Qt6::${_module}> DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -35,6 +35,13 @@ foreach(_dll IN LISTS _tanahuda_runtime)
   endif()
   install(FILES ${_path} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endforeach()
+
+# libqrencode, where the core links its DLL (scripts/windows-qrencode.sh
+# --shared): beside the programs, so that it can be replaced.
+set(TANAHUDA_QRENCODE_DLL "" CACHE FILEPATH "The libqrencode DLL the programs load")
+if(TANAHUDA_QRENCODE_DLL)
+  install(FILES ${TANAHUDA_QRENCODE_DLL} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # Qt's Japanese catalogue is the same file on every system: the Qt's own
 # where it has one, else Debian's (qt6-translations-l10n) for a cross build.

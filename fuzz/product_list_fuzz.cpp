@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the product list reader, the first byte choosing
-// the encoding. Every row read is one line of the list, in order, with texts
-// of valid UTF-8 and no line break under a column of the table; the labels
-// laid out on sheets are the rows that fill a label.
+// the encoding. Every row read starts on a line of the list, in order, with
+// texts of valid UTF-8 and no line break under a column of the table; the
+// labels laid out on sheets are the rows that fill a label with a name.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Result filled = fillLabel(*row, label);
         if (!filled.ok() && filled.line != row->lineNumber)
             std::abort();
-        rows += filled.ok() ? 1 : 0;
+        // A row without a name takes no label.
+        rows += filled.ok() && !label.productName.empty() ? 1 : 0;
     }
     for (const Result& p : problems) {
         if (p.line < 1 || p.line > maxLine || p.ok())

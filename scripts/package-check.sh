@@ -33,6 +33,7 @@ installed_files=(
   share/doc/tanahuda/manual/index.html
   share/doc/tanahuda/manual/images/input.png
   share/doc/tanahuda/manual/images/calibration.png
+  share/doc/tanahuda/manual/images/printed-incl-base.png
   share/doc/tanahuda/NOTICE.txt
   share/doc/tanahuda/copyright
   share/doc/tanahuda/changelog.Debian.gz
@@ -147,7 +148,7 @@ else
   echo "Depends: $depends"
   tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/ //g' >"$tmp/depends.txt"
   for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins \
-      qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic libc6 libstdc++6 libcups2; do
+      qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic libc6 libstdc++6 libcups2 libqrencode4; do
     grep -Fqx "$dep" "$tmp/depends.txt" || fail "the package does not depend on $dep"
   done
   dpkg-deb -c "$deb" | awk '{print $6}' >"$tmp/contents.txt"

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-l10n-tools
-  libqt6svg6 libcups2-dev
+  libqt6svg6 libcups2-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
   poppler-utils zbar-tools imagemagick ghostscript
@@ -15,6 +15,7 @@ packages=(
   xvfb xauth dpkg-dev file
   python3 lintian appstream desktop-file-utils man-db groff-base
   g++-mingw-w64-x86-64-posix googletest wine wine64 nsis
+  glabels-data
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds tanahuda for 64-bit Windows on Debian: Qt from Debian's source
-# (scripts/windows-qt.sh, cached), tanahuda.exe, tanahuda-print.exe and the
-# core's tests with MinGW-w64, then the installer
+# Cross-builds tanahuda for 64-bit Windows on Debian: Qt and libqrencode's DLL
+# from Debian's source (scripts/windows-qt.sh, scripts/windows-qrencode.sh
+# --shared, both cached), tanahuda.exe, tanahuda-print.exe and the core's
+# tests with MinGW-w64, then the installer
 # tanahuda-<version>-setup.exe with NSIS. Prints the installer's name, size
 # and contents.
 #
@@ -14,6 +15,7 @@ jobs=$(nproc)
 seconds() { date +%s; }
 started=$(seconds)
 qt=$(bash scripts/windows-qt.sh | tail -1)
+qrencode=$(bash scripts/windows-qrencode.sh --shared | tail -1)
 qt_ready=$(seconds)
 
 wine=$(command -v wine || true)
@@ -22,6 +24,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
+  -DQRENCODE_INCLUDE_DIR="$qrencode/include" \
+  -DQRENCODE_LIBRARY="$qrencode/lib/libqrencode.dll.a" \
+  -DTANAHUDA_QRENCODE_DLL="$qrencode/bin/libqrencode.dll" \
   -DTANAHUDA_BENCH=OFF -DTANAHUDA_TESTS=ON -DCMAKE_CXX_FLAGS="-Werror" >"$build.configure.log" 2>&1 || {
   tail -30 "$build.configure.log" >&2
   exit 1

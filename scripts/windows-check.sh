@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-compiles the Qt-free core (model, barcode, files, render) and its
 # GoogleTest programs for 64-bit Windows with MinGW-w64 and fails on any
-# warning, then runs them under wine in a private wine prefix: the core's
+# warning (with libqrencode built for Windows from Debian's source by
+# scripts/windows-qrencode.sh), then runs them under wine in a private wine prefix: the core's
 # tests, the Windows file calls (tests/windows/file_io_windows_check.cpp), and
 # the code page 932 table of the Windows API compared with the Linux build's,
 # code for code.
@@ -15,11 +16,15 @@ linux_build=${2:-build}
 jobs=$(nproc)
 wine=$(command -v wine || true)
 
+qrencode=$(bash scripts/windows-qrencode.sh)
+
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
   -DTANAHUDA_CORE_ONLY=ON -DTANAHUDA_TESTS=ON \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
-  -DCMAKE_CXX_FLAGS="-Werror" >/dev/null
+  -DCMAKE_CXX_FLAGS="-Werror" \
+  -DQRENCODE_INCLUDE_DIR="$qrencode/include" \
+  -DQRENCODE_LIBRARY="$qrencode/lib/libqrencode.a" >/dev/null
 cmake --build "$build" -j "$jobs"
 echo "windows-check: the core and its tests compile for Windows without warnings"
 

@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 cache=${TANAHUDA_CACHE:-$HOME/.cache/tanahuda}
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-script_hash=$(sha256sum "$0" | cut -c1-12)
+script_hash=$(cat "$0" scripts/debian-source.sh | sha256sum | cut -c1-12)
 prefix="$cache/qt-mingw-$version-$script_hash"
 
 if [ "${1:-}" = "--prefix" ]; then
@@ -34,34 +34,9 @@ mkdir -p "$work"
 started=$(date +%s)
 
 # 1. Debian's source package, through a private apt state.
-apt_dir="$work/apt"
-mkdir -p "$apt_dir/sources" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
-cat >"$apt_dir/sources/debian-src.sources" <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-apt_private=(-o "Dir::Etc::SourceParts=$apt_dir/sources" -o Dir::Etc::SourceList=/dev/null
-  -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
-  -o APT::Sandbox::User=root)
+source scripts/debian-source.sh
 src_parent="$work/source"
-if [ ! -f "$src_parent/.unpacked" ]; then
-  echo "windows-qt: fetching Debian's qt6-base $version source" >&2
-  apt-get "${apt_private[@]}" update -qq
-  rm -rf "$src_parent"
-  mkdir -p "$src_parent"
-  (cd "$src_parent" && apt-get "${apt_private[@]}" source -qq --download-only "qt6-base=$version" &&
-    dpkg-source -x --no-check ./*.dsc qtbase >/dev/null)
-  touch "$src_parent/.unpacked"
-fi
+debian_source qt6-base "$version" "$work" "$src_parent" qtbase
 
 # 2. The cross toolchain for Qt itself (the posix thread model is needed).
 toolchain="$work/mingw-w64-qt.cmake"

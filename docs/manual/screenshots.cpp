@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
@@ -200,9 +201,20 @@ int main(int argc, char** argv) {
     fillDualSheet(window);
     ok &= save(shot(&window), out, "input-dual.png");
     ok &= save(printedDualLabels(window), out, "printed-dual.png");
+
+    // The second page of the element controls, with label 1's details.
+    window.editor().setPriceMode(PriceMode::TaxIncludedWithBase);
+    window.editor().sheet().label(1).details = {"1kg", "", "498", "12/10まで", "静岡県産"};
+    window.editor().goFirst();
+    if (auto* pages = window.findChild<QTabWidget*>(QStringLiteral("elementPages"))) {
+        pages->setCurrentIndex(1);
+        ok &= save(shot(pages), out, "shelf-page.png");
+        pages->setCurrentIndex(0);
+    }
+    window.editor().sheet().label(1).details = {};
     window.editor().setPriceMode(PriceMode::TaxIncludedOnly);
 
-    BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), &window);
+    BatchPrintDialog batch(writeProductList(home.path()), window.editor().layout(), {}, &window);
     batch.show();
     ok &= save(shot(&batch), out, "batch.png");
     return ok ? 0 : 1;

@@ -12,8 +12,8 @@ constexpr const char* kUsage[] = {
   tanahuda
   tanahuda --help | --version
 
-棚札 (名刺サイズ 91 × 55 mm のラベル、A4 1 枚に 10 枚) を作成して印刷する
-ウィンドウを開きます。スタート画面の「作成」で入力画面を開き、ラベルごとに
+棚札 (標準は名刺サイズ 91 × 55 mm のラベル、A4 1 枚に 10 枚。ほかに A4 の
+12〜65 面のラベル用紙や自分で決めた用紙) を作成して印刷するウィンドウを開きます。スタート画面の「作成」で入力画面を開き、ラベルごとに
 JANコード、メーカー、品名、規格、ロット、売価を入力し、プレビューして印刷
 します。ラベルデータはシフトJIS のカンマ区切りのファイルに保存します。
 コマンドラインからの印刷は tanahuda-print です。
@@ -26,7 +26,8 @@ JANコード、メーカー、品名、規格、ロット、売価を入力し�
   tanahuda --help | --version
 
 Opens the window that composes and prints shelf labels (business-card labels
-of 91 x 55 mm, ten to an A4 sheet). "作成" in the start window opens the input
+of 91 x 55 mm, ten to an A4 sheet, by default; A4 label sheets of 12 to 65
+labels, or a stock of one's own, as well). "作成" in the start window opens the input
 window, where each label's JAN code, maker, product name, spec, lot and price
 are typed, previewed and printed. Label data is saved as Shift-JIS
 comma-separated files. tanahuda-print prints from the command line.

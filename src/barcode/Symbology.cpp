@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "barcode/JanCode.h"
+#include "barcode/QrEncoder.h"
 
 namespace {
 
@@ -18,9 +19,13 @@ ModuleMatrix encodeJan(std::string_view code) {
 // always printed them.
 constexpr QuietZone kJanQuietZone{9, 9, 0, 0};
 
-constexpr std::array<SymbologyRow, 2> kSymbologies = {{
+// Four light modules on every side, as readers of QR codes need.
+constexpr QuietZone kQrQuietZone{4, 4, 4, 4};
+
+constexpr std::array<SymbologyRow, 3> kSymbologies = {{
     {Symbology::Ean13, "EAN-13", 13, &encodeJan<13>, 0.33, kJanQuietZone},
     {Symbology::Ean8, "EAN-8", 8, &encodeJan<8>, 0.33, kJanQuietZone},
+    {Symbology::Qr, "QR", 0, &encodeQrSymbol, 0.33, kQrQuietZone},
 }};
 
 }  // namespace

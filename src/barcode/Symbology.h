@@ -8,7 +8,7 @@
 #include "barcode/ModuleMatrix.h"
 
 // The barcodes a label can carry.
-enum class Symbology { Ean13, Ean8 };
+enum class Symbology { Ean13, Ean8, Qr };
 
 // Everything that differs between symbologies, as one row of a table: a new
 // symbology is one encoder and one row.

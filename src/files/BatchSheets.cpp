@@ -1,6 +1,9 @@
 #include "files/BatchSheets.h"
 
 #include "barcode/JanCode.h"
+#include "barcode/ListCode.h"
+#include "model/ListPrice.h"
+#include "model/TaxPrice.h"
 
 namespace {
 
@@ -11,8 +14,41 @@ int firstPosition(int startPosition, int labelsPerSheet) {
 
 }  // namespace
 
-BatchSheetBuilder::BatchSheetBuilder(ProductListReader& reader, int startPosition)
-    : reader_(reader), nextPosition_(startPosition) {}
+BatchSheetBuilder::BatchSheetBuilder(ProductListReader& reader, int startPosition,
+                                     const PricePattern& pricing)
+    : reader_(reader), pricing_(pricing), nextPosition_(startPosition) {}
+
+std::optional<LabelRecord> BatchSheetBuilder::labelOf(const ProductRow& row,
+                                                      std::vector<Result>& problems) const {
+    const auto report = [&](Result problem) {
+        problems.push_back(std::move(problem).withLine(row.lineNumber));
+    };
+    LabelRecord label;
+    if (Result fault = fillLabel(row, label); !fault.ok()) {
+        problems.push_back(std::move(fault));
+        return std::nullopt;
+    }
+    if (label.productName.empty()) {
+        report(Result::failure(ResultCode::RowWithoutName));
+        return std::nullopt;
+    }
+    const ListPrice price =
+        priceForBox(label.price, reader_.mapping().priceMeaning(), label.taxRate, pricing_);
+    if (price.outcome == ListPriceOutcome::NoPreTaxPrice) {
+        report(Result::failure(ResultCode::RowNoPreTaxPrice, label.price));
+        return std::nullopt;
+    }
+    label.price = price.text;
+    ListCode code = settleListCode(label.janCode);
+    label.janCode = std::move(code.code);
+    if (!code.fault.ok())
+        report(std::move(code.fault));
+    else if (!label.janCode.empty() && !checkJanCode(label.janCode).valid)
+        report(Result::failure(ResultCode::RowWithoutBarcode, label.janCode));
+    if (missingTaxLine(label, pricing_))
+        report(Result::failure(ResultCode::RowPriceNotAnAmount, label.price));
+    return label;
+}
 
 bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& problems) {
     sheet.clear();
@@ -24,24 +60,13 @@ bool BatchSheetBuilder::nextSheet(LabelSheet& sheet, std::vector<Result>& proble
         std::optional<ProductRow> row = reader_.next(problems);
         if (!row)
             break;
-        LabelRecord filled;
-        if (Result fault = fillLabel(*row, filled); !fault.ok()) {
-            problems.push_back(std::move(fault));  // not printed
-            continue;
-        }
+        std::optional<LabelRecord> label = labelOf(*row, problems);
+        if (!label)
+            continue;  // not printed
         lines_[static_cast<std::size_t>(nextPosition_)] = row->lineNumber;
-        LabelRecord& label = sheet.label(nextPosition_++);
-        label = std::move(filled);
-        label.janCode = settleJanInput(label.janCode).code;  // as the JAN code box does
+        sheet.label(nextPosition_++) = std::move(*label);
         any = true;
         ++placed_;
-        if (label.productName.empty()) {
-            problems.push_back(
-                Result::failure(ResultCode::RowWithoutName).withLine(row->lineNumber));
-        } else if (!label.janCode.empty() && !checkJanCode(label.janCode).valid) {
-            problems.push_back(Result::failure(ResultCode::RowWithoutBarcode, label.janCode)
-                                   .withLine(row->lineNumber));
-        }
     }
     if (nextPosition_ > sheet.labelCount())
         nextPosition_ = 1;

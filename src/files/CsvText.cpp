@@ -91,6 +91,17 @@ std::optional<double> fieldNumber(const CsvField& field) {
     return parseNumber(trimBlanks(field.text));
 }
 
+}  // namespace
+
+std::optional<double> fieldToMillimetres(const CsvField& field) {
+    const std::optional<double> value = fieldNumber(field);
+    if (!value || !std::isfinite(*value) || std::abs(*value) > 1e6)
+        return std::nullopt;
+    return std::round(*value * 100.0) / 100.0;
+}
+
+namespace {
+
 template <typename Int>
 std::optional<Int> fieldToInt(const CsvField& field) {
     const std::optional<double> value = fieldNumber(field);
@@ -238,6 +249,22 @@ void CsvLineWriter::text(std::string_view value) {
 void CsvLineWriter::number(std::int64_t value) {
     separate();
     out_ += std::to_string(value);
+}
+
+void CsvLineWriter::millimetres(double value) {
+    separate();
+    const long long hundredths = std::llround(value * 100.0);
+    const long long whole = hundredths / 100;
+    const long long part = std::llabs(hundredths % 100);
+    if (hundredths < 0 && whole == 0)
+        out_ += '-';
+    out_ += std::to_string(whole);
+    if (part != 0) {
+        out_ += '.';
+        out_ += char('0' + part / 10);
+        if (part % 10 != 0)
+            out_ += char('0' + part % 10);
+    }
 }
 
 void CsvLineWriter::boolean(bool value) {

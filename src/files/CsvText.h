@@ -65,6 +65,9 @@ class CsvFieldReader {
 std::optional<bool> fieldToBool(const CsvField& field);  // also any number: non-zero is true
 std::optional<std::int16_t> fieldToInt16(const CsvField& field);
 std::optional<std::int32_t> fieldToInt32(const CsvField& field);
+// A length in millimetres: a finite decimal number (quoted or not), kept to
+// the hundredth; nothing for any other text.
+std::optional<double> fieldToMillimetres(const CsvField& field);
 // The leading numeric part of a text (blanks before it skipped), 0 when there
 // is none; rounded half to even. Used for the label number of a record.
 std::int64_t leadingNumber(std::string_view text);
@@ -82,6 +85,7 @@ class CsvLineWriter {
     void text(std::string_view value);  // "value" (nothing escaped)
     void number(std::int64_t value);    // decimal, leading "-" when negative
     void boolean(bool value);           // #TRUE# or #FALSE#
+    void millimetres(double value);     // to the hundredth, no trailing zeros: 7.8, 91, -0.25
     void endLine();                     // CR LF
     const std::string& result() const { return out_; }
 

@@ -30,3 +30,24 @@ ColorField readColorField(const CsvField& field, Color& color) {
     color = *value;
     return ColorField::Valid;
 }
+
+bool readElementStyleRow(const std::vector<CsvField>& line, ElementStyle& style) {
+    constexpr std::size_t kFields = 11;  // marker, key and the nine fields
+    if (line.size() != kFields || line[2].text.empty())
+        return false;
+    const std::optional<std::int16_t> size = fieldToInt16(line[3]);
+    const std::optional<bool> bold = fieldToBool(line[4]);
+    const std::optional<bool> italic = fieldToBool(line[5]);
+    Color color = kBlack;
+    const bool colorRead = readColorField(line[6], color) == ColorField::Valid;
+    const std::optional<std::int16_t> offsetX = fieldToInt16(line[9]);
+    const std::optional<std::int16_t> offsetY = fieldToInt16(line[10]);
+    if (!size || *size < 1 || !bold || !italic || !colorRead || !offsetX || !offsetY)
+        return false;
+    style.font = ElementFont{line[2].text, *size, *bold, *italic};
+    style.color = color;
+    style.visible = captions::visibleFromCaption(line[7].text);
+    style.offsetX = *offsetX;
+    style.offsetY = *offsetY;
+    return true;
+}

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "files/CsvText.h"
 #include "model/LabelElement.h"
@@ -13,6 +14,11 @@
 // that cannot be underlined), offset x and offset y. The line is not ended.
 void writeElementStyleRow(CsvLineWriter& writer, std::string_view key, LabelElement element,
                           const ElementStyle& style);
+
+// Reads such a row from an extension line ("拡張", key, then the nine fields
+// above) into `style`; false, leaving `style` as it was, when a field cannot
+// be read. The underline field is not read: extension elements have none.
+bool readElementStyleRow(const std::vector<CsvField>& line, ElementStyle& style);
 
 // A colour field: a number within 0..0xFFFFFF (0x00BBGGRR). A number outside
 // it is a damaged value (-1 would print white text), told apart from a field

@@ -60,8 +60,8 @@ std::optional<std::string> firstUnstorableCharacter(std::string_view text, FileT
 Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes,
                        FileText form) {
     bytes.clear();
-    // Writing a part of the sheet would lose labels without a word.
-    if (sheet.labelCount() != kLabelFileRecords)
+    // A sheet that is not the pattern's stock's would lose labels without a word.
+    if (sheet.labelCount() != settings.stock.labelCount())
         return Result::failure(ResultCode::SheetNotStorable);
     Result result = checkSheetTexts(sheet, form);
     if (!result.ok())
@@ -71,15 +71,17 @@ Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, 
     writer.text(kMarker);
     writer.endLine();
     for (int n = 1; n <= kLabelFileRecords; ++n) {
+        // A stock of fewer labels leaves the last records empty.
+        const LabelRecord label = n <= sheet.labelCount() ? sheet.label(n) : LabelRecord{};
         writer.text(" " + std::to_string(n));
         for (LabelField f : kLabelFields)
-            writer.text(sheet.label(n).field(f));
+            writer.text(label.field(f));
         writer.endLine();
     }
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return result;
-    result = writePriceExtension(writer, settings, &sheet);
+    result = writeExtensionLines(writer, settings, &sheet);
     if (!result.ok())
         return result;
 
@@ -132,7 +134,7 @@ int firstMisfitLine(std::string_view bytes) {
 
 Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
                       PriceExtensionRead* extension, int* misfitLine, FileText form,
-                      int* damagedValueLine) {
+                      int* damagedValueLine, int* damagedStockLine) {
     CsvFieldReader reader(bytes, form);
     const std::optional<CsvField> marker = reader.next();
     if (!marker || marker->text != kMarker)
@@ -169,7 +171,8 @@ Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings&
     if (damagedValueLine)
         *damagedValueLine = damagedLine;
     applyAdjustTextsToOrigin(newSettings);
-    const PriceExtensionRead priceLines = readPriceExtension(reader, newSettings, &newSheet);
+    const PriceExtensionRead priceLines =
+        readPriceExtension(reader, newSettings, &newSheet, damagedStockLine);
     if (extension)
         *extension = priceLines;
 
@@ -179,12 +182,13 @@ Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings&
 }
 
 Result readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
-                     PriceExtensionRead* extension, int* misfitLine, int* damagedValueLine) {
+                     PriceExtensionRead* extension, int* misfitLine, int* damagedValueLine,
+                     int* damagedStockLine) {
     std::string bytes;
     if (Result read = readWholeFile(path, bytes); !read.ok())
         return read;
     Result parsed = parseLabelFile(bytes, sheet, settings, extension, misfitLine, FileText::Cp932,
-                                   damagedValueLine);
+                                   damagedValueLine, damagedStockLine);
     if (!parsed.ok())
         parsed.path = path;
     return parsed;

@@ -22,8 +22,10 @@ std::optional<std::string> firstUnstorableCharacter(std::string_view text,
                                                     FileText form = FileText::Cp932);
 
 // The whole file's bytes, or an error naming the label and field (or the
-// setting) whose text cannot be stored. A sheet of another number of labels
-// is refused (SheetNotStorable): the form has no place for its labels.
+// setting) whose text cannot be stored. A sheet on another stock than the
+// standard one keeps its first ten labels in the records and the stock and
+// the other labels in extension lines (StockExtension.h). A sheet whose
+// number of labels is not its pattern's stock's is refused (SheetNotStorable).
 // `form` UTF-8 gives the same lines in UTF-8 (the program's own files), which
 // hold any character.
 Result formatLabelFile(const LabelSheet& sheet, const LayoutSettings& settings, std::string& bytes,
@@ -53,12 +55,17 @@ Result writeLabelFile(const std::string& path, const LabelSheet& sheet,
 // before the damaged file is saved over. `damagedValueLine`, when given,
 // receives the first line of the layout block holding a damaged value (a
 // colour outside 0..0xFFFFFF, read as the default colour), 0 when none does.
+// The sheet takes the size of the stock its stock line gives (the standard
+// stock without one); `damagedStockLine`, when given, receives the line of a
+// stock or label line that cannot be read (0: none): the file is then read
+// on the standard stock, with the labels of its records.
 Result readLabelFile(const std::string& path, LabelSheet& sheet, LayoutSettings& settings,
                      PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr,
-                     int* damagedValueLine = nullptr);
+                     int* damagedValueLine = nullptr, int* damagedStockLine = nullptr);
 Result parseLabelFile(std::string_view bytes, LabelSheet& sheet, LayoutSettings& settings,
                       PriceExtensionRead* extension = nullptr, int* misfitLine = nullptr,
-                      FileText form = FileText::Cp932, int* damagedValueLine = nullptr);
+                      FileText form = FileText::Cp932, int* damagedValueLine = nullptr,
+                      int* damagedStockLine = nullptr);
 
 // The first line (1-based) of a label data file whose fields do not line up
 // as the writer puts them: the marker alone on line 1, on lines 2 to 11 seven

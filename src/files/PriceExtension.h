@@ -11,7 +11,7 @@
 // the same form, each beginning with the text field "拡張" and a key:
 //
 //   "拡張","価格表示",mode,rounding
-//       mode 0 税込のみ, 1 本体＋税込; rounding 0 切り捨て, 1 四捨五入, 2 切り上げ
+//       mode 0 税込のみ, 1 本体＋税込, 2 税込＋本体; rounding 0 切り捨て, 1 四捨五入, 2 切り上げ
 //   "拡張","税込",font name,size,bold,italic,colour,visibility caption,0,offset x,offset y
 //       the tax line's style, field for field as the block's "売価" line
 //   "拡張","税率",rate of label 1,...,rate of label 10
@@ -38,7 +38,20 @@ enum class PriceExtensionRead {
 
 // Reads the lines after the defined fields: first the rest of the line the
 // reader stands in, then every line that begins with "拡張", up to the first
-// one that does not. Sets the price settings (and the rates of `sheet`, if
-// given) from them, or to their defaults when they are absent or damaged.
+// one that does not, dispatching each on its key (a table in
+// PriceExtension.cpp; StockExtension.h has the stock's keys). Sets the price
+// settings (and the rates of `sheet`, if given) from them, or to their
+// defaults when they are absent or damaged; the same for the stock (the
+// sheet takes the stock's size) and the fine origin adjustment, each on its
+// own. Applies the adjustment to the origin. Returns how the price lines
+// were found; `damagedStockLine`, when given, receives the line of a damaged
+// stock or label line (0: none), on which the standard stock applies.
 PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& settings,
-                                      LabelSheet* sheet);
+                                      LabelSheet* sheet, int* damagedStockLine = nullptr);
+
+// Appends every extension line `settings` and `sheet` (when given) need, in
+// the order readers expect them: the price lines, the stock and the labels
+// past the tenth, then what the labels carry beside their texts (the shop's
+// details, the QR code). Nothing for a sheet that uses none of it.
+Result writeExtensionLines(CsvLineWriter& writer, const LayoutSettings& settings,
+                           const LabelSheet* sheet);

@@ -7,6 +7,7 @@
 
 #include "files/ProductRow.h"
 #include "model/LabelSheet.h"
+#include "model/ListPrice.h"
 #include "model/Result.h"
 
 // What a column's text does to a label: fills its part of it, or tells why
@@ -21,16 +22,23 @@ struct ProductColumn {
     // Its place in a list without a header row (0 first); -1 for a column
     // that only a header row can name.
     int position;
-    // The header cells that name it, in lower case without surrounding blanks.
+    // The header cells that name it, as foldHeaderName() writes them.
     std::vector<std::string_view> headers;
     ColumnFill fill;
 };
 
 std::span<const ProductColumn> productColumns();
 
-// The column of the table whose header names include `name` (already in
-// lower case, blanks and a byte-order mark removed); nullptr for none.
+// The column of the table whose header names include `name` (already folded
+// by foldHeaderName()); nullptr for none.
 const ProductColumn* columnNamed(std::string_view name);
+
+// What the amounts under the header cell `cell` are (税込, 税抜, 本体...).
+PriceMeaning priceMeaningOfHeader(std::string_view cell);
+
+// The place of `cell` among the header names of `column` (0 the best), or -1
+// when it does not name the column.
+int headerRank(const ProductColumn& column, std::string_view cell);
 
 // The columns of a list without a header row, by their place.
 std::vector<const ProductColumn*> positionalColumns();

@@ -1,11 +1,14 @@
 #include "files/ProductList.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <utility>
 
 #include "files/Cp932.h"
 #include "files/FileIo.h"
+#include "files/HeaderName.h"
+#include "files/RowCells.h"
+#include "files/Utf16Text.h"
 #include "model/Blanks.h"
 #include "model/Utf8Text.h"
 
@@ -14,113 +17,61 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
-// A line longer than this (a line of endless commas, a file without line ends)
-// is read to its end but not kept: it is reported as damaged.
+// A row longer than this (a line of endless commas, a file without line ends,
+// a quote never closed) is read to its end but not kept: it is reported.
 constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+// A quoted cell goes on over at most this many lines: a quote left open is
+// given up on soon, so that a list full of them is still read at once.
+constexpr int kMaxRecordLines = 200;
 
-// Splits one line into its fields. Commas separate them; a field that begins
-// with a double quote (blanks before it dropped) runs to its closing quote, a
-// doubled quote inside standing for one, and whatever follows the closing
-// quote up to the next comma is kept. Nothing when a quote is left open.
-std::optional<std::vector<std::string>> splitRow(std::string_view line) {
-    std::vector<std::string> fields;
-    std::string field;
-    bool quoted = false;    // the current field began with a quote
-    bool inQuotes = false;  // inside the quotes
-    bool started = false;   // something other than blanks seen in this field
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (inQuotes) {
-            if (c != '"') {
-                field.push_back(c);
-            } else if (i + 1 < line.size() && line[i + 1] == '"') {
-                field.push_back('"');
-                ++i;
-            } else {
-                inQuotes = false;
-            }
-        } else if (c == ',') {
-            fields.push_back(quoted ? std::move(field) : std::string(trimBlanks(field)));
-            field.clear();
-            quoted = started = false;
-        } else if (c == '"' && !started) {
-            field.clear();
-            quoted = inQuotes = started = true;
-        } else {
-            started = started || (c != ' ' && c != '\t');
-            field.push_back(c);
-        }
-    }
-    if (inQuotes)
-        return std::nullopt;
-    fields.push_back(quoted ? std::move(field) : std::string(trimBlanks(field)));
-    return fields;
+bool isAllDigits(const std::string& cell) {
+    return std::all_of(cell.begin(), cell.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || c == ','; });
 }
 
-ResultCode undecodable(TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::Utf8:
-            return ResultCode::RowNotUtf8;
-        case TextEncoding::Cp932:
-            return ResultCode::RowNotCp932;
-        case TextEncoding::Auto:
-            break;
-    }
-    return ResultCode::RowNotDecodable;
-}
-
-std::string asciiLower(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
+bool allEmpty(const std::vector<std::string>& cells) {
+    return std::all_of(cells.begin(), cells.end(), [](const std::string& c) { return c.empty(); });
 }
 
 }  // namespace
 
 const ProductColumn* columnForHeader(const std::string& cell) {
-    std::string name = asciiLower(std::string(trimBlanks(cell)));
-    if (name.starts_with(kUtf8Bom))
-        name.erase(0, kUtf8Bom.size());
-    return columnNamed(name);
+    return columnNamed(foldHeaderName(cell));
 }
 
-std::optional<TaxRate> taxRateFromListText(const std::string& raw) {
-    std::string text(trimBlanks(raw));
-    for (const std::string_view percent : {"%", "％"}) {
-        if (text.ends_with(percent))
-            text = std::string(
-                trimBlanks(std::string_view(text).substr(0, text.size() - percent.size())));
+ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding,
+                                     std::optional<ColumnMapping> mapping)
+    : in_(&in),
+      form_(encoding == TextEncoding::Utf8    ? Form::Utf8
+            : encoding == TextEncoding::Cp932 ? Form::Cp932
+                                              : Form::Auto),
+      mappingGiven_(mapping.has_value()),
+      mapping_(mapping ? std::move(*mapping) : ColumnMapping::positional()) {
+    // A UTF-16 list is read as UTF-8 made of it, whatever was chosen: its
+    // byte-order mark leaves no doubt.
+    std::streambuf* buf = in.rdbuf();
+    if (buf == nullptr)
+        return;
+    const auto start = buf->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+    char mark[2] = {};
+    const std::streamsize got = buf->sgetn(mark, 2);
+    const std::optional<Utf16Order> order = utf16Mark(std::string_view(mark, std::size_t(got)));
+    if (!order) {
+        buf->pubseekpos(start, std::ios_base::in);
+        return;
     }
-    static const std::array<std::pair<const char*, TaxRate>, 10> kValues = {{
-        {"", TaxRate::Standard},
-        {"10", TaxRate::Standard},
-        {"１０", TaxRate::Standard},
-        {"標準", TaxRate::Standard},
-        {"8", TaxRate::Reduced},
-        {"８", TaxRate::Reduced},
-        {"軽減", TaxRate::Reduced},
-        {"0", TaxRate::Exempt},
-        {"０", TaxRate::Exempt},
-        {"非課税", TaxRate::Exempt},
-    }};
-    for (const auto& [value, rate] : kValues) {
-        if (text == value)
-            return rate;
-    }
-    return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    transcoded_.str(utf16ToUtf8(bytes, *order));
+    in_ = &transcoded_;
+    form_ = Form::Utf16;
 }
-
-ProductListReader::ProductListReader(std::istream& in, TextEncoding encoding)
-    : in_(in), encoding_(encoding), columns_(positionalColumns()) {}
 
 // Reads one line without its line end into `line`; false at the end of the
 // list. A line longer than kMaxRecordBytes is read through but not kept
 // (`tooLong`).
 bool ProductListReader::readLine(std::string& line, bool& tooLong) {
     using Traits = std::char_traits<char>;
-    std::streambuf* buf = in_.rdbuf();
+    std::streambuf* buf = in_->rdbuf();
     line.clear();
     tooLong = false;
     if (buf == nullptr || buf->sgetc() == Traits::eof())
@@ -154,9 +105,9 @@ bool ProductListReader::readLine(std::string& line, bool& tooLong) {
 // The line as UTF-8, or nothing when it is not written in an encoding the
 // reader may use for it.
 std::optional<std::string> ProductListReader::decodeLine(std::string_view bytes) const {
-    if (encoding_ != TextEncoding::Cp932 && utf8::isValid(bytes))
+    if (form_ != Form::Cp932 && utf8::isValid(bytes))
         return std::string(bytes);
-    if (encoding_ == TextEncoding::Utf8)
+    if (form_ == Form::Utf8 || form_ == Form::Utf16)
         return std::nullopt;
     std::string text = cp932::decode(bytes);
     if (text.find(kReplacementCharacter) != std::string::npos)
@@ -164,87 +115,125 @@ std::optional<std::string> ProductListReader::decodeLine(std::string_view bytes)
     return text;
 }
 
-bool ProductListReader::applyHeader(const std::vector<std::string>& fields) {
-    std::vector<const ProductColumn*> columns(fields.size(), nullptr);
-    int named = 0;
-    int nonEmpty = 0;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].empty())
-            continue;
-        // Column names are never plain numbers (a JAN code, a price).
-        if (std::all_of(fields[i].begin(), fields[i].end(),
-                        [](char c) { return (c >= '0' && c <= '9') || c == ','; }))
-            return false;
-        ++nonEmpty;
-        if (const ProductColumn* column = columnForHeader(fields[i])) {
-            columns[i] = column;
-            ++named;
-        }
+ResultCode ProductListReader::undecodable() const {
+    switch (form_) {
+        case Form::Utf8:
+            return ResultCode::RowNotUtf8;
+        case Form::Cp932:
+            return ResultCode::RowNotCp932;
+        case Form::Utf16:
+            return ResultCode::RowNotUtf16;
+        case Form::Auto:
+            break;
     }
-    if (named == 0 || named < std::min(2, nonEmpty))
+    return ResultCode::RowNotDecodable;
+}
+
+// The cells of the next row, its first line in `firstLine`; nothing at the
+// end of the list. A row that cannot be read is reported and skipped; after
+// a quote that is never closed, reading goes on at the line after the one it
+// was opened on.
+std::optional<std::vector<std::string>> ProductListReader::readRecord(
+    int& firstLine, std::vector<Result>& problems) {
+    std::string bytes;
+    bool tooLong = false;
+    while (readLine(bytes, tooLong)) {
+        firstLine = line_;
+        const auto report = [&](ResultCode damage) {
+            problems.push_back(Result::failure(damage).withLine(firstLine));
+            first_ = false;
+        };
+        std::string_view view(bytes);
+        if (firstLine == 1 && form_ != Form::Cp932 && view.starts_with(kUtf8Bom))
+            view.remove_prefix(kUtf8Bom.size());
+        std::optional<std::string> text = decodeLine(view);
+        if (tooLong || !text) {
+            report(tooLong ? ResultCode::RowTooLong : undecodable());
+            continue;
+        }
+        if (separator_ == 0 && !trimBlanks(*text).empty())
+            separator_ = detectSeparator(*text);
+        RowCells cells(separator_ == 0 ? ',' : separator_);
+        if (cells.addLine(*text))
+            return cells.take();
+        // A quoted cell goes on over the next lines.
+        std::streambuf* buf = in_->rdbuf();
+        const auto afterFirst = buf->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+        std::size_t length = bytes.size();
+        bool closed = false;
+        while (!closed && line_ - firstLine < kMaxRecordLines && readLine(bytes, tooLong)) {
+            length += bytes.size() + 1;
+            text = decodeLine(bytes);
+            if (tooLong || !text || length > kMaxRecordBytes)
+                break;
+            closed = cells.addLine(*text);
+        }
+        if (closed)
+            return cells.take();
+        report(ResultCode::RowQuoteNotClosed);
+        in_->clear();
+        buf->pubseekpos(afterFirst, std::ios_base::in);
+        line_ = firstLine;
+    }
+    return std::nullopt;
+}
+
+// A first row is the header when any of its cells names a column; a row with
+// a plain number in it (a JAN code, a price) is a product, whatever its texts.
+bool ProductListReader::isHeader(const std::vector<std::string>& cells) const {
+    if (std::any_of(cells.begin(), cells.end(),
+                    [](const std::string& c) { return !c.empty() && isAllDigits(c); }))
         return false;
-    columns_ = std::move(columns);
-    return true;
+    return std::any_of(cells.begin(), cells.end(),
+                       [](const std::string& c) { return columnForHeader(c) != nullptr; });
 }
 
 std::optional<ProductRow> ProductListReader::nameColumns(const std::vector<std::string>& fields,
                                                          int lineNumber,
                                                          std::vector<Result>& problems) const {
+    // Cells beyond the header's (or the label's six) are a row out of step.
+    const std::size_t width = mapping_.hasHeader() ? mapping_.header().size()
+                                                   : static_cast<std::size_t>(kLabelFields.size());
+    for (std::size_t i = width; i < fields.size(); ++i) {
+        if (!fields[i].empty()) {
+            problems.push_back(Result::failure(ResultCode::RowTooManyColumns).withLine(lineNumber));
+            return std::nullopt;
+        }
+    }
     ProductRow row;
     row.lineNumber = lineNumber;
-    bool extra = false;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const ProductColumn* column = i < columns_.size() ? columns_[i] : nullptr;
-        if (column != nullptr)
-            row.texts.push_back({column, fields[i]});
-        else if (i >= columns_.size() && !fields[i].empty())
-            extra = true;
-    }
-    if (extra) {
-        problems.push_back(Result::failure(ResultCode::RowTooManyColumns).withLine(lineNumber));
-        return std::nullopt;
+    for (const ColumnMapping::Fill& fill : mapping_.fills()) {
+        const auto column = static_cast<std::size_t>(fill.column);
+        if (column < fields.size())
+            row.texts.push_back({fill.part, fields[column]});
     }
     return row;
 }
 
 std::optional<ProductRow> ProductListReader::next(std::vector<Result>& problems) {
-    std::string bytes;
-    bool tooLong = false;
-    while (readLine(bytes, tooLong)) {
-        const int lineNumber = line_;
-        const auto report = [&](ResultCode damage) {
-            problems.push_back(Result::failure(damage).withLine(lineNumber));
-            first_ = false;
-        };
-        std::string_view view(bytes);
-        if (lineNumber == 1 && encoding_ != TextEncoding::Cp932 && view.starts_with(kUtf8Bom))
-            view.remove_prefix(kUtf8Bom.size());
-        if (tooLong) {
-            report(ResultCode::RowTooLong);
-            continue;
-        }
-        const std::optional<std::string> text = decodeLine(view);
-        if (!text) {
-            report(undecodable(encoding_));
-            continue;
-        }
-        const std::optional<std::vector<std::string>> fields = splitRow(*text);
-        if (!fields) {
-            report(ResultCode::RowQuoteNotClosed);
-            continue;
-        }
-        if (std::all_of(fields->begin(), fields->end(),
-                        [](const std::string& f) { return f.empty(); }))
+    int lineNumber = 0;
+    while (std::optional<std::vector<std::string>> cells = readRecord(lineNumber, problems)) {
+        if (allEmpty(*cells))
             continue;
         if (first_) {
             first_ = false;
-            if (applyHeader(*fields))
+            if (mappingGiven_ ? mapping_.hasHeader() : isHeader(*cells)) {
+                if (!mappingGiven_)
+                    mapping_ = ColumnMapping::fromHeader(std::move(*cells));
                 continue;
+            }
         }
-        if (std::optional<ProductRow> row = nameColumns(*fields, lineNumber, problems))
+        if (std::optional<ProductRow> row = nameColumns(*cells, lineNumber, problems))
             return row;
     }
     return std::nullopt;
+}
+
+ColumnMapping listMapping(std::istream& in, TextEncoding encoding) {
+    ProductListReader reader(in, encoding);
+    std::vector<Result> ignored;
+    reader.next(ignored);
+    return reader.mapping();
 }
 
 Result readProductListFile(const std::string& path, std::string& bytes) {

@@ -10,7 +10,7 @@ std::string formatSettingsBytes(const LayoutSettings& settings, Result& result) 
     result = writeLayoutBlock(writer, settings);
     if (!result.ok())
         return {};
-    result = writePriceExtension(writer, settings, nullptr);
+    result = writeExtensionLines(writer, settings, nullptr);
     if (!result.ok())
         return {};
     std::optional<std::string> bytes = cp932::encode(writer.result());
@@ -36,7 +36,7 @@ SettingsRead readSettingsBytes(std::string_view bytes, LayoutSettings& settings)
     CsvFieldReader reader(bytes);
     readLayoutBlock(reader, settings, &read.damagedValueLine);
     applyAdjustTextsToOrigin(settings);
-    read.priceLines = readPriceExtension(reader, settings, nullptr);
+    read.priceLines = readPriceExtension(reader, settings, nullptr, &read.damagedStockLine);
     return read;
 }
 

@@ -31,11 +31,12 @@ struct SettingsRead {
     Result failure;  // why an Unreadable file could not be read, naming it
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     int damagedValueLine = 0;  // the first line holding a damaged value (0: none)
+    int damagedStockLine = 0;  // a stock line that cannot be read: the standard stock (0: none)
 
     // True when the user's pattern was dropped or partly replaced by defaults.
     bool needsWarning() const {
         return load == SettingsLoad::Unreadable || priceLines == PriceExtensionRead::Damaged ||
-               damagedValueLine > 0;
+               damagedValueLine > 0 || damagedStockLine > 0;
     }
 };
 

@@ -4,7 +4,10 @@
 #include <optional>
 
 #include "barcode/JanCode.h"
+#include "barcode/Symbology.h"
 #include "files/LabelDataFile.h"
+#include "jobs/CodeProblems.h"
+#include "jobs/ShelfProblems.h"
 #include "model/Utf8Text.h"
 #include "render/DrawingSurface.h"
 #include "render/LabelTexts.h"
@@ -64,7 +67,21 @@ std::optional<std::string> firstUndrawable(const DrawingSurface& gauge, const st
     return std::nullopt;
 }
 
+// The smallest size scanners are made to read is 80 % of the nominal one.
+constexpr double kSmallestReadableScale = 0.8;
+// The nominal height of an EAN-13 symbol's bars, in modules (22.85 mm at 0.33 mm).
+constexpr double kNominalBarHeightModules = 69.24;
+
 }  // namespace
+
+bool stockHoldsReadableBarcode(const LabelStock& stock) {
+    const SymbologyRow& ean13 = symbologyRow(Symbology::Ean13);
+    const double module = ean13.nominalModuleMm * kSmallestReadableScale;
+    const ModuleMatrix symbol = encodeSymbol(Symbology::Ean13, "4901234567894");
+    const double width = symbol.width() * module;
+    const double height = kNominalBarHeightModules * module;
+    return stock.labelWidthMm >= width && stock.labelHeightMm >= height;
+}
 
 // Condensed, clipped and undrawable texts, measured at the printed size.
 std::vector<LabelProblem> findDrawingProblems(const LabelRecord& label, int number,
@@ -98,11 +115,23 @@ std::vector<LabelProblem> findLabelProblems(const LabelSheet& sheet, int number,
     } else if (layout.isVisible(LabelElement::Barcode)) {
         if (auto kind = codeProblem(label.janCode))
             problems.push_back({number, *kind, LabelElement::Jan, {}, 100});
+        else if (!label.janCode.empty() && !stockHoldsReadableBarcode(layout.stock))
+            problems.push_back(
+                {number, LabelProblemKind::BarcodeTooSmall, LabelElement::Barcode, {}, 100});
+    }
+    if (printed) {
+        std::vector<LabelProblem> codes = findCodeProblems(label, number, layout);
+        problems.insert(problems.end(), codes.begin(), codes.end());
     }
     if (printed && gauge != nullptr) {
         std::vector<LabelProblem> drawn = findDrawingProblems(label, number, layout, *gauge);
         problems.insert(problems.end(), drawn.begin(), drawn.end());
     }
+    if (printed) {
+        std::vector<LabelProblem> shelf = findShelfProblems(label, number, layout, gauge);
+        problems.insert(problems.end(), shelf.begin(), shelf.end());
+    }
+    appendUnsavedDetails(label, number, problems);
     for (LabelField f : kLabelFields) {
         if (const std::optional<std::string> c = firstUnstorableCharacter(label.field(f)))
             problems.push_back(
@@ -123,7 +152,7 @@ std::vector<LabelProblem> findSheetProblems(const LabelSheet& sheet, const Layou
 
 std::vector<LabelProblem> printingProblems(std::vector<LabelProblem> problems) {
     std::erase_if(problems, [](const LabelProblem& p) {
-        return p.kind == LabelProblemKind::CharacterNotSaved;
+        return p.kind == LabelProblemKind::CharacterNotSaved || isCodeNote(p.kind);
     });
     return problems;
 }

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "files/ProductColumns.h"
+
 namespace resulttext {
 
 namespace {
@@ -20,6 +22,8 @@ std::string unreadableBecause(ResultCode code) {
             return "シフトJIS (コードページ 932) として読めない文字があります";
         case ResultCode::RowNotDecodable:
             return "UTF-8 としてもシフトJIS (コードページ 932) としても読めない文字があります";
+        case ResultCode::RowNotUtf16:
+            return "UTF-16 として読めない文字があります";
         default:
             return "";
     }
@@ -57,7 +61,74 @@ std::string queueProblem(const Result& failure) {
     }
 }
 
+// The rows of a list as shops and spreadsheets give them: codes and prices.
+std::string listRowProblem(const Result& problem) {
+    const std::string& text = problem.detail;
+    switch (problem.code) {
+        case ResultCode::RowCodeExponent:
+            return "JANコード \"" + text +
+                   "\" は表計算ソフトで指数表記に変わっています。バーコードなしで印刷します "
+                   "(列を文字列にして書き出し直してください)";
+        case ResultCode::RowCodeTwelveDigits:
+            return "JANコード \"" + text +
+                   "\" は 12 桁で、UPC-A のコードでもありません。バーコードなしで印刷します";
+        case ResultCode::RowWrongCheckDigit:
+            return "JANコード \"" + text +
+                   "\" のチェックデジットが違います。書かれたとおりに、バーコードなしで印刷します";
+        case ResultCode::RowNoPreTaxPrice:
+            return "税込価格 " + text +
+                   " 円になる税抜価格がありません (端数処理を確かめてください)。印刷しません";
+        case ResultCode::RowPriceNotAnAmount:
+            return "売価「" + text +
+                   "」は金額ではないため、書かれたとおりに税込表示なしで印刷します";
+        default:
+            return "";
+    }
+}
+
 }  // namespace
+
+std::string rowReason(ResultCode code) {
+    struct Reason {
+        ResultCode code;
+        const char* words;
+    };
+    static const std::array<Reason, 15> kReasons = {{
+        {ResultCode::RowTooLong, "行が長すぎます"},
+        {ResultCode::RowQuoteNotClosed, "引用符 \" が閉じていません"},
+        {ResultCode::RowNotUtf8, "UTF-8 として読めません"},
+        {ResultCode::RowNotCp932, "シフトJIS として読めません"},
+        {ResultCode::RowNotDecodable, "文字コードが読めません"},
+        {ResultCode::RowNotUtf16, "UTF-16 として読めません"},
+        {ResultCode::RowTooManyColumns, "列が多すぎます"},
+        {ResultCode::RowBadTaxRate, "税率が読めません"},
+        {ResultCode::RowWithoutName, "品名が空です"},
+        {ResultCode::RowWithoutBarcode,
+         "JANコードが 13 桁でも 8 桁でもありません (バーコードなし)"},
+        {ResultCode::RowCodeExponent,
+         "JANコードが表計算ソフトで指数表記に変わっています (バーコードなし)"},
+        {ResultCode::RowCodeTwelveDigits, "12 桁の JANコードです (バーコードなし)"},
+        {ResultCode::RowWrongCheckDigit, "チェックデジットが違います (バーコードなし)"},
+        {ResultCode::RowNoPreTaxPrice, "税込価格になる税抜価格がありません"},
+        {ResultCode::RowPriceNotAnAmount, "売価が金額ではありません (税込表示なし)"},
+    }};
+    for (const Reason& r : kReasons) {
+        if (r.code == code)
+            return r.words;
+    }
+    return "";
+}
+
+std::string listColumnsUnknown(const Result& failure, std::string_view between) {
+    std::string text = "商品リストの見出し「" + failure.detail +
+                       "」には、JANコードの列も品名の列もありません。読める列名は次のとおりです。";
+    for (const ProductColumn& column : productColumns()) {
+        text += std::string(between) + std::string(column.name) + ": ";
+        for (std::size_t i = 0; i < column.headers.size(); ++i)
+            text += (i == 0 ? "" : ", ") + std::string(column.headers[i]);
+    }
+    return text;
+}
 
 std::string rowProblem(const Result& problem) {
     if (const std::string why = unreadableBecause(problem.code); !why.empty())
@@ -75,7 +146,7 @@ std::string rowProblem(const Result& problem) {
             return "JANコード \"" + problem.detail +
                    "\" は 13 桁または 8 桁の数字ではないため、バーコードなしで印刷します";
         default:
-            return "";
+            return listRowProblem(problem);
     }
 }
 
@@ -99,6 +170,83 @@ std::string printFailure(const Result& failure) {
             return "印刷はすでに終わっています";
         case ResultCode::PdfNotWritten:
             return where + "を書き込めませんでした";
+        default:
+            return "";
+    }
+}
+
+const char* stockValueCaption(StockValue value) {
+    switch (value) {
+        case StockValue::None:
+            return "";
+        case StockValue::Paper:
+            return "用紙";
+        case StockValue::LabelWidth:
+            return "ラベルの幅";
+        case StockValue::LabelHeight:
+            return "ラベルの高さ";
+        case StockValue::CornerRadius:
+            return "角の丸み";
+        case StockValue::Columns:
+            return "列数";
+        case StockValue::Rows:
+            return "行数";
+        case StockValue::TopMargin:
+            return "上の余白";
+        case StockValue::LeftMargin:
+            return "左の余白";
+        case StockValue::PitchX:
+            return "横の間隔";
+        case StockValue::PitchY:
+            return "縦の間隔";
+    }
+    return "";
+}
+
+namespace {
+
+// Which edge of the paper a label stands past, by the value named.
+const char* pastEdge(StockValue value) {
+    switch (value) {
+        case StockValue::LeftMargin:
+            return "左端";
+        case StockValue::TopMargin:
+            return "上端";
+        case StockValue::LabelWidth:
+        case StockValue::PitchX:
+        case StockValue::Columns:
+            return "右端";
+        default:
+            return "下端";
+    }
+}
+
+}  // namespace
+
+std::string stockProblem(const Result& failure) {
+    const std::string value = stockValueCaption(failure.stockValue);
+    const std::string amount = failure.detail;
+    switch (failure.code) {
+        case ResultCode::StockUnknownPaper:
+            return "用紙は A4, B5, A5, Letter のどれかにしてください";
+        case ResultCode::StockSizeNotPositive:
+            return value + "は 0 より大きくしてください (" + amount + ")";
+        case ResultCode::StockCornerTooLarge:
+            return "角の丸み (" + amount + " mm) がラベルの幅か高さの半分を超えています";
+        case ResultCode::StockTooManyLabels:
+            return "ラベルが " + amount + " 枚になります。1 枚の用紙は 100 枚までです (" + value +
+                   ")";
+        case ResultCode::StockLabelPastPaper:
+            return std::string("ラベルが用紙の") + pastEdge(failure.stockValue) + "から " + amount +
+                   " mm はみ出します (" + value + ")";
+        case ResultCode::StockLabelsOverlap:
+            return value + " (" + amount + " mm) がラベルより小さいため、ラベルが重なります";
+        case ResultCode::StockNotFound:
+            return "用紙「" + amount + "」が見つかりません";
+        case ResultCode::StockFileDamaged:
+            return failure.line > 0
+                       ? "用紙のファイルの " + std::to_string(failure.line) + " 行目が読めません"
+                       : "用紙の数が多すぎます (" + amount + ")";
         default:
             return "";
     }

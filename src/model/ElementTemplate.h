@@ -69,3 +69,15 @@ struct ElementTemplate {
 // The template of the standard stock's 91 × 55 mm labels: the places and the
 // default fonts and colours the program has always had.
 const ElementTemplate& standardElementTemplate();
+
+// The template for the labels of `stock`: the standard one scaled to the
+// label, places by the width and height ratios, font sizes by the smaller
+// ratio (never below kSmallestScaledFontSize). The standard template itself
+// for 91 × 55 mm labels. The reference stays valid until the next call for
+// another label size on the same thread.
+const ElementTemplate& elementTemplateFor(const LabelStock& stock);
+
+inline constexpr std::int16_t kSmallestScaledFontSize = 6;
+
+// The standard template scaled to a label of that size (a new value).
+ElementTemplate scaledElementTemplate(double labelWidthMm, double labelHeightMm);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/LabelStock.h"
+#include "model/ShelfDetails.h"
 #include "model/TaxRate.h"
 
 // The six texts of one label, in the order a label data file lists them.
@@ -23,6 +24,10 @@ struct LabelRecord {
     std::string price;
     // Travels with the label's texts through copy, insert, delete and clear.
     TaxRate taxRate = TaxRate::Standard;
+    // Unit price, sale and origin; they travel with the label as its rate does.
+    ShelfDetails details{};
+    // What the label's QR code holds; empty: the pattern's, if any (QrContent.h).
+    std::string qrContent{};
 
     std::string& field(LabelField f);
     const std::string& field(LabelField f) const;

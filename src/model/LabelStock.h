@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The label stock a sheet is printed on: the paper, the size of one label and
 // how the labels are laid out on it. Every count, size and position of a
 // sheet derives from this value; nothing else in the program assumes one
@@ -46,3 +48,26 @@ struct LabelStock {
 // The stock the program has always printed on: A4, ten business-card labels
 // of 91 × 55 mm in two columns of five rows, without gaps.
 inline constexpr LabelStock kStandardStock{};
+
+// A stock with the name the user knows it by: for a preset, what is printed
+// on the package ("A4 10面 91×55mm"); for the user's own, what they typed.
+struct NamedStock {
+    std::string name;
+    LabelStock stock;
+    bool operator==(const NamedStock&) const = default;
+};
+
+// The values a user gives for a stock, to name the one that is wrong.
+enum class StockValue {
+    None,
+    Paper,
+    LabelWidth,
+    LabelHeight,
+    CornerRadius,
+    Columns,
+    Rows,
+    TopMargin,   // firstLabel.y
+    LeftMargin,  // firstLabel.x
+    PitchX,
+    PitchY,
+};

@@ -6,6 +6,7 @@
 
 #include "model/LabelElement.h"
 #include "model/LabelStock.h"
+#include "model/PriceEmbeddedRule.h"
 #include "model/TaxRate.h"
 
 // 0x00BBGGRR: red in the lowest byte. 0 is black, 255 red.
@@ -55,9 +56,20 @@ struct LayoutSettings {
     // Texts of the origin adjustment displays (x座標調整, y座標調整).
     std::string xAdjustText = "0";
     std::string yAdjustText = "0";
+    // The fine part of the adjustment, in tenths of a millimetre (-9..9),
+    // added to the whole millimetres of the texts; 0 for a pattern in whole
+    // millimetres. The whole adjustment stays within ±10 mm.
+    int xFineTenths = 0;
+    int yFineTenths = 0;
 
     // Price mode and rounding of the tax line.
     PricePattern pricing;
+
+    // The QR code of a label with no content of its own: this text with
+    // {JAN} replaced by the label's code; empty for none.
+    std::string qrPattern;
+    // How the shop's registers read price-embedded codes.
+    PriceEmbeddedRule priceEmbedded;
 
     // The style of any element but the border.
     ElementStyle& element(LabelElement e);
@@ -87,6 +99,18 @@ void applyDefaultLayout(LayoutSettings& settings);
 // becomes "0" and that axis of the origin its default. Used whenever a stored
 // layout block has been applied.
 void applyAdjustTextsToOrigin(LayoutSettings& settings);
+
+// Sets an axis's adjustment to `tenths` of a millimetre (clamped to ±100):
+// the whole millimetres into the text, the rest into the fine part, and the
+// origin from both. Axis 0 is x, 1 is y.
+void setAdjustTenths(LayoutSettings& settings, int axis, int tenths);
+// The axis's whole adjustment in tenths of a millimetre.
+int adjustTenths(const LayoutSettings& settings, int axis);
+
+// Puts the pattern on another stock: the stock, the default font sizes and
+// places of its labels (offsets back to 0; faces, colours, visibility,
+// underline and border kept) and the origin from the adjustment.
+void changeStock(LayoutSettings& settings, const LabelStock& stock);
 
 // Parses an adjustment text: a whole number (optional sign, digits, nothing
 // else). Returns false when it is not one.

@@ -29,6 +29,7 @@ enum class ResultCode {
     Incomplete,          // a file another writer made is cut short (no end mark)
     ScratchFileNotMade,  // no temporary file could be made (`detail`: the system's reason)
     SheetNotStorable,    // the sheet's labels are not the ones a label data file holds
+    NotLabelTemplate,    // a label template file is damaged or hostile (`line`: where it stops)
     // Product lists: the list as a whole, then one row (`line`).
     ListNotOpened,      // the list could not be opened
     ListEmpty,          // the list holds no product to print
@@ -42,6 +43,24 @@ enum class ResultCode {
     RowBadTaxRate,      // the tax rate (`detail`) cannot be read; not printed
     RowWithoutName,     // no product name: the label prints nothing
     RowWithoutBarcode,  // the JAN code (`detail`) gets no barcode; printed without
+    // The row is not UTF-16 (a list marked as UTF-16); not printed.
+    RowNotUtf16,
+    // The code (`detail`) is in a spreadsheet's exponent form; printed without a barcode.
+    RowCodeExponent,
+    // 12 digits (`detail`) that are no UPC-A code; printed without a barcode.
+    RowCodeTwelveDigits,
+    // The code's (`detail`) check digit is wrong; printed as written without a barcode.
+    RowWrongCheckDigit,
+    // No pre-tax price gives the tax-inclusive price (`detail`); not printed.
+    RowNoPreTaxPrice,
+    // The price (`detail`) is no amount: printed as written, without its tax line.
+    RowPriceNotAnAmount,
+    // Neither the code nor the name has a column (`detail`: the header); nothing printed.
+    ListColumnsUnknown,
+    // A mapping names no part of a label (`detail`: the name).
+    MappingPartUnknown,
+    // A mapping names a column the list has not (`detail`: the name).
+    MappingColumnUnknown,
     // Printing, on the printer `printer` or into the PDF file `path`.
     PrinterNotFound,    // no printer (of that name, or no queue of that name)
     SpoolerDown,        // no print spooler answers
@@ -56,6 +75,15 @@ enum class ResultCode {
     PdfNotWritten,      // the PDF file is missing or empty afterwards
     PdfNotReadBack,     // the finished PDF could not be read back (`detail`: why)
     ImageNotMade,       // the preview image could not be encoded
+    // Label stocks: the value at fault is `stockValue`, its amount `detail`.
+    StockUnknownPaper,     // the paper is none the program knows (A4, B5, A5, Letter)
+    StockSizeNotPositive,  // a size, count or pitch is zero, negative or no number
+    StockCornerTooLarge,   // the corner radius is more than half the label's side
+    StockTooManyLabels,    // more than kMaxStockLabels labels (`detail`: the count)
+    StockLabelPastPaper,   // a label stands past the paper's edge (`detail`: by how many mm)
+    StockLabelsOverlap,    // the pitch is smaller than the label
+    StockNotFound,         // no preset, user stock or stock file of that name (`detail`)
+    StockFileDamaged,      // a stock file's `line` cannot be read
 };
 
 struct Result {
@@ -70,8 +98,10 @@ struct Result {
     std::string printer;                     // the system printer's name
     int labelNumber = 0;                     // the label (from 1) holding the offending text
     LabelField field = LabelField::JanCode;  // ... and its field
-    std::string settingName;                 // a layout setting, e.g. "品名 フォント名"
+    std::string settingName;                 // a layout setting, e.g. "品名 フォント名", or
+                                             // a label's detail ("産地") with labelNumber
     int line = 0;                            // a product list's line (1-based)
+    StockValue stockValue = StockValue::None;  // a label stock's value at fault
 
     bool ok() const { return code == ResultCode::Ok; }
 

@@ -85,17 +85,24 @@ std::string taxLineText(std::int64_t taxIncludedYen) {
     return "税込 " + groupThousands(taxIncludedYen) + "円";
 }
 
+std::string baseLineText(std::int64_t baseYen) {
+    return "本体 " + groupThousands(baseYen) + "円";
+}
+
 std::optional<std::string> taxLineFor(const LabelRecord& label, const PricePattern& pattern) {
-    if (pattern.mode != PriceMode::BaseAndTaxIncluded)
+    if (!typedPriceIsBase(pattern.mode))
         return std::nullopt;
     const ParsedPrice price = parsePriceText(label.price);
     if (price.reading != PriceReading::Yen)
         return std::nullopt;
+    // The big price shows the other one: the small line gives what it does not.
+    if (pattern.mode == PriceMode::TaxIncludedWithBase)
+        return baseLineText(price.yen);
     return taxLineText(taxIncludedYen(price.yen, label.taxRate, pattern.rounding));
 }
 
 std::optional<PriceReading> missingTaxLine(const LabelRecord& label, const PricePattern& pattern) {
-    if (pattern.mode != PriceMode::BaseAndTaxIncluded)
+    if (!typedPriceIsBase(pattern.mode))
         return std::nullopt;
     const PriceReading reading = parsePriceText(label.price).reading;
     if (reading == PriceReading::Yen || reading == PriceReading::Empty)

@@ -42,8 +42,13 @@ std::string groupThousands(std::int64_t yen);
 // The text of the tax line for a tax-inclusive amount: "税込 1,078円".
 std::string taxLineText(std::int64_t taxIncludedYen);
 
+// The small line of 税込＋本体, the price before tax: "本体 980円".
+std::string baseLineText(std::int64_t baseYen);
+
 // The tax line of a label under `pattern`: its text when the sheet shows
 // both prices and the label's price is a whole number of yen, else nothing.
+// In 本体＋税込 it gives the tax-inclusive amount, in 税込＋本体 (where the
+// big price is the tax-inclusive amount) the price before tax.
 std::optional<std::string> taxLineFor(const LabelRecord& label, const PricePattern& pattern);
 
 // Why a label gets no tax line although its sheet shows both prices: its

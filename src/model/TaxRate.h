@@ -29,8 +29,21 @@ inline std::optional<TaxRate> taxRateFromPercent(long percent) {
 // How a sheet shows its prices. TaxIncludedOnly prints the price as typed,
 // with no tax line (every sheet made before tax lines existed is one);
 // BaseAndTaxIncluded takes the typed price as the price before tax and adds a
-// tax line with the tax-inclusive amount.
-enum class PriceMode : std::int8_t { TaxIncludedOnly = 0, BaseAndTaxIncluded = 1 };
+// tax line with the tax-inclusive amount. TaxIncludedWithBase takes the typed
+// price as the price before tax too, but prints the tax-inclusive amount as
+// the big price and the price before tax on the small line: what consumers
+// pay comes first.
+enum class PriceMode : std::int8_t {
+    TaxIncludedOnly = 0,
+    BaseAndTaxIncluded = 1,
+    TaxIncludedWithBase = 2
+};
+
+// Whether the typed price is the price before tax, so that the sheet needs a
+// second line for the other price.
+inline bool typedPriceIsBase(PriceMode mode) {
+    return mode != PriceMode::TaxIncludedOnly;
+}
 
 // How the tax-inclusive amount is brought to whole yen.
 enum class TaxRounding : std::int8_t { Floor = 0, HalfUp = 1, Ceiling = 2 };

@@ -71,6 +71,15 @@ struct QtPaintSurface::State {
     SurfaceFont font;
     bool fontSet = false;
     double ascent = 0.0;  // device pixels, of the current font
+    // The font as save() found it: the painter's restore() brings its font
+    // back, so the font known to be set must come back with it, or a later
+    // setFont of the same font would be skipped and draw in the restored one.
+    struct SavedFont {
+        SurfaceFont font;
+        bool fontSet = false;
+        double ascent = 0.0;
+    };
+    std::vector<SavedFont> savedFonts;
     // Within a fill run, filled rectangles that continue one another to the
     // right in the same colour (the modules of a barcode) are painted as one:
     // the same pixels, far fewer painting calls on a PDF page.
@@ -157,6 +166,7 @@ void QtPaintSurface::setUnit(SurfaceUnit unit) {
 void QtPaintSurface::save() {
     state_->flushFill();
     state_->savedOrigins.push_back(state_->originMm);
+    state_->savedFonts.push_back({state_->font, state_->fontSet, state_->ascent});
     if (ok())
         state_->painter.save();
 }
@@ -167,6 +177,11 @@ void QtPaintSurface::restore() {
         return;  // an unmatched restore() keeps the frame it is in
     state_->originMm = state_->savedOrigins.back();
     state_->savedOrigins.pop_back();
+    const State::SavedFont saved = state_->savedFonts.back();
+    state_->savedFonts.pop_back();
+    state_->font = saved.font;
+    state_->fontSet = saved.fontSet;
+    state_->ascent = saved.ascent;
     if (ok())
         state_->painter.restore();
 }

@@ -142,6 +142,54 @@ void paintModules(DrawingSurface& surface, const ModuleMatrix& matrix, double x1
     paintInSurfaceUnit(surface, matrix, x1, y1, x2, y2);
 }
 
+std::int64_t squareModulePixels(double sideMm, int modules, double twipsPerPixel,
+                                double minModuleMm) {
+    if (modules <= 0 || !(twipsPerPixel > 0) || !withinLimit(sideMm))
+        return 0;
+    const double pixelMm = twipsPerPixel / kTwipsPerMillimetre;
+    const std::int64_t fitting = floorWhole(sideMm / pixelMm) / modules;
+    return static_cast<double>(fitting) * pixelMm >= minModuleMm - 1e-9 ? fitting : 0;
+}
+
+bool squareSymbolFits(double sideMm, int modules) {
+    constexpr double kTwipsPerPixelAt300Dpi = 1440.0 / 300.0;
+    return squareModulePixels(sideMm, modules, kTwipsPerPixelAt300Dpi, kMinPrintedModuleMm) > 0;
+}
+
+bool paintSquareModules(DrawingSurface& surface, const ModuleMatrix& matrix, double x, double y,
+                        double side, double minModuleMm) {
+    if (matrix.empty() || !withinLimit(x) || !withinLimit(y))
+        return false;
+    const std::int64_t modulePixels =
+        squareModulePixels(side, matrix.width(), surface.twipsPerPixelX(), minModuleMm);
+    if (modulePixels == 0 && minModuleMm > 0)
+        return false;
+    if (modulePixels == 0) {  // the screen at a small zoom: whole pixels would not show it
+        const double module = side / matrix.width();
+        for (int row = 0; row < matrix.height(); ++row) {
+            for (int column = 0; column < matrix.width(); ++column)
+                surface.fillRect(x + column * module, y + row * module, module, module,
+                                 moduleColour(matrix, column, row));
+        }
+        return true;
+    }
+    const SurfaceUnit savedUnit = surface.unit();
+    const SurfacePoint millimetres = surface.origin();
+    surface.setUnit(SurfaceUnit::Pixels);
+    const SurfacePoint pixels = surface.origin();
+    // Modules are laid on the page's pixel grid, as the bars of a JAN code are.
+    const double pxPerMm = kTwipsPerMillimetre / surface.twipsPerPixelX();
+    const double pyPerMm = kTwipsPerMillimetre / surface.twipsPerPixelY();
+    PixelGrid grid;
+    grid.left = floorWhole((millimetres.x + x) * pxPerMm);
+    grid.top = floorWhole((millimetres.y + y) * pyPerMm);
+    grid.moduleWidth = modulePixels;
+    grid.rowHeight = modulePixels;
+    paintInPixels(surface, matrix, grid, pixels);
+    surface.setUnit(savedUnit);
+    return true;
+}
+
 bool drawEan13Barcode(DrawingSurface& surface, std::string_view code, double x1, double y1,
                       double x2, double y2) {
     const JanCheck check = checkJanCode(code);

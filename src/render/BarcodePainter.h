@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "barcode/ModuleMatrix.h"
@@ -15,6 +16,31 @@
 // module count. The surface's unit is the same afterwards.
 void paintModules(DrawingSurface& surface, const ModuleMatrix& matrix, double x1, double y1,
                   double x2, double y2);
+
+// The smallest module printed: 0.33 mm, as readers of QR codes at arm's
+// length need.
+inline constexpr double kMinPrintedModuleMm = 0.33;
+
+// Device pixels across each module of a square symbol of `modules` modules
+// drawn into a square of `sideMm`, on a device of `twipsPerPixel`: as many
+// as fit, and at least `minModuleMm` worth. 0 when that many do not fit.
+std::int64_t squareModulePixels(double sideMm, int modules, double twipsPerPixel,
+                                double minModuleMm);
+
+// Whether a square symbol of `modules` modules fits into a square of `sideMm`
+// with modules of at least kMinPrintedModuleMm in whole pixels of a 300 dpi
+// printer. Those modules are 0.339 mm, as they are at 600 and 1200 dpi: what
+// fits there fits on every label printer and in every PDF the program writes.
+bool squareSymbolFits(double sideMm, int modules);
+
+// Paints a square symbol (a QR code, quiet zone included) from (x, y) into a
+// square of `side`, all in millimetres, every module the same whole number of
+// device pixels across and down, at least `minModuleMm` (0 for the screen).
+// Where a module would be narrower than a pixel on the screen, the modules
+// are drawn in millimetres instead. Returns false, having drawn nothing, when
+// modules of `minModuleMm` do not fit.
+bool paintSquareModules(DrawingSurface& surface, const ModuleMatrix& matrix, double x, double y,
+                        double side, double minModuleMm);
 
 // Paints the bars of a JAN code (EAN-13 or EAN-8, quiet zones included) as
 // paintModules() does. Returns false, having drawn nothing, when the check

@@ -79,8 +79,17 @@ void drawYScale(DrawingSurface& surface, const LayoutSettings& layout) {
     }
 }
 
-// What the page is for and how to read it, inside the first label.
+// The room the instructions take in the first label, from its corner.
+constexpr double kInstructionsWidth = 85.0;
+constexpr double kInstructionsHeight = 50.0;
+
+// What the page is for and how to read it, inside the first label. A label
+// too small for them goes without: written over the other labels, they would
+// hide the crosses the page is printed for.
 void drawInstructions(DrawingSurface& surface, const LayoutSettings& layout) {
+    if (layout.stock.labelWidthMm < kInstructionsWidth ||
+        layout.stock.labelHeightMm < kInstructionsHeight)
+        return;
     const LabelFrame frame(surface, layout, 1, 1.0, FrameClip::None);
     surface.setFont(SurfaceFont{kFontName, 12, true, false, false});
     surface.drawText(kScaleInset + 12.0, 6.0, "位置合わせ印刷");

@@ -1,10 +1,12 @@
 #include "render/LabelTexts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "barcode/Symbology.h"
 #include "model/ElementTemplate.h"
+#include "model/ShownPrices.h"
 #include "model/TaxPrice.h"
 #include "model/Utf8Text.h"
 
@@ -37,12 +39,29 @@ std::string priceText(const std::string& price) {
     return utf8::length(price) <= kPriceField ? utf8::right("     " + price, kPriceField) : price;
 }
 
+// The texts a shop's label shows beside the six, each only where the sheet
+// or the label has one.
+template <typename Add>
+void addShelfTexts(const LabelRecord& label, const PricePattern& pricing, Add& add) {
+    if (const std::optional<std::string> caption = priceCaptionText(label, pricing))
+        add(LabelElement::PriceCaption, *caption);
+    if (const std::optional<std::string> regular = regularPriceText(label, pricing))
+        add(LabelElement::RegularPrice, *regular, true);
+    const ShelfDetails& details = label.details;
+    if (!details.salePeriod.empty())
+        add(LabelElement::SalePeriod, details.salePeriod);
+    if (const std::optional<std::string> unit = unitPriceLineFor(label, pricing).text)
+        add(LabelElement::UnitPrice, *unit);
+    if (!details.origin.empty())
+        add(LabelElement::Origin, details.origin);
+}
+
 }  // namespace
 
 std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings& layout) {
-    const ElementTemplate& places = standardElementTemplate();
+    const ElementTemplate& places = elementTemplateFor(layout.stock);
     std::vector<LabelText> texts;
-    auto add = [&](LabelElement element, const std::string& text) {
+    auto add = [&](LabelElement element, const std::string& text, bool struck = false) {
         if (!layout.isVisible(element))
             return;
         const PointMm anchor = places.place(element).anchor;
@@ -50,12 +69,13 @@ std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings
         LabelText placed{element, anchor.x + style.offsetX, anchor.y + style.offsetY,
                          utf8::left(text, kLongestLabelText)};
         placed.cut = placed.text.size() < text.size();
+        placed.struck = struck;
         texts.push_back(std::move(placed));
     };
     const std::pair<LabelElement, std::string> elementTexts[] = {
         {LabelElement::Jan, janDigitsText(label.janCode)},
         {LabelElement::ProductName, productNameText(label.productName)},
-        {LabelElement::Price, priceText(label.price)},
+        {LabelElement::Price, priceText(bigPriceText(label, layout.pricing))},
         {LabelElement::Yen, kYenSign},
         {LabelElement::Maker, label.maker},
         {LabelElement::Spec, label.spec},
@@ -66,6 +86,7 @@ std::vector<LabelText> labelTexts(const LabelRecord& label, const LayoutSettings
     // Only a sheet showing both prices has one, and only for a whole-yen price.
     if (const std::optional<std::string> tax = taxLineFor(label, layout.pricing))
         add(LabelElement::TaxLine, *tax);
+    addShelfTexts(label, layout.pricing, add);
     return texts;
 }
 
@@ -95,4 +116,25 @@ TextFit fitText(double width, double room) {
     if (scale >= kMinimumTextScale)
         return {scale, false};
     return {kMinimumTextScale, true};
+}
+
+bool TextBox::overlaps(const TextBox& o) const {
+    return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+}
+
+TextBox textBox(DrawingSurface& gauge, const LabelText& text, const PlacedText& placed) {
+    constexpr double kMmPerPoint = 25.4 / 72.0;
+    gauge.setFont(placed.font);
+    std::size_t blanks = 0;
+    while (blanks < text.text.size() && text.text[blanks] == ' ')
+        ++blanks;
+    const double scale = placed.fit.scale;
+    const double lead = blanks == 0 ? 0.0 : gauge.textWidth(text.text.substr(0, blanks)) * scale;
+    const double width = gauge.textWidth(text.text) * scale;
+    TextBox box;
+    box.left = placed.x + lead;
+    box.right = std::min(placed.x + width, placed.right);
+    box.top = placed.y;
+    box.bottom = placed.y + placed.font.sizePt * kMmPerPoint;
+    return box;
 }

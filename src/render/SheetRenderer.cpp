@@ -6,6 +6,7 @@
 #include "barcode/JanCode.h"
 #include "model/ElementTemplate.h"
 #include "model/LabelSheet.h"
+#include "model/QrContent.h"
 #include "model/Utf8Text.h"
 #include "render/BarcodePainter.h"
 #include "render/LabelFrame.h"
@@ -24,7 +25,7 @@ class LabelPainter {
     LabelPainter(DrawingSurface& surface, const LayoutSettings& layout, RenderMode mode, double z)
         : surface_(surface),
           layout_(layout),
-          places_(standardElementTemplate()),
+          places_(elementTemplateFor(layout.stock)),
           mode_(mode),
           z_(z) {}
 
@@ -33,6 +34,8 @@ class LabelPainter {
             drawBorder();
         if (layout_.isVisible(LabelElement::Barcode))
             drawBarcode(label.janCode);
+        if (layout_.isVisible(LabelElement::Qr))
+            drawQr(qrContentFor(label, layout_.qrPattern));
         for (const LabelText& t : labelTexts(label, layout_))
             drawElementText(t);
     }
@@ -73,6 +76,28 @@ class LabelPainter {
                          (top + box.boxHeightMm) * z_);
     }
 
+    // The QR code fills the square of its box's shorter side from the box's
+    // corner. On paper a content too long for modules of the printed minimum
+    // prints no code (the check before printing says so); the preview shows
+    // the box crossed out instead.
+    void drawQr(const std::string& content) {
+        if (content.empty())
+            return;
+        const ElementStyle& style = layout_.element(LabelElement::Qr);
+        const ElementPlace& box = places_.place(LabelElement::Qr);
+        const RectMm square{box.anchor.x + style.offsetX, box.anchor.y + style.offsetY,
+                            std::min(box.boxWidthMm, box.boxHeightMm),
+                            std::min(box.boxWidthMm, box.boxHeightMm)};
+        const ModuleMatrix symbol = encodeSymbol(Symbology::Qr, content);
+        const double minModule = mode_ == RenderMode::Paper ? kMinPrintedModuleMm : 0.0;
+        const bool fits = !symbol.empty() && squareSymbolFits(square.width, symbol.width());
+        if (fits && paintSquareModules(surface_, symbol, square.x * z_, square.y * z_,
+                                       square.width * z_, minModule))
+            return;
+        if (mode_ == RenderMode::Preview)
+            drawCrossedPlaceholder(square);
+    }
+
     // Where a code will print no barcode, the preview shows the placeholder's
     // outline crossed in red rather than bars the paper will not have.
     void drawCrossedPlaceholder(const RectMm& r) {
@@ -95,6 +120,20 @@ class LabelPainter {
             surface_.drawText(placed.x, placed.y, t.text);
         else
             surface_.drawCondensedText(placed.x, placed.y, t.text, placed.fit.scale, placed.right);
+        if (t.struck)
+            strikeThrough(textBox(surface_, t, placed), layout_.element(t.element).color);
+    }
+
+    // A line across the middle of the text, as thick as a pen's stroke on
+    // paper (a quarter millimetre), and at least one pixel on screen.
+    void strikeThrough(const TextBox& box, Color color) {
+        constexpr double kStrokeMm = 0.25;
+        const double mmPerPixel = surface_.twipsPerPixelY() / 1440.0 * 25.4;
+        const int pixels = mmPerPixel > 0.0 ? static_cast<int>(kStrokeMm * z_ / mmPerPixel) : 1;
+        const double middle = (box.top + box.bottom) / 2.0;
+        surface_.setLineWidth(std::max(pixels, 1));
+        surface_.drawLine(box.left, middle, box.right, middle, color);
+        surface_.setLineWidth(1);
     }
 
     DrawingSurface& surface_;
@@ -145,7 +184,7 @@ void drawSheet(DrawingSurface& surface, const LabelSheet& sheet, const LayoutSet
 void drawSheetGuide(DrawingSurface& surface, const LayoutSettings& layout, double z) {
     surface.setUnit(SurfaceUnit::Millimetres);
     surface.clear();
-    const ElementTemplate& places = standardElementTemplate();
+    const ElementTemplate& places = elementTemplateFor(layout.stock);
     for (int k = 1; k <= layout.stock.labelCount(); ++k) {
         const LabelFrame frame(surface, layout, k, z, FrameClip::None);
         surface.drawRect(0, 0, layout.stock.labelWidthMm * z, layout.stock.labelHeightMm * z,

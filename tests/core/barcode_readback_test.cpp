@@ -109,9 +109,10 @@ std::vector<std::string> decode(const std::string& path) {
     return codes;
 }
 
-std::vector<std::string> printAndRead(const LabelSheet& sheet, double dpi, const std::string& tag) {
+std::vector<std::string> printAndRead(const LabelSheet& sheet, double dpi, const std::string& tag,
+                                      const LayoutSettings& layout = initialLayoutSettings()) {
     BitmapPage page(dpi, 210.0, 297.0);
-    drawSheet(page, sheet, initialLayoutSettings(), RenderOptions::paper());
+    drawSheet(page, sheet, layout, RenderOptions::paper());
     const std::string path =
         testing::TempDir() + "tanahuda_readback_" + std::to_string(getpid()) + "_" + tag + ".pgm";
     page.writePgm(path);
@@ -155,6 +156,32 @@ TEST_P(BarcodeReadback, EightDigitCodesAndWrongCheckDigits) {
     EXPECT_EQ(printAndRead(sheetOfCodes(codes), GetParam(), "ean8"),
               (std::vector<std::string>{"12345670", "4901234567894", "49123456", "55123457",
                                         "96385074"}));
+}
+
+// Every label's QR code, from its own content or the pattern's, reads back as
+// it was given: URLs, Japanese text in UTF-8, digits, and the longest content
+// the box holds. The bars are hidden so that only the QR codes are read.
+TEST_P(BarcodeReadback, QrCodesOfOwnContentsAndOfThePattern) {
+    LabelSheet sheet = sheetOfCodes({"4901234567894", "2000000000015", "49123456", "4512345678906",
+                                     "0212345001981", "4901234567894", "4901234567894"});
+    sheet.label(2).qrContent = "https://shop.example/惣菜?id=15";
+    sheet.label(3).qrContent = "有機にんじん 静岡県産";
+    sheet.label(4).qrContent = "0123456789";
+    sheet.label(6).qrContent = std::string(60, 'q');
+    sheet.label(7).qrContent = "https://example.jp/a/b/c/d/e/f/g/h/i/j/k/l/m/n/o/p/q/r/s";
+    LayoutSettings layout = initialLayoutSettings();
+    layout.element(LabelElement::Barcode).visible = false;
+    layout.qrPattern = "https://example.jp/item/{JAN}";
+    std::vector<std::string> expected = {
+        "https://example.jp/item/4901234567894",
+        "https://shop.example/惣菜?id=15",
+        "有機にんじん 静岡県産",
+        "0123456789",
+        "https://example.jp/item/0212345001981",
+        std::string(60, 'q'),
+        "https://example.jp/a/b/c/d/e/f/g/h/i/j/k/l/m/n/o/p/q/r/s"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(printAndRead(sheet, GetParam(), "qr", layout), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, BarcodeReadback, testing::Values(300, 600),

@@ -363,9 +363,9 @@ TEST_F(LabelDataFileTest, AFailedWriteLeavesTheOldFileByteForByte) {
     EXPECT_EQ(entries(), std::set<std::string>{"棚札.csv"});
 }
 
-// The form holds the labels of the standard stock only: a sheet with more
-// labels would lose some, one with fewer would come back as another sheet.
-// Either is refused, and the old file stays as it was.
+// A sheet whose number of labels is not its pattern's stock's would lose
+// labels or come back as another sheet. Either is refused, and the old file
+// stays as it was.
 TEST_F(LabelDataFileTest, ASheetOfAnotherStockIsRefusedAndTheOldFileKept) {
     LabelSheet old;
     old.label(1) = record("4901234567894", "旧", "旧品名", "", "", "100");

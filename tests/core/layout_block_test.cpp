@@ -66,6 +66,8 @@ LayoutSettings changedLayout() {
     s.element(LabelElement::Yen).offsetY = 32767;
     // The tax line is stored in the lines after the block, not in it.
     s.element(LabelElement::TaxLine) = initialLayoutSettings().element(LabelElement::TaxLine);
+    // So is the QR code's.
+    s.element(LabelElement::Qr) = initialLayoutSettings().element(LabelElement::Qr);
     return s;
 }
 

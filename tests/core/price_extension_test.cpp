@@ -82,7 +82,7 @@ TEST(PriceLines, ADualSheetWithMixedRatesComesBack) {
     EXPECT_EQ(lineCount(bytes), 24);
     EXPECT_TRUE(bytes.ends_with(
         sjis("\"拡張\",\"価格表示\",1,1\r\n"
-             "\"拡張\",\"税込\",\"ＭＳ 明朝\",16,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n"
+             "\"拡張\",\"税込\",\"ＭＳ 明朝\",24,#FALSE#,#FALSE#,255,\"表示しない\",0,0,0\r\n"
              "\"拡張\",\"税率\",8,10,0,8,10,10,10,10,10,10\r\n")));
 
     LabelSheet read;
@@ -133,7 +133,7 @@ TEST(PriceLines, DamagedLinesLeaveTheDefaultsAndSaySo) {
     const std::string good = labelFileBytes(sheet, dualPattern(TaxRounding::HalfUp));
     const std::string defined = good.substr(0, good.find(sjis("\"拡張\"")));
     const std::string damaged[] = {
-        "\"拡張\",\"価格表示\",2,0\r\n",    // no such mode
+        "\"拡張\",\"価格表示\",3,0\r\n",    // no such mode
         "\"拡張\",\"価格表示\",1,3\r\n",    // no such rounding
         "\"拡張\",\"価格表示\",1\r\n",      // a field missing
         "\"拡張\",\"価格表示\",1,0,0\r\n",  // a field too many

@@ -48,10 +48,11 @@ TEST(ProductColumns, HeaderNamesFillTheirPartOfTheLabel) {
 }
 
 TEST(ProductColumns, OtherHeaderCellsNameNoColumn) {
-    // Blanks inside a name and full-width letters are not ignored.
-    for (const char* cell :
-         {"在庫数", "", "jan-code", "tax  rate", "ＪＡＮ", "品 名", "ｐｒｉｃｅ"})
+    for (const char* cell : {"在庫数", "", "jan-code", "商品ID", "部門"})
         EXPECT_EQ(columnForHeader(cell), nullptr) << cell;
+    // Blanks anywhere and full-width letters are not part of a name.
+    for (const char* cell : {"tax  rate", "ＪＡＮ", "品 名", "ｐｒｉｃｅ"})
+        EXPECT_NE(columnForHeader(cell), nullptr) << cell;
 }
 
 // Each header name belongs to one column and finds it whatever its ASCII

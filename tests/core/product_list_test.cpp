@@ -137,7 +137,9 @@ TEST(ProductList, UndecodableBytesMakeARowDamagedWhenEncodingIsForced) {
     EXPECT_EQ(r.problems[0].line, 2);
 }
 
-// A row is one line: a quote left open is that row's fault alone.
+// A quoted cell may go on over lines (a spreadsheet's Alt+Enter), as quoting
+// in comma-separated files has it; a quote left open to the end of the list
+// is that row's fault alone, and the next line is the next row.
 TEST(ProductList, AQuoteLeftOpenSkipsOnlyItsOwnLine) {
     const struct {
         const char* name;
@@ -149,14 +151,15 @@ TEST(ProductList, AQuoteLeftOpenSkipsOnlyItsOwnLine) {
          "a,b,P1\na,b,P2\n\"a,b,P3\na,b,P4\na,b,P5\n",
          {"P1", "P2", "P4", "P5"},
          {3}},
-        // The closing quote a few rows later would have swallowed the rows
-        // between; inside a field it is a character like any other.
-        {"two stray quotes",
+        // A quote closed lines later, followed by a separator, holds the
+        // lines between as one cell (here the code), joined by blanks.
+        {"a quote closed three lines on",
          "a,b,P1\n\"a,b,P2\na,b,P3\na,b,P4\",x\na,b,P5\n",
-         {"P1", "P3", "P4\"", "P5"},
-         {2}},
+         {"P1", "", "P5"},
+         {}},
         {"quote open at the end of the list", "a,b,P1\na,\"b,P2", {"P1"}, {2}},
-        {"a line break inside quotes", "a,\"b\nc\",P1\na,b,P2\n", {"", "P2"}, {1}},
+        {"a line break inside quotes", "a,\"b\nc\",P1\na,b,P2\n", {"P1", "P2"}, {}},
+        {"quote open in a header list", "JAN,品名\n1,\"P2\n3,P3\n", {"P3"}, {2}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -283,28 +286,83 @@ TEST(BatchSheets, TwentyFiveProductsFromPositionSevenFillFourSheets) {
     EXPECT_EQ(builder.labelsPlaced(), 25);
 }
 
-TEST(BatchSheets, LabelsArePreparedAsTypedAndUnprintableOnesReported) {
+// A list's code is printed as the list has it: a wrong check digit is told,
+// never replaced; a row without a name takes no label, so the labels after it
+// move up and the count is of labels printed.
+TEST(BatchSheets, ListRowsArePrintedAsTheyReadAndTheOthersReported) {
     std::istringstream in(
         "4901234567899,m,wrong check digit,,,1\n"
         "490123456789,m,twelve digits,,,1\n"
         "4901234567894,m,,,,1\n"
         ",m,no code,,,1\n"
         "４９０１２３４,m,seven full-width digits,,,1\n"
-        "49012345678941,m,fourteen digits,,,1\n");
+        "49012345678941,m,fourteen digits,,,1\n"
+        "036000291452,m,UPC-A,,,1\n");
     ProductListReader reader(in, TextEncoding::Auto);
     BatchSheetBuilder builder(reader, 1);
     std::vector<Result> problems;
     LabelSheet sheet;
     ASSERT_TRUE(builder.nextSheet(sheet, problems));
-    EXPECT_EQ(sheet.label(1).janCode, "4901234567894");  // corrected, gets its barcode
-    // A code without its check digit gets it, as in the JAN code box.
-    EXPECT_EQ(sheet.label(2).janCode, "4901234567894");
-    EXPECT_EQ(sheet.label(5).janCode, "49012347");
-    EXPECT_EQ(sheet.label(6).janCode, "49012345678941");
-    ASSERT_EQ(problems.size(), 2u);
-    EXPECT_EQ(problems[0].line, 3);  // no product name: nothing printed
-    EXPECT_EQ(problems[1].line, 6);  // no barcode for fourteen digits
+    EXPECT_EQ(builder.labelsPlaced(), 6);
+    EXPECT_EQ(sheet.label(1).janCode, "4901234567899");
+    EXPECT_EQ(sheet.label(2).janCode, "490123456789");
+    EXPECT_EQ(sheet.label(3).productName, "no code");
+    EXPECT_EQ(sheet.label(4).janCode, "49012347");
+    EXPECT_EQ(sheet.label(5).janCode, "49012345678941");
+    EXPECT_EQ(sheet.label(6).janCode, "0036000291452");
+    EXPECT_TRUE(sheet.label(7).isEmpty());
+    std::vector<std::pair<int, ResultCode>> told;
+    for (const Result& p : problems)
+        told.emplace_back(p.line, p.code);
+    EXPECT_EQ(told, (std::vector<std::pair<int, ResultCode>>{
+                        {1, ResultCode::RowWrongCheckDigit},
+                        {2, ResultCode::RowCodeTwelveDigits},
+                        {3, ResultCode::RowWithoutName},
+                        {6, ResultCode::RowWithoutBarcode},
+                    }));
+    EXPECT_EQ(builder.lineOf(3), 4);
     EXPECT_FALSE(builder.nextSheet(sheet, problems));
+}
+
+// Prices under a header that says what they are become what the sheet's
+// price box holds; a tax-inclusive amount no pre-tax price gives takes no
+// label, and a price that is no amount loses only its tax line.
+TEST(BatchSheets, PricesAreBroughtToThePriceMode) {
+    const std::string list =
+        "JAN,品名,税込価格,税率\n"
+        "4901234567894,茶,1080,8\n"
+        "4901234567894,皿,10,10\n"
+        "4901234567894,福袋,オープン,10\n";
+    const struct {
+        PricePattern pricing;
+        std::vector<std::string> prices;
+        std::vector<std::pair<int, ResultCode>> told;
+    } cases[] = {
+        {{PriceMode::TaxIncludedOnly, TaxRounding::Floor}, {"1080", "10", "オープン"}, {}},
+        {{PriceMode::BaseAndTaxIncluded, TaxRounding::Floor},
+         {"1,000", "オープン"},
+         {{3, ResultCode::RowNoPreTaxPrice}, {4, ResultCode::RowPriceNotAnAmount}}},
+        {{PriceMode::BaseAndTaxIncluded, TaxRounding::Ceiling},
+         {"1,000", "9", "オープン"},
+         {{4, ResultCode::RowPriceNotAnAmount}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.pricing.rounding));
+        std::istringstream in(list);
+        ProductListReader reader(in, TextEncoding::Auto);
+        BatchSheetBuilder builder(reader, 1, c.pricing);
+        std::vector<Result> problems;
+        LabelSheet sheet;
+        ASSERT_TRUE(builder.nextSheet(sheet, problems));
+        std::vector<std::string> prices;
+        for (int n = 1; n <= builder.labelsPlaced(); ++n)
+            prices.push_back(sheet.label(n).price);
+        EXPECT_EQ(prices, c.prices);
+        std::vector<std::pair<int, ResultCode>> told;
+        for (const Result& p : problems)
+            told.emplace_back(p.line, p.code);
+        EXPECT_EQ(told, c.told);
+    }
 }
 
 TEST(BatchSheets, SheetsNeeded) {
@@ -376,16 +434,15 @@ TEST(ProductList, TaxRateColumnAsTillsExportIt) {
     const auto r = readAll(list);
     const TaxRate expected[] = {TaxRate::Reduced,  TaxRate::Standard, TaxRate::Exempt,
                                 TaxRate::Reduced,  TaxRate::Standard, TaxRate::Reduced,
-                                TaxRate::Standard, TaxRate::Exempt};
+                                TaxRate::Standard, TaxRate::Reduced,  TaxRate::Exempt};
     ASSERT_EQ(r.rows.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(r.rows[i].record.taxRate, expected[i]) << r.rows[i].record.productName;
     EXPECT_EQ(r.rows[6].record.price, "300");
-    ASSERT_EQ(r.problems.size(), 2u);
+    ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 9);
     EXPECT_EQ(r.problems[0].code, ResultCode::RowBadTaxRate);
     EXPECT_EQ(r.problems[0].detail, "5");
-    EXPECT_EQ(r.problems[1].line, 10);
 
     // Without the column every product is at the standard rate, and a header
     // naming only the rate besides one field is still a header.
@@ -443,4 +500,99 @@ TEST(ProductList, OnlyWellFormedUtf8IsUtf8) {
         readAll("4901234567894,\xC3\xBC\xF0\x9F\x8D\xB5\xED\x9F\xBF,x,,,1\n", TextEncoding::Utf8);
     ASSERT_EQ(good.rows.size(), 1u);
     EXPECT_EQ(good.rows[0].record.maker, "\xC3\xBC\xF0\x9F\x8D\xB5\xED\x9F\xBF");
+}
+
+namespace {
+
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+}  // namespace
+
+// The forms a list comes in: the encodings with their marks, the separators,
+// quoted cells over several lines. Each gives the same products, on the lines
+// an editor shows them.
+TEST(ProductList, ListsInEveryFormGiveTheSameProducts) {
+    const std::u16string rows =
+        u"JAN\t品名\t売価\r\n4901234567894\t緑茶𠮷\t198\r\n49123456\tのり\t398\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+        std::vector<std::string> names;
+        std::vector<int> lines;
+        std::vector<std::pair<int, ResultCode>> problems;
+    } cases[] = {
+        {"UTF-16 little-endian",
+         utf16(rows, false),
+         TextEncoding::Auto,
+         {"緑茶𠮷", "のり"},
+         {2, 3},
+         {}},
+        {"UTF-16 big-endian, cp932 chosen",
+         utf16(rows, true),
+         TextEncoding::Cp932,
+         {"緑茶𠮷", "のり"},
+         {2, 3},
+         {}},
+        {"UTF-16 cut in a character",
+         utf16(rows, false).substr(0, utf16(rows, false).size() - 5),
+         TextEncoding::Auto,
+         {"緑茶𠮷"},
+         {2},
+         {{3, ResultCode::RowNotUtf16}}},
+        {"UTF-16 with a lone surrogate",
+         utf16(u"JAN\t品名\r\n1\t\xD800x\r\n2\tok\r\n", false),
+         TextEncoding::Auto,
+         {"ok"},
+         {3},
+         {{2, ResultCode::RowNotUtf16}}},
+        {"semicolons",
+         "JAN;品名;売価\n4901234567894;\"緑茶; 特選\";1,980\n",
+         TextEncoding::Auto,
+         {"緑茶; 特選"},
+         {2},
+         {}},
+        {"tabs without a header",
+         "4901234567894\tm\t緑茶\t\t\t198\n",
+         TextEncoding::Auto,
+         {"緑茶"},
+         {1},
+         {}},
+        {"a cell over three lines",
+         "JAN,品名,説明\r\n1,\"緑\r\n茶\",\"a\r\nb\r\nc\"\r\n2,のり,\r\n",
+         TextEncoding::Auto,
+         {"緑 茶", "のり"},
+         {2, 6},
+         {}},
+        {"quote never closed after a cell over lines",
+         "JAN,品名\n1,\"a\nb\"\n2,\"open\n3,c\n",
+         TextEncoding::Auto,
+         {"a b", "c"},
+         {2, 5},
+         {{4, ResultCode::RowQuoteNotClosed}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = readAll(c.bytes, c.encoding);
+        std::vector<std::string> names;
+        std::vector<int> lines;
+        for (const Product& p : r.rows) {
+            names.push_back(p.record.productName);
+            lines.push_back(p.lineNumber);
+        }
+        std::vector<std::pair<int, ResultCode>> problems;
+        for (const Result& p : r.problems)
+            problems.emplace_back(p.line, p.code);
+        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(problems, c.problems);
+    }
 }

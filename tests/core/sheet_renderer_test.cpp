@@ -199,7 +199,8 @@ TEST_P(AnyStock, EveryLabelIsDrawnInItsOwnClippedCell) {
 // Each element stands at its template anchor plus its offset, measured from
 // its own label's corner, in every label and at every zoom.
 TEST_P(AnyStock, ElementsStandAtTheirAnchorsInEveryLabel) {
-    const ElementTemplate& places = standardElementTemplate();
+    // The template of the stock: on another stock, today's scaled to its labels.
+    const ElementTemplate places = elementTemplateFor(layout.stock);
     layout.pricing.mode = PriceMode::BaseAndTaxIncluded;
     int step = 0;
     for (LabelElement e : kMovableElements) {
@@ -281,7 +282,8 @@ TEST(StandardStock, ExactPlacesOfTheFirstLabel) {
         "text 20.00 24.80 \"メーカー\"",
         "text 20.00 43.80 \"規格\"",
         "text 20.00 47.80 \"ロット\"",
-        "text 54.00 24.80 \"税込 217円\"",
+        "text 50.00 23.10 \"税込 217円\"",
+        "text 74.00 41.80 \"本体\"",
     };
     for (const std::string& line : expected)
         EXPECT_NE(std::find(calls.begin(), calls.end(), line), calls.end()) << line;
@@ -625,10 +627,10 @@ TEST(DrawSheet, StopsWhenTheSurfaceFails) {
 // ---- The start-up guide ---------------------------------------------------
 
 // A numbered outline in every cell of the stock, from the layout's origin
-// (here moved by +3, -2 mm), the number at the template's place in the cell.
+// (here moved by +3, -2 mm), the number at the place of the stock's template.
 TEST(DrawSheetGuide, NumberedOutlinesInEveryCell) {
-    const ElementTemplate& places = standardElementTemplate();
     for (const LabelStock& stock : {kStandardStock, gappedStock()}) {
+        const ElementTemplate places = elementTemplateFor(stock);
         LayoutSettings layout = layoutFor(stock);
         layout.originX += 3.0;
         layout.originY -= 2.0;
@@ -689,14 +691,16 @@ TEST(DrawSheet, TaxLineOfADualLabelAtEachRate) {
         label.taxRate = c.rate;
         const std::vector<Mark> marks =
             labelMarks(preview(sheetWith(1, label), layout, 1.0), layout, 1, 1.0);
-        // The tax line comes last, in red, after the label's other texts.
+        // The tax line comes after the label's other texts, in red, and the
+        // big price's caption "本体" with it.
         std::vector<Mark> texts;
         std::copy_if(marks.begin(), marks.end(), std::back_inserter(texts),
                      [](const Mark& m) { return m.kind == "text" || m.kind == "condensed"; });
-        ASSERT_EQ(texts.size(), *c.taxLine != '\0' ? 8u : 7u);
+        ASSERT_EQ(texts.size(), *c.taxLine != '\0' ? 9u : 7u);
         if (*c.taxLine != '\0') {
-            EXPECT_EQ(texts.back().text, c.taxLine);
-            EXPECT_EQ(texts.back().color, kRed);
+            EXPECT_EQ(texts[7].text, c.taxLine);
+            EXPECT_EQ(texts[7].color, kRed);
+            EXPECT_EQ(texts[8].text, "本体");
         }
     }
 
@@ -720,11 +724,14 @@ TEST(DrawSheet, TaxLineMovesHidesAndPrints) {
     label.taxRate = TaxRate::Reduced;
     // On paper, label 2 (its cell at 103, 7.8 mm) at full size.
     const Lines printed = paper(sheetWith(2, label), layout).calls;
-    EXPECT_EQ(Lines(printed.end() - 3, printed.end()),
+    const auto drawn =
+        std::find(printed.begin(), printed.end(), "text 138.00 25.10 \"税込 213円\"");
+    ASSERT_NE(drawn, printed.end());
+    EXPECT_EQ(Lines(drawn - 2, drawn + 1),
               (Lines{"font ＭＳ ゴシック 20.00 b1 i0 u0", "color #563412",
-                     "text 142.00 26.80 \"税込 213円\""}));
+                     "text 138.00 25.10 \"税込 213円\""}));
     const Lines half = preview(sheetWith(2, label), layout, 0.5).callsStartingWith("text ");
-    EXPECT_EQ(half.back(), "text 71.00 13.40 \"税込 213円\"");
+    EXPECT_NE(std::find(half.begin(), half.end(), "text 69.00 12.55 \"税込 213円\""), half.end());
     taxLine.visible = false;
-    EXPECT_TRUE(preview(sheetWith(2, label), layout, 1.0).callsStartingWith("text 142.00").empty());
+    EXPECT_TRUE(preview(sheetWith(2, label), layout, 1.0).callsStartingWith("text 138.00").empty());
 }

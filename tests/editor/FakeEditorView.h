@@ -51,6 +51,7 @@ class FakeEditorView : public EditorView {
     RecordingSurface gauge;
     int showLayoutCalls = 0;
     TaxRate shownRate = TaxRate::Standard;
+    ShelfDetails shownDetails;
     std::string priceNote;
     LayoutSettings shownLayout;
     ViewState shownView;
@@ -121,6 +122,9 @@ class FakeEditorView : public EditorView {
         shownView = view;
     }
     void showTaxRate(TaxRate rate) override { shownRate = rate; }
+    void showDetails(const ShelfDetails& details) override { shownDetails = details; }
+    std::string shownQrContent;
+    void showQrContent(const std::string& content) override { shownQrContent = content; }
     void showPriceNote(const std::string& note) override { priceNote = note; }
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override {
         const std::size_t start = buffer.calls.size();
@@ -131,6 +135,9 @@ class FakeEditorView : public EditorView {
     void keepInView(double x, double y, double width, double height) override {
         keptInView = {x, y, width, height};
     }
+    // The stocks the window was put on, in turn.
+    std::vector<LabelStock> shownStocks;
+    void showStock(const LabelStock& stock) override { shownStocks.push_back(stock); }
     void setScrollRanges(const ScrollRange& v, const ScrollRange& h) override {
         vertical = v;
         horizontal = h;

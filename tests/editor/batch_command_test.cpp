@@ -94,7 +94,7 @@ TEST(BatchCommand, TheChosenListIsPrintedFromTheChosenLabelAndTheOutcomeTold) {
 }
 
 TEST(BatchCommand, FailuresAndProblemRowsAreToldWithTheirIcon) {
-    enum class Fault { None, ListGone, ProblemRows, NotFinished, PrinterNotOpened };
+    enum class Fault { None, ListGone, ProblemRows, NotFinished, PrinterNotOpened, NoColumns };
     const struct Case {
         const char* what;
         Fault fault;
@@ -104,7 +104,12 @@ TEST(BatchCommand, FailuresAndProblemRowsAreToldWithTheirIcon) {
     } cases[] = {
         {"list emptied after it was chosen", Fault::ListGone, MessageIcon::Critical,
          "一括印刷できませんでした。", true},
-        {"rows without a barcode", Fault::ProblemRows, MessageIcon::Warning, "2 行目: ", false},
+        {"rows without a barcode", Fault::ProblemRows, MessageIcon::Warning,
+         "(バーコードなし) (1 行): 2 行目", false},
+        {"rows not printed", Fault::ProblemRows, MessageIcon::Warning,
+         "1 行は印刷しませんでした。\n\n印刷しなかった行:\n・品名が空です (1 行): 3 行目", false},
+        {"neither code nor name column", Fault::NoColumns, MessageIcon::Critical,
+         "商品リストの見出し「メーカー,売価」には、JANコードの列も品名の列もありません", false},
         {"document not ended", Fault::NotFinished, MessageIcon::Critical,
          "一括印刷できませんでした。", false},
         {"printer not opened", Fault::PrinterNotOpened, MessageIcon::Critical, "事務所のプリンター",
@@ -114,7 +119,9 @@ TEST(BatchCommand, FailuresAndProblemRowsAreToldWithTheirIcon) {
         BatchHarness h;
         h.folder.put("list.csv", c.fault == Fault::ProblemRows
                                      ? "4901234567894,m,good,,,1\n12345,m,no code,,,1\n"
-                                     : products(3));
+                                       "4901234567894,m,,,,1\n"
+                                 : c.fault == Fault::NoColumns ? "メーカー,売価\nm,1\n"
+                                                               : products(3));
         h.dialogs.openChoices.push_back(h.folder.path("list.csv"));
         h.dialogs.batchChoices.push_back(fromLabel(1));
         if (c.fault == Fault::NotFinished)
@@ -129,6 +136,8 @@ TEST(BatchCommand, FailuresAndProblemRowsAreToldWithTheirIcon) {
         EXPECT_NE(h.dialogs.messages[0].text.find(c.says), std::string::npos)
             << c.what << ": " << h.dialogs.messages[0].text;
         EXPECT_EQ(h.dialogs.printRecord->aborted, c.aborted) << c.what;
+        // A list that would print labels of nothing is refused before a printer is chosen.
+        EXPECT_EQ(h.dialogs.printerRequests, c.fault == Fault::NoColumns ? 0 : 1) << c.what;
     }
 }
 

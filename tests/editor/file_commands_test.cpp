@@ -1,6 +1,7 @@
 // The file commands: new, open, overwrite-save and save-as of label data files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "files/Cp932.h"
 #include "files/FileIo.h"
 #include "files/LabelDataFile.h"
+#include "model/StockPresets.h"
 
 namespace {
 
@@ -525,6 +527,53 @@ TEST_F(FileCommands, ADamagedFileOpensUntitledWithAWarningAndIsNotSavedOver) {
     EXPECT_EQ(h.dialogs.saveRequests.size(), 2u) << "untitled: the save dialog is shown";
     EXPECT_EQ(readBytes(path), bytes);
     EXPECT_EQ(h.editor.currentFileName(), saveAsCopy);
+}
+
+}  // namespace
+
+namespace {
+
+// A file on another stock opens on that stock, every label counted; one whose
+// stock line is damaged opens on the standard stock, untitled, the line named.
+TEST_F(FileCommands, AFileOnAnotherStockOpensOnItAndADamagedStockLineUntitled) {
+    const LabelStock stock = stockPresetNamed("A4 24面 66×33.9mm")->stock;
+    LayoutSettings pattern = initialLayoutSettings();
+    changeStock(pattern, stock);
+    LabelSheet sheet(stock);
+    for (int n = 1; n <= sheet.labelCount(); ++n)
+        sheet.label(n) = record(n);
+    saveAs(folder.path("ten.csv"));  // nothing left to ask about
+    const std::string path = folder.path("24.csv");
+    ASSERT_TRUE(writeLabelFile(path, sheet, pattern).ok());
+
+    h.dialogs.messages.clear();
+    h.dialogs.openChoices = {path};
+    h.view.click([&] { h.editor.openFile(); });
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(h.editor.sheet(), sheet);
+    EXPECT_EQ(h.view.counter, "1/24");
+    EXPECT_EQ(h.editor.currentFileName(), path);
+
+    std::string bytes = readBytes(path);
+    const std::size_t stockLine = bytes.find(sjis("\"用紙\""));
+    ASSERT_NE(stockLine, std::string::npos);
+    bytes.replace(bytes.find("\"A4\",66", stockLine) + 5, 2, "-6");  // the label's width
+    writeBytes(path, bytes);
+    h.dialogs.openChoices = {path};
+    h.view.click([&] { h.editor.openFile(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0].title, "警告");
+    const int line = 1 + static_cast<int>(std::count(
+                             bytes.begin(), bytes.begin() + static_cast<long>(stockLine), '\n'));
+    EXPECT_EQ(line, 22);  // right after the defined lines: no price lines are needed
+    EXPECT_NE(h.dialogs.messages[0].text.find(" 22 行目の用紙の設定が読めません"),
+              std::string::npos)
+        << h.dialogs.messages[0].text;
+    EXPECT_EQ(h.editor.currentFileName(), "無題");
+    EXPECT_EQ(h.view.counter, "1/10");
+    ASSERT_EQ(h.editor.sheet().labelCount(), 10);
+    EXPECT_EQ(h.editor.sheet().label(10), record(10));
+    EXPECT_EQ(h.editor.layout().stock, kStandardStock);
 }
 
 }  // namespace

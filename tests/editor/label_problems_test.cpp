@@ -63,9 +63,11 @@ TEST(LabelProblems, EachKindIsFoundOnItsLabel) {
          with(LabelField::ProductName,
               "あいうえおかきくけこさしすせそたちつてとなにぬねのはまみむめ"),
          {problem(K::TextClipped, E::ProductName, {}, 50)}},
+        // Drawn from the field's left edge, it runs over 円 and the texts left of it.
         {"long price",
          with(LabelField::Price, "オープン価格"),
-         {problem(K::TextCondensed, E::Price, {}, 82)}},
+         {problem(K::TextCondensed, E::Price, {}, 82), problem(K::PriceOverlaps, E::Yen),
+          problem(K::PriceOverlaps, E::Spec), problem(K::PriceOverlaps, E::Lot)}},
         {"no glyph",
          with(LabelField::Maker, "𠮷野家"),
          {problem(K::CharacterNotDrawn, E::Maker, "𠮷"),
@@ -150,7 +152,10 @@ TEST(LabelProblems, PrintingAsksFirstAndListsTheProblemLabels) {
               "問題のあるラベルがあります。印刷しますか？\n\n"
               "ラベル 2: JANコードが正しくないため、バーコードは印刷されません\n"
               "ラベル 5: 品名等がないため、このラベルは印刷されません\n"
-              "ラベル 9: 売価等は長すぎるため、幅を 82% に縮めて印刷されます");
+              "ラベル 9: 売価等は長すぎるため、幅を 82% に縮めて印刷されます\n"
+              "ラベル 9: 売価が円と重なって印刷されます\n"
+              "ラベル 9: 売価が規格等と重なって印刷されます\n"
+              "ラベル 9: 売価がロット等と重なって印刷されます");
     EXPECT_EQ(h.dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(h.dialogs.printerRequests, 0) << "いいえ goes back to the window";
     EXPECT_EQ(h.view.focused, InputBox::Text1);

@@ -130,21 +130,26 @@ TEST_F(SheetOfAnotherStock, ClickSelectsTheLabelInTheStocksCell) {
     }
 }
 
-// The label file has room for the standard stock's labels only: saving this
-// sheet is refused with its reason, nothing is written and the work stays.
-TEST_F(SheetOfAnotherStock, SavingIsRefusedAndNothingWritten) {
+// The label file keeps the stock and the labels past the tenth: the sheet is
+// saved whole and opens again on its stock, every label as it was.
+TEST_F(SheetOfAnotherStock, SavingKeepsTheStockAndEveryLabel) {
     TempFolder folder("tanahuda-stock");
     const std::string path = folder.path("twelve.csv");
     h.dialogs.saveChoices = {path};
     h.view.shortcut([&] { h.editor.saveFileAs(); });
-    ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(h.dialogs.messages[0].text.find("ファイル「" + path + "」は書き換えられていません"),
-              std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(h.editor.isUntitled());
-    EXPECT_TRUE(h.editor.hasWorkToLose());
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(h.editor.currentFileName(), path);
+    EXPECT_FALSE(h.editor.hasWorkToLose());
+    const LabelSheet saved = h.editor.sheet();
+
+    h.goToLabel(5);
+    h.dialogs.openChoices = {path};
+    h.view.click([&] { h.editor.openFile(); });
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(h.editor.sheet(), saved);
+    EXPECT_EQ(h.editor.layout().stock, stock);
     EXPECT_EQ(names().back(), "P12");
+    expectShowing(1);
 }
 
 }  // namespace

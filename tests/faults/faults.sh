@@ -2,7 +2,8 @@
 # Drives the built tanahuda-print through faults and bad input as a user
 # would meet them: a full disk, a job killed or interrupted, special files and
 # the inputs themselves named as output, special files named as lists, a
-# stray quote and mixed encodings in a list, a damaged label file or print
+# stray quote and mixed encodings in a list, a UTF-16 list cut short, a cell
+# never closed, 100,000 rows, a damaged label file or print
 # pattern, a preferred pattern that cannot be read. After each,
 # the old output must be byte for byte as it was (or the new one complete),
 # no temporary file may stay, and the exit status and message must say what
@@ -434,6 +435,48 @@ for kind in folder oversized damaged; do
     record "preferred pattern unreadable" $ok 0 "data.txt $kind, $how (rc $rc)"
   done
 done
+
+# ---- exports as shops have them: UTF-16 cut short, a cell never closed, 100,000 rows -----
+python3 - "$work" <<'PY'
+import sys, os
+work = sys.argv[1]
+row = '4901234567894\t乳業\tP%05d\t100g\tL1\t198\r\n'
+data = b'\xff\xfe' + ''.join(row % i for i in range(1, 31)).encode('utf-16-le')
+# Cut in the middle of the last row's "8": half a character at the end.
+open(os.path.join(work, 'cut16.txt'), 'wb').write(data[:-5])
+rows = ['JAN,品名,説明,売価\r\n'] + ['4901234567894,P%05d,"一行目\r\n二行目",198\r\n' % i for i in range(1, 11)]
+rows.append('4901234567894,P00011,"説明が閉じない\r\n')
+rows += ['続きの行 %d\r\n' % i for i in range(1, 4)]
+open(os.path.join(work, 'unclosed.csv'), 'w', encoding='utf-8', newline='').write(''.join(rows))
+with open(os.path.join(work, 'list100k.csv'), 'w', encoding='utf-8', newline='') as f:
+    f.write('\ufeff商品コード,商品名,メーカー,規格,税込価格,税率\r\n')
+    for i in range(1, 100001):
+        f.write('4901234567894,P%06d,乳業,"100g\r\n(冷蔵)",198,8\r\n' % i)
+PY
+"$tool" --products "$work/cut16.txt" -o "$work/cut16.pdf" 2>"$work/err"
+rc=$?
+pdftotext "$work/cut16.pdf" "$work/cut16.txt.out" 2>/dev/null
+printed=$(grep -o 'P[0-9]\{5\}' "$work/cut16.txt.out" | sort -u | wc -l)
+ok=0
+[ $rc = 3 ] && [ "$printed" = 29 ] && grep -q "cut16.txt:30: " "$work/err" && ok=1
+record "UTF-16 cut short" $ok $([ "$printed" = 29 ] && echo 0 || echo 1) "29 of 30 rows printed ($printed), line 30 reported (rc $rc)"
+
+"$tool" --products "$work/unclosed.csv" -o "$work/unclosed.pdf" 2>"$work/err"
+rc=$?
+pdftotext "$work/unclosed.pdf" "$work/unclosed.txt" 2>/dev/null
+printed=$(grep -o 'P[0-9]\{5\}' "$work/unclosed.txt" | sort -u | wc -l)
+ok=0
+[ $rc = 3 ] && [ "$printed" = 10 ] && grep -q "unclosed.csv:22: " "$work/err" &&
+  ! grep -q '続きの行\|二行目$' "$work/unclosed.txt" && ! grep -q 'P00011' "$work/unclosed.txt" && ok=1
+record "cell never closed" $ok $([ "$printed" = 10 ] && echo 0 || echo 1) "10 multi-line rows printed ($printed), line 22 reported (rc $rc)"
+
+start=$(date +%s%N)
+"$tool" --products "$work/list100k.csv" --dpi 150 -o "$work/list100k.pdf" 2>"$work/err"
+rc=$?
+ms=$(( ($(date +%s%N) - start) / 1000000 ))
+ok=0; [ $rc = 0 ] && [ "$(pages "$work/list100k.pdf")" = 10000 ] && [ ! -s "$work/err" ] && ok=1
+record "100,000 rows" $ok 0 "100,000 two-line rows, 10,000 pages (rc $rc, ${ms} ms)"
+rm -f "$work/list100k.pdf"
 
 # ---- the table -------------------------------------------------------------------------
 printf '\n%-28s %6s %9s %10s\n' "fault class" tried survived "data lost"

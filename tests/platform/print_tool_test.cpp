@@ -23,7 +23,7 @@ class PrintToolTest : public PdfPrintTest {
         PdfPrintTest::SetUp();
         labels_ = path("labels.csv");
         writeLabels(labels_.toStdString(), sheetOf({{1, "4901234567894", "りんご", "100"},
-                                                    {2, "", "みかん", "1,234,567"},
+                                                    {2, "", "みかん", "234,567"},
                                                     {3, "49123456", "ぶどう", ""}}));
     }
 
@@ -58,10 +58,20 @@ TEST_F(PrintToolTest, PdfPlacesTheTextsInMillimetresFromThePageCorner) {
     expectNear(findWord(words, "100"), 45.87, 40.8, "price");
     // An eight-digit JAN code after four 6 pt blanks: label 3 at (12, 62.8) mm.
     expectNear(findWord(words, "49123456"), 28.47, 68.8, "EAN-8 digits");
-    // A price longer than the seven-character field is printed whole, from
-    // the field's left edge (label 2 at 103 mm).
-    expectNear(findWord(words, "1,234,567"), 103.0, 40.8, "long price");
-    EXPECT_EQ(findWord(words, "234,567"), nullptr);
+    // A price filling the seven-character field starts at its left edge
+    // (label 2 at 103 mm).
+    expectNear(findWord(words, "234,567"), 103.0, 40.8, "a price filling its field");
+
+    // A longer price is printed whole from there, over 円, and that is told.
+    writeLabels(path("long.csv").toStdString(), sheetOf({{2, "", "みかん", "1,234,567"}}));
+    const ProcessResult longer =
+        runPrintTool({path("long.csv"), QStringLiteral("-o"), path("long.pdf")});
+    EXPECT_EQ(longer.exitCode, 3);
+    EXPECT_EQ(QString::fromUtf8(longer.err),
+              QString::fromUtf8("tanahuda-print: ラベル 2: 売価が円と重なって印刷されます\n"));
+    const std::vector<PdfWord> longWords = pdfWords(path("long.pdf"));
+    expectNear(findWord(longWords, "1,234,567"), 103.0, 40.8, "long price");
+    EXPECT_EQ(findWord(longWords, "234,567"), nullptr);
 }
 
 // Labels that do not come out as typed are printed all the same and listed
@@ -83,7 +93,8 @@ TEST_F(PrintToolTest, LabelsWithProblemsAreListedAfterPrinting) {
             "tanahuda-print: ラベル 4: 品名等がないため、このラベルは印刷されません\n"
             "tanahuda-print: ラベル 6: "
             "品名等の「\uE000」はフォントにないため、正しく印刷されません\n"
-            "tanahuda-print: ラベル 6: 売価等は長すぎるため、幅を 82% に縮めて印刷されます\n"));
+            "tanahuda-print: ラベル 6: 売価等は長すぎるため、幅を 82% に縮めて印刷されます\n"
+            "tanahuda-print: ラベル 6: 売価が円と重なって印刷されます\n"));
     EXPECT_NE(findWord(pdfWords(path("p.pdf")), "りんご"), nullptr) << "printed all the same";
 }
 

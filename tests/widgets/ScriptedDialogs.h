@@ -4,6 +4,7 @@
 // counted, and the printer dialog handing out whatever job the test makes.
 
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "editor/logic/EditorDialogs.h"
+#include "editor/logic/StockChooser.h"
 
 class ScriptedDialogs : public EditorDialogs {
   public:
@@ -52,12 +54,40 @@ class ScriptedDialogs : public EditorDialogs {
         return color;
     }
     std::optional<FontChoice> chooseFont(const ElementFont&) override { return std::nullopt; }
-    std::optional<BatchChoice> chooseBatchOptions(const std::string&,
-                                                  const LayoutSettings&) override {
+    // A choice without a mapping takes the columns as the dialog shows them.
+    std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
+                                                  const LayoutSettings&,
+                                                  const RememberedMappings& remembered) override {
         ++batchRequests;
-        return batchChoice;
+        std::optional<BatchChoice> choice = batchChoice;
+        if (choice && !choice->mapping) {
+            std::ifstream in(listPath, std::ios::binary);
+            choice->mapping = startingMapping(listMapping(in, choice->encoding), remembered);
+        }
+        return choice;
     }
-    PrintJobStart choosePrinter(PrintCopies) override {
+    // The stock dialog: `stockScript` acts in it, or it is cancelled.
+    std::function<std::optional<LabelStock>(StockChooser&)> stockScript;
+    int stockRequests = 0;
+    std::optional<LabelStock> chooseStock(StockChooser& chooser) override {
+        ++stockRequests;
+        return stockScript ? stockScript(chooser) : std::nullopt;
+    }
+
+    // The product search: what the user types before Enter (the first
+    // product found is chosen); nothing closes it without a product.
+    std::optional<std::string> productQuery;
+    int productSearchRequests = 0;
+    std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) override {
+        ++productSearchRequests;
+        if (!productQuery)
+            return std::nullopt;
+        const ProductMaster::Matches found = master.search(*productQuery, 1);
+        if (found.products.empty())
+            return std::nullopt;
+        return found.products.front();
+    }
+    PrintJobStart choosePrinter(PrintCopies, const PaperSize&) override {
         ++printerRequests;
         return makeJob ? makeJob() : PrintJobStart{};
     }

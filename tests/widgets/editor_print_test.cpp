@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -105,6 +106,64 @@ class EditorPrintTest : public QObject {
             }
         }
         const std::set<QByteArray> expected = {"4901234567894", "4912345678904", "49012347"};
+        QVERIFY2(codes == expected, decoded.constData());
+    }
+
+    // QR codes typed into the window, the label's own in the QR field and the
+    // pattern's in the QR code's frame, read back from the printed page.
+    void printedQrCodesReadBack() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("qr.pdf"));
+        ScriptedDialogs dialogs;
+        dialogs.makeJob = [&] {
+            return QtPrintJob::begin(makePdfPrinter(pdf, 600, kStandardStock.paper));
+        };
+        TestWindow window(dir.path(), dialogs);
+        QVERIFY(showActive(window));
+        for (const auto& [label, jan] : {std::pair{1, "4901234567894"}, std::pair{2, "49012347"}}) {
+            LabelRecord& record = window.editor().sheet().label(label);
+            record.janCode = jan;
+            record.productName = "有機にんじん";
+            record.price = "198";
+        }
+        window.editor().goFirst();
+        auto* pattern = window.findChild<QLineEdit*>(u("QRパターン"));
+        auto* content = window.findChild<QLineEdit*>(u("QR内容"));
+        QVERIFY(pattern && content);
+        pattern->setFocus();
+        QTest::keyClicks(pattern, u("https://example.jp/item/{JAN}"));
+        QTest::keyClick(pattern, Qt::Key_Return);
+        QCOMPARE(window.editor().layout().qrPattern, std::string("https://example.jp/item/{JAN}"));
+        content->setFocus();
+        QTest::keyClicks(content, u("https://shop.example/"));
+        content->insert(u("にんじん"));  // committed by the input method
+        QTest::keyClick(content, Qt::Key_Return);
+        QCOMPARE(window.editor().sheet().label(1).qrContent,
+                 std::string("https://shop.example/にんじん"));
+        QTest::mouseClick(window.findChild<QPushButton*>(u("印刷")), Qt::LeftButton);
+        QVERIFY2(dialogs.messages.empty(),
+                 dialogs.messages.empty() ? "" : dialogs.messages.front().text.c_str());
+
+        const QString stem = dir.filePath(QStringLiteral("qr-page"));
+        int status = -1;
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, stem},
+            &status);
+        QCOMPARE(status, 0);
+        const QByteArray decoded =
+            run(QStringLiteral("zbarimg"),
+                {QStringLiteral("-q"), QStringLiteral("--raw"), stem + QStringLiteral(".png")},
+                &status);
+        std::set<QByteArray> codes;
+        for (const QByteArray& line : decoded.split('\n')) {
+            if (!line.trimmed().isEmpty()) {
+                codes.insert(line.trimmed());
+            }
+        }
+        const std::set<QByteArray> expected = {"4901234567894", "49012347",
+                                               "https://shop.example/にんじん",
+                                               "https://example.jp/item/49012347"};
         QVERIFY2(codes == expected, decoded.constData());
     }
 

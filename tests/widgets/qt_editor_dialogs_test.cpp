@@ -404,7 +404,7 @@ class QtEditorDialogsTest : public QObject {
                 dialog->reject();
             },
             &seen);
-        const PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
+        const PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One, kStandardStock.paper);
         QVERIFY(start.job == nullptr);
         QVERIFY(seen);
         QVERIFY(start.result.ok());  // cancelled, not failed
@@ -433,7 +433,8 @@ class QtEditorDialogsTest : public QObject {
                 dialog->reject();
             },
             &seen);
-        const PrintJobStart start = dialogs_.choosePrinter(PrintCopies::Chosen);
+        const PrintJobStart start =
+            dialogs_.choosePrinter(PrintCopies::Chosen, kStandardStock.paper);
         QVERIFY(start.job == nullptr);
         QVERIFY(seen);
         QVERIFY(start.result.ok());

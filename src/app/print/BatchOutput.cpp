@@ -12,12 +12,15 @@
 
 #include <QElapsedTimer>
 #include <cstdio>
+#include <sstream>
 
 #include "SheetInput.h"
+#include "StockChoice.h"
 #include "ToolExit.h"
 #include "files/SettingsFile.h"
 #include "jobs/BatchPrint.h"
 #include "jobs/OutputJob.h"
+#include "jobs/RowGroups.h"
 #include "platform/QtPrintJobFactory.h"
 
 namespace {
@@ -82,17 +85,31 @@ OutputTarget batchTarget(const PrintToolOptions& options, const PaperSize& paper
     return target;
 }
 
-// The problems of a list, one line each, then how many there were: the rows
-// first, then the printed labels that did not come out as their rows read.
+// The problems of a list, one line each: the rows first, then the printed
+// labels that did not come out as their rows read.
 void reportProblems(const std::string& listPath, const std::vector<Result>& problems,
                     const std::vector<RowLabelProblem>& labelProblems = {}) {
     for (const Result& problem : problems)
         reportError(toolProblemLine(listPath, problem));
     for (const RowLabelProblem& p : labelProblems)
         reportError(toolProblemLine(listPath, p.line, p.problem));
-    const std::size_t count = problems.size() + labelProblems.size();
-    if (count > 0)
-        reportError(std::to_string(count) + " 行を確かめてください");
+}
+
+// The columns as --map chooses them, or nothing for the header's own (also
+// when the list cannot be read: the batch says why).
+std::optional<ColumnMapping> chosenMapping(const PrintToolOptions& options, Result& failure) {
+    if (options.mapping.empty())
+        return std::nullopt;
+    std::string bytes;
+    if (!readProductListFile(options.productsFile, bytes).ok())
+        return std::nullopt;
+    std::istringstream in(std::move(bytes));
+    ColumnMapping mapping = listMapping(in, encodingOption(options.encoding));
+    if (Result applied = applyMappingText(mapping, options.mapping); !applied.ok()) {
+        failure = std::move(applied).withPath(options.productsFile);
+        reportError(mappingFailureMessage(failure, mapping.header()));
+    }
+    return mapping;
 }
 
 }  // namespace
@@ -104,9 +121,27 @@ int runBatch(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
+    if (Result stock = applyStockOption(options.stock, layout, nullptr, options.stockTemplate);
+        !stock.ok()) {
+        reportError(stock);
+        return kExitFailure;
+    }
+    // The last label a sheet can start at is the stock's, known only now.
+    if (options.startGiven && options.startPosition > layout.stock.labelCount()) {
+        reportError(
+            startRangeError(layout.stock.labelCount(), std::to_string(options.startPosition)));
+        return kExitUsage;
+    }
     options.applyPricing(layout);
+    Result mappingFailure;
+    std::optional<ColumnMapping> mapping = chosenMapping(options, mappingFailure);
+    if (!mappingFailure.ok())
+        return kExitFailure;
+    options.applyQrPattern(layout);
     ProductListBatch batch(options.productsFile, encodingOption(options.encoding),
-                           options.startPosition, layout.stock);
+                           options.startPosition, layout.stock, std::move(mapping), layout.pricing);
+    if (std::optional<InStoreNumbering> inStore = InStoreNumbering::from(options.inStoreFrom))
+        batch.giveInStoreCodes(*inStore);
     if (!batch.listResult().ok()) {
         reportProblems(options.productsFile, batch.problems());
         reportError(batch.listResult());
@@ -125,6 +160,10 @@ int runBatch(const PrintToolOptions& options) {
         outcome = batch.print(target.job(), layout, [&](long done) { progress.update(done); });
     }
     reportProblems(options.productsFile, outcome.problems, outcome.labelProblems);
+    if (outcome.ok() && outcome.hasProblems()) {
+        for (const std::string& line : batchSummary(outcome))
+            reportError(line);
+    }
     if (!outcome.ok()) {
         reportError(target.failure(std::move(outcome.result)));
         return kExitFailure;
@@ -133,5 +172,7 @@ int runBatch(const PrintToolOptions& options) {
         reportError(committed);
         return kExitFailure;
     }
+    if (outcome.inStore)
+        reportLastInStoreCode(*outcome.inStore);
     return outcome.hasProblems() || warned ? kExitReported : 0;
 }

@@ -21,8 +21,10 @@
 #include "PrintToolOptions.h"
 #include "SheetInput.h"
 #include "SheetOutput.h"
+#include "StockChoice.h"
 #include "ToolExit.h"
 #include "app/HelpLanguage.h"
+#include "files/UserStockFile.h"
 #include "jobs/LabelProblems.h"
 #include "jobs/ProblemMessages.h"
 #include "model/LabelSheet.h"
@@ -70,6 +72,7 @@ Result putOut(const LabelSheet& sheet, const LayoutSettings& layout,
         case PrintToolOptions::Mode::Printer:
             return printSheet(sheet, layout, options.printerName, options.copies);
         case PrintToolOptions::Mode::Help:
+        case PrintToolOptions::Mode::ListStocks:
             break;
     }
     return {};
@@ -86,7 +89,16 @@ int run(const PrintToolOptions& options) {
         reportError(read);
         return kExitFailure;
     }
+    if (Result stock = applyStockOption(options.stock, layout, &sheet, options.stockTemplate);
+        !stock.ok()) {
+        reportError(stock);
+        return kExitFailure;
+    }
     options.applyPricing(layout);
+    options.applyQrPattern(layout);
+    std::optional<InStoreNumbering> inStore = InStoreNumbering::from(options.inStoreFrom);
+    if (inStore)
+        numberLabelsWithoutCode(sheet, *inStore);
     if (misfitLine > 0)
         reportError(misfitWarning(options.labelFile, misfitLine));
     const Result done = putOut(sheet, layout, options);
@@ -99,6 +111,8 @@ int run(const PrintToolOptions& options) {
         reportError(done);
         return kExitFailure;
     }
+    if (inStore)
+        reportLastInStoreCode(*inStore);
     const bool labelsReported = reportLabelProblems(sheet, layout);
     return labelsReported || misfitLine > 0 || warned ? kExitReported : EXIT_SUCCESS;
 }
@@ -110,6 +124,11 @@ int calibrate(const PrintToolOptions& options) {
     bool warned = false;
     if (Result read = readLayoutOrPreferred(options.layoutFile, layout, warned); !read.ok()) {
         reportError(read);
+        return kExitFailure;
+    }
+    if (Result stock = applyStockOption(options.stock, layout, nullptr, options.stockTemplate);
+        !stock.ok()) {
+        reportError(stock);
         return kExitFailure;
     }
     const PaperPage page = [&layout](DrawingSurface& surface) {
@@ -129,6 +148,19 @@ int calibrate(const PrintToolOptions& options) {
         return kExitFailure;
     }
     return warned ? kExitReported : EXIT_SUCCESS;
+}
+
+// The presets and the user's own stocks, one a line on stdout.
+int listStocks() {
+    const UserStocksRead own = readUserStocks(userStockFile());
+    for (const std::string& line : stockListLines(own.stocks))
+        std::printf("%s\n", line.c_str());
+    // A damaged stock file is said, but the stocks it does hold are listed.
+    if (!own.failure.ok() && own.failure.code != ResultCode::NotFound) {
+        reportError(own.failure);
+        return kExitReported;
+    }
+    return EXIT_SUCCESS;
 }
 
 // The arguments in UTF-8, the form every path takes here. Windows hands main()
@@ -177,6 +209,8 @@ int main(int argc, char** argv) {
     // The same name as the window, so both find the user's preferred pattern.
     QGuiApplication::setApplicationName(QStringLiteral("tanahuda"));
     installJapaneseFontSubstitutions();
+    if (options.mode == PrintToolOptions::Mode::ListStocks)
+        return listStocks();
     if (options.calibration)
         return calibrate(options);
     return options.batch() ? runBatch(options) : run(options);

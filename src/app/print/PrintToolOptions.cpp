@@ -4,9 +4,13 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 #include "ArgumentText.h"
+#include "barcode/InStoreNumbering.h"
+#include "files/ColumnMapping.h"
 
 namespace {
 
@@ -28,17 +32,25 @@ struct ToolCommandLine {
     QCommandLineOption products{"products", {}, "LIST"};
     QCommandLineOption start{"start", {}, "N"};
     QCommandLineOption encoding{"encoding", {}, "E"};
+    QCommandLineOption map{"map", {}, "MAP"};
     QCommandLineOption layout{"layout", {}, "FILE"};
     QCommandLineOption priceMode{"price-mode", {}, "M"};
     QCommandLineOption rounding{"rounding", {}, "R"};
     QCommandLineOption calibration{"calibration"};
     QCommandLineOption copies{"copies", {}, "N"};
+    QCommandLineOption stock{"stock", {}, "NAME"};
+    QCommandLineOption listStocks{"list-stocks"};
+    QCommandLineOption qrPattern{"qr-pattern", {}, "PATTERN"};
+    QCommandLineOption inStoreFrom{"instore-from", {}, "DIGITS"};
+    QCommandLineOption stockTemplate{"template", {}, "NAME"};
 
     ToolCommandLine() {
         // "-o" and "--dpi" alike: a single dash never bundles letters.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({help, output, dpi, zoom, preview, printer, products, start, encoding,
-                           layout, priceMode, rounding, calibration, copies});
+        parser.addOptions({help,    output,     dpi,       zoom,        preview,
+                           printer, products,   start,     encoding,    map,
+                           layout,  priceMode,  rounding,  calibration, copies,
+                           stock,   listStocks, qrPattern, inStoreFrom, stockTemplate});
     }
 };
 
@@ -100,13 +112,21 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
     options.productsFile = argumentBytes(p.value(line.products));
     if (p.isSet(line.start)) {
         const std::string v = argumentBytes(p.value(line.start));
-        // Every print pattern is on the standard stock until a pattern names
-        // its own, so its labels are the ones a sheet can start at.
-        const int labels = kStandardStock.labelCount();
-        if (!parseWholeNumber(v, options.startPosition) || options.startPosition < 1 ||
-            options.startPosition > labels)
-            return "--start には 1 から " + std::to_string(labels) +
-                   " までの整数を指定してください: " + v;
+        // The last label is the stock's: checked once the pattern is read.
+        options.startGiven = true;
+        if (!parseWholeNumber(v, options.startPosition) || options.startPosition < 1)
+            return startRangeError(kStandardStock.labelCount(), v);
+    }
+    if (p.isSet(line.stock)) {
+        options.stock = argumentBytes(p.value(line.stock));
+        if (options.stock.empty())
+            return "--stock に用紙の名前かファイルを指定してください";
+    }
+    if (p.isSet(line.stockTemplate)) {
+        options.stockTemplate = argumentBytes(p.value(line.stockTemplate));
+        if (options.stockTemplate.empty() || options.stock.empty())
+            return "--template にはテンプレートの名前を、--stock にそのテンプレートのファイルを"
+                   "指定してください";
     }
     if (p.isSet(line.encoding)) {
         options.encoding = argumentBytes(p.value(line.encoding));
@@ -114,6 +134,9 @@ std::string readValues(const ToolCommandLine& line, PrintToolOptions& options) {
             return "--encoding には auto, utf8, cp932 のどれかを指定してください: " +
                    options.encoding;
     }
+    options.mapping = argumentBytes(p.value(line.map));
+    if (const std::optional<std::string> part = unknownMappingPart(options.mapping))
+        return "--map の「" + *part + "」はラベルの項目ではありません (例 品名=商品名)";
     options.layoutFile = argumentBytes(p.value(line.layout));
     const QStringList labels = p.positionalArguments();
     if (labels.size() > 1)
@@ -133,15 +156,17 @@ std::string checkInput(const ToolCommandLine& line, PrintToolOptions& options) {
             return "--calibration にはラベルデータファイルも --products も指定できません";
         if (line.parser.isSet(line.preview))
             return "--calibration と --preview は同時に指定できません";
-        if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding))
-            return "--start と --encoding は --products にだけ指定できます";
+        if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding) ||
+            line.parser.isSet(line.map))
+            return "--start と --encoding と --map は --products にだけ指定できます";
     } else if (options.batch()) {
         if (labelGiven)
             return "--products とラベルデータファイルは同時に指定できません";
         if (line.parser.isSet(line.preview))
             return "--products と --preview は同時に指定できません";
-    } else if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding)) {
-        return "--start と --encoding は --products にだけ指定できます";
+    } else if (line.parser.isSet(line.start) || line.parser.isSet(line.encoding) ||
+               line.parser.isSet(line.map)) {
+        return "--start と --encoding と --map は --products にだけ指定できます";
     } else if (!labelGiven || options.labelFile.empty()) {
         return "ラベルデータファイルを指定してください (--help で使い方を表示します)";
     }
@@ -198,15 +223,27 @@ std::string chooseMode(const ToolCommandLine& line, PrintToolOptions& options) {
     return "";
 }
 
-// --price-mode incl|dual, --rounding floor|round|ceil; empty when both are valid.
+// The words of --price-mode.
+struct PriceModeWord {
+    const char* word;
+    PriceMode mode;
+};
+constexpr PriceModeWord kPriceModeWords[] = {
+    {"incl", PriceMode::TaxIncludedOnly},
+    {"dual", PriceMode::BaseAndTaxIncluded},
+    {"incl-base", PriceMode::TaxIncludedWithBase},
+};
+
+// --price-mode incl|dual|incl-base, --rounding floor|round|ceil; empty when both are valid.
 std::string readPricing(const ToolCommandLine& line, PrintToolOptions& options) {
     const QCommandLineParser& p = line.parser;
     if (p.isSet(line.priceMode)) {
         const std::string value = argumentBytes(p.value(line.priceMode));
-        if (value != "incl" && value != "dual")
-            return "--price-mode には incl か dual を指定してください: " + value;
-        options.priceMode =
-            value == "dual" ? PriceMode::BaseAndTaxIncluded : PriceMode::TaxIncludedOnly;
+        const auto known = std::find_if(std::begin(kPriceModeWords), std::end(kPriceModeWords),
+                                        [&](const PriceModeWord& w) { return value == w.word; });
+        if (known == std::end(kPriceModeWords))
+            return "--price-mode には incl, dual, incl-base のどれかを指定してください: " + value;
+        options.priceMode = known->mode;
     }
     if (p.isSet(line.rounding)) {
         const std::string value = argumentBytes(p.value(line.rounding));
@@ -219,7 +256,33 @@ std::string readPricing(const ToolCommandLine& line, PrintToolOptions& options) 
     return "";
 }
 
+// --qr-pattern and --instore-from; empty when both are valid.
+std::string readCodes(const ToolCommandLine& line, PrintToolOptions& options) {
+    const QCommandLineParser& p = line.parser;
+    if (p.isSet(line.qrPattern))
+        options.qrPattern = argumentBytes(p.value(line.qrPattern));
+    if (p.isSet(line.inStoreFrom)) {
+        options.inStoreFrom = argumentBytes(p.value(line.inStoreFrom));
+        if (!InStoreNumbering::from(options.inStoreFrom))
+            return "--instore-from には 02 か 20〜29 で始まる 12 桁の数字を指定してください: " +
+                   options.inStoreFrom;
+    }
+    if (options.calibration && (p.isSet(line.qrPattern) || p.isSet(line.inStoreFrom)))
+        return "--qr-pattern と --instore-from はシートと --products にだけ指定できます";
+    return "";
+}
+
 }  // namespace
+
+std::string startRangeError(int labels, const std::string& value) {
+    return "--start には 1 から " + std::to_string(labels) +
+           " までの整数を指定してください: " + value;
+}
+
+void PrintToolOptions::applyQrPattern(LayoutSettings& layout) const {
+    if (qrPattern)
+        layout.qrPattern = *qrPattern;
+}
 
 void PrintToolOptions::applyPricing(LayoutSettings& layout) const {
     if (priceMode)
@@ -233,17 +296,21 @@ const char* printToolUsage() {
   tanahuda-print LABELFILE -o OUT.pdf [--dpi N] [--layout data.txt]
   tanahuda-print LABELFILE --preview [--zoom 0.5|1] -o OUT.png [--layout data.txt]
   tanahuda-print LABELFILE --printer NAME [--copies N] [--layout data.txt]
-  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932]
+  tanahuda-print --products LIST [--start N] [--encoding auto|utf8|cp932] [--map MAP]
                  (-o OUT.pdf [--dpi N] | --printer NAME [--copies N]) [--layout data.txt]
   tanahuda-print --calibration (-o OUT.pdf [--dpi N] | --printer NAME [--copies N])
                  [--layout data.txt]
-  (シートの使い方には [--price-mode incl|dual] [--rounding floor|round|ceil] を付けられます)
+  (シートの使い方には [--price-mode incl|dual|incl-base] [--rounding floor|round|ceil]
+   [--qr-pattern PATTERN] [--instore-from DIGITS] を付けられます)
+  (どの使い方にも [--stock NAME|FILE] か [--stock FILE --template NAME] を付けられます)
+  tanahuda-print --list-stocks
   tanahuda-print --help
 
-棚札のラベルデータファイル (.csv / .txt) の 1 シート (A4 に 10 枚) を描きます。
+棚札のラベルデータファイル (.csv / .txt) の 1 シート (用紙 1 枚分のラベル、
+標準は A4 に 10 枚) を描きます。
 
   -o OUT.pdf        印刷と同じ描画 (実寸、枠なし、本物のバーコード) を A4 縦
-                    1 ページの PDF に書きます。PDF には印刷できない余白がない
+                    1 ページの PDF (用紙の大きさ) に書きます。PDF には印刷できない余白がない
                     ので、用紙の左上の角から描きます。
   --dpi N           PDF の解像度 (72〜2400、既定 600)。バーコードのモジュールは
                     この解像度の整数ピクセル幅で描かれます。
@@ -260,32 +327,62 @@ const char* printToolUsage() {
   --layout FILE     ラベルデータファイルの中の印刷パターンの代わりに、設定ファイル
                     (data.txt) の印刷パターンを使います。別のラベルデータファイル
                     を指定すると、そのファイルの印刷パターンを使います。
-  --products LIST   商品リスト (カンマ区切り、1 行 1 商品、JANコード, メーカー,
-                    品名, 規格, ロット, 売価 の順) から、必要な枚数のシートを
-                    印刷します (1 シート 1 ページ)。1 行目に列名 (JAN/JANコード,
-                    メーカー/maker, 品名/name, 規格/spec, ロット/lot, 売価/price)
-                    があれば、その順に読みます。JANコードは入力画面と同じく
-                    チェックデジットを直します。印刷パターンは --layout の
-                    ファイル、なければ保存してある印刷パターン (data.txt)。
-                    バーコードが付かない行や読めない行は行番号とともに標準
-                    エラーに示し (読めない行は印刷しません)、その場合の終了
-                    コードは 3 です。端末では 1 秒を超える印刷の進み具合を示します。
-  --start N         最初のシートの何番目のラベル (1〜10) から印刷するか (既定 1)。
-                    使いかけのシートの続きに印刷できます。
+  --products LIST   商品リスト (カンマ、タブ、セミコロン区切り。UTF-8、シフトJIS、
+                    BOM 付きの UTF-16。1 行 1 商品、JANコード, メーカー, 品名,
+                    規格, ロット, 売価 の順) から、必要な枚数のシートを印刷
+                    します (1 シート 1 ページ)。1 行目にレジやネットショップの
+                    書き出す列名 (JANコード, 商品コード, 商品名, Title,
+                    メーカー, Vendor, 規格, 税込価格, 税抜価格, 税率 など)
+                    があれば、その名前で読みます。JANコードの列も品名の列も
+                    ない商品リストは印刷しません (終了コード 1)。JANコードは
+                    書かれたとおりに印刷し、チェックデジットの違うもの、
+                    表計算ソフトで指数表記になったもの、UPC-A でない 12 桁は
+                    バーコードなしで示します (UPC-A は先頭に 0 を補います)。
+                    税込・税抜の価格の列は、価格表示に合わせて換算します。
+                    印刷パターンは --layout のファイル、なければ保存してある
+                    印刷パターン (data.txt)。行のとおりに印刷しなかった行は
+                    行番号とともに標準エラーに示し、理由ごとの件数を添えます。
+                    その場合の終了コードは 3 です。端末では 1 秒を超える印刷
+                    の進み具合を示します。
+  --start N         最初のシートの何番目のラベル (1〜用紙のラベル数、標準の用紙
+                    では 1〜10) から印刷するか (既定 1)。使いかけのシートの続きに
+                    印刷できます。
   --encoding E      商品リストの文字コード: auto (既定、UTF-8 か シフトJIS を判定),
                     utf8, cp932。
-  --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷) か dual
+  --map MAP         どの列でラベルのどの項目を埋めるか: 項目=商品リストの列名 を
+                    カンマでつなぎます (例 品名=商品名,売価=税抜価格。列名が空か
+                    なし なら、その項目は空)。
+  --price-mode M    価格の示し方: incl (税込のみ。売価をそのまま印刷)、dual
                     (本体＋税込。売価を税抜の本体価格とし、「税込 1,078円」の行を
-                    加える)。既定は印刷パターンのとおり。商品リストでは「税率」の
+                    加える) か incl-base (税込＋本体。売価を税抜の本体価格とし、
+                    税込額を大きく、「本体 980円」の行を小さく印刷する)。
+                    既定は印刷パターンのとおり。商品リストでは「税率」の
                     列 (10, 8, 0, 標準, 軽減, 非課税) がラベルごとの税率です。
   --rounding R      税込額の端数: floor (切り捨て)、round (四捨五入)、ceil
                     (切り上げ)。既定は印刷パターンのとおり。
+  --qr-pattern P     QRコードの内容のないラベル (商品リストでは QR/URL/QRコード
+                    の列が空の行) に、P の {JAN} をそのラベルの JANコードに
+                    置き換えた内容の QRコードを印刷します。例:
+                    'https://example.jp/item/{JAN}'
+  --instore-from D  JANコードのないラベル (商品リストの行) に、12 桁の数字 D
+                    (02 か 20〜29 で始まる) から順にチェックデジットを付けた
+                    インストアコードを付けて印刷し、最後に付けたコードを標準
+                    出力に示します。
   --calibration     位置合わせ印刷: 各ラベルの輪郭と左上の角の十字、最初のラベルに
                     -10〜+10 の目盛り (左の縁を横切る横の目盛りが X、上の縁を
                     横切る縦の目盛りが Y) を 1 ページに描きます。ラベル用紙の
                     縁が指す目盛りの数字が、印字位置調整に設定する値です。
                     原点は --layout のファイル、なければ保存してある印刷パターン
                     (data.txt) の印字位置調整の値から決まります。
+  --stock NAME|FILE 印刷パターンの用紙の代わりに使う用紙: 用意された用紙の名前
+                    ("A4 24面 66×33.9mm"。空白は無視し、× は x でもよい)、
+                    用紙の設定で作った用紙の名前、または用紙のファイル (その
+                    最初の用紙)。ラベルの配置と文字の大きさはその用紙のラベルに
+                    合わせます。
+  --template NAME   --stock に指定したラベルのテンプレートのファイル (XML) から、
+                    その名前 ("メーカー 品番" か一覧に出る名前全体) の
+                    テンプレートを用紙として使います。
+  --list-stocks     使える用紙の名前を 1 行に 1 つ表示します。
   -h, --help        この説明を表示します。
 
 バーコードが付かない、印刷されない (品名がない)、縮めて印刷する、フォントに
@@ -304,6 +401,7 @@ const char* printToolUsage() {
   tanahuda-print --products 商品.csv --start 7 -o 棚札.pdf
   tanahuda-print --products 商品.csv --price-mode dual --rounding round -o 棚札.pdf
   tanahuda-print --calibration --printer Office_Printer
+  tanahuda-print --products 商品.csv --stock "A4 24面 66x33.9mm" -o 棚札.pdf
 )";
 }
 
@@ -319,6 +417,12 @@ PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args) {
         call.options.mode = PrintToolOptions::Mode::Help;
         return call;
     }
+    if (read && line.parser.isSet(line.listStocks)) {
+        call.options.mode = PrintToolOptions::Mode::ListStocks;
+        if (arguments.size() > 1)
+            call.error = "--list-stocks にはほかの引数を指定できません";
+        return call;
+    }
     if (!read) {
         call.error = structuralError(line, arguments);
         return call;
@@ -330,5 +434,7 @@ PrintToolCall parsePrintToolOptions(const std::vector<std::string>& args) {
         call.error = checkInput(line, call.options);
     if (call.error.empty())
         call.error = chooseMode(line, call.options);
+    if (call.error.empty())
+        call.error = readCodes(line, call.options);
     return call;
 }

@@ -29,3 +29,10 @@ void removeTemporaryFilesOnInterrupt() {
     std::signal(SIGHUP, onInterrupt);
 #endif
 }
+
+void reportLastInStoreCode(const InStoreNumbering& numbering) {
+    if (numbering.given() > 0)
+        std::printf("%s\n", numbering.last().c_str());
+    if (numbering.next().empty())
+        reportError("インストアコードの番号を使い切りました: 最後は " + numbering.last());
+}

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ToolMessages.h"
+#include "barcode/InStoreNumbering.h"
 #include "model/Result.h"
 
 // How tanahuda-print ends: its exit statuses, and the one line on stderr that
@@ -22,6 +23,10 @@ inline void reportError(const std::string& message) {
 inline void reportError(const Result& failure) {
     reportError(toolMessage(failure));
 }
+
+// The last in-store code given, alone on a line of stdout, so that a script
+// can start the next job after it; nothing when none was given.
+void reportLastInStoreCode(const InStoreNumbering& numbering);
 
 // On Ctrl-C, SIGTERM and SIGHUP the temporary file being written is removed
 // and the tool ends with 128 + the signal's number (130, 143, 129).

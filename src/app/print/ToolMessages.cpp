@@ -1,7 +1,9 @@
 #include "ToolMessages.h"
 
+#include "files/ProductColumns.h"
 #include "jobs/ProblemMessages.h"
 #include "jobs/ResultText.h"
+#include "jobs/RowGroups.h"
 
 std::string printable(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -33,6 +35,11 @@ std::string priceLinesWarning(const std::string& path) {
 std::string damagedColorWarning(const std::string& path, int line) {
     return "警告: " + path + " の " + std::to_string(line) +
            " 行目の色の値が壊れているため、既定の色で印刷します";
+}
+
+std::string damagedStockWarning(const std::string& path, int line) {
+    return "警告: " + path + " の " + std::to_string(line) +
+           " 行目の用紙の設定が読めないため、標準の用紙 (A4 10面 91×55mm) で印刷します";
 }
 
 std::string patternNotReadWarning(const Result& failure) {
@@ -77,12 +84,54 @@ std::string toolMessage(const Result& failure) {
                    because(resulttext::FileAccess::Read);
         case ResultCode::ListEmpty:
             return "商品リストに印刷する商品がありません: " + failure.path;
+        case ResultCode::NotLabelTemplate:
+            return "ラベルのテンプレートとして読めません: " + failure.path + " (" +
+                   std::to_string(failure.line) + " 行目)";
         case ResultCode::ListUnreadable:
             return "商品リストのどの行も読めませんでした: " + failure.path;
+        case ResultCode::ListColumnsUnknown:
+            return failure.path + ": " + resulttext::listColumnsUnknown(failure, " / ") +
+                   " (--map 品名=列名,JANコード=列名 で列を指定できます)";
         default:
             break;
     }
+    if (failure.code == ResultCode::StockTooManyLabels && failure.labelNumber > 0)
+        return "ラベル " + std::to_string(failure.labelNumber) +
+               " は用紙に入りません (用紙のラベルは " + failure.detail + " 枚です)";
+    if (std::string stock = resulttext::stockProblem(failure); !stock.empty())
+        return failure.path.empty() ? stock : stock + ": " + failure.path;
     return resulttext::printFailure(failure);
+}
+
+std::string mappingFailureMessage(const Result& failure, const std::vector<std::string>& header) {
+    std::string names;
+    if (failure.code == ResultCode::MappingPartUnknown) {
+        for (const ProductColumn& part : productColumns())
+            names += (names.empty() ? "" : ", ") + std::string(part.name);
+        return "--map の「" + failure.detail +
+               "」はラベルの項目ではありません (項目=列名 の形で、" + "項目は " + names + ")";
+    }
+    for (const std::string& cell : header)
+        names += (names.empty() ? "" : ",") + cell;
+    return "--map の列「" + failure.detail + "」は商品リスト " + failure.path +
+           " の見出しにありません (見出し: " + names + ")";
+}
+
+std::vector<std::string> batchSummary(const BatchOutcome& outcome) {
+    const std::vector<RowGroup> groups = groupRows(outcome);
+    std::vector<std::string> lines = {
+        std::to_string(outcome.sheets) + " 枚のシートに " + std::to_string(outcome.labels) +
+        " 件のラベルを印刷しました。印刷しなかった行: " + std::to_string(rowsNotPrinted(groups)) +
+        " 行"};
+    for (const RowGroup& g : groups) {
+        std::string at;
+        for (const int line : g.lines)
+            at += (at.empty() ? "" : ", ") + std::to_string(line);
+        lines.push_back(std::string(g.printed ? "印刷したが行のとおりでない" : "印刷しなかった") +
+                        ": " + g.reason + ": " + std::to_string(g.count) + " 行 (" + at +
+                        (g.count > static_cast<long>(g.lines.size()) ? " ほか" : "") + " 行目)");
+    }
+    return lines;
 }
 
 std::string toolProblemLine(const std::string& listPath, const Result& problem) {

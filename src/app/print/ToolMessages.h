@@ -2,7 +2,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "jobs/BatchPrint.h"
 #include "jobs/LabelProblems.h"
 #include "model/Result.h"
 
@@ -23,6 +25,17 @@ std::string misfitWarning(const std::string& path, int line);
 std::string priceLinesWarning(const std::string& path);
 std::string damagedColorWarning(const std::string& path, int line);
 std::string patternNotReadWarning(const Result& failure);
+// The stock line (or a label line past the tenth) of `path` at `line` that
+// could not be read: the standard stock is printed on.
+std::string damagedStockWarning(const std::string& path, int line);
+
+// Why --map cannot be followed (MappingPartUnknown, MappingColumnUnknown),
+// naming the parts or the list's header cells it can name.
+std::string mappingFailureMessage(const Result& failure, const std::vector<std::string>& header);
+
+// After a batch with problem rows: how many labels were printed and how many
+// rows were not, then the rows by reason with their first lines, a line each.
+std::vector<std::string> batchSummary(const BatchOutcome& outcome);
 
 // The line for one problem row of the product list `listPath`:
 // "LIST:LINE: what is wrong".

@@ -9,7 +9,8 @@
 BatchOutcome printProductList(const std::string& listPath, const BatchChoice& choice,
                               const LayoutSettings& layout, PrintJob& job,
                               BatchProgressPort& progress) {
-    ProductListBatch batch(listPath, choice.encoding, choice.startPosition, layout.stock);
+    ProductListBatch batch(listPath, choice.encoding, choice.startPosition, layout.stock,
+                           choice.mapping, layout.pricing);
     if (!batch.listResult().ok()) {
         job.abort();
         return BatchOutcome{batch.listResult(), 0, 0, {}, {}};
@@ -27,10 +28,21 @@ void LabelEditor::batchPrint(BatchProgressPort& progress) {
     const std::optional<std::string> list = dialogs_.chooseOpenFile(request);
     if (!list)
         return;
-    const std::optional<BatchChoice> choice = dialogs_.chooseBatchOptions(*list, layout_);
+    const std::optional<BatchChoice> choice =
+        dialogs_.chooseBatchOptions(*list, layout_, listSettings_.mappings);
     if (!choice)
         return;
-    PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One);
+    // A list whose labels would hold neither a code nor a name is never
+    // printed: said before a printer is chosen.
+    if (Result columns = checkListColumns(*list, choice->encoding, choice->mapping);
+        !columns.ok()) {
+        dialogs_.showMessage(
+            messages::batchOutcome(BatchOutcome{std::move(columns), 0, 0, {}, {}}));
+        return;
+    }
+    if (choice->mapping && rememberMapping(listSettings_.mappings, *choice->mapping))
+        saveListSettingsFile();
+    PrintJobStart start = dialogs_.choosePrinter(PrintCopies::One, layout_.stock.paper);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.
         if (!start.result.ok())

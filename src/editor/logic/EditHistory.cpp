@@ -44,6 +44,20 @@ const char* editCommandName(EditCommand command) {
             return "価格表示";
         case EditCommand::TaxRounding:
             return "端数処理";
+        case EditCommand::ChooseStock:
+            return "用紙の設定";
+        case EditCommand::FromMaster:
+            return "商品マスタ";
+        case EditCommand::LabelDetail:
+            return "内容量・特売・産地";
+        case EditCommand::QrContent:
+            return "QRコードの内容";
+        case EditCommand::QrPattern:
+            return "QRコードのパターン";
+        case EditCommand::InStoreCodes:
+            return "インストアコード";
+        case EditCommand::PriceEmbedded:
+            return "価格入りコード";
     }
     return "";
 }

@@ -30,6 +30,13 @@ enum class EditCommand {
     TaxRate,        // a label's tax rate
     PriceMode,      // 価格表示
     TaxRounding,    // the rounding of tax-inclusive amounts
+    ChooseStock,    // 用紙の設定
+    FromMaster,     // a product put on a label from the product master
+    LabelDetail,    // contents, base quantity, regular price, period or origin
+    QrContent,      // a label's QR content
+    QrPattern,      // the pattern's QR content
+    InStoreCodes,   // インストアコード
+    PriceEmbedded,  // 価格入りコード
 };
 
 enum class HistoryDirection { Undo, Redo };

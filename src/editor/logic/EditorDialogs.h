@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "files/ProductList.h"
+#include "files/ProductMaster.h"
+#include "files/RememberedMappings.h"
 #include "model/LayoutSettings.h"
 #include "render/PrintJob.h"
 
@@ -39,12 +41,16 @@ struct BatchChoice {
     TextEncoding encoding = TextEncoding::Auto;
     // The price mode and rounding for this list; nothing: the pattern's own.
     std::optional<PricePattern> pricing;
+    // The list's columns as chosen; nothing: as its header row says.
+    std::optional<ColumnMapping> mapping;
 };
 
 // What the printer set-up dialog asks besides printer and paper: a sheet is
 // printed in the number of copies (部数) chosen there, made by the spooler;
 // the calibration page and a batch are printed once.
 enum class PrintCopies { One, Chosen };
+
+class StockChooser;
 
 struct FontChoice {
     std::string name;
@@ -68,12 +74,30 @@ class EditorDialogs {
     // The chosen font, or nothing when cancelled. `current` is shown first.
     virtual std::optional<FontChoice> chooseFont(const ElementFont& current) = 0;
     // The printer set-up dialog (printer and paper, and with Chosen the
-    // number of copies from 1 to 999). Returns the job ready to draw on, its
+    // number of copies from 1 to 999), starting on `paper`, the pattern's
+    // stock's. Returns the job ready to draw on, its
     // copies set on the printer, or none: cancelled (the result is Ok) or the
     // printer could not be opened (the result says why).
-    virtual PrintJobStart choosePrinter(PrintCopies copies) = 0;
+    virtual PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) = 0;
     // The batch print dialog for the list at `listPath`, picturing its first
-    // sheet with `layout`. Nothing when cancelled.
+    // sheet with `layout`, its columns as `remembered` holds them for its
+    // header (startingMapping). The choice always holds the mapping shown.
+    // Nothing when cancelled.
     virtual std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
-                                                          const LayoutSettings& layout) = 0;
+                                                          const LayoutSettings& layout,
+                                                          const RememberedMappings& remembered) = 0;
+    // The 用紙の設定 dialog over `chooser`: the stock chosen with OK (the
+    // chooser's accept()), or nothing when cancelled.
+    virtual std::optional<LabelStock> chooseStock(StockChooser& chooser) = 0;
+
+    // The product search (商品検索) over `master`: products found by code or
+    // any part of the name as the user types. The product chosen (its index
+    // in the master), or nothing when closed without one.
+    virtual std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) = 0;
+
+    // The twelve digits the in-store codes start from, `suggested` shown
+    // first. Nothing when cancelled.
+    virtual std::optional<std::string> askInStoreStart(const std::string& /*suggested*/) {
+        return std::nullopt;
+    }
 };

@@ -7,6 +7,7 @@
 #include "files/Cp932.h"
 #include "jobs/ProblemMessages.h"
 #include "jobs/ResultText.h"
+#include "jobs/RowGroups.h"
 
 namespace messages {
 
@@ -127,20 +128,23 @@ std::string textProblem(const Result& result) {
 MessageRequest labelFileNotSaved(const std::string& path, const Result& result) {
     if (result.code == ResultCode::SheetNotStorable) {
         return error(
-            "この用紙の棚札はラベルデータファイルに保存できません。\n"
+            "ラベルの数が用紙と合わないため、ラベルデータファイルに保存できません。\n"
             "ファイル「" +
             path + "」は書き換えられていません。");
     }
     const std::string problem = textProblem(result);
+    // A label's detail (産地...) is named by its caption; a text by its box's.
+    const std::string field =
+        result.settingName.empty() ? fieldCaption(result.field) : result.settingName;
     if (result.code == ResultCode::NotEncodable && result.labelNumber >= 1) {
         const std::string character = cp932::firstUnencodable(result.detail).value_or("");
-        return error(characterNotSaved(result.labelNumber, result.field, character) +
+        return error("ラベル " + std::to_string(result.labelNumber) + " の" + field + "の「" +
+                     character + "」は保存できません" +
                      "。\nその文字を直してから、もう一度保存してください。");
     }
     if (!problem.empty() && result.labelNumber >= 1) {
-        return error(std::to_string(result.labelNumber) + "番目の棚札の「" +
-                     fieldCaption(result.field) + "」" + problem +
-                     "\nその文字を直してから、もう一度保存してください。");
+        return error(std::to_string(result.labelNumber) + "番目の棚札の「" + field + "」" +
+                     problem + "\nその文字を直してから、もう一度保存してください。");
     }
     if (!problem.empty()) {
         return error("印刷パターンの「" + result.settingName + "」" + problem);
@@ -154,6 +158,23 @@ MessageRequest damagedLabelFile(const std::string& path, int line) {
                 " 行目から棚札形式の並びになっていません。\n"
                 "ラベルがずれて読み込まれている可能性があるため、無題として開きます。\n"
                 "内容を確かめて、別の名前で保存してください。",
+            kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest damagedStockLine(const std::string& path, int line) {
+    return {
+        "ファイル「" + path + "」の " + std::to_string(line) +
+            " 行目の用紙の設定が読めません。\n"
+            "標準の用紙 (A4 10面 91×55mm) の 10 枚として、無題として開きます。\n"
+            "11 "
+            "枚目からのラベルは読み込まれていません。内容を確かめて、別の名前で保存してください。",
+        kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageRequest damagedPatternStock(const std::string& path, int line) {
+    return {"保存された印刷パターン「" + path + "」の " + std::to_string(line) +
+                " 行目の用紙の設定が読めません。\n"
+                "標準の用紙 (A4 10面 91×55mm) で始めます。用紙の設定を確かめてください。",
             kWarningTitle, MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok};
 }
 
@@ -243,29 +264,42 @@ std::string characterNotSaved(int label, LabelField field, const std::string& ch
 
 std::string batchOutcomeText(const BatchOutcome& outcome) {
     if (!outcome.ok()) {
-        const std::string why = outcome.result.code == ResultCode::ListNotOpened
-                                    ? "商品リストを開けません: " + outcome.result.path
-                                    : resulttext::printFailure(outcome.result);
+        std::string why;
+        switch (outcome.result.code) {
+            case ResultCode::ListNotOpened:
+                why = "商品リストを開けません: " + outcome.result.path;
+                break;
+            case ResultCode::ListColumnsUnknown:
+                why = resulttext::listColumnsUnknown(outcome.result, "\n");
+                break;
+            default:
+                why = resulttext::printFailure(outcome.result);
+        }
         return "一括印刷できませんでした。" + why;
     }
     std::string text = std::to_string(outcome.sheets) + " 枚のシートに " +
                        std::to_string(outcome.labels) + " 件のラベルを印刷しました。";
     if (!outcome.hasProblems())
         return text;
-    // The rows, then the printed labels that did not come out as their rows
-    // read; the first ones only: a long list would not fit on the screen.
-    std::vector<std::string> lines;
-    for (const Result& problem : outcome.problems)
-        lines.push_back(std::to_string(problem.line) + " 行目: " + resulttext::rowProblem(problem));
-    for (const RowLabelProblem& p : outcome.labelProblems)
-        lines.push_back(std::to_string(p.line) + " 行目: " + problemText(p.problem));
-    constexpr long kProblemsListed = 15;
-    text += "\n\n次の行を確かめてください:";
-    const long count = static_cast<long>(lines.size());
-    for (long i = 0; i < count && i < kProblemsListed; ++i)
-        text += "\n" + lines[static_cast<std::size_t>(i)];
-    if (count > kProblemsListed)
-        text += "\nほか " + std::to_string(count - kProblemsListed) + " 件";
+    // By reason, with the first rows of each: a long list would not fit on the screen.
+    const std::vector<RowGroup> groups = groupRows(outcome);
+    if (const long left = rowsNotPrinted(groups); left > 0)
+        text += "\n" + std::to_string(left) + " 行は印刷しませんでした。";
+    bool printedHeading = false;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const RowGroup& g = groups[i];
+        if (i == 0 && !g.printed)
+            text += "\n\n印刷しなかった行:";
+        if (g.printed && !printedHeading) {
+            text += "\n\n印刷したが、行のとおりではないもの:";
+            printedHeading = true;
+        }
+        std::string lines;
+        for (const int line : g.lines)
+            lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+        text += "\n・" + g.reason + " (" + std::to_string(g.count) + " 行): " + lines + " 行目" +
+                (g.count > static_cast<long>(g.lines.size()) ? " ほか" : "");
+    }
     return text;
 }
 
@@ -275,6 +309,36 @@ MessageRequest batchOutcome(const BatchOutcome& outcome) {
                                                       : MessageIcon::Warning;
     return MessageRequest{batchOutcomeText(outcome), "一括印刷", icon, MessageButtons::Ok,
                           MessageAnswer::Ok};
+}
+
+}  // namespace messages
+
+namespace messages {
+
+MessageRequest inStoreStartInvalid(const std::string& start) {
+    return error(
+        "インストアコードの始まりには、02 か 20〜29 で始まる 12 桁の数字を入力してください: " +
+        start);
+}
+
+MessageRequest inStoreStartUsed(const std::string& start, const std::string& next) {
+    return error("インストアコード " + start + " は前に付けた番号と重なるおそれがあります。\n" +
+                 next + " 以降から付けてください。");
+}
+
+MessageRequest inStoreCounterNotSaved(const Result& result) {
+    return error("インストアコードの次の番号をファイル「" + result.path +
+                 "」に保存できないため、コードを付けませんでした。\n" +
+                 resulttext::systemReason(result.detail));
+}
+
+MessageRequest inStoreCodesGiven(long count, const std::string& first, const std::string& last,
+                                 bool usedUp) {
+    std::string text = "ラベル " + std::to_string(count) + " 枚にインストアコード " + first +
+                       (count > 1 ? " 〜 " + last : std::string()) + " を付けました。";
+    if (usedUp)
+        text += "\nこの番号帯のコードを使い切ったため、残りのラベルにはコードがありません。";
+    return notice(text);
 }
 
 }  // namespace messages

@@ -44,6 +44,16 @@ MessageRequest question(const std::string& text);
 // too large), and how many other labels get none.
 std::string noTaxLine(int label, PriceReading reading, int others);
 
+// インストアコード: a start that is no in-store start, one before codes already
+// given, a counter that could not be kept, and what was given.
+MessageRequest inStoreStartInvalid(const std::string& start);
+MessageRequest inStoreStartUsed(const std::string& start, const std::string& next);
+MessageRequest inStoreCounterNotSaved(const Result& result);
+MessageRequest inStoreCodesGiven(long count, const std::string& first, const std::string& last,
+                                 bool usedUp);
+inline constexpr const char* kNoLabelWithoutCode =
+    "JANコードのない (品名のある) ラベルはありません。";
+
 // A message without an icon and an OK button, under the application's title.
 MessageRequest notice(const std::string& text);
 // A message with the stop icon and an OK button.
@@ -82,6 +92,11 @@ MessageRequest damagedLabelFile(const std::string& path, int line);
 // A colour of `path` (a label file or the settings file) outside the colours
 // at `line`, read as the default colour.
 MessageRequest damagedColorValue(const std::string& path, int line);
+// The file's stock line (or a line of its labels past the tenth) at `line`
+// cannot be read: opened untitled on the standard stock.
+MessageRequest damagedStockLine(const std::string& path, int line);
+// The stored pattern's stock line cannot be read: the standard stock.
+MessageRequest damagedPatternStock(const std::string& path, int line);
 // The settings file (the preferred print pattern) that could not be read: the
 // window starts on the default pattern.
 MessageRequest patternNotRead(const Result& failure);

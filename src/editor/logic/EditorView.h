@@ -8,6 +8,7 @@
 #include "editor/logic/InputBox.h"
 #include "editor/logic/ViewState.h"
 #include "model/LayoutSettings.h"
+#include "model/ShelfDetails.h"
 #include "render/DrawingSurface.h"
 
 // What the editor logic asks of the input window's widgets.
@@ -48,8 +49,12 @@ class EditorView {
     virtual void showLayout(const LayoutSettings& layout, const ViewState& view) = 0;
     // Shows the tax rate of the label the input boxes show.
     virtual void showTaxRate(TaxRate rate) = 0;
+    // Shows the QR content of the label the input boxes show.
+    virtual void showQrContent(const std::string& /*content*/) {}
     // Says which labels get no tax line and why; an empty text clears it.
     virtual void showPriceNote(const std::string& note) = 0;
+    // Shows the details (contents, sale, origin) of the label the boxes show.
+    virtual void showDetails(const ShelfDetails& /*details*/) {}
 
     // Draws onto the persistent preview buffer (the picture of the whole page,
     // white) with `draw`, then repaints the preview from the buffer.
@@ -58,6 +63,10 @@ class EditorView {
     // Scrolls the preview as little as needed to show the rectangle (mm from
     // the picture's corner, as drawn) whole, or as much of it as fits.
     virtual void keepInView(double x, double y, double width, double height) = 0;
+
+    // The sheet is now on `stock`: the preview's page becomes its paper, and
+    // the scroll bars follow.
+    virtual void showStock(const LabelStock& stock) = 0;
 
     // Sets the scroll bars that move the preview inside its frame.
     struct ScrollRange {

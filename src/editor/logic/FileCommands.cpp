@@ -37,8 +37,9 @@ void LabelEditor::openFile() {
     PriceExtensionRead priceLines = PriceExtensionRead::Absent;
     int misfitLine = 0;
     int damagedValueLine = 0;
-    if (const Result read =
-            readLabelFile(*path, sheet, layout, &priceLines, &misfitLine, &damagedValueLine);
+    int damagedStockLine = 0;
+    if (const Result read = readLabelFile(*path, sheet, layout, &priceLines, &misfitLine,
+                                          &damagedValueLine, &damagedStockLine);
         !read.ok()) {
         dialogs_.showMessage(messages::labelFileNotOpened(read));
         return;
@@ -52,9 +53,18 @@ void LabelEditor::openFile() {
     // shifted labels in its place.
     if (misfitLine > 0)
         dialogs_.showMessage(messages::damagedLabelFile(*path, misfitLine));
+    // Labels past the tenth are lost with a damaged stock line: saving over
+    // the file would lose them for good.
+    if (damagedStockLine > 0)
+        dialogs_.showMessage(messages::damagedStockLine(*path, damagedStockLine));
+    // A file on another stock puts the window on it.
+    const bool stockChanged = !(layout.stock == layout_.stock);
     sheet_ = sheet;
     layout_ = layout;
-    currentFileName_ = misfitLine > 0 ? std::string(kUntitled) : *path;
+    if (stockChanged)
+        view_.showStock(layout_.stock);
+    const bool damaged = misfitLine > 0 || damagedStockLine > 0;
+    currentFileName_ = damaged ? std::string(kUntitled) : *path;
     saved_.remember(sheet_, layout_);
     showCaption();
     view_.showLayout(layout_, viewState_);

@@ -45,10 +45,14 @@ void LabelEditor::stepHistory(HistoryDirection direction) {
 
 void LabelEditor::restore(const EditorSnapshot& state) {
     const bool layoutChanged = !(state.layout == layout_);
+    const bool stockChanged = !(state.layout.stock == layout_.stock);
     sheet_ = state.sheet;
     layout_ = state.layout;
     currentFileName_ = state.fileName;
+    masterNoticeLabel_ = 0;  // what the master put may be what was taken back
     showCaption();
+    if (stockChanged)
+        view_.showStock(layout_.stock);
     if (layoutChanged)
         view_.showLayout(layout_, viewState_);
     showLabel(state.currentLabel);

@@ -5,6 +5,7 @@
 
 #include "barcode/JanCode.h"
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/PriceTyping.h"
 #include "files/SettingsFile.h"
 #include "jobs/LabelProblems.h"
 #include "jobs/ProblemMessages.h"
@@ -51,7 +52,11 @@ void LabelEditor::startUp(const StartupGeometry& geometry) {
     layout_ = initialLayoutSettings();
     const SettingsRead pattern = loadSettingsFile(settingsPaths_.readPath, layout_);
     sheet_ = LabelSheet(layout_.stock);
+    // The pattern's stock, when it is not the one the window was sized for.
+    if (!(layout_.stock == kStandardStock))
+        view_.showStock(layout_.stock);
     tellPatternWarnings(pattern);
+    loadListSettingsFile();
     reloadInputBoxes();
     currentFileName_ = kUntitled;
     lastDialogFileName_ = "*.csv";
@@ -77,6 +82,9 @@ void LabelEditor::tellPatternWarnings(const SettingsRead& pattern) {
     if (pattern.damagedValueLine > 0)
         dialogs_.showMessage(
             messages::damagedColorValue(settingsPaths_.readPath, pattern.damagedValueLine));
+    if (pattern.damagedStockLine > 0)
+        dialogs_.showMessage(
+            messages::damagedPatternStock(settingsPaths_.readPath, pattern.damagedStockLine));
 }
 
 // ---------------------------------------------------------------- the boxes
@@ -108,7 +116,10 @@ void LabelEditor::focusOut(InputBox box) {
         settledBox_.reset();
         return;
     }
+    const std::string codeBefore = sheet_.label(shownLabel_).janCode;
     writeBack(box);
+    if (box == InputBox::Text1)
+        fillFromMaster(codeBefore);
     if (box != InputBox::Text5) {
         // The preview showed the text as typed; it now shows what was stored
         // (a corrected code).
@@ -180,6 +191,13 @@ void LabelEditor::writeBack(InputBox box) {
             text = std::move(input.code);
         }
     }
+    if (box == InputBox::Text5) {
+        std::string ascii = asciiPriceText(text);
+        if (ascii != text) {
+            view_.setBoxText(box, ascii);
+            text = std::move(ascii);
+        }
+    }
     sheet_.label(shownLabel_).field(fieldOfBox(box)) = std::move(text);
     recordStep(EditCommand::Typing, std::move(before));
     showStatus(sheet_);
@@ -189,6 +207,8 @@ void LabelEditor::showStatus(const LabelSheet& shown) {
     std::string status = recoveryNotice_;
     if (janNoticeLabel_ == currentLabel_ && !janNotice_.empty())
         status += (status.empty() ? "" : "\n") + janNotice_;
+    if (masterNoticeLabel_ == currentLabel_ && !masterNotice_.empty())
+        status += (status.empty() ? "" : "\n") + masterNotice_;
     if (cutNoticeLabel_ == currentLabel_ && !cutNotice_.empty())
         status += (status.empty() ? "" : "\n") + cutNotice_;
     for (const LabelProblem& p :
@@ -234,6 +254,8 @@ void LabelEditor::reloadInputBoxes() {
     for (InputBox box : kReloadOrder)
         view_.setBoxText(box, label.field(fieldOfBox(box)));
     view_.showTaxRate(label.taxRate);
+    view_.showDetails(label.details);
+    view_.showQrContent(label.qrContent);
     shownLabel_ = currentLabel_;
 }
 
@@ -455,6 +477,18 @@ void LabelEditor::setTaxRate(TaxRate rate) {
     drawCurrentLabelFrame();
 }
 
+void LabelEditor::setLabelDetail(ShelfDetailField field, const std::string& text) {
+    std::string& detail = sheet_.label(shownLabel_).details.*shelfDetailInfo(field).text;
+    if (detail == text)
+        return;
+    EditorSnapshot before = snapshot();
+    detail = text;
+    recordStep(EditCommand::LabelDetail, std::move(before));
+    redrawSheet();
+    drawCurrentLabelFrame();
+    showStatus(sheet_);
+}
+
 void LabelEditor::toggleTaxRate() {
     const TaxRate rate = sheet_.label(shownLabel_).taxRate;
     setTaxRate(rate == TaxRate::Standard ? TaxRate::Reduced : TaxRate::Standard);
@@ -495,7 +529,7 @@ void LabelEditor::printCalibration() {
 }
 
 void LabelEditor::printPage(PrintCopies copies, const std::function<void(DrawingSurface&)>& draw) {
-    PrintJobStart start = dialogs_.choosePrinter(copies);
+    PrintJobStart start = dialogs_.choosePrinter(copies, layout_.stock.paper);
     if (!start.job) {
         // Cancelled when the result is Ok; otherwise the printer could not be opened.
         if (!start.result.ok())

@@ -8,9 +8,13 @@
 #include "editor/logic/EditorDialogs.h"
 #include "editor/logic/EditorView.h"
 #include "editor/logic/InputBox.h"
+#include "editor/logic/ProductMasterSlot.h"
 #include "editor/logic/RecoveryFile.h"
 #include "editor/logic/SavedVersion.h"
+#include "editor/logic/ShelfDetailFields.h"
+#include "editor/logic/StockChooser.h"
 #include "editor/logic/ViewState.h"
+#include "files/ListSettings.h"
 #include "files/SettingsFile.h"
 #include "model/LabelElement.h"
 #include "model/LabelSheet.h"
@@ -75,6 +79,23 @@ class LabelEditor {
     // The sheet's price mode and rounding, part of the print pattern.
     void setPriceMode(PriceMode mode);
     void setTaxRounding(TaxRounding rounding);
+    // A detail field of the label the boxes show was left with `text` in it:
+    // the label takes it, and the preview and the status line follow.
+    void setLabelDetail(ShelfDetailField field, const std::string& text);
+
+    // The QR content of the label the boxes show (its own field beside the
+    // boxes), and the pattern's QR content for labels without one.
+    void setQrContent(const std::string& content);
+    void setQrPattern(const std::string& pattern);
+    // The flag and layout the shop's registers read prices from.
+    void setPriceEmbeddedRule(const PriceEmbeddedRule& rule);
+    // インストアコード: every printed label without a code takes the next
+    // in-store code from a start the user sets (the one after the last code
+    // given is offered); the next start is kept beside the settings file
+    // before any label takes a code.
+    void giveInStoreCodes();
+    // Where the next in-store start is kept.
+    std::string inStoreCounterPath() const;
 
     // Preview, zoom and print.
     void preview();     // プレビュー, M_プレビュー
@@ -84,6 +105,12 @@ class LabelEditor {
     // Layout commands.
     void moveElement(LabelElement element, MoveDirection direction);
     void moveOrigin(Axis axis, int step);  // step +1 or -1
+    // The same by a tenth of a millimetre (Shift held on the buttons).
+    void moveOriginFine(Axis axis, int step);
+    // An adjustment typed into the axis's box ("1.5", "-0.3", "２"): in
+    // tenths of a millimetre within ±10 mm; anything else is refused with a
+    // message and the box shows the adjustment as it was.
+    void typeOriginAdjustment(Axis axis, const std::string& text);
     // 位置合わせ印刷: the calibration sheet with the current origin, on the
     // printer chosen in the set-up dialog.
     void printCalibration();
@@ -98,6 +125,19 @@ class LabelEditor {
     void toggleBorder();          // 縁取
     void restoreDefaultLayout();  // デフォルト
     void savePattern();           // pt保存
+    // 用紙の設定: the stock the sheet and the pattern are on, chosen in the
+    // stock dialog; one undo step. Labels a smaller stock has no room for are
+    // dropped only when the user agrees.
+    void chooseStock();
+    // Where the stock dialog finds the label designer's templates.
+    void setTemplateSources(TemplateSources sources) { templateSources_ = std::move(sources); }
+
+    // The product master (商品マスタ): any product list, chosen once and kept
+    // in the user's list settings. A code typed into Text1 that the master
+    // holds fills the label's empty texts when the box is left; the search
+    // (商品検索) puts the product chosen on the current label.
+    void chooseProductMaster();
+    void searchProduct();
 
     // File commands.
     void newSheet();     // KURIA
@@ -196,6 +236,21 @@ class LabelEditor {
     // to lose, saved, or the user chose not to save).
     bool settleUnsavedWork();
 
+    // Reads the user's list settings and begins reading the master they name;
+    // writes them after a change (a failure is told).
+    void loadListSettingsFile();
+    void saveListSettingsFile();
+    // The product master, read if it was not yet (what the reading found is
+    // told once); nullptr when there is none to use.
+    const ProductMaster* productMaster();
+    void tellMasterRead(const MasterRead& read);
+    // After Text1 was left: the code typed there (it was `codeBefore`) found
+    // in the master fills the label's empty texts, as one step.
+    void fillFromMaster(const std::string& codeBefore);
+    // The label's boxes, rate and notice after the master changed it (the
+    // preview and the status line follow with the next redraw).
+    void showMasterFill();
+
     // The history: the state a step restores, and recording one.
     EditorSnapshot snapshot() const;
     // Records `command` when it changed the state `before` holds.
@@ -207,6 +262,10 @@ class LabelEditor {
     // The sheet with the text still being typed in the focused box.
     LabelSheet sheetAsTyped() const;
     FileDialogRequest fileDialogRequest() const;
+    // Puts the sheet and the pattern on `stock` as one step of `command`.
+    void putOnStock(const LabelStock& stock, EditCommand command);
+    // One origin step of `tenths` on `axis`, refused past ±10 mm.
+    void adjustOrigin(Axis axis, int tenths);
 
     EditorView& view_;
     EditorDialogs& dialogs_;
@@ -225,6 +284,10 @@ class LabelEditor {
     std::string janNotice_;
     int janNoticeLabel_ = 0;
 
+    // What the product master last put on label masterNoticeLabel_.
+    std::string masterNotice_;
+    int masterNoticeLabel_ = 0;
+
     // What the last text cut at a box's limit lost, on label cutNoticeLabel_.
     std::string cutNotice_;
     int cutNoticeLabel_ = 0;
@@ -238,6 +301,12 @@ class LabelEditor {
     // the focus leaves it: its next focus-out writes nothing back.
     std::optional<InputBox> settledBox_;
 
+    // The user's list settings (lists.txt beside the pattern; no file when
+    // the pattern has no place to be saved) and the master they name.
+    std::string listSettingsPath_;
+    ListSettings listSettings_;
+    ProductMasterSlot master_;
+
     EditHistory history_;
     SavedVersion saved_;
     bool closeApproved_ = false;  // 終了 asked already; the closing window asks no more
@@ -246,6 +315,7 @@ class LabelEditor {
     bool recoveryFailing_ = false;              // the last write of it failed
     // What the status line says of the recovery file, above the label's problems.
     std::string recoveryNotice_;
+    TemplateSources templateSources_;
 };
 
 // Scroll-bar figures for a surface `surfaceTwips` long in a frame `frameTwips`

@@ -8,11 +8,17 @@
 
 #include "editor/logic/EditorMessages.h"
 #include "editor/logic/LabelEditor.h"
+#include "editor/logic/OriginAdjustment.h"
+#include "editor/logic/StockMessages.h"
 #include "files/SettingsFile.h"
 
 namespace {
 
 constexpr int kOriginStepLimit = 10;
+
+int axisIndex(Axis axis) {
+    return axis == Axis::X ? 0 : 1;
+}
 
 }  // namespace
 
@@ -35,12 +41,17 @@ void LabelEditor::moveElement(LabelElement element, MoveDirection direction) {
 }
 
 void LabelEditor::moveOrigin(Axis axis, int step) {
+    step = step > 0 ? 1 : -1;
+    // An adjustment to the tenth moves on in whole millimetres from where it is.
+    if ((axis == Axis::X ? layout_.xFineTenths : layout_.yFineTenths) != 0) {
+        adjustOrigin(axis, step * 10);
+        return;
+    }
     std::string& text = axis == Axis::X ? layout_.xAdjustText : layout_.yAdjustText;
     double& origin = axis == Axis::X ? layout_.originX : layout_.originY;
     int value = 0;
     if (!parseAdjustText(text, value))
         value = 0;  // a text that is no number counts as 0
-    step = step > 0 ? 1 : -1;
     if ((step > 0 && value >= kOriginStepLimit) || (step < 0 && value <= -kOriginStepLimit)) {
         return;
     }
@@ -50,6 +61,37 @@ void LabelEditor::moveOrigin(Axis axis, int step) {
     recordStep(EditCommand::MoveOrigin, std::move(before));
     view_.showLayout(layout_, viewState_);
     preview();
+}
+
+void LabelEditor::moveOriginFine(Axis axis, int step) {
+    adjustOrigin(axis, step > 0 ? 1 : -1);
+}
+
+void LabelEditor::adjustOrigin(Axis axis, int tenths) {
+    const int now = adjustTenths(layout_, axisIndex(axis));
+    const int next = now + tenths;
+    if (next < -kMostAdjustTenths || next > kMostAdjustTenths)
+        return;
+    EditorSnapshot before = snapshot();
+    setAdjustTenths(layout_, axisIndex(axis), next);
+    recordStep(EditCommand::MoveOrigin, std::move(before));
+    view_.showLayout(layout_, viewState_);
+    preview();
+}
+
+void LabelEditor::typeOriginAdjustment(Axis axis, const std::string& text) {
+    const std::optional<int> tenths = parseAdjustTenths(text);
+    if (!tenths || *tenths < -kMostAdjustTenths || *tenths > kMostAdjustTenths) {
+        dialogs_.showMessage(messages::originAdjustRefused(axis == Axis::X ? "Ｘ座標" : "Ｙ座標"));
+        view_.showLayout(layout_, viewState_);  // the box shows the adjustment as it was
+        return;
+    }
+    const int now = adjustTenths(layout_, axisIndex(axis));
+    if (*tenths == now) {
+        view_.showLayout(layout_, viewState_);
+        return;
+    }
+    adjustOrigin(axis, *tenths - now);
 }
 
 void LabelEditor::chooseFont(LabelElement element) {

@@ -15,6 +15,7 @@
 #include "editor/logic/BatchCommand.h"
 #include "editor/logic/EditorMessages.h"
 #include "editor/widgets/BatchProgressDialog.h"
+#include "editor/widgets/ColumnMappingPanel.h"
 #include "files/BatchSheets.h"
 #include "jobs/BatchPrint.h"
 #include "jobs/ResultText.h"
@@ -30,8 +31,8 @@ constexpr std::size_t kProblemsShown = 5;
 }  // namespace
 
 BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings& layout,
-                                   QWidget* parent)
-    : QDialog(parent), listPath_(listPath), layout_(layout) {
+                                   const RememberedMappings& remembered, QWidget* parent)
+    : QDialog(parent), listPath_(listPath), layout_(layout), remembered_(remembered) {
     setObjectName(QString::fromUtf8(kObjectName));
     setWindowTitle(QStringLiteral("一括印刷"));
 
@@ -63,6 +64,8 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     priceMode_->addItem(QStringLiteral("税込のみ"), static_cast<int>(PriceMode::TaxIncludedOnly));
     priceMode_->addItem(QStringLiteral("本体＋税込"),
                         static_cast<int>(PriceMode::BaseAndTaxIncluded));
+    priceMode_->addItem(QStringLiteral("税込＋本体"),
+                        static_cast<int>(PriceMode::TaxIncludedWithBase));
     priceMode_->setCurrentIndex(priceMode_->findData(static_cast<int>(layout.pricing.mode)));
     auto* priceModeLabel = new QLabel(QStringLiteral("価格表示"));
     priceModeLabel->setBuddy(priceMode_);
@@ -102,8 +105,16 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
     problemPalette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
     problems_->setPalette(problemPalette);
 
+    mappingPanel_ = new ColumnMappingPanel;
+    connect(mappingPanel_, &ColumnMappingPanel::mappingChanged, this, [this] {
+        mappingShown_ = mappingPanel_->mapping();
+        countList();
+        refresh();
+    });
+
     auto* left = new QVBoxLayout;
     left->addLayout(form);
+    left->addWidget(mappingPanel_);
     left->addStretch(1);
     left->addWidget(problems_);
     left->addWidget(buttons);
@@ -116,10 +127,12 @@ BatchPrintDialog::BatchPrintDialog(const QString& listPath, const LayoutSettings
         connect(choice, &QComboBox::currentIndexChanged, this, [this] {
             layout_.pricing = {static_cast<PriceMode>(priceMode_->currentData().toInt()),
                                static_cast<TaxRounding>(rounding_->currentData().toInt())};
+            countList();  // which rows print depends on the price the box holds
             refresh();
         });
     }
     connect(encoding_, &QComboBox::currentIndexChanged, this, [this] {
+        mappingShown_.reset();  // the header may read otherwise
         countList();
         refresh();
     });
@@ -143,9 +156,39 @@ long BatchPrintDialog::sheetCount() const {
     return batch_->sheetCount();
 }
 
+const ColumnMapping& BatchPrintDialog::mapping() const {
+    return batch_->mapping();
+}
+
 void BatchPrintDialog::countList() {
-    batch_ = std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(),
-                                                startPosition(), layout_.stock);
+    const auto read = [this](std::optional<ColumnMapping> mapping) {
+        return std::make_unique<ProductListBatch>(listPath_.toStdString(), encoding(),
+                                                  startPosition(), layout_.stock,
+                                                  std::move(mapping), layout_.pricing);
+    };
+    if (mappingShown_) {
+        batch_ = read(mappingShown_);
+        return;
+    }
+    batch_ = read(std::nullopt);
+    const ColumnMapping own = batch_->mapping();
+    mappingShown_ = startingMapping(own, remembered_);
+    if (!(*mappingShown_ == own))
+        batch_ = read(mappingShown_);
+    mappingPanel_->showMapping(*mappingShown_);
+}
+
+std::vector<LabelRecord> BatchPrintDialog::firstRows() {
+    // From the top of the list, whatever the start position.
+    batch_->setStartPosition(1);
+    const LabelSheet sheet = batch_->firstSheet();
+    batch_->setStartPosition(startPosition());
+    std::vector<LabelRecord> rows;
+    for (int n = 1; n <= sheet.labelCount() && rows.size() < ColumnMappingPanel::kRowsShown; ++n) {
+        if (!sheet.label(n).isEmpty())  // the list may end before the sheet does
+            rows.push_back(sheet.label(n));
+    }
+    return rows;
 }
 
 QString BatchPrintDialog::problemRowsText() const {
@@ -180,15 +223,20 @@ void BatchPrintDialog::refresh() {
         QPixmap::fromImage(picture_.scaled(page.width() * 2 / 5, page.height() * 2 / 5,
                                            Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
+    mappingPanel_->showRows(firstRows());
     const long products = productCount();
-    if (products == 0) {
+    if (!mapping().canPrint()) {
+        summary_->setText(
+            QStringLiteral("JANコードの列も品名の列もわかりません。"
+                           "「列の対応」で選んでください。"));
+    } else if (products == 0) {
         summary_->setText(QStringLiteral("印刷する商品がありません。"));
     } else {
         summary_->setText(QStringLiteral("%1 件の商品を %2 枚のシートに印刷します。")
                               .arg(products)
                               .arg(sheetCount()));
     }
-    printButton_->setEnabled(products > 0);
+    printButton_->setEnabled(products > 0 && mapping().canPrint());
     problems_->setText(problemRowsText());
     problems_->setVisible(!batch_->problems().empty());
 }

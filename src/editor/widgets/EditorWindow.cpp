@@ -20,22 +20,27 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "editor/logic/EditorMessages.h"
+#include "editor/logic/OriginAdjustment.h"
 #include "editor/widgets/BatchProgressDialog.h"
 #include "editor/widgets/CommandButton.h"
 #include "editor/widgets/ElementFrame.h"
 #include "editor/widgets/InputBoxEdit.h"
 #include "editor/widgets/PreviewArea.h"
 #include "editor/widgets/PreviewPicture.h"
+#include "editor/widgets/PriceEmbeddedFrame.h"
 #include "editor/widgets/PriceFrame.h"
 #include "editor/widgets/QtEditorDialogs.h"
 #include "editor/widgets/RecoverySlot.h"
 #include "editor/widgets/TaxRateButton.h"
 #include "model/ToggleCaptions.h"
+#include "platform/LabelTemplateReader.h"
 #include "platform/PageSetup.h"
 #include "platform/TextGauge.h"
 #include "platform/UserManual.h"
@@ -118,6 +123,10 @@ EditorWindow::EditorWindow(SettingsPaths settingsPaths, EditorDialogs* dialogs, 
     }
     dialogs_ = dialogs;
     editor_ = std::make_unique<LabelEditor>(*this, *dialogs, std::move(settingsPaths));
+    editor_->setTemplateSources({[] { return readInstalledLabelTemplates(); },
+                                 [](const std::string& path, LabelTemplates& read) {
+                                     return readLabelTemplateFile(path, read);
+                                 }});
     build();
     startUp();
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -244,6 +253,18 @@ QGroupBox* EditorWindow::buildBoxFrame() {
     priceNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
     priceNote_->hide();
     grid->addWidget(priceNote_, row + 1, 0, 1, 2);
+    // The QR content is no box of the Enter cycle: most labels take the
+    // pattern's, and the six boxes keep their order.
+    auto* qrCaption = new QLabel(qs("QR"));
+    qrContent_ = new QLineEdit;
+    qrContent_->setObjectName(QStringLiteral("QR内容"));
+    qrContent_->setAccessibleName(qs("QRコードの内容"));
+    qrContent_->setPlaceholderText(qs("空欄: パターンのとおり"));
+    qrCaption->setBuddy(qrContent_);
+    connect(qrContent_, &QLineEdit::editingFinished, this,
+            [this] { editor_->setQrContent(qrContent_->text().toStdString()); });
+    grid->addWidget(qrCaption, row + 2, 0);
+    grid->addWidget(qrContent_, row + 2, 1);
     configureBoxes();
     return boxFrame;
 }
@@ -389,6 +410,9 @@ QGroupBox* EditorWindow::buildPatternFrame() {
     patternFrame->setObjectName(QStringLiteral("frame_pattern"));
     auto* pattern = new QVBoxLayout(patternFrame);
     pattern->setSpacing(4);
+    CommandButton* stock = button("用紙の設定", "用紙の設定…");
+    connect(stock, &QPushButton::clicked, this, [this] { editor_->chooseStock(); });
+    pattern->addWidget(stock);
     border_ = button("縁取", captions::forBorder(false));
     CommandButton* defaults = button("デフォルト", "デフォルトパターンに戻す");
     CommandButton* save = button("pt保存", "この印字位置やフォントパターンを保存しておく");
@@ -407,14 +431,23 @@ QWidget* EditorWindow::buildLayoutPanel() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
 
-    auto* elements = new QGridLayout;
+    auto* firstPage = new QWidget;
+    auto* elements = new QGridLayout(firstPage);
+    elements->setContentsMargins(0, 4, 0, 0);
     elements->setSpacing(4);
     for (std::size_t i = 0; i < kElementControls.size(); ++i) {
         auto* frame = new ElementFrame(kElementControls[i], *editor_);
         elementFrames_[i] = frame;
+        if (kElementControls[i].element == LabelElement::Qr)
+            frame->addSettingRow(buildQrPatternEdit());
         elements->addWidget(frame, static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
-    column->addLayout(elements);
+    elements->setRowStretch(static_cast<int>((kElementControls.size() + 1) / 2), 1);
+    auto* pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("elementPages"));
+    pages->addTab(firstPage, qs("印字項目"));
+    pages->addTab(buildShelfPage(), qs("価格・特売・産地"));
+    column->addWidget(pages);
 
     // The whole sheet on the page.
     auto* bottom = new QHBoxLayout;
@@ -422,45 +455,9 @@ QWidget* EditorWindow::buildLayoutPanel() {
     origin->setObjectName(qs("印字位置調整"));
     auto* originGrid = new QGridLayout(origin);
     originGrid->setSpacing(4);
-    struct AxisControls {
-        Axis axis;
-        const char* caption;
-        const char* display;
-        const char* minus;
-        const char* plus;
-    };
-    const AxisControls axes[] = {
-        {Axis::X, "Ｘ座標", "x座標調整", "xマイナス", "xプラス"},
-        {Axis::Y, "Ｙ座標", "y座標調整", "yマイナス", "yプラス"},
-    };
-    int row = 0;
-    for (const AxisControls& a : axes) {
-        auto* caption = new QLabel(qs(a.caption));
-        auto* display = new QLineEdit(QStringLiteral("0"));
-        display->setObjectName(qs(a.display));
-        display->setReadOnly(true);
-        display->setFocusPolicy(Qt::NoFocus);
-        display->setAlignment(Qt::AlignCenter);
-        display->setFixedWidth(44);
-        display->setAccessibleName(qs(a.caption));
-        caption->setBuddy(display);
-        CommandButton* minus = button(a.minus, "-");
-        CommandButton* plus = button(a.plus, "+");
-        for (CommandButton* b : {minus, plus}) {
-            b->setFixedWidth(32);
-            b->setAccessibleName(qs(a.caption) + QLatin1Char(' ') + b->text());
-        }
-        const Axis axis = a.axis;
-        connect(minus, &QPushButton::clicked, this,
-                [this, axis] { editor_->moveOrigin(axis, -1); });
-        connect(plus, &QPushButton::clicked, this, [this, axis] { editor_->moveOrigin(axis, +1); });
-        originGrid->addWidget(caption, row, 0);
-        originGrid->addWidget(minus, row, 1);
-        originGrid->addWidget(display, row, 2);
-        originGrid->addWidget(plus, row, 3);
-        (a.axis == Axis::X ? xAdjust_ : yAdjust_) = display;
-        ++row;
-    }
+    addOriginAxis(originGrid, 0, Axis::X);
+    addOriginAxis(originGrid, 1, Axis::Y);
+    const int row = 2;
     // A page to find the adjustment for the label stock with.
     CommandButton* calibrate = button("位置合わせ印刷", "位置合わせ印刷");
     connect(calibrate, &QPushButton::clicked, this, [this] { editor_->printCalibration(); });
@@ -468,6 +465,8 @@ QWidget* EditorWindow::buildLayoutPanel() {
     bottom->addWidget(origin);
     priceFrame_ = new PriceFrame(*editor_);
     bottom->addWidget(priceFrame_);
+    priceEmbedded_ = new PriceEmbeddedFrame(*editor_);
+    bottom->addWidget(priceEmbedded_);
 
     bottom->addStretch(1);
     column->addLayout(bottom);
@@ -475,6 +474,96 @@ QWidget* EditorWindow::buildLayoutPanel() {
     // As narrow as its buttons allow: the preview takes the rest.
     panel->setFixedWidth(panel->sizeHint().width());
     return panel;
+}
+
+void EditorWindow::addOriginAxis(QGridLayout* grid, int row, Axis axis) {
+    struct AxisControls {
+        const char* caption;
+        const char* display;
+        const char* minus;
+        const char* plus;
+    };
+    const AxisControls a = axis == Axis::X
+                               ? AxisControls{"Ｘ座標", "x座標調整", "xマイナス", "xプラス"}
+                               : AxisControls{"Ｙ座標", "y座標調整", "yマイナス", "yプラス"};
+    auto* caption = new QLabel(qs(a.caption));
+    // The box shows the adjustment and takes one typed to the tenth of a millimetre.
+    auto* display = new QLineEdit(QStringLiteral("0"));
+    display->setObjectName(qs(a.display));
+    display->setFocusPolicy(Qt::ClickFocus);
+    display->setAlignment(Qt::AlignCenter);
+    display->setFixedWidth(52);
+    display->setAccessibleName(qs(a.caption));
+    display->setToolTip(qs("mm の数を入れて Enter (0.1 mm 単位、-10 から 10 まで)"));
+    caption->setBuddy(display);
+    connect(display, &QLineEdit::editingFinished, this, [this, axis, display] {
+        if (display->text() != qs(originAdjustText(editor_->layout(), axis == Axis::X ? 0 : 1)))
+            editor_->typeOriginAdjustment(axis, display->text().toStdString());
+    });
+    CommandButton* minus = button(a.minus, "-");
+    CommandButton* plus = button(a.plus, "+");
+    for (auto [b, step] : {std::pair{minus, -1}, std::pair{plus, +1}}) {
+        b->setFixedWidth(32);
+        b->setAccessibleName(qs(a.caption) + QLatin1Char(' ') + b->text());
+        b->setToolTip(qs("1 mm ずつ (Shift を押しながらで 0.1 mm ずつ)"));
+        // Shift held: a tenth of a millimetre.
+        connect(b, &QPushButton::clicked, this, [this, axis, step = step] {
+            if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)
+                editor_->moveOriginFine(axis, step);
+            else
+                editor_->moveOrigin(axis, step);
+        });
+    }
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(minus, row, 1);
+    grid->addWidget(display, row, 2);
+    grid->addWidget(plus, row, 3);
+    (axis == Axis::X ? xAdjust_ : yAdjust_) = display;
+}
+
+QWidget* EditorWindow::buildShelfPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 4, 0, 0);
+    grid->setSpacing(4);
+    // The current label's details: typed here, outside the Enter cycle of the
+    // six boxes; each is taken when its field is left or Enter is pressed.
+    auto* details = new QGroupBox(qs("このラベルの内容"));
+    details->setObjectName(QStringLiteral("frame_details"));
+    auto* form = new QGridLayout(details);
+    form->setSpacing(4);
+    for (std::size_t i = 0; i < kShelfDetailFields.size(); ++i) {
+        const ShelfDetailFieldInfo& info = kShelfDetailFields[i];
+        auto* field = new QLineEdit;
+        field->setObjectName(qs(info.objectName));
+        field->setPlaceholderText(qs(info.hint));
+        field->setAccessibleName(qs(info.caption));
+        auto* caption = new QLabel(qs(info.caption));
+        caption->setBuddy(field);
+        const auto row = static_cast<int>(i % 3);
+        const auto column = static_cast<int>(i / 3) * 2;
+        form->addWidget(caption, row, column);
+        form->addWidget(field, row, column + 1);
+        connect(field, &QLineEdit::editingFinished, this, [this, field, which = info.field] {
+            editor_->setLabelDetail(which, field->text().toStdString());
+        });
+        detailFields_[i] = field;
+    }
+    grid->addWidget(details, 0, 0, 1, 2);
+    for (std::size_t i = 0; i < kShelfElementControls.size(); ++i) {
+        auto* frame = new ElementFrame(kShelfElementControls[i], *editor_);
+        elementFrames_[kElementControls.size() + i] = frame;
+        grid->addWidget(frame, 1 + static_cast<int>(i / 2), static_cast<int>(i % 2));
+    }
+    grid->setRowStretch(1 + static_cast<int>((kShelfElementControls.size() + 1) / 2), 1);
+    return page;
+}
+
+void EditorWindow::showDetails(const ShelfDetails& details) {
+    for (std::size_t i = 0; i < kShelfDetailFields.size(); ++i) {
+        const QSignalBlocker quiet(detailFields_[i]);
+        detailFields_[i]->setText(qs(details.*kShelfDetailFields[i].text));
+    }
 }
 
 void EditorWindow::buildMenu() {
@@ -519,6 +608,7 @@ void EditorWindow::buildMenu() {
         keys << item.key;
     }
     buildEditMenu(keys);
+    buildMasterItems(file, keys);
     for (InputBoxEdit* box : boxes_) {
         box->setWindowShortcuts(keys);
     }
@@ -529,6 +619,10 @@ void EditorWindow::buildMenu() {
     batch->setObjectName(QStringLiteral("一括印刷"));
     connect(batch, &QAction::triggered, this, &EditorWindow::batchPrint);
     file->insertAction(file->actions().at(file->actions().size() - 2), batch);
+    auto* inStore = new QAction(qs("インストアコードを付ける…"), this);
+    inStore->setObjectName(QStringLiteral("インストアコード"));
+    connect(inStore, &QAction::triggered, this, [this] { editor_->giveInStoreCodes(); });
+    file->insertAction(batch, inStore);
 }
 
 void EditorWindow::buildEditMenu(QList<QKeySequence>& keys) {
@@ -553,6 +647,25 @@ void EditorWindow::buildEditMenu(QList<QKeySequence>& keys) {
     refreshEditMenu();
 }
 
+void EditorWindow::buildMasterItems(QMenu* file, QList<QKeySequence>& keys) {
+    // Chosen once and kept; placed before 一括印刷 and 終了.
+    auto* choose = new QAction(qs("商品マスタの選択..."), this);
+    choose->setObjectName(QStringLiteral("商品マスタの選択"));
+    connect(choose, &QAction::triggered, this, [this] { editor_->chooseProductMaster(); });
+    file->insertAction(file->actions().at(file->actions().size() - 2), choose);
+
+    auto* search = new QAction(qs("商品検索(&F)..."), this);
+    search->setObjectName(QStringLiteral("商品検索"));
+    search->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    search->setShortcutContext(Qt::WindowShortcut);
+    connect(search, &QAction::triggered, this, [this] { editor_->searchProduct(); });
+    QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("編集"));
+    edit->addSeparator();
+    edit->addAction(search);
+    addAction(search);
+    keys << search->shortcut();
+}
+
 void EditorWindow::refreshEditMenu() {
     if (undo_ == nullptr || !editor_) {
         return;
@@ -574,8 +687,20 @@ void EditorWindow::batchPrint() {
 }
 
 void EditorWindow::startUp() {
+    editor_->startUp(sizePreview(printerPage(editor_->layout().stock.paper)));
+}
+
+void EditorWindow::showStock(const LabelStock& stock) {
+    // The standard stock's paper as the printer has it, as at start-up.
+    const StartupGeometry g = sizePreview(
+        stock.paper == kStandardStock.paper ? printerPage(stock.paper) : pageSizeOf(stock.paper));
+    setScrollRanges(scrollRangeFor(g.pageHeightTwips, g.frameHeightTwips),
+                    scrollRangeFor(g.pageWidthTwips, g.frameWidthTwips));
+}
+
+StartupGeometry EditorWindow::sizePreview(const QPageSize& pageSize) {
     const double dpi = screenDotsPerInch();
-    const QSizeF pageMm = printerPage(editor_->layout().stock.paper).size(QPageSize::Millimeter);
+    const QSizeF pageMm = pageSize.size(QPageSize::Millimeter);
     const QSize pagePixels(static_cast<int>(std::lround(pageMm.width() / 25.4 * dpi)),
                            static_cast<int>(std::lround(pageMm.height() / 25.4 * dpi)));
     preview_->setPageSize(pagePixels, dpi);
@@ -587,7 +712,7 @@ void EditorWindow::startUp() {
     geometry.pageHeightTwips = page.height();
     geometry.frameWidthTwips = static_cast<int>(std::lround(frameHint.width() * twips));
     geometry.frameHeightTwips = static_cast<int>(std::lround(frameHint.height() * twips));
-    editor_->startUp(geometry);
+    return geometry;
 }
 
 void EditorWindow::showEvent(QShowEvent* event) {
@@ -773,6 +898,21 @@ void EditorWindow::showTaxRate(TaxRate rate) {
     taxRate_->show(rate);
 }
 
+void EditorWindow::showQrContent(const std::string& content) {
+    qrContent_->setText(qs(content));
+}
+
+QLineEdit* EditorWindow::buildQrPatternEdit() {
+    qrPattern_ = new QLineEdit;
+    qrPattern_->setObjectName(QStringLiteral("QRパターン"));
+    qrPattern_->setAccessibleName(qs("QRコードのパターン"));
+    qrPattern_->setPlaceholderText(qs("https://example.jp/item/{JAN}"));
+    qrPattern_->setToolTip(qs("内容のないラベルの QRコード。{JAN} はラベルの JANコードになります"));
+    connect(qrPattern_, &QLineEdit::editingFinished, this,
+            [this] { editor_->setQrPattern(qrPattern_->text().toStdString()); });
+    return qrPattern_;
+}
+
 void EditorWindow::showPriceNote(const std::string& note) {
     priceNote_->setText(qs(note));
     priceNote_->setVisible(!note.empty());
@@ -784,10 +924,13 @@ void EditorWindow::showLayout(const LayoutSettings& layout, const ViewState& vie
         frame->showStates(layout.isVisible(e), layout.isUnderlined(e));
     }
     border_->setText(qs(captions::forBorder(layout.borderOn)));
-    xAdjust_->setText(qs(layout.xAdjustText));
-    yAdjust_->setText(qs(layout.yAdjustText));
+    xAdjust_->setText(qs(originAdjustText(layout, 0)));
+    yAdjust_->setText(qs(originAdjustText(layout, 1)));
     zoom_->setText(qs(view.zoomCaption()));
     priceFrame_->show(layout.pricing);
+    priceEmbedded_->show(layout.priceEmbedded);
+    if (qrPattern_->text() != qs(layout.qrPattern))
+        qrPattern_->setText(qs(layout.qrPattern));
 }
 
 void EditorWindow::paintPreview(const std::function<void(DrawingSurface&)>& draw) {

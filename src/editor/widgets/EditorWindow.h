@@ -22,6 +22,10 @@ class QHBoxLayout;
 class TextGauge;
 class QLabel;
 class QLineEdit;
+class QGridLayout;
+class QPageSize;
+class QMenu;
+class PriceEmbeddedFrame;
 
 // The label input window 棚札入力. It lays out every control, forwards each
 // event to the editor logic (LabelEditor) and carries out what the logic asks
@@ -68,8 +72,11 @@ class EditorWindow : public QMainWindow, public EditorView {
     void keepInView(double x, double y, double width, double height) override;
     void showLayout(const LayoutSettings& layout, const ViewState& view) override;
     void showTaxRate(TaxRate rate) override;
+    void showQrContent(const std::string& content) override;
     void showPriceNote(const std::string& note) override;
+    void showDetails(const ShelfDetails& details) override;
     void paintPreview(const std::function<void(DrawingSurface&)>& draw) override;
+    void showStock(const LabelStock& stock) override;
     void setScrollRanges(const ScrollRange& vertical, const ScrollRange& horizontal) override;
     void closeWindow() override;
 
@@ -90,9 +97,15 @@ class EditorWindow : public QMainWindow, public EditorView {
     QGroupBox* buildEditFrame();
     QGroupBox* buildViewFrame();
     QGroupBox* buildPatternFrame();
+    QLineEdit* buildQrPatternEdit();  // the QR code's pattern, in its element frame
     QWidget* buildLayoutPanel();
+    // The second page of the layout panel: the details of the current label
+    // and the controls of the elements that show them.
+    QWidget* buildShelfPage();
     void buildMenu();
     void buildEditMenu(QList<QKeySequence>& keys);
+    // 商品マスタの選択 in the file menu, 商品検索 (Ctrl+F) in the edit menu.
+    void buildMasterItems(QMenu* file, QList<QKeySequence>& keys);
     // The undo and redo items name their step, or are disabled without one.
     void refreshEditMenu();
     void offerLeftoverWork();
@@ -100,6 +113,11 @@ class EditorWindow : public QMainWindow, public EditorView {
     // F1: the user manual in the browser, or where it is.
     void openManual();
     CommandButton* button(const char* objectName, const char* caption);
+    // The origin controls of one axis: - (Shift: a tenth), the box that
+    // shows and takes the adjustment, and +.
+    void addOriginAxis(QGridLayout* grid, int row, Axis axis);
+    // Sizes the preview to `page` and tells the geometry it then has.
+    StartupGeometry sizePreview(const QPageSize& page);
     void startUp();
 
     void boxFocusIn(InputBox box, Qt::FocusReason reason);
@@ -121,10 +139,15 @@ class EditorWindow : public QMainWindow, public EditorView {
     CommandButton* border_ = nullptr;
     TaxRateButton* taxRate_ = nullptr;
     QLabel* priceNote_ = nullptr;
+    PriceEmbeddedFrame* priceEmbedded_ = nullptr;
+    QLineEdit* qrContent_ = nullptr;  // the label's QR content, outside the Enter cycle
+    QLineEdit* qrPattern_ = nullptr;  // the pattern's, in the QR code's frame
     PriceFrame* priceFrame_ = nullptr;
     QLineEdit* xAdjust_ = nullptr;
     QLineEdit* yAdjust_ = nullptr;
-    std::array<ElementFrame*, kElementControls.size()> elementFrames_{};
+    std::array<ElementFrame*, kElementControls.size() + kShelfElementControls.size()>
+        elementFrames_{};
+    std::array<QLineEdit*, kShelfDetailFields.size()> detailFields_{};
     PreviewArea* preview_ = nullptr;
     bool shownOnce_ = false;
     std::optional<InputBox> lentToMenuBar_;

@@ -19,7 +19,7 @@ struct ElementControlNames {
     const char* color;
 };
 
-inline constexpr std::array<ElementControlNames, 9> kElementControls = {{
+inline constexpr std::array<ElementControlNames, 10> kElementControls = {{
     {LabelElement::Jan, "JANコード", "jan_", "jan表示", nullptr, "janフォント切替", "JAN_COLOR"},
     {LabelElement::Barcode, "バーコード", "bar_", "BARCODE", nullptr, nullptr, nullptr},
     {LabelElement::Maker, "メーカー", "maker_", "メーカー表示", "メーカーU表示",
@@ -33,6 +33,21 @@ inline constexpr std::array<ElementControlNames, 9> kElementControls = {{
     {LabelElement::Price, "売価", "", "単価表示", nullptr, "単価フォント切替", "売価_COLOR"},
     {LabelElement::Yen, "円", "enn_", "円表示", nullptr, "円フォント切替", "円_color"},
     {LabelElement::TaxLine, "税込", "zei_", "税込表示", nullptr, "税込フォント切替", "税込_color"},
+    {LabelElement::Qr, "QRコード", "qr_", "QR表示", nullptr, nullptr, nullptr},
+}};
+
+// The elements a shop's label shows beside the six texts: on a page of
+// their own, so that the first page keeps its layout.
+inline constexpr std::array<ElementControlNames, 5> kShelfElementControls = {{
+    {LabelElement::PriceCaption, "価格見出し", "midashi_", "見出し表示", nullptr,
+     "見出しフォント切替", "見出し_color"},
+    {LabelElement::UnitPrice, "単位価格", "tanni_", "単位価格表示", nullptr, "単位価格フォント切替",
+     "単位価格_color"},
+    {LabelElement::RegularPrice, "通常価格", "tuujou_", "通常価格表示", nullptr,
+     "通常価格フォント切替", "通常価格_color"},
+    {LabelElement::SalePeriod, "期間", "kikan_", "期間表示", nullptr, "期間フォント切替",
+     "期間_color"},
+    {LabelElement::Origin, "産地", "santi_", "産地表示", nullptr, "産地フォント切替", "産地_color"},
 }};
 
 struct DirectionName {

@@ -84,6 +84,11 @@ ElementFrame::ElementFrame(const ElementControlNames& names, LabelEditor& editor
     grid->setColumnStretch(3, 1);
 }
 
+void ElementFrame::addSettingRow(QWidget* widget) {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    grid->addWidget(widget, grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 CommandButton* ElementFrame::makeButton(const char* objectName, const QString& caption) {
     auto* button = new CommandButton(QString::fromUtf8(objectName), caption, this);
     setCaption(button, caption);

@@ -21,6 +21,8 @@ class ElementFrame : public QGroupBox {
     // Shows the element's states on its toggles, each as the caption naming
     // what a click will do.
     void showStates(bool visible, bool underlined);
+    // A setting of the element's own under the buttons, across the frame.
+    void addSettingRow(QWidget* widget);
 
   private:
     CommandButton* makeButton(const char* objectName, const QString& caption);

@@ -15,9 +15,10 @@ struct ModeChoice {
     const char* objectName;
     const char* caption;
 };
-constexpr std::array<ModeChoice, 2> kModes = {{
+constexpr std::array<ModeChoice, 3> kModes = {{
     {PriceMode::TaxIncludedOnly, "税込のみ", "税込のみ"},
     {PriceMode::BaseAndTaxIncluded, "本体税込", "本体＋税込"},
+    {PriceMode::TaxIncludedWithBase, "税込本体", "税込＋本体"},
 }};
 
 struct RoundingChoice {

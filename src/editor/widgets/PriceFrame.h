@@ -8,7 +8,8 @@
 class LabelEditor;
 class QRadioButton;
 
-// The frame 価格表示: how the sheet shows its prices (税込のみ or 本体＋税込)
+// The frame 価格表示: how the sheet shows its prices (税込のみ, 本体＋税込 or
+// 税込＋本体)
 // and how the tax-inclusive amount is rounded, both part of the print pattern.
 class PriceFrame : public QGroupBox {
     Q_OBJECT
@@ -20,6 +21,6 @@ class PriceFrame : public QGroupBox {
     void show(const PricePattern& pricing);
 
   private:
-    std::array<QRadioButton*, 2> modes_{};
+    std::array<QRadioButton*, 3> modes_{};
     std::array<QRadioButton*, 3> roundings_{};
 };

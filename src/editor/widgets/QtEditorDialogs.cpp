@@ -10,6 +10,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -22,6 +23,8 @@
 #include <algorithm>
 
 #include "editor/widgets/BatchPrintDialog.h"
+#include "editor/widgets/ProductSearchDialog.h"
+#include "editor/widgets/StockDialog.h"
 #include "platform/PageSetup.h"
 #include "platform/QtPrintJob.h"
 
@@ -117,17 +120,16 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
 
 // The printer the set-up dialog starts with: the default printer, or a PDF
 // file when no printer is installed.
-std::unique_ptr<QPrinter> initialPrinter() {
+std::unique_ptr<QPrinter> initialPrinter(const PaperSize& paper) {
     const QString name = QPrinterInfo::defaultPrinterName();
     if (!name.isEmpty()) {
-        if (SystemPrinter system = makeSystemPrinter(name, kStandardStock.paper); system.printer) {
+        if (SystemPrinter system = makeSystemPrinter(name, paper); system.printer) {
             return std::move(system.printer);
         }
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // The dialogs are asked for a printer before any pattern is at hand: the
-    // page is the standard stock's until the user picks another.
-    printer->setPageSize(pageSizeOf(kStandardStock.paper));
+    // The page of the pattern's stock, until the user picks another.
+    printer->setPageSize(pageSizeOf(paper));
     printer->setPageOrientation(QPageLayout::Portrait);
     return printer;
 }
@@ -327,8 +329,9 @@ void keepPrinterAndPaper(QPrintDialog& dialog, PrintCopies copies) {
 
 }  // namespace
 
-std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent, PrintCopies copies) {
-    std::unique_ptr<QPrinter> printer = initialPrinter();
+std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent, PrintCopies copies,
+                                                        const PaperSize& paper) {
+    std::unique_ptr<QPrinter> printer = initialPrinter(paper);
     int chosenCopies = 1;
     {
         QPrintDialog dialog(printer.get(), parent);
@@ -345,19 +348,51 @@ std::unique_ptr<QPrinter> QtEditorDialogs::setUpPrinter(QWidget* parent, PrintCo
     return printer;
 }
 
-PrintJobStart QtEditorDialogs::choosePrinter(PrintCopies copies) {
-    std::unique_ptr<QPrinter> printer = setUpPrinter(parent_, copies);
+PrintJobStart QtEditorDialogs::choosePrinter(PrintCopies copies, const PaperSize& paper) {
+    std::unique_ptr<QPrinter> printer = setUpPrinter(parent_, copies, paper);
     if (!printer) {
         return {};  // cancelled
     }
     return QtPrintJob::begin(std::move(printer));
 }
 
-std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(const std::string& listPath,
-                                                               const LayoutSettings& layout) {
-    BatchPrintDialog dialog(qs(listPath), layout, parent_);
+std::optional<BatchChoice> QtEditorDialogs::chooseBatchOptions(
+    const std::string& listPath, const LayoutSettings& layout,
+    const RememberedMappings& remembered) {
+    BatchPrintDialog dialog(qs(listPath), layout, remembered, parent_);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing};
+    return BatchChoice{dialog.startPosition(), dialog.encoding(), dialog.layout().pricing,
+                       dialog.mapping()};
+}
+
+std::optional<LabelStock> QtEditorDialogs::chooseStock(StockChooser& chooser) {
+    StockDialog dialog(chooser, parent_);
+    // The chooser's messages and file dialogs stand over the stock dialog.
+    QWidget* const window = parent_;
+    parent_ = &dialog;
+    const int answer = dialog.exec();
+    parent_ = window;
+    if (answer != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosen();
+}
+
+std::optional<std::size_t> QtEditorDialogs::chooseMasterProduct(const ProductMaster& master) {
+    ProductSearchDialog dialog(master, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenProduct();
+}
+
+std::optional<std::string> QtEditorDialogs::askInStoreStart(const std::string& suggested) {
+    bool accepted = false;
+    const QString start = QInputDialog::getText(
+        parent_, qs("インストアコード"),
+        qs("JANコードのないラベルに付けるインストアコードの始まり (12 桁、02 か 20〜29 で始まる):"),
+        QLineEdit::Normal, qs(suggested), &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return start.trimmed().toStdString();
 }

@@ -19,18 +19,23 @@ class QtEditorDialogs : public EditorDialogs {
     std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
     std::optional<Color> chooseColor() override;
     std::optional<FontChoice> chooseFont(const ElementFont& current) override;
-    PrintJobStart choosePrinter(PrintCopies copies) override;
+    PrintJobStart choosePrinter(PrintCopies copies, const PaperSize& paper) override;
     std::optional<BatchChoice> chooseBatchOptions(const std::string& listPath,
-                                                  const LayoutSettings& layout) override;
+                                                  const LayoutSettings& layout,
+                                                  const RememberedMappings& remembered) override;
+    std::optional<LabelStock> chooseStock(StockChooser& chooser) override;
+    std::optional<std::size_t> chooseMasterProduct(const ProductMaster& master) override;
+    std::optional<std::string> askInStoreStart(const std::string& suggested) override;
 
     // The title of a message box for which none is given.
     static QString applicationTitle();
 
     // The printer set-up dialog (printer and paper; the number of copies too
-    // when `copies` is Chosen, else one copy) on the default printer, or the
-    // standard stock's paper when there is none. Nothing when cancelled.
+    // when `copies` is Chosen, else one copy) on the default printer, or a
+    // PDF file when there is none, on `paper`. Nothing when cancelled.
     static std::unique_ptr<QPrinter> setUpPrinter(QWidget* parent,
-                                                  PrintCopies copies = PrintCopies::One);
+                                                  PrintCopies copies = PrintCopies::One,
+                                                  const PaperSize& paper = kStandardStock.paper);
 
   private:
     QWidget* parent_;
