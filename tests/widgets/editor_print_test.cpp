@@ -43,6 +43,22 @@ QByteArray run(const QString& program, const QStringList& arguments, int* exitCo
     return process.readAllStandardOutput();
 }
 
+// Every code zbarimg reads on the first page of `pdf` at 300 dpi (the page is
+// rendered to `stem`.png); `decoded` keeps zbarimg's own output for messages.
+std::set<QByteArray> codesOnPage(const QString& pdf, const QString& stem, QByteArray& decoded) {
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+         QStringLiteral("-singlefile"), pdf, stem});
+    decoded = run(QStringLiteral("zbarimg"),
+                  {QStringLiteral("-q"), QStringLiteral("--raw"), stem + QStringLiteral(".png")});
+    std::set<QByteArray> codes;
+    for (const QByteArray& line : decoded.split('\n')) {
+        if (!line.trimmed().isEmpty())
+            codes.insert(line.trimmed());
+    }
+    return codes;
+}
+
 }  // namespace
 
 class EditorPrintTest : public QObject {
@@ -87,24 +103,9 @@ class EditorPrintTest : public QObject {
         QCOMPARE(window.previewArea()->picture()->buffer(), before);
         QCOMPARE(window.findChild<QPushButton*>(u("倍率"))->text(), u("倍率切替100%"));
 
-        const QString stem = dir.filePath(QStringLiteral("page"));
-        int status = -1;
-        run(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-             QStringLiteral("-singlefile"), pdf, stem},
-            &status);
-        QCOMPARE(status, 0);
-        const QByteArray decoded =
-            run(QStringLiteral("zbarimg"),
-                {QStringLiteral("-q"), QStringLiteral("--raw"), stem + QStringLiteral(".png")},
-                &status);
-        QCOMPARE(status, 0);
-        std::set<QByteArray> codes;
-        for (const QByteArray& line : decoded.split('\n')) {
-            if (!line.trimmed().isEmpty()) {
-                codes.insert(line.trimmed());
-            }
-        }
+        QByteArray decoded;
+        const std::set<QByteArray> codes =
+            codesOnPage(pdf, dir.filePath(QStringLiteral("page")), decoded);
         const std::set<QByteArray> expected = {"4901234567894", "4912345678904", "49012347"};
         QVERIFY2(codes == expected, decoded.constData());
     }
@@ -144,23 +145,9 @@ class EditorPrintTest : public QObject {
         QVERIFY2(dialogs.messages.empty(),
                  dialogs.messages.empty() ? "" : dialogs.messages.front().text.c_str());
 
-        const QString stem = dir.filePath(QStringLiteral("qr-page"));
-        int status = -1;
-        run(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-             QStringLiteral("-singlefile"), pdf, stem},
-            &status);
-        QCOMPARE(status, 0);
-        const QByteArray decoded =
-            run(QStringLiteral("zbarimg"),
-                {QStringLiteral("-q"), QStringLiteral("--raw"), stem + QStringLiteral(".png")},
-                &status);
-        std::set<QByteArray> codes;
-        for (const QByteArray& line : decoded.split('\n')) {
-            if (!line.trimmed().isEmpty()) {
-                codes.insert(line.trimmed());
-            }
-        }
+        QByteArray decoded;
+        const std::set<QByteArray> codes =
+            codesOnPage(pdf, dir.filePath(QStringLiteral("qr-page")), decoded);
         const std::set<QByteArray> expected = {"4901234567894", "49012347",
                                                "https://shop.example/にんじん",
                                                "https://example.jp/item/49012347"};
