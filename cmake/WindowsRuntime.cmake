@@ -1,8 +1,10 @@
 # What the Windows programs load at run time, installed beside them in bin/:
-# Qt's four libraries, the plugins they open (the Windows platform, the
-# offscreen platform for runs without a screen, the Windows style and the
-# Windows printers), the MinGW runtime, libqrencode's DLL, and Qt's Japanese
-# catalogue for the standard dialogs. No windeployqt: it is a Windows program.
+# Qt's four libraries (Windows printing is part of PrintSupport itself), the
+# plugins they open (the Windows platform; the minimal platform, which with
+# "minimal:enable_fonts" draws with Windows' own font engine where no screen
+# is; the Windows style), the MinGW runtime, libqrencode's DLL, and Qt's
+# Japanese catalogue for the standard dialogs. No windeployqt: it is a
+# Windows program.
 
 foreach(_module IN ITEMS Core Gui Widgets PrintSupport)
   install(FILES $<TARGET_FILE:Qt6::${_module}> DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -10,9 +12,8 @@ endforeach()
 
 set(_tanahuda_plugins
     platforms QWindowsIntegrationPlugin
-    platforms QOffscreenIntegrationPlugin
-    styles QWindowsVistaStylePlugin
-    printsupport QWindowsPrinterSupportPlugin)
+    platforms QMinimalIntegrationPlugin
+    styles QWindowsVistaStylePlugin)
 while(_tanahuda_plugins)
   list(POP_FRONT _tanahuda_plugins _kind _plugin)
   if(NOT TARGET Qt6::${_plugin})

@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
 # Cross-builds tanahuda for 64-bit Windows on Debian: Qt and libqrencode's DLL
-# from Debian's source (scripts/windows-qt.sh, scripts/windows-qrencode.sh
-# --shared, both cached), tanahuda.exe, tanahuda-print.exe and the core's
+# from Debian's source (scripts/windows-qt.sh, scripts/windows-qrencode.sh,
+# both cached), tanahuda.exe, tanahuda-print.exe and the core's
 # tests with MinGW-w64, then the installer
 # tanahuda-<version>-setup.exe with NSIS. Prints the installer's name, size
 # and contents.
 #
-#   bash scripts/windows-build.sh [build folder, default build-windows-app]
+#   bash scripts/windows-build.sh [build folder, default build-windows]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build-windows-app}
+build=${1:-build-windows}
 jobs=$(nproc)
 
 seconds() { date +%s; }
 started=$(seconds)
 qt=$(bash scripts/windows-qt.sh | tail -1)
-qrencode=$(bash scripts/windows-qrencode.sh --shared | tail -1)
+qrencode=$(bash scripts/windows-qrencode.sh | tail -1)
 qt_ready=$(seconds)
 
 wine=$(command -v wine || true)
@@ -27,7 +27,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DQRENCODE_INCLUDE_DIR="$qrencode/include" \
   -DQRENCODE_LIBRARY="$qrencode/lib/libqrencode.dll.a" \
   -DTANAHUDA_QRENCODE_DLL="$qrencode/bin/libqrencode.dll" \
-  -DTANAHUDA_BENCH=OFF -DTANAHUDA_TESTS=ON -DCMAKE_CXX_FLAGS="-Werror" >"$build.configure.log" 2>&1 || {
+  -DTANAHUDA_CORE_ONLY=OFF -DTANAHUDA_BENCH=OFF -DTANAHUDA_TESTS=ON -DCMAKE_CXX_FLAGS="-Werror" >"$build.configure.log" 2>&1 || {
   tail -30 "$build.configure.log" >&2
   exit 1
 }
@@ -40,8 +40,10 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 stage="$PWD/$build/stage"
 rm -rf "$stage"
 cmake --install "$build" --prefix "$stage" --strip >/dev/null
+# The MinGW runtime comes with its symbols; the installer need not carry them.
+x86_64-w64-mingw32-strip --strip-unneeded "$stage"/bin/*.dll
 setup="$PWD/$build/tanahuda-$version-setup.exe"
-makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" \
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" \
   packaging/windows/tanahuda.nsi
 finished=$(seconds)
 

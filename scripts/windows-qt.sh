@@ -55,9 +55,13 @@ TOOLCHAIN
 
 # 3. Configure: host tools (moc, rcc, uic) are Debian's of the same version.
 # Off: every module the program does not use, the Direct2D platform plugin
-# (the program uses qwindows) and tablet events (Debian's source is stripped
-# of wintab.h). OpenGL stays on: 6.4's Windows platform plugin does not
+# (the program uses qwindows) with the DirectWrite font engine that is built
+# only with it (text goes through GDI, as printer drivers expect), and tablet
+# events (Debian's source is stripped of wintab.h). OpenGL stays on: 6.4's Windows platform plugin does not
 # compile without it (it becomes dynamic OpenGL, loaded only when asked).
+# Also off, to keep a fresh machine's first build short: the bundled
+# FreeType (Windows draws text with its own font engine), the JPEG, GIF and
+# ICO image formats, and the Markdown and ODF text formats.
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 build="$work/build"
@@ -68,8 +72,9 @@ cmake -S "$src_parent/qtbase" -B "$build" -G Ninja \
   -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_testlib=OFF \
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-  -DFEATURE_tabletevent=OFF -DFEATURE_opengl=ON -DFEATURE_direct2d=OFF \
-  -DFEATURE_vulkan=OFF >"$work/configure.log" 2>&1 || {
+  -DFEATURE_tabletevent=OFF -DFEATURE_opengl=ON -DFEATURE_direct2d=OFF -DFEATURE_directwrite=OFF \
+  -DFEATURE_vulkan=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
+  -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF >"$work/configure.log" 2>&1 || {
   tail -40 "$work/configure.log" >&2
   echo "windows-qt: configuring Qt failed (log: $work/configure.log)" >&2
   exit 1

@@ -40,6 +40,17 @@ wine_prefix_create() {
   wine regedit /S "$(winepath -w "$WINE_TEMP/fonts.reg")" >/dev/null 2>&1
 }
 
+# The Qt platform the Windows programs start on, or the default (Windows'
+# own) without an argument. Set in the prefix's user environment: wine hands
+# no QT_* variable of Linux to Windows programs.
+wine_qt_platform() {
+  if [ -n "${1:-}" ]; then
+    wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d "$1" /f >/dev/null 2>&1
+  else
+    wine reg delete 'HKCU\Environment' /v QT_QPA_PLATFORM /f >/dev/null 2>&1 || true
+  fi
+}
+
 wine_cleanup() {
   if [ -n "${WINEPREFIX:-}" ]; then
     wineserver -k 2>/dev/null || true

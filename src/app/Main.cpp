@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QIcon>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "WindowUsage.h"
 #include "editor/widgets/RecoverySlot.h"
@@ -36,6 +38,22 @@ void measureOpening(StartWindow& startWindow, const QElapsedTimer& sinceMain) {
     });
 }
 
+// The arguments as the file functions take names: the bytes given on Linux,
+// the wide command line as UTF-8 on Windows (any name, whatever the code page).
+std::vector<std::string> programArguments(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    (void)argc;
+    (void)argv;
+    std::vector<std::string> args;
+    const QStringList given = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < given.size(); ++i)
+        args.push_back(given[i].toStdString());
+    return args;
+#else
+    return {argv + 1, argv + argc};
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,6 +78,11 @@ int main(int argc, char** argv) {
                             RecoverySlot::folderForThisProgram());
     if (qEnvironmentVariableIsSet("TANAHUDA_MEASURE_STARTUP"))
         measureOpening(startWindow, sinceMain);
-    startWindow.show();
+    // A label file given (or dropped on the program) opens in the input
+    // window alone; closing it ends the program.
+    if (const auto labelFile = labelFileArgument(programArguments(argc, argv)))
+        startWindow.openLabelFile(*labelFile);
+    else
+        startWindow.show();
     return app.exec();
 }

@@ -111,6 +111,12 @@ void StartWindow::showInputWindow() {
     emit inputWindowShown(inputWindow_);
 }
 
+void StartWindow::openLabelFile(const std::string& path) {
+    showInputWindow();
+    if (auto* window = qobject_cast<EditorWindow*>(inputWindow_.data()))
+        window->editor().openFileAt(path);
+}
+
 void StartWindow::openManual() {
     HelpWindow::openManual(this);
 }

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <string>
 
 #include "platform/SettingsLocation.h"
 
@@ -25,6 +26,10 @@ class StartWindow : public QMainWindow {
     ~StartWindow() override;
 
     static constexpr const char* kCaption = "tanahuda(名刺版） Ver" TANAHUDA_VERSION;
+
+    // Opens the input window on a label file named on the command line (the
+    // start window itself need not be shown).
+    void openLabelFile(const std::string& path);
 
     // The input window while it is open, else null.
     QWidget* inputWindow() const { return inputWindow_; }

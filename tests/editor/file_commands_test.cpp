@@ -242,6 +242,35 @@ TEST_F(FileCommands, OpenWhileTypingAPriceDropsTheTypedTextAndStaysOnLabelOne) {
     expectOnLabelOne();
 }
 
+// A file named outside the open dialog (on the command line) opens as if
+// chosen there: unsaved work is asked about first, and a refusal keeps it.
+TEST_F(FileCommands, AFileNamedOutsideTheDialogOpensAfterTheUnsavedWorkIsSettled) {
+    const std::string path = folder.path("named.csv");
+    saveAs(path);
+    goToLabel(3);
+    h.view.type("4901234567894");
+    const LabelSheet typed = h.editor.sheet();
+
+    h.dialogs.answers = {MessageAnswer::Cancel};  // keep the typed code
+    h.editor.openFileAt(path);
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.view.boxText(InputBox::Text1), "4901234567894") << "cancelled: nothing dropped";
+
+    h.dialogs.answers = {MessageAnswer::No};  // not saved first
+    h.editor.openFileAt(path);
+    EXPECT_TRUE(h.dialogs.openRequests.empty()) << "no open dialog";
+    EXPECT_EQ(h.editor.sheet().label(3), record(3));
+    EXPECT_EQ(h.view.caption, "棚札入力画面  " + path);
+    expectOnLabelOne();
+    h.dialogs.openChoices = {std::nullopt};
+    h.view.shortcut([&] { h.editor.openFile(); });
+    EXPECT_EQ(h.dialogs.openRequests.back().fileName, path) << "the dialog starts at it";
+
+    h.editor.openFileAt(folder.path("missing.csv"));
+    EXPECT_EQ(h.editor.sheet().label(3), record(3)) << "a file that cannot be read changes nothing";
+    EXPECT_EQ(h.editor.currentFileName(), path);
+}
+
 TEST_F(FileCommands, OverwriteSaveWritesTheTextStillBeingTyped) {
     const std::string path = folder.path("sheet.csv");
     saveAs(path);

@@ -14,6 +14,8 @@
 
 #include "editor/logic/RecoveryFile.h"
 #include "editor/widgets/EditorWindow.h"
+#include "files/LabelDataFile.h"
+#include "model/LayoutSettings.h"
 #include "start/FirstPaint.h"
 #include "start/StartPicture.h"
 #include "start/StartWindow.h"
@@ -107,6 +109,24 @@ class StartWindowTest : public QObject {
         QCOMPARE(editor->editor().sheet().label(3).productName, std::string("りんご"));
         // The start window stays open and usable.
         QVERIFY(start_->isVisible());
+    }
+
+    // tanahuda FILE (or a file dropped on the program): the input window opens
+    // on it, and the start window stays hidden.
+    void aLabelFileGivenOpensInTheInputWindowAlone() {
+        LabelSheet sheet;
+        sheet.label(2).productName = "ばなな";
+        const std::string path = folders_.filePath("渡された.csv").toStdString();
+        QVERIFY(writeLabelFile(path, sheet, initialLayoutSettings()).ok());
+        StartWindow start(
+            SettingsLocation(folders_.filePath("program"), folders_.filePath("user")));
+        start.openLabelFile(path);
+        auto* editor = qobject_cast<EditorWindow*>(start.inputWindow());
+        QVERIFY(editor);
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        QVERIFY(!start.isVisible());
+        QCOMPARE(editor->windowTitle(), QString::fromStdString("棚札入力画面  " + path));
+        QCOMPARE(editor->editor().sheet().label(2).productName, std::string("ばなな"));
     }
 
     void inputWindowStartsAfreshAfterClosing() {

@@ -1,6 +1,6 @@
-// The file reading and atomic replacement through the Windows API, run under
-// wine by scripts/windows-check.sh when wine is installed. GoogleTest is not
-// built for Windows here, so the checks report themselves.
+// The file reading and atomic replacement through the Windows API, run by
+// ctest under wine (scripts/windows-wine-test.sh). Each check reports itself
+// on a line, so that a run under wine shows what wine did and did not do.
 #include <windows.h>
 
 #include <cerrno>

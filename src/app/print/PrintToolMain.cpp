@@ -196,10 +196,12 @@ int main(int argc, char** argv) {
     }
 
     // Nothing is shown, so no display is needed: draw off screen unless the
-    // caller chose a platform.
+    // caller chose a platform. Windows' own platform needs no screen.
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+#endif
     qInstallMessageHandler(quietMessages);
     removeTemporaryFilesOnInterrupt();
     // Qt sees only the program name: every argument is the tool's own.

@@ -27,9 +27,17 @@ void LabelEditor::openFile() {
     if (!settleUnsavedWork())
         return;
     const std::optional<std::string> path = dialogs_.chooseOpenFile(fileDialogRequest());
-    if (!path)
-        return;
-    lastDialogFileName_ = *path;
+    if (path)
+        readIntoWindow(*path);
+}
+
+void LabelEditor::openFileAt(const std::string& path) {
+    if (settleUnsavedWork())
+        readIntoWindow(path);
+}
+
+void LabelEditor::readIntoWindow(const std::string& path) {
+    lastDialogFileName_ = path;
 
     // Read into copies, so that a rejected file leaves the window as it was.
     LabelSheet sheet = sheet_;
@@ -38,7 +46,7 @@ void LabelEditor::openFile() {
     int misfitLine = 0;
     int damagedValueLine = 0;
     int damagedStockLine = 0;
-    if (const Result read = readLabelFile(*path, sheet, layout, &priceLines, &misfitLine,
+    if (const Result read = readLabelFile(path, sheet, layout, &priceLines, &misfitLine,
                                           &damagedValueLine, &damagedStockLine);
         !read.ok()) {
         dialogs_.showMessage(messages::labelFileNotOpened(read));
@@ -48,15 +56,15 @@ void LabelEditor::openFile() {
     if (priceLines == PriceExtensionRead::Damaged)
         dialogs_.showMessage(messages::notice(messages::kPriceLinesDamagedInFile));
     if (damagedValueLine > 0)
-        dialogs_.showMessage(messages::damagedColorValue(*path, damagedValueLine));
+        dialogs_.showMessage(messages::damagedColorValue(path, damagedValueLine));
     // A damaged file opens untitled, so that an overwrite-save cannot put the
     // shifted labels in its place.
     if (misfitLine > 0)
-        dialogs_.showMessage(messages::damagedLabelFile(*path, misfitLine));
+        dialogs_.showMessage(messages::damagedLabelFile(path, misfitLine));
     // Labels past the tenth are lost with a damaged stock line: saving over
     // the file would lose them for good.
     if (damagedStockLine > 0)
-        dialogs_.showMessage(messages::damagedStockLine(*path, damagedStockLine));
+        dialogs_.showMessage(messages::damagedStockLine(path, damagedStockLine));
     // A file on another stock puts the window on it.
     const bool stockChanged = !(layout.stock == layout_.stock);
     sheet_ = sheet;
@@ -64,7 +72,7 @@ void LabelEditor::openFile() {
     if (stockChanged)
         view_.showStock(layout_.stock);
     const bool damaged = misfitLine > 0 || damagedStockLine > 0;
-    currentFileName_ = damaged ? std::string(kUntitled) : *path;
+    currentFileName_ = damaged ? std::string(kUntitled) : path;
     saved_.remember(sheet_, layout_);
     showCaption();
     view_.showLayout(layout_, viewState_);

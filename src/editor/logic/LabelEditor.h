@@ -140,8 +140,11 @@ class LabelEditor {
     void searchProduct();
 
     // File commands.
-    void newSheet();     // KURIA
-    void openFile();     // f_open
+    void newSheet();  // KURIA
+    void openFile();  // f_open
+    // Opens the label file named by the user elsewhere than in the open
+    // dialog (on the command line, a file dropped on the program).
+    void openFileAt(const std::string& path);
     void saveFile();     // U_SAVE
     void saveFileAs();   // N_SAVE
     void closeWindow();  // MNUEXIT, Command1
@@ -235,6 +238,9 @@ class LabelEditor {
     // Before a command that drops the sheet: true when it may go on (nothing
     // to lose, saved, or the user chose not to save).
     bool settleUnsavedWork();
+    // Opens the label file at `path` in place of the sheet (after the unsaved
+    // work was settled); a file that cannot be read changes nothing.
+    void readIntoWindow(const std::string& path);
 
     // Reads the user's list settings and begins reading the master they name;
     // writes them after a change (a failure is told).
