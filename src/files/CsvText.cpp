@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "files/Cp932.h"
 #include "model/Blanks.h"
@@ -128,6 +129,26 @@ bool CsvFieldReader::skipLineEnd() {
     pos_ += length;
     line_ += length > 0 ? 1 : 0;
     return length > 0;
+}
+
+std::optional<std::vector<CsvField>> CsvFieldReader::nextLine(std::size_t keepAtMost) {
+    std::vector<CsvField> fields;
+    while (std::optional<CsvField> field = next()) {
+        const bool ends = field->endsLine;
+        fields.push_back(*std::move(field));
+        if (ends)
+            return fields;
+        if (fields.size() >= keepAtMost) {
+            while (std::optional<CsvField> rest = next()) {
+                if (rest->endsLine)
+                    break;
+            }
+            return fields;
+        }
+    }
+    if (fields.empty())
+        return std::nullopt;
+    return fields;
 }
 
 std::optional<CsvField> CsvFieldReader::next() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The comma-separated text form shared by the settings file and the label
 // data files.
@@ -38,6 +39,10 @@ class CsvFieldReader {
 
     // The next field, or nothing at the end of the input.
     std::optional<CsvField> next();
+    // The fields of the next line, or nothing at the end of the input. A line
+    // longer than `keepAtMost` fields keeps its first `keepAtMost` and the
+    // rest of it is passed over, so that a line of thousands is not held.
+    std::optional<std::vector<CsvField>> nextLine(std::size_t keepAtMost = SIZE_MAX);
     // The line reading has reached (1-based).
     int line() const { return line_; }
 

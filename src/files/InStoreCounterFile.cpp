@@ -25,12 +25,7 @@ std::optional<std::string> loadInStoreCounter(const std::string& path, Result* f
     }
     // Read as the settings file is: code page 932.
     CsvFieldReader reader(bytes);
-    std::vector<CsvField> fields;
-    while (std::optional<CsvField> field = reader.next()) {
-        fields.push_back(*field);
-        if (field->endsLine)
-            break;
-    }
+    const std::vector<CsvField> fields = reader.nextLine().value_or(std::vector<CsvField>{});
     const bool valid = fields.size() == 3 && fields[0].text == kMarker && fields[1].text == kKey &&
                        InStoreNumbering::from(fields[2].text);
     if (!valid) {

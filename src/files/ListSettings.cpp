@@ -55,20 +55,6 @@ std::string unescaped(std::string_view text) {
     return out;
 }
 
-// The fields of the next line, or nothing at the end of the input.
-std::optional<std::vector<CsvField>> nextLine(CsvFieldReader& reader) {
-    std::vector<CsvField> line;
-    while (std::optional<CsvField> field = reader.next()) {
-        const bool ends = field->endsLine;
-        line.push_back(*std::move(field));
-        if (ends)
-            return line;
-    }
-    if (line.empty())
-        return std::nullopt;
-    return line;
-}
-
 // A whole number of a field, or nothing.
 std::optional<int> fieldNumber(const CsvField& field) {
     if (field.unclosed)
@@ -125,7 +111,7 @@ std::string listSettingsPathBeside(const std::string& patternPath) {
 ListSettings readListSettings(std::string_view bytes) {
     ListSettings settings;
     CsvFieldReader reader(bytes, FileText::Utf8);
-    while (std::optional<std::vector<CsvField>> line = nextLine(reader)) {
+    while (std::optional<std::vector<CsvField>> line = reader.nextLine()) {
         if (line->size() >= 2 && (*line)[0].text == kMasterKey && !(*line)[1].unclosed)
             settings.masterPath = unescaped((*line)[1].text);
         if (line->size() >= 2 && (*line)[0].text == kMappingKey) {

@@ -30,20 +30,6 @@ bool anyLabelRateSet(const LabelSheet& sheet) {
     return false;
 }
 
-// The fields of the next line, or nothing at the end of the input.
-std::optional<std::vector<CsvField>> nextLine(CsvFieldReader& reader) {
-    std::vector<CsvField> fields;
-    while (std::optional<CsvField> field = reader.next()) {
-        const bool ends = field->endsLine;
-        fields.push_back(*std::move(field));
-        if (ends)
-            return fields;
-    }
-    if (fields.empty())
-        return std::nullopt;
-    return fields;
-}
-
 std::optional<long> wholeNumber(const CsvField& field) {
     if (field.quoted)
         return std::nullopt;
@@ -200,7 +186,7 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
     for (GroupReset reset : kGroupResets)
         reset(settings, sheet);
     if (!reader.atLineStart())
-        nextLine(reader);  // the rest of the last defined line
+        reader.nextLine();  // the rest of the last defined line
 
     // Read into copies: a group whose line is damaged is put back as a whole.
     LayoutSettings read = settings;
@@ -211,7 +197,7 @@ PriceExtensionRead readPriceExtension(CsvFieldReader& reader, LayoutSettings& se
     bool any = false;
     std::array<int, kGroupCount> damagedLine{};
     std::array<bool, kGroupCount> seen{};
-    while (std::optional<std::vector<CsvField>> line = nextLine(reader)) {
+    while (std::optional<std::vector<CsvField>> line = reader.nextLine()) {
         const CsvField& marker = line->front();
         if (!marker.quoted || marker.text != kMarker)
             break;  // not ours: ignored, as every reader ignores what follows

@@ -13,29 +13,6 @@ namespace {
 
 constexpr const char* kMarker = "棚札用紙";
 
-// The fields of the next line, or nothing at the end of the input.
-std::optional<std::vector<CsvField>> nextLine(CsvFieldReader& reader) {
-    std::vector<CsvField> fields;
-    while (std::optional<CsvField> field = reader.next()) {
-        const bool ends = field->endsLine;
-        fields.push_back(*std::move(field));
-        if (ends)
-            return fields;
-        // A stock has a few fields: a line of thousands is no stock and is
-        // not kept whole.
-        if (fields.size() > kStockRowFields) {
-            while (std::optional<CsvField> rest = reader.next()) {
-                if (rest->endsLine)
-                    break;
-            }
-            return fields;
-        }
-    }
-    if (fields.empty())
-        return std::nullopt;
-    return fields;
-}
-
 Result checkForWriting(const NamedStock& named) {
     if (named.name.empty())
         return Result::failure(ResultCode::StockNotFound);
@@ -81,12 +58,12 @@ UserStocksRead parseUserStocks(std::string_view bytes) {
         return read;
     }
     CsvFieldReader reader(bytes, FileText::Utf8);
-    const std::optional<std::vector<CsvField>> marker = nextLine(reader);
+    const std::optional<std::vector<CsvField>> marker = reader.nextLine(kStockRowFields + 1);
     if (!marker || marker->size() != 1 || marker->front().text != kMarker) {
         read.failure = Result::failure(ResultCode::NotLabelFile);
         return read;
     }
-    while (std::optional<std::vector<CsvField>> line = nextLine(reader)) {
+    while (std::optional<std::vector<CsvField>> line = reader.nextLine(kStockRowFields + 1)) {
         const int number = line->front().line;
         std::optional<NamedStock> named = readStockRow(*line, 0);
         const bool usable = named && !named->name.empty() && utf8::isValid(named->name) &&
